@@ -1,0 +1,34 @@
+#include "app/MainLayout.h"
+
+using namespace MainDesign;
+
+MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight)
+{
+    MainWindowLayout l;
+    const int H = screenHeight - 28;
+    const int W = screenWidth;
+    l.window = QRect(0, 0, W, H);
+    // Integer division truncates toward zero, as the layout always did.
+    l.planeDefaultSize = ((H - ToolPanelHeight - FormulaImageHeight - 60) / 32) * 32;
+
+    const int planeSide = ((H - ToolPanelHeight - FormulaImageHeight - 28) / 32) * 32;
+    const int listRight = ListLeft + ListWidth;
+    l.imgCood = QRect(listRight + (W - listRight - planeSide) / 2, ToolPanelHeight + 2, planeSide, planeSide);
+
+    const int listHeight = H - DomainGroupHeight - AxisGroupHeight - FormulaGroupHeight - 130;
+    const int shikiTop = ListTop + listHeight + 5;
+    l.grpShiki = QRect(ListLeft, shikiTop, ListWidth, FormulaGroupHeight);
+    const int henikiTop = shikiTop + FormulaGroupHeight + 5;
+    l.grpHenikiX = QRect(ListLeft, henikiTop, HalfGroupWidth, DomainGroupHeight);
+    l.grpHenikiY = QRect(ListLeft + ListWidth - HalfGroupWidth, henikiTop, HalfGroupWidth, DomainGroupHeight);
+    const int jikuTop = henikiTop + DomainGroupHeight + 5;
+    l.grpJiku = QRect(ListLeft, jikuTop, HalfGroupWidth, AxisGroupHeight);
+    l.grpChouten = QRect(ListLeft + ListWidth - HalfGroupWidth, jikuTop, HalfGroupWidth, AxisGroupHeight);
+    l.grpSettei = QRect(l.imgCood.left() + 24, jikuTop, l.imgCood.width() - 32, SettingsGroupHeight);
+
+    // The value table sits above the list, which shrinks by its height.
+    const int tableHeight = 3 * GridLineWidth + 62;
+    l.drgTable = QRect(ListLeft + 2, ToolPanelHeight + 2, ListWidth, tableHeight);
+    l.lstShiki = QRect(ListLeft, ListTop + tableHeight, ListWidth, listHeight - tableHeight);
+    return l;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The main window's start-up layout, computed from the screen size alone so
+// that the figures can be checked without a window.
+
+#include <QRect>
+
+// Design sizes of the controls that the start-up layout does not compute.
+namespace MainDesign {
+constexpr int ToolPanelHeight = 40;    // pnlMain
+constexpr int FormulaImageHeight = 65; // imgShiki
+constexpr int ListLeft = 8;            // lstShiki
+constexpr int ListTop = 42;
+constexpr int ListWidth = 364;
+constexpr int FormulaGroupHeight = 87; // grpShiki
+constexpr int DomainGroupHeight = 87;  // grpHenikiX, grpHenikiY
+constexpr int AxisGroupHeight = 64;    // grpJiku, grpChouten
+constexpr int HalfGroupWidth = 180;    // the four small groups
+constexpr int SettingsGroupHeight = 96;  // grpSettei
+constexpr int GridLineWidth = 1;       // value table
+}  // namespace MainDesign
+
+struct MainWindowLayout {
+    QRect window;          // screen coordinates
+    int planeDefaultSize = 0;
+    QRect imgCood;         // first layout of the plane
+    QRect lstShiki;
+    QRect drgTable;
+    QRect grpShiki, grpHenikiX, grpHenikiY, grpJiku, grpChouten, grpSettei;
+};
+
+MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight);

@@ -1,0 +1,32 @@
+#pragma once
+// The main window's own state: the working list, the unit's names, the
+// mirror of the unit file and the click states. A plain struct the window
+// owns; drawing switches shared with other windows live in Program().Draw.
+
+#include "model/LineSpec.h"
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <Qt>
+
+struct MainState {
+    TLineList Parabolas{};
+    int ParabolaCount = 0;
+    QString UnitTitle;
+    QString UnitFileName = QStringLiteral("Parabola.prb");
+    // Lines of the open unit file: line 0 the title, then five per entry.
+    QStringList MirrorText;
+    bool Saved = true;
+    bool Untitled = true;
+    bool Locked = false;
+
+    // Click state machine of the plane.
+    int ClickState = 0;  // 0 idle .. 3 waiting for the segment end
+    int HitIndex = -1;
+    int HitHandle = 0;
+    TLineSpec DrawingRecord;
+    QPoint FixedPoint, CurrentPoint, PreviousPoint, DownPoint;  // lattice units
+    bool MouseIsDown = false;
+    Qt::MouseButton LastButton = Qt::NoButton;
+};

@@ -1,0 +1,592 @@
+#include "app/MainWindow.h"
+
+#include "app/AppDir.h"
+#include "app/AppInfo.h"
+#include "plane/Utils.h"
+#include "ui/Cursors.h"
+#include "ui/ImageView.h"
+#include "units/NewWork.h"
+#include "units/Tangen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &face, const QString &hint,
+                         int x, int width)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(face);
+    b->setToolTip(hint);
+    b->setGeometry(x, 2, width, 34);
+    b->setAutoRaise(false);
+    return b;
+}
+
+QLineEdit *ReadOnlyEdit(QWidget *parent, const char *name, const QString &text, int x, int width)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setGeometry(x, 8, width, 22);
+    return e;
+}
+
+QCheckBox *Switch(QWidget *parent, const char *name, const QString &caption, bool on, int x, int y)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(QLatin1String(name));
+    c->setChecked(on);
+    c->setGeometry(x, y, 108, 20);
+    return c;
+}
+
+ImageView *PanelImage(QGroupBox *group, const char *name, int height)
+{
+    auto *v = new ImageView(group);
+    v->setObjectName(QLatin1String(name));
+    v->place(6, 18, group->width() - 12, height);
+    return v;
+}
+
+// The glyphs of the two form buttons: a chosen and a not-chosen look.
+QPixmap ChoiceGlyph(bool chosen, QColor color)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color, 1.5));
+    p.setBrush(chosen ? QBrush(color) : QBrush(Qt::NoBrush));
+    p.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+    return pm;
+}
+
+QPixmap LockGlyph(bool locked)
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor body = locked ? QColor(0xB0, 0x20, 0x20) : QColor(0x20, 0x80, 0x20);
+    p.setPen(QPen(Qt::black, 2));
+    // The shackle: closed over the body, or swung open to the right.
+    if (locked)
+        p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
+    else
+        p.drawArc(QRectF(9, 0, 10, 12), 0, 180 * 16);
+    p.drawLine(QPointF(5, 8), QPointF(5, 10));
+    if (locked)
+        p.drawLine(QPointF(15, 8), QPointF(15, 10));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(body);
+    p.drawRect(QRectF(3, 9, 14, 10));
+    return pm;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    ProgramState &st = Program();
+    DrawingSettings &draw = st.Draw;
+
+    // FormCreate, in its fixed order.
+    m_state.UnitFileName = AppInfo::DefaultUnitFile;
+    draw.LineWidth = 1;
+    draw.LowerIncluded = true;
+    draw.UpperIncluded = true;
+    InstallCursors();
+    m_captionPrefix = AppInfo::CaptionPrefix;
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+    createToolBar(central);
+    createPanels(central);
+    createSettingsGroup(central);
+    createMenus();
+
+    m_layout = ComputeMainWindowLayout(screen.width(), screen.height());
+    applyCreationLayout();
+    st.PlaneDefaultSize = m_layout.planeDefaultSize;
+
+    st.AppDir = AppDirFrom(currentDir);
+    draw.LineMode = 0;
+    draw.FixedColor = Colors::White;
+    draw.LineWidth = 1;
+    m_state.PreviousPoint = QPoint(0, 0);
+
+    lstShiki->setCursor(CursorOf(CursorNo::Finger));
+    drgTable->setCursor(CursorOf(CursorNo::Cross));
+    imgCood->setCursor(CursorOf(CursorNo::Pencil));
+    st.OnCdRom = IsOnCdRom(st.AppDir);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen)
+{
+    m_newWork = newWork;
+    m_tangen = tangen;
+    if (m_tangen)
+        m_tangen->setMirror(&m_state.MirrorText);
+}
+
+void TfrmMain::createToolBar(QWidget *central)
+{
+    pnlMain = new QFrame(central);
+    pnlMain->setObjectName(QStringLiteral("pnlMain"));
+    pnlMain->setFrameShape(QFrame::Panel);
+    pnlMain->setFrameShadow(QFrame::Plain);
+    pnlMain->setLineWidth(1);
+
+    int x = 4;
+    auto next = [&x](int width) {
+        const int at = x;
+        x += width + 1;
+        return at;
+    };
+    spdOpenFile = SpeedButton(pnlMain, "spdOpenFile", QStringLiteral("単元名\nで開く"),
+                              QStringLiteral("単元名で開く"), next(44), 44);
+    spdOverWrite = SpeedButton(pnlMain, "spdOverWrite", QStringLiteral("上書き\n保存"),
+                               QStringLiteral("上書き保存"), next(44), 44);
+    spdTest = SpeedButton(pnlMain, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
+    spdRenshu = SpeedButton(pnlMain, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
+    spdKiroku = SpeedButton(pnlMain, "spdKiroku", QStringLiteral("記録の\n表示"),
+                            QStringLiteral("記録の表示"), next(44), 44);
+    spdTeisei = SpeedButton(pnlMain, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
+    spdShoukyo = SpeedButton(pnlMain, "spdShoukyo", QStringLiteral("全部\n消去"),
+                             QStringLiteral("全部消去"), next(44), 44);
+    x += 6;
+    spdAll = SpeedButton(pnlMain, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
+    spdCenter = SpeedButton(pnlMain, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
+    spdRight = SpeedButton(pnlMain, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
+    spdLeft = SpeedButton(pnlMain, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
+    lineModeGroup = new QButtonGroup(this);
+    lineModeGroup->setExclusive(true);
+    for (QToolButton *b : {spdAll, spdCenter, spdRight, spdLeft}) {
+        b->setCheckable(true);
+        lineModeGroup->addButton(b);
+    }
+    x += 4;
+    edtLineMode = ReadOnlyEdit(pnlMain, "edtLineMode", QStringLiteral("全域"), next(40), 40);
+    edtHeniki = ReadOnlyEdit(pnlMain, "edtHeniki", QStringLiteral("≦　≦"), next(56), 56);
+    spdSample = SpeedButton(pnlMain, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
+    imgSample = new ImageView(pnlMain);
+    imgSample->setObjectName(QStringLiteral("imgSample"));
+    imgSample->place(next(40), 7, 40, 24);
+    x += 4;
+    edtCood = ReadOnlyEdit(pnlMain, "edtCood", QStringLiteral("  ( x, y )"), next(84), 84);
+    QFont fixed(Fonts::FixedGothic);
+    fixed.setPixelSize(13);
+    edtCood->setFont(fixed);
+    x += 4;
+    spdLineColor = SpeedButton(pnlMain, "spdLineColor", QStringLiteral("固定ｶﾗｰ\nの設定"),
+                               QStringLiteral("固定ｶﾗｰの設定"), next(48), 48);
+    btnLocked = SpeedButton(pnlMain, "btnLocked", QString(), QStringLiteral("使える機能を制限します"),
+                            next(34), 34);
+    btnLocked->setIconSize(QSize(20, 20));
+    x += 4;
+    btnSelectAll = SpeedButton(pnlMain, "btnSelectAll", QStringLiteral("全部選択"),
+                               QStringLiteral("全部選択"), next(60), 60);
+    BitBtn1 = SpeedButton(pnlMain, "BitBtn1", QStringLiteral("選択解除"), QStringLiteral("選択解除"), next(60), 60);
+
+    for (QToolButton *b : {spdOverWrite, spdTest, spdRenshu, spdKiroku})
+        b->setEnabled(false);
+
+    imgLocked = LockGlyph(true);
+    imgUnLocked = LockGlyph(false);
+    connect(btnLocked, &QToolButton::clicked, this, [this] { btnLockedClick(); });
+    connect(spdAll, &QToolButton::clicked, this, [this] { spdAllClick(); });
+}
+
+void TfrmMain::createPanels(QWidget *central)
+{
+    imgCood = new ImageView(central);
+    imgCood->setObjectName(QStringLiteral("imgCood"));
+
+    lstShiki = new QListWidget(central);
+    lstShiki->setObjectName(QStringLiteral("lstShiki"));
+    lstShiki->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QFont listFont(Fonts::FixedGothic);
+    listFont.setPixelSize(16);
+    lstShiki->setFont(listFont);
+
+    drgTable = new ImageView(central);
+    drgTable->setObjectName(QStringLiteral("drgTable"));
+
+    auto group = [central](const char *name, const QString &caption) {
+        auto *g = new QGroupBox(caption, central);
+        g->setObjectName(QLatin1String(name));
+        return g;
+    };
+    grpShiki = group("grpShiki", QStringLiteral("２次関数の式"));
+    grpHenikiX = group("grpHenikiX", QStringLiteral("Ｘの変域"));
+    grpHenikiY = group("grpHenikiY", QStringLiteral("Ｙの変域"));
+    grpJiku = group("grpJiku", QStringLiteral("軸の式"));
+    grpChouten = group("grpChouten", QStringLiteral("頂点の座標"));
+}
+
+void TfrmMain::createSettingsGroup(QWidget *central)
+{
+    grpSettei = new QGroupBox(central);
+    grpSettei->setObjectName(QStringLiteral("grpSettei"));
+    QWidget *g = grpSettei;
+    chkDataTable = Switch(g, "chkDataTable", QStringLiteral("関数の表"), true, 8, 12);
+    chkShiki = Switch(g, "chkShiki", QStringLiteral("２次関数の式"), true, 8, 32);
+    chkDispHeniki = Switch(g, "chkDispHeniki", QStringLiteral("変域表示"), true, 8, 52);
+    chkMaruX = Switch(g, "chkMaruX", QStringLiteral("格子点の丸"), false, 8, 72);
+    chkJikuColor = Switch(g, "chkJikuColor", QStringLiteral("軸の色"), true, 120, 12);
+    chkRanColor = Switch(g, "chkRanColor", QStringLiteral("定数欄の色"), true, 120, 32);
+    chkHandle = Switch(g, "chkHandle", QStringLiteral("ﾊﾝﾄﾞﾙ"), true, 120, 52);
+    chkTensen = Switch(g, "chkTensen", QStringLiteral("点線"), true, 120, 72);
+
+    auto arrow = [g](const char *name, const QString &face, int x, int y) {
+        auto *b = new QToolButton(g);
+        b->setObjectName(QLatin1String(name));
+        b->setText(face);
+        b->setGeometry(x, y, 28, 24);
+        return b;
+    };
+    btnUp = arrow("btnUp", QStringLiteral("↑"), 268, 12);
+    btnLeft = arrow("btnLeft", QStringLiteral("←"), 238, 38);
+    btnRight = arrow("btnRight", QStringLiteral("→"), 298, 38);
+    btnDown = arrow("btnDown", QStringLiteral("↓"), 268, 64);
+
+    lblKatamuki = new QLabel(QStringLiteral("開き具合"), g);
+    lblKatamuki->setObjectName(QStringLiteral("lblKatamuki"));
+    lblKatamuki->setGeometry(344, 14, 64, 18);
+    btnKatamukiUp = arrow("btnKatamukiUp", QStringLiteral("広く"), 344, 38);
+    btnKatamukiUp->setGeometry(344, 38, 44, 24);
+    btnKatamukiUp->setToolTip(QStringLiteral("グラフの開きを大きくします"));
+    btnKatamukiDw = arrow("btnKatamukiDw", QStringLiteral("狭く"), 344, 64);
+    btnKatamukiDw->setGeometry(344, 64, 44, 24);
+    btnKatamukiDw->setToolTip(QStringLiteral("グラフの開きを小さくします"));
+
+    btnHyoujun = new QPushButton(QStringLiteral("標準形"), g);
+    btnHyoujun->setObjectName(QStringLiteral("btnHyoujun"));
+    btnHyoujun->setGeometry(420, 16, 96, 30);
+    btnIppan = new QPushButton(QStringLiteral("一般形"), g);
+    btnIppan->setObjectName(QStringLiteral("btnIppan"));
+    btnIppan->setGeometry(420, 54, 96, 30);
+    imgOk1 = ChoiceGlyph(true, QColor(0, 0x80, 0x80));
+    imgNotOk1 = ChoiceGlyph(false, QColor(0x60, 0x60, 0x60));
+    imgOk2 = imgOk1;
+    imgNotOk2 = imgNotOk1;
+    connect(btnHyoujun, &QPushButton::clicked, this, [this] { btnHyoujunClick(); });
+    connect(btnIppan, &QPushButton::clicked, this, [this] { btnIppanClick(); });
+
+    spnMaruRad = new QSpinBox(g);
+    spnMaruRad->setObjectName(QStringLiteral("spnMaruRad"));
+    spnMaruRad->setRange(0, 8);
+    spnMaruRad->setValue(5);
+    spnMaruRad->hide();
+    chkKeishiki = new QCheckBox(QStringLiteral("式の表示形式"), g);
+    chkKeishiki->setObjectName(QStringLiteral("chkKeishiki"));
+    chkKeishiki->setChecked(true);
+    chkKeishiki->hide();
+
+    connect(chkRanColor, &QCheckBox::clicked, this, [this] { chkRanColorClick(); });
+}
+
+void TfrmMain::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto menu = [bar](const char *name, const QString &caption) {
+        QMenu *m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto item = [this](QMenu *m, const char *name, const QString &caption) {
+        QAction *a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    mnuFile = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
+    item(mnuFile, "mnuNewFile", QStringLiteral("新規作成(&N)"));
+    item(mnuFile, "mnuTangenOpen", QStringLiteral("単元名で開く(&T)"));
+    item(mnuFile, "mnuOpenFile", QStringLiteral("開く(&O)"));
+    item(mnuFile, "mnuOverWrite", QStringLiteral("上書き保存(&S)"));
+    item(mnuFile, "mnuSave", QStringLiteral("名前を付けて保存(&A)"));
+    mnuFile->addSeparator();
+    item(mnuFile, "mnuPrint", QStringLiteral("印刷(&P)"));
+    mnuFile->addSeparator();
+    item(mnuFile, "mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
+    item(mnuFile, "mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
+    mnuFile->addSeparator();
+    QAction *quit = item(mnuFile, "mnuLine2", QStringLiteral("終了(&X)"));
+    connect(quit, &QAction::triggered, this, [this] { mnuLine2Click(); });
+
+    mnuEdit = menu("mnuEdit", QStringLiteral("編集(&E)"));
+    item(mnuEdit, "mnuTetsei", QStringLiteral("訂正(&C)"));
+    item(mnuEdit, "mnuShoukyo", QStringLiteral("全部消去(&A)"));
+    item(mnuEdit, "mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
+    mnuEdit->addSeparator();
+    item(mnuEdit, "mnuSelectAll", QStringLiteral("すべて選択(&S)"));
+    item(mnuEdit, "mnuCancel", QStringLiteral("選択解除(&U)"));
+
+    mnuSettings = menu("mnuSettings", QStringLiteral("設定(&S)"));
+    item(mnuSettings, "mnuSetSenshu", QStringLiteral("線の種類(&K)"));
+    item(mnuSettings, "mnuSetColor", QStringLiteral("線の色(&C)"));
+    item(mnuSettings, "mnuSetCood", QStringLiteral("座標の設定(&S)"));
+
+    mnuRun = menu("mnuRun", QStringLiteral("実行(&R)"));
+    item(mnuRun, "mnuTest", QStringLiteral("ﾃｽﾄ(&T)"));
+    item(mnuRun, "mnuRenshu", QStringLiteral("練習(&E)"));
+
+    mnuView = menu("mnuView", QStringLiteral("表示(&V)"));
+    item(mnuView, "mnuShowTangen", QStringLiteral("単元の内容(&U)"));
+    item(mnuView, "mnuShowRecord", QStringLiteral("練習の記録(&R)"));
+    mnuView->addSeparator();
+    mnuHandle = item(mnuView, "mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
+    mnuHandle->setCheckable(true);
+    mnuHandle->setChecked(true);
+    mnuTensen = item(mnuView, "mnuTensen", QStringLiteral("点線(&P)"));
+    mnuTensen->setCheckable(true);
+    mnuTensen->setChecked(true);
+    mnuView->addSeparator();
+    item(mnuView, "mnuRedisplay", QStringLiteral("再表示(&D)"));  // does nothing, as always
+
+    mnuHelp = menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    item(mnuHelp, "mnuShowHelp", QStringLiteral("使い方(&U)"));
+    item(mnuHelp, "mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
+    mnuHelp->addSeparator();
+    item(mnuHelp, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+}
+
+QAction *TfrmMain::action(const char *objectName) const
+{
+    return findChild<QAction *>(QLatin1String(objectName));
+}
+
+void TfrmMain::applyCreationLayout()
+{
+    const MainWindowLayout &l = m_layout;
+    setGeometry(l.window);
+    setMinimumSize(l.window.size());
+    setMaximumSize(l.window.size());
+    pnlMain->setGeometry(0, 0, l.window.width(), MainDesign::ToolPanelHeight);
+    imgCood->place(l.imgCood.x(), l.imgCood.y(), l.imgCood.width(), l.imgCood.height());
+    lstShiki->setGeometry(l.lstShiki);
+    drgTable->place(l.drgTable.x(), l.drgTable.y(), l.drgTable.width(), l.drgTable.height());
+    grpShiki->setGeometry(l.grpShiki);
+    grpHenikiX->setGeometry(l.grpHenikiX);
+    grpHenikiY->setGeometry(l.grpHenikiY);
+    grpJiku->setGeometry(l.grpJiku);
+    grpChouten->setGeometry(l.grpChouten);
+    grpSettei->setGeometry(l.grpSettei);
+    imgShiki = PanelImage(grpShiki, "imgShiki", MainDesign::FormulaImageHeight);
+    imgHenikiX = PanelImage(grpHenikiX, "imgHenikiX", MainDesign::FormulaImageHeight);
+    imgHenikiY = PanelImage(grpHenikiY, "imgHenikiY", MainDesign::FormulaImageHeight);
+    imgJiku = PanelImage(grpJiku, "imgJiku", MainDesign::AxisGroupHeight - 22);
+    imgChouten = PanelImage(grpChouten, "imgChouten", MainDesign::AxisGroupHeight - 22);
+
+    MainLayout &shared = Program().Layout;
+    shared.WindowWidth = l.window.width();
+    shared.WindowHeight = l.window.height();
+    shared.ToolPanelHeight = MainDesign::ToolPanelHeight;
+    shared.SettingsGroupHeight = l.grpSettei.height();
+    shared.ListLeft = l.lstShiki.left();
+    shared.ListWidth = l.lstShiki.width();
+}
+
+void TfrmMain::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    ProgramState &st = Program();
+    DrawingSettings &draw = st.Draw;
+    draw.FormulaRowHeight = 20;
+    draw.PanelTextColor = Colors::White;
+    draw.PanelBackColor = Colors::Teal;
+    drgTable->setVisible(chkDataTable->isChecked());
+    draw.BitmapPasted = false;
+    st.Geometry.ScaleX = 16;
+    st.Geometry.ScaleY = 16;
+    ResetWork(m_newWork ? m_newWork->edtTangen->text() : QString(), m_state.UnitFileName, true);
+    CancelDrawing();
+    spdAllClick();
+    m_state.Locked = true;
+    btnLockedClick();
+    btnHyoujunClick();
+    chkRanColorClick();
+    m_state.Untitled = true;
+}
+
+void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool resetEnds)
+{
+    DrawingSettings &draw = Program().Draw;
+    if (resetEnds) {
+        draw.SegmentEnds = 0;
+        draw.HalfLineEnds = 0;
+    }
+    draw.CircleRadius = spnMaruRad->value();
+    draw.Dotted = chkTensen->isChecked();
+    draw.Handles = chkHandle->isChecked();
+    draw.ColorCounter = 0;
+    m_state.ClickState = 0;
+    m_state.ParabolaCount = 0;
+    Program().ChosenUnit = -1;
+    draw.DragMode = 0;
+    m_state.Saved = true;
+    ClearDisplay();
+    lstShiki->clear();
+    ShowUnitCaptions(title, fileName, 0);
+    m_state.MirrorText.clear();
+    // The title field of the new-unit dialog, not the title argument.
+    m_state.MirrorText.append(m_newWork ? m_newWork->edtTangen->text() : title);
+    if (m_tangen)
+        m_tangen->refreshMemo();
+    imgCood->canvas().setPenMode(PenMode::NotXor);
+}
+
+void TfrmMain::ClearDisplay()
+{
+    Guarded([this] { DrawPlane(imgCood->picture(), Program()); });
+    ClearPanels();
+}
+
+void TfrmMain::ClearPanels()
+{
+    const DrawingSettings &draw = Program().Draw;
+    for (ImageView *v : {imgHenikiX, imgHenikiY, imgShiki, imgJiku, imgChouten})
+        ClearImage(v->picture(), draw.PanelBackColor, draw);
+}
+
+void TfrmMain::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
+{
+    if (m_tangen) {
+        m_tangen->lblTangen->setText(title);
+        m_tangen->lblFileName->setText(fileName);
+        m_tangen->lblNline->setText(QString::number(count));
+    }
+    setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + title + QStringLiteral("  ") + fileName);
+}
+
+void TfrmMain::WriteUnitLines(const TLineSpec &rec, int i)
+{
+    const QStringList lines = UnitLinesOf(rec);
+    for (int k = 0; k < lines.size(); ++k) {
+        const qsizetype at = qsizetype(5) * i + 1 + k;
+        if (at < m_state.MirrorText.size())
+            m_state.MirrorText[at] = lines[k];
+    }
+}
+
+bool TfrmMain::NeedsSaving() const
+{
+    return m_state.ParabolaCount != 0 && !m_state.Saved;
+}
+
+void TfrmMain::CancelDrawing()
+{
+    SetPlaneCursor(CursorNo::Pencil);
+    m_state.HitIndex = -1;
+    m_state.HitHandle = -1;
+    m_state.ClickState = 0;
+}
+
+void TfrmMain::SetPlaneCursor(int n)
+{
+    imgCood->setCursor(CursorOf(n));
+}
+
+void TfrmMain::DispAllLine()
+{
+    m_state.ClickState = 0;
+    Canvas &plane = imgCood->canvas();
+    plane.setPenMode(PenMode::Copy);
+    Guarded([this] { DrawPlane(imgCood->picture(), Program()); });
+    imgCood->canvas().setPenMode(PenMode::NotXor);
+}
+
+void TfrmMain::mnuLine2Click()
+{
+    close();
+}
+
+void TfrmMain::spdAllClick()
+{
+    DrawingSettings &draw = Program().Draw;
+    draw.LineMode = 0;
+    draw.SegmentEnds = 0;
+    draw.HalfLineEnds = 0;
+    edtLineMode->setText(QStringLiteral("全域"));
+    spdAll->setChecked(true);
+    draw.LowerIncluded = true;
+    draw.UpperIncluded = true;
+    edtHeniki->setText(QString());
+}
+
+void TfrmMain::btnLockedClick()
+{
+    m_state.Locked = !m_state.Locked;
+    btnLocked->setIcon(QIcon(m_state.Locked ? imgLocked : imgUnLocked));
+    EnableCommands(!m_state.Locked);
+}
+
+void TfrmMain::EnableCommands(bool on)
+{
+    for (QMenu *m : {mnuFile, mnuEdit, mnuSettings, mnuRun, mnuView})
+        m->menuAction()->setEnabled(on);
+    for (QToolButton *b : {spdOverWrite, spdTest, spdRenshu, spdKiroku})
+        b->setEnabled(on);
+}
+
+void TfrmMain::btnHyoujunClick()
+{
+    if (!chkShiki->isChecked())
+        return;
+    btnHyoujun->setIcon(QIcon(imgOk1));
+    btnIppan->setIcon(QIcon(imgNotOk2));
+    chkKeishiki->setChecked(true);
+    grpShiki->setTitle(QStringLiteral("グラフの式（標準形）"));
+}
+
+void TfrmMain::btnIppanClick()
+{
+    if (!chkShiki->isChecked())
+        return;
+    btnHyoujun->setIcon(QIcon(imgNotOk1));
+    btnIppan->setIcon(QIcon(imgOk2));
+    chkKeishiki->setChecked(false);
+    grpShiki->setTitle(QStringLiteral("グラフの式（一般形）"));
+}
+
+void TfrmMain::chkRanColorClick()
+{
+    DrawingSettings &draw = Program().Draw;
+    if (chkRanColor->isChecked()) {
+        draw.PanelBackColor = Colors::Teal;
+        draw.PanelTextColor = Colors::White;
+    } else {
+        draw.PanelBackColor = Colors::White;
+        draw.PanelTextColor = Colors::Black;
+    }
+    ClearPanels();
+}

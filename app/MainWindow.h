@@ -1,0 +1,124 @@
+#pragma once
+// The main window: tool bar, plane, formula list, value table, formula
+// panels and the settings group. It owns the unit being edited and repaints
+// everything through DispAllLine; drawing itself is done by the plane layer.
+
+#include "app/MainLayout.h"
+#include "app/MainState.h"
+#include "plane/ProgramState.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+
+class ImageView;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+class TfrmNewWork;
+class TfrmTangen;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creation lays the window out over a screen of the given size and
+    // records the start folder.
+    TfrmMain(const QSize &screen, const QString &currentDir, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // The windows this one reads and fills (created before it is shown).
+    void attach(TfrmNewWork *newWork, TfrmTangen *tangen);
+
+    MainState &state() { return m_state; }
+    const MainWindowLayout &layout() const { return m_layout; }
+
+    // Repaint and reset operations shared by every command.
+    void DispAllLine();
+    void ResetWork(const QString &title, const QString &fileName, bool resetEnds);
+    void ClearDisplay();
+    void ClearPanels();
+    void ShowUnitCaptions(const QString &title, const QString &fileName, int count);
+    void WriteUnitLines(const TLineSpec &rec, int i);
+    bool NeedsSaving() const;
+    void CancelDrawing();
+    void EnableCommands(bool on);
+    void SetPlaneCursor(int n);
+
+    // Handlers
+    void FormShow();
+    void mnuLine2Click();
+    void spdAllClick();
+    void btnLockedClick();
+    void btnHyoujunClick();
+    void btnIppanClick();
+    void chkRanColorClick();
+
+    // Components (named as in the window's design).
+    QFrame *pnlMain = nullptr;
+    QToolButton *spdOpenFile = nullptr, *spdOverWrite = nullptr, *spdTest = nullptr,
+                *spdRenshu = nullptr, *spdKiroku = nullptr, *spdTeisei = nullptr,
+                *spdShoukyo = nullptr;
+    QToolButton *spdAll = nullptr, *spdCenter = nullptr, *spdRight = nullptr, *spdLeft = nullptr;
+    QButtonGroup *lineModeGroup = nullptr;
+    QLineEdit *edtLineMode = nullptr, *edtHeniki = nullptr, *edtCood = nullptr;
+    QToolButton *spdSample = nullptr, *spdLineColor = nullptr, *btnLocked = nullptr;
+    QToolButton *btnSelectAll = nullptr, *BitBtn1 = nullptr;
+    ImageView *imgSample = nullptr;
+
+    ImageView *imgCood = nullptr;
+    QListWidget *lstShiki = nullptr;
+    ImageView *drgTable = nullptr;
+    QGroupBox *grpShiki = nullptr, *grpHenikiX = nullptr, *grpHenikiY = nullptr, *grpJiku = nullptr,
+              *grpChouten = nullptr, *grpSettei = nullptr;
+    ImageView *imgShiki = nullptr, *imgHenikiX = nullptr, *imgHenikiY = nullptr, *imgJiku = nullptr,
+              *imgChouten = nullptr;
+
+    QCheckBox *chkDataTable = nullptr, *chkShiki = nullptr, *chkDispHeniki = nullptr,
+              *chkMaruX = nullptr, *chkJikuColor = nullptr, *chkRanColor = nullptr,
+              *chkHandle = nullptr, *chkTensen = nullptr;
+    QToolButton *btnLeft = nullptr, *btnUp = nullptr, *btnDown = nullptr, *btnRight = nullptr;
+    QLabel *lblKatamuki = nullptr;
+    QToolButton *btnKatamukiUp = nullptr, *btnKatamukiDw = nullptr;
+    QPushButton *btnHyoujun = nullptr, *btnIppan = nullptr;
+
+    // Hidden controls.
+    QSpinBox *spnMaruRad = nullptr;
+    QCheckBox *chkKeishiki = nullptr;
+    QPixmap imgOk1, imgNotOk1, imgOk2, imgNotOk2, imgLocked, imgUnLocked;
+
+    // Menus.
+    QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuSettings = nullptr, *mnuRun = nullptr,
+          *mnuView = nullptr, *mnuHelp = nullptr;
+    QAction *mnuHandle = nullptr, *mnuTensen = nullptr;
+    QAction *action(const char *objectName) const;
+
+    // Dialog settings of the main window.
+    static constexpr const char *OpenFilter = "PRB+PRXファイル|*.PRB;*.PRX";
+    static constexpr const char *SaveFilter = "PRBファイル|*.PRB|PRXファイル|*.PRX";
+    static constexpr const char *SaveFileName = "Graph1.prb";
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void createToolBar(QWidget *central);
+    void createPanels(QWidget *central);
+    void createSettingsGroup(QWidget *central);
+    void createMenus();
+    void applyCreationLayout();
+
+    MainState m_state;
+    MainWindowLayout m_layout;
+    QString m_captionPrefix;
+    TfrmNewWork *m_newWork = nullptr;
+    TfrmTangen *m_tangen = nullptr;
+    bool m_shownOnce = false;
+};

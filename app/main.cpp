@@ -1,0 +1,58 @@
+// Program start: title and help file, fonts, the seventeen windows in
+// their fixed order, then the message loop until the main window closes.
+
+#include "app/AppInfo.h"
+#include "app/Forms.h"
+#include "app/MainWindow.h"
+#include "plane/Fonts.h"
+#include "plane/Prompt.h"
+#include "settings/SettingsStore.h"
+#include "ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// Without a display Qt would abort with a long plugin message; say plainly
+// what is missing and how to run the program anyway.
+bool HasDisplay()
+{
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char *display = std::getenv("DISPLAY");
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+}
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "quorvel: no display (DISPLAY is not set); start it under Xvfb, "
+                             "for example: xvfb-run -a -s '-screen 0 1024x768x24' build/app/quorvel\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Marendo"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    RegisterFontSubstitutions();
+    QFont base(QStringLiteral("ＭＳ Ｐゴシック"));
+    base.setPixelSize(12);
+    QApplication::setFont(base);
+
+    QtPrompt qtPrompt(AppInfo::Title);
+    setPrompt(&qtPrompt);
+
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const SettingsStore store;
+    CreateForms(screen, QDir::currentPath(), store);
+    forms().frmMain->show();
+    const int rc = app.exec();
+    DestroyForms();
+    setPrompt(nullptr);
+    return rc;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Exact fractions for the parabola model: numerator over a positive
+// denominator, reduced only where an operation says so.
+
+#include <QChar>
+#include <cstdint>
+
+// A fraction as the formula texts need it. Fields are 32-bit; every
+// operation computes with wider intermediates, and a result that does not
+// fit 32 bits is returned as an overflowed fraction (Overflow set, value 0/1)
+// instead of wrapping around. Overflow propagates through Mul/Add.
+struct TFraction {
+    std::int32_t Num = 0;
+    QChar Sep = QLatin1Char('/');
+    std::int32_t Den = 1;
+    bool Overflow = false;
+
+    friend bool operator==(const TFraction &, const TFraction &) = default;
+};
+
+TFraction MakeFraction(std::int64_t num, std::int64_t den);
+TFraction ReducedFraction(std::int64_t num, std::int64_t den);
+TFraction ReduceFraction(const TFraction &f);
+std::int64_t Gcd(std::int64_t a, std::int64_t b);
+std::int64_t Lcm(std::int64_t a, std::int64_t b);
+TFraction MulFraction(const TFraction &x, const TFraction &y);
+TFraction AddFraction(const TFraction &x, const TFraction &y);
+TFraction OverflowFraction();
+void SwapInts(int &a, int &b);
+
+// Wide helpers for the record operations, whose intermediates (squares of
+// coordinate differences and their products) need more than 64 bits.
+__extension__ typedef __int128 WideInt;
+__extension__ typedef unsigned __int128 WideUInt;
+
+// Greatest common divisor of two magnitudes; 0 when either is 0.
+WideUInt WideGcd(WideUInt a, WideUInt b);
+// ReducedFraction for wide arguments; overflowed when the reduced result
+// does not fit 32 bits.
+TFraction ReducedFractionWide(WideInt num, WideInt den);

@@ -1,0 +1,123 @@
+#pragma once
+// A picture with the classic raster drawing model: pen (colour, width,
+// copy or not-xor), brush (solid or clear), font, current position, and
+// block copies. Every drawing of the program goes through this class, so
+// that a figure drawn twice in not-xor mode restores every pixel.
+// It deliberately knows nothing about widgets.
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+using Color = std::uint32_t;  // 0xBBGGRR, as stored in unit files
+
+namespace Colors {
+constexpr Color White = 0xFFFFFF;
+constexpr Color Black = 0x000000;
+constexpr Color Silver = 0xC0C0C0;
+constexpr Color Gray = 0x808080;
+constexpr Color Navy = 0x800000;
+constexpr Color Red = 0x0000FF;
+constexpr Color Teal = 0x808000;
+}  // namespace Colors
+
+QColor ToQColor(Color c);
+Color FromQColor(const QColor &c);
+// 0xAARRGGBB pixel value of an RGB32 image for a colour.
+std::uint32_t ToPixel(Color c);
+
+enum class PenMode { Copy, NotXor };
+enum class BrushStyle { Solid, Clear };
+
+class Canvas {
+public:
+    static constexpr const char *DefaultFontName = "ＭＳ Ｐゴシック";
+    static constexpr int DefaultFontSize = 9;  // points
+
+    Canvas() = default;
+    Canvas(int width, int height, Color fill = Colors::White);
+
+    // A fresh bitmap of the given size; pen, brush and font back to defaults.
+    void reset(int width, int height, Color fill = Colors::White);
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    const QImage &image() const { return m_image; }
+    Color pixel(int x, int y) const;
+
+    // Pen
+    void setPenColor(Color c) { m_penColor = c; }
+    Color penColor() const { return m_penColor; }
+    void setPenWidth(int w) { m_penWidth = w < 1 ? 1 : w; }
+    int penWidth() const { return m_penWidth; }
+    void setPenMode(PenMode m) { m_penMode = m; }
+    PenMode penMode() const { return m_penMode; }
+
+    // Brush
+    void setBrushColor(Color c) { m_brushColor = c; m_brushStyle = BrushStyle::Solid; }
+    Color brushColor() const { return m_brushColor; }
+    void setBrushStyle(BrushStyle s) { m_brushStyle = s; }
+    BrushStyle brushStyle() const { return m_brushStyle; }
+
+    // Font (size in points at 96 dots per inch, as the classic screens had)
+    void setFontName(const QString &name) { m_fontName = name; }
+    QString fontName() const { return m_fontName; }
+    void setFontSize(int points) { m_fontSize = points; }
+    int fontSize() const { return m_fontSize; }
+    void setFontBold(bool on) { m_bold = on; }
+    bool fontBold() const { return m_bold; }
+    void setFontItalic(bool on) { m_italic = on; }
+    bool fontItalic() const { return m_italic; }
+    void setFontColor(Color c) { m_fontColor = c; }
+    Color fontColor() const { return m_fontColor; }
+    QFont font() const;
+
+    // Lines: the end point itself is not drawn, so joined lines never paint
+    // a pixel twice (which would cancel out in not-xor mode).
+    void moveTo(int x, int y);
+    void lineTo(int x, int y);
+    QPoint penPosition() const { return m_pos; }
+
+    // Boxes from (x1, y1) up to but excluding (x2, y2): outline with the
+    // pen, inside with the brush.
+    void rectangle(int x1, int y1, int x2, int y2);
+    void ellipse(int x1, int y1, int x2, int y2);
+    // Fills the box with the brush colour, no outline, in copy mode.
+    void fillRect(const QRect &r);
+    void fill(Color c);
+
+    // Text with the top-left corner of its cell at (x, y); the background
+    // is painted with the brush unless the brush is clear.
+    void textOut(int x, int y, const QString &text);
+    int textWidth(const QString &text) const;
+    int textHeight(const QString &text) const;
+
+    // Stretched copy of an image into the box (copy mode).
+    void stretchDraw(const QRect &dest, const QImage &src);
+    // Exclusive-or copy: pixel := source XOR destination.
+    void xorCopy(int x, int y, const QImage &src);
+
+    // Called after every change of the pixels (a view repaints itself).
+    void setChangeHook(std::function<void()> hook) { m_changed = std::move(hook); }
+
+private:
+    void changed() const;
+    void setupPainter(class QPainter &p, bool withPen, bool withBrush) const;
+
+    QImage m_image;
+    Color m_penColor = Colors::Black;
+    int m_penWidth = 1;
+    PenMode m_penMode = PenMode::Copy;
+    Color m_brushColor = Colors::White;
+    BrushStyle m_brushStyle = BrushStyle::Solid;
+    QString m_fontName = QString::fromUtf8(DefaultFontName);
+    int m_fontSize = DefaultFontSize;
+    bool m_bold = false;
+    bool m_italic = false;
+    Color m_fontColor = Colors::Black;
+    QPoint m_pos;
+    std::function<void()> m_changed;
+};

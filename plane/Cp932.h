@@ -1,0 +1,27 @@
+#pragma once
+// Conversion between the program's Unicode texts and the CP932
+// (Windows-31J) bytes of unit and record files. Used only at the file
+// boundary; invalid bytes are reported, never turned into garbage.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+std::optional<QString> DecodeCp932(const QByteArray &bytes);
+std::optional<QByteArray> EncodeCp932(const QString &text);
+
+// Lines of a text; CR LF and bare LF both end a line, and a final line end
+// does not start another line.
+QStringList SplitTextLines(const QString &text);
+// The lines, each followed by CR LF.
+QString JoinCrlf(const QStringList &lines);
+
+// Reads a whole CP932 file into lines. On failure returns false and puts a
+// short reason into *why.
+bool ReadCp932Lines(const QString &path, QStringList &lines, QString *why = nullptr);
+bool ReadCp932Text(const QString &path, QString &text, QString *why = nullptr);
+// Writes the lines with CR LF through a temporary file, so a failed write
+// leaves the previous file untouched.
+bool WriteCp932Lines(const QString &path, const QStringList &lines, QString *why = nullptr);
+bool WriteCp932Text(const QString &path, const QString &text, QString *why = nullptr);

@@ -1,0 +1,249 @@
+#include "plane/PlaneDrawing.h"
+
+#include "plane/Convert.h"
+
+#include <cstdlib>
+
+namespace {
+
+enum class Variant { Main, Practice };
+
+int SizeOrDefault(const QString &text, int fallback)
+{
+    const int v = SettingInt(text);
+    return v <= 0 ? fallback : v;
+}
+
+bool MultipleOf(int v, int step)
+{
+    return step != 0 && v % step == 0;
+}
+
+void PlacePicture(Picture &picture, const ProgramState &st, Variant variant)
+{
+    const MainLayout &l = st.Layout;
+    const int w = PlaneSizeX(st);
+    const int h = PlaneSizeY(st);
+    const int top = (l.WindowHeight - (l.ToolPanelHeight + h + l.SettingsGroupHeight)) / 2 +
+                    l.ToolPanelHeight - 28;
+    int left = picture.left();
+    if (variant == Variant::Main)
+        left = l.ListLeft + l.ListWidth + (l.WindowWidth - l.ListWidth - w) / 2;
+    picture.setBounds(QRect(left, top, w, h));
+}
+
+// Grid lines of one direction; the colour rules are the same for both.
+struct LineColors {
+    Color fifth;
+    Color axis;
+};
+
+void DrawGrid(Canvas &c, const PlaneGeometry &g, int width, int height, Variant variant,
+              LineColors colors)
+{
+    // Vertical lines.
+    for (int i = 0; i <= g.CountX; ++i) {
+        const int v = g.StartX + i;
+        int x = g.MarginX + i * g.ScaleX;
+        c.setPenWidth(1);
+        c.setPenColor(Colors::Silver);
+        if (MultipleOf(v, 5))
+            c.setPenColor(colors.fifth);
+        if (v == 0) {
+            if (variant == Variant::Main) {
+                c.setPenColor(colors.fifth);
+                c.setPenWidth(2);
+            } else {
+                c.setPenColor(colors.axis);
+            }
+        }
+        if (variant == Variant::Main && i == g.CountX)
+            x -= 1;  // keep the last line inside the picture
+        c.moveTo(x, height - g.MarginY);
+        c.lineTo(x, g.MarginY);
+    }
+    // Horizontal lines.
+    for (int i = 0; i <= g.CountY; ++i) {
+        const int v = g.StartY + i;
+        int y = height - g.MarginY - i * g.ScaleY;
+        c.setPenWidth(1);
+        c.setPenColor(Colors::Silver);
+        if (MultipleOf(v, 5)) {
+            c.setPenColor(colors.fifth);
+            if (variant == Variant::Practice)
+                c.setPenMode(PenMode::Copy);
+        }
+        if (v == 0) {
+            if (variant == Variant::Main) {
+                c.setPenColor(colors.fifth);
+                c.setPenWidth(2);
+            } else {
+                // The practice plane's x axis is drawn not-xor, and the mode
+                // stays until the next fifth line.
+                c.setPenColor(colors.axis);
+                c.setPenMode(PenMode::NotXor);
+            }
+        }
+        if (variant == Variant::Main && i == 0)
+            y -= 1;  // keep the first line inside the picture
+        c.moveTo(g.MarginX, y);
+        c.lineTo(width - g.MarginX, y);
+    }
+    c.setPenMode(PenMode::Copy);
+    c.setPenWidth(1);
+}
+
+int ScaleFontSize(int scale, int current)
+{
+    switch (scale) {
+    case 4: return 8;
+    case 8: return 10;
+    case 16: return 12;
+    default: return current;
+    }
+}
+
+void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
+{
+    const PlaneSettings &s = variant == Variant::Main ? st.MainPlane : st.PracticePlane;
+    const bool axisColor = st.Draw.AxisColor;
+    LineColors colors{};
+    if (variant == Variant::Main)
+        colors = axisColor ? LineColors{Colors::Gray, Colors::Gray} : LineColors{Colors::Navy, Colors::Navy};
+    else
+        colors = axisColor ? LineColors{Colors::Navy, Colors::Red} : LineColors{Colors::Gray, Colors::Gray};
+
+    PlacePicture(picture, st, variant);
+    const int width = picture.width();
+    const int height = picture.height();
+    const PlaneGeometry g = ComputePlaneGeometry(width, height, s, st.Geometry);
+    st.Geometry = g;
+    if (variant == Variant::Main)
+        st.MainPlaneWidth = width;
+
+    if (st.Draw.BitmapPasted)
+        return;
+
+    ClearImage(picture, Colors::White, st.Draw);
+    Canvas &c = picture.canvas();
+    c.setFontName(Fonts::Gothic);
+    c.setFontItalic(false);
+    c.setFontSize(s.FontSize);
+
+    if (s.Zahyou) {
+        DrawGrid(c, g, width, height, variant, colors);
+
+        c.setFontColor(Colors::Black);
+        c.setBrushStyle(BrushStyle::Clear);
+        const double off = (12 - s.FontSize) * 0.1 - 1.5;
+
+        if (s.Memori) {
+            if (s.ScaleNumberY > 0) {
+                if (variant == Variant::Main)
+                    c.setFontSize(ScaleFontSize(g.ScaleY, c.fontSize()));
+                for (int v = g.StartY; v <= g.LastY; ++v) {
+                    if (MultipleOf(v, s.ScaleNumberY) && v != g.StartY && v != g.LastY && v != 0 &&
+                        v <= g.EndY)
+                        PlaneText(c, g, QString::asprintf("%3d", v), off, v);
+                }
+            }
+            if (s.ScaleNumberX > 0) {
+                if (variant == Variant::Main)
+                    c.setFontSize(ScaleFontSize(g.ScaleX, c.fontSize()));
+                for (int v = g.StartX; v <= g.LastX; ++v) {
+                    if (MultipleOf(v, s.ScaleNumberX) && v != g.StartX && v != g.LastX && v <= g.EndX)
+                        PlaneText(c, g, QString::asprintf("%3d", v), v + off, 0);
+                }
+            }
+            c.setFontItalic(true);
+        }
+
+        // Both variants take the axis-name switch from the main settings.
+        if (st.MainPlane.XY) {
+            c.setFontSize(variant == Variant::Main ? 18 : 14);
+            SelectLetterFont(c, QLatin1Char('A'));
+            int xx, xy;
+            if (variant == Variant::Main) {
+                xx = width - g.MarginX - 20;
+                xy = (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 3;
+            } else {
+                xx = width - g.MarginX - g.ScaleX;
+                xy = (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 2;
+            }
+            c.textOut(xx, xy, QStringLiteral("x"));
+            PlaneText(c, g, QStringLiteral("y"), off + 0.5, g.LastY);
+        }
+    }
+    c.setFontItalic(false);
+    c.setFontName(Fonts::Gothic);
+}
+
+}  // namespace
+
+int PlaneSizeX(const ProgramState &st)
+{
+    return SizeOrDefault(st.MainPlane.SizeX, st.PlaneDefaultSize);
+}
+
+int PlaneSizeY(const ProgramState &st)
+{
+    return SizeOrDefault(st.MainPlane.SizeY, st.PlaneDefaultSize);
+}
+
+PlaneGeometry ComputePlaneGeometry(int width, int height, const PlaneSettings &s,
+                                   const PlaneGeometry &previous)
+{
+    PlaneGeometry g;
+    g.ScaleX = s.ScaleX >= 1 ? s.ScaleX : qMax(1, previous.ScaleX);
+    g.ScaleY = s.ScaleY >= 1 ? s.ScaleY : qMax(1, previous.ScaleY);
+    g.CountX = (width / g.ScaleX) / 2 * 2;
+    g.CountY = (height / g.ScaleY) / 2 * 2;
+    const int sx = SettingInt(s.StartX);
+    const int sy = SettingInt(s.StartY);
+    g.StartX = std::abs(qint64(sx)) < 60 ? sx : -(g.CountX / 2);
+    g.StartY = std::abs(qint64(sy)) < 60 ? sy : -(g.CountY / 2);
+    g.LastX = g.StartX + g.CountX;
+    g.LastY = g.StartY + g.CountY;
+    g.MarginX = (width - g.CountX * g.ScaleX) / 2;
+    g.MarginY = (height - g.CountY * g.ScaleY) / 2;
+    g.OriginX = g.ScaleX * (-g.StartX);
+    g.OriginY = g.ScaleY * g.LastY;
+    g.EndX = SettingInt(s.EndX);
+    g.EndY = SettingInt(s.EndY);
+    return g;
+}
+
+void DrawPlane(Picture &picture, ProgramState &st)
+{
+    DrawPlaneVariant(picture, st, Variant::Main);
+}
+
+void DrawPracticePlane(Picture &picture, ProgramState &st)
+{
+    DrawPlaneVariant(picture, st, Variant::Practice);
+}
+
+void ClearImage(Picture &picture, Color color, const DrawingSettings &draw)
+{
+    Canvas &c = picture.canvas();
+    c.reset(picture.width(), picture.height(), color);
+    c.setFontColor(draw.PanelTextColor);
+}
+
+void PlaneText(Canvas &canvas, const PlaneGeometry &g, const QString &text, double x, double y)
+{
+    canvas.textOut(g.OriginX + PlaneGeometry::RoundEven(g.ScaleX * x) - 1,
+                   g.OriginY - PlaneGeometry::RoundEven(g.ScaleY * y) + 1, text);
+}
+
+int SelectLetterFont(Canvas &canvas, QChar ch)
+{
+    if (ch.unicode() >= 'A' && ch.unicode() <= 'z') {
+        canvas.setFontName(Fonts::Serif);
+        canvas.setFontItalic(true);
+        return 2;
+    }
+    canvas.setFontName(Fonts::Gothic);
+    canvas.setFontItalic(false);
+    return 0;
+}

@@ -1,0 +1,7 @@
+#include "plane/ProgramState.h"
+
+ProgramState &Program()
+{
+    static ProgramState state;
+    return state;
+}

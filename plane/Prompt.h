@@ -1,0 +1,58 @@
+#pragma once
+// The one interface through which the program asks or tells the user
+// something. Production shows Qt dialogs; tests install a scripted
+// implementation, so no test can hang on a modal box.
+
+#include "plane/Canvas.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+// Answers of the confirmation boxes.
+namespace Answer {
+constexpr int Yes = 6;
+constexpr int No = 7;
+constexpr int Cancel = 2;
+}  // namespace Answer
+
+enum class MessageKind { Plain, Information, Error };
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    // A plain OK box (titled with the application title).
+    virtual void message(const QString &text, MessageKind kind = MessageKind::Plain) = 0;
+    // Confirmation boxes titled "確認": 6 yes, 7 no; 6, 7 or 2 cancel.
+    virtual int askYesNo(const QString &text) = 0;
+    virtual int askYesNoCancel(const QString &text) = 0;
+    // File dialogs: the chosen path, or nothing when cancelled. The filter
+    // is in the classic "name|*.a;*.b|name|*.c" form.
+    virtual std::optional<QString> openFileName(const QString &folder, const QString &filter) = 0;
+    virtual std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
+                                                const QString &filter) = 0;
+    virtual std::optional<Color> chooseColor(Color initial) = 0;
+};
+
+// The prompt in force. Never null: before one is installed a silent
+// implementation answers "cancel" to everything.
+Prompt &prompt();
+// Installs p (not owned) and returns the previous one; nullptr restores the
+// silent default.
+Prompt *setPrompt(Prompt *p);
+
+// A failure that ends the current user action with a message box, as the
+// classic default error handler did.
+class UserError : public std::runtime_error {
+public:
+    explicit UserError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Runs an event handler's work; a UserError it throws is shown through the
+// prompt and ends the action. Returns false when that happened.
+bool Guarded(const std::function<void()> &work);

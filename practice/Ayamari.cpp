@@ -1,0 +1,7 @@
+#include "practice/Ayamari.h"
+
+TfrmAyamari::TfrmAyamari(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAyamari"));
+    setWindowTitle(QStringLiteral("誤答"));
+}

@@ -1,0 +1,7 @@
+#include "practice/Owari.h"
+
+TfrmOwari::TfrmOwari(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmOwari"));
+    setWindowTitle(QStringLiteral("練習終わり"));
+}

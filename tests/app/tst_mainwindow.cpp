@@ -1,0 +1,305 @@
+#include "app/AppDir.h"
+#include "app/Forms.h"
+#include "app/MainLayout.h"
+#include "app/MainWindow.h"
+#include "plane/Fonts.h"
+#include "settings/SettingsStore.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/Cursors.h"
+#include "ui/ImageView.h"
+#include "units/NewWork.h"
+#include "units/Tangen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+
+    TfrmMain *main() { return forms().frmMain; }
+
+private slots:
+    void initTestCase() { RegisterFontSubstitutions(); }
+
+    void init()
+    {
+        m_prompt = std::make_unique<ScriptedPrompt>();
+        Program() = ProgramState{};
+        CreateForms(QSize(1024, 768), m_dir.path(), SettingsStore(m_dir.filePath(QStringLiteral("store.ini"))));
+        main()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main()));
+    }
+    void cleanup()
+    {
+        DestroyForms();
+        m_prompt.reset();
+        QFile::remove(m_dir.filePath(QStringLiteral("store.ini")));
+    }
+
+    void layoutFigures_data()
+    {
+        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<int>("windowHeight");
+        QTest::addColumn<int>("defaultSize");
+        QTest::addColumn<int>("planeSide");
+        QTest::newRow("768") << 768 << 740 << 544 << 576;
+        QTest::newRow("600") << 600 << 572 << 384 << 416;
+        QTest::newRow("1024") << 1024 << 996 << 800 << 832;
+        QTest::newRow("800 (one below a step)") << 800 << 772 << 576 << 608;
+    }
+    void layoutFigures()
+    {
+        QFETCH(int, screenHeight);
+        const MainWindowLayout l = ComputeMainWindowLayout(1024, screenHeight);
+        QTEST(l.window.height(), "windowHeight");
+        QCOMPARE(l.window.width(), 1024);
+        QTEST(l.planeDefaultSize, "defaultSize");
+        QTEST(l.imgCood.height(), "planeSide");
+        QCOMPARE(l.imgCood.width(), l.imgCood.height());
+        QCOMPARE(l.imgCood.top(), 42);
+        // The value table sits where the list began; the list moved down by its height.
+        QCOMPARE(l.drgTable.top(), 42);
+        QCOMPARE(l.drgTable.height(), 65);
+        QCOMPARE(l.lstShiki.top(), 42 + 65);
+        QCOMPARE(l.drgTable.left(), l.lstShiki.left() + 2);
+        QCOMPARE(l.grpShiki.top(), l.lstShiki.bottom() + 1 + 5);
+        QCOMPARE(l.grpHenikiY.top(), l.grpHenikiX.top());
+        QCOMPARE(l.grpChouten.top(), l.grpJiku.top());
+        QCOMPARE(l.grpSettei.top(), l.grpChouten.top());
+        QCOMPARE(l.grpSettei.left(), l.imgCood.left() + 24);
+        QCOMPARE(l.grpSettei.width(), l.imgCood.width() - 32);
+    }
+
+    void appDirEndsWithOneSeparator_data()
+    {
+        QTest::addColumn<QString>("cwd");
+        QTest::addColumn<QString>("appDir");
+        QTest::newRow("root") << "/" << "/";
+        QTest::newRow("drive root") << "C:\\" << "C:\\";
+        QTest::newRow("folder") << "/home/pupil" << "/home/pupil/";
+        QTest::newRow("japanese folder") << "/home/数学" << "/home/数学/";
+    }
+    void appDirEndsWithOneSeparator()
+    {
+        QFETCH(QString, cwd);
+        QTEST(AppDirFrom(cwd), "appDir");
+    }
+
+    void notOnCdRom()
+    {
+        QVERIFY(!IsOnCdRom(m_dir.path()));
+        QVERIFY(!Program().OnCdRom);
+        QCOMPARE(Program().AppDir, m_dir.path() + QLatin1Char('/'));
+    }
+
+    void windowsAreCreatedInTheirOrder()
+    {
+        const QStringList order{"TfrmMain", "TDataModule1", "TfrmSettei", "TfrmMath", "TfrmNewWork",
+                                "TfrmVersion", "TfrmRenshu", "TfrmSeikai", "TfrmAyamari", "TfrmTangen",
+                                "TfrmOwari", "TfrmKiroku", "TfrmPrint", "TfrmTangenOpen", "TfrmSetCood",
+                                "TfrmMoveMoji", "TfrmSetCood2"};
+        QCOMPARE(forms().creationOrder, order);
+    }
+
+    void windowCaptions_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("line kind") << "frmSettei" << "線の種類";
+        QTest::newRow("math") << "frmMath" << "frmMath";
+        QTest::newRow("new unit") << "frmNewWork" << "新規入力";
+        QTest::newRow("about") << "frmVersion" << "バージョン情報";
+        QTest::newRow("practice") << "frmRenshu" << "練習";
+        QTest::newRow("correct") << "frmSeikai" << "正解";
+        QTest::newRow("wrong") << "frmAyamari" << "誤答";
+        QTest::newRow("unit content") << "frmTangen" << "単元の内容";
+        QTest::newRow("end of practice") << "frmOwari" << "練習終わり";
+        QTest::newRow("records") << "frmKiroku" << "実行記録";
+        QTest::newRow("print") << "frmPrint" << "グラフの印刷";
+        QTest::newRow("open by unit") << "frmTangenOpen" << "単元で開く";
+        QTest::newRow("plane settings") << "frmSetCood" << "座標面の設定";
+        QTest::newRow("translation") << "frmMoveMoji" << "平行移動";
+    }
+    void windowCaptions()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(QString, caption);
+        const QList<QWidget *> found = main()->findChildren<QWidget *>(objectName);
+        QVERIFY(!found.isEmpty());
+        for (QWidget *w : found)
+            QCOMPARE(w->windowTitle(), caption);
+    }
+
+    void showResetsToAnEmptyUnit()
+    {
+        QCOMPARE(main()->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
+        QCOMPARE(main()->state().MirrorText, QStringList{QStringLiteral("新しい単元")});
+        QCOMPARE(main()->state().ParabolaCount, 0);
+        QVERIFY(main()->state().Saved);
+        QVERIFY(main()->state().Untitled);
+        QVERIFY(!main()->state().Locked);
+        QCOMPARE(forms().frmTangen->lblTangen->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(forms().frmTangen->lblFileName->text(), QStringLiteral("Parabola.prb"));
+        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("0"));
+        QCOMPARE(main()->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
+        QVERIFY(main()->chkKeishiki->isChecked());
+        QCOMPARE(main()->edtLineMode->text(), QStringLiteral("全域"));
+        QVERIFY(main()->spdAll->isChecked());
+        QCOMPARE(main()->edtCood->text(), QStringLiteral("  ( x, y )"));
+        QVERIFY(m_prompt->shown.isEmpty());
+    }
+
+    void lockableCommandsFollowTheLock()
+    {
+        auto lockables = [this] {
+            return QList<QWidget *>{main()->spdOverWrite, main()->spdTest, main()->spdRenshu, main()->spdKiroku};
+        };
+        auto menus = [this] {
+            return QList<QMenu *>{main()->mnuFile, main()->mnuEdit, main()->mnuSettings, main()->mnuRun,
+                                  main()->mnuView};
+        };
+        for (QWidget *w : lockables())
+            QVERIFY(w->isEnabled());
+        main()->btnLockedClick();
+        QVERIFY(main()->state().Locked);
+        for (QWidget *w : lockables())
+            QVERIFY(!w->isEnabled());
+        for (QMenu *m : menus())
+            QVERIFY(!m->menuAction()->isEnabled());
+        QVERIFY(main()->mnuHelp->menuAction()->isEnabled());
+        QVERIFY(main()->spdTeisei->isEnabled());
+        main()->btnLockedClick();
+        for (QMenu *m : menus())
+            QVERIFY(m->menuAction()->isEnabled());
+    }
+
+    void planeIsDrawnFromTheSettings()
+    {
+        const Picture &plane = main()->imgCood->picture();
+        QCOMPARE(plane.bounds(), QRect(430, 42, 544, 544));
+        QCOMPARE(main()->imgCood->geometry(), plane.bounds());
+        QCOMPARE(plane.canvas().pixel(272, 100), Colors::Gray);  // the y axis
+        QCOMPARE(plane.canvas().penMode(), PenMode::NotXor);      // at rest between repaints
+        QCOMPARE(Program().PlaneDefaultSize, 544);
+    }
+
+    void panelsAreTeal()
+    {
+        for (ImageView *v : {main()->imgShiki, main()->imgHenikiX, main()->imgHenikiY, main()->imgJiku,
+                             main()->imgChouten}) {
+            QVERIFY(v->canvas().width() > 0);
+            QCOMPARE(v->canvas().pixel(1, 1), Colors::Teal);
+        }
+        main()->chkRanColor->click();
+        QCOMPARE(main()->imgShiki->canvas().pixel(1, 1), Colors::White);
+        QCOMPARE(Program().Draw.PanelTextColor, Colors::Black);
+    }
+
+    void repaintEndsAClickSequence()
+    {
+        main()->state().ClickState = 2;
+        main()->DispAllLine();
+        QCOMPARE(main()->state().ClickState, 0);
+    }
+
+    void conversionErrorReachesTheUser()
+    {
+        m_prompt->clear();
+        Program().MainPlane.StartX = QStringLiteral("1x");
+        main()->DispAllLine();
+        QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
+        QCOMPARE(main()->imgCood->canvas().penMode(), PenMode::NotXor);
+    }
+
+    void unitLinesAndSavingState()
+    {
+        MainState &s = main()->state();
+        s.MirrorText = {QStringLiteral("t"), "", "", "", "", ""};
+        TLineSpec rec;
+        rec.Color = 0xFF0000;
+        rec.LineWidth = 1;
+        rec.LineMode = 3;
+        rec.UpperIncluded = 0;
+        rec.Formula = QStringLiteral("y = x^2");
+        rec.VertexX = -1;
+        rec.VertexY = 2;
+        rec.PointX = 0;
+        rec.PointY = 3;
+        rec.DomainHigh = 4;
+        main()->WriteUnitLines(rec, 0);
+        QCOMPARE(s.MirrorText, (QStringList{"t", "16711680,275", "y = x^2", "-1,2", "0,3", "-99,4"}));
+        QVERIFY(!main()->NeedsSaving());
+        s.ParabolaCount = 1;
+        QVERIFY(!main()->NeedsSaving());
+        s.Saved = false;
+        QVERIFY(main()->NeedsSaving());
+    }
+
+    void cancelDrawingResetsTheClickState()
+    {
+        MainState &s = main()->state();
+        s.ClickState = 3;
+        s.HitIndex = 4;
+        s.HitHandle = 2;
+        main()->CancelDrawing();
+        QCOMPARE(s.ClickState, 0);
+        QCOMPARE(s.HitIndex, -1);
+        QCOMPARE(s.HitHandle, -1);
+        QCOMPARE(main()->imgCood->cursor().pixmap().cacheKey(), CursorOf(CursorNo::Pencil).pixmap().cacheKey());
+    }
+
+    void sevenCursorsAreInstalled()
+    {
+        QCOMPARE(InstallCursors(), 7);
+        for (int n = 1; n <= 7; ++n) {
+            QVERIFY(!CursorResourceName(n).isEmpty());
+            QVERIFY(!CursorOf(n).pixmap().isNull());
+        }
+    }
+
+    void menuTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        const QList<QPair<const char *, const char *>> items{
+            {"mnuNewFile", "新規作成(&N)"}, {"mnuTangenOpen", "単元名で開く(&T)"}, {"mnuOpenFile", "開く(&O)"},
+            {"mnuOverWrite", "上書き保存(&S)"}, {"mnuSave", "名前を付けて保存(&A)"}, {"mnuPrint", "印刷(&P)"},
+            {"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"}, {"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"},
+            {"mnuLine2", "終了(&X)"}, {"mnuTetsei", "訂正(&C)"}, {"mnuShoukyo", "全部消去(&A)"},
+            {"mnuClearBitMap", "ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"}, {"mnuSelectAll", "すべて選択(&S)"},
+            {"mnuCancel", "選択解除(&U)"}, {"mnuSetSenshu", "線の種類(&K)"}, {"mnuSetColor", "線の色(&C)"},
+            {"mnuSetCood", "座標の設定(&S)"}, {"mnuTest", "ﾃｽﾄ(&T)"}, {"mnuRenshu", "練習(&E)"},
+            {"mnuShowTangen", "単元の内容(&U)"}, {"mnuShowRecord", "練習の記録(&R)"},
+            {"mnuHandle", "四角ﾊﾝﾄﾞﾙ(&H)"}, {"mnuTensen", "点線(&P)"}, {"mnuRedisplay", "再表示(&D)"},
+            {"mnuShowHelp", "使い方(&U)"}, {"mnuOnePoint", "ワンポイント(&P)"}, {"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
+        for (const auto &[name, text] : items)
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(text);
+    }
+    void menuTexts()
+    {
+        QFETCH(QString, name);
+        QAction *a = main()->action(name.toLatin1().constData());
+        QVERIFY(a);
+        QTEST(a->text(), "text");
+    }
+
+    void quitClosesTheMainWindow()
+    {
+        main()->mnuLine2Click();
+        QVERIFY(!main()->isVisible());
+        QVERIFY(m_prompt->shown.isEmpty());  // no question about unsaved data
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,356 @@
+#include "plane/Fonts.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Prompt.h"
+
+#include <QGuiApplication>
+#include <QtTest>
+
+namespace {
+
+PlaneSettings Settings(const QString &start = QStringLiteral("-99"), int scale = 16)
+{
+    PlaneSettings s;
+    s.StartX = s.StartY = start;
+    s.ScaleX = s.ScaleY = scale;
+    s.DX = s.DY = QString::number(scale);
+    return s;
+}
+
+ProgramState MainLayoutState()
+{
+    ProgramState st;
+    st.PlaneDefaultSize = 544;
+    st.Layout = MainLayout{1024, 740, 40, 96, 8, 364};
+    return st;
+}
+
+// Pixels of the given colour inside a box.
+int CountColor(const Canvas &c, const QRect &box, Color color)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += c.pixel(x, y) == color;
+    return n;
+}
+
+// Where a tick number of the main plane would be written (a generous box).
+QRect NumberBox(const PlaneGeometry &g, double x, double y)
+{
+    const QPoint p(g.OriginX + PlaneGeometry::RoundEven(g.ScaleX * x) - 1,
+                   g.OriginY - PlaneGeometry::RoundEven(g.ScaleY * y) + 1);
+    return QRect(p, QSize(24, 14));
+}
+
+}  // namespace
+
+class TestPlane : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterFontSubstitutions(); }
+
+    void geometry_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("countX");
+        QTest::addColumn<int>("startX");
+        QTest::addColumn<int>("lastX");
+        QTest::addColumn<int>("marginX");
+        QTest::addColumn<int>("originX");
+        QTest::newRow("500 px: 31 units rounded down to 30") << 500 << "-99" << 30 << -15 << 15 << 10 << 240;
+        QTest::newRow("default 544 centred") << 544 << "-99" << 34 << -17 << 17 << 0 << 272;
+        QTest::newRow("start 59 kept") << 320 << "59" << 20 << 59 << 79 << 0 << -944;
+        QTest::newRow("start 60 centres") << 320 << "60" << 20 << -10 << 10 << 0 << 160;
+        QTest::newRow("start -60 centres") << 320 << "-60" << 20 << -10 << 10 << 0 << 160;
+        QTest::newRow("start -2") << 320 << "-2" << 20 << -2 << 18 << 0 << 32;
+        QTest::newRow("start 0") << 160 << "0" << 10 << 0 << 10 << 0 << 0;
+    }
+    void geometry()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, start);
+        const PlaneGeometry g = ComputePlaneGeometry(width, width, Settings(start), PlaneGeometry{});
+        QTEST(g.CountX, "countX");
+        QTEST(g.StartX, "startX");
+        QTEST(g.LastX, "lastX");
+        QTEST(g.MarginX, "marginX");
+        QTEST(g.OriginX, "originX");
+        QCOMPARE(g.OriginY, g.ScaleY * g.LastY);
+        QCOMPARE(g.CountY, g.CountX);
+    }
+
+    void pixelToLattice_data()
+    {
+        QTest::addColumn<int>("px");
+        QTest::addColumn<int>("py");
+        QTest::addColumn<QPoint>("lattice");
+        // Start -10, last 10 on a 320 plane at 16 pixels per unit.
+        QTest::newRow("pixel 0") << 0 << 0 << QPoint(-10, 10);
+        QTest::newRow("pixel 7 still left column") << 7 << 7 << QPoint(-10, 10);
+        QTest::newRow("pixel 8 half-way goes right and down") << 8 << 8 << QPoint(-9, 9);
+        QTest::newRow("pixel 23") << 23 << 23 << QPoint(-9, 9);
+        QTest::newRow("pixel 24") << 24 << 24 << QPoint(-8, 8);
+        QTest::newRow("origin") << 160 << 160 << QPoint(0, 0);
+        QTest::newRow("bottom right") << 319 << 319 << QPoint(10, -10);
+    }
+    void pixelToLattice()
+    {
+        QFETCH(int, px);
+        QFETCH(int, py);
+        QFETCH(QPoint, lattice);
+        const PlaneGeometry g = ComputePlaneGeometry(320, 320, Settings(), PlaneGeometry{});
+        QCOMPARE(g.PixelToLattice(px, py), lattice);
+        QCOMPARE(g.LatticeToPixel(lattice.x(), lattice.y()),
+                 QPoint(g.OriginX + 16 * lattice.x(), g.OriginY - 16 * lattice.y()));
+    }
+
+    void pointToPixelRoundsHalfToEven()
+    {
+        PlaneGeometry g;
+        g.ScaleX = g.ScaleY = 1;
+        QCOMPARE(g.PointToPixel(0.5, 2.5), QPoint(0, -2));
+        QCOMPARE(g.PointToPixel(1.5, -1.5), QPoint(2, 2));
+    }
+
+    void zeroScaleKeepsThePreviousScale()
+    {
+        PlaneGeometry previous;
+        previous.ScaleX = 8;
+        previous.ScaleY = 4;
+        PlaneSettings s = Settings();
+        s.ScaleX = 0;
+        s.ScaleY = 0;
+        const PlaneGeometry g = ComputePlaneGeometry(320, 320, s, previous);
+        QCOMPARE(g.ScaleX, 8);
+        QCOMPARE(g.ScaleY, 4);
+        QCOMPARE(g.CountX, 40);
+        QCOMPARE(g.CountY, 80);
+    }
+
+    void planeSizeFallsBackToTheDefault_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("size");
+        QTest::newRow("none") << "-99" << 544;
+        QTest::newRow("zero") << "0" << 544;
+        QTest::newRow("empty") << "" << 544;
+        QTest::newRow("given") << "320" << 320;
+    }
+    void planeSizeFallsBackToTheDefault()
+    {
+        QFETCH(QString, text);
+        ProgramState st = MainLayoutState();
+        st.MainPlane.SizeX = text;
+        st.MainPlane.SizeY = QStringLiteral("256");
+        QTEST(PlaneSizeX(st), "size");
+        QCOMPARE(PlaneSizeY(st), 256);
+    }
+
+    void mainPlaneIsPlacedAndPublished()
+    {
+        ProgramState st = MainLayoutState();
+        Picture pic;
+        DrawPlane(pic, st);
+        QCOMPARE(pic.bounds(), QRect(430, 42, 544, 544));
+        QCOMPARE(pic.canvas().width(), 544);
+        QCOMPARE(st.Geometry.OriginX, 272);
+        QCOMPARE(st.Geometry.LastY, 17);
+        QCOMPARE(st.MainPlaneWidth, 544);
+    }
+
+    void mainPlaneLines_data()
+    {
+        QTest::addColumn<bool>("axisColor");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<uint>("color");
+        // 544 px, 16 px per unit, origin at pixel (272, 272).
+        QTest::newRow("ordinary line") << true << QPoint(16, 100) << uint(Colors::Silver);
+        QTest::newRow("fifth line grey") << true << QPoint(32, 100) << uint(Colors::Gray);
+        QTest::newRow("y axis grey") << true << QPoint(272, 100) << uint(Colors::Gray);
+        QTest::newRow("y axis two pixels wide") << true << QPoint(271, 100) << uint(Colors::Gray);
+        QTest::newRow("x axis grey") << true << QPoint(100, 272) << uint(Colors::Gray);
+        QTest::newRow("between lines white") << true << QPoint(100, 100) << uint(Colors::White);
+        QTest::newRow("last vertical line one pixel in") << true << QPoint(543, 100) << uint(Colors::Silver);
+        QTest::newRow("first horizontal line one pixel up") << true << QPoint(100, 543) << uint(Colors::Silver);
+        QTest::newRow("fifth line navy") << false << QPoint(32, 100) << uint(Colors::Navy);
+        QTest::newRow("axis navy") << false << QPoint(272, 100) << uint(Colors::Navy);
+    }
+    void mainPlaneLines()
+    {
+        QFETCH(bool, axisColor);
+        QFETCH(QPoint, at);
+        QFETCH(uint, color);
+        ProgramState st = MainLayoutState();
+        st.Draw.AxisColor = axisColor;
+        Picture pic;
+        DrawPlane(pic, st);
+        QCOMPARE(pic.canvas().pixel(at.x(), at.y()), Color(color));
+    }
+
+    void practicePlaneLines_data()
+    {
+        QTest::addColumn<bool>("axisColor");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<uint>("color");
+        QTest::newRow("fifth line navy") << true << QPoint(32, 100) << uint(Colors::Navy);
+        QTest::newRow("y axis red, one pixel") << true << QPoint(272, 100) << uint(Colors::Red);
+        QTest::newRow("left of y axis white") << true << QPoint(271, 100) << uint(Colors::White);
+        QTest::newRow("x axis red") << true << QPoint(100, 272) << uint(Colors::Red);
+        // The x axis is drawn not-xor over the silver vertical line.
+        QTest::newRow("x axis crossing inverted") << true << QPoint(16, 272) << 0x3F3FC0u;
+        // Not-xor stays on for the next rows: silver over silver turns white.
+        QTest::newRow("row above the axis still not-xor") << true << QPoint(16, 256) << uint(Colors::White);
+        QTest::newRow("fifth row back in copy mode") << true << QPoint(16, 192) << uint(Colors::Navy);
+        QTest::newRow("last vertical line at its place") << true << QPoint(544, 100) << uint(Colors::White);
+        QTest::newRow("grey scheme") << false << QPoint(272, 100) << uint(Colors::Gray);
+    }
+    void practicePlaneLines()
+    {
+        QFETCH(bool, axisColor);
+        QFETCH(QPoint, at);
+        QFETCH(uint, color);
+        ProgramState st = MainLayoutState();
+        st.Draw.AxisColor = axisColor;
+        Picture pic(350, 0, 0, 0);
+        DrawPracticePlane(pic, st);
+        QCOMPARE(pic.left(), 350);  // not moved sideways
+        QCOMPARE(pic.canvas().pixel(at.x(), at.y()), Color(color));
+    }
+
+    void numbersLeaveOutEdgesAndZero()
+    {
+        ProgramState st = MainLayoutState();
+        st.MainPlane.StartX = st.MainPlane.StartY = QStringLiteral("-15");  // edges -15 and 19
+        Picture pic;
+        DrawPlane(pic, st);
+        const PlaneGeometry &g = st.Geometry;
+        const Canvas &c = pic.canvas();
+        const double off = -1.5;
+        QCOMPARE(g.StartX, -15);
+        QVERIFY(CountColor(c, NumberBox(g, -10 + off, 0), Colors::Black) > 0);
+        QCOMPARE(CountColor(c, NumberBox(g, -15 + off, 0), Colors::Black), 0);  // the left edge
+        QVERIFY(CountColor(c, NumberBox(g, off, 10), Colors::Black) > 0);
+        QCOMPARE(CountColor(c, NumberBox(g, off, -15), Colors::Black), 0);  // the lower edge
+        QCOMPARE(CountColor(c, NumberBox(g, off, 5) .translated(0, 0), Colors::Black) > 0, true);
+    }
+
+    void numberLimitAndSteps()
+    {
+        ProgramState st = MainLayoutState();
+        st.MainPlane.EndY = QStringLiteral("3");
+        st.MainPlane.ScaleNumberY = 1;
+        st.MainPlane.ScaleNumberX = 0;
+        Picture pic;
+        DrawPlane(pic, st);
+        const PlaneGeometry &g = st.Geometry;
+        const Canvas &c = pic.canvas();
+        QVERIFY(CountColor(c, NumberBox(g, -1.5, 3), Colors::Black) > 0);
+        QCOMPARE(CountColor(c, NumberBox(g, -1.5, 4), Colors::Black), 0);
+        QCOMPARE(CountColor(c, NumberBox(g, 5 - 1.5, 0), Colors::Black), 0);  // no x numbers
+    }
+
+    void axisNames()
+    {
+        for (bool on : {true, false}) {
+            ProgramState st = MainLayoutState();
+            st.MainPlane.XY = on;
+            st.MainPlane.Memori = false;
+            Picture pic;
+            DrawPlane(pic, st);
+            const Canvas &c = pic.canvas();
+            const QRect xBox(544 - 20, 272 - 5, 20, 26);
+            const QRect yBox(255, 1, 16, 26);
+            QCOMPARE(CountColor(c, xBox, Colors::Black) > 0, on);
+            QCOMPARE(CountColor(c, yBox, Colors::Black) > 0, on);
+        }
+    }
+
+    void planeOffLeavesItWhiteButPublishes()
+    {
+        ProgramState st = MainLayoutState();
+        st.MainPlane.Zahyou = false;
+        st.MainPlane.StartX = QStringLiteral("-2");
+        Picture pic;
+        DrawPlane(pic, st);
+        QCOMPARE(CountColor(pic.canvas(), QRect(0, 0, 544, 544), Colors::White), 544 * 544);
+        QCOMPARE(st.Geometry.StartX, -2);
+    }
+
+    void pastedBitmapIsKept()
+    {
+        ProgramState st = MainLayoutState();
+        Picture pic;
+        DrawPlane(pic, st);
+        pic.canvas().fill(0x123456);
+        st.Draw.BitmapPasted = true;
+        st.MainPlane.StartX = QStringLiteral("-2");
+        DrawPlane(pic, st);
+        QCOMPARE(pic.canvas().pixel(10, 10), Color(0x123456));
+        QCOMPARE(st.Geometry.StartX, -2);
+    }
+
+    void badSettingTextStopsTheDrawing()
+    {
+        ProgramState st = MainLayoutState();
+        Picture pic;
+        DrawPlane(pic, st);
+        const QImage before = pic.canvas().image();
+        const PlaneGeometry geometry = st.Geometry;
+        st.MainPlane.StartX = QStringLiteral("abc");
+        try {
+            DrawPlane(pic, st);
+            QFAIL("no conversion error");
+        } catch (const UserError &e) {
+            QCOMPARE(e.text(), QStringLiteral("'abc' は整数ではありません"));
+        }
+        QCOMPARE(pic.canvas().image(), before);
+        QCOMPARE(st.Geometry, geometry);
+    }
+
+    void selectLetterFont_data()
+    {
+        QTest::addColumn<QChar>("ch");
+        QTest::addColumn<int>("raise");
+        QTest::newRow("A") << QChar('A') << 2;
+        QTest::newRow("z") << QChar('z') << 2;
+        QTest::newRow("[ lies between") << QChar('[') << 2;
+        QTest::newRow("_ lies between") << QChar('_') << 2;
+        QTest::newRow("@ below A") << QChar('@') << 0;
+        QTest::newRow("{ above z") << QChar('{') << 0;
+        QTest::newRow("digit") << QChar('0') << 0;
+        QTest::newRow("relation sign") << QChar(0x2266) << 0;
+    }
+    void selectLetterFont()
+    {
+        QFETCH(QChar, ch);
+        QFETCH(int, raise);
+        Canvas c(4, 4);
+        c.setFontSize(14);
+        QCOMPARE(SelectLetterFont(c, ch), raise);
+        QCOMPARE(c.fontName(), raise ? Fonts::Serif : Fonts::Gothic);
+        QCOMPARE(c.fontItalic(), raise != 0);
+        QCOMPARE(c.fontSize(), 14);
+    }
+
+    void clearImageTakesThePictureSize()
+    {
+        Picture pic(0, 0, 30, 20);
+        DrawingSettings draw;
+        draw.PanelTextColor = 0x00FF00;
+        ClearImage(pic, Colors::Teal, draw);
+        QCOMPARE(pic.canvas().width(), 30);
+        QCOMPARE(pic.canvas().height(), 20);
+        QCOMPARE(pic.canvas().pixel(29, 19), Colors::Teal);
+        QCOMPARE(pic.canvas().fontColor(), Color(0x00FF00));
+        QCOMPARE(pic.canvas().penMode(), PenMode::Copy);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    TestPlane t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "tst_plane.moc"

@@ -1,0 +1,85 @@
+#pragma once
+// A prompt for tests: records every text shown and returns prepared
+// answers. An unprepared question is answered with cancel (or no) and
+// recorded, so a test never waits for a modal box.
+
+#include "plane/Prompt.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class ScriptedPrompt final : public Prompt {
+public:
+    struct Shown {
+        QString kind;  // "message", "yesno", "yesnocancel", "open", "save", "color"
+        QString text;
+    };
+
+    ScriptedPrompt() { m_previous = setPrompt(this); }
+    ~ScriptedPrompt() override { setPrompt(m_previous); }
+
+    std::deque<int> answers;
+    std::deque<std::optional<QString>> fileNames;
+    std::deque<std::optional<Color>> colors;
+    QList<Shown> shown;
+
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const Shown &s : shown)
+            t << s.text;
+        return t;
+    }
+    void clear() { shown.clear(); }
+
+    void message(const QString &text, MessageKind) override { shown.append({QStringLiteral("message"), text}); }
+    int askYesNo(const QString &text) override
+    {
+        shown.append({QStringLiteral("yesno"), text});
+        return next(Answer::No);
+    }
+    int askYesNoCancel(const QString &text) override
+    {
+        shown.append({QStringLiteral("yesnocancel"), text});
+        return next(Answer::Cancel);
+    }
+    std::optional<QString> openFileName(const QString &folder, const QString &) override
+    {
+        shown.append({QStringLiteral("open"), folder});
+        return nextOf(fileNames);
+    }
+    std::optional<QString> saveFileName(const QString &folder, const QString &fileName, const QString &) override
+    {
+        shown.append({QStringLiteral("save"), folder + fileName});
+        return nextOf(fileNames);
+    }
+    std::optional<Color> chooseColor(Color) override
+    {
+        shown.append({QStringLiteral("color"), QString()});
+        return nextOf(colors);
+    }
+
+private:
+    int next(int fallback)
+    {
+        if (answers.empty())
+            return fallback;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    template <typename T>
+    static std::optional<T> nextOf(std::deque<std::optional<T>> &q)
+    {
+        std::optional<T> v;
+        if (!q.empty()) {
+            v.swap(q.front());
+            q.pop_front();
+        }
+        return v;
+    }
+
+    Prompt *m_previous = nullptr;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// A widget that only shows a Picture and passes mouse events on. All
+// drawing happens on the picture's canvas; the view repaints when the
+// canvas changes and follows the picture's position and size.
+
+#include "plane/Picture.h"
+
+#include <QWidget>
+#include <functional>
+
+class ImageView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageView(QWidget *parent = nullptr);
+    ~ImageView() override;
+
+    Picture &picture() { return m_picture; }
+    const Picture &picture() const { return m_picture; }
+    Canvas &canvas() { return m_picture.canvas(); }
+
+    // Places the widget and the picture together (parent coordinates).
+    void place(int left, int top, int width, int height);
+
+    std::function<void(QMouseEvent *)> onMouseDown;
+    std::function<void(QMouseEvent *)> onMouseMove;
+    std::function<void(QMouseEvent *)> onMouseUp;
+    std::function<void(QMouseEvent *)> onDoubleClick;
+    std::function<void()> onClick;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    void followPicture();
+
+    Picture m_picture;
+    bool m_pressedInside = false;
+};

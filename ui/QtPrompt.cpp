@@ -1,0 +1,94 @@
+#include "ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+QWidget *Owner()
+{
+    return QApplication::activeWindow();
+}
+
+int Ask(const QString &text, bool withCancel)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, Owner());
+    QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton *cancel = withCancel ? box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole) : nullptr;
+    box.setDefaultButton(yes);
+    box.setEscapeButton(withCancel ? static_cast<QAbstractButton *>(cancel) : no);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (withCancel && box.clickedButton() != no)
+        return Answer::Cancel;
+    return Answer::No;
+}
+}  // namespace
+
+QString ToQtFilter(const QString &classicFilter)
+{
+    const QStringList parts = classicFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Unit files may carry either case on a case-sensitive file system.
+        QStringList both;
+        for (const QString &p : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            both << p.toLower() << p.toUpper();
+        both.removeDuplicates();
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], both.join(QLatin1Char(' ')));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void QtPrompt::message(const QString &text, MessageKind kind)
+{
+    const auto icon = kind == MessageKind::Error         ? QMessageBox::Critical
+                      : kind == MessageKind::Information ? QMessageBox::Information
+                                                         : QMessageBox::NoIcon;
+    QMessageBox box(icon, m_title, text, QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+int QtPrompt::askYesNo(const QString &text)
+{
+    return Ask(text, false);
+}
+
+int QtPrompt::askYesNoCancel(const QString &text)
+{
+    return Ask(text, true);
+}
+
+std::optional<QString> QtPrompt::openFileName(const QString &folder, const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(Owner(), QString(), folder, ToQtFilter(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompt::saveFileName(const QString &folder, const QString &fileName,
+                                              const QString &filter)
+{
+    // The program asks about overwriting itself.
+    const QString path = QFileDialog::getSaveFileName(Owner(), QString(), folder + fileName,
+                                                      ToQtFilter(filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<Color> QtPrompt::chooseColor(Color initial)
+{
+    const QColor c = QColorDialog::getColor(ToQColor(initial), Owner());
+    if (!c.isValid())
+        return std::nullopt;
+    return FromQColor(c);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The production prompt: Qt message boxes and common dialogs with the
+// program's own button texts.
+
+#include "plane/Prompt.h"
+
+#include <QString>
+
+class QWidget;
+
+class QtPrompt final : public Prompt {
+public:
+    explicit QtPrompt(QString appTitle) : m_title(std::move(appTitle)) {}
+
+    void message(const QString &text, MessageKind kind) override;
+    int askYesNo(const QString &text) override;
+    int askYesNoCancel(const QString &text) override;
+    std::optional<QString> openFileName(const QString &folder, const QString &filter) override;
+    std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
+                                        const QString &filter) override;
+    std::optional<Color> chooseColor(Color initial) override;
+
+private:
+    QString m_title;
+};
+
+// "PRBファイル|*.PRB|PRXファイル|*.PRX" in the form Qt's file dialogs take.
+QString ToQtFilter(const QString &classicFilter);

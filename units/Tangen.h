@@ -1,0 +1,33 @@
+#pragma once
+// The unit content window "単元の内容": title, file name, number of
+// parabolas and the file text of the open unit. The text itself belongs to
+// the main window (its mirror of the unit file); this window shows it.
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class TfrmTangen : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmTangen(QWidget *parent = nullptr);
+
+    // The mirror text shown in memFile whenever the window is shown.
+    void setMirror(const QStringList *lines) { m_mirror = lines; }
+    void refreshMemo();
+
+    QLabel *lblTangen = nullptr;    // unit title
+    QLabel *lblFileName = nullptr;  // file name with its path
+    QLabel *lblNline = nullptr;     // number of parabolas
+    QPlainTextEdit *memFile = nullptr;
+    QPushButton *btnReturn = nullptr;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    const QStringList *m_mirror = nullptr;
+};
