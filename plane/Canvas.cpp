@@ -18,13 +18,73 @@ std::uint32_t ToPixel(Color c)
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
+Canvas::Canvas() = default;
+
 Canvas::Canvas(int width, int height, Color fill)
 {
     reset(width, height, fill);
 }
 
+Canvas::~Canvas()
+{
+    endPainting();
+}
+
+const QImage &Canvas::image() const
+{
+    endPainting();
+    return m_image;
+}
+
+void Canvas::endPainting() const
+{
+    if (m_painter) {
+        m_painter->end();
+        m_painter.reset();
+    }
+}
+
+QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
+{
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    QPainter &p = *m_painter;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    if (op == Op::Xor)
+        mode = QPainter::RasterOp_SourceXorDestination;
+    else if (op == Op::Pen && m_penMode == PenMode::NotXor)
+        mode = QPainter::RasterOp_NotSourceXorDestination;
+    if (p.compositionMode() != mode)
+        p.setCompositionMode(mode);
+    if (withPen) {
+        const QColor c = ToQColor(m_penColor);
+        if (p.pen().style() == Qt::NoPen || p.pen().capStyle() != Qt::FlatCap || p.pen().color() != c ||
+            p.pen().width() != m_penWidth) {
+            QPen pen(c);
+            pen.setWidth(m_penWidth);
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+            p.setPen(pen);
+        }
+    } else if (p.pen().style() != Qt::NoPen) {
+        p.setPen(Qt::NoPen);
+    }
+    if (withBrush && m_brushStyle == BrushStyle::Solid) {
+        const QColor c = ToQColor(m_brushColor);
+        if (p.brush().style() != Qt::SolidPattern || p.brush().color() != c)
+            p.setBrush(c);
+    } else if (p.brush().style() != Qt::NoBrush) {
+        p.setBrush(Qt::NoBrush);
+    }
+    return p;
+}
+
 void Canvas::reset(int width, int height, Color fill)
 {
+    endPainting();
     m_image = QImage(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
     m_image.fill(ToPixel(fill));
     m_penColor = Colors::Black;
@@ -43,6 +103,7 @@ void Canvas::reset(int width, int height, Color fill)
 
 Color Canvas::pixel(int x, int y) const
 {
+    endPainting();
     if (!m_image.valid(x, y))
         return Colors::White;
     return FromQColor(QColor::fromRgb(m_image.pixel(x, y)));
@@ -66,27 +127,6 @@ void Canvas::changed() const
         m_changed();
 }
 
-void Canvas::setupPainter(QPainter &p, bool withPen, bool withBrush) const
-{
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    if (m_penMode == PenMode::NotXor)
-        p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    if (withPen) {
-        QPen pen(ToQColor(m_penColor));
-        pen.setWidth(m_penWidth);
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p.setPen(pen);
-    } else {
-        p.setPen(Qt::NoPen);
-    }
-    if (withBrush && m_brushStyle == BrushStyle::Solid)
-        p.setBrush(ToQColor(m_brushColor));
-    else
-        p.setBrush(Qt::NoBrush);
-}
-
 void Canvas::moveTo(int x, int y)
 {
     m_pos = QPoint(x, y);
@@ -96,13 +136,26 @@ void Canvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
     if (!m_image.isNull() && to != m_pos) {
-        QPainter p(&m_image);
-        setupPainter(p, true, false);
-        p.drawLine(m_pos, to);
-        p.end();
+        painter(Op::Pen, true, false).drawLine(m_pos, to);
         changed();
     }
     m_pos = to;
+}
+
+void Canvas::lineToEach(const QPoint *points, int count)
+{
+    if (count <= 0)
+        return;
+    if (!m_image.isNull()) {
+        QPainter &p = painter(Op::Pen, true, false);
+        for (int i = 0; i < count; ++i) {
+            if (points[i] != m_pos)
+                p.drawLine(m_pos, points[i]);
+            m_pos = points[i];
+        }
+        changed();
+    }
+    m_pos = points[count - 1];
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2)
@@ -113,25 +166,27 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
         std::swap(y1, y2);
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    QPainter p(&m_image);
-    setupPainter(p, false, true);
-    const int inset = m_penWidth;
-    // Inside first, then the outline, so each pixel is touched once.
-    if (m_brushStyle == BrushStyle::Solid && x2 - x1 > 2 * inset && y2 - y1 > 2 * inset)
-        p.fillRect(QRect(QPoint(x1 + inset, y1 + inset), QPoint(x2 - 1 - inset, y2 - 1 - inset)),
-                   ToQColor(m_brushColor));
-    p.setBrush(ToQColor(m_penColor));
     const int w = x2 - x1, h = y2 - y1;
-    const int t = qMin(inset, qMin((w + 1) / 2, (h + 1) / 2));
-    p.drawRect(QRect(x1, y1, w, t));                   // top
+    const int t = qMin(m_penWidth, qMin((w + 1) / 2, (h + 1) / 2));
+    // Inside first, then the outline in four bands, so each pixel is
+    // touched once (it matters in not-xor mode).
+    if (m_brushStyle == BrushStyle::Solid && w > 2 * t && h > 2 * t)
+        painter(Op::Pen, false, true).drawRect(QRect(x1 + t, y1 + t, w - 2 * t, h - 2 * t));
+    const BrushStyle keep = m_brushStyle;
+    const Color keepColor = m_brushColor;
+    m_brushStyle = BrushStyle::Solid;
+    m_brushColor = m_penColor;
+    QPainter &p = painter(Op::Pen, false, true);
+    p.drawRect(QRect(x1, y1, w, t));
     if (h > t)
-        p.drawRect(QRect(x1, y2 - t, w, t));           // bottom
+        p.drawRect(QRect(x1, y2 - t, w, t));
     if (h > 2 * t) {
-        p.drawRect(QRect(x1, y1 + t, t, h - 2 * t));   // left
+        p.drawRect(QRect(x1, y1 + t, t, h - 2 * t));
         if (w > t)
-            p.drawRect(QRect(x2 - t, y1 + t, t, h - 2 * t));  // right
+            p.drawRect(QRect(x2 - t, y1 + t, t, h - 2 * t));
     }
-    p.end();
+    m_brushStyle = keep;
+    m_brushColor = keepColor;
     changed();
 }
 
@@ -143,16 +198,14 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
         std::swap(y1, y2);
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    QPainter p(&m_image);
-    setupPainter(p, true, true);
-    const qreal half = m_penWidth / 2.0;
-    // The outline lies inside the box, as the classic primitive draws it.
-    const QRectF box(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half);
-    if (m_penWidth <= 1)
+    QPainter &p = painter(Op::Pen, true, true);
+    if (m_penWidth <= 1) {
         p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-    else
-        p.drawEllipse(box);
-    p.end();
+    } else {
+        // The outline lies inside the box, as the classic primitive draws it.
+        const qreal half = m_penWidth / 2.0;
+        p.drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
+    }
     changed();
 }
 
@@ -160,14 +213,13 @@ void Canvas::fillRect(const QRect &r)
 {
     if (m_image.isNull() || r.isEmpty())
         return;
-    QPainter p(&m_image);
-    p.fillRect(r, ToQColor(m_brushColor));
-    p.end();
+    painter(Op::Fill, false, false).fillRect(r, ToQColor(m_brushColor));
     changed();
 }
 
 void Canvas::fill(Color c)
 {
+    endPainting();
     m_image.fill(ToPixel(c));
     changed();
 }
@@ -176,16 +228,16 @@ void Canvas::textOut(int x, int y, const QString &text)
 {
     if (m_image.isNull() || text.isEmpty())
         return;
-    QPainter p(&m_image);
-    setupPainter(p, false, false);
     const QFont f = font();
-    p.setFont(f);
     const QFontMetrics fm(f);
     if (m_brushStyle == BrushStyle::Solid)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));
+        painter(Op::Fill, false, false)
+            .fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));
+    QPainter &p = painter(Op::Pen, false, false);
+    p.setFont(f);
     p.setPen(ToQColor(m_fontColor));
     p.drawText(QPoint(x, y + fm.ascent()), text);
-    p.end();
+    p.setPen(Qt::NoPen);
     changed();
 }
 
@@ -203,9 +255,7 @@ void Canvas::stretchDraw(const QRect &dest, const QImage &src)
 {
     if (m_image.isNull() || src.isNull() || dest.isEmpty())
         return;
-    QPainter p(&m_image);
-    p.drawImage(dest, src);
-    p.end();
+    painter(Op::Fill, false, false).drawImage(dest, src);
     changed();
 }
 
@@ -213,9 +263,6 @@ void Canvas::xorCopy(int x, int y, const QImage &src)
 {
     if (m_image.isNull() || src.isNull())
         return;
-    QPainter p(&m_image);
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
-    p.end();
+    painter(Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
     changed();
 }

@@ -11,6 +11,9 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class QPainter;
 
 using Color = std::uint32_t;  // 0xBBGGRR, as stored in unit files
 
@@ -37,15 +40,19 @@ public:
     static constexpr const char *DefaultFontName = "ＭＳ Ｐゴシック";
     static constexpr int DefaultFontSize = 9;  // points
 
-    Canvas() = default;
+    Canvas();
     Canvas(int width, int height, Color fill = Colors::White);
+    ~Canvas();
+    Canvas(const Canvas &) = delete;
+    Canvas &operator=(const Canvas &) = delete;
 
     // A fresh bitmap of the given size; pen, brush and font back to defaults.
     void reset(int width, int height, Color fill = Colors::White);
 
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
-    const QImage &image() const { return m_image; }
+    // The pixels; drawing still under way is finished first.
+    const QImage &image() const;
     Color pixel(int x, int y) const;
 
     // Pen
@@ -79,6 +86,8 @@ public:
     // a pixel twice (which would cancel out in not-xor mode).
     void moveTo(int x, int y);
     void lineTo(int x, int y);
+    // lineTo each point in turn (one call for a whole sampled curve).
+    void lineToEach(const QPoint *points, int count);
     QPoint penPosition() const { return m_pos; }
 
     // Boxes from (x1, y1) up to but excluding (x2, y2): outline with the
@@ -104,10 +113,15 @@ public:
     void setChangeHook(std::function<void()> hook) { m_changed = std::move(hook); }
 
 private:
+    enum class Op { Pen, Fill, Xor };
+    // One painter stays open across drawing calls (opening one per call
+    // costs more than the drawing); it is ended before the pixels are read.
+    QPainter &painter(Op op, bool withPen, bool withBrush);
+    void endPainting() const;
     void changed() const;
-    void setupPainter(class QPainter &p, bool withPen, bool withBrush) const;
 
-    QImage m_image;
+    mutable QImage m_image;
+    mutable std::unique_ptr<QPainter> m_painter;
     Color m_penColor = Colors::Black;
     int m_penWidth = 1;
     PenMode m_penMode = PenMode::Copy;
