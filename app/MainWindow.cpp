@@ -2,9 +2,13 @@
 
 #include "app/AppDir.h"
 #include "app/AppInfo.h"
+#include "app/FormulaList.h"
+#include "plane/FormulaImage.h"
+#include "plane/Plotting.h"
 #include "plane/Utils.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
+#include "settings/SetCood.h"
 #include "units/NewWork.h"
 #include "units/Tangen.h"
 
@@ -16,10 +20,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -123,6 +127,8 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
     createPanels(central);
     createSettingsGroup(central);
     createMenus();
+    createPopup();
+    connectHandlers();
 
     m_layout = ComputeMainWindowLayout(screen.width(), screen.height());
     applyCreationLayout();
@@ -142,10 +148,13 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen)
+void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood)
 {
     m_newWork = newWork;
     m_tangen = tangen;
+    m_setCood = setCood;
+    if (m_setCood)
+        m_setCood->onRedraw = [this] { DispAllLine(); };
     if (m_tangen)
         m_tangen->setMirror(&m_state.MirrorText);
 }
@@ -214,8 +223,6 @@ void TfrmMain::createToolBar(QWidget *central)
 
     imgLocked = LockGlyph(true);
     imgUnLocked = LockGlyph(false);
-    connect(btnLocked, &QToolButton::clicked, this, [this] { btnLockedClick(); });
-    connect(spdAll, &QToolButton::clicked, this, [this] { spdAllClick(); });
 }
 
 void TfrmMain::createPanels(QWidget *central)
@@ -223,15 +230,15 @@ void TfrmMain::createPanels(QWidget *central)
     imgCood = new ImageView(central);
     imgCood->setObjectName(QStringLiteral("imgCood"));
 
-    lstShiki = new QListWidget(central);
+    lstShiki = new FormulaList(&m_state.Parabolas, [this] { return chkShiki->isChecked(); }, central);
     lstShiki->setObjectName(QStringLiteral("lstShiki"));
-    lstShiki->setSelectionMode(QAbstractItemView::ExtendedSelection);
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
     lstShiki->setFont(listFont);
 
     drgTable = new ImageView(central);
     drgTable->setObjectName(QStringLiteral("drgTable"));
+    m_table = ValueTable(drgTable);
 
     auto group = [central](const char *name, const QString &caption) {
         auto *g = new QGroupBox(caption, central);
@@ -291,8 +298,6 @@ void TfrmMain::createSettingsGroup(QWidget *central)
     imgNotOk1 = ChoiceGlyph(false, QColor(0x60, 0x60, 0x60));
     imgOk2 = imgOk1;
     imgNotOk2 = imgNotOk1;
-    connect(btnHyoujun, &QPushButton::clicked, this, [this] { btnHyoujunClick(); });
-    connect(btnIppan, &QPushButton::clicked, this, [this] { btnIppanClick(); });
 
     spnMaruRad = new QSpinBox(g);
     spnMaruRad->setObjectName(QStringLiteral("spnMaruRad"));
@@ -303,8 +308,6 @@ void TfrmMain::createSettingsGroup(QWidget *central)
     chkKeishiki->setObjectName(QStringLiteral("chkKeishiki"));
     chkKeishiki->setChecked(true);
     chkKeishiki->hide();
-
-    connect(chkRanColor, &QCheckBox::clicked, this, [this] { chkRanColorClick(); });
 }
 
 void TfrmMain::createMenus()
@@ -372,6 +375,64 @@ void TfrmMain::createMenus()
     item(mnuHelp, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }
 
+void TfrmMain::createPopup()
+{
+    pumShiki = new QMenu(this);
+    pumShiki->setObjectName(QStringLiteral("pumShiki"));
+    auto item = [this](QMenu *m, const char *name, const QString &caption, auto handler) {
+        QAction *a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, handler);
+    };
+    item(pumShiki, "pumDelete", QStringLiteral("削除"), [this] { spdTeiseiClick(); });
+    item(pumShiki, "mnuChangeColor", QStringLiteral("色を変える"), [this] { mnuChangeColorClick(); });
+    QMenu *width = pumShiki->addMenu(QStringLiteral("線の太さを変える"));
+    width->setObjectName(QStringLiteral("pumWidth"));
+    item(width, "W1", QStringLiteral("1"), [this] { SetSelectedWidth(1); });
+    item(width, "W2", QStringLiteral("2"), [this] { SetSelectedWidth(2); });
+    item(width, "W3", QStringLiteral("3"), [this] { SetSelectedWidth(3); });
+    item(pumShiki, "pumSelectAll", QStringLiteral("すべて選択"), [this] { mnuSelectAllClick(); });
+    item(pumShiki, "pumCancel", QStringLiteral("選択解除"), [this] { mnuCancelClick(); });
+}
+
+void TfrmMain::connectHandlers()
+{
+    auto onAction = [this](const char *name, auto handler) {
+        connect(action(name), &QAction::triggered, this, handler);
+    };
+    auto onClick = [this](QAbstractButton *b, auto handler) { connect(b, &QAbstractButton::clicked, this, handler); };
+
+    onClick(btnLocked, [this] { btnLockedClick(); });
+    onClick(spdAll, [this] { spdAllClick(); });
+    onClick(btnHyoujun, [this] { btnHyoujunClick(); });
+    onClick(btnIppan, [this] { btnIppanClick(); });
+    onClick(chkRanColor, [this] { chkRanColorClick(); });
+    onClick(chkShiki, [this] { chkShikiClick(); });
+    onClick(chkDispHeniki, [this] { chkDispHenikiClick(); });
+    onClick(chkDataTable, [this] { chkDataTableClick(); });
+    onClick(chkJikuColor, [this] { chkJikuColorClick(); });
+    onClick(chkMaruX, [this] { chkMaruXClick(); });
+    // The two view switches and their menu items show the same state.
+    connect(chkHandle, &QCheckBox::toggled, this, [this] { chkHandleClick(); });
+    connect(chkTensen, &QCheckBox::toggled, this, [this] { chkTensenClick(); });
+    connect(chkKeishiki, &QCheckBox::toggled, this, [this] { chkKeishikiClick(); });
+    connect(spnMaruRad, &QSpinBox::valueChanged, this, [this] { spnMaruRadChange(); });
+    onAction("mnuHandle", [this] { mnuHandleClick(); });
+    onAction("mnuTensen", [this] { mnuTensenClick(); });
+    onClick(btnSelectAll, [this] { mnuSelectAllClick(); });
+    onClick(BitBtn1, [this] { mnuCancelClick(); });
+    onAction("mnuSelectAll", [this] { mnuSelectAllClick(); });
+    onAction("mnuCancel", [this] { mnuCancelClick(); });
+    onClick(spdLineColor, [this] { spdLineColorClick(); });
+    onAction("mnuSetColor", [this] { spdLineColorClick(); });
+    onClick(spdTeisei, [this] { spdTeiseiClick(); });
+    onAction("mnuTetsei", [this] { spdTeiseiClick(); });
+    onAction("mnuSetCood", [this] { mnuSetCoodClick(); });
+    drgTable->onClick = [this] { drgTableClick(); };
+    lstShiki->onMouseDown = [this](QMouseEvent *e) { lstShikiMouseDown(e); };
+    lstShiki->onClick = [this] { lstShikiClick(); };
+}
+
 QAction *TfrmMain::action(const char *objectName) const
 {
     return findChild<QAction *>(QLatin1String(objectName));
@@ -431,6 +492,7 @@ void TfrmMain::FormShow()
     ResetWork(m_newWork ? m_newWork->edtTangen->text() : QString(), m_state.UnitFileName, true);
     CancelDrawing();
     spdAllClick();
+    chkDataTableClick();
     m_state.Locked = true;
     btnLockedClick();
     btnHyoujunClick();
@@ -449,6 +511,7 @@ void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool res
     draw.Dotted = chkTensen->isChecked();
     draw.Handles = chkHandle->isChecked();
     draw.ColorCounter = 0;
+    RedrawLineSample();
     m_state.ClickState = 0;
     m_state.ParabolaCount = 0;
     Program().ChosenUnit = -1;
@@ -476,6 +539,7 @@ void TfrmMain::ClearPanels()
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {imgHenikiX, imgHenikiY, imgShiki, imgJiku, imgChouten})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
+    m_table.ClearValueTable();
 }
 
 void TfrmMain::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
@@ -519,10 +583,39 @@ void TfrmMain::SetPlaneCursor(int n)
 void TfrmMain::DispAllLine()
 {
     m_state.ClickState = 0;
+    ProgramState &st = Program();
     Canvas &plane = imgCood->canvas();
     plane.setPenMode(PenMode::Copy);
-    Guarded([this] { DrawPlane(imgCood->picture(), Program()); });
+    Guarded([&] {
+        DrawPlane(imgCood->picture(), st);
+        int last = -1;
+        for (int i = 0; i < m_state.ParabolaCount; ++i) {
+            const bool selected = IsSelected(i);
+            const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+            DrawParabola(imgCood->canvas(), rec, selected, st);
+            if (selected) {
+                DrawLatticeDots(imgCood->canvas(), rec, st);
+                last = i;
+            }
+        }
+        if (last >= 0) {
+            const TLineSpec &rec = m_state.Parabolas[std::size_t(last)];
+            DrawFormulaImage(imgShiki->picture(), rec.Formula, st.Draw);
+            ShowAxisVertex(rec);
+            FillValueTable(last);
+        }
+    });
     imgCood->canvas().setPenMode(PenMode::NotXor);
+}
+
+void TfrmMain::mnuSetCoodClick()
+{
+    // Modeless: the main window stays usable while the settings are tried.
+    if (!m_setCood)
+        return;
+    m_setCood->show();
+    m_setCood->raise();
+    m_setCood->activateWindow();
 }
 
 void TfrmMain::mnuLine2Click()
@@ -541,6 +634,7 @@ void TfrmMain::spdAllClick()
     draw.LowerIncluded = true;
     draw.UpperIncluded = true;
     edtHeniki->setText(QString());
+    RedrawLineSample();
 }
 
 void TfrmMain::btnLockedClick()
@@ -564,7 +658,11 @@ void TfrmMain::btnHyoujunClick()
         return;
     btnHyoujun->setIcon(QIcon(imgOk1));
     btnIppan->setIcon(QIcon(imgNotOk2));
+    // Setting the box runs chkKeishikiClick only when it changes; the
+    // texts follow the form either way.
+    const QSignalBlocker quiet(chkKeishiki);
     chkKeishiki->setChecked(true);
+    chkKeishikiClick();
     grpShiki->setTitle(QStringLiteral("グラフの式（標準形）"));
 }
 
@@ -574,7 +672,9 @@ void TfrmMain::btnIppanClick()
         return;
     btnHyoujun->setIcon(QIcon(imgNotOk1));
     btnIppan->setIcon(QIcon(imgOk2));
+    const QSignalBlocker quiet(chkKeishiki);
     chkKeishiki->setChecked(false);
+    chkKeishikiClick();
     grpShiki->setTitle(QStringLiteral("グラフの式（一般形）"));
 }
 
@@ -589,4 +689,5 @@ void TfrmMain::chkRanColorClick()
         draw.PanelTextColor = Colors::Black;
     }
     ClearPanels();
+    ShowCurrentFormula();
 }

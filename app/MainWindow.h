@@ -5,11 +5,14 @@
 
 #include "app/MainLayout.h"
 #include "app/MainState.h"
+#include "app/ValueTable.h"
+#include "model/FormulaText.h"
 #include "plane/ProgramState.h"
 
 #include <QMainWindow>
 #include <QPixmap>
 
+class FormulaList;
 class ImageView;
 class QAction;
 class QButtonGroup;
@@ -24,6 +27,7 @@ class QPushButton;
 class QSpinBox;
 class QToolButton;
 class TfrmNewWork;
+class TfrmSetCood;
 class TfrmTangen;
 
 class TfrmMain : public QMainWindow {
@@ -35,7 +39,7 @@ public:
     ~TfrmMain() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(TfrmNewWork *newWork, TfrmTangen *tangen);
+    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood);
 
     MainState &state() { return m_state; }
     const MainWindowLayout &layout() const { return m_layout; }
@@ -52,6 +56,24 @@ public:
     void EnableCommands(bool on);
     void SetPlaneCursor(int n);
 
+    // New parabolas and the working list.
+    TLineSpec NewParabolaRecord(QPoint vertex, QPoint passingPoint);
+    bool StoreParabola(const TLineSpec &rec, int index);
+    static QString LimitMessage();
+
+    // The formula list and the panels of the current parabola.
+    int CurrentIndex() const;
+    void SelectOnly(int i);
+    bool IsSelected(int i) const;
+    void ShowAxisVertex(const TLineSpec &rec);
+    void ShowDomainAndRange(const TLineSpec &rec);
+    void ShowCurrentFormula();
+    void FillValueTable(int i);
+    void RecolorAll();
+    void RedrawLineSample();
+    FormulaForm CurrentForm() const;
+    ValueTable &valueTable() { return m_table; }
+
     // Handlers
     void FormShow();
     void mnuLine2Click();
@@ -59,7 +81,28 @@ public:
     void btnLockedClick();
     void btnHyoujunClick();
     void btnIppanClick();
+    void chkKeishikiClick();
     void chkRanColorClick();
+    void chkShikiClick();
+    void chkJikuColorClick();
+    void chkMaruXClick();
+    void chkDispHenikiClick();
+    void chkDataTableClick();
+    void chkHandleClick();
+    void chkTensenClick();
+    void mnuHandleClick();
+    void mnuTensenClick();
+    void spnMaruRadChange();
+    void drgTableClick();
+    void lstShikiMouseDown(QMouseEvent *e);
+    void lstShikiClick();
+    void mnuSelectAllClick();
+    void mnuCancelClick();
+    void mnuChangeColorClick();
+    void SetSelectedWidth(int width);
+    void spdLineColorClick();
+    void spdTeiseiClick();
+    void mnuSetCoodClick();
 
     // Components (named as in the window's design).
     QFrame *pnlMain = nullptr;
@@ -74,7 +117,7 @@ public:
     ImageView *imgSample = nullptr;
 
     ImageView *imgCood = nullptr;
-    QListWidget *lstShiki = nullptr;
+    FormulaList *lstShiki = nullptr;
     ImageView *drgTable = nullptr;
     QGroupBox *grpShiki = nullptr, *grpHenikiX = nullptr, *grpHenikiY = nullptr, *grpJiku = nullptr,
               *grpChouten = nullptr, *grpSettei = nullptr;
@@ -98,6 +141,7 @@ public:
     QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuSettings = nullptr, *mnuRun = nullptr,
           *mnuView = nullptr, *mnuHelp = nullptr;
     QAction *mnuHandle = nullptr, *mnuTensen = nullptr;
+    QMenu *pumShiki = nullptr;  // popup of the formula list
     QAction *action(const char *objectName) const;
 
     // Dialog settings of the main window.
@@ -113,12 +157,16 @@ private:
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
     void createMenus();
+    void createPopup();
+    void connectHandlers();
     void applyCreationLayout();
 
     MainState m_state;
     MainWindowLayout m_layout;
+    ValueTable m_table{nullptr};
     QString m_captionPrefix;
     TfrmNewWork *m_newWork = nullptr;
     TfrmTangen *m_tangen = nullptr;
+    TfrmSetCood *m_setCood = nullptr;
     bool m_shownOnce = false;
 };

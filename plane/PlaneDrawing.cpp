@@ -227,6 +227,8 @@ void ClearImage(Picture &picture, Color color, const DrawingSettings &draw)
 {
     Canvas &c = picture.canvas();
     c.reset(picture.width(), picture.height(), color);
+    // The bitmap is filled with the brush, which keeps that colour.
+    c.setBrushColor(color);
     c.setFontColor(draw.PanelTextColor);
 }
 

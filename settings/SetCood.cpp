@@ -1,12 +1,283 @@
 #include "settings/SetCood.h"
 
+#include "plane/Convert.h"
+#include "plane/ProgramState.h"
 #include "plane/Prompt.h"
 #include "settings/PlaneSettingsStore.h"
+#include "settings/SetCoodPresets.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+
+using namespace setcood;
+
+namespace {
+
+constexpr int SmallestPlaneSize = 160;
+constexpr int SmallestScale = 4;
+constexpr int LargestScale = 32;
+
+// A size of 0 or less stands for the largest plane size, which is always
+// acceptable, even on a screen too small for 160.
+bool SizeAccepted(int size, int largest)
+{
+    return size <= 0 || (size >= SmallestPlaneSize && size <= largest);
+}
+
+bool ScaleAccepted(int scale)
+{
+    return scale >= SmallestScale && scale <= LargestScale;
+}
+
+}  // namespace
 
 TfrmSetCood::TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
-    : QDialog(parent), m_settings(holder)
+    : QDialog(parent), m_store(store), m_settings(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    Guarded([&] { LoadPlaneSettings(store, m_settings); });
+    buildForm();
+    Guarded([&] { LoadPlaneSettings(m_store, m_settings); });
+    fillFromHolder();
+    connectFields();
+    // Until the first showing, Cancel and a failed test fall back to the
+    // values the dialog started with.
+    recordShownValues();
+}
+
+int TfrmSetCood::largestPlaneSize() const
+{
+    return Program().PlaneDefaultSize;
+}
+
+void TfrmSetCood::fillFromHolder()
+{
+    const PlaneSettings s = m_settings;
+    edtSizeX->setText(s.SizeX);
+    edtSizeY->setText(s.SizeY);
+    edtDX->setText(s.DX);
+    edtDY->setText(s.DY);
+    edtStartX->setText(s.StartX);
+    edtStartY->setText(s.StartY);
+    edtEndX->setText(s.EndX);
+    edtEndY->setText(s.EndY);
+    spnScaleNumberX->setValue(s.ScaleNumberX);
+    spnScaleNumberY->setValue(s.ScaleNumberY);
+    spnFontSize->setValue(s.FontSize);
+    spnYohaku->setValue(s.Yohaku);
+    chkXY->setChecked(s.XY);
+    chkMemori->setChecked(s.Memori);
+    chkZahyou->setChecked(s.Zahyou);
+
+    // The spin fields clamp a stored value to their range; the holder takes
+    // what the field shows.
+    m_settings.ScaleNumberX = spnScaleNumberX->value();
+    m_settings.ScaleNumberY = spnScaleNumberY->value();
+    m_settings.FontSize = spnFontSize->value();
+    m_settings.Yohaku = spnYohaku->value();
+    // A load stopped by a wrong-kind value leaves the scales at their
+    // defaults; take them over from the texts that were read. A text that is
+    // not an integer was already reported by the load.
+    for (auto [text, scale] : {std::pair{s.DX, &m_settings.ScaleX}, std::pair{s.DY, &m_settings.ScaleY}}) {
+        try {
+            *scale = ScaleFromText(text);
+        } catch (const UserError &) {
+        }
+    }
+}
+
+void TfrmSetCood::connectFields()
+{
+    auto changed = [this] { m_settingsChanged = true; };
+    auto text = [this](QLineEdit *e, QString PlaneSettings::*field, bool marks) {
+        connect(e, &QLineEdit::textChanged, this, [this, field, marks](const QString &t) {
+            m_settings.*field = t;
+            if (marks)
+                m_settingsChanged = true;
+        });
+    };
+    text(edtSizeX, &PlaneSettings::SizeX, true);
+    text(edtSizeY, &PlaneSettings::SizeY, true);
+    text(edtStartX, &PlaneSettings::StartX, false);
+    text(edtStartY, &PlaneSettings::StartY, false);
+    text(edtEndX, &PlaneSettings::EndX, false);
+    text(edtEndY, &PlaneSettings::EndY, false);
+    connect(edtDX, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+        m_settings.DX = t;
+        changed();
+        scaleChanged(t, m_settings.ScaleX);
+    });
+    connect(edtDY, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+        m_settings.DY = t;
+        changed();
+        scaleChanged(t, m_settings.ScaleY);
+    });
+
+    auto spin = [this, changed](QSpinBox *s, int PlaneSettings::*field) {
+        connect(s, &QSpinBox::valueChanged, this, [this, field, changed](int v) {
+            m_settings.*field = v;
+            changed();
+        });
+    };
+    spin(spnScaleNumberX, &PlaneSettings::ScaleNumberX);
+    spin(spnScaleNumberY, &PlaneSettings::ScaleNumberY);
+    spin(spnFontSize, &PlaneSettings::FontSize);
+    spin(spnYohaku, &PlaneSettings::Yohaku);
+
+    auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
+        connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_settings.*field = on; });
+    };
+    check(chkXY, &PlaneSettings::XY);
+    check(chkMemori, &PlaneSettings::Memori);
+    check(chkZahyou, &PlaneSettings::Zahyou);
+}
+
+// The plane uses a typed scale at once, even out of range; only a text that
+// is not an integer is refused, and the scale stays as it was.
+void TfrmSetCood::scaleChanged(const QString &text, int &scale)
+{
+    Guarded([&] { scale = ScaleFromText(text); });
+}
+
+void TfrmSetCood::showEvent(QShowEvent *event)
+{
+    // Restoring from minimised is not a new showing.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmSetCood::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btnCancelClick();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmSetCood::FormShow()
+{
+    m_settingsChanged = false;
+    if (QScreen *s = screen())
+        move(s->geometry().topLeft());
+    recordShownValues();
+}
+
+void TfrmSetCood::recordShownValues()
+{
+    m_shown = ShownValues{edtSizeX->text(),         edtSizeY->text(),         edtStartX->text(),
+                          edtStartY->text(),        edtEndX->text(),          edtEndY->text(),
+                          spnScaleNumberX->value(), spnScaleNumberY->value(), chkXY->isChecked(),
+                          chkMemori->isChecked(),   spnFontSize->value(),     spnYohaku->value(),
+                          chkZahyou->isChecked()};
+}
+
+void TfrmSetCood::restoreShownValues()
+{
+    const ShownValues v = m_shown;
+    edtSizeX->setText(v.SizeX);
+    edtSizeY->setText(v.SizeY);
+    edtStartX->setText(v.StartX);
+    edtStartY->setText(v.StartY);
+    edtEndX->setText(v.EndX);
+    edtEndY->setText(v.EndY);
+    spnScaleNumberX->setValue(v.ScaleNumberX);
+    spnScaleNumberY->setValue(v.ScaleNumberY);
+    chkXY->setChecked(v.XY);
+    chkMemori->setChecked(v.Memori);
+    spnFontSize->setValue(v.FontSize);
+    spnYohaku->setValue(v.Yohaku);
+    chkZahyou->setChecked(v.Zahyou);
+}
+
+bool TfrmSetCood::btnTestClick()
+{
+    bool passed = false;
+    Guarded([&] { passed = runTest(); });
+    return passed;
+}
+
+bool TfrmSetCood::runTest()
+{
+    const int largest = largestPlaneSize();
+    const int w = SettingInt(m_settings.SizeX);
+    const int h = SettingInt(m_settings.SizeY);
+    if (!SizeAccepted(w, largest) || !SizeAccepted(h, largest)) {
+        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestPlaneSize).arg(largest));
+        edtSizeX->setText(m_shown.SizeX);
+        edtSizeY->setText(m_shown.SizeY);
+        return false;
+    }
+    if (!ScaleAccepted(SettingInt(m_settings.DX)) || !ScaleAccepted(SettingInt(m_settings.DY))) {
+        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestScale).arg(LargestScale));
+        return false;
+    }
+    if (onRedraw)
+        onRedraw();
+    m_settingsChanged = false;
+    return true;
+}
+
+void TfrmSetCood::btnOkClick()
+{
+    if (m_settingsChanged) {
+        btnTestClick();
+        m_settingsChanged = false;
+    }
+    // A refused write ends the action with its message; the dialog stays
+    // open so that the user can retry or cancel.
+    if (chkKeep->isChecked() && !Guarded([&] { saveSettings(); }))
+        return;
+    hide();
+}
+
+void TfrmSetCood::saveSettings() const
+{
+    const SettingsStore &st = m_store;
+    st.WriteTextSetting(QStringLiteral("ScaleX"), edtDX->text());
+    st.WriteTextSetting(QStringLiteral("ScaleY"), edtDY->text());
+    st.WriteBoolSetting(QStringLiteral("chkXY"), chkXY->isChecked());
+    st.WriteBoolSetting(QStringLiteral("chkMemori"), chkMemori->isChecked());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberX"), spnScaleNumberX->value());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberY"), spnScaleNumberY->value());
+    st.WriteTextSetting(QStringLiteral("SizeX"), edtSizeX->text());
+    st.WriteTextSetting(QStringLiteral("SizeY"), edtSizeY->text());
+    st.WriteTextSetting(QStringLiteral("StartX"), edtStartX->text());
+    st.WriteTextSetting(QStringLiteral("StartY"), edtStartY->text());
+    st.WriteTextSetting(QStringLiteral("EndX"), edtEndX->text());
+    st.WriteTextSetting(QStringLiteral("EndY"), edtEndY->text());
+    // Read back at start-up in preference to "FontSizeV" / "YohakuV".
+    st.WriteIntSetting(QStringLiteral("FontSize"), spnFontSize->value());
+    st.WriteIntSetting(QStringLiteral("Yohaku"), spnYohaku->value());
+}
+
+void TfrmSetCood::btnCancelClick()
+{
+    restoreShownValues();
+    btnTestClick();
+    hide();
+}
+
+void TfrmSetCood::PresetClick(const QString &button)
+{
+    for (const Preset &p : Presets) {
+        if (button != QLatin1String(p.button))
+            continue;
+        fieldOfPreset(p.field)->setText(QLatin1String(p.text));
+        if (p.tests)
+            btnTestClick();
+        return;
+    }
+}
+
+void TfrmSetCood::SwitchClick()
+{
+    btnTestClick();
 }

@@ -1,23 +1,108 @@
 #pragma once
 // The coordinate plane settings dialog "座標面の設定". Its instance is the
 // holder of one PlaneSettings: it loads the stored values when it is
-// created and the plane drawing reads them from the holder.
+// created, keeps the holder in step with its controls on every change, and
+// the plane drawing reads the holder whenever it draws. It is modeless: the
+// test button redraws the main window while the dialog stays open.
 
 #include "plane/PlaneSettings.h"
 #include "settings/SettingsStore.h"
 
 #include <QDialog>
+#include <QString>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
 
 class TfrmSetCood : public QDialog {
     Q_OBJECT
 public:
+    // What Cancel and a failed size test put back: the values at the moment
+    // the dialog was shown. The scale fields and chkKeep are not part of it.
+    struct ShownValues {
+        QString SizeX, SizeY, StartX, StartY, EndX, EndY;
+        int ScaleNumberX = 5;
+        int ScaleNumberY = 5;
+        bool XY = true;
+        bool Memori = true;
+        int FontSize = 12;
+        int Yohaku = 1;
+        bool Zahyou = true;
+
+        friend bool operator==(const ShownValues &, const ShownValues &) = default;
+    };
+
     // Loads the stored values into `holder`, which the dialog then edits.
+    // The store is kept (by value) for saving on OK.
     TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWidget *parent = nullptr);
 
     PlaneSettings &settings() { return m_settings; }
+    const PlaneSettings &settings() const { return m_settings; }
+    const ShownValues &shownValues() const { return m_shown; }
+    bool settingsChanged() const { return m_settingsChanged; }
+    // Upper bound of the size fields: the default plane size of this screen.
+    int largestPlaneSize() const;
+
+    // Called by a passing test to redraw the main window completely.
+    std::function<void()> onRedraw;
+
+    // Event handlers, public so that the window's owner and tests can run
+    // them exactly as the buttons do.
+    void FormShow();
+    // The test: true when it passed and the redraw was requested.
+    bool btnTestClick();
+    void btnOkClick();
+    void btnCancelClick();
+    // A preset button by object name ("BitBtn1", "btnMaxX", ..., "btnEndYno"):
+    // writes its text into its field and tests, except the end buttons.
+    void PresetClick(const QString &button);
+    // chkXY, chkMemori and chkZahyou: a click runs the test.
+    void SwitchClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void buildForm();
+    void fillFromHolder();
+    void connectFields();
+    void scaleChanged(const QString &text, int &scale);
+    bool runTest();
+    void recordShownValues();
+    void restoreShownValues();
+    void saveSettings() const;
+    QLineEdit *fieldOfPreset(int field) const;
+
+    SettingsStore m_store;
     PlaneSettings &m_settings;
+    ShownValues m_shown;
+    bool m_settingsChanged = false;
+
+    QLineEdit *edtSizeX = nullptr;
+    QLineEdit *edtSizeY = nullptr;
+    QLineEdit *edtDX = nullptr;
+    QLineEdit *edtDY = nullptr;
+    QLineEdit *edtStartX = nullptr;
+    QLineEdit *edtStartY = nullptr;
+    QLineEdit *edtEndX = nullptr;
+    QLineEdit *edtEndY = nullptr;
+    QSpinBox *spnScaleNumberX = nullptr;
+    QSpinBox *spnScaleNumberY = nullptr;
+    QSpinBox *spnFontSize = nullptr;
+    QSpinBox *spnYohaku = nullptr;
+    QLabel *lblYohaku = nullptr;
+    QCheckBox *chkXY = nullptr;
+    QCheckBox *chkMemori = nullptr;
+    QCheckBox *chkZahyou = nullptr;
+    QCheckBox *chkKeep = nullptr;
+    QPushButton *btnTest = nullptr;
+    QPushButton *btnOk = nullptr;
+    QPushButton *btnCancel = nullptr;
 };
 
 // The second, never-shown instance: holds the settings of the practice and

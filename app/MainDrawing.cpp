@@ -1,0 +1,77 @@
+// Building and storing parabolas in the working list.
+
+#include "app/FormulaList.h"
+#include "app/MainWindow.h"
+#include "plane/AutoColor.h"
+#include "plane/Plotting.h"
+#include "plane/Prompt.h"
+#include "plane/UnitLines.h"
+#include "ui/ImageView.h"
+#include "units/Tangen.h"
+
+#include <QLabel>
+
+TLineSpec TfrmMain::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
+{
+    DrawingSettings &draw = Program().Draw;
+    TLineSpec rec;
+    rec.LineMode = draw.LineMode;
+    rec.LineWidth = draw.LineWidth;
+    rec.LowerIncluded = draw.LowerIncluded ? 1 : 0;
+    rec.UpperIncluded = draw.UpperIncluded ? 1 : 0;
+    rec.Color = std::int32_t(NextAutoColor(draw));
+    rec.EndStyle = draw.LineMode == 1 ? draw.SegmentEnds : (draw.LineMode == 2 || draw.LineMode == 3) ? draw.HalfLineEnds : 0;
+    rec.VertexX = vertex.x();
+    rec.VertexY = vertex.y();
+    rec.PointX = passingPoint.x();
+    rec.PointY = passingPoint.y();
+    rec.DomainLow = kUnboundedLow;
+    rec.DomainHigh = kUnboundedHigh;
+    return rec;
+}
+
+QString TfrmMain::LimitMessage()
+{
+    return QStringLiteral("これ以上登録できません\r\n最大登録数は ") + QString::number(kMaxParabolas) +
+           QStringLiteral(" 本です");
+}
+
+bool TfrmMain::StoreParabola(const TLineSpec &rec, int index)
+{
+    ProgramState &st = Program();
+    if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {
+        prompt().message(QStringLiteral("放物線が描けないので登録できません"));
+        DrawHandle(imgCood->canvas(), rec, 1, st);
+        DrawHandle(imgCood->canvas(), rec, 2, st);
+        DispAllLine();
+        CancelDrawing();
+        return false;
+    }
+    if (index < 0) {
+        if (m_state.ParabolaCount >= kMaxParabolas) {
+            prompt().message(LimitMessage());
+            return false;
+        }
+        m_state.Parabolas[std::size_t(m_state.ParabolaCount)] = rec;
+        m_state.MirrorText.append(UnitLinesOf(rec));
+        lstShiki->addItem(StandardFormText(rec, CurrentForm()));
+        ++m_state.ParabolaCount;
+        if (m_tangen)
+            m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
+        if (st.Draw.FixedColor == Colors::White) {
+            ++st.Draw.ColorCounter;
+            RedrawLineSample();
+        }
+        index = m_state.ParabolaCount - 1;
+    } else {
+        if (index >= m_state.ParabolaCount)
+            return false;
+        m_state.Parabolas[std::size_t(index)] = rec;
+        lstShiki->item(index)->setText(StandardFormPlain(rec, CurrentForm()));
+        WriteUnitLines(rec, index);
+    }
+    SelectOnly(index);
+    DispAllLine();
+    m_state.Saved = false;
+    return true;
+}

@@ -1,0 +1,320 @@
+// The formula list, its popup, the display switches and the panels of the
+// current parabola: the main window's handlers for the selection.
+
+#include "app/FormulaList.h"
+#include "app/MainWindow.h"
+#include "plane/AutoColor.h"
+#include "plane/FormulaImage.h"
+#include "plane/Fonts.h"
+#include "plane/Plotting.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Prompt.h"
+#include "ui/ImageView.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSpinBox>
+
+FormulaForm TfrmMain::CurrentForm() const
+{
+    return chkKeishiki->isChecked() ? FormulaForm::Standard : FormulaForm::General;
+}
+
+bool TfrmMain::IsSelected(int i) const
+{
+    const QListWidgetItem *item = lstShiki->item(i);
+    return item && item->isSelected();
+}
+
+int TfrmMain::CurrentIndex() const
+{
+    const int n = lstShiki->count();
+    for (int i = 0; i < n; ++i)
+        if (IsSelected(i))
+            return i;
+    return n - 1;
+}
+
+void TfrmMain::SelectOnly(int i)
+{
+    lstShiki->clearSelection();
+    if (i >= 0 && i < lstShiki->count())
+        lstShiki->item(i)->setSelected(true);
+}
+
+void TfrmMain::FillValueTable(int i)
+{
+    const TLineSpec *rec = i >= 0 && i < m_state.ParabolaCount ? &m_state.Parabolas[std::size_t(i)] : nullptr;
+    m_table.Fill(rec, chkDataTable->isChecked());
+}
+
+void TfrmMain::ShowDomainAndRange(const TLineSpec &rec)
+{
+    const DrawingSettings &draw = Program().Draw;
+    if (chkShiki->isChecked()) {
+        Picture &x = imgHenikiX->picture();
+        ClearImage(x, draw.PanelBackColor, draw);
+        Canvas &c = x.canvas();
+        c.setFontColor(draw.PanelTextColor);
+        c.setFontSize(14);
+        if (rec.LineMode == 0) {
+            c.setBrushStyle(BrushStyle::Clear);
+            c.textOut(1, 16, QStringLiteral("すべての数"));
+        } else {
+            DrawFormulaImage(x, DomainText(rec), draw);
+        }
+    }
+    ClearImage(imgHenikiY->picture(), draw.PanelBackColor, draw);
+    if (chkDispHeniki->isChecked())
+        DrawFormulaImage(imgHenikiY->picture(), RangeText(rec), draw);
+}
+
+void TfrmMain::ShowAxisVertex(const TLineSpec &rec)
+{
+    const DrawingSettings &draw = Program().Draw;
+    ClearImage(imgJiku->picture(), draw.PanelBackColor, draw);
+    ClearImage(imgChouten->picture(), draw.PanelBackColor, draw);
+    if (!chkDispHeniki->isChecked())
+        return;
+    DrawFormulaImage(imgJiku->picture(), AxisText(rec), draw);
+    DrawFormulaImage(imgChouten->picture(), VertexText(rec), draw);
+    ShowDomainAndRange(rec);
+}
+
+void TfrmMain::ShowCurrentFormula()
+{
+    const int i = CurrentIndex();
+    if (i < 0 || i >= m_state.ParabolaCount) {
+        ClearPanels();
+        return;
+    }
+    const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+    ShowAxisVertex(rec);
+    DrawFormulaImage(imgShiki->picture(), rec.Formula, Program().Draw);
+    FillValueTable(i);
+    ShowDomainAndRange(rec);
+}
+
+void TfrmMain::chkKeishikiClick()
+{
+    if (lstShiki->count() == 0)
+        return;
+    const FormulaForm form = CurrentForm();
+    int s = -1;
+    for (int i = 0; i < m_state.ParabolaCount && i < lstShiki->count(); ++i) {
+        TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+        rec.Formula = StandardFormPlain(rec, form);
+        lstShiki->item(i)->setText(rec.Formula);
+        if (IsSelected(i))
+            s = i;
+    }
+    if (s < 0)
+        s = CurrentIndex();
+    else
+        lstShiki->item(s)->setSelected(true);
+    if (s >= 0 && s < m_state.ParabolaCount)
+        DrawFormulaImage(imgShiki->picture(), m_state.Parabolas[std::size_t(s)].Formula, Program().Draw);
+}
+
+void TfrmMain::chkShikiClick()
+{
+    const DrawingSettings &draw = Program().Draw;
+    if (chkShiki->isChecked()) {
+        const int i = CurrentIndex();
+        if (i >= 0 && i < m_state.ParabolaCount) {
+            const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+            DrawFormulaImage(imgShiki->picture(), rec.Formula, draw);
+            ShowDomainAndRange(rec);
+        }
+    } else {
+        ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
+        ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
+    }
+    lstShiki->viewport()->update();
+}
+
+void TfrmMain::chkDispHenikiClick()
+{
+    const DrawingSettings &draw = Program().Draw;
+    for (ImageView *v : {imgHenikiY, imgJiku, imgChouten})
+        ClearImage(v->picture(), draw.PanelBackColor, draw);
+    const int i = CurrentIndex();
+    if (chkDispHeniki->isChecked() && i >= 0 && i < m_state.ParabolaCount) {
+        ShowDomainAndRange(m_state.Parabolas[std::size_t(i)]);
+        ShowAxisVertex(m_state.Parabolas[std::size_t(i)]);
+    }
+}
+
+void TfrmMain::chkDataTableClick()
+{
+    if (chkDataTable->isChecked())
+        FillValueTable(CurrentIndex());
+    else
+        m_table.ClearValueRow();
+}
+
+void TfrmMain::drgTableClick()
+{
+    m_table.toggleWidth();
+    FillValueTable(CurrentIndex());
+}
+
+void TfrmMain::chkJikuColorClick()
+{
+    Program().Draw.AxisColor = chkJikuColor->isChecked();
+    DispAllLine();
+}
+
+void TfrmMain::chkMaruXClick()
+{
+    Program().Draw.LatticeDots = chkMaruX->isChecked();
+    DispAllLine();
+}
+
+void TfrmMain::chkHandleClick()
+{
+    Program().Draw.Handles = chkHandle->isChecked();
+    mnuHandle->setChecked(chkHandle->isChecked());
+    DispAllLine();
+}
+
+void TfrmMain::chkTensenClick()
+{
+    Program().Draw.Dotted = chkTensen->isChecked();
+    mnuTensen->setChecked(chkTensen->isChecked());
+    DispAllLine();
+}
+
+void TfrmMain::mnuHandleClick()
+{
+    chkHandle->setChecked(!chkHandle->isChecked());
+}
+
+void TfrmMain::mnuTensenClick()
+{
+    chkTensen->setChecked(!chkTensen->isChecked());
+}
+
+void TfrmMain::spnMaruRadChange()
+{
+    Program().Draw.CircleRadius = spnMaruRad->value();
+    DispAllLine();
+    RedrawLineSample();
+}
+
+void TfrmMain::RedrawLineSample()
+{
+    ::RedrawLineSample(imgSample->picture(), Program().Draw);
+}
+
+void TfrmMain::lstShikiMouseDown(QMouseEvent *e)
+{
+    if (lstShiki->count() == 0)
+        return;
+    const QPoint pos = e->position().toPoint();
+    if (e->button() == Qt::RightButton) {
+        const QModelIndex top = lstShiki->indexAt(QPoint(0, 0));
+        const int i = pos.y() / FormulaList::ItemHeight + (top.isValid() ? top.row() : 0);
+        if (i < 0 || i >= lstShiki->count())
+            return;
+        if (!IsSelected(i))
+            SelectOnly(i);
+        DispAllLine();
+        const QPoint at(pos.x() + lstShiki->x() + 10, pos.y() + lstShiki->y() + 20);
+        pumShiki->popup(centralWidget()->mapToGlobal(at));
+        return;
+    }
+    const int i = lstShiki->currentRow();
+    if (i < 0 || i >= lstShiki->count())
+        return;
+    DispAllLine();
+    m_state.ClickState = 0;
+    if (e->modifiers() & Qt::ControlModifier)
+        ClearPanels();  // the list itself toggled the item
+    else
+        SelectOnly(i);
+}
+
+void TfrmMain::lstShikiClick()
+{
+    lstShiki->viewport()->update();
+    DispAllLine();
+}
+
+void TfrmMain::mnuSelectAllClick()
+{
+    lstShiki->selectAll();
+    lstShiki->viewport()->update();
+    DispAllLine();
+}
+
+void TfrmMain::mnuCancelClick()
+{
+    lstShiki->clearSelection();
+    DispAllLine();
+    ClearPanels();
+}
+
+void TfrmMain::mnuChangeColorClick()
+{
+    const auto chosen = prompt().chooseColor(Program().Draw.FixedColor);
+    if (!chosen || *chosen == Colors::White)
+        return;
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        if (!IsSelected(i))
+            continue;
+        m_state.Parabolas[std::size_t(i)].Color = std::int32_t(*chosen);
+        WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
+    }
+    DispAllLine();
+    DrawingSettings &draw = Program().Draw;
+    if (draw.FixedColor == Colors::White)
+        draw.ColorCounter = m_state.ParabolaCount;
+    lstShiki->viewport()->update();
+    ShowCurrentFormula();
+}
+
+void TfrmMain::SetSelectedWidth(int width)
+{
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        if (!IsSelected(i))
+            continue;
+        m_state.Parabolas[std::size_t(i)].LineWidth = width;
+        WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
+    }
+    DispAllLine();
+}
+
+void TfrmMain::spdLineColorClick()
+{
+    if (m_state.ClickState == 1) {
+        prompt().message(QStringLiteral("途中で色は変更できません"));
+        return;
+    }
+    DrawingSettings &draw = Program().Draw;
+    const auto chosen = prompt().chooseColor(draw.FixedColor);
+    if (!chosen)
+        return;
+    draw.FixedColor = *chosen;
+    RecolorAll();
+    RedrawLineSample();
+    lstShiki->viewport()->update();
+}
+
+void TfrmMain::RecolorAll()
+{
+    if (m_state.ParabolaCount == 0)
+        return;
+    DrawingSettings &draw = Program().Draw;
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+        rec.Color = std::int32_t(AutoColor(draw, i));
+        WriteUnitLines(rec, i);
+    }
+    DispAllLine();
+    if (draw.FixedColor == Colors::White)
+        draw.ColorCounter = m_state.ParabolaCount;
+}

@@ -1,0 +1,140 @@
+// Benchmarks of the drawing paths a pupil waits for. Prints one line per
+// figure: NAME VALUE UNIT. Runs without a display.
+
+#include "app/Forms.h"
+#include "app/FormulaList.h"
+#include "app/MainWindow.h"
+#include "model/FormulaText.h"
+#include "plane/AutoColor.h"
+#include "plane/Fonts.h"
+#include "plane/FormulaImage.h"
+#include "plane/Plotting.h"
+#include "settings/SettingsStore.h"
+#include "ui/ImageView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double MedianNs(int runs, const std::function<void()> &work)
+{
+    std::vector<qint64> t;
+    t.reserve(std::size_t(runs));
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        t.push_back(timer.nsecsElapsed());
+    }
+    std::sort(t.begin(), t.end());
+    return double(t[t.size() / 2]);
+}
+
+void Print(const char *name, double value, const char *unit)
+{
+    std::printf("%s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// 100 parabolas of every kind and width, ten of them selected.
+void FillHundred(TfrmMain &m)
+{
+    MainState &s = m.state();
+    m.lstShiki->clear();
+    s.ParabolaCount = 0;
+    for (int i = 0; i < 100; ++i) {
+        TLineSpec r;
+        r.VertexX = i % 21 - 10;
+        r.VertexY = (i * 7) % 19 - 9;
+        r.PointX = r.VertexX + 1 + i % 3;
+        r.PointY = r.VertexY + ((i % 2) ? 2 + i % 4 : -(1 + i % 5));
+        r.LineMode = i % 4;
+        r.LineWidth = 1 + i % 3;
+        r.Color = std::int32_t(kAutoColors[std::size_t(i % 16)]);
+        r.LowerIncluded = i % 3 != 0;
+        r.UpperIncluded = i % 5 != 0;
+        switch (r.LineMode) {
+        case 1: r.DomainLow = r.VertexX - 3; r.DomainHigh = r.VertexX + 2; break;
+        case 2: r.DomainLow = r.VertexX - 1; break;
+        case 3: r.DomainHigh = r.VertexX + 1; break;
+        default: break;
+        }
+        r.Formula = StandardFormPlain(r);
+        s.Parabolas[std::size_t(i)] = r;
+        m.lstShiki->addItem(StandardFormText(r));
+        ++s.ParabolaCount;
+    }
+    for (int i = 0; i < 100; i += 10)
+        m.lstShiki->item(i)->setSelected(true);
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RegisterFontSubstitutions();
+    QTemporaryDir dir;
+    CreateForms(QSize(1024, 768), dir.path(), SettingsStore(dir.filePath(QStringLiteral("bench.ini"))));
+    TfrmMain &m = *forms().frmMain;
+    m.show();
+    QApplication::processEvents();
+
+    ProgramState &st = Program();
+    st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
+    FillHundred(m);
+    m.chkMaruX->setChecked(true);
+    st.Draw.LatticeDots = true;
+
+    for (int scale : {16, 4}) {
+        st.MainPlane.ScaleX = st.MainPlane.ScaleY = scale;
+        m.DispAllLine();  // warm the font and glyph caches
+        const double ns = MedianNs(21, [&] { m.DispAllLine(); });
+        Print(scale == 16 ? "repaint_100_ms" : "repaint_100_scale4_ms", ns / 1e6, "ms");
+    }
+
+    st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
+    m.DispAllLine();
+    {
+        Canvas &plane = m.imgCood->canvas();
+        TLineSpec r = m.state().Parabolas[0];
+        r.VertexX = 0;
+        r.VertexY = 0;
+        r.PointX = 1;
+        r.PointY = 1;
+        st.Draw.DragMode = 1;
+        st.Draw.MovingPassPoint = true;
+        plane.setPenMode(PenMode::NotXor);
+        DrawParabola(plane, r, false, st);
+        int k = 0;
+        const double ns = MedianNs(501, [&] {
+            DrawParabola(plane, r, false, st);  // erase the old band
+            r.PointX = 1 + (++k % 5);
+            DrawParabola(plane, r, false, st);  // draw the new one
+            (void)plane.image();                // the step ends with the pixels ready to show
+        });
+        st.Draw.DragMode = 0;
+        Print("rubber_band_us", ns / 1e3, "us");
+    }
+    {
+        const QString text = QStringLiteral("y = -3/4x^2+15/2x-51/4");
+        Picture &pic = m.imgShiki->picture();
+        DrawFormulaImage(pic, text, st.Draw);
+        const double ns = MedianNs(501, [&] {
+            DrawFormulaImage(pic, text, st.Draw);
+            (void)pic.canvas().image();
+        });
+        Print("formula_image_us", ns / 1e3, "us");
+    }
+    DestroyForms();
+    return 0;
+}

@@ -1,0 +1,442 @@
+#include "plane/Plotting.h"
+
+#include "plane/AutoColor.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Prompt.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Hand-edited records can put curve points millions of pixels away. Such
+// points lie outside every picture anyway; clamping them keeps the integer
+// arithmetic defined and the rasteriser inside its coordinate range.
+constexpr double kPixelLimit = 4'000'000.0;
+// Upper bound of the samples of one piece, whatever domain a file holds.
+constexpr std::int64_t kMaxSamples = 1'000'000;
+
+constexpr int kHandleHalf = 5;
+constexpr int kLatticeDotHalf = 4;
+constexpr int kCrossHalf = 6;
+constexpr int kSampleWidth = 40;
+constexpr int kSampleLeftEnd = 10;
+constexpr int kSampleRightEnd = 30;
+
+int ClampPixel(double v)
+{
+    return int(std::clamp(v, -kPixelLimit, kPixelLimit));
+}
+
+// Pixel of a real plane point, rounded as the plane conversions round.
+QPoint Pixel(const PlaneGeometry &g, double x, double y)
+{
+    return QPoint(ClampPixel(double(g.OriginX) + PlaneGeometry::RoundEven(g.ScaleX * x)),
+                  ClampPixel(double(g.OriginY) - PlaneGeometry::RoundEven(g.ScaleY * y)));
+}
+
+QPoint CurvePoint(const PlaneGeometry &g, const TLineSpec &rec, double x)
+{
+    return Pixel(g, x, RealValueAt(rec, x));
+}
+
+Color ColorOf(const TLineSpec &rec)
+{
+    return Color(std::uint32_t(rec.Color)) & 0xFFFFFFu;
+}
+
+bool Degenerate(const TLineSpec &rec)
+{
+    return rec.PointX == rec.VertexX || rec.PointY == rec.VertexY;
+}
+
+struct PiecePlan {
+    double start = 0;
+    double step = 0;
+    std::int64_t count = 0;  // may be 0 or negative: no samples
+};
+
+// from <= to already.
+std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const ProgramState &st)
+{
+    if (Degenerate(rec))
+        return std::nullopt;
+    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, st.MainPlaneWidth, st.Geometry.ScaleY);
+    const std::int64_t xs = from == kUnboundedLow ? visibleLow : from;
+    const std::int64_t xe = to == kUnboundedHigh ? visibleHigh : to;
+    const double dx = double(std::int64_t(rec.PointX) - rec.VertexX);
+    const double a = double(std::int64_t(rec.PointY) - rec.VertexY) / (dx * dx);
+    const bool steep = std::fabs(a) >= 1.0;
+    const std::int64_t span = xe - xs;
+    PiecePlan plan;
+    plan.start = double(xs);
+    plan.step = steep ? 0.1 : 0.4;
+    // The coarse step drops the half step of an odd span (floor of 2.5 per unit).
+    plan.count = steep ? 10 * span + 1 : std::int64_t(std::floor(2.5 * double(span))) + 1;
+    plan.count = std::min(plan.count, kMaxSamples);
+    return plan;
+}
+
+// The step is added up rather than multiplied: the rounding of the sums
+// decides which pixel a sample lands on.
+std::vector<QPoint> SamplesOf(const PiecePlan &plan, const TLineSpec &rec, const PlaneGeometry &g)
+{
+    std::vector<QPoint> points;
+    if (plan.count <= 0)
+        return points;
+    points.reserve(std::size_t(plan.count));
+    double x = plan.start;
+    for (std::int64_t i = 0; i < plan.count; ++i) {
+        points.push_back(CurvePoint(g, rec, x));
+        x += plan.step;
+    }
+    return points;
+}
+
+void SetEndFlags(DrawingSettings &draw, bool lower, bool upper)
+{
+    draw.LowerIncluded = lower;
+    draw.UpperIncluded = upper;
+}
+
+}  // namespace
+
+std::vector<QPoint> CurvePieceSamples(int from, int to, const TLineSpec &rec, const ProgramState &st)
+{
+    if (from > to)
+        std::swap(from, to);
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st);
+    if (!plan)
+        return {};
+    return SamplesOf(*plan, rec, st.Geometry);
+}
+
+bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const TLineSpec &rec, const ProgramState &st)
+{
+    if (from > to)
+        std::swap(from, to);
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st);
+    if (!plan)
+        return false;
+
+    const PlaneGeometry &g = st.Geometry;
+    const Color color = ColorOf(rec);
+    c.setPenColor(color);
+    c.setBrushColor(color);
+    const QPoint first = CurvePoint(g, rec, plan->start);
+    c.moveTo(first.x(), first.y());
+
+    if (!dotted) {
+        const std::vector<QPoint> points = SamplesOf(*plan, rec, g);
+        c.lineToEach(points.data(), int(points.size()));
+        // Without the dots the sampled line would stop short of a finite end
+        // (up to 0.2 units with the coarse step), visibly apart from its mark.
+        if (from != kUnboundedLow && to != kUnboundedHigh && !st.Draw.Dotted) {
+            const QPoint end = CurvePoint(g, rec, double(to));
+            c.lineTo(end.x(), end.y());
+        }
+    } else if (st.Draw.Dotted) {
+        double x = plan->start;
+        for (std::int64_t i = 0; i < plan->count; ++i) {
+            const QPoint p = CurvePoint(g, rec, x);
+            c.rectangle(p.x() - 1, p.y() - 1, p.x() + 1, p.y() + 1);
+            c.moveTo(p.x(), p.y());
+            x += plan->step;
+        }
+    }
+    return true;
+}
+
+void DrawParabola(Canvas &c, const TLineSpec &rec, bool selected, const ProgramState &st)
+{
+    int lo = rec.DomainLow;
+    int hi = rec.DomainHigh;
+    if (lo > hi)
+        std::swap(lo, hi);
+    c.setPenWidth(rec.LineWidth);
+
+    if (st.Draw.DragMode != 0) {
+        // The rubber band: the whole curve, solid, and the handle being moved.
+        DrawCurvePiece(kUnboundedLow, kUnboundedHigh, c, false, rec, st);
+        DrawHandle(c, rec, st.Draw.MovingPassPoint ? 2 : 1, st);
+        return;
+    }
+
+    const bool lowerIncluded = rec.LowerIncluded != 0;
+    const bool upperIncluded = rec.UpperIncluded != 0;
+    bool knownMode = true;
+    switch (rec.LineMode) {
+    case 0:
+        DrawCurvePiece(lo, hi, c, false, rec, st);
+        break;
+    case 1:
+        if (lo == kUnboundedLow) {
+            DrawCurvePiece(kUnboundedLow, hi, c, true, rec, st);
+            break;
+        }
+        // A degenerate segment shows nothing at all: no marks, no handles.
+        if (!DrawCurvePiece(kUnboundedLow, lo, c, true, rec, st) || !DrawCurvePiece(lo, hi, c, false, rec, st) ||
+            !DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, st))
+            return;
+        DrawEndMark(c, lo, rec, lowerIncluded, st);
+        DrawEndMark(c, hi, rec, upperIncluded, st);
+        break;
+    case 2:
+        DrawCurvePiece(kUnboundedLow, lo, c, true, rec, st);
+        DrawCurvePiece(lo, kUnboundedHigh, c, false, rec, st);
+        DrawEndMark(c, lo, rec, lowerIncluded, st);
+        break;
+    case 3:
+        DrawCurvePiece(kUnboundedLow, hi, c, false, rec, st);
+        DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, st);
+        DrawEndMark(c, hi, rec, upperIncluded, st);
+        break;
+    default:
+        knownMode = false;
+        break;
+    }
+
+    if (!selected)
+        return;
+    // On the plane at rest (not-xor) the dots punch gaps into a thin solid
+    // domain, which is how a selected parabola stands out.
+    if (knownMode && rec.LineWidth == 1 && c.penMode() != PenMode::Copy) {
+        c.setPenWidth(rec.LineWidth);
+        DrawCurvePiece(lo, hi, c, true, rec, st);
+    }
+    DrawHandle(c, rec, 1, st);
+    DrawHandle(c, rec, 2, st);
+}
+
+void DrawEndMark(Canvas &c, int x, const TLineSpec &rec, bool included, const ProgramState &st)
+{
+    const Color color = ColorOf(rec);
+    c.setBrushColor(included ? color : Colors::White);
+    c.setPenWidth(st.Draw.LineWidth);
+    c.setPenColor(color);
+    const QPoint p = CurvePoint(st.Geometry, rec, double(x));
+    const int r = st.Draw.CircleRadius;
+    c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
+}
+
+void DrawHandle(Canvas &c, const TLineSpec &rec, int which, const ProgramState &st)
+{
+    if (!st.Draw.Handles)
+        return;
+    const QPoint p = which == 1 ? Pixel(st.Geometry, rec.VertexX, rec.VertexY)
+                                : Pixel(st.Geometry, rec.PointX, rec.PointY);
+    c.setPenWidth(st.Draw.LineWidth);
+    c.setPenColor(Colors::Black);
+    c.setBrushStyle(BrushStyle::Clear);
+    // One pixel more to the right and below than the classic box, so the
+    // 11 x 11 square sits centred on its lattice point.
+    c.rectangle(p.x() - kHandleHalf, p.y() - kHandleHalf, p.x() + kHandleHalf + 1, p.y() + kHandleHalf + 1);
+}
+
+void DrawLatticeDots(Canvas &c, const TLineSpec &rec, const ProgramState &st)
+{
+    if (!st.Draw.LatticeDots)
+        return;
+    const PlaneGeometry &g = st.Geometry;
+    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, st.MainPlaneWidth, g.ScaleY);
+    // Domain ends get end marks, so only the inside of the domain counts.
+    std::int64_t first = std::max<std::int64_t>(visibleLow, std::int64_t(rec.DomainLow) + 1);
+    std::int64_t last = std::min<std::int64_t>(visibleHigh, std::int64_t(rec.DomainHigh) - 1);
+    // A dot whose column misses the canvas changes no pixel; leaving those
+    // out keeps a hand-edited, very wide range cheap.
+    const double scale = std::max(g.ScaleX, 1);
+    first = std::max<std::int64_t>(first, std::int64_t(std::floor((-2.0 * kLatticeDotHalf - g.OriginX) / scale)));
+    last = std::min<std::int64_t>(
+        last, std::int64_t(std::ceil((double(c.width()) + 2.0 * kLatticeDotHalf - g.OriginX) / scale)));
+
+    const Color color = ColorOf(rec);
+    c.setBrushColor(color);
+    c.setPenColor(color);
+    c.setPenWidth(2);
+    for (std::int64_t x = first; x <= last; ++x) {
+        const TFraction y = ExactValueAt(rec, x);
+        if (y.Overflow || y.Den != 1)
+            continue;
+        const QPoint p = Pixel(g, double(x), double(y.Num));
+        c.ellipse(p.x() - kLatticeDotHalf, p.y() - kLatticeDotHalf, p.x() + kLatticeDotHalf,
+                  p.y() + kLatticeDotHalf);
+    }
+    c.setPenWidth(1);
+}
+
+void MarkCurvePoint(Canvas &c, int x, const TLineSpec &rec, const ProgramState &st)
+{
+    const QPoint p = CurvePoint(st.Geometry, rec, double(x));
+    const Color color = ColorOf(rec);
+    c.setPenWidth(2);
+    c.setPenColor(color);
+    c.setBrushColor(color);
+    c.moveTo(p.x() - kCrossHalf, p.y() - kCrossHalf);
+    c.lineTo(p.x() + kCrossHalf, p.y() + kCrossHalf);
+    c.moveTo(p.x() + kCrossHalf, p.y() - kCrossHalf);
+    c.lineTo(p.x() - kCrossHalf, p.y() + kCrossHalf);
+    c.setPenWidth(rec.LineWidth);
+}
+
+void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const ProgramState &st)
+{
+    c.setBrushColor(color);
+    c.setPenColor(color);
+    c.setPenWidth(st.Draw.LineWidth);
+    const QPoint p = Pixel(st.Geometry, lattice.x(), lattice.y());
+    const int r = st.Draw.CircleRadius;
+    if (st.Draw.LineMode != 0)
+        c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
+    else if (st.Draw.Handles)
+        c.rectangle(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
+}
+
+void DrawUnbounded(Canvas &c, const TLineSpec &rec, const ProgramState &st)
+{
+    TLineSpec whole = rec;
+    whole.DomainLow = kUnboundedLow;
+    whole.DomainHigh = kUnboundedHigh;
+    DrawParabola(c, whole, false, st);
+}
+
+std::pair<bool, bool> EndFlagsOf(int mode, int endStyle)
+{
+    switch (mode) {
+    case 0:
+        return {true, true};
+    case 1:
+        switch (endStyle) {
+        case 0:
+            return {true, true};
+        case 1:
+            return {true, false};
+        case 2:
+            return {false, true};
+        default:
+            return {false, false};
+        }
+    case 2:
+    case 3:
+        return endStyle == 0 ? std::pair{true, true} : std::pair{false, false};
+    case -1:
+    case 4:
+        return {false, false};
+    default:
+        prompt().message(QStringLiteral("GraphMode error"));
+        return {false, false};
+    }
+}
+
+int CurrentEndStyle(const DrawingSettings &draw)
+{
+    switch (draw.LineMode) {
+    case 1:
+        return draw.SegmentEnds;
+    case 2:
+    case 3:
+        return draw.HalfLineEnds;
+    default:
+        return 0;
+    }
+}
+
+void DrawLineSample(Canvas &c, const TLineSpec &rec, int top, DrawingSettings &draw)
+{
+    Color color;
+    int mode, width, endStyle;
+    if (rec.Formula.isEmpty()) {
+        // Stands for the parabola the next click would start.
+        color = NextAutoColor(draw);
+        mode = draw.LineMode;
+        width = draw.LineWidth;
+        endStyle = CurrentEndStyle(draw);
+    } else {
+        color = ColorOf(rec);
+        mode = rec.LineMode;
+        width = rec.LineWidth;
+        endStyle = rec.EndStyle;
+    }
+    c.setPenColor(color);
+    c.setPenWidth(width);
+    const auto [lower, upper] = EndFlagsOf(mode, endStyle);
+    const int y = top + 10;
+    const int r = draw.CircleRadius;
+
+    const auto line = [&] {
+        c.moveTo(kSampleLeftEnd, y);
+        c.lineTo(kSampleRightEnd, y);
+    };
+    const auto endCircle = [&](int cx, bool filled) {
+        c.setBrushColor(filled ? color : Colors::White);
+        c.ellipse(cx - r, y - r, cx + r, y + r);
+    };
+    switch (mode) {
+    case 0:
+        // The whole curve's stroke spans the sample, one pixel bolder.
+        c.setPenWidth(width < std::numeric_limits<int>::max() ? width + 1 : width);
+        c.moveTo(0, y);
+        c.lineTo(kSampleWidth, y);
+        c.setPenWidth(width);
+        break;
+    case 1:
+        line();
+        endCircle(kSampleLeftEnd, lower);
+        endCircle(kSampleRightEnd, upper);
+        break;
+    case 2:
+        line();
+        endCircle(kSampleLeftEnd, lower);
+        break;
+    case 3:
+        // Both flags of a half line are equal; the lower one is used.
+        line();
+        endCircle(kSampleRightEnd, lower);
+        break;
+    default:
+        break;
+    }
+}
+
+void RedrawLineSample(Picture &sample, DrawingSettings &draw)
+{
+    if (draw.LineMode == 0 || draw.LineMode == 1) {
+        switch (draw.SegmentEnds) {
+        case 0:
+            SetEndFlags(draw, true, true);
+            break;
+        case 1:
+            SetEndFlags(draw, true, false);
+            break;
+        case 2:
+            SetEndFlags(draw, false, true);
+            break;
+        case 3:
+            SetEndFlags(draw, false, false);
+            break;
+        default:
+            break;
+        }
+    } else if (draw.LineMode == 2 || draw.LineMode == 3) {
+        switch (draw.HalfLineEnds) {
+        case 0:
+            SetEndFlags(draw, true, true);
+            break;
+        case 1:
+            SetEndFlags(draw, false, false);
+            break;
+        default:
+            break;
+        }
+    }
+
+    ClearImage(sample, Colors::White, draw);
+    Canvas &c = sample.canvas();
+    c.setPenColor(Colors::Black);
+    c.setPenWidth(1);
+    c.setBrushStyle(BrushStyle::Clear);
+    c.rectangle(0, 0, sample.width(), sample.height());
+    DrawLineSample(c, TLineSpec{}, 2, draw);
+}

@@ -1,0 +1,373 @@
+#include "plane/AutoColor.h"
+#include "plane/FormulaImage.h"
+#include "support/MainFixture.h"
+#include "ui/ImageView.h"
+#include "units/Tangen.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+// Pixels that differ from the colour inside a box.
+int Marked(const Canvas &c, const QRect &box, Color background)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += c.pixel(x, y) != background;
+    return n;
+}
+
+int CountColor(const Canvas &c, const QRect &box, Color color)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += c.pixel(x, y) == color;
+    return n;
+}
+
+// The formula picture a text gives on its own.
+QImage Rendered(const QString &text, const QSize &size)
+{
+    Picture p(0, 0, size.width(), size.height());
+    DrawFormulaImage(p, text, Program().Draw);
+    return p.canvas().image();
+}
+}  // namespace
+
+class TestFormulaList : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainFixture> f;
+    TfrmMain *m = nullptr;
+
+    void fiveParabolas()
+    {
+        for (int i = 0; i < 5; ++i)
+            f->add(MainFixture::Parabola(i, 0, i + 1, 1 + i));
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainFixture>();
+        m = f->main();
+    }
+    void cleanup() { f.reset(); }
+
+    void currentIndexRules()
+    {
+        QCOMPARE(m->CurrentIndex(), -1);
+        for (int i = 0; i < 3; ++i)
+            f->add(MainFixture::Parabola(i, 0, i + 1, 1));
+        QCOMPARE(m->CurrentIndex(), 2);  // nothing selected: the last entry
+        f->select({0, 2});
+        QCOMPARE(m->CurrentIndex(), 0);  // the first selected
+    }
+
+    void repaintShowsTheLastSelected()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::Parabola(1, 2, 3, 4));
+        f->add(MainFixture::Parabola(-1, 0, 1, -2, 1, -1, 3, true, false));
+        f->select({0, 2});
+        m->DispAllLine();
+        const TLineSpec &last = m->state().Parabolas[2];
+        const QSize size = m->imgShiki->canvas().image().size();
+        QCOMPARE(m->imgShiki->canvas().image(), Rendered(last.Formula, size));
+        QCOMPARE(m->imgJiku->canvas().image(), Rendered(QStringLiteral("x = -1"), m->imgJiku->canvas().image().size()));
+        QCOMPARE(m->imgHenikiX->canvas().image(), Rendered(QStringLiteral("-1≦x＜3"), m->imgHenikiX->canvas().image().size()));
+        QCOMPARE(m->imgHenikiY->canvas().image(), Rendered(RangeText(last), m->imgHenikiY->canvas().image().size()));
+
+        // With no selection the panels keep what they showed.
+        const QImage before = m->imgShiki->canvas().image();
+        m->lstShiki->clearSelection();
+        m->DispAllLine();
+        QCOMPARE(m->imgShiki->canvas().image(), before);
+    }
+
+    void wholeCurveDomainIsAllNumbers()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        const Canvas &x = m->imgHenikiX->canvas();
+        QVERIFY(Marked(x, QRect(1, 16, 120, 20), Colors::Teal) > 0);
+        QCOMPARE(Marked(x, QRect(0, 0, x.width(), 14), Colors::Teal), 0);
+    }
+
+    void rangeSwitchClearsAxisVertexAndRange()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        m->chkDispHeniki->click();
+        for (ImageView *v : {m->imgHenikiY, m->imgJiku, m->imgChouten})
+            QCOMPARE(Marked(v->canvas(), QRect(0, 0, v->canvas().width(), v->canvas().height()), Colors::Teal), 0);
+        QVERIFY(Marked(m->imgShiki->canvas(), QRect(0, 0, 200, 60), Colors::Teal) > 0);
+        m->chkDispHeniki->click();
+        QVERIFY(Marked(m->imgJiku->canvas(), QRect(0, 0, 100, 40), Colors::Teal) > 0);
+    }
+
+    void formulaSwitchHidesTextsButKeepsSamples()
+    {
+        QCOMPARE(FormulaList::ItemText(QStringLiteral("y = x^2"), true).size(), 38);
+        const QString long40 = QString(40, QLatin1Char('1'));
+        QCOMPARE(FormulaList::ItemText(long40, true), long40);
+        QCOMPARE(FormulaList::ItemText(QStringLiteral("y = x^2"), false), QString());
+
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        m->chkShiki->click();
+        QCOMPARE(Marked(m->imgShiki->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+        QCOMPARE(Marked(m->imgHenikiX->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
+        // The form buttons only work while the formula switch is on.
+        m->btnIppan->click();
+        QVERIFY(m->chkKeishiki->isChecked());
+    }
+
+    void generalFormRewritesItemsNotMirrorLines()
+    {
+        f->add(MainFixture::Parabola(1, 2, 3, 4));
+        f->add(MainFixture::Parabola(2, 1, 3, 0, 1, -1, 3));
+        const QStringList mirror = m->state().MirrorText;
+        m->btnIppan->click();
+        QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（一般形）"));
+        QVERIFY(!m->chkKeishiki->isChecked());
+        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/2x^2-x+5/2"));
+        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = -x^2+4x-3"));
+        QCOMPARE(m->state().Parabolas[1].Formula, QStringLiteral("y = -x^2+4x-3"));
+        QCOMPARE(m->state().MirrorText, mirror);
+        m->btnHyoujun->click();
+        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
+        QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
+    }
+
+    void correctionDeletesTheSelected()
+    {
+        fiveParabolas();
+        const QStringList mirror = m->state().MirrorText;
+        f->select({1, 3});
+        m->spdTeiseiClick();
+        QCOMPARE(m->state().ParabolaCount, 3);
+        QCOMPARE(m->lstShiki->count(), 3);
+        for (int k = 0; k < 3; ++k) {
+            const int was = k * 2;  // entries 0, 2, 4
+            QCOMPARE(m->state().Parabolas[std::size_t(k)].VertexX, was);
+            QCOMPARE(m->state().MirrorText.mid(1 + 5 * k, 5), mirror.mid(1 + 5 * was, 5));
+        }
+        QCOMPARE(m->state().MirrorText.size(), 16);
+        QCOMPARE(m->state().MirrorText.first(), mirror.first());
+        QVERIFY(!m->state().Saved);
+    }
+
+    void correctionWithNothingSelectedOnlyMarksUnsaved()
+    {
+        fiveParabolas();
+        m->state().Saved = true;
+        m->lstShiki->clearSelection();
+        m->spdTeiseiClick();
+        QCOMPARE(m->state().ParabolaCount, 5);
+        QVERIFY(!m->state().Saved);
+    }
+
+    void correctionDuringADrawingOnlyAbandonsIt()
+    {
+        fiveParabolas();
+        f->select({0});
+        m->state().ClickState = 1;
+        m->state().Saved = true;
+        m->spdTeiseiClick();
+        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->state().ClickState, 0);
+        QVERIFY(m->state().Saved);
+    }
+
+    void rightClickSelectsAloneOrKeepsTheSelection()
+    {
+        fiveParabolas();
+        QWidget *vp = m->lstShiki->viewport();
+        auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
+        f->select({0, 1});
+        QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(3));
+        m->pumShiki->hide();
+        QVERIFY(m->IsSelected(3));
+        QVERIFY(!m->IsSelected(0) && !m->IsSelected(1));
+        f->select({0, 1});
+        QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(1));
+        m->pumShiki->hide();
+        QVERIFY(m->IsSelected(0) && m->IsSelected(1));
+    }
+
+    void ctrlClickAddsToTheSelection()
+    {
+        fiveParabolas();
+        QWidget *vp = m->lstShiki->viewport();
+        auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
+        QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(1));
+        QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, rowPoint(3));
+        QVERIFY(m->IsSelected(1) && m->IsSelected(3));
+        QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(2));
+        QVERIFY(m->IsSelected(2) && !m->IsSelected(1) && !m->IsSelected(3));
+        QCOMPARE(m->state().ClickState, 0);
+    }
+
+    void selectAllAndCancel()
+    {
+        fiveParabolas();
+        m->btnSelectAll->click();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(m->IsSelected(i));
+        m->BitBtn1->click();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(!m->IsSelected(i));
+        QCOMPARE(Marked(m->imgShiki->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+    }
+
+    void colourOfTheSelected_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<uint>("color");
+        QTest::addColumn<bool>("changes");
+        QTest::newRow("a colour") << true << 0x00FF00u << true;
+        QTest::newRow("white does nothing") << true << 0xFFFFFFu << false;
+        QTest::newRow("cancelled") << false << 0u << false;
+    }
+    void colourOfTheSelected()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(uint, color);
+        QFETCH(bool, changes);
+        fiveParabolas();
+        f->select({1, 2});
+        f->prompt.colors.push_back(chosen ? std::optional<Color>(color) : std::nullopt);
+        m->mnuChangeColorClick();
+        QCOMPARE(m->state().Parabolas[1].Color == int(color), changes);
+        QCOMPARE(m->state().Parabolas[2].Color == int(color), changes);
+        QCOMPARE(m->state().Parabolas[0].Color, 0xFF0000);
+        if (changes) {
+            QCOMPARE(m->state().MirrorText[6], QStringLiteral("%1,16").arg(color));
+            QCOMPARE(Program().Draw.ColorCounter, 5);
+        }
+        QVERIFY(m->state().Saved);
+    }
+
+    void widthOfTheSelected()
+    {
+        fiveParabolas();
+        f->select({4});
+        m->SetSelectedWidth(3);
+        QCOMPARE(m->state().Parabolas[4].LineWidth, 3);
+        QCOMPARE(m->state().MirrorText[21], QStringLiteral("16711680,48"));
+        QCOMPARE(m->state().Parabolas[3].LineWidth, 1);
+    }
+
+    void fixedColourAndBackToAutomatic()
+    {
+        fiveParabolas();
+        f->prompt.colors.push_back(Color(0x0000FF));
+        m->spdLineColorClick();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, 0x0000FF);
+        f->prompt.colors.push_back(Colors::White);
+        m->spdLineColorClick();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, int(kAutoColors[std::size_t(i)]));
+        QCOMPARE(Program().Draw.ColorCounter, 5);
+
+        m->state().ClickState = 1;
+        f->prompt.clear();
+        m->spdLineColorClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("途中で色は変更できません")});
+    }
+
+    void handleAndDottedSwitchesFollowTheirMenuItems()
+    {
+        m->mnuHandle->trigger();
+        QVERIFY(!m->chkHandle->isChecked());
+        QVERIFY(!Program().Draw.Handles);
+        QVERIFY(!m->mnuHandle->isChecked());
+        m->chkTensen->click();
+        QVERIFY(!m->mnuTensen->isChecked());
+        QVERIFY(!Program().Draw.Dotted);
+        m->mnuTensen->trigger();
+        QVERIFY(m->chkTensen->isChecked());
+    }
+
+    void valueTableOfYEqualsXSquared()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        ValueTable &t = m->valueTable();
+        const Canvas &c = m->drgTable->canvas();
+        QCOMPARE(t.columnCount(), 10);
+        QCOMPARE(c.width(), 364);
+        // The vertex column (x = 0) is red in both rows, the others are not.
+        QVERIFY(CountColor(c, t.cellRect(5, 0), Colors::Red) > 0);
+        QVERIFY(CountColor(c, t.cellRect(5, 1), Colors::Red) > 0);
+        QCOMPARE(CountColor(c, t.cellRect(4, 1), Colors::Red), 0);
+        QVERIFY(CountColor(c, t.cellRect(4, 1), Colors::Black) > 0);
+
+        m->drgTableClick();
+        QCOMPARE(t.columnCount(), 22);
+        QCOMPARE(m->drgTable->canvas().width(), (35 + 1) * 22 + 1 + 3);
+        QVERIFY(CountColor(m->drgTable->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
+        m->drgTableClick();
+        QCOMPARE(t.columnCount(), 10);
+    }
+
+    void valueTableLeavesOutsideTheDomainBlank()
+    {
+        // Right half line from x = 2 with the vertex at x = 0.
+        f->add(MainFixture::Parabola(0, 0, 1, 1, 2, 2, 99));
+        f->select({0});
+        m->DispAllLine();
+        ValueTable &t = m->valueTable();
+        const Canvas &c = m->drgTable->canvas();
+        for (int k = 1; k <= 6; ++k)  // x = -4 .. 1
+            QCOMPARE(Marked(c, t.cellRect(k, 1), Colors::White), 0);
+        for (int k = 7; k <= 9; ++k)  // x = 2, 3, 4
+            QVERIFY(Marked(c, t.cellRect(k, 1), Colors::White) > 0);
+    }
+
+    void fractionsStackAndIntegersAreBold()
+    {
+        // a = 1/4: x = 1 gives 1/4 (a stacked fraction with a bar), x = 2 gives 1.
+        f->add(MainFixture::Parabola(0, 0, 2, 1));
+        f->select({0});
+        m->DispAllLine();
+        ValueTable &t = m->valueTable();
+        const Canvas &c = m->drgTable->canvas();
+        const QRect frac = t.cellRect(6, 1);
+        // Numerator above the bar, denominator below.
+        QVERIFY(Marked(c, QRect(frac.left(), frac.top() + 1, frac.width(), 16), Colors::White) > 0);
+        // Below the line of an integer only a fraction's denominator reaches.
+        QVERIFY(Marked(c, QRect(frac.left(), frac.top() + 31, frac.width(), 8), Colors::White) > 0);
+        const QRect whole = t.cellRect(7, 1);
+        QCOMPARE(Marked(c, QRect(whole.left(), whole.top() + 31, whole.width(), 8), Colors::White), 0);
+    }
+
+    void tableSwitchBlanksTheValuesButKeepsX()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        m->chkDataTable->click();
+        ValueTable &t = m->valueTable();
+        const Canvas &c = m->drgTable->canvas();
+        QCOMPARE(Marked(c, t.cellRect(4, 1), Colors::White), 0);
+        QVERIFY(Marked(c, t.cellRect(4, 0), Colors::White) > 0);
+        QVERIFY(Marked(c, t.cellRect(0, 1), Colors::White) > 0);  // the label stays
+        QVERIFY(m->drgTable->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFormulaList)
+#include "tst_formulalist.moc"

@@ -1,0 +1,377 @@
+#include "plane/Fonts.h"
+#include "plane/FormulaImage.h"
+
+#include <QGuiApplication>
+#include <QtTest>
+
+namespace {
+
+QString Describe(const FormulaItem &it)
+{
+    if (it.kind == FormulaItem::Kind::Bar)
+        return QStringLiteral("bar %1..%2 at %3 w%4").arg(it.x).arg(it.endX).arg(it.y).arg(it.penWidth);
+    const QString font = it.fontSize == 0
+                             ? QStringLiteral("table font")
+                             : QStringLiteral("%1pt %2").arg(it.fontSize).arg(it.serif ? "serif" : "gothic");
+    return QStringLiteral("\"%1\" at %2,%3 %4").arg(it.text).arg(it.x).arg(it.y).arg(font);
+}
+
+QStringList Describe(const std::vector<FormulaItem> &items)
+{
+    QStringList out;
+    for (const FormulaItem &it : items)
+        out << Describe(it);
+    return out;
+}
+
+// Expected steps, written the way Describe prints them.
+QString Serif(const QString &text, int x, int y = 18)
+{
+    return QStringLiteral("\"%1\" at %2,%3 14pt serif").arg(text).arg(x).arg(y);
+}
+QString Gothic(const QString &text, int x, int y = 20, int size = 14)
+{
+    return QStringLiteral("\"%1\" at %2,%3 %4pt gothic").arg(text).arg(x).arg(y).arg(size);
+}
+QString Small(const QString &digit, int x, int y = 20)
+{
+    return Gothic(digit, x, y, 8);
+}
+QString Bar(int x1, int x2, int y = 30, int width = 1)
+{
+    return QStringLiteral("bar %1..%2 at %3 w%4").arg(x1).arg(x2).arg(y).arg(width);
+}
+QString Cell(const QString &text, int x, int y)
+{
+    return QStringLiteral("\"%1\" at %2,%3 table font").arg(text).arg(x).arg(y);
+}
+
+int CountColor(const Canvas &c, const QRect &box, Color color)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += c.pixel(x, y) == color;
+    return n;
+}
+
+// First and last row holding the colour inside the box; (-1, -1) if none.
+QPair<int, int> RowsWith(const Canvas &c, const QRect &box, Color color)
+{
+    int first = -1, last = -1;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (c.pixel(x, y) == color) {
+                if (first < 0)
+                    first = y;
+                last = y;
+            }
+    return {first, last};
+}
+
+DrawingSettings Panel(Color back, Color text)
+{
+    DrawingSettings d;
+    d.PanelBackColor = back;
+    d.PanelTextColor = text;
+    return d;
+}
+
+}  // namespace
+
+class TestFormulaImage : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterFontSubstitutions(); }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("rowHeight");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("column");
+
+        QTest::newRow("y = 2x^2") << QStringLiteral("y = 2x^2") << 20
+                                  << QStringList{Serif("y ", 7), Gothic("  ", 21), Gothic("= ", 35),
+                                                 Gothic("  ", 49), Gothic("2", 63), Serif("x ", 77),
+                                                 Small("2", 91)}
+                                  << 16;
+        QTest::newRow("1/2 alone") << QStringLiteral("1/2") << 20
+                                   << QStringList{Bar(7, 28), Gothic("1", 12, 3), Gothic("2", 10, 37)} << 5;
+        QTest::newRow("10/3") << QStringLiteral("10/3") << 20
+                              << QStringList{Bar(7, 28), Gothic("10", 9, 3), Gothic("3", 10, 37)} << 5;
+        QTest::newRow("-1≦x≦3") << QStringLiteral("-1≦x≦3") << 20
+                                << QStringList{Gothic("- ", 7), Gothic("1", 21), Gothic("≦", 35), Serif("x ", 56),
+                                               Gothic("≦", 70), Gothic("3", 91)}
+                                << 15;
+        QTest::newRow("0≦y＜9/2") << QStringLiteral("0≦y＜9/2") << 20
+                                  << QStringList{Gothic("0", 7), Gothic("≦", 21), Serif("y ", 42), Gothic("＜", 56),
+                                                 Bar(77, 98), Gothic("9", 82, 3), Gothic("2", 80, 37)}
+                                  << 15;
+        QTest::newRow("≧ and ＞") << QStringLiteral("x＞1/2･y≧10") << 20
+                                  << QStringList{Serif("x ", 7), Gothic("＞", 21), Bar(42, 63), Gothic("1", 47, 3),
+                                                 Gothic("2", 45, 37), Serif("y ", 70), Gothic("≧", 84),
+                                                 Gothic("10", 105)}
+                                  << 18;
+        QTest::newRow("axis x = 3") << QStringLiteral("x = 3") << 20
+                                    << QStringList{Serif("x ", 7), Gothic("  ", 21), Gothic("= ", 35),
+                                                   Gothic("  ", 49), Gothic("3", 63)}
+                                    << 11;
+        QTest::newRow("vertex (1,2)") << QStringLiteral("(1,2)") << 20
+                                      << QStringList{Gothic("( ", 7), Gothic("1", 21), Gothic(", ", 35),
+                                                     Gothic("2", 49), Gothic(") ", 63)}
+                                      << 11;
+        QTest::newRow("lone ^ waits for the next digit")
+            << QStringLiteral("x^+1") << 20 << QStringList{Serif("x ", 7), Gothic("+ ", 21), Small("1", 35)} << 8;
+        QTest::newRow("exponent digit does not flush the pending number")
+            << QStringLiteral("2^3") << 20 << QStringList{Small("3", 7), Gothic("2", 28)} << 6;
+        QTest::newRow("･ only separates numbers")
+            << QStringLiteral("1/2･3") << 20
+            << QStringList{Bar(7, 28), Gothic("1", 12, 3), Gothic("2", 10, 37), Gothic("3", 35)} << 7;
+        QTest::newRow("･ before a letter") << QStringLiteral("2･x") << 20
+                                           << QStringList{Gothic("2", 7), Serif("x ", 21)} << 5;
+        QTest::newRow("slash without denominator is a plain number")
+            << QStringLiteral("1/x") << 20 << QStringList{Gothic("1", 7), Serif("x ", 21)} << 5;
+        QTest::newRow("slash without numerator draws nothing")
+            << QStringLiteral("/2") << 20 << QStringList{} << 1;
+        QTest::newRow("brackets between Z and a count as letters")
+            << QStringLiteral("[x]") << 20 << QStringList{Serif("[ ", 7), Serif("x ", 21), Serif("] ", 35)} << 7;
+        QTest::newRow("other characters take two columns")
+            << QStringLiteral("全1") << 20 << QStringList{Gothic("全 ", 7), Gothic("1", 21)} << 5;
+        QTest::newRow("phrase すべての数") << QStringLiteral("すべての数") << 20
+                                        << QStringList{Gothic("すべての数", 8)} << 1;
+        QTest::newRow("any text with す is written whole")
+            << QStringLiteral("x は 1/2 ですべて") << 20 << QStringList{Gothic("x は 1/2 ですべて", 8)} << 1;
+        QTest::newRow("empty") << QString() << 20 << QStringList{} << 1;
+        QTest::newRow("general form y = 1/2x^2-x+5/2")
+            << QStringLiteral("y = 1/2x^2-x+5/2") << 20
+            << QStringList{Serif("y ", 7),       Gothic("  ", 21),    Gothic("= ", 35),    Gothic("  ", 49),
+                           Bar(63, 84),          Gothic("1", 68, 3),  Gothic("2", 66, 37), Serif("x ", 91),
+                           Small("2", 105),      Gothic("- ", 126),   Serif("x ", 140),    Gothic("+ ", 154),
+                           Bar(168, 189),        Gothic("5", 173, 3), Gothic("2", 171, 37)}
+            << 28;
+        QTest::newRow("standard form with a domain")
+            << QStringLiteral("y = -3/4(x+10)^2+7/2 (-1≦x＜3)") << 20
+            << QStringList{Serif("y ", 7),        Gothic("  ", 21),     Gothic("= ", 35),     Gothic("  ", 49),
+                           Gothic("- ", 63),      Bar(77, 98),          Gothic("3", 82, 3),   Gothic("4", 80, 37),
+                           Gothic("( ", 105),     Serif("x ", 119),     Gothic("+ ", 133),    Gothic("10", 147),
+                           Gothic(") ", 168),     Small("2", 182),      Gothic("+ ", 203),    Bar(217, 238),
+                           Gothic("7", 222, 3),   Gothic("2", 220, 37), Gothic("  ", 245),    Gothic("( ", 259),
+                           Gothic("- ", 273),     Gothic("1", 287),     Gothic("≦", 301),     Serif("x ", 322),
+                           Gothic("＜", 336),     Gothic("3", 357),     Gothic(") ", 371)}
+            << 55;
+        QTest::newRow("taller rows move line, bar and denominator")
+            << QStringLiteral("x1/2") << 30
+            << QStringList{Serif("x ", 7, 28), Bar(21, 42, 40), Gothic("1", 26, 3), Gothic("2", 24, 57)} << 7;
+    }
+
+    void layout()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, rowHeight);
+        const FormulaLayout l = LayoutFormula(text, rowHeight);
+        QTEST(Describe(l.items), "items");
+        QTEST(l.column, "column");
+    }
+
+    void number_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("bottom");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("used");
+
+        QTest::newRow("empty top") << QString() << QString() << 3 << QStringList{} << 0;
+        QTest::newRow("empty top over a bottom") << QString() << QStringLiteral("5") << 3 << QStringList{} << 0;
+        QTest::newRow("plain number") << QStringLiteral("123") << QString() << 4
+                                      << QStringList{Gothic("123", 28)} << 4;
+        QTest::newRow("one over two digits") << QStringLiteral("1") << QStringLiteral("12") << 2
+                                             << QStringList{Bar(14, 35), Gothic("1", 19, 3), Gothic("12", 14, 37)}
+                                             << 4;
+        QTest::newRow("two over two digits") << QStringLiteral("12") << QStringLiteral("34") << 1
+                                             << QStringList{Bar(7, 28), Gothic("12", 9, 3), Gothic("34", 7, 37)}
+                                             << 4;
+        QTest::newRow("three digits round up to four")
+            << QStringLiteral("123") << QStringLiteral("4") << 1
+            << QStringList{Bar(7, 42), Gothic("123", 12, 3), Gothic("4", 17, 37)} << 6;
+    }
+
+    void number()
+    {
+        QFETCH(QString, top);
+        QFETCH(QString, bottom);
+        QFETCH(int, column);
+        std::vector<FormulaItem> items;
+        const int used = LayoutNumber(items, top, bottom, column, 20);
+        QTEST(Describe(items), "items");
+        QTEST(used, "used");
+    }
+
+    void tableValue_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("bottom");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("width");
+
+        QTest::newRow("-3/4") << QStringLiteral("-3") << QStringLiteral("4") << 10 << 0
+                              << QStringList{Cell("-", 10, 17), Bar(18, 23, 20, 2), Cell("3", 18, 5),
+                                             Cell("4", 18, 24)}
+                              << 1;
+        QTest::newRow("integer") << QStringLiteral("12") << QString() << 5 << 2 << QStringList{Cell("12", 5, 18)}
+                                 << 2;
+        QTest::newRow("negative integer keeps its sign") << QStringLiteral("-5") << QString() << 5 << 2
+                                                         << QStringList{Cell("-5", 5, 18)} << 2;
+        QTest::newRow("empty") << QString() << QString() << 5 << 2 << QStringList{} << 0;
+        QTest::newRow("two-digit denominator")
+            << QStringLiteral("1") << QStringLiteral("12") << 0 << 0
+            << QStringList{Bar(4, 14, 20, 2), Cell("1", 4, 5), Cell("12", 0, 24)} << 2;
+        QTest::newRow("negative over two digits")
+            << QStringLiteral("-1") << QStringLiteral("12") << 3 << 10
+            << QStringList{Cell("-", 3, 27), Bar(15, 25, 30, 2), Cell("1", 15, 15), Cell("12", 11, 34)} << 2;
+        QTest::newRow("two-digit numerator")
+            << QStringLiteral("15") << QStringLiteral("4") << 0 << 0
+            << QStringList{Bar(0, 10, 20, 2), Cell("15", 0, 5), Cell("4", 4, 24)} << 2;
+    }
+
+    void tableValue()
+    {
+        QFETCH(QString, top);
+        QFETCH(QString, bottom);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        const TableValueLayout l = LayoutTableValue(top, bottom, x, y);
+        QTEST(Describe(l.items), "items");
+        QTEST(l.width, "width");
+    }
+
+    void fractionPicture_data()
+    {
+        QTest::addColumn<Color>("back");
+        QTest::addColumn<Color>("text");
+        QTest::newRow("teal panel") << Colors::Teal << Colors::White;
+        QTest::newRow("white panel") << Colors::White << Colors::Black;
+    }
+
+    void fractionPicture()
+    {
+        QFETCH(Color, back);
+        QFETCH(Color, text);
+        Picture pic(0, 0, 120, 65);
+        DrawFormulaImage(pic, QStringLiteral("1/2"), Panel(back, text));
+        const Canvas &c = pic.canvas();
+        QCOMPARE(c.width(), 120);
+        QCOMPARE(c.height(), 65);
+        QCOMPARE(c.pixel(0, 0), back);
+        QCOMPARE(c.pixel(119, 64), back);
+        // The bar: x 7 up to 28, one pixel high.
+        QCOMPARE(CountColor(c, QRect(7, 30, 21, 1), text), 21);
+        QCOMPARE(c.pixel(6, 30), back);
+        QCOMPARE(c.pixel(28, 30), back);
+        QCOMPARE(CountColor(c, QRect(7, 29, 21, 1), text), 0);
+        QCOMPARE(CountColor(c, QRect(7, 31, 21, 1), text), 0);
+        QVERIFY(CountColor(c, QRect(7, 3, 21, 18), text) > 0);
+        QVERIFY(CountColor(c, QRect(7, 37, 21, 20), text) > 0);
+        QCOMPARE(CountColor(c, QRect(40, 0, 80, 65), text), 0);
+    }
+
+    void emptyTextOnlyClears()
+    {
+        Picture pic(0, 0, 80, 65);
+        const DrawingSettings draw = Panel(Colors::Teal, Colors::White);
+        DrawFormulaImage(pic, QStringLiteral("y = 2x^2"), draw);
+        QVERIFY(CountColor(pic.canvas(), QRect(0, 0, 80, 65), Colors::White) > 0);
+        DrawFormulaImage(pic, QString(), draw);
+        QCOMPARE(CountColor(pic.canvas(), QRect(0, 0, 80, 65), Colors::Teal), 80 * 65);
+    }
+
+    void lineTextHasNoBackground()
+    {
+        Picture pic(0, 0, 160, 65);
+        DrawFormulaImage(pic, QStringLiteral("y = 2x^2"), Panel(Colors::Teal, Colors::White));
+        const Canvas &c = pic.canvas();
+        // The cell of the space written at x = 21 stays panel colour.
+        QCOMPARE(CountColor(c, QRect(22, 22, 9, 15), Colors::Teal), 9 * 15);
+        // Line items start at y = 18 at the highest.
+        QCOMPARE(CountColor(c, QRect(0, 0, 160, 16), Colors::White), 0);
+        QVERIFY(CountColor(c, QRect(7, 18, 100, 22), Colors::White) > 0);
+        // A minus right before a fraction must not cover its bar.
+        DrawFormulaImage(pic, QStringLiteral("-1/2"), Panel(Colors::Teal, Colors::White));
+        QCOMPARE(CountColor(c, QRect(21, 30, 21, 1), Colors::White), 21);
+    }
+
+    void exponentIsSmall()
+    {
+        Picture pic(0, 0, 160, 65);
+        DrawFormulaImage(pic, QStringLiteral("y = 2x^2"), Panel(Colors::Teal, Colors::White));
+        const Canvas &c = pic.canvas();
+        const auto number = RowsWith(c, QRect(63, 0, 12, 65), Colors::White);
+        const auto exponent = RowsWith(c, QRect(91, 0, 14, 65), Colors::White);
+        QVERIFY(number.first >= 20);
+        QVERIFY(exponent.first >= 20);
+        QVERIFY(exponent.second - exponent.first < number.second - number.first);
+        // Both start at the line top, so the small digit ends higher.
+        QVERIFY(exponent.second < number.second);
+    }
+
+    void phraseIsWrittenAtItsCorner()
+    {
+        Picture pic(0, 0, 200, 65);
+        DrawFormulaImage(pic, QStringLiteral("すべての数"), Panel(Colors::White, Colors::Black));
+        const Canvas &c = pic.canvas();
+        QCOMPARE(CountColor(c, QRect(0, 0, 200, 20), Colors::Black), 0);
+        QCOMPARE(CountColor(c, QRect(0, 0, 8, 65), Colors::Black), 0);
+        QVERIFY(CountColor(c, QRect(8, 20, 120, 25), Colors::Black) > 0);
+    }
+
+    void drawNumber()
+    {
+        Canvas c(100, 65, Colors::Teal);
+        const DrawingSettings draw = Panel(Colors::Teal, Colors::White);
+        c.setFontColor(draw.PanelTextColor);
+        const QImage before = c.image().copy();
+        QCOMPARE(DrawNumber(c, QString(), QStringLiteral("7"), 3, draw), 0);
+        QCOMPARE(c.image(), before);
+
+        QCOMPARE(DrawNumber(c, QStringLiteral("3"), QStringLiteral("4"), 2, draw), 4);
+        QCOMPARE(CountColor(c, QRect(14, 30, 21, 1), Colors::White), 21);
+        QCOMPARE(c.pixel(35, 30), Colors::Teal);
+        QVERIFY(CountColor(c, QRect(14, 3, 21, 18), Colors::White) > 0);
+        QVERIFY(CountColor(c, QRect(14, 37, 21, 20), Colors::White) > 0);
+    }
+
+    void tableValuePixels()
+    {
+        // A table cell: white, black pen and text, solid white brush.
+        Canvas c(60, 50, Colors::White);
+        QCOMPARE(DrawTableValue(c, QStringLiteral("-3"), QStringLiteral("4"), 4, 2), 1);
+        // A 2-pixel bar, 5 pixels long, from x + 8; its rows are y + 19 and y + 20.
+        QCOMPARE(CountColor(c, QRect(12, 21, 5, 2), Colors::Black), 10);
+        QCOMPARE(CountColor(c, QRect(12, 19, 5, 2), Colors::Black), 0);
+        QCOMPARE(CountColor(c, QRect(12, 23, 5, 2), Colors::Black), 0);
+        QCOMPARE(c.pixel(11, 22), Colors::White);
+        QCOMPARE(c.pixel(17, 22), Colors::White);
+        QVERIFY(CountColor(c, QRect(4, 19, 8, 12), Colors::Black) > 0);  // "-"
+        QVERIFY(CountColor(c, QRect(12, 7, 12, 12), Colors::Black) > 0);  // "3"
+        QVERIFY(CountColor(c, QRect(12, 26, 12, 14), Colors::Black) > 0);  // "4"
+        // The table's own pen and brush are left for its next cell.
+        QCOMPARE(c.penWidth(), 1);
+        QCOMPARE(c.brushStyle(), BrushStyle::Solid);
+
+        Canvas d(60, 50, Colors::White);
+        QCOMPARE(DrawTableValue(d, QStringLiteral("12"), QString(), 4, 2), 2);
+        QCOMPARE(CountColor(d, QRect(0, 0, 60, 18), Colors::Black), 0);
+        QVERIFY(CountColor(d, QRect(4, 18, 30, 16), Colors::Black) > 0);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    TestFormulaImage t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "tst_formulaimage.moc"

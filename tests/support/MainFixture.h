@@ -1,0 +1,71 @@
+#pragma once
+// A fresh set of the program's windows for one test: forms created in a
+// temporary folder with a temporary settings store and a scripted prompt,
+// the main window shown. Records can be put straight into the working list.
+
+#include "app/Forms.h"
+#include "app/FormulaList.h"
+#include "app/MainWindow.h"
+#include "model/FormulaText.h"
+#include "plane/Fonts.h"
+#include "plane/UnitLines.h"
+#include "settings/SettingsStore.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class MainFixture {
+public:
+    MainFixture()
+    {
+        RegisterFontSubstitutions();
+        Program() = ProgramState{};
+        CreateForms(QSize(1024, 768), dir.path(), SettingsStore(dir.filePath(QStringLiteral("store.ini"))));
+        main()->show();
+        if (!QTest::qWaitForWindowExposed(main()))
+            qWarning("main window not exposed");
+        prompt.clear();
+    }
+    ~MainFixture() { DestroyForms(); }
+
+    TfrmMain *main() const { return forms().frmMain; }
+
+    // Appends a record as a stored parabola (formula, list item, mirror lines).
+    void add(TLineSpec rec)
+    {
+        rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
+        MainState &s = main()->state();
+        s.Parabolas[std::size_t(s.ParabolaCount)] = rec;
+        s.MirrorText.append(UnitLinesOf(rec));
+        main()->lstShiki->addItem(StandardFormText(rec, main()->CurrentForm()));
+        ++s.ParabolaCount;
+    }
+    void select(std::initializer_list<int> items)
+    {
+        main()->lstShiki->clearSelection();
+        for (int i : items)
+            main()->lstShiki->item(i)->setSelected(true);
+    }
+
+    static TLineSpec Parabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,
+                              bool lower = true, bool upper = true)
+    {
+        TLineSpec r;
+        r.VertexX = vx;
+        r.VertexY = vy;
+        r.PointX = px;
+        r.PointY = py;
+        r.LineMode = mode;
+        r.DomainLow = lo;
+        r.DomainHigh = hi;
+        r.LowerIncluded = lower;
+        r.UpperIncluded = upper;
+        r.Color = 0xFF0000;
+        return r;
+    }
+
+    ScriptedPrompt prompt;
+    QTemporaryDir dir;
+};
