@@ -9,6 +9,7 @@
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 #include "settings/SetCood.h"
+#include "settings/Settei.h"
 #include "units/NewWork.h"
 #include "units/Tangen.h"
 
@@ -148,8 +149,16 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood)
+void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei)
 {
+    m_settei = settei;
+    if (m_settei) {
+        m_settei->onApplied = [this] {
+            SyncLineModeButtons();
+            DispAllLine();
+        };
+        m_settei->onRedraw = [this] { DispAllLine(); };
+    }
     m_newWork = newWork;
     m_tangen = tangen;
     m_setCood = setCood;
@@ -428,6 +437,28 @@ void TfrmMain::connectHandlers()
     onClick(spdTeisei, [this] { spdTeiseiClick(); });
     onAction("mnuTetsei", [this] { spdTeiseiClick(); });
     onAction("mnuSetCood", [this] { mnuSetCoodClick(); });
+    onAction("mnuSetSenshu", [this] { mnuSetSenshuClick(); });
+    onClick(spdCenter, [this] { spdCenterClick(); });
+    onClick(spdRight, [this] { spdRightClick(); });
+    onClick(spdLeft, [this] { spdLeftClick(); });
+    onClick(spdSample, [this] { spdSampleClick(); });
+    imgSample->onClick = [this] { imgSampleClick(); };
+    onClick(btnKatamukiUp, [this] { ReshapeSelected(0); });
+    onClick(btnKatamukiDw, [this] { ReshapeSelected(1); });
+    onClick(btnUp, [this] { ReshapeSelected(2); });
+    onClick(btnDown, [this] { ReshapeSelected(3); });
+    onClick(btnRight, [this] { ReshapeSelected(4); });
+    onClick(btnLeft, [this] { ReshapeSelected(5); });
+    imgCood->onMouseDown = [this](QMouseEvent *e) { imgCoodMouseDown(e); };
+    imgCood->onMouseMove = [this](QMouseEvent *e) { imgCoodMouseMove(e); };
+    imgCood->onMouseUp = [this](QMouseEvent *e) { imgCoodMouseUp(e); };
+    imgCood->onDoubleClick = [this](QMouseEvent *) { imgCoodDblClick(); };
+    m_pressTimer.setSingleShot(true);
+    m_pressTimer.setInterval(300);
+    connect(&m_pressTimer, &QTimer::timeout, this, [this] { pressHeld(); });
+    // Moves over the window's own background end a drawing in progress.
+    centralWidget()->setMouseTracking(true);
+    centralWidget()->installEventFilter(this);
     drgTable->onClick = [this] { drgTableClick(); };
     lstShiki->onMouseDown = [this](QMouseEvent *e) { lstShikiMouseDown(e); };
     lstShiki->onClick = [this] { lstShikiClick(); };
@@ -618,23 +649,25 @@ void TfrmMain::mnuSetCoodClick()
     m_setCood->activateWindow();
 }
 
+void TfrmMain::mnuSetSenshuClick()
+{
+    if (m_settei) {
+        m_settei->show();
+        m_settei->raise();
+    }
+    SyncLineModeButtons();
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::MouseMove)
+        FormMouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TfrmMain::mnuLine2Click()
 {
     close();
-}
-
-void TfrmMain::spdAllClick()
-{
-    DrawingSettings &draw = Program().Draw;
-    draw.LineMode = 0;
-    draw.SegmentEnds = 0;
-    draw.HalfLineEnds = 0;
-    edtLineMode->setText(QStringLiteral("全域"));
-    spdAll->setChecked(true);
-    draw.LowerIncluded = true;
-    draw.UpperIncluded = true;
-    edtHeniki->setText(QString());
-    RedrawLineSample();
 }
 
 void TfrmMain::btnLockedClick()

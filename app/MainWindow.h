@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QTimer>
+#include <utility>
 
 class FormulaList;
 class ImageView;
@@ -28,6 +30,7 @@ class QSpinBox;
 class QToolButton;
 class TfrmNewWork;
 class TfrmSetCood;
+class TfrmSettei;
 class TfrmTangen;
 
 class TfrmMain : public QMainWindow {
@@ -39,7 +42,7 @@ public:
     ~TfrmMain() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood);
+    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei);
 
     MainState &state() { return m_state; }
     const MainWindowLayout &layout() const { return m_layout; }
@@ -60,6 +63,15 @@ public:
     TLineSpec NewParabolaRecord(QPoint vertex, QPoint passingPoint);
     bool StoreParabola(const TLineSpec &rec, int index);
     static QString LimitMessage();
+
+    // The plane's click state machine and handle drag.
+    void PlaneClick(int x, int y);
+    std::pair<int, int> HitTest(QPoint point) const;
+    void BeginHandleDrag();
+    void FinishHandleDrag(int x, int y);
+    void AbortDrag();
+    QPoint LatticeAt(QPoint pixel) const;
+    void ReshapeSelected(int op);
 
     // The formula list and the panels of the current parabola.
     int CurrentIndex() const;
@@ -103,6 +115,18 @@ public:
     void spdLineColorClick();
     void spdTeiseiClick();
     void mnuSetCoodClick();
+    void mnuSetSenshuClick();
+    void imgCoodMouseDown(QMouseEvent *e);
+    void imgCoodMouseMove(QMouseEvent *e);
+    void imgCoodMouseUp(QMouseEvent *e);
+    void imgCoodDblClick();
+    void FormMouseMove();
+    void spdCenterClick();
+    void spdRightClick();
+    void spdLeftClick();
+    void spdSampleClick();
+    void imgSampleClick();
+    void SyncLineModeButtons();
 
     // Components (named as in the window's design).
     QFrame *pnlMain = nullptr;
@@ -157,6 +181,11 @@ private:
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
     void createMenus();
+    void StoreDrawing();
+    void SetLineMode(int mode);
+    void ApplyLineModeLook();
+    void pressHeld();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void createPopup();
     void connectHandlers();
     void applyCreationLayout();
@@ -168,5 +197,12 @@ private:
     TfrmNewWork *m_newWork = nullptr;
     TfrmTangen *m_tangen = nullptr;
     TfrmSetCood *m_setCood = nullptr;
+    TfrmSettei *m_settei = nullptr;
+    // Telling a click from a press: released within 300 ms is a click.
+    QTimer m_pressTimer;
+    bool m_pressPending = false;
+    bool m_ignoreRelease = false;  // the release of a double click's second press
+    int m_savedDragMode = 0;
+    QPoint m_downPixel;
     bool m_shownOnce = false;
 };

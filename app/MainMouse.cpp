@@ -1,0 +1,438 @@
+// Drawing and reshaping parabolas with the mouse on the plane: the click
+// state machine, the handle drag and the line-mode buttons.
+
+#include "app/FormulaList.h"
+#include "app/MainWindow.h"
+#include "model/FormulaText.h"
+#include "plane/AutoColor.h"
+#include "plane/Plotting.h"
+#include "plane/Prompt.h"
+#include "ui/Cursors.h"
+#include "ui/ImageView.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+
+namespace {
+QPoint MovingPoint(const TLineSpec &rec, bool passing)
+{
+    return passing ? QPoint(rec.PointX, rec.PointY) : QPoint(rec.VertexX, rec.VertexY);
+}
+
+void SetMovingPoint(TLineSpec &rec, bool passing, QPoint p)
+{
+    if (passing) {
+        rec.PointX = p.x();
+        rec.PointY = p.y();
+    } else {
+        rec.VertexX = p.x();
+        rec.VertexY = p.y();
+    }
+}
+}  // namespace
+
+QPoint TfrmMain::LatticeAt(QPoint pixel) const
+{
+    return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
+}
+
+void TfrmMain::imgCoodMouseMove(QMouseEvent *e)
+{
+    DrawingSettings &draw = Program().Draw;
+    m_state.CurrentPoint = LatticeAt(e->position().toPoint());
+    edtCood->setText(QString::asprintf(" (%3d,%3d)", m_state.CurrentPoint.x(), m_state.CurrentPoint.y()));
+    if (draw.DragMode == 0 || m_state.CurrentPoint == m_state.PreviousPoint)
+        return;
+    // Not-xor: drawing the band at the old point erases it.
+    Canvas &plane = imgCood->canvas();
+    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.PreviousPoint);
+    DrawParabola(plane, m_state.DrawingRecord, false, Program());
+    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.CurrentPoint);
+    DrawParabola(plane, m_state.DrawingRecord, false, Program());
+    m_state.PreviousPoint = m_state.CurrentPoint;
+}
+
+void TfrmMain::imgCoodMouseDown(QMouseEvent *e)
+{
+    if (m_pressPending)
+        return;  // a second button while the first is being timed
+    DrawingSettings &draw = Program().Draw;
+    m_state.LastButton = e->button();
+    m_state.MouseIsDown = true;
+    m_downPixel = e->position().toPoint();
+    // While a press is timed nothing may start or end a drag.
+    m_savedDragMode = draw.DragMode;
+    draw.DragMode = 0;
+    if (e->button() == Qt::RightButton || e->button() == Qt::MiddleButton) {
+        m_state.DownPoint = LatticeAt(m_downPixel);
+        const auto [index, handle] = HitTest(m_state.DownPoint);
+        m_state.HitIndex = index;
+        m_state.HitHandle = handle;
+    }
+    m_pressPending = true;
+    m_pressTimer.start();
+}
+
+void TfrmMain::pressHeld()
+{
+    // The button is still down after the click time: a press, not a click.
+    m_pressPending = false;
+    Program().Draw.DragMode = m_savedDragMode;
+    if (m_state.LastButton == Qt::LeftButton)
+        return;
+    if (m_state.HitIndex >= 0 && m_state.MouseIsDown) {
+        SetPlaneCursor(CursorNo::Finger);
+        BeginHandleDrag();
+    }
+}
+
+void TfrmMain::imgCoodMouseUp(QMouseEvent *e)
+{
+    DrawingSettings &draw = Program().Draw;
+    if (m_ignoreRelease) {
+        m_ignoreRelease = false;
+        m_state.MouseIsDown = false;
+        return;
+    }
+    if (m_pressPending && e->button() == m_state.LastButton) {
+        // Released within the click time: a click.
+        m_pressTimer.stop();
+        m_pressPending = false;
+        m_state.MouseIsDown = false;
+        draw.DragMode = m_savedDragMode;
+        if (e->button() == Qt::LeftButton) {
+            PlaneClick(m_downPixel.x(), m_downPixel.y());
+        } else if (m_state.HitIndex >= 0 && m_state.HitHandle == 1 && m_state.ClickState == 0) {
+            SelectOnly(m_state.HitIndex);
+            lstShikiClick();
+        }
+        return;
+    }
+    m_state.MouseIsDown = false;
+    if (draw.DragMode != 2 || e->button() == Qt::LeftButton)
+        return;
+    m_state.LastButton = e->button();
+    const QPoint pixel = e->position().toPoint();
+    if (m_state.DrawingRecord.LineMode >= 1 && m_state.DrawingRecord.LineMode <= 3) {
+        draw.DragMode = 0;
+        if (!draw.MovingPassPoint) {
+            m_state.DrawingRecord.VertexX = m_state.CurrentPoint.x();
+            m_state.DrawingRecord.VertexY = m_state.CurrentPoint.y();
+        }
+        // The new shape is checked, then the domain is asked for again.
+        m_state.ClickState = 1;
+        PlaneClick(pixel.x(), pixel.y());
+    } else {
+        FinishHandleDrag(pixel.x(), pixel.y());
+        DispAllLine();
+        CancelDrawing();
+        draw.DragMode = 0;
+    }
+}
+
+void TfrmMain::imgCoodDblClick()
+{
+    // The first click of a double click has already counted; the second
+    // press of the pair, which arrives just before this, is not another click.
+    if (m_pressPending) {
+        m_pressTimer.stop();
+        m_pressPending = false;
+        Program().Draw.DragMode = m_savedDragMode;
+    }
+    m_ignoreRelease = true;
+}
+
+std::pair<int, int> TfrmMain::HitTest(QPoint point) const
+{
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        const TLineSpec &r = m_state.Parabolas[std::size_t(i)];
+        if (point == QPoint(r.VertexX, r.VertexY))
+            return {i, 1};
+        if (point == QPoint(r.PointX, r.PointY))
+            return {i, 2};
+    }
+    return {-1, 0};
+}
+
+void TfrmMain::StoreDrawing()
+{
+    TLineSpec &rec = m_state.DrawingRecord;
+    rec.Formula = StandardFormPlain(rec, CurrentForm());
+    const bool stored = StoreParabola(rec, m_state.HitIndex);
+    CancelDrawing();
+    (void)stored;
+}
+
+void TfrmMain::PlaneClick(int x, int y)
+{
+    ProgramState &st = Program();
+    DrawingSettings &draw = st.Draw;
+    Canvas &plane = imgCood->canvas();
+    TLineSpec &rec = m_state.DrawingRecord;
+    switch (m_state.ClickState) {
+    case 0: {
+        if (m_state.ParabolaCount >= kMaxParabolas) {
+            prompt().message(LimitMessage());
+            return;
+        }
+        draw.DragMode = 1;
+        const QPoint p = LatticeAt(QPoint(x, y));
+        rec = NewParabolaRecord(p, QPoint(0, 0));
+        DrawHandle(plane, rec, 1, st);
+        m_state.PreviousPoint = p;
+        m_state.FixedPoint = p;
+        draw.MovingPassPoint = true;
+        m_state.ClickState = 1;
+        return;
+    }
+    case 1: {
+        draw.DragMode = 0;
+        const QPoint p = LatticeAt(QPoint(x, y));
+        if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
+            prompt().message(QStringLiteral("放物線が描けません11"));
+            DispAllLine();
+            CancelDrawing();
+            return;
+        }
+        switch (rec.LineMode) {
+        case 0: {
+            rec.PointX = p.x();
+            rec.PointY = p.y();
+            rec.DomainLow = kUnboundedLow;
+            rec.DomainHigh = kUnboundedHigh;
+            rec.Formula = StandardFormPlain(rec, CurrentForm());
+            if (StoreParabola(rec, m_state.HitIndex))
+                DispAllLine();
+            else
+                prompt().message(QStringLiteral("Cannot Store"));
+            CancelDrawing();
+            return;
+        }
+        case 1:
+        case 2:
+            SetPlaneCursor(CursorNo::HasamiR);
+            m_state.ClickState = 2;
+            return;
+        case 3:
+            SetPlaneCursor(CursorNo::HasamiL);
+            m_state.ClickState = 2;
+            return;
+        default:
+            CancelDrawing();
+            return;
+        }
+    }
+    case 2: {
+        const QPoint q = LatticeAt(QPoint(x, y));
+        switch (rec.LineMode) {
+        case 1:
+            rec.DomainLow = q.x();
+            rec.DomainHigh = kUnboundedHigh;
+            MarkCurvePoint(plane, q.x(), rec, st);
+            m_state.ClickState = 3;
+            SetPlaneCursor(CursorNo::HasamiL);
+            return;
+        case 2:
+            rec.DomainLow = q.x();
+            rec.DomainHigh = kUnboundedHigh;
+            StoreDrawing();
+            return;
+        case 3:
+            rec.DomainLow = kUnboundedLow;
+            rec.DomainHigh = q.x();
+            StoreDrawing();
+            return;
+        default:
+            // A whole curve has no domain to ask for; it is stored as it is.
+            StoreDrawing();
+            return;
+        }
+    }
+    case 3: {
+        const QPoint q = LatticeAt(QPoint(x, y));
+        if (q.x() == rec.DomainLow) {
+            prompt().message(QStringLiteral("変域が正しくありません"));
+            return;
+        }
+        MarkCurvePoint(plane, rec.DomainLow, rec, st);  // erase the mark of the first bound
+        const int first = rec.DomainLow;
+        rec.DomainLow = std::min(first, q.x());
+        rec.DomainHigh = std::max(first, q.x());
+        StoreDrawing();
+        return;
+    }
+    default:
+        CancelDrawing();
+        return;
+    }
+}
+
+void TfrmMain::BeginHandleDrag()
+{
+    if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_state.ParabolaCount)
+        return;
+    ProgramState &st = Program();
+    DrawingSettings &draw = st.Draw;
+    Canvas &plane = imgCood->canvas();
+    m_state.PreviousPoint = m_state.DownPoint;
+    m_state.DrawingRecord = m_state.Parabolas[std::size_t(m_state.HitIndex)];
+    // Take the curve off the plane exactly as the last repaint drew it, then
+    // show the drag form that the mouse moves will carry along.
+    const bool selected = IsSelected(m_state.HitIndex);
+    draw.DragMode = 0;
+    DrawParabola(plane, m_state.DrawingRecord, selected, st);
+    if (selected)
+        DrawLatticeDots(plane, m_state.DrawingRecord, st);
+    draw.DragMode = 2;
+    const TLineSpec &rec = m_state.DrawingRecord;
+    if (m_state.HitHandle == 1) {
+        m_state.FixedPoint = QPoint(rec.PointX, rec.PointY);
+        draw.MovingPassPoint = false;
+    } else {
+        m_state.FixedPoint = QPoint(rec.VertexX, rec.VertexY);
+        draw.MovingPassPoint = true;
+    }
+    DrawParabola(plane, m_state.DrawingRecord, false, st);
+    m_state.CurrentPoint = MovingPoint(rec, draw.MovingPassPoint);
+    if (chkHandle->isChecked())
+        SetPlaneCursor(CursorNo::Finger);
+}
+
+void TfrmMain::FinishHandleDrag(int x, int y)
+{
+    DrawingSettings &draw = Program().Draw;
+    SetPlaneCursor(CursorNo::Pencil);
+    if (m_state.HitIndex >= 0 && m_state.HitIndex < lstShiki->count())
+        lstShiki->item(m_state.HitIndex)->setSelected(true);
+    const QPoint p = LatticeAt(QPoint(x, y));
+    if (p == m_state.DownPoint) {
+        DispAllLine();
+        m_state.ClickState = 0;
+        draw.DragMode = 0;
+        return;
+    }
+    if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
+        prompt().message(QStringLiteral("放物線が描けません"));
+        CancelDrawing();
+        DispAllLine();
+        m_state.ClickState = 0;
+        draw.DragMode = 0;
+        return;
+    }
+    // A whole curve keeps its kind whatever line mode is chosen for new
+    // parabolas: the drag reshapes it and it is stored at once.
+    m_state.ClickState = 0;
+    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, p);
+    m_state.DrawingRecord.Formula = StandardFormPlain(m_state.DrawingRecord, CurrentForm());
+    StoreParabola(m_state.DrawingRecord, m_state.HitIndex);
+    CancelDrawing();
+    draw.DragMode = 0;
+    SetPlaneCursor(CursorNo::Pencil);
+    m_state.HitIndex = -1;
+}
+
+void TfrmMain::AbortDrag()
+{
+    DispAllLine();
+    SetPlaneCursor(CursorNo::Pencil);
+    m_state.ClickState = 0;
+    Program().Draw.DragMode = 0;
+}
+
+void TfrmMain::FormMouseMove()
+{
+    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
+        AbortDrag();
+}
+
+void TfrmMain::ApplyLineModeLook()
+{
+    DrawingSettings &draw = Program().Draw;
+    static const char *const segmentTexts[] = {" ≦ ≦", " ≦ ＜", " ＜ ≦", " ＜ ＜"};
+    QString text;
+    if (draw.LineMode == 1) {
+        const int e = draw.SegmentEnds;
+        if (e >= 0 && e <= 3) {
+            const auto [lower, upper] = EndFlagsOf(1, e);
+            draw.LowerIncluded = lower;
+            draw.UpperIncluded = upper;
+            text = QString::fromUtf8(segmentTexts[e]);
+        }
+    } else if (draw.LineMode == 2 || draw.LineMode == 3) {
+        const bool included = draw.HalfLineEnds == 0;
+        draw.LowerIncluded = included;
+        draw.UpperIncluded = included;
+        text = included ? QStringLiteral("  ≦ ") : QStringLiteral("  ＜ ");
+    } else {
+        draw.LowerIncluded = true;
+        draw.UpperIncluded = true;
+    }
+    edtHeniki->setText(text);
+    RedrawLineSample();
+}
+
+void TfrmMain::SetLineMode(int mode)
+{
+    static const char *const words[] = {"全域", "中央", "右側", "左側"};
+    QToolButton *const buttons[] = {spdAll, spdCenter, spdRight, spdLeft};
+    if (mode < 0 || mode > 3)
+        return;
+    Program().Draw.LineMode = mode;
+    edtLineMode->setText(QString::fromUtf8(words[mode]));
+    buttons[mode]->setChecked(true);
+    ApplyLineModeLook();
+}
+
+void TfrmMain::spdAllClick()
+{
+    DrawingSettings &draw = Program().Draw;
+    draw.SegmentEnds = 0;
+    draw.HalfLineEnds = 0;
+    SetLineMode(0);
+}
+
+void TfrmMain::spdCenterClick()
+{
+    SetLineMode(1);
+}
+
+void TfrmMain::spdRightClick()
+{
+    SetLineMode(2);
+}
+
+void TfrmMain::spdLeftClick()
+{
+    SetLineMode(3);
+}
+
+void TfrmMain::spdSampleClick()
+{
+    DrawingSettings &draw = Program().Draw;
+    if (draw.LineMode == 1)
+        draw.SegmentEnds = (draw.SegmentEnds + 1) % 4;
+    else if (draw.LineMode == 2 || draw.LineMode == 3)
+        draw.HalfLineEnds = draw.HalfLineEnds == 0 ? 1 : 0;
+    ApplyLineModeLook();
+}
+
+void TfrmMain::imgSampleClick()
+{
+    DrawingSettings &draw = Program().Draw;
+    if (draw.FixedColor != Colors::White)
+        return;
+    ++draw.ColorCounter;
+    RedrawLineSample();
+}
+
+void TfrmMain::SyncLineModeButtons()
+{
+    // The line kind dialog changed the settings: show them on the tool bar.
+    const int mode = Program().Draw.LineMode;
+    if (mode == 0)
+        spdAllClick();
+    else
+        SetLineMode(mode);
+}

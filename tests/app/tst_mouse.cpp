@@ -1,0 +1,338 @@
+#include "support/MainFixture.h"
+#include "plane/AutoColor.h"
+#include "ui/Cursors.h"
+#include "ui/ImageView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+
+class TestMouse : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainFixture> f;
+    TfrmMain *m = nullptr;
+
+    QPoint at(int x, int y) const { return Program().Geometry.LatticeToPixel(x, y); }
+    void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseClick(m->imgCood, b, {}, at(x, y));
+    }
+    // QTest::mouseMove moves the system cursor, which the offscreen platform
+    // does not turn into events; send the move itself.
+    static void sendMove(QWidget *w, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    void move(int x, int y) { sendMove(m->imgCood, at(x, y)); }
+    const TLineSpec &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+    bool cursorIs(int n) const
+    {
+        return m->imgCood->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
+    }
+    // Press the right button on a point, hold it past the click time, move, release.
+    void drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(m->imgCood, Qt::RightButton, {}, at(from.x(), from.y()));
+        QTest::qWait(400);
+        sendMove(m->imgCood, at(to.x(), to.y()), Qt::RightButton);
+        QTest::mouseRelease(m->imgCood, Qt::RightButton, {}, at(to.x(), to.y()));
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainFixture>();
+        m = f->main();
+    }
+    void cleanup() { f.reset(); }
+
+    void twoClicksStoreAParabola_data()
+    {
+        QTest::addColumn<QPoint>("vertex");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("formula");
+        QTest::newRow("a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2";
+        QTest::newRow("a = 1/4") << QPoint(0, 0) << QPoint(2, 1) << "y = 1/4x^2";
+        QTest::newRow("a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2";
+        QTest::newRow("point left of the vertex") << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3";
+    }
+    void twoClicksStoreAParabola()
+    {
+        QFETCH(QPoint, vertex);
+        QFETCH(QPoint, point);
+        QFETCH(QString, formula);
+        click(vertex.x(), vertex.y());
+        QCOMPARE(m->state().ClickState, 1);
+        move(point.x(), point.y());
+        click(point.x(), point.y());
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(entry(0).Formula, formula);
+        QCOMPARE(m->lstShiki->item(0)->text(), formula);
+        QCOMPARE(m->state().MirrorText.size(), 6);
+        QCOMPARE(m->state().MirrorText[2], formula);
+        QCOMPARE(m->state().MirrorText[3], QStringLiteral("%1,%2").arg(vertex.x()).arg(vertex.y()));
+        QCOMPARE(m->state().MirrorText[4], QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
+        QCOMPARE(m->state().MirrorText[5], QStringLiteral("-99,99"));
+        QVERIFY(!m->state().Saved);
+        QVERIFY(m->IsSelected(0));
+        QCOMPARE(m->state().ClickState, 0);
+        QVERIFY(cursorIs(CursorNo::Pencil));
+        QCOMPARE(entry(0).Color, int(kAutoColors[0]));
+        QVERIFY(f->prompt.shown.isEmpty());
+    }
+
+    void secondClickOnTheVertexRowIsRefused()
+    {
+        click(1, 1);
+        click(4, 1);
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません11")});
+        QCOMPARE(m->state().ParabolaCount, 0);
+        QCOMPARE(m->state().ClickState, 0);
+    }
+
+    void segmentClickedRightToLeft()
+    {
+        m->spdCenterClick();
+        click(0, 0);
+        move(1, 1);
+        click(1, 1);
+        QCOMPARE(m->state().ClickState, 2);
+        QVERIFY(cursorIs(CursorNo::HasamiR));
+        click(3, 5);
+        QCOMPARE(m->state().ClickState, 3);
+        QVERIFY(cursorIs(CursorNo::HasamiL));
+        click(3, -2);  // the same x as the first bound
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域が正しくありません")});
+        QCOMPARE(m->state().ClickState, 3);
+        click(-1, 7);
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(entry(0).DomainLow, -1);
+        QCOMPARE(entry(0).DomainHigh, 3);
+        QCOMPARE(entry(0).LineMode, 1);
+        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦3)"));
+        QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2"));
+        QVERIFY(cursorIs(CursorNo::Pencil));
+    }
+
+    void halfLines_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("right") << 2 << CursorNo::HasamiR << 1 << 99 << "y = x^2 (x≧1)";
+        QTest::newRow("left") << 3 << CursorNo::HasamiL << -99 << 1 << "y = x^2 (x≦1)";
+    }
+    void halfLines()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, cursor);
+        mode == 2 ? m->spdRightClick() : m->spdLeftClick();
+        click(0, 0);
+        move(1, 1);
+        click(1, 1);
+        QVERIFY(cursorIs(cursor));
+        click(1, 4);
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QTEST(entry(0).DomainLow, "low");
+        QTEST(entry(0).DomainHigh, "high");
+        QTEST(m->lstShiki->item(0)->text(), "item");
+    }
+
+    void theHundredAndFirstIsRefused()
+    {
+        for (int i = 0; i < 100; ++i)
+            f->add(MainFixture::Parabola(0, 0, 1, 1 + i));
+        m->DispAllLine();
+        click(2, 2);
+        QCOMPARE(f->prompt.texts(),
+                 QStringList{QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です")});
+        QCOMPARE(m->state().ParabolaCount, 100);
+        QCOMPARE(m->state().ClickState, 0);
+    }
+
+    void aHeldPressIsNoClick()
+    {
+        QTest::mousePress(m->imgCood, Qt::LeftButton, {}, at(1, 1));
+        QTest::qWait(400);
+        QTest::mouseRelease(m->imgCood, Qt::LeftButton, {}, at(1, 1));
+        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(Program().Draw.DragMode, 0);
+    }
+
+    void doubleClickPlacesOneVertexWhereItWasMade()
+    {
+        // What the window system delivers: press, release, press, double click, release.
+        const QPoint p = at(2, 3);
+        QTest::mouseClick(m->imgCood, Qt::LeftButton, {}, p);
+        QTest::mousePress(m->imgCood, Qt::LeftButton, {}, p);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), QPointF(m->imgCood->mapToGlobal(p)),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m->imgCood, &dbl);
+        QTest::mouseRelease(m->imgCood, Qt::LeftButton, {}, p);
+        QCOMPARE(m->state().ClickState, 1);
+        QCOMPARE(m->state().FixedPoint, QPoint(2, 3));
+        QVERIFY(f->prompt.shown.isEmpty());
+    }
+
+    void handleDragReshapes()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        drag(QPoint(1, 1), QPoint(2, 1));
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 1));
+        QCOMPARE(entry(0).Formula, QStringLiteral("y = 1/4x^2"));
+        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/4x^2"));
+        QCOMPARE(m->state().MirrorText[4], QStringLiteral("2,1"));
+        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().HitIndex, -1);
+
+        drag(QPoint(0, 0), QPoint(-1, 3));  // the vertex
+        QCOMPARE(QPoint(entry(0).VertexX, entry(0).VertexY), QPoint(-1, 3));
+        QCOMPARE(entry(0).Formula, QStringLiteral("y = -2/9(x+1)^2+3"));
+    }
+
+    void refusedAndUnmovedDrags()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        m->DispAllLine();
+        const TLineSpec before = entry(0);
+        drag(QPoint(1, 1), QPoint(3, 0));  // onto the vertex row
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません")});
+        QCOMPARE(entry(0), before);
+        f->prompt.clear();
+        drag(QPoint(1, 1), QPoint(1, 1));
+        QCOMPARE(entry(0), before);
+        QVERIFY(f->prompt.shown.isEmpty());
+        QCOMPARE(Program().Draw.DragMode, 0);
+    }
+
+    void dragOfASegmentAsksForTheDomainAgain()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -2, 2));
+        m->DispAllLine();
+        drag(QPoint(1, 1), QPoint(2, 2));
+        QCOMPARE(m->state().ClickState, 2);
+        click(-3, 0);
+        click(4, 0);
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 2));
+        QCOMPARE(entry(0).DomainLow, -3);
+        QCOMPARE(entry(0).DomainHigh, 4);
+        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/2x^2"));
+    }
+
+    void wholeCurveDragIgnoresTheCurrentLineMode()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        m->DispAllLine();
+        m->spdCenterClick();
+        drag(QPoint(1, 1), QPoint(1, 2));
+        QCOMPARE(entry(0).LineMode, 0);
+        QCOMPARE(entry(0).Formula, QStringLiteral("y = 2x^2"));
+        QCOMPARE(m->state().ClickState, 0);
+    }
+
+    void quickRightClickOnAVertexSelectsItForReplacing()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::Parabola(3, 0, 4, 1));
+        f->select({0});
+        m->DispAllLine();
+        click(3, 0, Qt::RightButton);
+        QVERIFY(m->IsSelected(1));
+        QVERIFY(!m->IsSelected(0));
+        QCOMPARE(m->state().HitIndex, 1);
+        click(-2, 0);
+        click(-1, 2);
+        QCOMPARE(m->state().ParabolaCount, 2);
+        QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), QPoint(-2, 0));
+        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = 2(x+2)^2"));
+        QCOMPARE(m->state().HitIndex, -1);
+    }
+
+    void leavingThePlaneDropsTheDrawing()
+    {
+        click(0, 0);
+        move(2, 2);
+        QCOMPARE(Program().Draw.DragMode, 1);
+        sendMove(m->centralWidget(), QPoint(200, 60));
+        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().ParabolaCount, 0);
+    }
+
+    void rubberBandIsErasedByTheNextMove()
+    {
+        m->DispAllLine();
+        const QImage empty = m->imgCood->canvas().image();
+        click(0, 0);
+        move(1, 1);
+        move(2, 3);
+        QVERIFY(m->imgCood->canvas().image() != empty);
+        QCOMPARE(m->edtCood->text(), QStringLiteral(" (  2,  3)"));
+        sendMove(m->centralWidget(), QPoint(200, 60));
+        QCOMPARE(m->imgCood->canvas().image(), empty);
+    }
+
+    void lineModeButtons_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("samples");  // clicks on "変域"
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("ends");
+        QTest::addColumn<bool>("lower");
+        QTest::addColumn<bool>("upper");
+        QTest::newRow("whole") << 0 << 1 << "全域" << "" << true << true;
+        QTest::newRow("segment") << 1 << 0 << "中央" << " ≦ ≦" << true << true;
+        QTest::newRow("segment, 1") << 1 << 1 << "中央" << " ≦ ＜" << true << false;
+        QTest::newRow("segment, 2") << 1 << 2 << "中央" << " ＜ ≦" << false << true;
+        QTest::newRow("segment, 3") << 1 << 3 << "中央" << " ＜ ＜" << false << false;
+        QTest::newRow("segment, round") << 1 << 4 << "中央" << " ≦ ≦" << true << true;
+        QTest::newRow("right") << 2 << 0 << "右側" << "  ≦ " << true << true;
+        QTest::newRow("right, open") << 2 << 1 << "右側" << "  ＜ " << false << false;
+        QTest::newRow("left, open") << 3 << 1 << "左側" << "  ＜ " << false << false;
+        QTest::newRow("left, closed again") << 3 << 2 << "左側" << "  ≦ " << true << true;
+    }
+    void lineModeButtons()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, samples);
+        QToolButton *buttons[] = {m->spdAll, m->spdCenter, m->spdRight, m->spdLeft};
+        buttons[mode]->click();
+        for (int i = 0; i < samples; ++i)
+            m->spdSample->click();
+        QCOMPARE(Program().Draw.LineMode, mode);
+        QVERIFY(buttons[mode]->isChecked());
+        QTEST(m->edtLineMode->text(), "word");
+        QTEST(m->edtHeniki->text(), "ends");
+        QTEST(Program().Draw.LowerIncluded, "lower");
+        QTEST(Program().Draw.UpperIncluded, "upper");
+    }
+
+    void newParabolaTakesTheEndStyleAndColours()
+    {
+        m->spdCenterClick();
+        m->spdSampleClick();  // lower included, upper open
+        m->imgSampleClick();  // skip one colour
+        click(0, 0);
+        move(1, 1);
+        click(1, 1);
+        click(-1, 0);
+        click(2, 0);
+        QCOMPARE(entry(0).EndStyle, 1);
+        QCOMPARE(entry(0).LowerIncluded, 1);
+        QCOMPARE(entry(0).UpperIncluded, 0);
+        QCOMPARE(entry(0).Color, int(kAutoColors[1]));
+        QCOMPARE(m->state().MirrorText[1], QStringLiteral("%1,273").arg(kAutoColors[1]));
+    }
+};
+
+QTEST_MAIN(TestMouse)
+#include "tst_mouse.moc"

@@ -1,0 +1,130 @@
+#include "support/MainFixture.h"
+#include "ui/ImageView.h"
+
+Q_DECLARE_METATYPE(TLineSpec)
+
+#include <QtTest>
+
+class TestShape : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainFixture> f;
+    TfrmMain *m = nullptr;
+    const TLineSpec &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainFixture>();
+        m = f->main();
+    }
+    void cleanup() { f.reset(); }
+
+    void buttons_data()
+    {
+        QTest::addColumn<TLineSpec>("before");
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QPoint>("vertex");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QPoint>("domain");
+        QTest::addColumn<QString>("formula");
+        const TLineSpec square = MainFixture::Parabola(0, 0, 1, 1);
+        const TLineSpec left = MainFixture::Parabola(0, -1, -2, 3);
+        const TLineSpec right = MainFixture::Parabola(0, 0, 1, 1, 2, 1, 99);
+        const TLineSpec segment = MainFixture::Parabola(0, 0, 1, 1, 1, -98, 3);
+        QTest::newRow("wider") << square << 0 << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = 1/4x^2";
+        QTest::newRow("wider, point on the left") << left << 0 << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99)
+                                                   << "y = 4/9x^2-1";
+        QTest::newRow("narrower, point on the left") << left << 1 << QPoint(0, -1) << QPoint(-1, 3)
+                                                      << QPoint(-99, 99) << "y = 4x^2-1";
+        QTest::newRow("up") << right << 2 << QPoint(0, 1) << QPoint(1, 2) << QPoint(1, 99) << "y = x^2+1";
+        QTest::newRow("down") << right << 3 << QPoint(0, -1) << QPoint(1, 0) << QPoint(1, 99) << "y = x^2-1";
+        QTest::newRow("half line right") << right << 4 << QPoint(1, 0) << QPoint(2, 1) << QPoint(2, 99)
+                                         << "y = (x-1)^2";
+        QTest::newRow("segment left to the sentinel") << segment << 5 << QPoint(-1, 0) << QPoint(0, 1)
+                                                      << QPoint(-99, 2) << "y = (x+1)^2";
+        QTest::newRow("whole curve right") << square << 4 << QPoint(1, 0) << QPoint(2, 1) << QPoint(-99, 99)
+                                           << "y = (x-1)^2";
+    }
+    void buttons()
+    {
+        QFETCH(TLineSpec, before);
+        QFETCH(int, op);
+        f->add(before);
+        f->select({0});
+        m->state().Saved = true;
+        m->ReshapeSelected(op);
+        QTEST(QPoint(entry(0).VertexX, entry(0).VertexY), "vertex");
+        QTEST(QPoint(entry(0).PointX, entry(0).PointY), "point");
+        QTEST(QPoint(entry(0).DomainLow, entry(0).DomainHigh), "domain");
+        QTEST(entry(0).Formula, "formula");
+        QTEST(m->lstShiki->item(0)->text(), "formula");
+        QCOMPARE(m->state().MirrorText.mid(1, 5), UnitLinesOf(entry(0)));
+        QVERIFY(m->IsSelected(0));
+        QVERIFY(m->state().Saved);  // moving is not counted as unsaved
+        QVERIFY(f->prompt.shown.isEmpty());
+    }
+
+    void aSentinelStaysUnbounded()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -98, 3));
+        f->select({0});
+        m->ReshapeSelected(5);
+        m->ReshapeSelected(4);
+        QCOMPARE(entry(0).DomainLow, -99);
+        QCOMPARE(entry(0).DomainHigh, 3);
+    }
+
+    void narrowingStopsAtTheVertexColumnAndRepaints()
+    {
+        f->add(MainFixture::Parabola(5, 0, 7, 1));  // narrows once
+        f->add(MainFixture::Parabola(0, 0, 1, 1));  // cannot narrow
+        f->add(MainFixture::Parabola(-5, 0, -3, 1));
+        f->select({0, 1, 2});
+        m->DispAllLine();
+        const QImage before = m->imgCood->canvas().image();
+        m->ReshapeSelected(1);
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("これ以上はできません")});
+        QCOMPARE(entry(0).PointX, 6);   // changed before the refusal
+        QCOMPARE(entry(1).PointX, 1);   // refused
+        QCOMPARE(entry(2).PointX, -3);  // never reached
+        QVERIFY(m->imgCood->canvas().image() != before);  // the plane shows the change
+    }
+
+    void twoSelectedMoveTogether()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::Parabola(2, 2, 3, 4));
+        f->add(MainFixture::Parabola(5, 5, 6, 6));
+        f->select({0, 1});
+        m->ReshapeSelected(2);
+        QCOMPARE(entry(0).VertexY, 1);
+        QCOMPARE(entry(1).VertexY, 3);
+        QCOMPARE(entry(2).VertexY, 5);
+        QVERIFY(m->IsSelected(0) && m->IsSelected(1) && !m->IsSelected(2));
+    }
+
+    void refusals()
+    {
+        m->ReshapeSelected(4);
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        m->lstShiki->clearSelection();
+        f->prompt.clear();
+        m->ReshapeSelected(4);
+        QCOMPARE(f->prompt.texts(),
+                 QStringList{QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください")});
+        QCOMPARE(entry(0).VertexX, 0);
+    }
+
+    void generalFormFollowsTheSwitch()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->btnIppanClick();
+        m->ReshapeSelected(4);
+        QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2-2x+1"));
+    }
+};
+
+QTEST_MAIN(TestShape)
+#include "tst_shape.moc"
