@@ -615,6 +615,9 @@ void TfrmMain::DispAllLine()
 {
     m_state.ClickState = 0;
     ProgramState &st = Program();
+    // A repaint ends the drawing in progress; a rubber band left running
+    // would draw every curve in its drag form from now on.
+    st.Draw.DragMode = 0;
     Canvas &plane = imgCood->canvas();
     plane.setPenMode(PenMode::Copy);
     Guarded([&] {

@@ -4,6 +4,7 @@
 #include "ui/ImageView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -279,6 +280,22 @@ private slots:
         QCOMPARE(m->edtCood->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
         QCOMPARE(m->imgCood->canvas().image(), empty);
+    }
+
+    void outsideRepaintEndsTheRubberBand()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -2, 2, true, false));
+        m->DispAllLine();
+        const QImage normal = m->imgCood->canvas().image();
+        click(3, 3);
+        move(4, 5);
+        m->chkJikuColor->click();
+        m->chkJikuColor->click();
+        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->imgCood->canvas().image(), normal);  // not drawn in the drag form
+        move(5, 6);
+        QCOMPARE(m->imgCood->canvas().image(), normal);  // no band follows the mouse
     }
 
     void lineModeButtons_data()
