@@ -57,7 +57,7 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.frmSetCood = Created(new TfrmSetCood(store, st.MainPlane, owner));
     f.frmMoveMoji = Created(new TfrmMoveMoji(owner));
     f.frmSetCood2 = Created(new TfrmSetCood2(store, st.PracticePlane, owner));
-    f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei);
+    f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei, f.frmTangenOpen, f.frmVersion);
 }
 
 void DestroyForms()

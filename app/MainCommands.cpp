@@ -2,6 +2,18 @@
 
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "plane/Prompt.h"
+#include "plane/UnitFile.h"
+#include "ui/ImageView.h"
+#include "units/NewWork.h"
+#include "units/Tangen.h"
+#include "units/TangenOpen.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 
 void TfrmMain::spdTeiseiClick()
 {
@@ -40,4 +52,180 @@ void TfrmMain::spdTeiseiClick()
     m_state.Saved = false;
     m_state.ClickState = 0;
     Program().ChosenUnit = -1;
+}
+
+QString TfrmMain::DataFolderPath() const
+{
+    return Program().AppDir + QStringLiteral("DATA/");
+}
+
+void TfrmMain::ApplyUnit(const UnitContents &unit)
+{
+    m_state.MirrorText = unit.lines;
+    lstShiki->clear();
+    lstShiki->addItems(unit.listTexts);
+    for (int i = 0; i < unit.count(); ++i)
+        m_state.Parabolas[std::size_t(i)] = unit.records[std::size_t(i)];
+    m_state.ParabolaCount = unit.count();
+    if (m_tangen)
+        m_tangen->refreshMemo();
+}
+
+int TfrmMain::SaveWithDialog(bool askFirst)
+{
+    if (askFirst) {
+        if (!NeedsSaving())
+            return Answer::No;
+        const int a = prompt().askYesNoCancel(QStringLiteral("現在のデータを保存しますか"));
+        if (a == Answer::Cancel)
+            return Answer::Cancel;
+        if (a != Answer::Yes)
+            return Answer::No;
+    }
+    const auto chosen = prompt().saveFileName(DataFolderPath(), QFileInfo(m_state.UnitFileName).fileName(),
+                                              QString::fromUtf8(SaveFilter));
+    if (!chosen)
+        return Answer::Cancel;
+    const QString title = m_newWork ? m_newWork->edtTangen->text() : m_state.UnitTitle;
+    const QString file = NormalizeUnitFileName(*chosen);
+    int result = Answer::Yes;
+    if (QFileInfo::exists(file)) {
+        result = prompt().askYesNoCancel(file + QStringLiteral("上書きしてもいいですか"));
+        if (result != Answer::Yes)
+            return result;  // the unit keeps its names: the file was not written
+    }
+    if (!WriteUnitFile(m_state.MirrorText, title, file))
+        return Answer::Cancel;  // the failed write ends the command that asked for it
+    m_state.MirrorText[0] = title;
+    m_state.Saved = true;
+    m_state.UnitTitle = title;
+    m_state.UnitFileName = file;
+    ShowUnitCaptions(title, file, m_state.ParabolaCount);
+    return result;
+}
+
+bool TfrmMain::SaveAs()
+{
+    if (m_state.ParabolaCount == 0) {
+        prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
+        return false;
+    }
+    if (!m_newWork || runModal(m_newWork) != 1)
+        return false;
+    SaveWithDialog(false);
+    return true;
+}
+
+void TfrmMain::mnuNewFileClick()
+{
+    if (SaveWithDialog(true) != Answer::Cancel)
+        ResetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
+    m_state.Untitled = true;
+}
+
+void TfrmMain::mnuOpenFileClick()
+{
+    if (SaveWithDialog(true) != Answer::Cancel) {
+        const auto path = prompt().openFileName(DataFolderPath(), QString::fromUtf8(OpenFilter));
+        if (path) {
+            const auto unit = ReadUnit(*path, CurrentForm(), Program().Draw);
+            if (unit && unit->count() > 0) {
+                ApplyUnit(*unit);
+                DispAllLine();
+                ShowUnitCaptions(m_state.MirrorText.value(0), *path, unit->count());
+                m_state.Saved = true;
+            }
+        }
+    }
+    m_state.Untitled = false;
+}
+
+void TfrmMain::spdOpenFileClick()
+{
+    Program().OpenForEditing = true;
+    if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
+        return;
+    const QString path = DataFolderPath() + m_tangenOpen->lblFileName->text();
+    if (SaveWithDialog(true) != Answer::Cancel) {
+        ClearDisplay();
+        const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
+        if (unit && unit->count() > 0) {
+            ApplyUnit(*unit);
+            DispAllLine();
+            m_state.Saved = true;
+            m_state.UnitTitle = m_state.MirrorText.value(0);
+            m_state.UnitFileName = path;
+            ShowUnitCaptions(m_state.UnitTitle, m_state.UnitFileName, unit->count());
+        } else {
+            DispAllLine();  // the unit in hand stays on the plane
+        }
+    }
+    m_state.Untitled = false;
+}
+
+void TfrmMain::spdOverWriteClick()
+{
+    if (m_state.ParabolaCount == 0) {
+        prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
+        return;
+    }
+    if (m_state.Untitled) {
+        SaveAs();
+        m_state.Untitled = false;
+        return;
+    }
+    const QString title = m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle;
+    const QString path = m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName;
+    if (WriteUnitFile(m_state.MirrorText, title, path)) {
+        m_state.MirrorText[0] = title;
+        m_state.Saved = true;
+    }
+}
+
+void TfrmMain::spdShoukyoClick()
+{
+    const QString title = m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle;
+    if (m_state.ParabolaCount == 0) {
+        ResetWork(title, m_state.UnitFileName, false);
+        return;
+    }
+    if (prompt().askYesNo(QStringLiteral("全部削除してもいいですか？")) != Answer::Yes)
+        return;
+    ResetWork(title, m_state.UnitFileName, false);
+    m_state.ClickState = 0;
+    Program().ChosenUnit = -1;
+}
+
+void TfrmMain::mnuClipBoardClick()
+{
+    QGuiApplication::clipboard()->setImage(imgCood->canvas().image());
+}
+
+void TfrmMain::mnuPasteClick()
+{
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) {
+        // Nothing is covered when there is nothing to paste.
+        prompt().message(QStringLiteral("クリップボードにビットマップがありません"), MessageKind::Error);
+        return;
+    }
+    Program().Draw.BitmapPasted = true;
+    Canvas &plane = imgCood->canvas();
+    plane.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
+}
+
+void TfrmMain::mnuClearBitMapClick()
+{
+    if (!Program().Draw.BitmapPasted)
+        return;
+    if (prompt().askYesNo(QStringLiteral("ビットマップをクリアしてもいいですか")) != Answer::Yes)
+        return;
+    Program().Draw.BitmapPasted = false;
+    DispAllLine();
+}
+
+void TfrmMain::mnuShowTangenClick()
+{
+    if (m_tangen)
+        runModal(m_tangen);
 }

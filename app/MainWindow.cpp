@@ -10,6 +10,7 @@
 #include "ui/ImageView.h"
 #include "settings/SetCood.h"
 #include "settings/Settei.h"
+#include "units/TangenOpen.h"
 #include "units/NewWork.h"
 #include "units/Tangen.h"
 
@@ -149,8 +150,21 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei)
+void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei,
+                      TfrmTangenOpen *tangenOpen, QDialog *version)
 {
+    m_tangenOpen = tangenOpen;
+    m_version = version;
+    if (m_tangenOpen) {
+        m_tangenOpen->mainSize = [this] { return size(); };
+        m_tangenOpen->mainPlaneSize = [this] { return imgCood->picture().bounds().size(); };
+        m_tangenOpen->redrawMain = [this] { DispAllLine(); };
+        m_tangenOpen->locked = [this] { return m_state.Locked; };
+    }
+    if (newWork) {
+        newWork->mainGeometry = [this] { return geometry(); };
+        newWork->currentTitle = [this] { return m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle; };
+    }
     m_settei = settei;
     if (m_settei) {
         m_settei->onApplied = [this] {
@@ -437,6 +451,20 @@ void TfrmMain::connectHandlers()
     onClick(spdTeisei, [this] { spdTeiseiClick(); });
     onAction("mnuTetsei", [this] { spdTeiseiClick(); });
     onAction("mnuSetCood", [this] { mnuSetCoodClick(); });
+    onAction("mnuNewFile", [this] { mnuNewFileClick(); });
+    onAction("mnuOpenFile", [this] { mnuOpenFileClick(); });
+    onAction("mnuTangenOpen", [this] { spdOpenFileClick(); });
+    onClick(spdOpenFile, [this] { spdOpenFileClick(); });
+    onAction("mnuOverWrite", [this] { spdOverWriteClick(); });
+    onClick(spdOverWrite, [this] { spdOverWriteClick(); });
+    onAction("mnuSave", [this] { SaveAs(); });
+    onAction("mnuShoukyo", [this] { spdShoukyoClick(); });
+    onClick(spdShoukyo, [this] { spdShoukyoClick(); });
+    onAction("mnuClipBoard", [this] { mnuClipBoardClick(); });
+    onAction("mnuPaste", [this] { mnuPasteClick(); });
+    onAction("mnuClearBitMap", [this] { mnuClearBitMapClick(); });
+    onAction("mnuShowTangen", [this] { mnuShowTangenClick(); });
+    onAction("mnuShowAbout", [this] { mnuShowAboutClick(); });
     onAction("mnuSetSenshu", [this] { mnuSetSenshuClick(); });
     onClick(spdCenter, [this] { spdCenterClick(); });
     onClick(spdRight, [this] { spdRightClick(); });
@@ -650,6 +678,12 @@ void TfrmMain::mnuSetCoodClick()
     m_setCood->show();
     m_setCood->raise();
     m_setCood->activateWindow();
+}
+
+void TfrmMain::mnuShowAboutClick()
+{
+    if (m_version)
+        runModal(m_version);
 }
 
 void TfrmMain::mnuSetSenshuClick()

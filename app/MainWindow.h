@@ -9,7 +9,9 @@
 #include "model/FormulaText.h"
 #include "plane/ProgramState.h"
 
+#include <QDialog>
 #include <QMainWindow>
+#include <functional>
 #include <QPixmap>
 #include <QTimer>
 #include <utility>
@@ -31,6 +33,8 @@ class QToolButton;
 class TfrmNewWork;
 class TfrmSetCood;
 class TfrmSettei;
+class TfrmTangenOpen;
+struct UnitContents;
 class TfrmTangen;
 
 class TfrmMain : public QMainWindow {
@@ -42,7 +46,8 @@ public:
     ~TfrmMain() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei);
+    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei,
+                TfrmTangenOpen *tangenOpen, QDialog *version);
 
     MainState &state() { return m_state; }
     const MainWindowLayout &layout() const { return m_layout; }
@@ -115,6 +120,23 @@ public:
     void spdLineColorClick();
     void spdTeiseiClick();
     void mnuSetCoodClick();
+    // Unit and file commands.
+    int SaveWithDialog(bool askFirst);
+    bool SaveAs();
+    void mnuNewFileClick();
+    void mnuOpenFileClick();
+    void spdOpenFileClick();
+    void spdOverWriteClick();
+    void spdShoukyoClick();
+    void mnuClipBoardClick();
+    void mnuPasteClick();
+    void mnuClearBitMapClick();
+    void mnuShowTangenClick();
+    void mnuShowAboutClick();
+    void ApplyUnit(const UnitContents &unit);
+    QString DataFolderPath() const;
+    // Shows a dialog modally and returns its result; tests replace it.
+    std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
     void mnuSetSenshuClick();
     void imgCoodMouseDown(QMouseEvent *e);
     void imgCoodMouseMove(QMouseEvent *e);
@@ -198,6 +220,8 @@ private:
     TfrmTangen *m_tangen = nullptr;
     TfrmSetCood *m_setCood = nullptr;
     TfrmSettei *m_settei = nullptr;
+    TfrmTangenOpen *m_tangenOpen = nullptr;
+    QDialog *m_version = nullptr;
     // Telling a click from a press: released within 300 ms is a click.
     QTimer m_pressTimer;
     bool m_pressPending = false;

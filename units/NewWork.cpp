@@ -1,9 +1,14 @@
 #include "units/NewWork.h"
 
+#include "plane/Prompt.h"
+#include "plane/UnitFile.h"
+#include "units/UnitFolder.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 
 TfrmNewWork::TfrmNewWork(QWidget *parent) : QDialog(parent)
 {
@@ -30,4 +35,62 @@ TfrmNewWork::TfrmNewWork(QWidget *parent) : QDialog(parent)
     btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(192, 104, 73, 33);
+
+    connect(lstTitle, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        lstTitleClick(lstTitle->row(item));
+    });
+    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+}
+
+void TfrmNewWork::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmNewWork::FormShow()
+{
+    if (mainGeometry) {
+        const QRect m = mainGeometry();
+        move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
+    }
+    lstTitle->clear();
+    const QString folder = DataFolder();
+    for (const QString &file : UnitFilesIn(folder, false))
+        lstTitle->addItem(ReadUnitTitle(folder + file));
+    if (currentTitle)
+        edtTangen->setText(currentTitle());
+    edtTangen->setFocus();
+}
+
+void TfrmNewWork::lstTitleClick(int row)
+{
+    if (row >= 0 && row < lstTitle->count())
+        edtTangen->setText(lstTitle->item(row)->text());
+}
+
+void TfrmNewWork::btnOKClick()
+{
+    const QString title = edtTangen->text();
+    if (title.isEmpty()) {
+        prompt().message(QStringLiteral("単元名を入力してください"));
+        return;
+    }
+    for (int i = 0; i < lstTitle->count(); ++i) {
+        if (lstTitle->item(i)->text() != title)
+            continue;
+        if (prompt().askYesNo(QStringLiteral("同じ単元名がありますが、いいですか？")) != Answer::Yes) {
+            edtTangen->setFocus();
+            return;
+        }
+        break;
+    }
+    done(1);
+}
+
+void TfrmNewWork::btnCancelClick()
+{
+    done(2);
 }

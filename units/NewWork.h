@@ -3,6 +3,7 @@
 // the titles already in use listed beside it.
 
 #include <QDialog>
+#include <functional>
 
 class QLineEdit;
 class QListWidget;
@@ -13,8 +14,21 @@ class TfrmNewWork : public QDialog {
 public:
     explicit TfrmNewWork(QWidget *parent = nullptr);
 
+    // From the main window: its geometry (for centring) and the title the
+    // unit content window shows now.
+    std::function<QRect()> mainGeometry;
+    std::function<QString()> currentTitle;
+
+    void FormShow();
+    void lstTitleClick(int row);
+    void btnOKClick();
+    void btnCancelClick();
+
     QLineEdit *edtTangen = nullptr;  // the title; read by the main window
     QListWidget *lstTitle = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *e) override;
 };

@@ -1,0 +1,369 @@
+#include "plane/Cp932.h"
+#include "plane/UnitFile.h"
+#include "support/MainFixture.h"
+#include "ui/ImageView.h"
+#include "units/NewWork.h"
+#include "units/SampleUnits.h"
+#include "units/Tangen.h"
+#include "units/TangenOpen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QPushButton>
+#include <QtTest>
+
+class TestCommands : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainFixture> f;
+    TfrmMain *m = nullptr;
+    QStringList m_modal;  // object names of the dialogs shown, in order
+    std::deque<std::function<int(QDialog *)>> m_answers;
+
+    QString data() const { return f->dir.path() + QStringLiteral("/DATA/"); }
+    void addOne() { f->add(MainFixture::Parabola(0, 0, 1, 1)); m->state().Saved = false; }
+    static QByteArray Bytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The new-unit dialog answered with OK after typing a title.
+    std::function<int(QDialog *)> newWorkOk(const QString &title)
+    {
+        return [title](QDialog *d) {
+            auto *w = static_cast<TfrmNewWork *>(d);
+            w->FormShow();
+            w->edtTangen->setText(title);
+            w->btnOKClick();
+            return w->result();
+        };
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainFixture>();
+        m = f->main();
+        QDir(f->dir.path()).mkdir(QStringLiteral("DATA"));
+        m_modal.clear();
+        m_answers.clear();
+        m->runModal = [this](QDialog *d) {
+            m_modal << d->objectName();
+            if (m_answers.empty())
+                return 2;
+            auto answer = m_answers.front();
+            m_answers.pop_front();
+            return answer(d);
+        };
+    }
+    void cleanup() { f.reset(); }
+
+    void overwriteRightAfterStartSavesAs()
+    {
+        addOne();
+        m_answers.push_back(newWorkOk(QStringLiteral("放物線その１")));
+        f->prompt.fileNames.push_back(data() + QStringLiteral("first"));
+        m->spdOverWriteClick();
+        QCOMPARE(m_modal, QStringList{QStringLiteral("frmNewWork")});
+        const QString file = data() + QStringLiteral("first.prb");
+        QVERIFY(QFile::exists(file));
+        QVERIFY(m->state().Saved);
+        QVERIFY(!m->state().Untitled);
+        QCOMPARE(m->state().UnitTitle, QStringLiteral("放物線その１"));
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 放物線その１  ") + file);
+        QStringList lines;
+        QVERIFY(ReadCp932Lines(file, lines));
+        QCOMPARE(lines, m->state().MirrorText);
+        QCOMPARE(lines.first(), QStringLiteral("放物線その１"));
+
+        // From now on overwrite writes straight to the file, after showing its path.
+        f->prompt.clear();
+        f->add(MainFixture::Parabola(1, 1, 2, 3));
+        m->spdOverWriteClick();
+        QCOMPARE(m_modal.size(), 1);
+        QCOMPARE(f->prompt.texts(), QStringList{file});
+        QVERIFY(ReadCp932Lines(file, lines));
+        QCOMPARE(lines.size(), 11);
+    }
+
+    void nothingToSave()
+    {
+        m->spdOverWriteClick();
+        QVERIFY(!m->SaveAs());
+        QCOMPARE(f->prompt.texts(), (QStringList{QStringLiteral("保存するﾃﾞｰﾀがありません"),
+                                                 QStringLiteral("保存するﾃﾞｰﾀがありません")}));
+        QVERIFY(m_modal.isEmpty());
+    }
+
+    void newAsksAboutUnsavedWork_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("countAfter");
+        QTest::newRow("cancel keeps everything") << int(Answer::Cancel) << 1;
+        QTest::newRow("no discards") << int(Answer::No) << 0;
+    }
+    void newAsksAboutUnsavedWork()
+    {
+        QFETCH(int, answer);
+        addOne();
+        m->state().Untitled = false;
+        f->prompt.answers.push_back(answer);
+        m->mnuNewFileClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("現在のデータを保存しますか")});
+        QTEST(m->state().ParabolaCount, "countAfter");
+        QVERIFY(m->state().Untitled);  // also after a cancel
+    }
+
+    void newWithNothingToSaveAsksNothing()
+    {
+        m->mnuNewFileClick();
+        QVERIFY(f->prompt.shown.isEmpty());
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") + Program().AppDir +
+                                       QStringLiteral("Parabola.prb"));
+        QCOMPARE(m->state().UnitFileName, QStringLiteral("Parabola.prb"));  // only the caption shows the new name
+    }
+
+    void existingFileAsksBeforeOverwriting_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("yes") << int(Answer::Yes) << true;
+        QTest::newRow("no") << int(Answer::No) << false;
+        QTest::newRow("cancel") << int(Answer::Cancel) << false;
+    }
+    void existingFileAsksBeforeOverwriting()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        const QString file = data() + QStringLiteral("old.prb");
+        QVERIFY(WriteCp932Lines(file, {QStringLiteral("old unit")}));
+        addOne();
+        f->prompt.fileNames.push_back(file);
+        f->prompt.answers.push_back(answer);
+        QCOMPARE(m->SaveWithDialog(false), answer);
+        QCOMPARE(f->prompt.shown.value(1).text, file + QStringLiteral("上書きしてもいいですか"));
+        QStringList lines;
+        QVERIFY(ReadCp932Lines(file, lines));
+        QCOMPARE(lines.size() == 6, written);
+        QCOMPARE(m->state().Saved, written);
+        // A declined overwrite does not point the unit at that file.
+        QCOMPARE(m->state().UnitFileName == file, written);
+    }
+
+    void failedSaveChangesNothingOnDisk()
+    {
+        const QString file = data() + QStringLiteral("keep.prb");
+        QVERIFY(WriteCp932Lines(file, {QStringLiteral("keep me")}));
+        const QByteArray before = Bytes(file);
+        QDir(data()).mkdir(QStringLiteral("taken.prb"));
+        addOne();
+        f->prompt.fileNames.push_back(data() + QStringLiteral("taken.prb"));
+        f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
+        QCOMPARE(m->SaveWithDialog(false), int(Answer::Cancel));
+        QVERIFY(f->prompt.texts().contains(data() + QStringLiteral("taken.prb") + QStringLiteral("の保存に失敗しました")));
+        QVERIFY(!m->state().Saved);
+        QCOMPARE(Bytes(file), before);
+        QCOMPARE(m->state().MirrorText.first(), QStringLiteral("新しい単元"));
+    }
+
+    void openReadsTheUnit()
+    {
+        QVERIFY(WriteSampleUnits(data()));
+        const QString file = data() + QStringLiteral("04_heniki.prb");
+        f->prompt.fileNames.push_back(file);
+        m->mnuOpenFileClick();
+        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->lstShiki->count(), 5);
+        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
+        QVERIFY(m->state().Saved);
+        QVERIFY(!m->state().Untitled);
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
+        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("5"));
+        QCOMPARE(m->state().MirrorText.size(), 26);
+    }
+
+    void openOfABadFileLeavesTheUnitAsItWas()
+    {
+        addOne();
+        m->state().Saved = true;
+        const QString file = data() + QStringLiteral("bad.prb");
+        QVERIFY(WriteCp932Lines(file, {QStringLiteral("t"), QStringLiteral("1,16")}));
+        f->prompt.fileNames.push_back(file);
+        const QStringList mirror = m->state().MirrorText;
+        m->mnuOpenFileClick();
+        QCOMPARE(f->prompt.texts().last(), QStringLiteral("データの構造が違います。"));
+        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->state().MirrorText, mirror);
+        QVERIFY(!m->state().Untitled);
+    }
+
+    void openByUnitName()
+    {
+        QVERIFY(WriteSampleUnits(data()));
+        m_answers.push_back([](QDialog *d) {
+            auto *w = static_cast<TfrmTangenOpen *>(d);
+            w->FormShow();
+            w->lstTitle->setCurrentRow(1);  // 02_heikou.prb
+            w->btnOKClick();
+            return w->result();
+        });
+        m->spdOpenFileClick();
+        QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangenOpen")});
+        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->state().UnitTitle, QStringLiteral("グラフの平行移動"));
+        QCOMPARE(m->state().UnitFileName, data() + QStringLiteral("02_heikou.prb"));
+        QCOMPARE(Program().PracticeUnitTitle, QStringLiteral("グラフの平行移動"));
+        QVERIFY(!m->state().Untitled);
+        // The main plane's geometry is current again after the preview.
+        QCOMPARE(Program().Geometry.OriginX, 272);
+    }
+
+    void unitDialogLists_data()
+    {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("for editing") << true << QStringList{"a", "？", "c"};
+        QTest::newRow("for practice") << false << QStringList{"a", "？"};
+    }
+    void unitDialogLists()
+    {
+        QFETCH(bool, editing);
+        QVERIFY(WriteCp932Lines(data() + QStringLiteral("1.prb"), {QStringLiteral("a")}));
+        QFile bad(data() + QStringLiteral("2.prb"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("\x82\x20");
+        bad.close();
+        QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
+        Program().OpenForEditing = editing;
+        TfrmTangenOpen *w = forms().frmTangenOpen;
+        w->FormShow();
+        QStringList titles;
+        for (int i = 0; i < w->lstTitle->count(); ++i)
+            titles << w->lstTitle->item(i)->text();
+        QTEST(titles, "titles");
+        QCOMPARE(w->windowTitle(), editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
+        w->btnOKClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
+        QCOMPARE(w->result(), 0);
+    }
+
+    void unitDialogPreviewAndLock()
+    {
+        QVERIFY(WriteSampleUnits(data()));
+        TfrmTangenOpen *w = forms().frmTangenOpen;
+        m->btnLockedClick();
+        w->FormShow();
+        QVERIFY(!w->btnRecord->isEnabled());
+        m->btnLockedClick();
+        w->FormShow();
+        QVERIFY(w->btnRecord->isEnabled());
+        const QImage empty = w->imgCood->canvas().image();
+        w->lstTitle->setCurrentRow(0);
+        QCOMPARE(w->lblFileName->text(), QStringLiteral("01_ax2.prb"));
+        QCOMPARE(Program().PracticeCount, 6);
+        QCOMPARE(w->lstShiki->count(), 6);
+        QVERIFY(w->imgCood->canvas().image() != empty);
+        QCOMPARE(Program().Geometry.OriginX, 272);
+    }
+
+    void newUnitDialog()
+    {
+        QVERIFY(WriteSampleUnits(data()));
+        f->prompt.clear();
+        TfrmNewWork *w = forms().frmNewWork;
+        w->FormShow();
+        QCOMPARE(w->lstTitle->count(), 4);
+        QCOMPARE(w->edtTangen->text(), QStringLiteral("新しい単元"));
+        w->edtTangen->clear();
+        w->btnOKClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元名を入力してください")});
+        w->lstTitleClick(2);
+        QCOMPARE(w->edtTangen->text(), QStringLiteral("一般形の式とグラフ"));
+        f->prompt.answers.push_back(Answer::No);
+        w->btnOKClick();
+        QCOMPARE(f->prompt.texts().last(), QStringLiteral("同じ単元名がありますが、いいですか？"));
+        QCOMPARE(w->result(), 0);  // still open
+        f->prompt.answers.push_back(Answer::Yes);
+        w->btnOKClick();
+        QCOMPARE(w->result(), 1);
+    }
+
+    void clearAll_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("countAfter");
+        QTest::newRow("yes") << int(Answer::Yes) << 0;
+        QTest::newRow("no") << int(Answer::No) << 2;
+    }
+    void clearAll()
+    {
+        QFETCH(int, answer);
+        addOne();
+        addOne();
+        f->prompt.answers.push_back(answer);
+        m->spdShoukyoClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
+        QTEST(m->state().ParabolaCount, "countAfter");
+        QCOMPARE(m->state().Saved, answer == Answer::Yes);
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
+    }
+
+    void clipboardCopyAndPaste()
+    {
+        addOne();
+        m->DispAllLine();
+        m->mnuClipBoardClick();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), QSize(544, 544));
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), m->imgCood->canvas().image());
+
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(red);
+        m->mnuPasteClick();
+        QVERIFY(Program().Draw.BitmapPasted);
+        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::Red);
+        m->DispAllLine();  // the pasted picture stays under the curves
+        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::Red);
+
+        f->prompt.answers.push_back(Answer::No);
+        m->mnuClearBitMapClick();
+        QVERIFY(Program().Draw.BitmapPasted);
+        f->prompt.answers.push_back(Answer::Yes);
+        m->mnuClearBitMapClick();
+        QVERIFY(!Program().Draw.BitmapPasted);
+        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::White);
+        QCOMPARE(f->prompt.texts().last(), QStringLiteral("ビットマップをクリアしてもいいですか"));
+    }
+
+    void pasteWithoutABitmapCoversNothing()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("no picture"));
+        m->mnuPasteClick();
+        QVERIFY(!Program().Draw.BitmapPasted);
+        QCOMPARE(f->prompt.shown.size(), 1);
+    }
+
+    void unitContentWindowShowsTheMirror()
+    {
+        addOne();
+        m_answers.push_back([](QDialog *d) {
+            d->show();
+            const int lines = static_cast<TfrmTangen *>(d)->memFile->document()->blockCount();
+            d->hide();
+            return lines;
+        });
+        m->mnuShowTangenClick();
+        QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
+        QCOMPARE(forms().frmTangen->memFile->document()->blockCount(), 6);
+        QCOMPARE(forms().frmTangen->memFile->toPlainText().split(QLatin1Char('\n')), m->state().MirrorText);
+    }
+};
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"

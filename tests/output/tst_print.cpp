@@ -1,0 +1,489 @@
+#include "output/Print.h"
+#include "plane/Canvas.h"
+#include "plane/DateText.h"
+#include "plane/Fonts.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+using Change = std::function<void(TfrmPrint &)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+constexpr Color Red = 0x0000FF;
+constexpr Color Green = 0x00FF00;
+constexpr Color Blue = 0xFF0000;
+constexpr Color Yellow = 0x00FFFF;
+
+// A plane picture with four coloured quadrants and no white pixel, so that
+// the placement, the scale and the orientation of the copy all show.
+QImage Quadrants(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool right = x >= w / 2, bottom = y >= h / 2;
+            img.setPixel(x, y, ToPixel(bottom ? (right ? Yellow : Blue) : (right ? Green : Red)));
+        }
+    return img;
+}
+
+// Runs the rest of a test in a fresh temporary folder as the current one.
+struct InTempFolder {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+    InTempFolder() { QDir::setCurrent(dir.path()); }
+    ~InTempFolder() { QDir::setCurrent(previous); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+};
+
+// Rows y0..y1 (inclusive) of the sheet hold a black pixel.
+bool HasBlack(const Canvas &c, int y0, int y1, int *firstX = nullptr)
+{
+    int minX = -1;
+    for (int y = qMax(0, y0); y <= qMin(c.height() - 1, y1); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (c.pixel(x, y) == Colors::Black && (minX < 0 || x < minX))
+                minX = x;
+    if (firstX)
+        *firstX = minX;
+    return minX >= 0;
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+class TestPrint : public QObject {
+    Q_OBJECT
+
+    QImage m_plane;
+
+    void wire(TfrmPrint &p)
+    {
+        p.planeImage = [this]() -> const QImage & { return m_plane; };
+        p.unitFileName = [] { return QStringLiteral("/home/pupil/DATA/Nijikansu.prb"); };
+    }
+    void setSpin(TfrmPrint &p, const char *name, int v) { p.findChild<QSpinBox *>(QLatin1String(name))->setValue(v); }
+    QLineEdit *edit(TfrmPrint &p, const char *name) { return p.findChild<QLineEdit *>(QLatin1String(name)); }
+    QString label(TfrmPrint &p, const char *name) { return p.findChild<QLabel *>(QLatin1String(name))->text(); }
+
+    // A form that prints to a PDF file instead of a printer.
+    void toPdf(TfrmPrint &p, const QString &path)
+    {
+        p.printer().setOutputFormat(QPrinter::PdfFormat);
+        p.printer().setOutputFileName(path);
+        p.setupPrinter = [](QPrinter &) { return true; };
+    }
+
+private slots:
+    void initTestCase() { RegisterFontSubstitutions(); }
+
+    void dateTexts_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("japanese");
+        QTest::newRow("one-digit month and hour") << QDateTime(QDate(2004, 11, 5), QTime(9, 5))
+                                                  << "2004.11.05" << "09:05" << "2004年11月05日";
+        QTest::newRow("record example") << QDateTime(QDate(2003, 4, 5), QTime(9, 7)) << "2003.04.05"
+                                        << "09:07" << "2003年04月05日";
+        QTest::newRow("all two-digit") << QDateTime(QDate(2010, 12, 31), QTime(23, 59)) << "2010.12.31"
+                                       << "23:59" << "2010年12月31日";
+        QTest::newRow("midnight, new year") << QDateTime(QDate(2000, 1, 1), QTime(0, 0)) << "2000.01.01"
+                                            << "00:00" << "2000年01月01日";
+        QTest::newRow("seconds dropped") << QDateTime(QDate(2021, 10, 10), QTime(10, 10, 59))
+                                         << "2021.10.10" << "10:10" << "2021年10月10日";
+    }
+    void dateTexts()
+    {
+        QFETCH(QDateTime, when);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        QFETCH(QString, japanese);
+        QCOMPARE(DateText(when), date);
+        QCOMPARE(TimeText(when), time);
+        QCOMPARE(JapaneseDateText(when), japanese);
+    }
+
+    void twoDigits_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0 << "00";
+        QTest::newRow("5") << 5 << "05";
+        QTest::newRow("9") << 9 << "09";
+        QTest::newRow("10") << 10 << "10";
+        QTest::newRow("59") << 59 << "59";
+        QTest::newRow("2004 kept whole") << 2004 << "2004";
+    }
+    void twoDigits()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, text);
+        QCOMPARE(TwoDigits(n), text);
+    }
+
+    void currentTimeTexts()
+    {
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d$")).match(DateText()).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(TimeText()).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}年\\d\\d月\\d\\d日$")).match(JapaneseDateText()).hasMatch());
+    }
+
+    void printTarget_data()
+    {
+        QTest::addColumn<int>("pageWidth");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<int>("side");
+        QTest::newRow("reference width") << 2892 << 32.0 / 7.0 << 2926;  // 2925.71: 1.2 % wider
+        QTest::newRow("twice the reference") << 5784 << 64.0 / 7.0 << 5851;
+        QTest::newRow("half the reference") << 1446 << 16.0 / 7.0 << 1463;
+        QTest::newRow("A4 at 600 dpi, 4 mm margins") << 4866 << 4866.0 / 2892 * 32 / 7 << 4923;
+        QTest::newRow("no page") << 0 << 0.0 << 0;
+    }
+    void printTarget()
+    {
+        QFETCH(int, pageWidth);
+        QFETCH(double, factor);
+        QFETCH(int, side);
+        QVERIFY(qAbs(PrintFactor(pageWidth) - factor) < 1e-12);
+        QCOMPARE(PrintTarget(pageWidth, TfrmPrint::SheetSize), QRect(0, 0, side, side));
+    }
+
+    void titleLength_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("ASCII") << "Graph 1" << 7;
+        QTest::newRow("kanji and kana") << "放物線のグラフ" << 14;
+        QTest::newRow("half-width katakana") << "ｸﾞﾗﾌ" << 4;
+        QTest::newRow("application title") << TfrmPrint::DefaultTitle << 24;
+        QTest::newRow("not in CP932 counts two") << "y=x² 😀" << 6;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void titleLength()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, bytes);
+        QCOMPARE(Cp932Length(text), bytes);
+    }
+
+    void previewGeometry_data()
+    {
+        QTest::addColumn<QSize>("plane");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QRect>("placed");
+        QTest::newRow("50 % of 320 at 50, 50") << QSize(320, 320) << 50 << 50 << 50 << QRect(50, 50, 160, 160);
+        QTest::newRow("100 % at the corner") << QSize(320, 320) << 100 << 0 << 0 << QRect(0, 0, 320, 320);
+        QTest::newRow("70 %, margins 200 and 100") << QSize(320, 320) << 70 << 200 << 100
+                                                   << QRect(200, 100, 224, 224);
+        QTest::newRow("not square, 60 %") << QSize(544, 400) << 60 << 30 << 40 << QRect(30, 40, 326, 240);
+        QTest::newRow("half to even, down") << QSize(325, 327) << 50 << 50 << 50 << QRect(50, 50, 162, 164);
+        QTest::newRow("600 pixels at 100 % runs off") << QSize(600, 600) << 100 << 50 << 50
+                                                      << QRect(50, 50, 600, 600);
+    }
+    void previewGeometry()
+    {
+        QFETCH(QSize, plane);
+        QFETCH(int, percent);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(QRect, placed);
+        m_plane = Quadrants(plane.width(), plane.height());
+        TfrmPrint p;
+        wire(p);
+        edit(p, "edtFile")->setText(QString());
+        edit(p, "edtTitle")->setText(QString());
+        setSpin(p, "spnShukusho", percent);
+        setSpin(p, "spnLeft", left);
+        setSpin(p, "spnTop", top);
+        const Canvas &c = p.sheet();
+        QCOMPARE(c.width(), TfrmPrint::SheetSize);
+        QCOMPARE(c.height(), TfrmPrint::SheetSize);
+
+        // The sheet cuts what runs off it.
+        const QRect visible = placed & QRect(0, 0, c.width(), c.height());
+        QCOMPARE(c.pixel(visible.left(), visible.top()), Red);
+        QCOMPARE(c.pixel(visible.right(), visible.top()), Green);
+        QCOMPARE(c.pixel(visible.left(), visible.bottom()), Blue);
+        QCOMPARE(c.pixel(visible.right(), visible.bottom()), Yellow);
+        // The quadrant boundary falls at half the placed size.
+        QCOMPARE(c.pixel(placed.left() + placed.width() / 2 - 1, placed.top()), Red);
+        QCOMPARE(c.pixel(placed.left() + (placed.width() + 1) / 2, placed.top()), Green);
+        // Just outside the copy the sheet is white.
+        const QPoint outside[] = {{placed.left() - 1, placed.top()},
+                                  {placed.left(), placed.top() - 1},
+                                  {placed.right() + 1, placed.top()},
+                                  {placed.left(), placed.bottom() + 1}};
+        for (const QPoint &pt : outside)
+            if (QRect(0, 0, c.width(), c.height()).contains(pt))
+                QCOMPARE(c.pixel(pt.x(), pt.y()), Colors::White);
+    }
+
+    void headingAndTitlePlacement()
+    {
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        setSpin(p, "spnShukusho", 50);
+        edit(p, "edtFile")->setText(QString());
+        edit(p, "edtTitle")->setText(TfrmPrint::DefaultTitle);
+        const Canvas &c = p.sheet();
+        // Plane 50..209; the title's cell starts 15 pixels lower, at 225.
+        QVERIFY(!HasBlack(c, 210, 224));
+        int titleX = -1;
+        QVERIFY(HasBlack(c, 225, 250, &titleX));
+        // Centred by the estimate: 50 + 80 - 24 bytes * 12 points / 4.
+        const int estimate = TitleLeft(50, 160, TfrmPrint::DefaultTitle, TfrmPrint::FontPoints);
+        QCOMPARE(estimate, 58);
+        QVERIFY2(titleX >= estimate && titleX <= estimate + 3, qPrintable(QString::number(titleX)));
+
+        // The heading sits at (left + 10, 10), above the plane.
+        QVERIFY(!HasBlack(c, 0, 49));
+        edit(p, "edtFile")->setText(QStringLiteral("DATA/単元.prb  2004.11.05  09:05"));
+        int headX = -1;
+        QVERIFY(!HasBlack(c, 0, 9));
+        QVERIFY(HasBlack(c, 10, 49, &headX));
+        QVERIFY2(headX >= 60 && headX <= 63, qPrintable(QString::number(headX)));
+    }
+
+    void everyChangeRedrawsAtOnce_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::newRow("left margin") << Change([](TfrmPrint &p) {
+            p.findChild<QSpinBox *>(QStringLiteral("spnLeft"))->stepUp();
+        });
+        QTest::newRow("top margin") << Change([](TfrmPrint &p) {
+            p.findChild<QSpinBox *>(QStringLiteral("spnTop"))->stepDown();
+        });
+        QTest::newRow("size") << Change([](TfrmPrint &p) {
+            p.findChild<QSpinBox *>(QStringLiteral("spnShukusho"))->stepDown();
+        });
+        QTest::newRow("title") << Change([](TfrmPrint &p) {
+            p.findChild<QLineEdit *>(QStringLiteral("edtTitle"))->setText(QStringLiteral("二次関数のグラフ"));
+        });
+        QTest::newRow("heading") << Change([](TfrmPrint &p) {
+            p.findChild<QLineEdit *>(QStringLiteral("edtFile"))->setText(QStringLiteral("3年2組"));
+        });
+        QTest::newRow("title typed") << Change([](TfrmPrint &p) {
+            QLineEdit *e = p.findChild<QLineEdit *>(QStringLiteral("edtTitle"));
+            e->setFocus();
+            QTest::keyClicks(e, QStringLiteral("ABC"));
+        });
+    }
+    void everyChangeRedrawsAtOnce()
+    {
+        QFETCH(Change, change);
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        p.FormShow();
+        const QImage before = p.sheet().image();
+        change(p);
+        const QImage after = p.sheet().image();
+        QVERIFY(after != before);
+        p.DrawPrintPreview();
+        QCOMPARE(after, p.sheet().image());
+    }
+
+    void showingFillsTheFields()
+    {
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        p.setupPrinter = [](QPrinter &) { return true; };
+        QVERIFY(p.SetUpPrinter());
+        QVERIFY(p.printerReady());
+        edit(p, "edtTitle")->setText(QStringLiteral("old"));
+        p.FormShow();
+        QCOMPARE(edit(p, "edtTitle")->text(), QStringLiteral("Quorvel 放物線学習ツール"));
+        const QRegularExpression heading(
+            QStringLiteral("^/home/pupil/DATA/Nijikansu\\.prb  \\d{4}\\.\\d\\d\\.\\d\\d  \\d\\d:\\d\\d$"));
+        QVERIFY2(heading.match(edit(p, "edtFile")->text()).hasMatch(), qPrintable(edit(p, "edtFile")->text()));
+        QCOMPARE(label(p, "lblPWidth"), QStringLiteral("W：") + QString::number(p.printer().width()));
+        QCOMPARE(label(p, "lblPHeight"), QStringLiteral("H：") + QString::number(p.printer().height()));
+        QVERIFY(p.printer().width() > 0);
+        QVERIFY(!p.printerReady());
+        // Shown with an unchanged heading and title, the sheet still shows the plane.
+        QCOMPARE(p.sheet().pixel(50, 50), Red);
+    }
+
+    void takesTheMainWindowsPlace()
+    {
+        QWidget owner;
+        owner.setGeometry(120, 90, 900, 700);
+        auto *p = new TfrmPrint(&owner);
+        QCOMPARE(p->geometry(), QRect(120, 90, 900, 700));
+        QCOMPARE(p->windowTitle(), QStringLiteral("グラフの印刷"));
+    }
+
+    void printerSetUpRefreshesPageSize()
+    {
+        TfrmPrint p;
+        p.printer().setOutputFormat(QPrinter::PdfFormat);
+        p.printer().setPageSize(QPageSize(QPageSize::A4));
+        p.FormShow();
+        const QString a4 = label(p, "lblPWidth");
+
+        p.setupPrinter = [](QPrinter &pr) {
+            pr.setPageSize(QPageSize(QPageSize::A5));
+            return false;
+        };
+        QVERIFY(!p.SetUpPrinter());
+        QVERIFY(!p.printerReady());
+        QCOMPARE(label(p, "lblPWidth"), a4);
+
+        p.setupPrinter = [](QPrinter &pr) {
+            pr.setPageSize(QPageSize(QPageSize::A3));
+            return true;
+        };
+        QVERIFY(p.SetUpPrinter());
+        QVERIFY(p.printerReady());
+        QCOMPARE(label(p, "lblPWidth"), QStringLiteral("W：") + QString::number(p.printer().width()));
+        QVERIFY(label(p, "lblPWidth") != a4);
+    }
+
+    void printButton_data()
+    {
+        QTest::addColumn<bool>("ready");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("not ready, dialog cancelled") << false << false << 1 << 0;
+        QTest::newRow("not ready, dialog confirmed") << false << true << 1 << 1;
+        QTest::newRow("ready: no dialog") << true << false << 0 << 1;
+    }
+    void printButton()
+    {
+        QFETCH(bool, ready);
+        QFETCH(bool, confirm);
+        QFETCH(int, dialogs);
+        QFETCH(int, jobs);
+        InTempFolder tmp;
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        toPdf(p, tmp.file(QStringLiteral("out.pdf")));
+        p.FormShow();
+        if (ready)
+            QVERIFY(p.SetUpPrinter());
+        int shown = 0, printed = 0;
+        p.setupPrinter = [&](QPrinter &) {
+            ++shown;
+            return confirm;
+        };
+        p.jobPrinted = [&](int) { ++printed; };
+        QTest::mouseClick(p.findChild<QPushButton *>(QStringLiteral("btnPrint")), Qt::LeftButton);
+        QCOMPARE(shown, dialogs);
+        QCOMPARE(printed, jobs);
+        QCOMPARE(QFile::exists(tmp.file(QStringLiteral("out.pdf"))), jobs > 0);
+    }
+
+    void printsTheSheetToPdf()
+    {
+        InTempFolder tmp;
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        const QString pdf = tmp.file(QStringLiteral("sheet.pdf"));
+        toPdf(p, pdf);
+        p.FormShow();
+        setSpin(p, "spnLeft", 80);
+
+        QImage printedBitmap;
+        p.jobPrinted = [&](int) { printedBitmap = QImage(tmp.file(TfrmPrint::TempFileName)); };
+        QCOMPARE(p.PrintSheet(), 1);
+        // The job printed the current preview, by way of the bitmap file...
+        QCOMPARE(printedBitmap.convertToFormat(QImage::Format_RGB32), p.sheet().image());
+        // ...which is gone afterwards.
+        QVERIFY(!QFile::exists(tmp.file(TfrmPrint::TempFileName)));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+
+        const QByteArray bytes = ReadAll(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY2(bytes.size() > 5000, qPrintable(QString::number(bytes.size())));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+        QVERIFY(bytes.contains("/Width 640"));
+        QVERIFY(bytes.contains("/Height 640"));
+    }
+
+    void eachCopyIsAJobOfItsOwn()
+    {
+        InTempFolder tmp;
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        const QString pdf = tmp.file(QStringLiteral("copy.pdf"));
+        toPdf(p, pdf);
+        p.printer().setCopyCount(2);
+        p.FormShow();
+        QList<int> copies;
+        // Each job writes the output file anew; keep each one.
+        p.jobPrinted = [&](int copy) {
+            copies << copy;
+            QVERIFY(QFile::rename(pdf, tmp.file(QStringLiteral("copy%1.pdf").arg(copy))));
+        };
+        QCOMPARE(p.PrintSheet(), 2);
+        QCOMPARE(copies, QList<int>({1, 2}));
+        for (int copy : {1, 2}) {
+            const QByteArray bytes = ReadAll(tmp.file(QStringLiteral("copy%1.pdf").arg(copy)));
+            QVERIFY(bytes.startsWith("%PDF"));
+            QVERIFY(bytes.contains("/Width 640"));
+        }
+        QCOMPARE(p.printer().copyCount(), 2);
+        QVERIFY(!QFile::exists(tmp.file(TfrmPrint::TempFileName)));
+    }
+
+    void unwritableTempFilePrintsNothing()
+    {
+        InTempFolder tmp;
+        ScriptedPrompt prompt;
+        // A folder in the way of the bitmap: even root cannot write it.
+        QVERIFY(QDir(tmp.dir.path()).mkdir(TfrmPrint::TempFileName));
+        m_plane = Quadrants(320, 320);
+        TfrmPrint p;
+        wire(p);
+        const QString pdf = tmp.file(QStringLiteral("never.pdf"));
+        toPdf(p, pdf);
+        p.FormShow();
+        int printed = 0;
+        p.jobPrinted = [&](int) { ++printed; };
+        QCOMPARE(p.PrintSheet(), 0);
+        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("一時ファイルが作成できません")});
+        QCOMPARE(printed, 0);
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(QFileInfo(tmp.file(TfrmPrint::TempFileName)).isDir());
+        // No stray temporary of the failed save is left behind either.
+        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void closeAccepts()
+    {
+        TfrmPrint p;
+        p.show();
+        QTest::mouseClick(p.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
+        QVERIFY(!p.isVisible());
+        QCOMPARE(p.result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"

@@ -1,0 +1,336 @@
+#include "model/FormulaText.h"
+#include "plane/Cp932.h"
+#include "plane/UnitFile.h"
+#include "plane/UnitLines.h"
+#include "support/ScriptedPrompt.h"
+#include "units/SampleUnits.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TLineSpec Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99, bool l = true, bool u = true)
+{
+    TLineSpec r;
+    r.VertexX = vx;
+    r.VertexY = vy;
+    r.PointX = px;
+    r.PointY = py;
+    r.LineMode = mode;
+    r.DomainLow = lo;
+    r.DomainHigh = hi;
+    r.LowerIncluded = l;
+    r.UpperIncluded = u;
+    r.LineWidth = 1 + (vx & 1);
+    r.Color = 0x808000;
+    r.Formula = StandardFormPlain(r);
+    return r;
+}
+
+QStringList Lines(const QString &title, const QList<TLineSpec> &recs)
+{
+    QStringList lines{title};
+    for (const TLineSpec &r : recs)
+        lines << UnitLinesOf(r);
+    return lines;
+}
+}  // namespace
+
+class TestUnitFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    ScriptedPrompt m_prompt;
+    DrawingSettings m_draw;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void init() { m_prompt.clear(); }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("japanese title") << QStringLiteral("二次関数のグラフ（１）");
+        QTest::newRow("title with a comma") << QStringLiteral("a,b と c");
+        QTest::newRow("empty title") << QString();
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, title);
+        const QList<TLineSpec> recs{Rec(0, 0, 1, 1), Rec(-1, 0, 1, -2, 1, -1, 3, true, false),
+                                    Rec(2, 1, 3, 0, 2, 1, 99, false, false), Rec(1, 2, 3, 4, 3, -99, 4)};
+        const QString file = path(QStringLiteral("round.prb"));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("old"), recs), title, file));
+        QCOMPARE(m_prompt.texts(), QStringList{file});  // the path is shown first
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->count(), 4);
+        QCOMPARE(unit->lines, Lines(title, recs));
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(unit->records[std::size_t(i)], recs[i]);
+            QCOMPARE(unit->listTexts[i], StandardFormText(recs[i]));
+        }
+        const auto practice = ReadPracticeUnit(file, m_draw);
+        QVERIFY(practice);
+        QCOMPARE(practice->listTexts[1], recs[1].Formula);  // the stored line, not built anew
+    }
+
+    void listTextsFollowTheForm()
+    {
+        const QString file = path(QStringLiteral("form.prb"));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(1, 2, 3, 4)}), QStringLiteral("t"), file));
+        const auto unit = ReadUnit(file, FormulaForm::General, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->listTexts, QStringList{QStringLiteral("y = 1/2x^2-x+5/2")});
+        QCOMPARE(unit->records[0].Formula, QStringLiteral("y = 1/2(x-1)^2+2"));  // as stored
+    }
+
+    void moreThanAHundredRecords()
+    {
+        QList<TLineSpec> recs;
+        for (int i = 0; i < 101; ++i)
+            recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
+        const QString file = path(QStringLiteral("big.prb"));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("101"), recs), QStringLiteral("101"), file));
+        for (bool practice : {false, true}) {
+            const auto unit = practice ? ReadPracticeUnit(file, m_draw) : ReadUnit(file, FormulaForm::Standard, m_draw);
+            QVERIFY(unit);
+            QCOMPARE(unit->count(), 100);
+            QCOMPARE(unit->lines.size(), 506);  // the rest is kept for the next save
+        }
+    }
+
+    void packedStyles_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("lower");
+        QTest::addColumn<bool>("upper");
+        QTest::newRow("0: an old file") << 0 << 0 << 1 << true << true;
+        QTest::newRow("16: whole, width 1") << 16 << 0 << 1 << true << true;
+        QTest::newRow("0x123") << 0x123 << 3 << 2 << true << false;
+        QTest::newRow("0x231") << 0x231 << 1 << 3 << false << true;
+        QTest::newRow("0x332") << 0x332 << 2 << 3 << false << false;
+    }
+    void packedStyles()
+    {
+        QFETCH(int, style);
+        TLineSpec r;
+        UnpackStyle(style, r, m_draw);
+        QTEST(r.LineMode, "mode");
+        QTEST(r.LineWidth, "width");
+        QTEST(r.LowerIncluded != 0, "lower");
+        QTEST(r.UpperIncluded != 0, "upper");
+        if (style != 0)
+            QCOMPARE(PackStyle(r), style);
+        QCOMPARE(r.EndStyle, 0);
+    }
+
+    void unknownEndCodeTakesTheCurrentEnds()
+    {
+        DrawingSettings draw;
+        draw.LowerIncluded = false;
+        draw.UpperIncluded = true;
+        TLineSpec r;
+        UnpackStyle(0x411, r, draw);
+        QCOMPARE(r.LowerIncluded, 0);
+        QCOMPARE(r.UpperIncluded, 1);
+        QVERIFY(!draw.LowerIncluded);  // the settings themselves are not changed
+    }
+
+    void version4Header()
+    {
+        const QString file = path(QStringLiteral("v4.prb"));
+        QStringList lines = Lines(QStringLiteral("v4"), {Rec(0, 0, 1, 1), Rec(1, 1, 2, 3)});
+        lines.insert(1, QStringLiteral("<<ver4"));
+        lines.insert(2, QStringLiteral("header a"));
+        lines.insert(3, QStringLiteral("header b"));
+        QVERIFY(WriteCp932Lines(file, lines));
+        const auto practice = ReadPracticeUnit(file, m_draw);
+        QVERIFY(practice);
+        QCOMPARE(practice->count(), 2);
+        QCOMPARE(practice->records[1].VertexY, 1);
+        m_prompt.clear();
+        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データの構造が違います。")});
+    }
+
+    void titleOnlyFileHasNoRecords()
+    {
+        const QString file = path(QStringLiteral("title.prb"));
+        WriteBytes(file, "nothing yet\r\n");
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->count(), 0);
+    }
+
+    void bareLineFeedsAreRead()
+    {
+        const QString file = path(QStringLiteral("lf.prb"));
+        WriteBytes(file, "t\n255,16\ny = x^2\n0,0\n1,1\n-99,99\n");
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->count(), 1);
+        QCOMPARE(unit->records[0].Color, 255);
+    }
+
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QString open = QStringLiteral("ファイル %1 が開けません");
+        QTest::newRow("not CP932") << QByteArray("t\r\n\x82\x20\r\n") << open;
+        QTest::newRow("wrong line count") << QByteArray("t\r\n1,16\r\n") << QStringLiteral("データの構造が違います。");
+        QTest::newRow("number not an integer") << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n")
+                                               << QStringLiteral("'x' は整数ではありません");
+        QTest::newRow("pair without comma") << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n")
+                                            << QStringLiteral("'' は整数ではありません");
+        QTest::newRow("over 32 bits") << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n")
+                                      << QStringLiteral("'99999999999' は整数ではありません");
+    }
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const QString file = path(QStringLiteral("bad.prb"));
+        WriteBytes(file, bytes);
+        m_prompt.clear();
+        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));
+        QCOMPARE(m_prompt.texts(), QStringList{message.contains(QLatin1String("%1")) ? message.arg(file) : message});
+    }
+
+    void missingFileCannotBeOpened()
+    {
+        const QString file = path(QStringLiteral("missing.prb"));
+        QVERIFY(!ReadPracticeUnit(file, m_draw));
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("ファイル %1 が開けません").arg(file)});
+        QCOMPARE(ReadUnitTitle(file), QStringLiteral("？"));
+    }
+
+    void extremeRecordsAreReadSafely()
+    {
+        // Coordinates far outside any plane and points sharing a row: read,
+        // with texts that never crash.
+        const QString file = path(QStringLiteral("far.prb"));
+        WriteBytes(file, "far\r\n255,16\r\nf\r\n2147483647,-2147483648\r\n-2147483648,2147483647\r\n"
+                         "-2147483648,2147483647\r\n255,16\r\ng\r\n3,1\r\n7,1\r\n-99,99\r\n");
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->count(), 2);
+        QCOMPARE(unit->listTexts[1], QStringLiteral("y = 1"));
+        QVERIFY(!unit->listTexts[0].isEmpty());
+    }
+
+    void fileNameRule_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << "" << "Parabola.prb" << "ファイル名をParabola.prbにしました";
+        QTest::newRow("no dot") << "unit" << "unit.prb" << "";
+        QTest::newRow("upper case") << "unit.PRB" << "unit.PRB" << "";
+        QTest::newRow("prx") << "unit.prx" << "unit.prx" << "";
+        QTest::newRow("txt") << "unit.txt" << "unit.txt" << "txt拡張子はｐｒｂまたはｐｒｘを使ってください";
+        QTest::newRow("two dots") << "a.b.prb" << "a.b.prb" << "b.prb拡張子はｐｒｂまたはｐｒｘを使ってください";
+        QTest::newRow("dot in the folder only") << "/tmp/my.units/unit" << "/tmp/my.units/unit.prb" << "";
+    }
+    void fileNameRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QTEST(NormalizeUnitFileName(name), "result");
+        QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    }
+
+    void failedWritesKeepThePreviousFile()
+    {
+        const QString file = path(QStringLiteral("keep.prb"));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(0, 0, 1, 1)}), QStringLiteral("first"), file));
+        const QByteArray before = Bytes(file);
+        m_prompt.clear();
+        // A title that CP932 cannot hold makes the write fail after the file was opened.
+        QVERIFY(!WriteUnitFile(Lines(QStringLiteral("t"), {Rec(0, 0, 1, 1)}), QString::fromUtf8("😀"), file));
+        QCOMPARE(Bytes(file), before);
+        QCOMPARE(m_prompt.texts().value(1), file + QStringLiteral("の保存に失敗しました"));
+        // A path that is a folder.
+        QDir(m_dir.path()).mkdir(QStringLiteral("folder.prb"));
+        m_prompt.clear();
+        QVERIFY(!WriteUnitFile({QStringLiteral("t")}, QStringLiteral("t"), path(QStringLiteral("folder.prb"))));
+        QCOMPARE(m_prompt.texts().value(1), path(QStringLiteral("folder.prb")) + QStringLiteral("の保存に失敗しました"));
+        QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
+    }
+
+    void unitTitles()
+    {
+        const QString file = path(QStringLiteral("titled.prb"));
+        QVERIFY(WriteCp932Lines(file, {QStringLiteral("単元,その１"), QStringLiteral("x")}));
+        QCOMPARE(ReadUnitTitle(file), QStringLiteral("単元,その１"));
+        WriteBytes(path(QStringLiteral("badtitle.prb")), "\x82\x20\r\n");
+        QCOMPARE(ReadUnitTitle(path(QStringLiteral("badtitle.prb"))), QStringLiteral("？"));
+    }
+
+    void sampleUnitsAreWrittenByTheProgram()
+    {
+        const QString data = QStringLiteral(QUORVEL_SOURCE_DIR "/DATA/");
+        const QList<SampleUnit> units = SampleUnits();
+        QVERIFY(units.size() >= 4);
+        QVERIFY(WriteSampleUnits(m_dir.path() + QLatin1Char('/')));
+        for (const SampleUnit &u : units) {
+            QCOMPARE(Bytes(data + u.fileName), Bytes(path(u.fileName)));  // DATA/ is up to date
+            const auto unit = ReadUnit(data + u.fileName, FormulaForm::Standard, m_draw);
+            QVERIFY(unit);
+            QCOMPARE(unit->count(), u.records.size());
+            QCOMPARE(ReadUnitTitle(data + u.fileName), u.title);
+            for (const TLineSpec &r : unit->records) {
+                QVERIFY(r.PointX != r.VertexX && r.PointY != r.VertexY);
+                QVERIFY(r.DomainLow < r.DomainHigh);
+            }
+        }
+    }
+
+    void pythonReadsWhatWeWrite()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+            QSKIP("python3 is not installed");
+        const QString file = path(QStringLiteral("py.prb"));
+        const QStringList lines = Lines(QStringLiteral("ｱｲｳ・二次関数～―＼"), {Rec(-1, 0, 1, -2, 1, -1, 3, true, false)});
+        QVERIFY(WriteUnitFile(lines, lines[0], file));
+        QProcess py;
+        py.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys,json;d=open(sys.argv[1],'rb').read();"
+                                 "assert d.endswith(b'\\r\\n');"
+                                 "print(json.dumps(d.decode('cp932').split('\\r\\n')[:-1]))"),
+                  file});
+        QVERIFY(py.waitForFinished(20000));
+        QCOMPARE(py.exitCode(), 0);
+        const QByteArray out = py.readAllStandardOutput();
+        const QJsonArray arr = QJsonDocument::fromJson(out).array();
+        QStringList back;
+        for (const QJsonValue &v : arr)
+            back << v.toString();
+        QCOMPARE(back, lines);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestUnitFile)
+#include "tst_unitfile.moc"
