@@ -3,6 +3,7 @@
 #include "about/Version.h"
 #include "app/MainWindow.h"
 #include "app/MathForm.h"
+#include "app/Help.h"
 #include "app/MoveMoji.h"
 #include "output/Print.h"
 #include "plane/ProgramState.h"
@@ -58,6 +59,13 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.frmMoveMoji = Created(new TfrmMoveMoji(owner));
     f.frmSetCood2 = Created(new TfrmSetCood2(store, st.PracticePlane, owner));
     f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei, f.frmTangenOpen, f.frmVersion);
+    f.frmMain->attachPractice(f.frmRenshu, f.frmKiroku);
+    f.helpWindow = new THelpWindow(owner);
+    f.frmMain->attachOutput(f.frmPrint, f.helpWindow);
+    f.frmRenshu->attach(f.frmSeikai, f.frmAyamari, f.frmOwari);
+    f.frmRenshu->currentForm = [main = f.frmMain] { return main->CurrentForm(); };
+    f.frmRenshu->onClosed = [main = f.frmMain] { main->DispAllLine(); };
+    f.frmOwari->showRecords = [kiroku = f.frmKiroku] { kiroku->exec(); };
 }
 
 void DestroyForms()

@@ -50,6 +50,7 @@ struct Forms {
     TfrmSetCood *frmSetCood = nullptr;
     TfrmMoveMoji *frmMoveMoji = nullptr;
     TfrmSetCood2 *frmSetCood2 = nullptr;
+    class THelpWindow *helpWindow = nullptr;  // our own help viewer
 
     // Class names in creation order (for checks and diagnostics).
     QStringList creationOrder;

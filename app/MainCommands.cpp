@@ -229,3 +229,47 @@ void TfrmMain::mnuShowTangenClick()
     if (m_tangen)
         runModal(m_tangen);
 }
+
+void TfrmMain::spdRenshuClick()
+{
+    ProgramState &st = Program();
+    st.OpenForEditing = false;
+    if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
+        return;
+    DispAllLine();
+    st.TestMode = false;
+    if (st.PracticeCount <= 0) {
+        // A unit without parabolas gives no exercises to practise.
+        prompt().message(QStringLiteral("練習する放物線がありません"));
+        return;
+    }
+    if (m_renshu)
+        runModal(m_renshu);
+}
+
+void TfrmMain::spdTestClick()
+{
+    if (m_state.ParabolaCount <= 0) {
+        prompt().message(QStringLiteral("テストするデータがありません"));
+        return;
+    }
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        if (m_state.Parabolas[std::size_t(i)].LineMode != 0) {
+            prompt().message(QStringLiteral("変域があるものはテストできません"));
+            return;
+        }
+    }
+    ProgramState &st = Program();
+    st.TestMode = true;
+    st.PracticeCount = m_state.ParabolaCount;
+    for (int i = 0; i < m_state.ParabolaCount; ++i)
+        st.PracticeParabolas[std::size_t(i)] = m_state.Parabolas[std::size_t(i)];
+    if (m_renshu)
+        runModal(m_renshu);
+}
+
+void TfrmMain::spdKirokuClick()
+{
+    if (m_kiroku)
+        runModal(m_kiroku);
+}

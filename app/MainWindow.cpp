@@ -11,6 +11,11 @@
 #include "settings/SetCood.h"
 #include "settings/Settei.h"
 #include "units/TangenOpen.h"
+#include "app/Help.h"
+#include "output/Print.h"
+
+#include <QKeyEvent>
+#include <QShortcut>
 #include "units/NewWork.h"
 #include "units/Tangen.h"
 
@@ -465,6 +470,15 @@ void TfrmMain::connectHandlers()
     onAction("mnuClearBitMap", [this] { mnuClearBitMapClick(); });
     onAction("mnuShowTangen", [this] { mnuShowTangenClick(); });
     onAction("mnuShowAbout", [this] { mnuShowAboutClick(); });
+    onAction("mnuRenshu", [this] { spdRenshuClick(); });
+    onAction("mnuPrint", [this] { mnuPrintClick(); });
+    onAction("mnuShowHelp", [this] { mnuShowHelpClick(); });
+    onAction("mnuOnePoint", [this] { mnuOnePointClick(); });
+    onClick(spdRenshu, [this] { spdRenshuClick(); });
+    onAction("mnuTest", [this] { spdTestClick(); });
+    onClick(spdTest, [this] { spdTestClick(); });
+    onAction("mnuShowRecord", [this] { spdKirokuClick(); });
+    onClick(spdKiroku, [this] { spdKirokuClick(); });
     onAction("mnuSetSenshu", [this] { mnuSetSenshuClick(); });
     onClick(spdCenter, [this] { spdCenterClick(); });
     onClick(spdRight, [this] { spdRightClick(); });
@@ -680,6 +694,84 @@ void TfrmMain::mnuSetCoodClick()
     m_setCood->activateWindow();
 }
 
+void TfrmMain::attachPractice(QDialog *renshu, QDialog *kiroku)
+{
+    m_renshu = renshu;
+    m_kiroku = kiroku;
+    if (m_tangenOpen)
+        m_tangenOpen->showRecords = [this] {
+            if (m_kiroku)
+                runModal(m_kiroku);
+        };
+}
+
+void TfrmMain::attachOutput(QDialog *print, THelpWindow *help)
+{
+    m_print = print;
+    m_help = help;
+    if (auto *p = qobject_cast<TfrmPrint *>(print)) {
+        p->planeImage = [this]() -> const QImage & { return imgCood->canvas().image(); };
+        p->unitFileName = [this] { return m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName; };
+    }
+    setupHelpContexts();
+}
+
+void TfrmMain::setupHelpContexts()
+{
+    const char *const key = "helpContext";
+    setProperty(key, HelpContext::MainWindow);
+    lstShiki->setProperty(key, HelpContext::FormulaList);
+    for (QAction *a : mnuFile->actions())
+        if (a->objectName() != QLatin1String("mnuPaste"))
+            a->setProperty(key, HelpContext::FileMenu);
+    for (const char *name : {"mnuTetsei", "mnuShoukyo"})
+        action(name)->setProperty(key, HelpContext::Correction);
+    for (const char *name : {"mnuSetSenshu", "mnuSetColor"})
+        action(name)->setProperty(key, HelpContext::LineKind);
+    for (const char *name : {"mnuTest", "mnuRenshu"})
+        action(name)->setProperty(key, HelpContext::Practice);
+    for (const char *name : {"mnuShowTangen", "mnuShowRecord"})
+        action(name)->setProperty(key, HelpContext::UnitView);
+    action("mnuShowHelp")->setProperty(key, HelpContext::MainWindow);
+    // F1 opens the help at the context of the focused control, or of the
+    // highlighted item while a menu is open.
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        if (m_help)
+            m_help->ShowHelp(HelpContextOf(QApplication::focusWidget()));
+    });
+    for (QMenu *m : findChildren<QMenu *>())
+        m->installEventFilter(this);
+}
+
+int TfrmMain::HelpContextOf(QObject *target) const
+{
+    for (QObject *o = target; o; o = o->parent()) {
+        const QVariant v = o->property("helpContext");
+        if (v.isValid())
+            return v.toInt();
+    }
+    return HelpContext::MainWindow;
+}
+
+void TfrmMain::mnuPrintClick()
+{
+    if (m_print)
+        runModal(m_print);
+}
+
+void TfrmMain::mnuShowHelpClick()
+{
+    if (m_help)
+        m_help->ShowHelpContents();
+}
+
+void TfrmMain::mnuOnePointClick()
+{
+    if (m_help)
+        m_help->ShowHelp(HelpContext::OnePoint);
+}
+
 void TfrmMain::mnuShowAboutClick()
 {
     if (m_version)
@@ -697,6 +789,15 @@ void TfrmMain::mnuSetSenshuClick()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        if (auto *menu = qobject_cast<QMenu *>(watched)) {
+            const int context = menu->activeAction() ? HelpContextOf(menu->activeAction()) : HelpContext::MainWindow;
+            menu->close();
+            if (m_help)
+                m_help->ShowHelp(context);
+            return true;
+        }
+    }
     if (watched == centralWidget() && event->type() == QEvent::MouseMove)
         FormMouseMove();
     return QMainWindow::eventFilter(watched, event);

@@ -48,6 +48,7 @@ public:
     // The windows this one reads and fills (created before it is shown).
     void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei,
                 TfrmTangenOpen *tangenOpen, QDialog *version);
+    void attachPractice(QDialog *renshu, QDialog *kiroku);
 
     MainState &state() { return m_state; }
     const MainWindowLayout &layout() const { return m_layout; }
@@ -133,6 +134,15 @@ public:
     void mnuClearBitMapClick();
     void mnuShowTangenClick();
     void mnuShowAboutClick();
+    void spdRenshuClick();
+    void spdTestClick();
+    void spdKirokuClick();
+    void mnuPrintClick();
+    void mnuShowHelpClick();
+    void mnuOnePointClick();
+    // The help context of a widget or menu item (F1); 100 when none is set.
+    int HelpContextOf(QObject *target) const;
+    void attachOutput(QDialog *print, class THelpWindow *help);
     void ApplyUnit(const UnitContents &unit);
     QString DataFolderPath() const;
     // Shows a dialog modally and returns its result; tests replace it.
@@ -207,6 +217,7 @@ private:
     void SetLineMode(int mode);
     void ApplyLineModeLook();
     void pressHeld();
+    void setupHelpContexts();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void createPopup();
     void connectHandlers();
@@ -222,6 +233,10 @@ private:
     TfrmSettei *m_settei = nullptr;
     TfrmTangenOpen *m_tangenOpen = nullptr;
     QDialog *m_version = nullptr;
+    QDialog *m_renshu = nullptr;
+    QDialog *m_kiroku = nullptr;
+    QDialog *m_print = nullptr;
+    class THelpWindow *m_help = nullptr;
     // Telling a click from a press: released within 300 ms is a click.
     QTimer m_pressTimer;
     bool m_pressPending = false;

@@ -24,6 +24,7 @@
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <optional>
 
 double PrintFactor(int pageWidth)
 {
@@ -85,7 +86,7 @@ QSpinBox *SpinBox(QWidget *parent, const char *name, int min, int max, int step,
     s->setValue(value);
     return s;
 }
-}  // namespace
+} // namespace
 
 TfrmPrint::TfrmPrint(QWidget *parent) : QDialog(parent)
 {
@@ -115,10 +116,17 @@ void TfrmPrint::buildForm()
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(holder);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    root->addWidget(scroll, 1);
+    const int frame = 2 * scroll->frameWidth();
+    scroll->setMaximumSize(SheetSize + frame, SheetSize + frame);
+    scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto *sheetColumn = new QVBoxLayout;
+    sheetColumn->addWidget(scroll, 1);
+    sheetColumn->addStretch(0);
+    root->addLayout(sheetColumn, 2);
 
+    // The controls take the rest of the width: the heading holds a full path.
     auto *side = new QVBoxLayout;
-    root->addLayout(side);
+    root->addLayout(side, 1);
 
     auto *margins = new QGroupBox(QStringLiteral("余白"), this);
     auto *marginRows = new QVBoxLayout(margins);
@@ -257,18 +265,21 @@ void TfrmPrint::btnPrintClick()
 int TfrmPrint::PrintSheet()
 {
     const QRect target = PrintTarget(m_printer.width(), SheetSize);
-    WaitCursor wait;
+    std::optional<WaitCursor> wait(std::in_place);
 
     // The sheet goes to the printer by way of a bitmap file, so what is
     // printed is exactly the picture that was saved.
     const QString path = QDir::current().absoluteFilePath(TempFileName);
     if (!SaveBitmap(path, sheet().image())) {
+        // The box is not to show an hourglass over it.
+        wait.reset();
         prompt().message(QStringLiteral("一時ファイルが作成できません"));
         return 0;
     }
     QImage bitmap;
     if (!bitmap.load(path, "BMP")) {
         QFile::remove(path);
+        wait.reset();
         prompt().message(QStringLiteral("一時ファイルが作成できません"));
         return 0;
     }

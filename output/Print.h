@@ -31,10 +31,10 @@ int TitleLeft(int left, int planeWidth, const QString &title, int fontPoints);
 class TfrmPrint : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int SheetSize = 640;             // pixels, square
-    static constexpr int ReferencePageWidth = 2892;   // printer pixels
-    static constexpr int FontPoints = 12;             // heading and title
-    static constexpr int TitleGap = 15;               // pixels below the plane
+    static constexpr int SheetSize = 640;           // pixels, square
+    static constexpr int ReferencePageWidth = 2892; // printer pixels
+    static constexpr int FontPoints = 12;           // heading and title
+    static constexpr int TitleGap = 15;             // pixels below the plane
     inline static const QString DefaultTitle = QStringLiteral("Quorvel 放物線学習ツール");
     inline static const QString TempFileName = QStringLiteral("temp.bmp");
 

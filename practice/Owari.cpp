@@ -1,7 +1,136 @@
 #include "practice/Owari.h"
 
-TfrmOwari::TfrmOwari(QWidget *parent) : QDialog(parent)
+#include "plane/Canvas.h"
+#include "plane/Fonts.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+constexpr Color kPerfectGreen = 0x008000;
+
+QFont Face(int pixels)
+{
+    QFont f(Fonts::Gothic);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &place)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    return b;
+}
+}  // namespace
+
+TfrmOwari::TfrmOwari(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOwari"));
     setWindowTitle(QStringLiteral("練習終わり"));
+    setFixedSize(391, 132);
+    setFont(Face(12));
+
+    // Created in the design tab order: Qt's tab chain starts with the first
+    // child created, and reordering only moves widgets after that one.
+    btnFukushu = Button(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
+    btnRetry = Button(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
+    btnEnd = Button(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
+    edtMess = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
+    edtMess->setObjectName(QStringLiteral("edtMess"));
+    edtMess->setGeometry(24, 16, 217, 24);
+    edtMess->setFont(Face(16));
+    edtMess->setReadOnly(true);
+    btnShowRecord = Button(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
+    m_tabOrder = {btnFukushu, btnRetry, btnEnd, edtMess, btnShowRecord};
+
+    connect(btnShowRecord, &QPushButton::clicked, this, [this] { btnShowRecordClick(); });
+    connect(btnFukushu, &QPushButton::clicked, this, [this] { btnFukushuClick(); });
+    connect(btnRetry, &QPushButton::clicked, this, [this] { btnRetryClick(); });
+    connect(btnEnd, &QPushButton::clicked, this, [this] { btnEndClick(); });
+}
+
+void TfrmOwari::applyTabOrder(const QList<QWidget *> &order)
+{
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    m_tabOrder = order;
+}
+
+void TfrmOwari::prepare(Outcome outcome, bool reviewEnabled, bool testMode)
+{
+    // Back to the design state first: a perfect run's green and tab order
+    // must not stay for the runs after it.
+    setPalette(QPalette());
+    applyTabOrder({btnFukushu, btnRetry, btnEnd, edtMess, btnShowRecord});
+
+    m_testMode = testMode;
+    btnFukushu->setEnabled(reviewEnabled);
+    switch (outcome) {
+    case Outcome::Perfect: {
+        edtMess->setText(QStringLiteral("★★全問正解です★★"));
+        applyTabOrder({btnEnd, btnFukushu, btnRetry, edtMess, btnShowRecord});
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, ToQColor(kPerfectGreen));
+        setPalette(pal);
+        break;
+    }
+    case Outcome::Review:
+        edtMess->setText(QStringLiteral("　復習を終わりました"));
+        break;
+    case Outcome::Finished:
+        // btnFukushu already leads the design order.
+        edtMess->setText(QStringLiteral("　　終了しました"));
+        break;
+    }
+}
+
+void TfrmOwari::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmOwari::FormShow()
+{
+    btnShowRecord->setVisible(!m_testMode);
+    // The first usable control in tab order takes the focus, so Enter
+    // chooses what the outcome suggests: stop after a perfect run, review
+    // after mistakes.
+    for (QWidget *w : std::as_const(m_tabOrder)) {
+        if (w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+void TfrmOwari::btnEndClick()
+{
+    done(2);
+}
+
+void TfrmOwari::btnRetryClick()
+{
+    done(1);
+}
+
+void TfrmOwari::btnFukushuClick()
+{
+    done(4);
+}
+
+void TfrmOwari::btnShowRecordClick()
+{
+    if (showRecords)
+        showRecords();
+}
+
+void TfrmOwari::reject()
+{
+    done(2);
 }

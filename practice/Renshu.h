@@ -1,11 +1,110 @@
 #pragma once
-// The practice window: poses the parabolas of a unit as exercises and grades
-// each two-click answer.
+// The practice window: poses the parabolas of the practice source list as
+// exercises, grades each two-click answer by its formula text, gives hints,
+// times the run and records finished runs. The plane is drawn once per run;
+// all feedback on it is drawn in not-xor mode and removed by drawing again.
+
+#include "model/FormulaText.h"
+#include "model/LineSpec.h"
 
 #include <QDialog>
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class ImageView;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TfrmAyamari;
+class TfrmOwari;
+class TfrmSeikai;
+
+// The state of one showing of the practice window.
+struct RenshuState {
+    TLineList RunList{};                          // copies of the posed entries
+    std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
+    std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
+    int Position = 0;
+    int Count = 0;
+    int Stage = 0;          // 0 waiting for the vertex, 1 for the second click
+    int WrongAttempts = 0;
+    int FirstTry = 0;       // exercises right without a wrong attempt
+    bool Hint = false;
+    bool AnswerShown = false;
+    bool Review = false;
+    int Seconds = 0;        // of the current exercise
+    int TotalSeconds = 0;
+    QString Marks;
+    TLineSpec Answer;
+    TLineSpec SavedAnswer;  // the last judged answer, for the wrong-answer dialog
+    bool RubberCurve = false;
+    bool VertexMarker = false;
+    QPoint LastPoint;       // lattice units
+};
 
 class TfrmRenshu : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmRenshu(QWidget *parent = nullptr);
+
+    void attach(TfrmSeikai *seikai, TfrmAyamari *ayamari, TfrmOwari *owari);
+    // From the main window: its display form, and a repaint that makes its
+    // plane geometry current again when the practice window closes.
+    std::function<FormulaForm()> currentForm;
+    std::function<void()> onClosed;
+    // Shows a verdict dialog modally and returns its result; tests replace it.
+    std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
+
+    RenshuState &state() { return m_s; }
+
+    void FormShow();
+    void Init(bool review);
+    void imgCoodMouseDown(Qt::MouseButton button, QPoint pixel);
+    void imgCoodMouseMove(QPoint pixel);
+    void FormMouseMove();
+    void btnTeiseiClick();
+    void Button1Click();
+    void btnEndClick();
+    void timSecondTimer();
+
+    // The hidden pictures: a red tick on black and a green arrow on black.
+    static QImage BatsuPicture();
+    static QImage ArrowPicture();
+    static QString Statement(int number);
+
+    ImageView *imgCood = nullptr;
+    QLabel *lblMess = nullptr;
+    ImageView *imgShiki = nullptr;
+    ImageView *imgAns = nullptr;
+    QListWidget *lstRecord = nullptr;
+    QLineEdit *edtCood = nullptr;
+    QPushButton *btnTeisei = nullptr, *btnEnd = nullptr, *Button1 = nullptr;
+    QTimer timSecond;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void done(int r) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    const TLineSpec &source() const;
+    FormulaForm form() const;
+    void answerClick(QPoint lattice);
+    void rightAnswer();
+    void wrongAnswer();
+    void endRun();
+    void nextExercise();
+    QPoint lattice(QPoint pixel) const;
+
+    RenshuState m_s;
+    TfrmSeikai *m_seikai = nullptr;
+    TfrmAyamari *m_ayamari = nullptr;
+    TfrmOwari *m_owari = nullptr;
+    QImage m_batsu, m_arrow;
+    bool m_closeRequested = false;
+    bool m_inPress = false;
 };

@@ -1,7 +1,93 @@
 #include "practice/Seikai.h"
 
-TfrmSeikai::TfrmSeikai(QWidget *parent) : QDialog(parent)
+#include "plane/Canvas.h"
+#include "plane/Fonts.h"
+#include "practice/VerdictIcons.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+constexpr Color kPaleYellow = 0xC0FFFF;
+
+QFont Face(int pixels)
+{
+    QFont f(Fonts::Gothic);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QLabel *Icon(QWidget *parent, const char *name, const QPixmap &pm, int left, int top)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(left, top, 33, 33);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setPixmap(pm);
+    return l;
+}
+}  // namespace
+
+TfrmSeikai::TfrmSeikai(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmSeikai"));
     setWindowTitle(QStringLiteral("正解"));
+    setFixedSize(320, 132);
+    setFont(Face(12));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
+    setPalette(pal);
+
+    Image1 = Icon(this, "Image1", FlowersIcon(), 8, 16);
+    Image2 = Icon(this, "Image2", SmilingCatIcon(), 272, 16);
+
+    Edit1 = new QLineEdit(QStringLiteral("★★正解です★★"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(48, 16, 217, 35);
+    Edit1->setFont(Face(27));
+    Edit1->setReadOnly(true);
+    // Only a banner: Enter and Tab belong to the buttons.
+    Edit1->setFocusPolicy(Qt::NoFocus);
+
+    btnNext = new QPushButton(QStringLiteral("次の問題"), this);
+    btnNext->setObjectName(QStringLiteral("btnNext"));
+    btnNext->setGeometry(80, 64, 105, 33);
+    btnNext->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("中止"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(216, 64, 49, 33);
+
+    connect(btnNext, &QPushButton::clicked, this, [this] { btnNextClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+}
+
+void TfrmSeikai::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmSeikai::FormShow()
+{
+    // The pupil goes on with Enter, even after having tabbed to "中止" last time.
+    btnNext->setFocus();
+}
+
+void TfrmSeikai::btnNextClick()
+{
+    done(1);
+}
+
+void TfrmSeikai::btnCancelClick()
+{
+    done(2);
+}
+
+void TfrmSeikai::reject()
+{
+    done(2);
 }

@@ -1,0 +1,54 @@
+#include "practice/Records.h"
+
+#include "plane/DateText.h"
+#include "plane/ProgramState.h"
+#include "practice/ProfileFile.h"
+
+namespace {
+std::function<QDateTime()> &Clock()
+{
+    static std::function<QDateTime()> clock;
+    return clock;
+}
+}  // namespace
+
+QString RecordFilePath()
+{
+    return Program().AppDir + QStringLiteral("Record.ini");
+}
+
+void SetRecordClock(std::function<QDateTime()> clock)
+{
+    Clock() = std::move(clock);
+}
+
+QDateTime RecordClockNow()
+{
+    return Clock() ? Clock()() : QDateTime::currentDateTime();
+}
+
+QString MinutesSecondsText(int seconds)
+{
+    const int s = seconds < 0 ? 0 : seconds;
+    return TwoDigits(s / 60) + QStringLiteral("分") + TwoDigits(s % 60) + QStringLiteral("秒");
+}
+
+QString RecordValue(const QDateTime &when, const QString &marks, int totalSeconds)
+{
+    return JapaneseDateText(when) + QLatin1Char(' ') + TimeText(when) + QLatin1Char(' ') + marks +
+           QLatin1Char(' ') + MinutesSecondsText(totalSeconds);
+}
+
+bool AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSeconds)
+{
+    if (Program().OnCdRom)
+        return false;
+    ProfileFile file = ProfileFile::load(RecordFilePath());
+    // The next run number; a hand-edited section may already hold it, and
+    // an existing run line is never written over.
+    int number = file.keyCount(unitTitle) + 1;
+    while (file.hasKey(unitTitle, QString::number(number)))
+        ++number;
+    file.setValue(unitTitle, QString::number(number), RecordValue(RecordClockNow(), marks, totalSeconds));
+    return file.save();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The practice record file: one line per finished normal run, in the
+// section named by the unit title, under the keys "1", "2", ...
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+// AppDir + "Record.ini".
+QString RecordFilePath();
+
+// The clock the run lines are stamped with; tests install a fixed one.
+// An empty function restores the local current time.
+void SetRecordClock(std::function<QDateTime()> clock);
+QDateTime RecordClockNow();
+
+// "03分25秒"; minutes above 99 are written in full ("100分00秒"). A
+// negative count reads as 0.
+QString MinutesSecondsText(int seconds);
+// "2003年04月05日 09:07 ○○×△ 03分25秒"
+QString RecordValue(const QDateTime &when, const QString &marks, int totalSeconds);
+
+// Appends the run line of a finished run under the next key of the unit's
+// section. Writes nothing when the program runs from a CD-ROM; test mode
+// and review runs are the caller's to leave out. Problems with the file
+// are told through the prompt; returns whether a line was written.
+bool AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSeconds);
