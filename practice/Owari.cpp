@@ -34,8 +34,8 @@ TfrmOwari::TfrmOwari(QWidget *parent)
     setFixedSize(391, 132);
     setFont(Face(12));
 
-    // Created in the design tab order: Qt's tab chain starts with the first
-    // child created, and reordering only moves widgets after that one.
+    // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
+    // widget ahead of the first child created, which thus stays first.
     btnFukushu = Button(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
     btnRetry = Button(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
     btnEnd = Button(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
