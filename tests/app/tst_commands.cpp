@@ -8,6 +8,7 @@
 #include "units/TangenOpen.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QLabel>
@@ -347,6 +348,31 @@ private slots:
         m->mnuPasteClick();
         QVERIFY(!Program().Draw.BitmapPasted);
         QCOMPARE(f->prompt.shown.size(), 1);
+    }
+
+    void helpContexts_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("context");
+        QTest::newRow("new") << "mnuNewFile" << 214;
+        QTest::newRow("print") << "mnuPrint" << 214;
+        QTest::newRow("paste is not a file item") << "mnuPaste" << 100;
+        QTest::newRow("correction") << "mnuTetsei" << 216;
+        QTest::newRow("clear all") << "mnuShoukyo" << 216;
+        QTest::newRow("line kind") << "mnuSetSenshu" << 218;
+        QTest::newRow("line colour") << "mnuSetColor" << 218;
+        QTest::newRow("test") << "mnuTest" << 220;
+        QTest::newRow("practice") << "mnuRenshu" << 220;
+        QTest::newRow("unit content") << "mnuShowTangen" << 222;
+        QTest::newRow("records") << "mnuShowRecord" << 222;
+        QTest::newRow("how to use") << "mnuShowHelp" << 100;
+    }
+    void helpContexts()
+    {
+        QFETCH(QString, item);
+        QTEST(m->HelpContextOf(m->action(item.toLatin1().constData())), "context");
+        QCOMPARE(m->HelpContextOf(m->lstShiki), 104);
+        QCOMPARE(m->HelpContextOf(m->chkShiki), 100);
     }
 
     void unitContentWindowShowsTheMirror()
