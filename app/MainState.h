@@ -3,7 +3,7 @@
 // mirror of the unit file and the click states. A plain struct the window
 // owns; drawing switches shared with other windows live in Program().Draw.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QPoint>
 #include <QString>

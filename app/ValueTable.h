@@ -4,7 +4,7 @@
 // picture of the table. The picture keeps the last fill, so the table shows
 // it again whenever it is uncovered.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 // The texts of formulas, axis, vertex, domain, range and table values,
 // character for character as the school textbook writes them.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QString>
 

@@ -5,7 +5,7 @@
 // so drawing the same thing twice in not-xor mode removes it again.
 // Positions come from st.Geometry; the switches from st.Draw.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 #include "plane/Canvas.h"
 #include "plane/Picture.h"
 #include "plane/ProgramState.h"

@@ -4,7 +4,7 @@
 // was read; every problem is told to the user through the prompt.
 
 #include "model/FormulaText.h"
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 #include "plane/ProgramState.h"
 
 #include <QString>

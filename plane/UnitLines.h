@@ -2,7 +2,7 @@
 // The five text lines of one parabola in a unit file, and the packed style
 // number that holds its domain kind, width and end inclusion.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QStringList>
 

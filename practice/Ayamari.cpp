@@ -8,30 +8,13 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-namespace {
-QFont Face(int pixels)
-{
-    QFont f(Fonts::Gothic);
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &place)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(place);
-    return b;
-}
-}  // namespace
-
 TfrmAyamari::TfrmAyamari(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAyamari"));
     setWindowTitle(QStringLiteral("誤答"));
     setFixedSize(312, 105);
-    setFont(Face(12));
+    setFont(VerdictFont(12));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -42,12 +25,12 @@ TfrmAyamari::TfrmAyamari(QWidget *parent)
     edtMess = new QLineEdit(this);
     edtMess->setObjectName(QStringLiteral("edtMess"));
     edtMess->setGeometry(64, 16, 193, 24);
-    edtMess->setFont(Face(16));
+    edtMess->setFont(VerdictFont(16));
     edtMess->setReadOnly(true);
 
-    btnGiveup = Button(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
-    btnTeisei = Button(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
-    btnCancel = Button(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
+    btnGiveup = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
+    btnTeisei = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
+    btnCancel = VerdictButton(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
 
     connect(btnGiveup, &QPushButton::clicked, this, [this] { btnGiveupClick(); });
     connect(btnTeisei, &QPushButton::clicked, this, [this] { btnTeiseiClick(); });

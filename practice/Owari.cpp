@@ -1,5 +1,7 @@
 #include "practice/Owari.h"
 
+#include "practice/VerdictIcons.h"
+
 #include "plane/Canvas.h"
 #include "plane/Fonts.h"
 
@@ -9,21 +11,6 @@
 
 namespace {
 constexpr Color kPerfectGreen = 0x008000;
-
-QFont Face(int pixels)
-{
-    QFont f(Fonts::Gothic);
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &place)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(place);
-    return b;
-}
 }  // namespace
 
 TfrmOwari::TfrmOwari(QWidget *parent)
@@ -32,19 +19,19 @@ TfrmOwari::TfrmOwari(QWidget *parent)
     setObjectName(QStringLiteral("frmOwari"));
     setWindowTitle(QStringLiteral("練習終わり"));
     setFixedSize(391, 132);
-    setFont(Face(12));
+    setFont(VerdictFont(12));
 
     // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
     // widget ahead of the first child created, which thus stays first.
-    btnFukushu = Button(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
-    btnRetry = Button(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
-    btnEnd = Button(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
+    btnFukushu = VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
+    btnRetry = VerdictButton(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
+    btnEnd = VerdictButton(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
     edtMess = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
     edtMess->setObjectName(QStringLiteral("edtMess"));
     edtMess->setGeometry(24, 16, 217, 24);
-    edtMess->setFont(Face(16));
+    edtMess->setFont(VerdictFont(16));
     edtMess->setReadOnly(true);
-    btnShowRecord = Button(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
+    btnShowRecord = VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
     m_tabOrder = {btnFukushu, btnRetry, btnEnd, edtMess, btnShowRecord};
 
     connect(btnShowRecord, &QPushButton::clicked, this, [this] { btnShowRecordClick(); });

@@ -5,7 +5,7 @@
 // all feedback on it is drawn in not-xor mode and removed by drawing again.
 
 #include "model/FormulaText.h"
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QDialog>
 #include <QImage>

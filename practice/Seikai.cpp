@@ -11,23 +11,6 @@
 
 namespace {
 constexpr Color kPaleYellow = 0xC0FFFF;
-
-QFont Face(int pixels)
-{
-    QFont f(Fonts::Gothic);
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QLabel *Icon(QWidget *parent, const char *name, const QPixmap &pm, int left, int top)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(left, top, 33, 33);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setPixmap(pm);
-    return l;
-}
 }  // namespace
 
 TfrmSeikai::TfrmSeikai(QWidget *parent)
@@ -36,18 +19,18 @@ TfrmSeikai::TfrmSeikai(QWidget *parent)
     setObjectName(QStringLiteral("frmSeikai"));
     setWindowTitle(QStringLiteral("正解"));
     setFixedSize(320, 132);
-    setFont(Face(12));
+    setFont(VerdictFont(12));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
     setPalette(pal);
 
-    Image1 = Icon(this, "Image1", FlowersIcon(), 8, 16);
-    Image2 = Icon(this, "Image2", SmilingCatIcon(), 272, 16);
+    Image1 = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
+    Image2 = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
 
     Edit1 = new QLineEdit(QStringLiteral("★★正解です★★"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(48, 16, 217, 35);
-    Edit1->setFont(Face(27));
+    Edit1->setFont(VerdictFont(27));
     Edit1->setReadOnly(true);
     // Only a banner: Enter and Tab belong to the buttons.
     Edit1->setFocusPolicy(Qt::NoFocus);

@@ -1,5 +1,10 @@
 #include "practice/VerdictIcons.h"
 
+#include "plane/Fonts.h"
+
+#include <QLabel>
+#include <QPushButton>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -167,4 +172,29 @@ QPixmap MonsterIcon()
     p.drawPolygon(QPolygonF({QPointF(12.5, 27.6), QPointF(15, 27.8), QPointF(13.8, 25.6)}));
     p.drawPolygon(QPolygonF({QPointF(17, 27.8), QPointF(19.5, 27.4), QPointF(18.2, 25.6)}));
     return pm;
+}
+
+QFont VerdictFont(int pixels)
+{
+    QFont f(Fonts::Gothic);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QPushButton *VerdictButton(QWidget *parent, const char *name, const QString &caption, const QRect &place)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    return b;
+}
+
+QLabel *VerdictIconLabel(QWidget *parent, const char *name, const QPixmap &pm, int left, int top)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(left, top, 33, 33);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setPixmap(pm);
+    return l;
 }

@@ -2,7 +2,7 @@
 // The sample units that ship in DATA/: four units for a first lesson on
 // the graphs of quadratic functions.
 
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "model/LineSpec.h"
+#include "model/ParabolaRecord.h"
 
 #include <algorithm>
 #include <cmath>

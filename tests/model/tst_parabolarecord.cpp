@@ -197,4 +197,4 @@ void TestLineSpec::generalCoefficients()
 }
 
 QTEST_APPLESS_MAIN(TestLineSpec)
-#include "tst_linespec.moc"
+#include "tst_parabolarecord.moc"
