@@ -10,28 +10,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include "support/Pixels.h"
+
 #include <QtTest>
 
 namespace {
-// Pixels that differ from the colour inside a box.
-int Marked(const Canvas &c, const QRect &box, Color background)
-{
-    int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += c.pixel(x, y) != background;
-    return n;
-}
-
-int CountColor(const Canvas &c, const QRect &box, Color color)
-{
-    int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += c.pixel(x, y) == color;
-    return n;
-}
-
 // The formula picture a text gives on its own.
 QImage Rendered(const QString &text, const QSize &size)
 {

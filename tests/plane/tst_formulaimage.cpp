@@ -2,6 +2,8 @@
 #include "plane/FormulaImage.h"
 
 #include <QGuiApplication>
+#include "support/Pixels.h"
+
 #include <QtTest>
 
 namespace {
@@ -44,15 +46,6 @@ QString Bar(int x1, int x2, int y = 30, int width = 1)
 QString Cell(const QString &text, int x, int y)
 {
     return QStringLiteral("\"%1\" at %2,%3 table font").arg(text).arg(x).arg(y);
-}
-
-int CountColor(const Canvas &c, const QRect &box, Color color)
-{
-    int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += c.pixel(x, y) == color;
-    return n;
 }
 
 // First and last row holding the colour inside the box; (-1, -1) if none.

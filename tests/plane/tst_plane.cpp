@@ -3,6 +3,8 @@
 #include "plane/Prompt.h"
 
 #include <QGuiApplication>
+#include "support/Pixels.h"
+
 #include <QtTest>
 
 namespace {
@@ -22,16 +24,6 @@ ProgramState MainLayoutState()
     st.PlaneDefaultSize = 544;
     st.Layout = MainLayout{1024, 740, 40, 96, 8, 364};
     return st;
-}
-
-// Pixels of the given colour inside a box.
-int CountColor(const Canvas &c, const QRect &box, Color color)
-{
-    int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += c.pixel(x, y) == color;
-    return n;
 }
 
 // Where a tick number of the main plane would be written (a generous box).

@@ -5,6 +5,8 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QGuiApplication>
+#include "support/Pixels.h"
+
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -57,15 +59,6 @@ int HighEnd(int mode, int end)
 QPoint CurvePixel(const ProgramState &st, const TLineSpec &r, double x)
 {
     return st.Geometry.PointToPixel(x, RealValueAt(r, x));
-}
-
-int CountColor(const Canvas &c, const QRect &box, Color color)
-{
-    int n = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += c.pixel(x, y) == color;
-    return n;
 }
 
 // Smallest box holding every pixel of the colour (null when there is none).
