@@ -2,6 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QVarLengthArray>
+
+#include <cstdlib>
 
 QColor ToQColor(Color c)
 {
@@ -65,6 +68,8 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
             p.pen().width() != m_penWidth) {
             QPen pen(c);
             pen.setWidth(m_penWidth);
+            // One-pixel lines take the fast cosmetic path of the rasterizer.
+            pen.setCosmetic(m_penWidth == 1);
             pen.setCapStyle(Qt::FlatCap);
             pen.setJoinStyle(Qt::MiterJoin);
             p.setPen(pen);
@@ -97,6 +102,7 @@ void Canvas::reset(int width, int height, Color fill)
     m_bold = false;
     m_italic = false;
     m_fontColor = Colors::Black;
+    m_fontDirty = true;
     m_pos = QPoint();
     changed();
 }
@@ -111,14 +117,25 @@ Color Canvas::pixel(int x, int y) const
 
 QFont Canvas::font() const
 {
-    QFont f(m_fontName);
-    // Point sizes are meant at 96 dots per inch.
-    f.setPixelSize(qMax(1, (m_fontSize * 96 + 36) / 72));
-    f.setBold(m_bold);
-    f.setItalic(m_italic);
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setKerning(false);
-    return f;
+    if (m_fontDirty) {
+        QFont f(m_fontName);
+        // Point sizes are meant at 96 dots per inch.
+        f.setPixelSize(qMax(1, (m_fontSize * 96 + 36) / 72));
+        f.setBold(m_bold);
+        f.setItalic(m_italic);
+        f.setStyleStrategy(QFont::NoAntialias);
+        f.setKerning(false);
+        m_font = f;
+        m_metrics = std::make_unique<QFontMetrics>(m_font);
+        m_fontDirty = false;
+    }
+    return m_font;
+}
+
+const QFontMetrics &Canvas::metrics() const
+{
+    font();
+    return *m_metrics;
 }
 
 void Canvas::changed() const
@@ -136,7 +153,20 @@ void Canvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
     if (!m_image.isNull() && to != m_pos) {
-        painter(Op::Pen, true, false).drawLine(m_pos, to);
+        if (m_penWidth == 1 && (to.x() == m_pos.x() || to.y() == m_pos.y())) {
+            // Grid lines: a one-pixel band without its end point is far
+            // cheaper to fill than to stroke.
+            const bool vertical = to.x() == m_pos.x();
+            const int from = vertical ? m_pos.y() : m_pos.x();
+            const int end = vertical ? to.y() : to.x();
+            const int lo = from < end ? from : end + 1;
+            const int hi = from < end ? end - 1 : from;
+            const QRect band = vertical ? QRect(QPoint(to.x(), lo), QPoint(to.x(), hi))
+                                        : QRect(QPoint(lo, to.y()), QPoint(hi, to.y()));
+            painter(Op::Pen, false, false).fillRect(band, ToQColor(m_penColor));
+        } else {
+            painter(Op::Pen, true, false).drawLine(m_pos, to);
+        }
         changed();
     }
     m_pos = to;
@@ -147,13 +177,47 @@ void Canvas::lineToEach(const QPoint *points, int count)
     if (count <= 0)
         return;
     if (!m_image.isNull()) {
-        QPainter &p = painter(Op::Pen, true, false);
+        // The segments go to the rasterizer in one call; drawing them one by
+        // one costs more in call overhead than in pixels.
+        QVarLengthArray<QLine, 256> lines;
+        const bool banded = m_penWidth > 1 && m_penMode == PenMode::Copy;
+        QPoint from = m_pos;
         for (int i = 0; i < count; ++i) {
-            if (points[i] != m_pos)
-                p.drawLine(m_pos, points[i]);
-            m_pos = points[i];
+            const QPoint to = points[i];
+            if (to == from)
+                continue;
+            if (banded) {
+                // A wide pen as one-pixel lines side by side: the same band
+                // at a fraction of the cost. In not-xor mode they would
+                // overlap, so there the pen itself strokes.
+                const bool flat = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+                for (int k = -(m_penWidth - 1) / 2, n = 0; n < m_penWidth; ++k, ++n) {
+                    const QPoint off = flat ? QPoint(0, k) : QPoint(k, 0);
+                    lines.append(QLine(from + off, to + off));
+                }
+            } else {
+                lines.append(QLine(from, to));
+            }
+            from = to;
         }
-        changed();
+        if (!lines.isEmpty()) {
+            if (banded) {
+                QPainter &p = painter(Op::Pen, false, false);
+                QPen thin(ToQColor(m_penColor), 1);
+                thin.setCosmetic(true);
+                thin.setCapStyle(Qt::FlatCap);
+                p.setPen(thin);
+                p.drawLines(lines.constData(), int(lines.size()));
+                p.setPen(Qt::NoPen);
+            } else if (m_penWidth == 1) {
+                painter(Op::Pen, true, false).drawLines(lines.constData(), int(lines.size()));
+            } else {
+                QPainter &p = painter(Op::Pen, true, false);
+                for (const QLine &l : lines)
+                    p.drawLine(l);
+            }
+            changed();
+        }
     }
     m_pos = points[count - 1];
 }
@@ -167,6 +231,12 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
     const int w = x2 - x1, h = y2 - y1;
+    if (m_brushStyle == BrushStyle::Solid && m_brushColor == m_penColor) {
+        // Outline and inside in one colour: one block.
+        painter(Op::Pen, false, false).fillRect(QRect(x1, y1, w, h), ToQColor(m_penColor));
+        changed();
+        return;
+    }
     const int t = qMin(m_penWidth, qMin((w + 1) / 2, (h + 1) / 2));
     // Inside first, then the outline in four bands, so each pixel is
     // touched once (it matters in not-xor mode).
@@ -229,12 +299,13 @@ void Canvas::textOut(int x, int y, const QString &text)
     if (m_image.isNull() || text.isEmpty())
         return;
     const QFont f = font();
-    const QFontMetrics fm(f);
+    const QFontMetrics &fm = metrics();
     if (m_brushStyle == BrushStyle::Solid)
         painter(Op::Fill, false, false)
             .fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));
     QPainter &p = painter(Op::Pen, false, false);
-    p.setFont(f);
+    if (p.font() != f)
+        p.setFont(f);
     p.setPen(ToQColor(m_fontColor));
     p.drawText(QPoint(x, y + fm.ascent()), text);
     p.setPen(Qt::NoPen);
@@ -243,12 +314,12 @@ void Canvas::textOut(int x, int y, const QString &text)
 
 int Canvas::textWidth(const QString &text) const
 {
-    return QFontMetrics(font()).horizontalAdvance(text);
+    return metrics().horizontalAdvance(text);
 }
 
 int Canvas::textHeight(const QString &) const
 {
-    return QFontMetrics(font()).height();
+    return metrics().height();
 }
 
 void Canvas::stretchDraw(const QRect &dest, const QImage &src)

@@ -6,6 +6,7 @@
 // It deliberately knows nothing about widgets.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -70,17 +71,18 @@ public:
     BrushStyle brushStyle() const { return m_brushStyle; }
 
     // Font (size in points at 96 dots per inch, as the classic screens had)
-    void setFontName(const QString &name) { m_fontName = name; }
+    void setFontName(const QString &name) { if (name != m_fontName) { m_fontName = name; m_fontDirty = true; } }
     QString fontName() const { return m_fontName; }
-    void setFontSize(int points) { m_fontSize = points; }
+    void setFontSize(int points) { if (points != m_fontSize) { m_fontSize = points; m_fontDirty = true; } }
     int fontSize() const { return m_fontSize; }
-    void setFontBold(bool on) { m_bold = on; }
+    void setFontBold(bool on) { if (on != m_bold) { m_bold = on; m_fontDirty = true; } }
     bool fontBold() const { return m_bold; }
-    void setFontItalic(bool on) { m_italic = on; }
+    void setFontItalic(bool on) { if (on != m_italic) { m_italic = on; m_fontDirty = true; } }
     bool fontItalic() const { return m_italic; }
     void setFontColor(Color c) { m_fontColor = c; }
     Color fontColor() const { return m_fontColor; }
     QFont font() const;
+    const QFontMetrics &metrics() const;
 
     // Lines: the end point itself is not drawn, so joined lines never paint
     // a pixel twice (which would cancel out in not-xor mode).
@@ -134,4 +136,8 @@ private:
     Color m_fontColor = Colors::Black;
     QPoint m_pos;
     std::function<void()> m_changed;
+    // The font and its metrics are built again only when a font setting changes.
+    mutable bool m_fontDirty = true;
+    mutable QFont m_font;
+    mutable std::unique_ptr<QFontMetrics> m_metrics;
 };
