@@ -3,6 +3,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Forms.h"
+#include "app/Help.h"
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
 #include "plane/Prompt.h"
@@ -50,6 +51,7 @@ int main(int argc, char *argv[])
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const SettingsStore store;
     CreateForms(screen, QDir::currentPath(), store);
+    qtPrompt.showHelp = [](int context) { forms().helpWindow->ShowHelp(context); };
     forms().frmMain->show();
     const int rc = app.exec();
     DestroyForms();

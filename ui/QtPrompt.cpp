@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 QWidget *Owner()
@@ -67,10 +68,17 @@ int QtPrompt::askYesNoCancel(const QString &text)
 
 std::optional<QString> QtPrompt::openFileName(const QString &folder, const QString &filter)
 {
-    const QString path = QFileDialog::getOpenFileName(Owner(), QString(), folder, ToQtFilter(filter));
-    if (path.isEmpty())
+    QFileDialog dialog(Owner(), QString(), folder, ToQtFilter(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
+    QObject::connect(f1, &QShortcut::activated, &dialog, [this] {
+        if (showHelp)
+            showHelp(OpenDialogHelp);
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().first();
 }
 
 std::optional<QString> QtPrompt::saveFileName(const QString &folder, const QString &fileName,

@@ -5,6 +5,7 @@
 #include "plane/Prompt.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -19,6 +20,10 @@ public:
     std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
                                         const QString &filter) override;
     std::optional<Color> chooseColor(Color initial) override;
+
+    // Opens the help at a context number (F1 in the open dialog).
+    std::function<void(int)> showHelp;
+    static constexpr int OpenDialogHelp = 1213;
 
 private:
     QString m_title;
