@@ -67,8 +67,7 @@ void TfrmMain::ApplyUnit(const UnitContents &unit)
     for (int i = 0; i < unit.count(); ++i)
         m_state.Parabolas[std::size_t(i)] = unit.records[std::size_t(i)];
     m_state.ParabolaCount = unit.count();
-    if (m_tangen)
-        m_tangen->refreshMemo();
+    // The unit content window reads the mirror whenever it is shown.
 }
 
 int TfrmMain::SaveWithDialog(bool askFirst)

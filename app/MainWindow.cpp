@@ -596,8 +596,6 @@ void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool res
     m_state.MirrorText.clear();
     // The title field of the new-unit dialog, not the title argument.
     m_state.MirrorText.append(m_newWork ? m_newWork->edtTangen->text() : title);
-    if (m_tangen)
-        m_tangen->refreshMemo();
     imgCood->canvas().setPenMode(PenMode::NotXor);
 }
 

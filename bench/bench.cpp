@@ -11,6 +11,14 @@
 #include "plane/Plotting.h"
 #include "settings/SettingsStore.h"
 #include "ui/ImageView.h"
+#include "output/Print.h"
+#include "plane/Cp932.h"
+#include "plane/UnitFile.h"
+#include "plane/UnitLines.h"
+#include "practice/Kiroku.h"
+#include "practice/Records.h"
+
+#include <QDir>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -134,6 +142,61 @@ int main(int argc, char **argv)
             (void)pic.canvas().image();
         });
         Print("formula_image_us", ns / 1e3, "us");
+    }
+    {
+        // A unit of 100 parabolas read and shown on the default plane.
+        st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("-99");
+        m.chkMaruX->setChecked(false);
+        st.Draw.LatticeDots = false;
+        FillHundred(m);
+        QStringList lines{QStringLiteral("百本の放物線")};
+        for (int i = 0; i < 100; ++i)
+            lines << UnitLinesOf(m.state().Parabolas[std::size_t(i)]);
+        const QString file = dir.filePath(QStringLiteral("hundred.prb"));
+        WriteCp932Lines(file, lines);
+        const double ns = MedianNs(51, [&] {
+            const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
+            m.ApplyUnit(*unit);
+            m.DispAllLine();
+            m.ShowUnitCaptions(unit->lines.value(0), file, unit->count());
+            (void)m.imgCood->canvas().image();
+        });
+        Print("open_unit_100_ms", ns / 1e6, "ms");
+        if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
+            const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
+            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.CurrentForm(), st.Draw); }) / 1e6, "ms");
+            Print("detail_apply_ms", MedianNs(51, [&] { m.ApplyUnit(*unit); }) / 1e6, "ms");
+            Print("detail_repaint_ms", MedianNs(51, [&] { m.DispAllLine(); (void)m.imgCood->canvas().image(); }) / 1e6, "ms");
+        }
+    }
+    {
+        // The record window over 200 unit files and 10,000 recorded runs.
+        QDir(dir.path()).mkdir(QStringLiteral("DATA"));
+        st.AppDir = dir.path() + QLatin1Char('/');
+        QStringList ini;
+        for (int u = 0; u < 200; ++u) {
+            const QString title = QStringLiteral("単元%1").arg(u, 3, 10, QLatin1Char('0'));
+            WriteCp932Lines(dir.filePath(QStringLiteral("DATA/%1.prb").arg(u, 3, 10, QLatin1Char('0'))), {title});
+            ini << QLatin1Char('[') + title + QLatin1Char(']');
+            for (int k = 1; k <= 50; ++k)
+                ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
+        }
+        WriteCp932Lines(RecordFilePath(), ini);
+        TfrmKiroku &records = *forms().frmKiroku;
+        const double ns = MedianNs(11, [&] {
+            records.FormShow();
+            records.lstTitleClick(199);
+        });
+        Print("record_window_ms", ns / 1e6, "ms");
+    }
+    {
+        TfrmPrint &print = *forms().frmPrint;
+        print.FormShow();
+        const double ns = MedianNs(51, [&] {
+            print.DrawPrintPreview();
+            (void)print.sheet().image();
+        });
+        Print("print_preview_ms", ns / 1e6, "ms");
     }
     DestroyForms();
     return 0;
