@@ -19,6 +19,11 @@
 #include "practice/Records.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "Startup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,8 +90,49 @@ void FillHundred(TfrmMain &m)
 
 }  // namespace
 
+// Start-up and memory under a private Xvfb, for the program and for a bare
+// Qt window, printed first; skipped when Xvfb or xdotool is missing.
+void StartupFigures(const QString &workDir)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        std::printf("# startup figures skipped: Xvfb or xdotool not installed\n");
+        return;
+    }
+    const QString display = QStringLiteral(":97");
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                        QStringLiteral("tcp")});
+    if (!xvfb.waitForStarted(5000))
+        return;
+    QThread::msleep(500);
+    const auto app = MeasureStartup(QStringLiteral(QUORVEL_PROGRAM), workDir, display,
+                                    QStringLiteral("Quorvel"), 7);
+    const auto floor = MeasureStartup(QStringLiteral(QUORVEL_FLOOR), workDir, display,
+                                      QStringLiteral("quorvel-floor"), 7);
+    if (!app || !floor)
+        std::printf("# startup figures not measured: %s did not show its window\n", !app ? "the program" : "the floor window");
+    if (app && floor) {
+        Print("startup_ms", app->medianMs, "ms");
+        Print("startup_floor_ms", floor->medianMs, "ms");
+        Print("startup_ratio", app->medianMs / floor->medianMs, "x");
+        Print("rss_mb", app->rssMb, "MB");
+        Print("rss_floor_mb", floor->rssMb, "MB");
+        Print("rss_ratio", app->rssMb / floor->rssMb, "x");
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished(3000);
+}
+
 int main(int argc, char **argv)
 {
+    {
+        QCoreApplication core(argc, argv);
+        QTemporaryDir work;
+        QDir(work.path()).mkdir(QStringLiteral("DATA"));
+        StartupFigures(work.path());
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
