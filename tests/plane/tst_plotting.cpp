@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include "support/Pixels.h"
+#include "support/Records.h"
 
 #include <QtTest>
 #include <cmath>
@@ -33,14 +34,7 @@ ProgramState PlaneState()
 
 TLineSpec Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99)
 {
-    TLineSpec r;
-    r.VertexX = vx;
-    r.VertexY = vy;
-    r.PointX = px;
-    r.PointY = py;
-    r.LineMode = mode;
-    r.DomainLow = lo;
-    r.DomainHigh = hi;
+    TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi);
     r.Color = int(Red);
     r.Formula = QStringLiteral("y=x²");
     return r;

@@ -10,6 +10,7 @@
 #include "plane/Fonts.h"
 #include "plane/UnitLines.h"
 #include "settings/SettingsStore.h"
+#include "support/Records.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
@@ -52,16 +53,7 @@ public:
     static TLineSpec Parabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,
                               bool lower = true, bool upper = true)
     {
-        TLineSpec r;
-        r.VertexX = vx;
-        r.VertexY = vy;
-        r.PointX = px;
-        r.PointY = py;
-        r.LineMode = mode;
-        r.DomainLow = lo;
-        r.DomainHigh = hi;
-        r.LowerIncluded = lower;
-        r.UpperIncluded = upper;
+        TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi, lower, upper);
         r.Color = 0xFF0000;
         return r;
     }

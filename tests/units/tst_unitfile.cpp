@@ -2,6 +2,7 @@
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "plane/UnitLines.h"
+#include "support/Records.h"
 #include "support/ScriptedPrompt.h"
 #include "units/SampleUnits.h"
 
@@ -29,16 +30,7 @@ QByteArray Bytes(const QString &path)
 
 TLineSpec Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99, bool l = true, bool u = true)
 {
-    TLineSpec r;
-    r.VertexX = vx;
-    r.VertexY = vy;
-    r.PointX = px;
-    r.PointY = py;
-    r.LineMode = mode;
-    r.DomainLow = lo;
-    r.DomainHigh = hi;
-    r.LowerIncluded = l;
-    r.UpperIncluded = u;
+    TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi, l, u);
     r.LineWidth = 1 + (vx & 1);
     r.Color = 0x808000;
     r.Formula = StandardFormPlain(r);
