@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Sourced by run.sh and test.sh.
 
-quorvel_packages=(g++ make cmake pkg-config qt6-base-dev fonts-ipafont-gothic fonts-urw-base35 python3)
+quorvel_packages=(g++ make cmake pkg-config qt6-base-dev fonts-ipafont-gothic fonts-urw-base35 python3
+                  xvfb xdotool imagemagick)
 
 quorvel_install_missing() {
   local missing=()
