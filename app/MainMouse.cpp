@@ -160,9 +160,8 @@ void TfrmMain::StoreDrawing()
 {
     TLineSpec &rec = m_state.DrawingRecord;
     rec.Formula = StandardFormPlain(rec, CurrentForm());
-    const bool stored = StoreParabola(rec, m_state.HitIndex);
+    StoreParabola(rec, m_state.HitIndex);  // a refusal has told the user already
     CancelDrawing();
-    (void)stored;
 }
 
 void TfrmMain::PlaneClick(int x, int y)
