@@ -218,8 +218,8 @@ void TfrmPrint::FormShow()
 
 void TfrmPrint::showPageSize()
 {
-    lblPWidth->setText(QStringLiteral("W：") + QString::number(m_printer.width()));
-    lblPHeight->setText(QStringLiteral("H：") + QString::number(m_printer.height()));
+    lblPWidth->setText(QStringLiteral("W：") + QString::number(printer().width()));
+    lblPHeight->setText(QStringLiteral("H：") + QString::number(printer().height()));
 }
 
 void TfrmPrint::DrawPrintPreview()
@@ -249,7 +249,7 @@ void TfrmPrint::DrawPrintPreview()
 
 bool TfrmPrint::SetUpPrinter()
 {
-    if (!setupPrinter || !setupPrinter(m_printer))
+    if (!setupPrinter || !setupPrinter(printer()))
         return false;
     showPageSize();
     m_printerReady = true;
@@ -264,7 +264,7 @@ void TfrmPrint::btnPrintClick()
 
 int TfrmPrint::PrintSheet()
 {
-    const QRect target = PrintTarget(m_printer.width(), SheetSize);
+    const QRect target = PrintTarget(printer().width(), SheetSize);
     std::optional<WaitCursor> wait(std::in_place);
 
     // The sheet goes to the printer by way of a bitmap file, so what is
@@ -286,12 +286,12 @@ int TfrmPrint::PrintSheet()
 
     // Each copy is a job of its own; the printer must not multiply a job
     // as well.
-    const int copies = qMax(1, m_printer.copyCount());
-    m_printer.setCopyCount(1);
+    const int copies = qMax(1, printer().copyCount());
+    printer().setCopyCount(1);
     int jobs = 0;
     for (int copy = 1; copy <= copies; ++copy) {
         QPainter painter;
-        if (!painter.begin(&m_printer))
+        if (!painter.begin(&printer()))
             break;
         painter.drawImage(target, bitmap);
         painter.end();
@@ -299,7 +299,7 @@ int TfrmPrint::PrintSheet()
         if (jobPrinted)
             jobPrinted(copy);
     }
-    m_printer.setCopyCount(copies);
+    printer().setCopyCount(copies);
 
     bitmap = QImage();
     QFile::remove(path);

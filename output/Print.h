@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPrinter>
+#include <memory>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -50,7 +51,13 @@ public:
     // Called after each finished print job with its copy number (from 1).
     std::function<void(int)> jobPrinted;
 
-    QPrinter &printer() { return m_printer; }
+    // Made on first use: setting up a printer costs start-up time and memory.
+    QPrinter &printer()
+    {
+        if (!m_printer)
+            m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        return *m_printer;
+    }
     bool printerReady() const { return m_printerReady; }
     // The preview sheet as it stands.
     const Canvas &sheet() const;
@@ -70,7 +77,7 @@ private:
     void buildForm();
     void showPageSize();
 
-    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_printer;
     bool m_printerReady = false;
 
     ImageView *imgCoodX = nullptr;
