@@ -11,8 +11,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <functional>
 
 namespace {
@@ -39,6 +39,25 @@ protected:
             moved(currentRow());
     }
 };
+}  // namespace
+
+namespace {
+// The glyph of "戻る", drawn here: looking the style's icon up in the icon
+// theme cost more start-up time than the whole window.
+QIcon ReturnGlyph()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x80, 0x20));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(3.5, 8), QPointF(8.5, 3.5), QPointF(8.5, 6), QPointF(12.5, 6),
+                             QPointF(12.5, 10), QPointF(8.5, 10), QPointF(8.5, 12.5)}));
+    return QIcon(pm);
+}
 }  // namespace
 
 TfrmKiroku::TfrmKiroku(QWidget *parent)
@@ -73,7 +92,7 @@ TfrmKiroku::TfrmKiroku(QWidget *parent)
     memDetail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    btnReturn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"), this);
+    btnReturn = new QPushButton(ReturnGlyph(), QStringLiteral("戻る"), this);
     btnReturn->setObjectName(QStringLiteral("btnReturn"));
     btnReturn->setGeometry(24, 400, 81, 41);
     connect(btnReturn, &QPushButton::clicked, this, [this] { btnReturnClick(); });
