@@ -13,21 +13,14 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include "support/Children.h"
+
 #include <QtTest>
 #include <memory>
 
 namespace {
 
 const QString ScaleRangeMessage = QStringLiteral("値の範囲は4以上32以下です");
-
-template <typename T>
-T *Child(const QObject *parent, const QString &name)
-{
-    T *c = parent->findChild<T *>(name);
-    if (!c)
-        qFatal("no child %s", qPrintable(name));
-    return c;
-}
 
 QLineEdit *Edit(const QObject *d, const char *name)
 {

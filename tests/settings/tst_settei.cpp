@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include "support/Children.h"
+
 #include <QtTest>
 
 using LineKind = TfrmSettei::LineKind;
@@ -34,15 +36,6 @@ void SetInForce(const LineKind &k)
     d.LineWidth = k.Width;
     d.SegmentEnds = k.SegmentEnds;
     d.HalfLineEnds = k.HalfLineEnds;
-}
-
-template <typename T>
-T *Child(const QObject *parent, const QString &name)
-{
-    T *c = parent->findChild<T *>(name);
-    if (!c)
-        qFatal("no child %s", qPrintable(name));
-    return c;
 }
 
 QGroupBox *Group(const QObject *d, const char *name)
