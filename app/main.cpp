@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     RegisterFontSubstitutions();
     QFont base(QStringLiteral("ＭＳ Ｐゴシック"));
     base.setPixelSize(12);
+    base.setStyleStrategy(QFont::NoFontMerging);
     QApplication::setFont(base);
 
     QtPrompt qtPrompt(AppInfo::Title);

@@ -188,8 +188,8 @@ void TfrmPrint::buildForm()
         connect(s, &QSpinBox::valueChanged, this, [this] { DrawPrintPreview(); });
     for (QLineEdit *e : {edtTitle, edtFile})
         connect(e, &QLineEdit::textChanged, this, [this] { DrawPrintPreview(); });
-
-    DrawPrintPreview();
+    // The sheet is first drawn when the dialog is shown: a 640 x 640 picture
+    // nobody looks at would only cost start-up time and memory.
 }
 
 const Canvas &TfrmPrint::sheet() const

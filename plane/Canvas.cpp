@@ -123,7 +123,7 @@ QFont Canvas::font() const
         f.setPixelSize(qMax(1, (m_fontSize * 96 + 36) / 72));
         f.setBold(m_bold);
         f.setItalic(m_italic);
-        f.setStyleStrategy(QFont::NoAntialias);
+        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
         f.setKerning(false);
         m_font = f;
         m_metrics = std::make_unique<QFontMetrics>(m_font);
