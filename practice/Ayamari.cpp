@@ -9,11 +9,15 @@
 #include <QShowEvent>
 
 TfrmAyamari::TfrmAyamari(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAyamari"));
     setWindowTitle(QStringLiteral("誤答"));
     setFixedSize(312, 105);
+}
+
+void TfrmAyamari::buildControls()
+{
     setFont(VerdictFont(12));
 
     Image1 = new QLabel(this);
@@ -46,6 +50,7 @@ void TfrmAyamari::showEvent(QShowEvent *e)
 
 void TfrmAyamari::FormShow()
 {
+    BuildControls();
     btnTeisei->setFocus();
     // Once the correct graph is on the plane, showing it again would only
     // erase it (not-xor), so the button stays off for this exercise.

@@ -3,14 +3,14 @@
 // graph and answer again (1), or stop (2). It acts on the practice plane
 // through the practice window's callbacks.
 
-#include <QDialog>
+#include "ui/LazyDialog.h"
 #include <functional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TfrmAyamari : public QDialog {
+class TfrmAyamari : public LazyDialog {
     Q_OBJECT
 public:
     explicit TfrmAyamari(QWidget *parent = nullptr);
@@ -35,6 +35,7 @@ public:
     QPushButton *btnCancel = nullptr;
 
 protected:
+    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void reject() override;
 };

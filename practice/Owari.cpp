@@ -14,11 +14,15 @@ constexpr Color kPerfectGreen = 0x008000;
 }  // namespace
 
 TfrmOwari::TfrmOwari(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOwari"));
     setWindowTitle(QStringLiteral("練習終わり"));
     setFixedSize(391, 132);
+}
+
+void TfrmOwari::buildControls()
+{
     setFont(VerdictFont(12));
 
     // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
@@ -49,6 +53,7 @@ void TfrmOwari::applyTabOrder(const QList<QWidget *> &order)
 
 void TfrmOwari::prepare(Outcome outcome, bool reviewEnabled, bool testMode)
 {
+    BuildControls();
     // Back to the design state first: a perfect run's green and tab order
     // must not stay for the runs after it.
     setPalette(QPalette());
@@ -84,6 +89,7 @@ void TfrmOwari::showEvent(QShowEvent *e)
 
 void TfrmOwari::FormShow()
 {
+    BuildControls();
     btnShowRecord->setVisible(!m_testMode);
     // The first usable control in tab order takes the focus, so Enter
     // chooses what the outcome suggests: stop after a perfect run, review

@@ -2,13 +2,13 @@
 // The end-of-run dialog "練習終わり": repeat (1), stop (2), review the
 // mistakes (4), or look at the records.
 
-#include <QDialog>
+#include "ui/LazyDialog.h"
 #include <functional>
 
 class QLineEdit;
 class QPushButton;
 
-class TfrmOwari : public QDialog {
+class TfrmOwari : public LazyDialog {
     Q_OBJECT
 public:
     explicit TfrmOwari(QWidget *parent = nullptr);
@@ -32,6 +32,7 @@ public:
     QPushButton *btnShowRecord = nullptr, *btnFukushu = nullptr, *btnRetry = nullptr, *btnEnd = nullptr;
 
 protected:
+    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void reject() override;
 

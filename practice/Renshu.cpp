@@ -64,18 +64,26 @@ QString TfrmRenshu::Statement(int number)
     return QStringLiteral("(") + QString::number(number) + QStringLiteral(")次の関数のグラフをかきなさい");
 }
 
-TfrmRenshu::TfrmRenshu(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+TfrmRenshu::TfrmRenshu(QWidget *parent) : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmRenshu"));
     setWindowTitle(QStringLiteral("練習"));
-    setFont(PixelFont(Fonts::FixedGothic, 16, true));
     if (parent)
         setGeometry(0, 0, parent->width(), parent->height());
     else
         setGeometry(0, 0, 1024, 740);
     setMouseTracking(true);
     installEventFilter(this);
+    m_batsu = BatsuPicture();
+    m_arrow = ArrowPicture();
+    timSecond.setInterval(1000);
+    connect(&timSecond, &QTimer::timeout, this, [this] { timSecondTimer(); });
+}
 
+// Only a practice run opens the window.
+void TfrmRenshu::buildControls()
+{
+    setFont(PixelFont(Fonts::FixedGothic, 16, true));
     auto label = [this](const QString &text, int x, int y) {
         auto *l = new QLabel(text, this);
         l->move(x, y);
@@ -95,7 +103,7 @@ TfrmRenshu::TfrmRenshu(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Windo
     label(QStringLiteral("採点"), 8, 240);
     lstRecord = new QListWidget(this);
     lstRecord->setObjectName(QStringLiteral("lstRecord"));
-    lstRecord->setGeometry(48, 240, 137, 209);
+    lstRecord->setGeometry(48, 240, 137, RecordListBottom - 240);
     lstRecord->setSelectionMode(QAbstractItemView::NoSelection);
     lstRecord->setFont(PixelFont(Fonts::FixedGothic, 14, false));
     edtCood = new QLineEdit(this);
@@ -123,11 +131,6 @@ TfrmRenshu::TfrmRenshu(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Windo
     imgCood->setObjectName(QStringLiteral("imgCood"));
     imgCood->onMouseDown = [this](QMouseEvent *e) { imgCoodMouseDown(e->button(), e->position().toPoint()); };
     imgCood->onMouseMove = [this](QMouseEvent *e) { imgCoodMouseMove(e->position().toPoint()); };
-
-    m_batsu = BatsuPicture();
-    m_arrow = ArrowPicture();
-    timSecond.setInterval(1000);
-    connect(&timSecond, &QTimer::timeout, this, [this] { timSecondTimer(); });
 }
 
 void TfrmRenshu::attach(TfrmSeikai *seikai, TfrmAyamari *ayamari, TfrmOwari *owari)
@@ -135,7 +138,7 @@ void TfrmRenshu::attach(TfrmSeikai *seikai, TfrmAyamari *ayamari, TfrmOwari *owa
     m_seikai = seikai;
     m_ayamari = ayamari;
     m_owari = owari;
-    const int top = lstRecord->y() + lstRecord->height() + 32;
+    const int top = RecordListBottom + 32;
     const int left = (parentWidget() ? parentWidget()->x() : 0) + 20;
     for (QDialog *d : std::initializer_list<QDialog *>{seikai, ayamari, owari})
         if (d)
@@ -180,6 +183,7 @@ void TfrmRenshu::showEvent(QShowEvent *e)
 
 void TfrmRenshu::FormShow()
 {
+    BuildControls();
     ProgramState &st = Program();
     setWindowTitle(QStringLiteral("練習　") + st.PracticeUnitTitle);
     m_closeRequested = false;
@@ -197,6 +201,7 @@ void TfrmRenshu::FormShow()
 
 void TfrmRenshu::Init(bool review)
 {
+    BuildControls();
     ProgramState &st = Program();
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
@@ -237,6 +242,7 @@ void TfrmRenshu::Init(bool review)
 
 void TfrmRenshu::imgCoodMouseMove(QPoint pixel)
 {
+    BuildControls();
     ProgramState &st = Program();
     const QPoint p = lattice(pixel);
     edtCood->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
@@ -262,6 +268,7 @@ void TfrmRenshu::imgCoodMouseMove(QPoint pixel)
 
 void TfrmRenshu::FormMouseMove()
 {
+    BuildControls();
     edtCood->clear();
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
@@ -281,6 +288,7 @@ bool TfrmRenshu::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmRenshu::imgCoodMouseDown(Qt::MouseButton button, QPoint pixel)
 {
+    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
         return;
     m_inPress = true;
@@ -432,6 +440,7 @@ void TfrmRenshu::endRun()
 
 void TfrmRenshu::btnTeiseiClick()
 {
+    BuildControls();
     if (m_s.Stage != 1)
         return;
     ProgramState &st = Program();
@@ -446,6 +455,7 @@ void TfrmRenshu::btnTeiseiClick()
 
 void TfrmRenshu::Button1Click()
 {
+    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
         return;
     const TLineSpec &exercise = m_s.RunList[std::size_t(m_s.Position)];
@@ -458,11 +468,13 @@ void TfrmRenshu::Button1Click()
 
 void TfrmRenshu::btnEndClick()
 {
+    BuildControls();
     done(2);
 }
 
 void TfrmRenshu::timSecondTimer()
 {
+    BuildControls();
     ++m_s.Seconds;
 }
 

@@ -7,7 +7,8 @@
 #include "model/FormulaText.h"
 #include "model/ParabolaRecord.h"
 
-#include <QDialog>
+#include "ui/LazyDialog.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -46,7 +47,7 @@ struct RenshuState {
     QPoint LastPoint;       // lattice units
 };
 
-class TfrmRenshu : public QDialog {
+class TfrmRenshu : public LazyDialog {
     Q_OBJECT
 public:
     explicit TfrmRenshu(QWidget *parent = nullptr);
@@ -60,6 +61,7 @@ public:
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
     RenshuState &state() { return m_s; }
+
 
     void FormShow();
     void Init(bool review);
@@ -86,6 +88,7 @@ public:
     QTimer timSecond;
 
 protected:
+    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void done(int r) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -99,6 +102,9 @@ private:
     void endRun();
     void nextExercise();
     QPoint lattice(QPoint pixel) const;
+
+    // The verdict dialogs open below the record list.
+    static constexpr int RecordListBottom = 449;
 
     RenshuState m_s;
     TfrmSeikai *m_seikai = nullptr;

@@ -14,15 +14,19 @@ constexpr Color kPaleYellow = 0xC0FFFF;
 }  // namespace
 
 TfrmSeikai::TfrmSeikai(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmSeikai"));
     setWindowTitle(QStringLiteral("正解"));
     setFixedSize(320, 132);
-    setFont(VerdictFont(12));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
     setPalette(pal);
+}
+
+void TfrmSeikai::buildControls()
+{
+    setFont(VerdictFont(12));
 
     Image1 = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
     Image2 = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
@@ -56,6 +60,7 @@ void TfrmSeikai::showEvent(QShowEvent *e)
 
 void TfrmSeikai::FormShow()
 {
+    BuildControls();
     // The pupil goes on with Enter, even after having tabbed to "中止" last time.
     btnNext->setFocus();
 }

@@ -1,13 +1,13 @@
 #pragma once
 // The correct-answer dialog "正解": next exercise (1) or stop (2).
 
-#include <QDialog>
+#include "ui/LazyDialog.h"
 
 class QLineEdit;
 class QLabel;
 class QPushButton;
 
-class TfrmSeikai : public QDialog {
+class TfrmSeikai : public LazyDialog {
     Q_OBJECT
 public:
     explicit TfrmSeikai(QWidget *parent = nullptr);
@@ -26,6 +26,7 @@ public:
     QPushButton *btnCancel = nullptr;
 
 protected:
+    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void reject() override;  // the close box and Escape: result 2
 };

@@ -37,22 +37,45 @@ bool ScaleAccepted(int scale)
 }  // namespace
 
 TfrmSetCood::TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
-    : QDialog(parent), m_store(store), m_settings(holder)
+    : LazyDialog(parent), m_store(store), m_settings(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    buildForm();
     Guarded([&] { LoadPlaneSettings(m_store, m_settings); });
-    fillFromHolder();
-    connectFields();
+    takeOverLoaded();
     // Until the first showing, Cancel and a failed test fall back to the
     // values the dialog started with.
     recordShownValues();
 }
 
+void TfrmSetCood::buildControls()
+{
+    buildForm();
+    fillFromHolder();
+    connectFields();
+}
+
 int TfrmSetCood::largestPlaneSize() const
 {
     return Program().PlaneDefaultSize;
+}
+
+void TfrmSetCood::takeOverLoaded()
+{
+    PlaneSettings &s = m_settings;
+    s.ScaleNumberX = NumberingRange.clamped(s.ScaleNumberX);
+    s.ScaleNumberY = NumberingRange.clamped(s.ScaleNumberY);
+    s.FontSize = FontSizeRange.clamped(s.FontSize);
+    s.Yohaku = YohakuRange.clamped(s.Yohaku);
+    // A load stopped by a wrong-kind value leaves the scales at their
+    // defaults; take them over from the texts that were read. A text that is
+    // not an integer was already reported by the load.
+    for (auto [text, scale] : {std::pair{s.DX, &s.ScaleX}, std::pair{s.DY, &s.ScaleY}}) {
+        try {
+            *scale = ScaleFromText(text);
+        } catch (const UserError &) {
+        }
+    }
 }
 
 void TfrmSetCood::fillFromHolder()
@@ -73,22 +96,6 @@ void TfrmSetCood::fillFromHolder()
     chkXY->setChecked(s.XY);
     chkMemori->setChecked(s.Memori);
     chkZahyou->setChecked(s.Zahyou);
-
-    // The spin fields clamp a stored value to their range; the holder takes
-    // what the field shows.
-    m_settings.ScaleNumberX = spnScaleNumberX->value();
-    m_settings.ScaleNumberY = spnScaleNumberY->value();
-    m_settings.FontSize = spnFontSize->value();
-    m_settings.Yohaku = spnYohaku->value();
-    // A load stopped by a wrong-kind value leaves the scales at their
-    // defaults; take them over from the texts that were read. A text that is
-    // not an integer was already reported by the load.
-    for (auto [text, scale] : {std::pair{s.DX, &m_settings.ScaleX}, std::pair{s.DY, &m_settings.ScaleY}}) {
-        try {
-            *scale = ScaleFromText(text);
-        } catch (const UserError &) {
-        }
-    }
 }
 
 void TfrmSetCood::connectFields()
@@ -164,19 +171,20 @@ void TfrmSetCood::keyPressEvent(QKeyEvent *event)
 
 void TfrmSetCood::FormShow()
 {
+    BuildControls();
     m_settingsChanged = false;
     if (QScreen *s = screen())
         move(s->geometry().topLeft());
     recordShownValues();
 }
 
+// The controls keep the holder in step on every change, so the holder
+// is what they show.
 void TfrmSetCood::recordShownValues()
 {
-    m_shown = ShownValues{edtSizeX->text(),         edtSizeY->text(),         edtStartX->text(),
-                          edtStartY->text(),        edtEndX->text(),          edtEndY->text(),
-                          spnScaleNumberX->value(), spnScaleNumberY->value(), chkXY->isChecked(),
-                          chkMemori->isChecked(),   spnFontSize->value(),     spnYohaku->value(),
-                          chkZahyou->isChecked()};
+    const PlaneSettings &s = m_settings;
+    m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
+                          s.ScaleNumberY, s.XY, s.Memori, s.FontSize, s.Yohaku, s.Zahyou};
 }
 
 void TfrmSetCood::restoreShownValues()
@@ -199,6 +207,7 @@ void TfrmSetCood::restoreShownValues()
 
 bool TfrmSetCood::btnTestClick()
 {
+    BuildControls();
     bool passed = false;
     Guarded([&] { passed = runTest(); });
     return passed;
@@ -227,6 +236,7 @@ bool TfrmSetCood::runTest()
 
 void TfrmSetCood::btnOkClick()
 {
+    BuildControls();
     if (m_settingsChanged) {
         btnTestClick();
         m_settingsChanged = false;
@@ -260,6 +270,7 @@ void TfrmSetCood::saveSettings() const
 
 void TfrmSetCood::btnCancelClick()
 {
+    BuildControls();
     restoreShownValues();
     btnTestClick();
     hide();
@@ -267,6 +278,7 @@ void TfrmSetCood::btnCancelClick()
 
 void TfrmSetCood::PresetClick(const QString &button)
 {
+    BuildControls();
     for (const Preset &p : Presets) {
         if (button != QLatin1String(p.button))
             continue;

@@ -3,12 +3,13 @@
 // holder of one PlaneSettings: it loads the stored values when it is
 // created, keeps the holder in step with its controls on every change, and
 // the plane drawing reads the holder whenever it draws. It is modeless: the
-// test button redraws the main window while the dialog stays open.
+// test button redraws the main window while the dialog stays open. Its
+// controls are built on first need; until then the holder is the truth.
 
 #include "plane/PlaneSettings.h"
 #include "settings/SettingsStore.h"
+#include "ui/LazyDialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <functional>
 
@@ -18,7 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-class TfrmSetCood : public QDialog {
+class TfrmSetCood : public LazyDialog {
     Q_OBJECT
 public:
     // What Cancel and a failed size test put back: the values at the moment
@@ -68,7 +69,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void buildControls() override;
     void buildForm();
+    void takeOverLoaded();
     void fillFromHolder();
     void connectFields();
     void scaleChanged(const QString &text, int &scale);

@@ -31,11 +31,11 @@ QLineEdit *NewEdit(QWidget *parent, const char *name)
     return e;
 }
 
-QSpinBox *NewSpin(QWidget *parent, const char *name, int min, int max, int value)
+QSpinBox *NewSpin(QWidget *parent, const char *name, SpinRange range, int value)
 {
     auto *s = new QSpinBox(parent);
     s->setObjectName(QLatin1String(name));
-    s->setRange(min, max);
+    s->setRange(range.min, range.max);
     s->setValue(value);
     s->setFixedWidth(FieldWidth(s));
     return s;
@@ -88,12 +88,12 @@ void TfrmSetCood::buildForm()
     edtDX = NewEdit(grpX, "edtDX");
     edtStartX = NewEdit(grpX, "edtStartX");
     edtEndX = NewEdit(grpX, "edtEndX");
-    spnScaleNumberX = NewSpin(grpX, "spnScaleNumberX", 0, 20, 5);
+    spnScaleNumberX = NewSpin(grpX, "spnScaleNumberX", NumberingRange, 5);
     edtSizeY = NewEdit(grpY, "edtSizeY");
     edtDY = NewEdit(grpY, "edtDY");
     edtStartY = NewEdit(grpY, "edtStartY");
     edtEndY = NewEdit(grpY, "edtEndY");
-    spnScaleNumberY = NewSpin(grpY, "spnScaleNumberY", 0, 20, 5);
+    spnScaleNumberY = NewSpin(grpY, "spnScaleNumberY", NumberingRange, 5);
 
     struct Row {
         const char *label;
@@ -140,8 +140,8 @@ void TfrmSetCood::buildForm()
     root->addLayout(axes);
 
     // Font size; the margin is kept and saved but not offered to the user.
-    spnFontSize = NewSpin(this, "spnFontSize", 8, 20, 12);
-    spnYohaku = NewSpin(this, "spnYohaku", 0, 5, 1);
+    spnFontSize = NewSpin(this, "spnFontSize", FontSizeRange, 12);
+    spnYohaku = NewSpin(this, "spnYohaku", YohakuRange, 1);
     lblYohaku = NewLabel(this, "lblYohaku", QStringLiteral("余白"), spnYohaku);
     spnYohaku->hide();
     lblYohaku->hide();

@@ -7,6 +7,16 @@
 namespace setcood {
 
 enum Field { FSizeX, FSizeY, FDX, FDY, FStartX, FStartY, FEndX, FEndY };
+
+// The ranges of the spin fields; a stored value outside is taken as the
+// nearer end, as the field would show it.
+struct SpinRange {
+    int min, max;
+    constexpr int clamped(int v) const { return v < min ? min : v > max ? max : v; }
+};
+inline constexpr SpinRange NumberingRange{0, 20};
+inline constexpr SpinRange FontSizeRange{8, 20};
+inline constexpr SpinRange YohakuRange{0, 5};
 inline constexpr int NoPresets = -1;
 
 struct Preset {

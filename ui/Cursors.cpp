@@ -4,21 +4,32 @@
 #include <array>
 #include <map>
 
+// The pictures are compiled in: reading them as files would make Qt load
+// every image format plugin to find the one for XPM.
+#include "ui/cursors/Arrow1CSR.xpm"
+#include "ui/cursors/CrossCSR.xpm"
+#include "ui/cursors/FingerCSR.xpm"
+#include "ui/cursors/Hasami_LCSR.xpm"
+#include "ui/cursors/Hasami_RCSR.xpm"
+#include "ui/cursors/PencilCSR.xpm"
+#include "ui/cursors/ScissorsCSR.xpm"
+
 namespace {
 struct CursorResource {
     int number;
     const char *name;
+    const char *const *xpm;
     int hotX, hotY;  // pixels
 };
 
-constexpr std::array<CursorResource, 7> kResources{{
-    {1, "Arrow1CSR", 0, 0},
-    {2, "FingerCSR", 10, 0},
-    {3, "ScissorsCSR", 14, 13},
-    {4, "CrossCSR", 15, 15},
-    {5, "PencilCSR", 0, 31},
-    {6, "Hasami_LCSR", 0, 15},
-    {7, "Hasami_RCSR", 31, 15},
+const std::array<CursorResource, 7> kResources{{
+    {1, "Arrow1CSR", Arrow1CSR, 0, 0},
+    {2, "FingerCSR", FingerCSR, 10, 0},
+    {3, "ScissorsCSR", ScissorsCSR, 14, 13},
+    {4, "CrossCSR", CrossCSR, 15, 15},
+    {5, "PencilCSR", PencilCSR, 0, 31},
+    {6, "Hasami_LCSR", Hasami_LCSR, 0, 15},
+    {7, "Hasami_RCSR", Hasami_RCSR, 31, 15},
 }};
 
 std::map<int, QCursor> &Installed()
@@ -30,10 +41,9 @@ std::map<int, QCursor> &Installed()
 
 int InstallCursors()
 {
-    Q_INIT_RESOURCE(ui);
     int found = 0;
     for (const auto &r : kResources) {
-        QPixmap pm(QStringLiteral(":/cursors/") + QLatin1String(r.name), "XPM");
+        const QPixmap pm(r.xpm);
         if (pm.isNull())
             continue;
         Installed()[r.number] = QCursor(pm, r.hotX, r.hotY);

@@ -1,5 +1,5 @@
 #pragma once
-// The program's seven cursors, loaded from resources by name and installed
+// The program's seven cursors, compiled-in pictures known by name, installed
 // under the fixed numbers 1 to 7 that every window uses.
 
 #include <QCursor>

@@ -24,15 +24,23 @@ int RunModal(QDialog &d, const std::function<void()> &during)
     return d.exec();
 }
 
-std::unique_ptr<QDialog> MakeDialog(const QString &which)
+std::unique_ptr<LazyDialog> NewDialog(const QString &which)
 {
     if (which == QLatin1String("seikai"))
         return std::make_unique<TfrmSeikai>();
     if (which == QLatin1String("ayamari"))
         return std::make_unique<TfrmAyamari>();
-    auto owari = std::make_unique<TfrmOwari>();
-    owari->prepare(TfrmOwari::Outcome::Finished, true, false);
-    return owari;
+    return std::make_unique<TfrmOwari>();
+}
+
+// A dialog with its controls, as the practice window opens it.
+std::unique_ptr<LazyDialog> MakeDialog(const QString &which)
+{
+    auto d = NewDialog(which);
+    if (auto *owari = qobject_cast<TfrmOwari *>(d.get()))
+        owari->prepare(TfrmOwari::Outcome::Finished, true, false);
+    d->BuildControls();
+    return d;
 }
 
 QString Name(const QWidget *w)
@@ -127,6 +135,26 @@ private slots:
         QTest::newRow("wrong") << "ayamari" << 5;
         QTest::newRow("end") << "owari" << 5;
     }
+    // Created at start-up, a verdict dialog has no controls until it is
+    // first needed; its first showing presents all of them.
+    void controlsWaitForTheFirstShowing()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, controls);
+        auto d = NewDialog(dialog);
+        QCOMPARE(d->findChildren<QWidget *>().size(), 0);
+        QList<QWidget *> visible;
+        RunModal(*d, [&] {
+            for (QWidget *w : d->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->isVisible())
+                    visible << w;
+            d->done(2);
+        });
+        // The end dialog hides its record button only in test mode.
+        QCOMPARE(visible.size(), controls);
+    }
+    void controlsWaitForTheFirstShowing_data() { controlsFitAndDoNotOverlap_data(); }
+
     void controlsFitAndDoNotOverlap()
     {
         QFETCH(QString, dialog);
@@ -145,6 +173,7 @@ private slots:
     void correctAnswerFocusesNext()
     {
         TfrmSeikai d;
+        d.BuildControls();
         d.btnCancel->setFocus();
         QString focused;
         // Enter on a fresh showing goes on to the next exercise.
@@ -244,6 +273,7 @@ private slots:
         d.answerShown = [] { return false; };
         d.removeWrongAnswer = [&] { note("remove"); };
         d.showCorrectGraph = [&] { note("show"); };
+        d.BuildControls();
         auto *b = d.findChild<QPushButton *>(button);
         QVERIFY(b);
         QCOMPARE(RunModal(d, [b] { b->click(); }), result);

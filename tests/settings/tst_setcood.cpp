@@ -199,6 +199,39 @@ private slots:
         QCOMPARE(Program().MainPlane.FontSize, 8);
     }
 
+    // Created at start-up, the dialog holds the stored values (clamped as
+    // its fields would show them) before any control exists; the first
+    // showing builds the controls from the holder, shown and in step.
+    void holderIsReadyBeforeTheControlsAreBuilt()
+    {
+        store().WriteIntSetting(QStringLiteral("ScaleNumberY"), -3);
+        store().WriteIntSetting(QStringLiteral("Yohaku"), 9);
+        store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("-8"));
+        store().WriteTextSetting(QStringLiteral("StartX"), QStringLiteral("-4"));
+        auto d = open(Program().MainPlane);
+        QCOMPARE(d->findChild<QLineEdit *>(QStringLiteral("edtStartX")), nullptr);
+        const PlaneSettings &s = Program().MainPlane;
+        QCOMPARE(s.ScaleNumberY, 0);
+        QCOMPARE(s.Yohaku, 5);
+        QCOMPARE(s.ScaleY, 8);
+        QCOMPARE(d->shownValues().StartX, QStringLiteral("-4"));
+        QCOMPARE(d->shownValues().ScaleNumberY, 0);
+
+        // Program start-up repaints from the holder; a later edit of it
+        // (another window's) is what the first showing presents.
+        Program().MainPlane.EndX = QStringLiteral("7");
+        d->show();
+        auto *startX = d->findChild<QLineEdit *>(QStringLiteral("edtStartX"));
+        QVERIFY(startX && startX->isVisible());
+        QCOMPARE(startX->text(), QStringLiteral("-4"));
+        QCOMPARE(Edit(d.get(), "edtEndX")->text(), QStringLiteral("7"));
+        QCOMPARE(Spin(d.get(), "spnScaleNumberY")->value(), 0);
+        Edit(d.get(), "edtStartX")->setText(QStringLiteral("-2"));
+        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-2"));
+        d->btnCancelClick();
+        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));
+    }
+
     void noneSizePassesWhateverTheLargestSize_data()
     {
         QTest::addColumn<int>("largest");
