@@ -4,6 +4,7 @@
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
 #include "support/ScriptedPrompt.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -269,6 +270,35 @@ private slots:
         QCOMPARE(m_prompt.shown.size(), 1);
         w.lstTitleClick(0);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("練習の記録はありません"));
+    }
+
+    // A pupil's account may not write in the program's folder: the run is
+    // not recorded, the pupil is told, and the file keeps every byte.
+    void readOnlyPlacesKeepTheRecords_data()
+    {
+        QTest::addColumn<bool>("folder");  // else the record file itself is read-only
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("read-only file") << false;
+    }
+    void readOnlyPlacesKeepTheRecords()
+    {
+        QUORVEL_WHERE_PERMISSIONS_BIND();
+        QFETCH(bool, folder);
+        QVERIFY(AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○×"), 65));
+        const QByteArray before = Bytes(recordPath());
+        QVERIFY(!before.isEmpty());
+        const QString locked = folder ? m_dir->path() : recordPath();
+        const auto perms = QFile::permissions(locked);
+        QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
+        m_prompt.clear();
+        const bool recorded = AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30);
+        QFile::setPermissions(locked, perms);
+        QVERIFY(!recorded);
+        QCOMPARE(Bytes(recordPath()), before);
+        QCOMPARE(m_prompt.shown.size(), 1);
+        QVERIFY(m_prompt.shown[0].text.startsWith(QStringLiteral("記録ファイル ")));
+        QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("に書き込めませんでした")));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
     }
 
     void keyNumbering_data()

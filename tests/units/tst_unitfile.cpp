@@ -4,6 +4,7 @@
 #include "plane/UnitLines.h"
 #include "support/Records.h"
 #include "support/ScriptedPrompt.h"
+#include "support/Unprivileged.h"
 #include "units/SampleUnits.h"
 
 #include <QDir>
@@ -269,6 +270,37 @@ private slots:
         QVERIFY(!WriteUnitFile({QStringLiteral("t")}, QStringLiteral("t"), path(QStringLiteral("folder.prb"))));
         QCOMPARE(m_prompt.texts().value(1), path(QStringLiteral("folder.prb")) + QStringLiteral("の保存に失敗しました"));
         QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
+    }
+
+    // A pupil's account may not write where the units are: the save fails
+    // with its messages and the file keeps every byte.
+    void readOnlyPlacesKeepThePreviousFile_data()
+    {
+        QTest::addColumn<bool>("folder");  // else the file itself is read-only
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("read-only file") << false;
+    }
+    void readOnlyPlacesKeepThePreviousFile()
+    {
+        QUORVEL_WHERE_PERMISSIONS_BIND();
+        QFETCH(bool, folder);
+        QDir(m_dir.path()).mkdir(QStringLiteral("ro"));
+        const QString dir = path(QStringLiteral("ro"));
+        const QString file = dir + QStringLiteral("/kept.prb");
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file));
+        const QByteArray before = Bytes(file);
+        const QString locked = folder ? dir : file;
+        const auto perms = QFile::permissions(locked);
+        QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
+        m_prompt.clear();
+        const bool saved =
+            WriteUnitFile(Lines(QStringLiteral("新しい単元"), {Rec(1, 1, 2, 3)}), QStringLiteral("新しい単元"), file);
+        QFile::setPermissions(locked, perms);
+        QVERIFY(!saved);
+        QCOMPARE(Bytes(file), before);
+        QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
+        QCOMPARE(m_prompt.texts().value(1), file + QStringLiteral("の保存に失敗しました"));
+        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")});  // no leftovers
     }
 
     void unitTitles()
