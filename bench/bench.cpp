@@ -99,11 +99,12 @@ void StartupFigures(const QString &workDir)
         std::printf("# startup figures skipped: Xvfb or xdotool not installed\n");
         return;
     }
+    // No reset when the last client leaves: a start during one would fail.
     const QString display = QStringLiteral(":97");
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
                                         QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+                                        QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!xvfb.waitForStarted(5000))
         return;
     QThread::msleep(500);

@@ -36,6 +36,7 @@ Canvas::~Canvas()
 const QImage &Canvas::image() const
 {
     endPainting();
+    m_changeReported = false;
     return m_image;
 }
 
@@ -140,8 +141,12 @@ const QFontMetrics &Canvas::metrics() const
 
 void Canvas::changed() const
 {
-    if (m_changed)
+    // One report until the pixels are next read: a view repaints once
+    // for a whole drawing, not once per line of it.
+    if (m_changed && !m_changeReported) {
+        m_changeReported = true;
         m_changed();
+    }
 }
 
 void Canvas::moveTo(int x, int y)
@@ -220,6 +225,20 @@ void Canvas::lineToEach(const QPoint *points, int count)
         }
     }
     m_pos = points[count - 1];
+}
+
+void Canvas::blocks(const QRect *rects, int count)
+{
+    if (m_image.isNull() || count <= 0)
+        return;
+    const BrushStyle keep = m_brushStyle;
+    const Color keepColor = m_brushColor;
+    m_brushStyle = BrushStyle::Solid;
+    m_brushColor = m_penColor;
+    painter(Op::Pen, false, true).drawRects(rects, count);
+    m_brushStyle = keep;
+    m_brushColor = keepColor;
+    changed();
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2)

@@ -98,6 +98,9 @@ public:
     void ellipse(int x1, int y1, int x2, int y2);
     // Fills the box with the brush colour, no outline, in copy mode.
     void fillRect(const QRect &r);
+    // Solid boxes in the pen colour and pen mode, each as rectangle() draws
+    // a box whose brush is the pen colour; all in one call.
+    void blocks(const QRect *rects, int count);
     void fill(Color c);
 
     // Text with the top-left corner of its cell at (x, y); the background
@@ -111,8 +114,13 @@ public:
     // Exclusive-or copy: pixel := source XOR destination.
     void xorCopy(int x, int y, const QImage &src);
 
-    // Called after every change of the pixels (a view repaints itself).
-    void setChangeHook(std::function<void()> hook) { m_changed = std::move(hook); }
+    // Called after a change of the pixels (a view repaints itself); after
+    // one call, the next comes with the first change after image() was read.
+    void setChangeHook(std::function<void()> hook)
+    {
+        m_changed = std::move(hook);
+        m_changeReported = false;
+    }
 
 private:
     enum class Op { Pen, Fill, Xor };
@@ -136,6 +144,7 @@ private:
     Color m_fontColor = Colors::Black;
     QPoint m_pos;
     std::function<void()> m_changed;
+    mutable bool m_changeReported = false;
     // The font and its metrics are built again only when a font setting changes.
     mutable bool m_fontDirty = true;
     mutable QFont m_font;

@@ -4,6 +4,7 @@
 #include "plane/PlaneDrawing.h"
 #include "plane/Prompt.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -139,13 +140,16 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const TLineSpec &r
             c.lineTo(end.x(), end.y());
         }
     } else if (st.Draw.Dotted) {
+        QVarLengthArray<QRect, 512> dots;
+        QPoint p = first;
         double x = plan->start;
         for (std::int64_t i = 0; i < plan->count; ++i) {
-            const QPoint p = CurvePoint(g, rec, x);
-            c.rectangle(p.x() - 1, p.y() - 1, p.x() + 1, p.y() + 1);
-            c.moveTo(p.x(), p.y());
+            p = CurvePoint(g, rec, x);
+            dots.append(QRect(p.x() - 1, p.y() - 1, 2, 2));
             x += plan->step;
         }
+        c.blocks(dots.data(), int(dots.size()));
+        c.moveTo(p.x(), p.y());
     }
     return true;
 }

@@ -95,24 +95,55 @@ def main_plane_origin(s):
     return 430 + 272, y0 + 272, y0 - 42  # origin x, origin y, menu bar height
 
 
+def start_xvfb():
+    """An X server on a display it chose itself as free; its number. It must
+    not reset when its last client (a probe of ours) disconnects: during a
+    reset the program's connection would be refused."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    if not number:
+        xvfb.kill()
+        raise Failure("Xvfb did not start")
+    return xvfb, f":{number}"
+
+
+def stop(process):
+    """Ends a process politely first, so an X server removes its lock file."""
+    if process and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def one_session(binary, data, shots):
     work = tempfile.mkdtemp(prefix="quorvel-e2e-")
     shutil.copytree(data, os.path.join(work, "DATA"))
-    display = f":{80 + os.getpid() % 15}"
-    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    xvfb, display = start_xvfb()
     env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=os.path.join(work, "config"),
                HOME=work)
     env.pop("QT_QPA_PLATFORM", None)
     app = None
+    log = open(os.path.join(shots, "program.log"), "w")
     try:
         s = Session(env, shots)
         poll("the X server", lambda: subprocess.run(["xdotool", "getmouselocation"], env=env,
                                                      stdout=subprocess.DEVNULL,
                                                      stderr=subprocess.DEVNULL).returncode == 0)
-        app = subprocess.Popen([binary], cwd=work, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-        s.wait_window("Quorvel 放物線学習ツール")
+        app = subprocess.Popen([binary], cwd=work, env=env, stdout=log, stderr=log)
+        try:
+            s.wait_window("Quorvel 放物線学習ツール")
+        except Failure:
+            state = "still running" if app.poll() is None else f"ended with {app.returncode}"
+            raise Failure(f"the main window did not show on {display}; the program {state}; "
+                          f"its output is in {log.name}")
         ox, oy, mb = main_plane_origin(s)
 
         def at(x, y):
@@ -218,10 +249,11 @@ def one_session(binary, data, shots):
         s.wait_gone("実行記録")
         return work, unit_file, s, app, xvfb
     except Exception:
-        if app:
-            app.kill()
-        xvfb.kill()
+        stop(app)
+        stop(xvfb)
         raise
+    finally:
+        log.close()
 
 
 EXPECTED_UNIT = [
@@ -261,10 +293,8 @@ def main():
         try:
             check_files(work, unit_file)
         finally:
-            app.kill()
-            xvfb.kill()
-            app.wait()
-            xvfb.wait()
+            stop(app)
+            stop(xvfb)
             shutil.rmtree(work, ignore_errors=True)
         print(f"run {n + 1}: passed")
     print(f"{runs} passed, 0 failed")

@@ -95,6 +95,47 @@ private slots:
         QCOMPARE(c.pixel(4, 4), Color(0x00FF00));
     }
 
+    // Blocks drawn in one call give the pixels of the same boxes drawn one
+    // by one, overlaps included (not-xor inverts twice), whatever the brush.
+    void blocksMatchBoxesOneByOne_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("brush");
+        QTest::newRow("copy, clear brush") << int(PenMode::Copy) << int(BrushStyle::Clear);
+        QTest::newRow("not-xor, clear brush") << int(PenMode::NotXor) << int(BrushStyle::Clear);
+        QTest::newRow("not-xor, other brush colour") << int(PenMode::NotXor) << int(BrushStyle::Solid);
+    }
+    void blocksMatchBoxesOneByOne()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, brush);
+        const QList<QRect> boxes{QRect(3, 3, 2, 2), QRect(4, 4, 2, 2), QRect(30, 10, 2, 2), QRect(62, 62, 2, 2)};
+        auto start = [&](Canvas &c) {
+            c.fill(0xC0C0C0);
+            c.setPenColor(0x0000FF);
+            c.setPenMode(PenMode(mode));
+            c.setBrushColor(0x00FF00);  // a colour makes the brush solid
+            c.setBrushStyle(BrushStyle(brush));
+        };
+        Canvas one(64, 64), all(64, 64);
+        start(one);
+        start(all);
+        for (const QRect &r : boxes) {
+            // Each box drawn as rectangle() draws it with the brush in the pen colour.
+            one.setBrushStyle(BrushStyle::Solid);
+            one.setBrushColor(0x0000FF);
+            one.rectangle(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+        }
+        all.blocks(boxes.data(), int(boxes.size()));
+        QCOMPARE(all.image(), one.image());
+        QCOMPARE(all.pixel(4, 4), mode == int(PenMode::Copy) ? Color(0x0000FF) : Color(0xC0C0C0));
+        // The brush is the caller's again afterwards.
+        all.setPenMode(PenMode::Copy);
+        all.setPenColor(0x000000);
+        all.rectangle(10, 40, 20, 50);
+        QCOMPARE(all.pixel(15, 45), brush == int(BrushStyle::Solid) ? Color(0x00FF00) : Color(0xC0C0C0));
+    }
+
     void coloursAreBlueGreenRed_data()
     {
         QTest::addColumn<uint>("bgr");
