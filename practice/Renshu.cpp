@@ -468,13 +468,11 @@ void TfrmRenshu::Button1Click()
 
 void TfrmRenshu::btnEndClick()
 {
-    BuildControls();
     done(2);
 }
 
 void TfrmRenshu::timSecondTimer()
 {
-    BuildControls();
     ++m_s.Seconds;
 }
 

@@ -62,7 +62,6 @@ public:
 
     RenshuState &state() { return m_s; }
 
-
     void FormShow();
     void Init(bool review);
     void imgCoodMouseDown(Qt::MouseButton button, QPoint pixel);

@@ -136,6 +136,27 @@ private slots:
         QCOMPARE(all.pixel(15, 45), brush == int(BrushStyle::Solid) ? Color(0x00FF00) : Color(0xC0C0C0));
     }
 
+    // A view hears of a drawing once, and again after it has read the
+    // pixels: it never misses a change and never repaints per line.
+    void changesAreReportedOncePerReading()
+    {
+        Canvas c(32, 32);
+        int reports = 0;
+        c.setChangeHook([&reports] { ++reports; });
+        c.moveTo(0, 0);
+        for (int i = 1; i < 10; ++i)
+            c.lineTo(3 * i, i);
+        c.rectangle(2, 2, 9, 9);
+        QCOMPARE(reports, 1);
+        (void)c.image();
+        QCOMPARE(reports, 1);
+        c.fillRect(QRect(0, 0, 4, 4));
+        QCOMPARE(reports, 2);
+        c.setChangeHook([&reports] { reports += 10; });  // a new view hears of the next change
+        c.lineTo(0, 31);
+        QCOMPARE(reports, 12);
+    }
+
     void coloursAreBlueGreenRed_data()
     {
         QTest::addColumn<uint>("bgr");
