@@ -2,16 +2,21 @@
 
 #include "plane/Convert.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 enum class Variant { Main, Practice };
 
+// Far beyond any screen; a size from elsewhere than the settings dialog is
+// cut here, so the placement arithmetic and the bitmap stay in bounds.
+constexpr int kLargestPicture = 4096;
+
 int SizeOrDefault(const QString &text, int fallback)
 {
     const int v = SettingInt(text);
-    return v <= 0 ? fallback : v;
+    return std::min(v <= 0 ? fallback : v, kLargestPicture);
 }
 
 bool MultipleOf(int v, int step)
@@ -113,13 +118,19 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
     else
         colors = axisColor ? LineColors{Colors::Navy, Colors::Red} : LineColors{Colors::Gray, Colors::Gray};
 
+    // Until the geometry is published the main plane counts as not drawn,
+    // so that no click is taken on it.
+    if (variant == Variant::Main)
+        st.MainPlaneDrawn = false;
     PlacePicture(picture, st, variant);
     const int width = picture.width();
     const int height = picture.height();
     const PlaneGeometry g = ComputePlaneGeometry(width, height, s, st.Geometry);
     st.Geometry = g;
-    if (variant == Variant::Main)
+    if (variant == Variant::Main) {
         st.MainPlaneWidth = width;
+        st.MainPlaneDrawn = true;
+    }
 
     if (st.Draw.BitmapPasted)
         return;
@@ -194,8 +205,10 @@ PlaneGeometry ComputePlaneGeometry(int width, int height, const PlaneSettings &s
                                    const PlaneGeometry &previous)
 {
     PlaneGeometry g;
-    g.ScaleX = s.ScaleX >= 1 ? s.ScaleX : qMax(1, previous.ScaleX);
-    g.ScaleY = s.ScaleY >= 1 ? s.ScaleY : qMax(1, previous.ScaleY);
+    // A scale wider than any picture gives no unit at all; capping it keeps
+    // the origin arithmetic in range.
+    g.ScaleX = std::min(s.ScaleX >= 1 ? s.ScaleX : qMax(1, previous.ScaleX), kLargestPicture);
+    g.ScaleY = std::min(s.ScaleY >= 1 ? s.ScaleY : qMax(1, previous.ScaleY), kLargestPicture);
     g.CountX = (width / g.ScaleX) / 2 * 2;
     g.CountY = (height / g.ScaleY) / 2 * 2;
     const int sx = SettingInt(s.StartX);

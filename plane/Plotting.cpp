@@ -17,8 +17,6 @@ namespace {
 // points lie outside every picture anyway; clamping them keeps the integer
 // arithmetic defined and the rasteriser inside its coordinate range.
 constexpr double kPixelLimit = 4'000'000.0;
-// Upper bound of the samples of one piece, whatever domain a file holds.
-constexpr std::int64_t kMaxSamples = 1'000'000;
 
 constexpr int kHandleHalf = 5;
 constexpr int kLatticeDotHalf = 4;
@@ -60,8 +58,35 @@ struct PiecePlan {
     std::int64_t count = 0;  // may be 0 or negative: no samples
 };
 
+// Drops the samples that lie left or right of a picture `width` pixels wide
+// (with a margin for the pen and one step period to spare), so a piece costs
+// at most the picture's width whatever domain a file holds. Whole periods
+// are dropped (10 steps of 0.1 or 5 of 0.4 make a whole number of units), so
+// the samples that stay keep their places.
+void ClipToPicture(PiecePlan &plan, std::int64_t first, const PlaneGeometry &g, int width, int penWidth)
+{
+    const bool fine = plan.step < 0.2;
+    const std::int64_t period = fine ? 1 : 2;           // units
+    const std::int64_t perPeriod = fine ? 10 : 5;       // samples
+    const double scale = std::max(g.ScaleX, 1);
+    const double margin = double(std::max(penWidth, 1)) + 2.0;
+    const std::int64_t left = std::int64_t(std::floor((-double(g.OriginX) - margin) / scale)) - period;
+    const std::int64_t right = std::int64_t(std::ceil((double(width) - g.OriginX + margin) / scale)) + period;
+    if (first < left) {
+        const std::int64_t skipped = (left - first) / period;
+        first += skipped * period;
+        plan.start = double(first);
+        plan.count -= skipped * perPeriod;
+    }
+    if (plan.count <= 0)
+        return;
+    const std::int64_t kept = first > right ? 1 : ((right - first) / period + 1) * perPeriod + 1;
+    plan.count = std::min(plan.count, kept);
+}
+
 // from <= to already.
-std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const ProgramState &st)
+std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const ProgramState &st, int width,
+                                   int penWidth)
 {
     if (Degenerate(rec))
         return std::nullopt;
@@ -77,7 +102,7 @@ std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const
     plan.step = steep ? 0.1 : 0.4;
     // The coarse step drops the half step of an odd span (floor of 2.5 per unit).
     plan.count = steep ? 10 * span + 1 : std::int64_t(std::floor(2.5 * double(span))) + 1;
-    plan.count = std::min(plan.count, kMaxSamples);
+    ClipToPicture(plan, xs, st.Geometry, width, penWidth);
     return plan;
 }
 
@@ -109,7 +134,7 @@ std::vector<QPoint> CurvePieceSamples(int from, int to, const TLineSpec &rec, co
 {
     if (from > to)
         std::swap(from, to);
-    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st);
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st, st.MainPlaneWidth, rec.LineWidth);
     if (!plan)
         return {};
     return SamplesOf(*plan, rec, st.Geometry);
@@ -119,7 +144,7 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const TLineSpec &r
 {
     if (from > to)
         std::swap(from, to);
-    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st);
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st, c.width(), c.penWidth());
     if (!plan)
         return false;
 

@@ -15,7 +15,9 @@
 #include <vector>
 
 // Pixel positions of the samples of the curve between two integer x
-// (−99 and 99 stand for the ends of the visible range), in drawing order.
+// (−99 and 99 stand for the ends of the visible range), in drawing order,
+// on a picture as wide as the main plane. Samples left or right of the
+// picture are not made, so a piece never costs more than the width allows.
 // Empty for a degenerate record.
 std::vector<QPoint> CurvePieceSamples(int from, int to, const TLineSpec &rec, const ProgramState &st);
 

@@ -50,6 +50,7 @@ struct ProgramState {
     PlaneGeometry Geometry;       // of the plane drawn last
     int PlaneDefaultSize = 544;   // pixels, computed at start-up
     int MainPlaneWidth = 544;     // width of the main plane picture, pixels
+    bool MainPlaneDrawn = false;  // the main plane's last drawing published its geometry
     MainLayout Layout;
     DrawingSettings Draw;
 

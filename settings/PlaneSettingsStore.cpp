@@ -2,20 +2,52 @@
 
 #include "plane/Convert.h"
 #include "plane/Prompt.h"
+#include "settings/SetCoodPresets.h"
 
+#include <QStringList>
 #include <cstdlib>
 #include <optional>
-#include <utility>
 
-int ScaleFromText(const QString &text)
+using namespace setcood;
+
+namespace {
+
+qint64 Clamped(qint64 v, qint64 low, qint64 high)
 {
-    const qint64 v = SettingInt(text);
-    return int(qMin<qint64>(std::llabs(v), 1 << 20));
+    return v < low ? low : v > high ? high : v;
 }
 
-void LoadPlaneSettings(const SettingsStore &store, PlaneSettings &s)
+// The stored value names of the text fields, in reading order.
+struct TextField {
+    const char *name;
+    QString PlaneSettings::*field;
+};
+constexpr TextField kTextFields[] = {
+    {"SizeX", &PlaneSettings::SizeX},   {"SizeY", &PlaneSettings::SizeY},   {"ScaleX", &PlaneSettings::DX},
+    {"ScaleY", &PlaneSettings::DY},     {"StartX", &PlaneSettings::StartX}, {"StartY", &PlaneSettings::StartY},
+    {"EndX", &PlaneSettings::EndX},     {"EndY", &PlaneSettings::EndY},
+};
+
+void ClampSize(QString &text, int largest)
 {
-    s = PlaneSettings{};
+    const qint64 v = SettingInt(text);
+    if (v <= 0 || (v >= SmallestPlaneSize && v <= largest))
+        return;
+    // On a screen too small for the smallest size only the default fits.
+    text = largest < SmallestPlaneSize ? PlaneSettings{}.SizeX
+                                       : QString::number(Clamped(v, SmallestPlaneSize, largest));
+}
+
+void ClampScale(QString &text, int &scale)
+{
+    const qint64 v = std::llabs(qint64(SettingInt(text)));
+    scale = int(Clamped(v, ScaleRange.min, ScaleRange.max));
+    if (scale != v)
+        text = QString::number(scale);
+}
+
+void ReadStoredValues(const SettingsStore &store, PlaneSettings &s)
+{
     s.SizeX = store.ReadTextSetting(QStringLiteral("SizeX"), QStringLiteral("-99"));
     s.SizeY = store.ReadTextSetting(QStringLiteral("SizeY"), QStringLiteral("-99"));
     s.DX = store.ReadTextSetting(QStringLiteral("ScaleX"), QStringLiteral("16"));
@@ -34,17 +66,68 @@ void LoadPlaneSettings(const SettingsStore &store, PlaneSettings &s)
         s.FontSize = store.ReadIntSetting(QStringLiteral("FontSize"), s.FontSize);
     if (store.HasSetting(QStringLiteral("Yohaku")))
         s.Yohaku = store.ReadIntSetting(QStringLiteral("Yohaku"), s.Yohaku);
+}
 
-    // Each scale is taken over from its text as the field's change would.
-    std::optional<UserError> scaleError;
-    for (auto [text, scale] : {std::pair{&s.DX, &s.ScaleX}, std::pair{&s.DY, &s.ScaleY}}) {
+}  // namespace
+
+bool IsSettingInteger(const QString &text)
+{
+    try {
+        SettingInt(text);
+        return true;
+    } catch (const UserError &) {
+        return false;
+    }
+}
+
+int ScaleFromText(const QString &text)
+{
+    const qint64 v = SettingInt(text);
+    return int(qMin<qint64>(std::llabs(v), 1 << 20));
+}
+
+std::vector<NotIntegerSetting> ClampPlaneSettings(PlaneSettings &s, int largestSize)
+{
+    std::vector<NotIntegerSetting> bad;
+    const PlaneSettings defaults;
+    for (const TextField &f : kTextFields) {
+        if (IsSettingInteger(s.*f.field))
+            continue;
+        bad.push_back({QLatin1String(f.name), s.*f.field, defaults.*f.field});
+        s.*f.field = defaults.*f.field;
+    }
+    ClampSize(s.SizeX, largestSize);
+    ClampSize(s.SizeY, largestSize);
+    ClampScale(s.DX, s.ScaleX);
+    ClampScale(s.DY, s.ScaleY);
+    s.ScaleNumberX = NumberingRange.clamped(s.ScaleNumberX);
+    s.ScaleNumberY = NumberingRange.clamped(s.ScaleNumberY);
+    s.FontSize = FontSizeRange.clamped(s.FontSize);
+    s.Yohaku = YohakuRange.clamped(s.Yohaku);
+    return bad;
+}
+
+void LoadPlaneSettings(const SettingsStore &store, PlaneSettings &s, int largestSize)
+{
+    s = PlaneSettings{};
+    std::optional<UserError> stopped;
+    try {
+        ReadStoredValues(store, s);
+    } catch (const UserError &e) {
+        stopped = e;
+    }
+    QStringList problems;
+    for (const NotIntegerSetting &b : ClampPlaneSettings(s, largestSize)) {
+        problems << NotIntegerMessage(b.text);
+        // The default goes into the store as well, so the next holder and
+        // the next start do not report the same text again.
         try {
-            *scale = ScaleFromText(*text);
-        } catch (const UserError &e) {
-            if (!scaleError)
-                scaleError = e;
+            store.WriteTextSetting(b.name, b.fallback);
+        } catch (const UserError &) {
         }
     }
-    if (scaleError)
-        throw *scaleError;
+    if (stopped)
+        problems << stopped->text();
+    if (!problems.isEmpty())
+        throw UserError(problems.join(QStringLiteral("\r\n")));
 }

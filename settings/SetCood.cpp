@@ -18,10 +18,6 @@ using namespace setcood;
 
 namespace {
 
-constexpr int SmallestPlaneSize = 160;
-constexpr int SmallestScale = 4;
-constexpr int LargestScale = 32;
-
 // A size of 0 or less stands for the largest plane size, which is always
 // acceptable, even on a screen too small for 160.
 bool SizeAccepted(int size, int largest)
@@ -31,7 +27,17 @@ bool SizeAccepted(int size, int largest)
 
 bool ScaleAccepted(int scale)
 {
-    return scale >= SmallestScale && scale <= LargestScale;
+    return scale >= ScaleRange.min && scale <= ScaleRange.max;
+}
+
+bool SizeTextAccepted(const QString &text, int largest)
+{
+    return IsSettingInteger(text) && SizeAccepted(SettingInt(text), largest);
+}
+
+bool ScaleTextAccepted(const QString &text)
+{
+    return IsSettingInteger(text) && ScaleAccepted(SettingInt(text));
 }
 
 }  // namespace
@@ -41,8 +47,8 @@ TfrmSetCood::TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWid
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    Guarded([&] { LoadPlaneSettings(m_store, m_settings); });
-    takeOverLoaded();
+    Guarded([&] { LoadPlaneSettings(m_store, m_settings, largestPlaneSize()); });
+    m_edit = m_settings;
     // Until the first showing, Cancel and a failed test fall back to the
     // values the dialog started with.
     recordShownValues();
@@ -51,7 +57,9 @@ TfrmSetCood::TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWid
 void TfrmSetCood::buildControls()
 {
     buildForm();
-    fillFromHolder();
+    // Until now the holder was the truth; the controls start from it.
+    m_edit = m_settings;
+    fillFromEditing();
     connectFields();
 }
 
@@ -60,27 +68,9 @@ int TfrmSetCood::largestPlaneSize() const
     return Program().PlaneDefaultSize;
 }
 
-void TfrmSetCood::takeOverLoaded()
+void TfrmSetCood::fillFromEditing()
 {
-    PlaneSettings &s = m_settings;
-    s.ScaleNumberX = NumberingRange.clamped(s.ScaleNumberX);
-    s.ScaleNumberY = NumberingRange.clamped(s.ScaleNumberY);
-    s.FontSize = FontSizeRange.clamped(s.FontSize);
-    s.Yohaku = YohakuRange.clamped(s.Yohaku);
-    // A load stopped by a wrong-kind value leaves the scales at their
-    // defaults; take them over from the texts that were read. A text that is
-    // not an integer was already reported by the load.
-    for (auto [text, scale] : {std::pair{s.DX, &s.ScaleX}, std::pair{s.DY, &s.ScaleY}}) {
-        try {
-            *scale = ScaleFromText(text);
-        } catch (const UserError &) {
-        }
-    }
-}
-
-void TfrmSetCood::fillFromHolder()
-{
-    const PlaneSettings s = m_settings;
+    const PlaneSettings s = m_edit;
     edtSizeX->setText(s.SizeX);
     edtSizeY->setText(s.SizeY);
     edtDX->setText(s.DX);
@@ -103,7 +93,7 @@ void TfrmSetCood::connectFields()
     auto changed = [this] { m_settingsChanged = true; };
     auto text = [this](QLineEdit *e, QString PlaneSettings::*field, bool marks) {
         connect(e, &QLineEdit::textChanged, this, [this, field, marks](const QString &t) {
-            m_settings.*field = t;
+            m_edit.*field = t;
             if (marks)
                 m_settingsChanged = true;
         });
@@ -115,19 +105,19 @@ void TfrmSetCood::connectFields()
     text(edtEndX, &PlaneSettings::EndX, false);
     text(edtEndY, &PlaneSettings::EndY, false);
     connect(edtDX, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
-        m_settings.DX = t;
+        m_edit.DX = t;
         changed();
-        scaleChanged(t, m_settings.ScaleX);
+        scaleChanged(t, m_edit.ScaleX);
     });
     connect(edtDY, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
-        m_settings.DY = t;
+        m_edit.DY = t;
         changed();
-        scaleChanged(t, m_settings.ScaleY);
+        scaleChanged(t, m_edit.ScaleY);
     });
 
     auto spin = [this, changed](QSpinBox *s, int PlaneSettings::*field) {
         connect(s, &QSpinBox::valueChanged, this, [this, field, changed](int v) {
-            m_settings.*field = v;
+            m_edit.*field = v;
             changed();
         });
     };
@@ -137,15 +127,15 @@ void TfrmSetCood::connectFields()
     spin(spnYohaku, &PlaneSettings::Yohaku);
 
     auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
-        connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_settings.*field = on; });
+        connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_edit.*field = on; });
     };
     check(chkXY, &PlaneSettings::XY);
     check(chkMemori, &PlaneSettings::Memori);
     check(chkZahyou, &PlaneSettings::Zahyou);
 }
 
-// The plane uses a typed scale at once, even out of range; only a text that
-// is not an integer is refused, and the scale stays as it was.
+// The working copy follows a typed scale at once; only a text that is not
+// an integer is refused, and the scale stays as it was.
 void TfrmSetCood::scaleChanged(const QString &text, int &scale)
 {
     Guarded([&] { scale = ScaleFromText(text); });
@@ -178,11 +168,9 @@ void TfrmSetCood::FormShow()
     recordShownValues();
 }
 
-// The controls keep the holder in step on every change, so the holder
-// is what they show.
 void TfrmSetCood::recordShownValues()
 {
-    const PlaneSettings &s = m_settings;
+    const PlaneSettings &s = m_edit;
     m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
                           s.ScaleNumberY, s.XY, s.Memori, s.FontSize, s.Yohaku, s.Zahyou};
 }
@@ -210,28 +198,66 @@ bool TfrmSetCood::btnTestClick()
     BuildControls();
     bool passed = false;
     Guarded([&] { passed = runTest(); });
+    // Whatever failed, the values that pass their own check reach the
+    // holder; the refused ones stay as the plane had them.
+    if (!passed)
+        takeAcceptedValues();
     return passed;
 }
 
 bool TfrmSetCood::runTest()
 {
     const int largest = largestPlaneSize();
-    const int w = SettingInt(m_settings.SizeX);
-    const int h = SettingInt(m_settings.SizeY);
+    const int w = SettingInt(m_edit.SizeX);
+    const int h = SettingInt(m_edit.SizeY);
     if (!SizeAccepted(w, largest) || !SizeAccepted(h, largest)) {
         prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestPlaneSize).arg(largest));
         edtSizeX->setText(m_shown.SizeX);
         edtSizeY->setText(m_shown.SizeY);
         return false;
     }
-    if (!ScaleAccepted(SettingInt(m_settings.DX)) || !ScaleAccepted(SettingInt(m_settings.DY))) {
-        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestScale).arg(LargestScale));
+    if (!ScaleAccepted(SettingInt(m_edit.DX)) || !ScaleAccepted(SettingInt(m_edit.DY))) {
+        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(ScaleRange.min).arg(ScaleRange.max));
         return false;
     }
+    // The plane can use nothing but integers for its starts and ends.
+    for (const QString *text : {&m_edit.StartX, &m_edit.StartY, &m_edit.EndX, &m_edit.EndY})
+        SettingInt(*text);
+    takeAcceptedValues();
     if (onRedraw)
         onRedraw();
     m_settingsChanged = false;
     return true;
+}
+
+void TfrmSetCood::takeAcceptedValues()
+{
+    PlaneSettings &to = m_settings;
+    const PlaneSettings &from = m_edit;
+    const int largest = largestPlaneSize();
+    if (SizeTextAccepted(from.SizeX, largest))
+        to.SizeX = from.SizeX;
+    if (SizeTextAccepted(from.SizeY, largest))
+        to.SizeY = from.SizeY;
+    if (ScaleTextAccepted(from.DX)) {
+        to.DX = from.DX;
+        to.ScaleX = from.ScaleX;
+    }
+    if (ScaleTextAccepted(from.DY)) {
+        to.DY = from.DY;
+        to.ScaleY = from.ScaleY;
+    }
+    for (QString PlaneSettings::*f : {&PlaneSettings::StartX, &PlaneSettings::StartY, &PlaneSettings::EndX,
+                                      &PlaneSettings::EndY})
+        if (IsSettingInteger(from.*f))
+            to.*f = from.*f;
+    to.ScaleNumberX = from.ScaleNumberX;
+    to.ScaleNumberY = from.ScaleNumberY;
+    to.FontSize = from.FontSize;
+    to.Yohaku = from.Yohaku;
+    to.XY = from.XY;
+    to.Memori = from.Memori;
+    to.Zahyou = from.Zahyou;
 }
 
 void TfrmSetCood::btnOkClick()
@@ -241,6 +267,9 @@ void TfrmSetCood::btnOkClick()
         btnTestClick();
         m_settingsChanged = false;
     }
+    // What no test looked at (starts, ends) still reaches the plane when it
+    // is an integer; the plane picks it up at its next drawing.
+    takeAcceptedValues();
     // A refused write ends the action with its message; the dialog stays
     // open so that the user can retry or cancel.
     if (chkKeep->isChecked() && !Guarded([&] { saveSettings(); }))
@@ -272,7 +301,11 @@ void TfrmSetCood::btnCancelClick()
 {
     BuildControls();
     restoreShownValues();
-    btnTestClick();
+    // A refused scale fails the test; the restored values still reach the
+    // plane, which is drawn again when they change it.
+    const PlaneSettings before = m_settings;
+    if (!btnTestClick() && m_settings != before && onRedraw)
+        onRedraw();
     hide();
 }
 

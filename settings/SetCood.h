@@ -1,10 +1,12 @@
 #pragma once
 // The coordinate plane settings dialog "座標面の設定". Its instance is the
 // holder of one PlaneSettings: it loads the stored values when it is
-// created, keeps the holder in step with its controls on every change, and
-// the plane drawing reads the holder whenever it draws. It is modeless: the
-// test button redraws the main window while the dialog stays open. Its
-// controls are built on first need; until then the holder is the truth.
+// created, and the plane drawing reads the holder whenever it draws. The
+// controls edit a working copy; the holder takes the values of the copy that
+// pass their range check whenever the test runs, on OK and on Cancel, so a
+// refused value never reaches the plane. It is modeless: the test button
+// redraws the main window while the dialog stays open. Its controls are
+// built on first need; until then the holder is the truth.
 
 #include "plane/PlaneSettings.h"
 #include "settings/SettingsStore.h"
@@ -41,8 +43,9 @@ public:
     // The store is kept (by value) for saving on OK.
     TfrmSetCood(const SettingsStore &store, PlaneSettings &holder, QWidget *parent = nullptr);
 
-    PlaneSettings &settings() { return m_settings; }
+    // What the plane uses, and what the controls show.
     const PlaneSettings &settings() const { return m_settings; }
+    const PlaneSettings &editing() const { return m_edit; }
     const ShownValues &shownValues() const { return m_shown; }
     bool settingsChanged() const { return m_settingsChanged; }
     // Upper bound of the size fields: the default plane size of this screen.
@@ -71,11 +74,11 @@ protected:
 private:
     void buildControls() override;
     void buildForm();
-    void takeOverLoaded();
-    void fillFromHolder();
+    void fillFromEditing();
     void connectFields();
     void scaleChanged(const QString &text, int &scale);
     bool runTest();
+    void takeAcceptedValues();
     void recordShownValues();
     void restoreShownValues();
     void saveSettings() const;
@@ -83,6 +86,7 @@ private:
 
     SettingsStore m_store;
     PlaneSettings &m_settings;
+    PlaneSettings m_edit;
     ShownValues m_shown;
     bool m_settingsChanged = false;
 

@@ -1,6 +1,7 @@
 #pragma once
-// The preset buttons of the plane settings dialog: which field each one
-// fills with which text, and whether it runs the test afterwards.
+// The ranges the plane settings dialog accepts, and its preset buttons:
+// which field each one fills with which text, and whether it runs the test
+// afterwards.
 
 #include <array>
 
@@ -17,6 +18,11 @@ struct SpinRange {
 inline constexpr SpinRange NumberingRange{0, 20};
 inline constexpr SpinRange FontSizeRange{8, 20};
 inline constexpr SpinRange YohakuRange{0, 5};
+// Pixels per unit the test accepts.
+inline constexpr SpinRange ScaleRange{4, 32};
+// Smallest plane size in pixels; the largest is the default plane size of
+// the screen, and 0 or less stands for that default.
+inline constexpr int SmallestPlaneSize = 160;
 inline constexpr int NoPresets = -1;
 
 struct Preset {

@@ -128,6 +128,8 @@ private slots:
         QTest::newRow("zero") << "0" << 544;
         QTest::newRow("empty") << "" << 544;
         QTest::newRow("given") << "320" << 320;
+        // Only a hand-edited holder has such a size; the picture stays drawable.
+        QTest::newRow("beyond any screen") << "2147483647" << 4096;
     }
     void planeSizeFallsBackToTheDefault()
     {
@@ -298,6 +300,10 @@ private slots:
         }
         QCOMPARE(pic.canvas().image(), before);
         QCOMPARE(st.Geometry, geometry);
+        QVERIFY(!st.MainPlaneDrawn);  // no click may be taken on it
+        st.MainPlane.StartX = QStringLiteral("-2");
+        DrawPlane(pic, st);
+        QVERIFY(st.MainPlaneDrawn);
     }
 
     void selectLetterFont_data()

@@ -119,8 +119,15 @@ private slots:
         QTest::newRow("low end left of the visible range") << -99 << -20 << o << QPoint(1, 1) << 0 << NoCheck << NoCheck;
         QTest::newRow("degenerate: points share x") << -99 << 99 << o << QPoint(0, 3) << 0 << NoCheck << NoCheck;
         QTest::newRow("degenerate: points share y") << 1 << 4 << o << QPoint(2, 0) << 0 << NoCheck << NoCheck;
-        QTest::newRow("hand-edited huge domain is capped") << -2000000000 << 2000000000 << o << QPoint(1, 1)
-                                                           << 1000000 << NoCheck << NoCheck;
+        // The plane shows x from -10 to 10: samples start a unit (fine step)
+        // or two (coarse step) past the edges, on the grid the domain starts.
+        QTest::newRow("hand-edited huge domain is clipped to the plane")
+            << -2000000000 << 2000000000 << o << QPoint(1, 1) << 251 << -12.0 << 13.0;
+        QTest::newRow("widest domain, coarse step") << -2147483647 << 2147483647 << o << QPoint(2, 1) << 71 << -13.0
+                                                    << 15.0;
+        QTest::newRow("domain right of the plane") << 50 << 2147483647 << o << QPoint(1, 1) << 1 << 50.0 << 50.0;
+        QTest::newRow("domain left of the plane") << -2147483647 << -50 << o << QPoint(1, 1) << 0 << NoCheck
+                                                  << NoCheck;
     }
     void sampleCounts()
     {
@@ -139,6 +146,34 @@ private slots:
             QCOMPARE(s.front(), CurvePixel(st, r, firstX));
             QCOMPARE(s.back(), CurvePixel(st, r, lastX));
         }
+    }
+
+    // A domain far beyond the plane draws exactly what a domain just past its
+    // edges draws (x -10..10 shows), for thin and wide pens, solid and dotted.
+    void farDomainDrawsWhatTheVisiblePartDraws_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("penWidth");
+        QTest::addColumn<bool>("dotted");
+        QTest::newRow("flat curve, coarse step") << QPoint(10, 1) << 1 << false;
+        QTest::newRow("flat curve, wide pen") << QPoint(10, 1) << 15 << false;
+        QTest::newRow("steep curve, wide pen") << QPoint(1, 1) << 15 << false;
+        QTest::newRow("flat curve, dots") << QPoint(10, -1) << 1 << true;
+    }
+    void farDomainDrawsWhatTheVisiblePartDraws()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(int, penWidth);
+        QFETCH(bool, dotted);
+        const ProgramState st = PlaneState();
+        const TLineSpec r = Rec(0, 0, point.x(), point.y());
+        Canvas near(320, 320), far(320, 320);
+        for (Canvas *c : {&near, &far})
+            c->setPenWidth(penWidth);
+        QVERIFY(DrawCurvePiece(-11, 11, near, dotted, r, st));
+        QVERIFY(DrawCurvePiece(-2147483647, 2147483647, far, dotted, r, st));
+        QVERIFY(CountColor(near, near.image().rect(), Red) > 0);
+        QCOMPARE(far.image(), near.image());
     }
 
     // Adding 0.1 up drifts below the product (1.0999.. instead of 1.1000..),

@@ -227,6 +227,10 @@ private slots:
         QCOMPARE(Edit(d.get(), "edtEndX")->text(), QStringLiteral("7"));
         QCOMPARE(Spin(d.get(), "spnScaleNumberY")->value(), 0);
         Edit(d.get(), "edtStartX")->setText(QStringLiteral("-2"));
+        QCOMPARE(d->editing().StartX, QStringLiteral("-2"));
+        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));  // the plane takes it at the test
+        Edit(d.get(), "edtDY")->setText(QStringLiteral("8"));
+        QVERIFY(d->btnTestClick());
         QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-2"));
         d->btnCancelClick();
         QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));
@@ -330,12 +334,12 @@ private slots:
         const QStringList none;
         const QStringList range{ScaleRangeMessage};
         const QStringList abc{QStringLiteral("'abc' は整数ではありません")};
+        // Only a scale the test accepts reaches the plane; it keeps 16 otherwise.
         QTest::newRow("in range") << "edtDX" << "16" << "8" << 8 << none << none << 8;
-        QTest::newRow("negative") << "edtDY" << "16" << "-8" << 8 << none << range << 8;
-        QTest::newRow("below 4") << "edtDX" << "16" << "2" << 2 << none << range << 2;
-        QTest::newRow("above 32") << "edtDY" << "16" << "40" << 40 << none << range << 40;
-        QTest::newRow("not an integer") << "edtDX" << "8" << "abc" << 8 << abc << abc << 8;
-        // 0 is never divided by: the plane keeps its previous scale.
+        QTest::newRow("negative") << "edtDY" << "16" << "-8" << 8 << none << range << 16;
+        QTest::newRow("below 4") << "edtDX" << "16" << "2" << 2 << none << range << 16;
+        QTest::newRow("above 32") << "edtDY" << "16" << "40" << 40 << none << range << 16;
+        QTest::newRow("not an integer") << "edtDX" << "8" << "abc" << 8 << abc << abc << 16;
         QTest::newRow("empty") << "edtDY" << "8" << "" << 0 << none << range << 16;
         QTest::newRow("zero") << "edtDX" << "8" << "0" << 0 << none << range << 16;
     }
@@ -354,7 +358,7 @@ private slots:
         e->setText(before);
         m_prompt->clear();
         e->setText(text);
-        const PlaneSettings &s = Program().MainPlane;
+        const PlaneSettings &s = d->editing();
         QCOMPARE(x ? s.ScaleX : s.ScaleY, scale);
         QCOMPARE(x ? s.DX : s.DY, text);
         QCOMPARE(m_prompt->texts(), onChange);
@@ -363,11 +367,12 @@ private slots:
         Child<QPushButton>(d.get(), QStringLiteral("btnTest"))->click();
         QCOMPARE(m_prompt->texts(), onTest);
         QCOMPARE(m_redraws, onTest.isEmpty() ? 1 : 0);
-        QCOMPARE(x ? s.ScaleX : s.ScaleY, scale);  // a failed test changes nothing
+        QCOMPARE(x ? s.ScaleX : s.ScaleY, scale);  // the field keeps what was typed
 
-        PlaneGeometry previous;
-        previous.ScaleX = previous.ScaleY = 16;
-        const PlaneGeometry g = ComputePlaneGeometry(544, 544, s, previous);
+        const PlaneSettings &held = Program().MainPlane;
+        QCOMPARE(x ? held.ScaleX : held.ScaleY, drawnScale);
+        QCOMPARE(x ? held.DX : held.DY, QString::number(drawnScale));
+        const PlaneGeometry g = ComputePlaneGeometry(544, 544, held, PlaneGeometry{});
         QCOMPARE(x ? g.ScaleX : g.ScaleY, drawnScale);
     }
 
@@ -381,10 +386,55 @@ private slots:
         QTest::mouseClick(Child<QPushButton>(d.get(), QStringLiteral("btnTest")), Qt::LeftButton);
         QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});
         QCOMPARE(m_redraws, 0);
-        // The next redraw uses 2 pixels per unit.
-        QCOMPARE(Program().MainPlane.ScaleX, 2);
-        QCOMPARE(ComputePlaneGeometry(544, 544, Program().MainPlane, PlaneGeometry{}).ScaleX, 2);
+        // The plane keeps 16 pixels per unit; the field still shows 2.
+        QCOMPARE(Program().MainPlane.ScaleX, 16);
+        QCOMPARE(ComputePlaneGeometry(544, 544, Program().MainPlane, PlaneGeometry{}).ScaleX, 16);
+        QCOMPARE(d->editing().ScaleX, 2);
         QVERIFY(d->settingsChanged());
+    }
+
+    // A value the dialog refuses never reaches the plane: not while it is
+    // typed, not after the test, OK or Cancel. The plane keeps the last
+    // values that passed.
+    void refusedValueNeverReachesThePlane_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList size{QStringLiteral("値の範囲は160以上544以下です")};
+        const QStringList abc{QStringLiteral("'abc' は整数ではありません")};
+        QTest::newRow("scale 2, cancel") << "edtDX" << "2" << "btnCancel" << QStringList{ScaleRangeMessage};
+        QTest::newRow("scale 2, OK") << "edtDY" << "2" << "btnOk" << QStringList{ScaleRangeMessage};
+        QTest::newRow("scale 2, test") << "edtDX" << "2" << "btnTest" << QStringList{ScaleRangeMessage};
+        QTest::newRow("size 600, cancel") << "edtSizeX" << "600" << "btnCancel" << QStringList();
+        QTest::newRow("size 600, test") << "edtSizeY" << "600" << "btnTest" << size;
+        QTest::newRow("size 600, OK") << "edtSizeX" << "600" << "btnOk" << size;
+        QTest::newRow("start not an integer, test") << "edtStartX" << "abc" << "btnTest" << abc;
+        QTest::newRow("end not an integer, OK") << "edtEndY" << "abc" << "btnOk" << QStringList();
+    }
+    void refusedValueNeverReachesThePlane()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, button);
+        QFETCH(QStringList, messages);
+        store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("8"));
+        auto d = shown();
+        // A change that passed the test before is the last valid state.
+        Edit(d.get(), "edtEndX")->setText(QStringLiteral("7"));
+        QVERIFY(d->btnTestClick());
+        const PlaneSettings valid = Program().MainPlane;
+        m_redraws = 0;
+
+        Child<QLineEdit>(d.get(), field)->setText(text);
+        QCOMPARE(Program().MainPlane, valid);
+        Child<QPushButton>(d.get(), button)->click();
+        QCOMPARE(m_prompt->texts(), messages);
+        PlaneSettings expected = valid;
+        if (button == u"btnCancel")
+            expected.EndX = QStringLiteral("99");  // the value shown on opening
+        QCOMPARE(Program().MainPlane, expected);
     }
 
     void cancelKeepsTheScaleAndRestoresTheRest_data()
@@ -426,8 +476,10 @@ private slots:
         QCOMPARE(m_prompt->texts(), messages);
         QCOMPARE(m_redraws, messages.isEmpty() ? 1 : 0);
         PlaneSettings expected = atShow;
-        expected.DX = expected.DY = scale;
-        expected.ScaleX = expected.ScaleY = scale.toInt();
+        if (messages.isEmpty()) {  // a refused scale does not reach the plane
+            expected.DX = expected.DY = scale;
+            expected.ScaleX = expected.ScaleY = scale.toInt();
+        }
         QCOMPARE(Program().MainPlane, expected);
         QCOMPARE(Edit(w, "edtSizeX")->text(), QStringLiteral("320"));
         QCOMPARE(Edit(w, "edtStartY")->text(), QStringLiteral("-2"));
@@ -580,23 +632,23 @@ private slots:
         expected.SizeX = QStringLiteral("320");
         expected.SizeY = QStringLiteral("256");
         expected.DX = QStringLiteral("8");
-        expected.DY = QStringLiteral("2");
+        expected.DY = QStringLiteral("4");  // 2 comes in as the smallest scale
         expected.ScaleX = 8;
-        expected.ScaleY = 2;
+        expected.ScaleY = 4;
         expected.StartX = QStringLiteral("-2");
         expected.StartY = QStringLiteral("-3");
         expected.EndX = QStringLiteral("4");
-        expected.EndY = QStringLiteral("x");
+        expected.EndY = QStringLiteral("99");  // not an integer: the default, told once
         expected.ScaleNumberX = 1;
         expected.ScaleNumberY = 0;
         expected.FontSize = 16;
         expected.Yohaku = 3;
         QCOMPARE(Program().MainPlane, expected);  // the switches start on
         QCOMPARE(Program().PracticePlane, expected);
-        QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("x"));
+        QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("99"));
         QCOMPARE(Spin(&practice, "spnYohaku")->value(), 3);
         QVERIFY(Check(main.get(), "chkMemori")->isChecked());
-        QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});  // nothing new at start-up
+        QCOMPARE(m_prompt->texts(), (QStringList{ScaleRangeMessage, QStringLiteral("'x' は整数ではありません")}));
     }
 
     void refusedWriteOnOkIsShownAndKeepsTheDialogOpen()
@@ -695,13 +747,40 @@ private slots:
         QCOMPARE(Edit(d.get(), "edtDX")->text(), QStringLiteral("8"));
     }
 
-    void scaleThatIsNotAnIntegerIsReportedOnceAtCreation()
+    // Hand-edited or saved as it stood: a stored text that is not an integer
+    // is told once at start-up, for both holders and every later start, and
+    // the default takes its place.
+    void textThatIsNotAnIntegerIsReportedOnceAtCreation_data()
     {
-        store().WriteTextSetting(QStringLiteral("ScaleX"), QStringLiteral("abc"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fallback");
+        QTest::newRow("x scale") << "ScaleX" << "edtDX" << "abc" << "16";
+        QTest::newRow("x start") << "StartX" << "edtStartX" << "abc" << "-99";
+        QTest::newRow("y size") << "SizeY" << "edtSizeY" << "1.5" << "-99";
+        QTest::newRow("y end") << "EndY" << "edtEndY" << "x" << "99";
+    }
+    void textThatIsNotAnIntegerIsReportedOnceAtCreation()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, fallback);
+        store().WriteTextSetting(name, text);
         auto d = open(Program().MainPlane);
-        QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'abc' は整数ではありません")});
-        QCOMPARE(Edit(d.get(), "edtDX")->text(), QStringLiteral("abc"));
-        QCOMPARE(Program().MainPlane.ScaleX, 16);
+        TfrmSetCood2 practice(store(), Program().PracticePlane);
+        QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'%1' は整数ではありません").arg(text)});
+        d->show();
+        QCOMPARE(Child<QLineEdit>(d.get(), field)->text(), fallback);
+        QCOMPARE(Program().MainPlane, PlaneSettings{});
+        QCOMPARE(Program().PracticePlane, PlaneSettings{});
+        // The plane is drawn from the defaults, and the next start is quiet.
+        Picture pic;
+        DrawPlane(pic, Program());
+        QCOMPARE(pic.canvas().width(), Program().PlaneDefaultSize);
+        TfrmSetCood next(store(), Program().MainPlane);
+        QCOMPARE(m_prompt->texts().size(), 1);
     }
 
     void wrongKindAtCreationKeepsWhatWasRead()

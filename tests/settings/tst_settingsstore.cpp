@@ -127,7 +127,7 @@ private slots:
         const SettingsStore store(m_path);
         PlaneSettings s;
         s.Zahyou = false;
-        LoadPlaneSettings(store, s);
+        LoadPlaneSettings(store, s, 544);
         QCOMPARE(s, PlaneSettings{});
         for (const char *name : {"SizeX", "SizeY", "ScaleX", "ScaleY", "StartX", "StartY", "ScaleNumberX",
                                  "ScaleNumberY", "EndX", "EndY", "FontSizeV", "YohakuV"})
@@ -147,7 +147,7 @@ private slots:
         store.WriteIntSetting(QStringLiteral("FontSize"), 16);  // saved by OK
         store.WriteIntSetting(QStringLiteral("Yohaku"), 3);
         PlaneSettings s;
-        LoadPlaneSettings(store, s);
+        LoadPlaneSettings(store, s, 544);
         QCOMPARE(s.SizeX, QStringLiteral("320"));
         QCOMPARE(s.DX, QStringLiteral("-8"));
         QCOMPARE(s.ScaleX, 8);  // the absolute value
@@ -165,20 +165,62 @@ private slots:
         store.WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("8"));
         store.WriteTextSetting(QStringLiteral("EndY"), QStringLiteral("3"));
         PlaneSettings s;
-        QCOMPARE(ErrorOf([&] { LoadPlaneSettings(store, s); }), QStringLiteral("'abc' は整数ではありません"));
+        QCOMPARE(ErrorOf([&] { LoadPlaneSettings(store, s, 544); }), QStringLiteral("'abc' は整数ではありません"));
         QCOMPARE(s.ScaleX, 16);
+        QCOMPARE(s.DX, QStringLiteral("16"));
         QCOMPARE(s.ScaleY, 8);
         QCOMPARE(s.EndY, QStringLiteral("3"));  // read before the error was reported
+        // The default took the text's place in the store: told once only.
+        QCOMPARE(store.ReadTextSetting(QStringLiteral("ScaleX"), QString()), QStringLiteral("16"));
+        QCOMPARE(ErrorOf([&] { LoadPlaneSettings(store, s, 544); }), QString());
     }
 
-    void wrongKindStopsTheLoad()
+    // Hand-edited or saved on a larger screen: the values come in as the
+    // dialog's ranges allow, so no drawing sees them.
+    void storedValuesAreClampedToTheDialogRanges_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("scale");  // ScaleX / ScaleY rows only
+        QTest::addColumn<int>("largest");
+        QTest::newRow("width beyond every screen") << "SizeX" << "2147483647" << "544" << 0 << 544;
+        QTest::newRow("height beyond the screen") << "SizeY" << "545" << "544" << 0 << 544;
+        QTest::newRow("width below 160") << "SizeX" << "100" << "160" << 0 << 544;
+        QTest::newRow("height of the default size") << "SizeY" << "-2147483648" << "-2147483648" << 0 << 544;
+        QTest::newRow("height zero") << "SizeY" << "0" << "0" << 0 << 544;
+        QTest::newRow("width in range") << "SizeX" << "384" << "384" << 0 << 544;
+        QTest::newRow("scale beyond 32") << "ScaleX" << "2147483647" << "32" << 32 << 544;
+        QTest::newRow("most negative scale") << "ScaleY" << "-2147483648" << "32" << 32 << 544;
+        QTest::newRow("scale below 4") << "ScaleY" << "2" << "4" << 4 << 544;
+        QTest::newRow("scale zero") << "ScaleX" << "0" << "4" << 4 << 544;
+        QTest::newRow("scale empty") << "ScaleX" << "" << "4" << 4 << 544;
+        QTest::newRow("negative scale in range keeps its text") << "ScaleY" << "-8" << "-8" << 8 << 544;
+        QTest::newRow("far start centres the origin") << "StartX" << "2147483647" << "2147483647" << 0 << 544;
+        QTest::newRow("far end") << "EndY" << "-2147483648" << "-2147483648" << 0 << 544;
+        QTest::newRow("no size fits a screen below 160") << "SizeX" << "160" << "-99" << 0 << 96;
+    }
+    void storedValuesAreClampedToTheDialogRanges()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        QFETCH(int, scale);
+        QFETCH(int, largest);
         const SettingsStore store(m_path);
-        store.WriteIntSetting(QStringLiteral("StartX"), 3);
+        store.WriteTextSetting(name, stored);
         PlaneSettings s;
-        QCOMPARE(ErrorOf([&] { LoadPlaneSettings(store, s); }), QStringLiteral("'StartX' のﾃﾞｰﾀ型が不正です"));
-        QCOMPARE(s.SizeX, QStringLiteral("-99"));
-        QVERIFY(!store.HasSetting(QStringLiteral("EndX")));  // nothing after the failure was read
+        QCOMPARE(ErrorOf([&] { LoadPlaneSettings(store, s, largest); }), QString());
+        const QString got = name == u"SizeX"    ? s.SizeX
+                            : name == u"SizeY"  ? s.SizeY
+                            : name == u"ScaleX" ? s.DX
+                            : name == u"ScaleY" ? s.DY
+                            : name == u"StartX" ? s.StartX
+                                                : s.EndY;
+        QCOMPARE(got, text);
+        if (scale)
+            QCOMPARE(name == u"ScaleX" ? s.ScaleX : s.ScaleY, scale);
+        QCOMPARE(store.ReadTextSetting(name, QString()), stored);  // clamping writes nothing
     }
 };
 
