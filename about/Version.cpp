@@ -26,9 +26,14 @@ QPixmap Emblem()
 }
 }  // namespace
 
+QString TfrmVersion::VersionNumber()
+{
+    return QStringLiteral(QUORVEL_VERSION);
+}
+
 QString TfrmVersion::VersionText()
 {
-    return QStringLiteral("バージョン %1").arg(QStringLiteral(QUORVEL_VERSION));
+    return QStringLiteral("バージョン %1").arg(VersionNumber());
 }
 
 TfrmVersion::TfrmVersion(QWidget *parent) : QDialog(parent)

@@ -11,6 +11,8 @@ public:
     explicit TfrmVersion(QWidget *parent = nullptr);
 
     static QString VersionText();
+    // The project's version number, e.g. "0.1.0".
+    static QString VersionNumber();
 
     QLabel *lblProduct = nullptr;
     QLabel *lblVersion = nullptr;

@@ -1,7 +1,10 @@
-// Program start: title and help file, fonts, the seventeen windows in
-// their fixed order, then the message loop until the main window closes.
+// Program start: the command line, title and help file, fonts, the data
+// folder, the seventeen windows in their fixed order, the unit named on the
+// command line, then the message loop until the main window closes.
 
 #include "app/AppInfo.h"
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Help.h"
 #include "app/MainWindow.h"
@@ -13,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,6 +36,15 @@ bool HasDisplay()
 
 int main(int argc, char *argv[])
 {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine command = ParseCommandLine(args);
+    if (command.action != CommandLine::Action::Run) {
+        std::fputs(command.text.toLocal8Bit().constData(),
+                   command.action == CommandLine::Action::Refuse ? stderr : stdout);
+        return command.exitCode();
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr, "quorvel: no display (DISPLAY is not set); start it under Xvfb, "
                              "for example: xvfb-run -a -s '-screen 0 1024x768x24' build/app/quorvel\n");
@@ -51,9 +64,18 @@ int main(int argc, char *argv[])
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const SettingsStore store;
-    CreateForms(screen, QDir::currentPath(), store);
+    // A unit named relative to the start folder is found there, whatever
+    // the data folder.
+    const QString unitFile =
+        command.unitFile.isEmpty() ? QString() : QDir::current().absoluteFilePath(command.unitFile);
+    const QString dataFolder =
+        ChooseDataFolder(QDir::currentPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                         InstalledSamplesFolder(QCoreApplication::applicationDirPath()));
+    CreateForms(screen, dataFolder, store);
     qtPrompt.showHelp = [](int context) { forms().helpWindow->ShowHelp(context); };
     forms().frmMain->show();
+    if (!unitFile.isEmpty())
+        forms().frmMain->OpenUnitFile(unitFile);
     const int rc = app.exec();
     DestroyForms();
     setPrompt(nullptr);

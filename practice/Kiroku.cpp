@@ -1,6 +1,7 @@
 #include "practice/Kiroku.h"
 
 #include "plane/Fonts.h"
+#include "plane/ProgramState.h"
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
 #include "practice/ProfileFile.h"
@@ -116,6 +117,10 @@ void TfrmKiroku::FormShow()
         move(owner->window()->frameGeometry().topLeft());
     memDetail->clear();
     FillLists(true);
+    if (Program().OnCdRom && !m_toldNoRecords) {
+        m_toldNoRecords = true;
+        prompt().message(QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません"));
+    }
 }
 
 void TfrmKiroku::FillLists(bool tell)
@@ -163,15 +168,16 @@ void TfrmKiroku::btnEraseClick()
     }
     if (prompt().askYesNo(QStringLiteral("記録を消してもいいですか？")) != Answer::Yes)
         return;
-    ProfileFile records = ProfileFile::load(RecordFilePath());
-    int erased = 0;
-    for (int row : rows) {
-        if (lstTitle->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
-            continue;
-        erased += records.eraseSection(m_reserve[row]);
-    }
-    if (erased)
-        records.save();
+    // Under the record file's lock, so a run recorded meanwhile is kept.
+    ProfileFile::update(RecordFilePath(), [&](ProfileFile &records) {
+        int erased = 0;
+        for (int row : rows) {
+            if (lstTitle->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
+                continue;
+            erased += records.eraseSection(m_reserve[row]);
+        }
+        return erased > 0;
+    });
     memDetail->clear();
     FillLists(false);
 }

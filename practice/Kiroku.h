@@ -40,4 +40,5 @@ private:
     void FillLists(bool tell);
 
     QStringList m_reserve;  // lstReserve
+    bool m_toldNoRecords = false;  // a read-only data folder is told about once
 };

@@ -123,6 +123,50 @@ def stop(process):
             process.wait()
 
 
+def practise_first_unit(s, tool):
+    """Practises the first unit of the catalogue to the end, with one wrong
+    answer and one hint: the record is "×△○○○○"."""
+    s.click(*tool(4 + 3 * 45))
+    s.wait_window("練習する単元名を開く")
+    s.click(60, 47)
+    s.click(60, 400)
+    s.wait_window("練習　")
+    px, py = 350 + 272, 79 + 272  # the practice plane's origin
+
+    def answer(vx, vy, qx, qy):
+        s.click(px + 16 * vx, py - 16 * vy)
+        s.move(px + 16 * qx, py - 16 * qy + 16)
+        s.move(px + 16 * qx, py - 16 * qy)
+        s.click(px + 16 * qx, py - 16 * qy)
+
+    def next_exercise():
+        s.wait_window("正解")
+        s.click(20 + 80 + 52, 481 + 64 + 16)
+        s.wait_gone("正解")
+
+    answer(0, 0, 1, 2)  # y = x^2 answered wrong first
+    s.wait_window("誤答")
+    s.shot("wrong_answer")
+    s.click(20 + 128 + 48, 481 + 56 + 16)  # 訂正する
+    s.wait_gone("誤答")
+    answer(0, 0, 1, 1)
+    next_exercise()
+    s.click(200 + 40, 368 + 16)  # ヒント
+    answer(0, 0, 1, 2)  # y = 2x^2 after the hint
+    s.shot("after_hint")
+    next_exercise()
+    for q in [(2, 2), (1, -1), (2, -2)]:
+        answer(0, 0, *q)
+        next_exercise()
+    answer(0, 0, 1, 3)
+    s.wait_window("正解")
+    s.click(20 + 80 + 52, 481 + 64 + 16)
+    s.wait_window("練習終わり")
+    s.shot("end_of_run")
+    s.click(20 + 256 + 56, 481 + 56 + 16)  # 終了
+    s.wait_gone("練習　")
+
+
 def one_session(binary, data, shots):
     work = tempfile.mkdtemp(prefix="quorvel-e2e-")
     shutil.copytree(data, os.path.join(work, "DATA"))
@@ -197,46 +241,7 @@ def one_session(binary, data, shots):
         s.wait_gone("単元名で開く")
         s.shot("reopened")
 
-        # Practise the first sample unit to the end.
-        s.click(*tool(4 + 3 * 45))
-        s.wait_window("練習する単元名を開く")
-        s.click(60, 47)
-        s.click(60, 400)
-        s.wait_window("練習　")
-        px, py = 350 + 272, 79 + 272  # the practice plane's origin
-
-        def answer(vx, vy, qx, qy):
-            s.click(px + 16 * vx, py - 16 * vy)
-            s.move(px + 16 * qx, py - 16 * qy + 16)
-            s.move(px + 16 * qx, py - 16 * qy)
-            s.click(px + 16 * qx, py - 16 * qy)
-
-        def next_exercise():
-            s.wait_window("正解")
-            s.click(20 + 80 + 52, 481 + 64 + 16)
-            s.wait_gone("正解")
-
-        answer(0, 0, 1, 2)  # y = x^2 answered wrong first
-        s.wait_window("誤答")
-        s.shot("wrong_answer")
-        s.click(20 + 128 + 48, 481 + 56 + 16)  # 訂正する
-        s.wait_gone("誤答")
-        answer(0, 0, 1, 1)
-        next_exercise()
-        s.click(200 + 40, 368 + 16)  # ヒント
-        answer(0, 0, 1, 2)  # y = 2x^2 after the hint
-        s.shot("after_hint")
-        next_exercise()
-        for q in [(2, 2), (1, -1), (2, -2)]:
-            answer(0, 0, *q)
-            next_exercise()
-        answer(0, 0, 1, 3)
-        s.wait_window("正解")
-        s.click(20 + 80 + 52, 481 + 64 + 16)
-        s.wait_window("練習終わり")
-        s.shot("end_of_run")
-        s.click(20 + 256 + 56, 481 + 56 + 16)  # 終了
-        s.wait_gone("練習　")
+        practise_first_unit(s, tool)
         record_file = os.path.join(work, "Record.ini")
         poll("the record file", lambda: os.path.exists(record_file))
 
