@@ -58,6 +58,9 @@ void TfrmMain::imgCoodMouseDown(QMouseEvent *e)
 {
     if (m_pressPending)
         return;  // a second button while the first is being timed
+    // A plane whose drawing failed has no lattice to take a click on.
+    if (!Program().MainPlaneDrawn)
+        return;
     DrawingSettings &draw = Program().Draw;
     m_state.LastButton = e->button();
     m_state.MouseIsDown = true;

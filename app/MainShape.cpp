@@ -6,11 +6,44 @@
 #include "model/FormulaText.h"
 #include "plane/Prompt.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 // One step of a domain end; the sentinels stay unbounded.
 int ShiftBound(int bound, int step, int sentinel)
 {
     return bound == sentinel ? bound : bound + step;
+}
+
+bool FitsInt(qint64 v)
+{
+    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+// Whether one step of the operation keeps every coordinate of the entry a
+// 32-bit integer, as a record holds it. Narrowing moves towards the vertex
+// and always fits.
+bool StepFits(const TLineSpec &r, int op)
+{
+    switch (op) {
+    case 0:
+        return FitsInt(qint64(r.PointX) + (r.PointX >= r.VertexX ? 1 : -1));
+    case 2:
+    case 3: {
+        const int step = op == 2 ? 1 : -1;
+        return FitsInt(qint64(r.VertexY) + step) && FitsInt(qint64(r.PointY) + step);
+    }
+    case 4:
+    case 5: {
+        const int step = op == 4 ? 1 : -1;
+        return FitsInt(qint64(r.VertexX) + step) && FitsInt(qint64(r.PointX) + step) &&
+               (r.DomainLow == kUnboundedLow || FitsInt(qint64(r.DomainLow) + step)) &&
+               (r.DomainHigh == kUnboundedHigh || FitsInt(qint64(r.DomainHigh) + step));
+    }
+    default:
+        return true;
+    }
 }
 }  // namespace
 
@@ -26,6 +59,20 @@ void TfrmMain::ReshapeSelected(int op)
     if (!any) {
         prompt().message(QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください"));
         return;
+    }
+    // A move that would carry any entry of the pass past the integers a
+    // record holds is refused whole, so the selected curves keep their places
+    // relative to each other.
+    for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        if (!IsSelected(i))
+            continue;
+        const TLineSpec &r = m_state.Parabolas[std::size_t(i)];
+        if (r.PointX == r.VertexX)
+            break;
+        if (!StepFits(r, op)) {
+            prompt().message(QStringLiteral("これ以上はできません"));
+            return;
+        }
     }
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
         if (!IsSelected(i))

@@ -85,6 +85,24 @@ private slots:
         QVERIFY(f->prompt.shown.isEmpty());
     }
 
+    // A plane whose drawing stopped shows no lattice: clicks on it are not
+    // taken until it is drawn again.
+    void noClickOnAPlaneThatIsNotDrawn()
+    {
+        Program().MainPlane.StartX = QStringLiteral("1x");
+        m->DispAllLine();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
+        click(0, 0);
+        QCOMPARE(m->state().ClickState, 0);
+        click(1, 1);
+        click(1, 1, Qt::RightButton);
+        QCOMPARE(m->state().ParabolaCount, 0);
+        Program().MainPlane.StartX = QStringLiteral("-99");
+        m->DispAllLine();
+        click(0, 0);
+        QCOMPARE(m->state().ClickState, 1);
+    }
+
     void secondClickOnTheVertexRowIsRefused()
     {
         click(1, 1);

@@ -4,6 +4,7 @@
 Q_DECLARE_METATYPE(TLineSpec)
 
 #include <QtTest>
+#include <limits>
 
 class TestShape : public QObject {
     Q_OBJECT
@@ -62,6 +63,44 @@ private slots:
         QVERIFY(m->IsSelected(0));
         QVERIFY(m->state().Saved);  // moving is not counted as unsaved
         QVERIFY(f->prompt.shown.isEmpty());
+    }
+
+    // Hand-edited coordinates at the ends of the integers: a step that would
+    // wrap is refused whole, the other selected entry included.
+    void movesPastTheIntegersAreRefused_data()
+    {
+        QTest::addColumn<TLineSpec>("edge");
+        QTest::addColumn<int>("op");
+        QTest::addColumn<bool>("refused");
+        const int max = std::numeric_limits<int>::max();
+        const int min = std::numeric_limits<int>::min();
+        QTest::newRow("wider at the largest x") << MainFixture::Parabola(0, 0, max, 1) << 0 << true;
+        QTest::newRow("wider at the smallest x") << MainFixture::Parabola(0, 0, min, 1) << 0 << true;
+        QTest::newRow("up from the largest y") << MainFixture::Parabola(0, max, 1, 0) << 2 << true;
+        QTest::newRow("down from the smallest y") << MainFixture::Parabola(0, 0, 1, min) << 3 << true;
+        QTest::newRow("right from the largest x") << MainFixture::Parabola(max, 0, 0, 1) << 4 << true;
+        QTest::newRow("right with the largest upper end")
+            << MainFixture::Parabola(0, 0, 1, 1, 1, -5, max) << 4 << true;
+        QTest::newRow("left with the smallest lower end")
+            << MainFixture::Parabola(0, 0, 1, 1, 2, min, 99) << 5 << true;
+        QTest::newRow("narrower always fits") << MainFixture::Parabola(min, 0, max, 1) << 1 << false;
+        QTest::newRow("up onto the largest y") << MainFixture::Parabola(0, max - 1, 1, 0) << 2 << false;
+        QTest::newRow("left onto the smallest x") << MainFixture::Parabola(min + 1, 0, 0, 1) << 5 << false;
+    }
+    void movesPastTheIntegersAreRefused()
+    {
+        QFETCH(TLineSpec, edge);
+        QFETCH(int, op);
+        QFETCH(bool, refused);
+        f->add(MainFixture::Parabola(0, 0, 2, 1));
+        f->add(edge);
+        f->select({0, 1});
+        const TLineSpec first = entry(0);
+        const TLineSpec before = entry(1);
+        m->ReshapeSelected(op);
+        QCOMPARE(f->prompt.texts(), refused ? QStringList{QStringLiteral("これ以上はできません")} : QStringList());
+        QCOMPARE(entry(0) == first, refused);
+        QCOMPARE(entry(1) == before, refused);
     }
 
     void aSentinelStaysUnbounded()
