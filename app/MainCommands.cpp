@@ -173,7 +173,7 @@ void TfrmMain::spdOverWriteClick()
         m_state.Untitled = false;
         return;
     }
-    const QString title = m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle;
+    const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
     const QString path = m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName;
     if (WriteUnitFile(m_state.MirrorText, title, path)) {
         m_state.MirrorText[0] = title;
@@ -183,7 +183,7 @@ void TfrmMain::spdOverWriteClick()
 
 void TfrmMain::spdShoukyoClick()
 {
-    const QString title = m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle;
+    const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
     if (m_state.ParabolaCount == 0) {
         ResetWork(title, m_state.UnitFileName, false);
         return;

@@ -5,6 +5,7 @@
 #include "app/FormulaList.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
+#include "plane/TitleText.h"
 #include "plane/Utils.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
@@ -168,7 +169,7 @@ void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *set
     }
     if (newWork) {
         newWork->mainGeometry = [this] { return geometry(); };
-        newWork->currentTitle = [this] { return m_tangen ? m_tangen->lblTangen->text() : m_state.UnitTitle; };
+        newWork->currentTitle = [this] { return m_tangen ? m_tangen->title() : m_state.UnitTitle; };
     }
     m_settei = settei;
     if (m_settei) {
@@ -616,11 +617,12 @@ void TfrmMain::ClearPanels()
 void TfrmMain::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
 {
     if (m_tangen) {
-        m_tangen->lblTangen->setText(title);
+        m_tangen->setTitle(title);
         m_tangen->lblFileName->setText(fileName);
         m_tangen->lblNline->setText(QString::number(count));
     }
-    setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + title + QStringLiteral("  ") + fileName);
+    // A long title or one with a NUL from a file is shown cut, never ended.
+    setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(title) + QStringLiteral("  ") + fileName);
 }
 
 void TfrmMain::WriteUnitLines(const TLineSpec &rec, int i)

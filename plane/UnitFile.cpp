@@ -3,6 +3,7 @@
 #include "plane/Convert.h"
 #include "plane/Cp932.h"
 #include "plane/Prompt.h"
+#include "plane/TitleText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -159,6 +160,17 @@ bool WriteUnitFile(const QStringList &lines, const QString &title, const QString
         out.append(title);
     else
         out[0] = title;
+    // Each text must stay on its own line: a line break inside one would
+    // shift every record after it when the file is read back.
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (!BreaksLine(out[i]))
+            continue;
+        prompt().message(path + QStringLiteral("の保存に失敗しました"), MessageKind::Error);
+        prompt().message(i == 0 ? QStringLiteral("単元名に改行が入っています")
+                                : QStringLiteral("%1行目に改行が入っています").arg(i + 1),
+                         MessageKind::Error);
+        return false;
+    }
     QString why;
     if (!WriteCp932Lines(path, out, &why)) {
         prompt().message(path + QStringLiteral("の保存に失敗しました"), MessageKind::Error);

@@ -46,7 +46,9 @@ void UnpackStyle(int style, TLineSpec &rec, const DrawingSettings &draw);
 
 // Writes the lines with the title in line 0, after showing the path. On
 // failure the previous file stays as it was, "<path>の保存に失敗しました" and
-// the reason are shown, and false is returned; `lines` is not changed.
+// the reason are shown, and false is returned; `lines` is not changed. A
+// title or line holding a line break is refused before anything is written,
+// so a saved unit has exactly one line per text.
 bool WriteUnitFile(const QStringList &lines, const QString &title, const QString &path);
 
 // The first line of a file as its unit title; "？" when it cannot be read.

@@ -5,6 +5,7 @@
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
+#include "plane/TitleText.h"
 #include "practice/Ayamari.h"
 #include "practice/Owari.h"
 #include "practice/Records.h"
@@ -185,7 +186,7 @@ void TfrmRenshu::FormShow()
 {
     BuildControls();
     ProgramState &st = Program();
-    setWindowTitle(QStringLiteral("練習　") + st.PracticeUnitTitle);
+    setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
     m_closeRequested = false;
     m_s.RubberCurve = false;
     m_s.Review = false;

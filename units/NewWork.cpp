@@ -1,6 +1,7 @@
 #include "units/NewWork.h"
 
 #include "plane/Prompt.h"
+#include "plane/TitleText.h"
 #include "plane/UnitFile.h"
 #include "units/UnitFolder.h"
 
@@ -9,6 +10,25 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QValidator>
+
+namespace {
+// Keeps a typed or pasted title on one line: control characters are left
+// out where they come in, the visible text and the cursor stay.
+class TitleValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        const QString clean = WithoutControls(input);
+        if (clean.size() != input.size()) {
+            pos = int(WithoutControls(input.left(pos)).size());
+            input = clean;
+        }
+        return Acceptable;
+    }
+};
+}  // namespace
 
 TfrmNewWork::TfrmNewWork(QWidget *parent) : QDialog(parent)
 {
@@ -21,6 +41,7 @@ TfrmNewWork::TfrmNewWork(QWidget *parent) : QDialog(parent)
     edtTangen = new QLineEdit(QStringLiteral("新しい単元"), this);
     edtTangen->setObjectName(QStringLiteral("edtTangen"));
     edtTangen->setGeometry(56, 56, 209, 20);
+    edtTangen->setValidator(new TitleValidator(edtTangen));
 
     auto *label2 = new QLabel(QStringLiteral("登録済みの単元名"), this);
     label2->move(304, 32);
@@ -76,6 +97,14 @@ void TfrmNewWork::btnOKClick()
     const QString title = edtTangen->text();
     if (title.isEmpty()) {
         prompt().message(QStringLiteral("単元名を入力してください"));
+        return;
+    }
+    // The unit file is CP932: a title it cannot hold is refused here, before
+    // anything is written.
+    if (const auto bad = FirstOutsideCp932(title)) {
+        const QString code = QString::number(bad->toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+        prompt().message(QStringLiteral("単元名の「%1」（U+%2）はファイルに保存できない文字です").arg(*bad, code));
+        edtTangen->setFocus();
         return;
     }
     for (int i = 0; i < lstTitle->count(); ++i) {

@@ -1,5 +1,7 @@
 #include "units/Tangen.h"
 
+#include "plane/TitleText.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -48,9 +50,20 @@ TfrmTangen::TfrmTangen(QWidget *parent) : QDialog(parent)
     connect(btnReturn, &QPushButton::clicked, this, [this] { done(1); });
 }
 
+void TfrmTangen::setTitle(const QString &title)
+{
+    m_title = WithoutControls(title);
+    lblTangen->setText(ShownTitle(m_title));
+}
+
 void TfrmTangen::refreshMemo()
 {
-    memFile->setPlainText(m_mirror ? m_mirror->join(QLatin1Char('\n')) : QString());
+    // Lines are cut as titles are, so a long one cannot stall the window.
+    QStringList shown;
+    if (m_mirror)
+        for (const QString &line : *m_mirror)
+            shown << ShownTitle(line);
+    memFile->setPlainText(shown.join(QLatin1Char('\n')));
 }
 
 void TfrmTangen::showEvent(QShowEvent *e)

@@ -1,7 +1,9 @@
 #pragma once
 // The unit content window "単元の内容": title, file name, number of
 // parabolas and the file text of the open unit. The text itself belongs to
-// the main window (its mirror of the unit file); this window shows it.
+// the main window (its mirror of the unit file); this window shows it. It
+// holds the unit title that an overwrite save writes: without control
+// characters, whole, and shown cut when it is long.
 
 #include <QDialog>
 #include <QStringList>
@@ -19,7 +21,11 @@ public:
     void setMirror(const QStringList *lines) { m_mirror = lines; }
     void refreshMemo();
 
-    QLabel *lblTangen = nullptr;    // unit title
+    // The title saved by the next overwrite; control characters are left out.
+    void setTitle(const QString &title);
+    const QString &title() const { return m_title; }
+
+    QLabel *lblTangen = nullptr;    // unit title as shown
     QLabel *lblFileName = nullptr;  // file name with its path
     QLabel *lblNline = nullptr;     // number of parabolas
     QPlainTextEdit *memFile = nullptr;
@@ -30,4 +36,5 @@ protected:
 
 private:
     const QStringList *m_mirror = nullptr;
+    QString m_title;
 };

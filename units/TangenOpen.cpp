@@ -4,6 +4,7 @@
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
+#include "plane/TitleText.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
 #include "units/UnitFolder.h"
@@ -105,7 +106,15 @@ void TfrmTangenOpen::FormShow()
     const QString folder = DataFolder();
     m_files = UnitFilesIn(folder, editing);
     for (const QString &file : m_files)
-        lstTitle->addItem(ReadUnitTitle(folder + file));
+        addTitle(ReadUnitTitle(folder + file));
+}
+
+// The list shows a title cut for display; the item keeps it whole for the
+// practice record.
+void TfrmTangenOpen::addTitle(const QString &title)
+{
+    auto *item = new QListWidgetItem(ShownTitle(title), lstTitle);
+    item->setData(Qt::UserRole, title);
 }
 
 void TfrmTangenOpen::lstTitleClick(int row)
@@ -122,7 +131,8 @@ void TfrmTangenOpen::lstTitleClick(int row)
         for (int i = 0; i < unit->count(); ++i)
             st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];
         st.PracticeCount = unit->count();
-        lstShiki->addItems(unit->listTexts);
+        for (const QString &text : unit->listTexts)
+            lstShiki->addItem(ShownTitle(text));
     }
     if (st.PracticeCount > 0)
         DispAllLine();
@@ -152,7 +162,7 @@ void TfrmTangenOpen::btnOKClick()
         return;
     }
     const QListWidgetItem *item = lstTitle->currentItem();
-    Program().PracticeUnitTitle = item ? item->text() : QString();
+    Program().PracticeUnitTitle = item ? item->data(Qt::UserRole).toString() : QString();
     done(1);
 }
 

@@ -44,5 +44,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    void addTitle(const QString &title);
+
     QStringList m_files;  // file i belongs to line i of lstTitle
 };

@@ -159,6 +159,19 @@ private slots:
         QVERIFY(m_prompt->shown.isEmpty());
     }
 
+    // A title from a file shows in the captions cut and without control
+    // characters (a NUL would end the caption); the overwrite keeps it whole.
+    void captionsShowTitlesCut()
+    {
+        const QString longTitle = QStringLiteral("単").repeated(5000);
+        main()->ShowUnitCaptions(QString::fromUtf16(u"前\0後", 3), QStringLiteral("u.prb"), 1);
+        QCOMPARE(main()->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 前後  u.prb"));
+        main()->ShowUnitCaptions(longTitle, QStringLiteral("u.prb"), 1);
+        QCOMPARE(main()->windowTitle(),
+                 QStringLiteral("Quorvel 放物線学習ツール - ") + longTitle.left(100) + QStringLiteral("…  u.prb"));
+        QCOMPARE(forms().frmTangen->title(), longTitle);
+    }
+
     void lockableCommandsFollowTheLock()
     {
         auto lockables = [this] {

@@ -303,6 +303,45 @@ private slots:
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")});  // no leftovers
     }
 
+    // A text with a line break would add a line and shift every record
+    // after it; the writer refuses it and the old file keeps every byte.
+    void textsThatWouldAddALine_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("line");  // whose text gets "\r\n" inside, -1: none
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("line feed in the title") << QStringLiteral("改行\n入り") << -1
+                                                << QStringLiteral("単元名に改行が入っています");
+        QTest::newRow("carriage return in the title") << QStringLiteral("改行\r入り") << -1
+                                                      << QStringLiteral("単元名に改行が入っています");
+        QTest::newRow("formula line") << QStringLiteral("単元") << 7 << QStringLiteral("8行目に改行が入っています");
+        QTest::newRow("a NUL adds no line") << QStringLiteral("NUL\0入り") << -1 << QString();
+    }
+    void textsThatWouldAddALine()
+    {
+        QFETCH(QString, title);
+        QFETCH(int, line);
+        QFETCH(QString, reason);
+        const QString file = path(QStringLiteral("lines.prb"));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元"), file));
+        const QByteArray before = Bytes(file);
+        QStringList lines = Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1), Rec(1, 2, 3, 4)});
+        if (line >= 0)
+            lines[line].insert(2, QStringLiteral("\r\n"));
+        m_prompt.clear();
+        const bool written = WriteUnitFile(lines, title, file);
+        QCOMPARE(written, reason.isEmpty());
+        if (written) {
+            QCOMPARE(ReadUnitTitle(file), title);
+            QCOMPARE(ReadUnit(file, FormulaForm::Standard, m_draw)->lines.size(), 11);
+            return;
+        }
+        QCOMPARE(m_prompt.texts(), (QStringList{file, file + QStringLiteral("の保存に失敗しました"), reason}));
+        QCOMPARE(Bytes(file), before);
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("lines*")}, QDir::Files),
+                 QStringList{QStringLiteral("lines.prb")});
+    }
+
     void unitTitles()
     {
         const QString file = path(QStringLiteral("titled.prb"));

@@ -1,0 +1,155 @@
+#include "plane/Cp932.h"
+#include "plane/Fonts.h"
+#include "plane/ProgramState.h"
+#include "plane/TitleText.h"
+#include "support/ScriptedPrompt.h"
+#include "units/NewWork.h"
+#include "units/Tangen.h"
+#include "units/TangenOpen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A title of about 4 MB in the file (two bytes a character), as a
+// hand-made unit file can hold.
+QString HugeTitle()
+{
+    return QStringLiteral("長い単元名").repeated(400 * 1024);
+}
+}  // namespace
+
+class TestUnitDialogs : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    ScriptedPrompt m_prompt;
+
+private slots:
+    void initTestCase() { RegisterFontSubstitutions(); }
+    void init()
+    {
+        m_prompt.clear();
+        Program() = ProgramState{};
+        Program().AppDir = m_dir.path() + QLatin1Char('/');
+        QDir(m_dir.path()).mkpath(QStringLiteral("DATA"));
+    }
+
+    // A title is one line of the unit file: control characters never get
+    // into the title field, pasted or set.
+    void titleFieldLeavesOutControls_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("pasted line feed") << QStringLiteral("改行\n入り") << QStringLiteral("改行入り");
+        QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QStringLiteral("ab");
+        QTest::newRow("tab") << QStringLiteral("二次\t関数") << QStringLiteral("二次関数");
+        QTest::newRow("NUL") << QString::fromUtf16(u"前\0後", 3) << QStringLiteral("前後");
+        QTest::newRow("C1 control") << QStringLiteral("x\u0085y") << QStringLiteral("xy");
+        QTest::newRow("line separator") << QStringLiteral("x\u2028y") << QStringLiteral("xy");
+        QTest::newRow("visible text stays") << QStringLiteral(" 単元 その１ ") << QStringLiteral(" 単元 その１ ");
+    }
+    void titleFieldLeavesOutControls()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        TfrmNewWork w;
+        w.edtTangen->setText(QStringLiteral("[]"));
+        w.edtTangen->setCursorPosition(1);
+        QGuiApplication::clipboard()->setText(text);
+        w.edtTangen->paste();
+        QCOMPARE(w.edtTangen->text(), QLatin1Char('[') + title + QLatin1Char(']'));
+        QCOMPARE(w.edtTangen->cursorPosition(), 1 + title.size());  // right after the pasted text
+        w.edtTangen->setText(text);
+        QTEST(w.edtTangen->text(), "title");
+    }
+
+    // The unit file is CP932: a title it cannot hold is refused when OK is
+    // pressed, naming the character, and the dialog stays open.
+    void titleOutsideCp932IsRefused_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("emoji") << QStringLiteral("放物線😀") << QStringLiteral("単元名の「😀」（U+1F600）はファイルに保存できない文字です");
+        QTest::newRow("accented letter") << QStringLiteral("café") << QStringLiteral("単元名の「é」（U+00E9）はファイルに保存できない文字です");
+        QTest::newRow("hangul") << QStringLiteral("한글") << QStringLiteral("単元名の「한」（U+D55C）はファイルに保存できない文字です");
+        QTest::newRow("CP932 extensions are fine") << QStringLiteral("髙橋の①") << QString();
+        QTest::newRow("half-width kana are fine") << QStringLiteral("ｷｬﾝｾﾙ") << QString();
+    }
+    void titleOutsideCp932IsRefused()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        TfrmNewWork w;
+        w.show();
+        w.edtTangen->setText(title);
+        w.btnOKClick();
+        QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(w.result(), message.isEmpty() ? 1 : 0);
+        QCOMPARE(w.isVisible(), !message.isEmpty());
+        QCOMPARE(EncodeCp932(title).has_value(), message.isEmpty());
+        QVERIFY(QDir(m_dir.filePath(QStringLiteral("DATA"))).isEmpty());
+    }
+
+    // The unit window keeps the title an overwrite writes: whole, without
+    // control characters; its label shows it cut when it is long, and a NUL
+    // does not end it.
+    void unitWindowTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("NUL from a file") << QString::fromUtf16(u"前\0後", 3) << QStringLiteral("前後") << QStringLiteral("前後");
+        QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("ab") << QStringLiteral("ab");
+        const QString hundred = QStringLiteral("あ").repeated(100);
+        QTest::newRow("100 characters are shown whole") << hundred << hundred << hundred;
+        QTest::newRow("101 are cut") << hundred + QStringLiteral("い") << hundred + QStringLiteral("い")
+                                     << hundred + QStringLiteral("…");
+        QTest::newRow("4 MB") << HugeTitle() << HugeTitle() << HugeTitle().left(100) + QStringLiteral("…");
+    }
+    void unitWindowTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, kept);
+        QFETCH(QString, shown);
+        TfrmTangen w;
+        const QStringList mirror{title, QStringLiteral("255,16")};
+        w.setMirror(&mirror);
+        w.setTitle(title);
+        QCOMPARE(w.title(), kept);
+        QCOMPARE(w.lblTangen->text(), shown);
+        w.show();
+        QCOMPARE(w.memFile->toPlainText(), shown + QStringLiteral("\n255,16"));
+    }
+
+    // The catalogue lists a 4 MB title cut, so it shows at once; the chosen
+    // unit keeps its whole title for the practice record.
+    void catalogueShowsLongTitlesCut()
+    {
+        const QString dir = m_dir.filePath(QStringLiteral("DATA/"));
+        QVERIFY(WriteCp932Lines(dir + QStringLiteral("a.prb"), {HugeTitle(), QStringLiteral("255,16"),
+                                                             QStringLiteral("y = x^2"), QStringLiteral("0,0"),
+                                                             QStringLiteral("1,1"), QStringLiteral("-99,99")}));
+        QVERIFY(WriteCp932Lines(dir + QStringLiteral("b.prb"), {QString::fromUtf16(u"前\0後", 3)}));
+        TfrmTangenOpen w;
+        w.show();
+        QCOMPARE(w.lstTitle->count(), 2);
+        QCOMPARE(w.lstTitle->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
+        QCOMPARE(w.lstTitle->item(1)->text(), QStringLiteral("前後"));
+        w.lstTitle->setCurrentRow(0);
+        QCOMPARE(w.lstShiki->count(), 1);
+        w.btnOKClick();
+        QCOMPARE(w.result(), 1);
+        QCOMPARE(Program().PracticeUnitTitle, HugeTitle());
+        QCOMPARE(m_prompt.texts(), QStringList());
+    }
+};
+
+QTEST_MAIN(TestUnitDialogs)
+#include "tst_unitdialogs.moc"
