@@ -7,9 +7,11 @@
 #include "plane/PlaneGeometry.h"
 #include "plane/ProgramState.h"
 #include "plane/Prompt.h"
+#include "plane/SafeFile.h"
 #include "ui/ImageView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -19,7 +21,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -65,16 +66,14 @@ struct WaitCursor {
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-bool SaveBitmap(const QString &path, const QImage &image)
+// Writes the image as a BMP file; a failed write puts its reason into *why.
+bool SaveBitmap(const QString &path, const QImage &image, QString *why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
         return false;
-    if (!image.save(&file, "BMP")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileSafely(path, bytes, why);
 }
 
 QSpinBox *SpinBox(QWidget *parent, const char *name, int min, int max, int step, int value)
@@ -270,10 +269,13 @@ int TfrmPrint::PrintSheet()
     // The sheet goes to the printer by way of a bitmap file, so what is
     // printed is exactly the picture that was saved.
     const QString path = QDir::current().absoluteFilePath(TempFileName);
-    if (!SaveBitmap(path, sheet().image())) {
+    QString why;
+    if (!SaveBitmap(path, sheet().image(), &why)) {
         // The box is not to show an hourglass over it.
         wait.reset();
         prompt().message(QStringLiteral("一時ファイルが作成できません"));
+        if (!why.isEmpty())
+            prompt().message(why, MessageKind::Error);
         return 0;
     }
     QImage bitmap;

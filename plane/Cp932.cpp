@@ -1,7 +1,5 @@
 #include "plane/Cp932.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -66,31 +64,31 @@ QString JoinCrlf(const QStringList &lines)
     return out;
 }
 
-bool ReadCp932Text(const QString &path, QString &text, QString *why)
+bool ReadCp932Text(const QString &path, QString &text, QString *why, qsizetype maxBytes, FileRead::Status *status)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setWhy(why, file.errorString());
+    const FileRead read = ReadRegularFile(path, maxBytes);
+    if (status)
+        *status = read.status;
+    if (!read.ok()) {
+        setWhy(why, read.why);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setWhy(why, file.errorString());
-        return false;
-    }
-    const auto decoded = DecodeCp932(bytes);
+    const auto decoded = DecodeCp932(read.bytes);
     if (!decoded) {
-        setWhy(why, QStringLiteral("invalid CP932 bytes"));
+        if (status)
+            *status = FileRead::Status::Failed;
+        setWhy(why, NotCp932BytesText());
         return false;
     }
     text = *decoded;
     return true;
 }
 
-bool ReadCp932Lines(const QString &path, QStringList &lines, QString *why)
+bool ReadCp932Lines(const QString &path, QStringList &lines, QString *why, qsizetype maxBytes,
+                    FileRead::Status *status)
 {
     QString text;
-    if (!ReadCp932Text(path, text, why))
+    if (!ReadCp932Text(path, text, why, maxBytes, status))
         return false;
     lines = SplitTextLines(text);
     return true;
@@ -100,24 +98,10 @@ bool WriteCp932Text(const QString &path, const QString &text, QString *why)
 {
     const auto bytes = EncodeCp932(text);
     if (!bytes) {
-        setWhy(why, QStringLiteral("text not representable in CP932"));
+        setWhy(why, NotCp932CharsText());
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setWhy(why, file.errorString());
-        return false;
-    }
-    if (file.write(*bytes) != bytes->size()) {
-        setWhy(why, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setWhy(why, file.errorString());
-        return false;
-    }
-    return true;
+    return WriteFileSafely(path, *bytes, why);
 }
 
 bool WriteCp932Lines(const QString &path, const QStringList &lines, QString *why)

@@ -5,7 +5,6 @@
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -91,15 +90,14 @@ QString NormalizeUnitFileName(const QString &name)
 
 std::optional<QStringList> LoadUnitText(const QString &path)
 {
-    QFile file(path);
-    if (file.size() > kMaxUnitFileBytes) {
-        prompt().message(CannotOpen(path) + QStringLiteral("\r\n(ファイルが大きすぎます)"));
-        return std::nullopt;
-    }
     QStringList lines;
     QString why;
-    if (!ReadCp932Lines(path, lines, &why)) {
-        prompt().message(CannotOpen(path));
+    FileRead::Status status = FileRead::Status::Ok;
+    if (!ReadCp932Lines(path, lines, &why, kMaxUnitFileBytes, &status)) {
+        // A file too large or not a file at all is named as such; any other
+        // failure keeps the plain message.
+        const bool told = status == FileRead::Status::TooLarge || status == FileRead::Status::NotRegular;
+        prompt().message(CannotOpen(path) + (told ? QStringLiteral("\r\n(") + why + QLatin1Char(')') : QString()));
         return std::nullopt;
     }
     return lines;
@@ -182,14 +180,11 @@ bool WriteUnitFile(const QStringList &lines, const QString &title, const QString
 
 QString ReadUnitTitle(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("？");
     // Only the first line is needed; a huge file is not read whole.
-    const QByteArray first = file.readLine(kMaxUnitFileBytes);
-    if (file.error() != QFileDevice::NoError)
+    const FileRead read = ReadFirstLine(path, kMaxUnitFileBytes);
+    if (!read.ok())
         return QStringLiteral("？");
-    QByteArray line = first;
+    QByteArray line = read.bytes;
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))

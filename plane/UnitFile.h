@@ -23,7 +23,9 @@ struct UnitContents {
 // The file-name rule: an empty name becomes "Parabola.prb", a name without
 // "." gets ".prb", another extension than prb/prx is warned about.
 QString NormalizeUnitFileName(const QString &name);
-// The lines of a file, or nothing after "ファイル <name> が開けません".
+// The lines of a file, or nothing after "ファイル <name> が開けません"
+// (with the reason in brackets for a file too large or not a regular file).
+// Only regular files are read, never more than kMaxUnitFileBytes + 1 bytes.
 std::optional<QStringList> LoadUnitText(const QString &path);
 
 // Main window reader: the list texts are built anew in the given form.

@@ -2,10 +2,12 @@
 
 #include "plane/Cp932.h"
 #include "plane/Prompt.h"
+#include "plane/SafeFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QThread>
 
 namespace {
 bool IsBlank(QChar c)
@@ -47,6 +49,23 @@ QString KeyOf(const QString &text)
     return Trimmed(QStringView(text).left(eq < 0 ? 0 : eq)).toString();
 }
 
+// Where the line end at or after `from` starts, or -1.
+template <typename View>
+qsizetype LineEnd(View s, qsizetype from)
+{
+    for (qsizetype i = from; i < s.size(); ++i)
+        if (s[i] == u'\n' || s[i] == u'\r')
+            return i;
+    return -1;
+}
+
+// 2 for CR LF at `at`, else 1.
+template <typename View>
+qsizetype EndLength(View s, qsizetype at)
+{
+    return s[at] == u'\r' && at + 1 < s.size() && s[at + 1] == u'\n' ? 2 : 1;
+}
+
 QString Shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -65,13 +84,14 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
         p.m_status = Status::NotCp932;
         return p;
     }
-    // LF is never part of a two-byte CP932 character, so the byte lines and
-    // the decoded lines correspond one to one; each keeps its own bytes.
+    // CR and LF are never part of a two-byte CP932 character, so the byte
+    // lines and the decoded lines correspond one to one; each keeps its own
+    // bytes. A line ends at CR LF, LF or a lone CR.
     qsizetype b = 0;
     qsizetype t = 0;
     while (b < bytes.size()) {
-        const qsizetype bl = bytes.indexOf('\n', b);
-        const qsizetype tl = text->indexOf(QLatin1Char('\n'), t);
+        const qsizetype bl = LineEnd(QByteArrayView(bytes), b);
+        const qsizetype tl = LineEnd(QStringView(*text), t);
         if ((bl < 0) != (tl < 0)) {
             p.m_lines.clear();
             p.m_status = Status::NotCp932;
@@ -84,12 +104,11 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
             line.text = text->sliced(t);
             b = bytes.size();
         } else {
-            line.raw = bytes.sliced(b, bl + 1 - b);
+            const qsizetype bn = EndLength(QByteArrayView(bytes), bl);
+            line.raw = bytes.sliced(b, bl + bn - b);
             line.text = text->sliced(t, tl - t);
-            if (line.text.endsWith(QLatin1Char('\r')))
-                line.text.chop(1);
-            b = bl + 1;
-            t = tl + 1;
+            b = bl + bn;
+            t = tl + EndLength(QStringView(*text), tl);
         }
         p.m_lines.append(std::move(line));
     }
@@ -101,23 +120,16 @@ ProfileFile ProfileFile::parse(const QByteArray &bytes)
 ProfileFile ProfileFile::load(const QString &path)
 {
     ProfileFile p;
-    QFile file(path);
-    if (!file.exists()) {
-        p.m_status = Status::Missing;
-    } else if (!file.open(QIODevice::ReadOnly)) {
+    const FileRead read = ReadRegularFile(path, kMaxProfileBytes);
+    switch (read.status) {
+    case FileRead::Status::Ok: p = parse(read.bytes); break;
+    case FileRead::Status::Missing: p.m_status = Status::Missing; break;
+    case FileRead::Status::TooLarge: p.m_status = Status::TooLarge; break;
+    case FileRead::Status::Failed:
+    case FileRead::Status::NotRegular:
         p.m_status = Status::Unreadable;
-        p.m_why = file.errorString();
-    } else if (file.size() > kMaxProfileBytes) {
-        p.m_status = Status::TooLarge;
-    } else {
-        // Read one byte more than allowed: the file may grow meanwhile.
-        const QByteArray bytes = file.read(kMaxProfileBytes + 1);
-        if (file.error() != QFileDevice::NoError) {
-            p.m_status = Status::Unreadable;
-            p.m_why = file.errorString();
-        } else {
-            p = parse(bytes);
-        }
+        p.m_why = read.why;
+        break;
     }
     p.m_path = path;
     return p;
@@ -308,7 +320,7 @@ std::optional<QByteArray> ProfileFile::toBytes() const
         const Line &line = m_lines[i];
         if (line.original) {
             out += line.raw;
-            if (!line.raw.endsWith('\n') && i + 1 < m_lines.size())
+            if (!line.raw.endsWith('\n') && !line.raw.endsWith('\r') && i + 1 < m_lines.size())
                 out += "\r\n";
         } else {
             const std::optional<QByteArray> bytes = EncodeCp932(line.text);
@@ -321,9 +333,40 @@ std::optional<QByteArray> ProfileFile::toBytes() const
     return out;
 }
 
+namespace {
+QString RefusedText()
+{
+    return QStringLiteral("記録は書き込みませんでした。ファイルはそのまま残してあります。");
+}
+}  // namespace
+
+bool ProfileFile::update(const QString &path, const std::function<bool(ProfileFile &)> &change)
+{
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    // Tried often: another program holds the lock for one save only.
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        // A lock that cannot even be created means the folder cannot take
+        // the new file either: the save below fails and tells why.
+        if (lock.error() != QLockFile::LockFailedError)
+            break;
+        if (waited.elapsed() >= kLockWaitMs) {
+            prompt().message(QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。").arg(Shown(path)) +
+                                 QLatin1Char('\n') + RefusedText(),
+                             MessageKind::Error);
+            return false;
+        }
+        QThread::msleep(5);
+    }
+    ProfileFile file = load(path);
+    return !change(file) || file.save();
+}
+
 bool ProfileFile::save()
 {
-    const QString refused = QStringLiteral("記録は書き込みませんでした。ファイルはそのまま残してあります。");
+    const QString refused = RefusedText();
     if (!canWrite()) {
         prompt().message(problemText() + QLatin1Char('\n') + refused, MessageKind::Error);
         return false;
@@ -344,17 +387,10 @@ bool ProfileFile::save()
         return false;
     }
     QString why;
-    QSaveFile file(m_path);
-    if (m_path.isEmpty()) {
+    if (m_path.isEmpty())
         why = QStringLiteral("ファイル名がありません");
-    } else if (!file.open(QIODevice::WriteOnly)) {
-        why = file.errorString();
-    } else if (file.write(*bytes) != bytes->size()) {
-        why = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        why = file.errorString();
-    }
+    else
+        WriteFileSafely(m_path, *bytes, &why);
     if (!why.isEmpty()) {
         prompt().message(QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。").arg(Shown(m_path), why),
                          MessageKind::Error);

@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // Files above this size are neither read nor written (bytes).
@@ -70,6 +71,18 @@ public:
     // that must not be written) tells the user through the prompt, leaves
     // the file as it was and returns false.
     bool save();
+
+    // Reads the file, lets change() alter it and saves it, all under a lock
+    // file beside it ("<path>.lock"), so programs writing one file at the
+    // same time never lose each other's lines. change() returns whether
+    // there is anything to save. A lock held elsewhere for longer than
+    // kLockWaitMs, or a failed save, is told through the prompt and gives
+    // false; the file then stays as it was.
+    static bool update(const QString &path, const std::function<bool(ProfileFile &)> &change);
+    // How long update() waits for the lock, and the age at which a lock
+    // left by a program that died is taken over (milliseconds).
+    static constexpr int kLockWaitMs = 5000;
+    static constexpr int kStaleLockMs = 30000;
 
 private:
     struct Line {

@@ -43,12 +43,16 @@ bool AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSe
 {
     if (Program().OnCdRom)
         return false;
-    ProfileFile file = ProfileFile::load(RecordFilePath());
-    // The next run number; a hand-edited section may already hold it, and
-    // an existing run line is never written over.
-    int number = file.keyCount(unitTitle) + 1;
-    while (file.hasKey(unitTitle, QString::number(number)))
-        ++number;
-    file.setValue(unitTitle, QString::number(number), RecordValue(RecordClockNow(), marks, totalSeconds));
-    return file.save();
+    // The next run number is taken from the file as it is under the lock,
+    // so a run another program recorded meanwhile is counted.
+    const QString value = RecordValue(RecordClockNow(), marks, totalSeconds);
+    return ProfileFile::update(RecordFilePath(), [&](ProfileFile &file) {
+        // A hand-edited section may already hold the next number, and an
+        // existing run line is never written over.
+        int number = file.keyCount(unitTitle) + 1;
+        while (file.hasKey(unitTitle, QString::number(number)))
+            ++number;
+        file.setValue(unitTitle, QString::number(number), value);
+        return true;
+    });
 }

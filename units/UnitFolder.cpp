@@ -3,6 +3,7 @@
 #include "plane/ProgramState.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString DataFolder()
 {
@@ -14,8 +15,13 @@ QStringList UnitFilesIn(const QString &folder, bool withPrx)
     QStringList masks{QStringLiteral("*.prb"), QStringLiteral("*.PRB"), QStringLiteral("*.Prb")};
     if (withPrx)
         masks << QStringLiteral("*.prx") << QStringLiteral("*.PRX") << QStringLiteral("*.Prx");
-    QDir dir(folder);
-    QStringList files = dir.entryList(masks, QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name);
+    QStringList files;
+    // A link to a device or a FIFO holds no unit: only regular files, or
+    // links to them, are listed.
+    for (const QFileInfo &info :
+         QDir(folder).entryInfoList(masks, QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name))
+        if (info.isFile())
+            files.append(info.fileName());
     files.removeDuplicates();
     return files;
 }

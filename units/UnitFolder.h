@@ -7,5 +7,6 @@
 // AppDir + "DATA/".
 QString DataFolder();
 // File names (without folder) of the data folder matching the extensions
-// ("prb", or "prb" and "prx"), in either letter case, sorted by name.
+// ("prb", or "prb" and "prx"), in either letter case, sorted by name; only
+// regular files (or links to them) are listed.
 QStringList UnitFilesIn(const QString &folder, bool withPrx);

@@ -2,6 +2,7 @@
 #include "plane/Canvas.h"
 #include "plane/DateText.h"
 #include "plane/Fonts.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -469,12 +470,25 @@ private slots:
         QVERIFY(!QFile::exists(tmp.file(TfrmPrint::TempFileName)));
     }
 
+    void unwritableTempFilePrintsNothing_data()
+    {
+        QTest::addColumn<bool>("folder");  // a folder in the way, else a file-size limit
+        QTest::addColumn<QString>("reason");
+        // Even root cannot write where a folder stands.
+        QTest::newRow("folder in the way") << true << QStringLiteral("同じ名前のフォルダーがあります");
+        // The bitmap is cut short, as on a full disk.
+        QTest::newRow("file size limit") << false << QStringLiteral("ファイルが大きすぎて書き込めません");
+    }
     void unwritableTempFilePrintsNothing()
     {
+        QFETCH(bool, folder);
+        QFETCH(QString, reason);
+        if (!folder)
+            QUORVEL_UNDER_FILE_SIZE_LIMIT(64 * 1024);
         InTempFolder tmp;
         ScriptedPrompt prompt;
-        // A folder in the way of the bitmap: even root cannot write it.
-        QVERIFY(QDir(tmp.dir.path()).mkdir(TfrmPrint::TempFileName));
+        if (folder)
+            QVERIFY(QDir(tmp.dir.path()).mkdir(TfrmPrint::TempFileName));
         m_plane = Quadrants(320, 320);
         TfrmPrint p;
         wire(p);
@@ -484,11 +498,11 @@ private slots:
         int printed = 0;
         p.jobPrinted = [&](int) { ++printed; };
         QCOMPARE(p.PrintSheet(), 0);
-        QCOMPARE(prompt.texts(), QStringList{QStringLiteral("一時ファイルが作成できません")});
+        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("一時ファイルが作成できません"), reason}));
         QCOMPARE(printed, 0);
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QVERIFY(QFileInfo(tmp.file(TfrmPrint::TempFileName)).isDir());
+        QCOMPARE(QFileInfo(tmp.file(TfrmPrint::TempFileName)).isDir(), folder);
         // No stray temporary of the failed save is left behind either.
         QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList());
     }

@@ -1,9 +1,12 @@
 #include "plane/Convert.h"
 #include "plane/Cp932.h"
 #include "plane/Prompt.h"
+#include "plane/SafeFile.h"
+#include "support/SpecialFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 
 class TestTextIo : public QObject {
     Q_OBJECT
@@ -75,25 +78,104 @@ private slots:
         QVERIFY(WriteCp932Lines(path, {QStringLiteral("old")}));
         QString why;
         QVERIFY(!WriteCp932Lines(path, {QString::fromUtf8("😀")}, &why));
-        QVERIFY(!why.isEmpty());
+        QCOMPARE(why, QStringLiteral("CP932（シフトJIS）で表せない文字があります"));
         QStringList back;
         QVERIFY(ReadCp932Lines(path, back));
         QCOMPARE(back, QStringList{QStringLiteral("old")});
         QVERIFY(!WriteCp932Lines(dir.path(), {QStringLiteral("x")}, &why));  // a folder
+        QCOMPARE(why, QStringLiteral("同じ名前のフォルダーがあります"));
+        QVERIFY(!WriteCp932Lines(dir.filePath(QStringLiteral("no/u.prb")), {QStringLiteral("x")}, &why));
+        QCOMPARE(why, QStringLiteral("保存先のフォルダーが見つかりません"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("u.prb")});
     }
 
-    void invalidFileIsReportedNotDecoded()
+    // Only regular files are read, never past the limit and never waiting
+    // on a FIFO; each refusal says why in Japanese.
+    void readFailures_data()
     {
+        QTest::addColumn<QString>("kind");  // what is at the path
+        QTest::addColumn<FileRead::Status>("status");
+        QTest::addColumn<QString>("why");
+        const auto failed = FileRead::Status::Failed;
+        const auto special = FileRead::Status::NotRegular;
+        QTest::newRow("missing") << "missing" << FileRead::Status::Missing << "ファイルが見つかりません";
+        QTest::newRow("not CP932") << "bad bytes" << failed << "CP932（シフトJIS）として読めないバイトがあります";
+        QTest::newRow("folder named x.prb") << "folder" << special << "ファイルではなくフォルダーです";
+        QTest::newRow("FIFO named y.prb") << "fifo" << special << "通常のファイルではありません";
+        QTest::newRow("symlink to /dev/zero") << "devzero" << special << "通常のファイルではありません";
+        QTest::newRow("larger than the limit") << "large" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
+        // A file whose size says 0 is still read no further than the limit.
+        QTest::newRow("size not known before") << "proc" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
+    }
+    void readFailures()
+    {
+        QFETCH(QString, kind);
+        QFETCH(FileRead::Status, status);
+        QFETCH(QString, why);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("bad.prb"));
+        const QString path = dir.filePath(QStringLiteral("y.prb"));
         QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("title\r\n\x82\x20\r\n");
-        f.close();
+        if (kind == QLatin1String("bad bytes") || kind == QLatin1String("large")) {
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(kind == QLatin1String("large") ? QByteArray(65, 'a') : QByteArray("t\r\n\x82\x20\r\n"));
+            f.close();
+        } else if (kind == QLatin1String("proc")) {
+            QVERIFY(QFile::link(QStringLiteral("/proc/self/status"), path));
+        } else if (kind != QLatin1String("missing")) {
+            QVERIFY(MakeSpecialFile(kind, path));
+        }
         QStringList lines;
-        QString why;
-        QVERIFY(!ReadCp932Lines(path, lines, &why));
-        QVERIFY(!ReadCp932Lines(dir.filePath(QStringLiteral("missing.prb")), lines, &why));
+        QString told;
+        FileRead::Status got = FileRead::Status::Ok;
+        QVERIFY(!ReadCp932Lines(path, lines, &told, 64, &got));
+        QCOMPARE(got, status);
+        QCOMPARE(told, why);
+        const FileRead first = ReadFirstLine(path, 64);
+        QCOMPARE(first.ok(), kind == QLatin1String("bad bytes") || kind == QLatin1String("large") ||
+                                 kind == QLatin1String("proc"));
+        QVERIFY(first.bytes.size() <= 64);
+    }
+
+    void fileErrorsAreJapanese_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<FileOp>("op");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no such file") << ENOENT << FileOp::Read << "ファイルが見つかりません";
+        QTest::newRow("no such folder") << ENOENT << FileOp::Write << "保存先のフォルダーが見つかりません";
+        QTest::newRow("may not read") << EACCES << FileOp::Read << "ファイルを読む権限がありません";
+        QTest::newRow("may not write") << EACCES << FileOp::Write << "ファイルを書き込む権限がありません";
+        QTest::newRow("disk full") << ENOSPC << FileOp::Write << "ディスクの空きが足りません";
+        QTest::newRow("quota") << EDQUOT << FileOp::Write << "ディスクの空きが足りません";
+        QTest::newRow("size limit") << EFBIG << FileOp::Write << "ファイルが大きすぎて書き込めません";
+        QTest::newRow("read-only disk") << EROFS << FileOp::Write << "書き込みのできないディスクです";
+        QTest::newRow("folder in the way") << EISDIR << FileOp::Write << "同じ名前のフォルダーがあります";
+        QTest::newRow("disk broken") << EIO << FileOp::Read << "ディスクの読み書きに失敗しました";
+        QTest::newRow("unknown number") << 9999 << FileOp::Write << "ファイルに書き込めませんでした（エラー番号 9999）";
+    }
+    void fileErrorsAreJapanese()
+    {
+        QFETCH(int, error);
+        QFETCH(FileOp, op);
+        QTEST(FileErrorText(error, op), "text");
+    }
+
+    // No system error number and no kind of Qt file error is shown in
+    // English ("Unknown error", "No such file or directory").
+    void everyFileErrorIsExplained()
+    {
+        for (FileOp op : {FileOp::Read, FileOp::Write}) {
+            for (int error = 1; error < 200; ++error) {
+                const QString text = FileErrorText(error, op);
+                QVERIFY2(!text.isEmpty() && LettersBeyond({text}, {}).isEmpty(), qPrintable(text));
+            }
+            for (int kind = QFileDevice::NoError; kind <= QFileDevice::CopyError; ++kind) {
+                const QString text = FileErrorText(0, op, QFileDevice::FileError(kind));
+                QVERIFY2(!text.isEmpty() && LettersBeyond({text}, {}).isEmpty(), qPrintable(text));
+            }
+        }
+        for (const QString &text : {NotRegularFileText(), TooLargeFileText(), NotCp932BytesText(), NotCp932CharsText()})
+            QCOMPARE(LettersBeyond({text}, {}), QString());
     }
 
     void convertsIntegers_data()

@@ -3,19 +3,25 @@
 #include "practice/Kiroku.h"
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SpecialFiles.h"
 #include "support/Unprivileged.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 // CP932 bytes of a text; the tests only use encodable texts.
@@ -93,6 +99,8 @@ private slots:
         QTest::newRow("first key wins") << QByteArray("[u]\r\n1=a\r\n1=b\r\n2=c\r\n") << "u" << "1" << "a" << 2;
         QTest::newRow("LF only") << QByteArray("[u]\n1=a\n2=b\n") << "u" << "2" << "b" << 2;
         QTest::newRow("mixed line ends") << QByteArray("[u]\n1=a\r\n2=b\n") << "u" << "1" << "a" << 2;
+        QTest::newRow("CR only") << QByteArray("[u]\r1=a\r2=b\r") << "u" << "2" << "b" << 2;
+        QTest::newRow("CR, LF and CR LF") << QByteArray("[u]\r1=a\n2=b\r\n3=c") << "u" << "3" << "c" << 3;
         QTest::newRow("no final line end") << QByteArray("[u]\r\n1=a") << "u" << "1" << "a" << 1;
         QTest::newRow("blanks trimmed") << QByteArray(" \t[ u ]  \r\n  1  =  a b \t\r\n") << "u" << "1" << "a b" << 1;
         QTest::newRow("ideographic space kept") << C("[　u]\r\n1=a\r\n") << "u" << "1" << "<none>" << 0;
@@ -232,20 +240,30 @@ private slots:
 
     void damagedFile_data()
     {
-        QTest::addColumn<QByteArray>("bytes");  // null: a folder in place of the file
-        QTest::newRow("lone lead byte") << QByteArray("[u]\r\n1=a\x81\r\n[b]\r\n1=b\r\n");
-        QTest::newRow("undefined byte") << QByteArray("[u]\r\n1=\xA0\r\n");
-        QTest::newRow("lead byte at end") << QByteArray("[u]\r\n1=a\r\n\x82");
-        QTest::newRow("too large") << QByteArray("[u]\r\n1=a\r\n").append(QByteArray(kMaxProfileBytes, ';'));
-        QTest::newRow("folder") << QByteArray();
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("special");  // what stands there instead of a file
+        QTest::addColumn<QString>("reason");   // part of the message
+        const QString notCp932 = QStringLiteral("文字として読めないバイトがあります");
+        const QString notFile = QStringLiteral("（通常のファイルではありません）");
+        QTest::newRow("lone lead byte") << QByteArray("[u]\r\n1=a\x81\r\n[b]\r\n1=b\r\n") << "" << notCp932;
+        QTest::newRow("undefined byte") << QByteArray("[u]\r\n1=\xA0\r\n") << "" << notCp932;
+        QTest::newRow("lead byte at end") << QByteArray("[u]\r\n1=a\r\n\x82") << "" << notCp932;
+        QTest::newRow("too large") << QByteArray("[u]\r\n1=a\r\n").append(QByteArray(kMaxProfileBytes, ';')) << ""
+                                   << QStringLiteral("が大きすぎます（4 MB まで）");
+        QTest::newRow("folder") << QByteArray() << "folder" << QStringLiteral("（ファイルではなくフォルダーです）");
+        // Nothing hangs on a FIFO and nothing reads endless bytes.
+        QTest::newRow("FIFO") << QByteArray() << "fifo" << notFile;
+        QTest::newRow("symlink to /dev/zero") << QByteArray() << "devzero" << notFile;
     }
     void damagedFile()
     {
         QFETCH(QByteArray, bytes);
-        if (bytes.isNull())
-            QVERIFY(QDir().mkdir(recordPath()));
-        else
+        QFETCH(QString, special);
+        QFETCH(QString, reason);
+        if (special.isEmpty())
             WriteBytes(recordPath(), bytes);
+        else
+            QVERIFY(MakeSpecialFile(special, recordPath()));
 
         const ProfileFile p = ProfileFile::load(recordPath());
         QVERIFY(!p.canWrite());
@@ -254,12 +272,17 @@ private slots:
 
         QVERIFY(!AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5));
         QCOMPARE(m_prompt.shown.size(), 1);
-        QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("記録ファイル")));
+        QVERIFY(m_prompt.shown[0].text.startsWith(QStringLiteral("記録ファイル %1 ").arg(recordPath())));
+        QVERIFY2(m_prompt.shown[0].text.contains(reason), qPrintable(m_prompt.shown[0].text));
         QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("そのまま")));
-        if (bytes.isNull())
-            QVERIFY(QFileInfo(recordPath()).isDir());
-        else
+        // "MB" is the unit of the largest size.
+        QCOMPARE(LettersBeyond(m_prompt.texts(), {recordPath(), QStringLiteral("MB")}), QString());
+        if (special.isEmpty())
             QCOMPARE(Bytes(recordPath()), bytes);
+        else
+            QVERIFY(!QFileInfo(recordPath()).isFile() && QFileInfo::exists(recordPath()));
+        QCOMPARE(QFileInfo(recordPath()).isDir(), special == QLatin1String("folder"));
+        QCOMPARE(QFileInfo(recordPath()).isSymLink(), special == QLatin1String("devzero"));
 
         // The window lists the units with no runs and says why.
         writeUnit(QStringLiteral("a.prb"), "u");
@@ -297,7 +320,106 @@ private slots:
         QCOMPARE(Bytes(recordPath()), before);
         QCOMPARE(m_prompt.shown.size(), 1);
         QVERIFY(m_prompt.shown[0].text.startsWith(QStringLiteral("記録ファイル ")));
-        QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("に書き込めませんでした")));
+        QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("に書き込めませんでした（ファイルを書き込む権限がありません）")));
+        QCOMPARE(LettersBeyond(m_prompt.texts(), {recordPath()}), QString());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
+    }
+
+    // A run that cannot be written says why in Japanese, and the file keeps
+    // its earlier runs and has no temporary file beside it.
+    void failedAppendsKeepTheRecords_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        const QString refused = QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。");
+        QTest::newRow("file size limit") << "limit" << refused.arg(QStringLiteral("%1"), QStringLiteral("ファイルが大きすぎて書き込めません"));
+        QTest::newRow("full tmpfs") << "full" << refused.arg(QStringLiteral("%1"), QStringLiteral("ディスクの空きが足りません"));
+        QTest::newRow("lock held elsewhere")
+            << "lock"
+            << QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。\n"
+                              "記録は書き込みませんでした。ファイルはそのまま残してあります。");
+    }
+    void failedAppendsKeepTheRecords()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        QByteArray before = C(QStringLiteral("[単元]\r\n"));
+        for (int k = 1; k <= 60; ++k)
+            before += C(QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒\r\n").arg(k));
+        if (fault == QLatin1String("limit"))
+            QUORVEL_UNDER_FILE_SIZE_LIMIT(before.size() + 16);
+        std::optional<fulldisk::SmallTmpfs> fs;
+        if (fault == QLatin1String("full")) {
+            fs.emplace(64);
+            if (!fs->mounted())
+                QSKIP(qPrintable(fs->why()));
+            Program().AppDir = fs->path();
+        }
+        WriteBytes(recordPath(), before);
+        if (fs)
+            QVERIFY(fs->fill());
+        std::optional<QLockFile> held;
+        if (fault == QLatin1String("lock")) {
+            held.emplace(recordPath() + QStringLiteral(".lock"));
+            QVERIFY(held->lock());
+        }
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(!AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30));
+        if (held) {
+            QVERIFY(waited.elapsed() >= ProfileFile::kLockWaitMs);
+            held.reset();
+        }
+        QCOMPARE(m_prompt.texts(), QStringList{message.arg(recordPath())});
+        QCOMPARE(LettersBeyond(m_prompt.texts(), {recordPath()}), QString());
+        QCOMPARE(Bytes(recordPath()), before);
+        QCOMPARE(QDir(Program().AppDir).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
+        if (fault == QLatin1String("lock")) {
+            // Once the lock is free the run goes under the next number.
+            QVERIFY(AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30));
+            QCOMPARE(ProfileFile::load(recordPath()).keyCount(QStringLiteral("単元")), 61);
+        }
+    }
+
+    // Two programs recording runs into one file at the same time: every run
+    // is on disk, numbered 1 to 400.
+    void concurrentAppendsKeepEveryRun()
+    {
+        constexpr int kRuns = 200;
+        const QString title = QStringLiteral("同時の単元");
+        if (const QByteArray writer = qgetenv("QUORVEL_RECORD_WRITER"); !writer.isEmpty()) {
+            // One of the two writers: folder and marks come from the parent.
+            const qsizetype bar = writer.indexOf('|');
+            Program().AppDir = QString::fromUtf8(writer.left(bar));
+            const QString marks = QString::fromUtf8(writer.mid(bar + 1));
+            for (int i = 0; i < kRuns; ++i)
+                QVERIFY(AppendRunRecord(title, marks, i));
+            QVERIFY(m_prompt.shown.isEmpty());
+            return;
+        }
+        const QStringList marks{QStringLiteral("○"), QStringLiteral("×")};
+        std::vector<std::unique_ptr<QProcess>> writers;
+        for (const QString &m : marks)
+            writers.push_back(childrun::StartAgain(__func__, childrun::TestProgram(), {}, [&](QProcess &child) {
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+                env.insert(QStringLiteral("QUORVEL_RECORD_WRITER"), Program().AppDir + QLatin1Char('|') + m);
+                child.setProcessEnvironment(env);
+            }));
+        for (auto &w : writers) {
+            const childrun::Outcome end = childrun::Finish(*w);
+            QVERIFY2(end.where == childrun::Where::ChildPassed, qPrintable(end.detail));
+        }
+        const ProfileFile p = ProfileFile::load(recordPath());
+        QStringList keys;
+        for (int k = 1; k <= 2 * kRuns; ++k)
+            keys << QString::number(k);
+        QCOMPARE(p.keys(title), keys);
+        QSet<QString> values;
+        for (const QString &k : keys)
+            values.insert(p.value(title, k));
+        for (const QString &m : marks)
+            for (int i = 0; i < kRuns; ++i)
+                QVERIFY(values.contains(RecordValue(kFixed, m, i)));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
     }
 
@@ -308,6 +430,7 @@ private slots:
         QTest::newRow("first runs") << QByteArray() << QStringList{"1", "2"};
         QTest::newRow("after two") << QByteArray("[t]\r\n1=a\r\n2=b\r\n") << QStringList{"1", "2", "3", "4"};
         QTest::newRow("title in other case") << QByteArray("[T]\r\n1=a\r\n") << QStringList{"1", "2", "3"};
+        QTest::newRow("CR-only line ends") << QByteArray("[t]\r1=a\r2=b\r") << QStringList{"1", "2", "3", "4"};
         // Keys 1 and 3: the count says 3 next, which is taken and stays.
         QTest::newRow("hand-edited gap") << QByteArray("[t]\r\n1=a\r\n3=c\r\n") << QStringList{"1", "3", "4", "5"};
     }
@@ -371,6 +494,18 @@ private slots:
         QVERIFY(!AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
         QCOMPARE(Bytes(recordPath()), before);
         QVERIFY(m_prompt.shown.isEmpty());
+    }
+
+    // A folder the program cannot write keeps no records; the window tells
+    // so the first time only.
+    void windowOnAReadOnlyDataFolderSaysSoOnce()
+    {
+        Program().OnCdRom = true;
+        TfrmKiroku w;
+        w.FormShow();
+        w.FormShow();
+        Program().OnCdRom = false;
+        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません")});
     }
 
     void windowNeverPractised()

@@ -4,8 +4,11 @@
 #include "plane/UnitLines.h"
 #include "support/Records.h"
 #include "support/ScriptedPrompt.h"
+#include "support/FullDisk.h"
+#include "support/SpecialFiles.h"
 #include "support/Unprivileged.h"
 #include "units/SampleUnits.h"
+#include "units/UnitFolder.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -14,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 namespace {
 void WriteBytes(const QString &path, const QByteArray &bytes)
@@ -188,27 +192,76 @@ private slots:
 
     void refusedFiles_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("special");  // what stands there instead of a file
         QTest::addColumn<QString>("message");
         const QString open = QStringLiteral("ファイル %1 が開けません");
-        QTest::newRow("not CP932") << QByteArray("t\r\n\x82\x20\r\n") << open;
-        QTest::newRow("wrong line count") << QByteArray("t\r\n1,16\r\n") << QStringLiteral("データの構造が違います。");
-        QTest::newRow("number not an integer") << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n")
-                                               << QStringLiteral("'x' は整数ではありません");
-        QTest::newRow("pair without comma") << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n")
-                                            << QStringLiteral("'' は整数ではありません");
-        QTest::newRow("over 32 bits") << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n")
-                                      << QStringLiteral("'99999999999' は整数ではありません");
+        QTest::newRow("not CP932") << "bad.prb" << QByteArray("t\r\n\x82\x20\r\n") << "" << open;
+        QTest::newRow("wrong line count") << "bad.prb" << QByteArray("t\r\n1,16\r\n") << ""
+                                          << QStringLiteral("データの構造が違います。");
+        QTest::newRow("number not an integer") << "bad.prb" << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n")
+                                               << "" << QStringLiteral("'x' は整数ではありません");
+        QTest::newRow("pair without comma") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n")
+                                            << "" << QStringLiteral("'' は整数ではありません");
+        QTest::newRow("over 32 bits") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n")
+                                      << "" << QStringLiteral("'99999999999' は整数ではありません");
+        QTest::newRow("larger than 4 MB") << "big.prb" << QByteArray(kMaxUnitFileBytes + 1, 'a') << ""
+                                          << open + QStringLiteral("\r\n(ファイルが大きすぎます)");
+        // Nothing hangs on a FIFO and nothing reads endless bytes.
+        QTest::newRow("symlink to /dev/zero") << "z.prb" << QByteArray() << "devzero"
+                                              << open + QStringLiteral("\r\n(通常のファイルではありません)");
+        QTest::newRow("FIFO named y.prb") << "y.prb" << QByteArray() << "fifo"
+                                          << open + QStringLiteral("\r\n(通常のファイルではありません)");
+        QTest::newRow("folder named x.prb") << "x.prb" << QByteArray() << "folder"
+                                            << open + QStringLiteral("\r\n(ファイルではなくフォルダーです)");
     }
     void refusedFiles()
     {
+        QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, special);
         QFETCH(QString, message);
-        const QString file = path(QStringLiteral("bad.prb"));
-        WriteBytes(file, bytes);
+        const QString file = path(name);
+        QFile::remove(file);
+        if (special.isEmpty())
+            WriteBytes(file, bytes);
+        else
+            QVERIFY(MakeSpecialFile(special, file));
+        const auto cleanup = qScopeGuard([&] {
+            if (!QFile::remove(file))
+                QDir(file).removeRecursively();
+        });
+        const QString expected = message.contains(QLatin1String("%1")) ? message.arg(file) : message;
         m_prompt.clear();
-        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));
-        QCOMPARE(m_prompt.texts(), QStringList{message.contains(QLatin1String("%1")) ? message.arg(file) : message});
+        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));  // ファイル→開く
+        QCOMPARE(m_prompt.texts(), QStringList{expected});
+        if (message.startsWith(QStringLiteral("ファイル "))) {
+            // The preview and practice reader refuses the same files.
+            m_prompt.clear();
+            QVERIFY(!ReadPracticeUnit(file, m_draw));
+            QCOMPARE(m_prompt.texts(), QStringList{expected});
+            QCOMPARE(LettersBeyond(m_prompt.texts(), {file}), QString());
+        }
+    }
+
+    // The catalogue lists only unit files: a link to a device, a FIFO or a
+    // folder with a unit's name is left out, and its title reads as "？".
+    void catalogueListsOnlyFiles()
+    {
+        QTemporaryDir folder;
+        const QString dir = folder.path() + QLatin1Char('/');
+        QVERIFY(WriteCp932Lines(dir + QStringLiteral("a.prb"), {QStringLiteral("単元Ａ")}));
+        QVERIFY(QFile::link(dir + QStringLiteral("a.prb"), dir + QStringLiteral("b.prb")));
+        QVERIFY(MakeSpecialFile(QStringLiteral("folder"), dir + QStringLiteral("x.prb")));
+        QVERIFY(MakeSpecialFile(QStringLiteral("fifo"), dir + QStringLiteral("y.prb")));
+        QVERIFY(MakeSpecialFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prb")));
+        QVERIFY(MakeSpecialFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prx")));
+        QCOMPARE(UnitFilesIn(dir, true), (QStringList{QStringLiteral("a.prb"), QStringLiteral("b.prb")}));
+        QCOMPARE(ReadUnitTitle(dir + QStringLiteral("b.prb")), QStringLiteral("単元Ａ"));
+        for (const char *name : {"x.prb", "y.prb", "z.prb"})
+            QCOMPARE(ReadUnitTitle(dir + QLatin1String(name)), QStringLiteral("？"));
+        QVERIFY(m_prompt.shown.isEmpty());
     }
 
     void missingFileCannotBeOpened()
@@ -254,22 +307,62 @@ private slots:
         QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     }
 
+    // A save that cannot be finished says why in Japanese, leaves the old
+    // file with every byte and no temporary file beside it.
+    void failedWritesKeepThePreviousFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");  // the third message
+        QTest::newRow("title not in CP932") << "title" << "CP932（シフトJIS）で表せない文字があります";
+        QTest::newRow("folder in the way") << "folder" << "同じ名前のフォルダーがあります";
+        QTest::newRow("file size limit") << "limit" << "ファイルが大きすぎて書き込めません";
+        QTest::newRow("full tmpfs") << "full" << "ディスクの空きが足りません";
+        // The first 4 KiB go in, the rest does not: a short write.
+        QTest::newRow("tmpfs with 4 KiB free") << "4k free" << "ディスクの空きが足りません";
+    }
     void failedWritesKeepThePreviousFile()
     {
-        const QString file = path(QStringLiteral("keep.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(0, 0, 1, 1)}), QStringLiteral("first"), file));
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        if (fault == QLatin1String("limit"))
+            QUORVEL_UNDER_FILE_SIZE_LIMIT(2048);
+        QTemporaryDir here;
+        QString dir = here.path() + QLatin1Char('/');
+        std::optional<fulldisk::SmallTmpfs> fs;
+        if (fault == QLatin1String("full") || fault == QLatin1String("4k free")) {
+            fs.emplace(64);
+            if (!fs->mounted())
+                QSKIP(qPrintable(fs->why()));
+            dir = fs->path();
+        }
+        const bool folder = fault == QLatin1String("folder");
+        const QString file = dir + (folder ? QStringLiteral("folder.prb") : QStringLiteral("kept.prb"));
+        if (folder)
+            QVERIFY(QDir().mkdir(file));
+        else
+            QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file));
         const QByteArray before = Bytes(file);
+        if (fs)
+            QVERIFY(fs->fill(fault == QLatin1String("4k free") ? 1 : 0));
+        QList<TLineSpec> recs;
+        for (int i = 0; i < 100; ++i)
+            recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
+        const QString title = fault == QLatin1String("title") ? QString::fromUtf8("😀") : QStringLiteral("新しい単元");
+        const QStringList lines = Lines(title, recs);
+        QVERIFY(JoinCrlf(lines).size() > 4096);
         m_prompt.clear();
-        // A title that CP932 cannot hold makes the write fail after the file was opened.
-        QVERIFY(!WriteUnitFile(Lines(QStringLiteral("t"), {Rec(0, 0, 1, 1)}), QString::fromUtf8("😀"), file));
+        QVERIFY(!WriteUnitFile(lines, title, file));
+        QCOMPARE(m_prompt.texts(), (QStringList{file, file + QStringLiteral("の保存に失敗しました"), reason}));
+        QCOMPARE(LettersBeyond(m_prompt.texts(), {file}), QString());
+        QCOMPARE(QDir(dir).entryList(QDir::Files), folder ? QStringList{} : QStringList{QStringLiteral("kept.prb")});
+        if (folder) {
+            QVERIFY(QFileInfo(file).isDir());
+            return;
+        }
         QCOMPARE(Bytes(file), before);
-        QCOMPARE(m_prompt.texts().value(1), file + QStringLiteral("の保存に失敗しました"));
-        // A path that is a folder.
-        QDir(m_dir.path()).mkdir(QStringLiteral("folder.prb"));
-        m_prompt.clear();
-        QVERIFY(!WriteUnitFile({QStringLiteral("t")}, QStringLiteral("t"), path(QStringLiteral("folder.prb"))));
-        QCOMPARE(m_prompt.texts().value(1), path(QStringLiteral("folder.prb")) + QStringLiteral("の保存に失敗しました"));
-        QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QVERIFY(unit);
+        QCOMPARE(unit->count(), 1);
     }
 
     // A pupil's account may not write where the units are: the save fails
@@ -300,6 +393,7 @@ private slots:
         QCOMPARE(Bytes(file), before);
         QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
         QCOMPARE(m_prompt.texts().value(1), file + QStringLiteral("の保存に失敗しました"));
+        QCOMPARE(m_prompt.texts().value(2), QStringLiteral("ファイルを書き込む権限がありません"));
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")});  // no leftovers
     }
 
