@@ -10,6 +10,7 @@
 #include "units/TangenOpen.h"
 
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,8 +50,8 @@ void TfrmMain::spdTeiseiClick()
         m_state.Parabolas[std::size_t(i)] = kept[std::size_t(i)];
     DispAllLine();
     ClearPanels();
-    m_state.Saved = false;
     m_state.ClickState = 0;
+    CancelReplace();  // its index may now name another entry
     Program().ChosenUnit = -1;
 }
 
@@ -67,6 +68,9 @@ void TfrmMain::ApplyUnit(const UnitContents &unit)
     for (int i = 0; i < unit.count(); ++i)
         m_state.Parabolas[std::size_t(i)] = unit.records[std::size_t(i)];
     m_state.ParabolaCount = unit.count();
+    // Nothing of the unit before stays: no panel, no table, no entry to replace.
+    CancelReplace();
+    ClearPanels();
     // The unit content window reads the mirror whenever it is shown.
 }
 
@@ -96,7 +100,7 @@ int TfrmMain::SaveWithDialog(bool askFirst)
     if (!WriteUnitFile(m_state.MirrorText, title, file))
         return Answer::Cancel;  // the failed write ends the command that asked for it
     m_state.MirrorText[0] = title;
-    m_state.Saved = true;
+    m_state.MarkSaved();
     m_state.UnitTitle = title;
     m_state.UnitFileName = file;
     ShowUnitCaptions(title, file, m_state.ParabolaCount);
@@ -115,6 +119,15 @@ bool TfrmMain::SaveAs()
     return true;
 }
 
+void TfrmMain::closeEvent(QCloseEvent *e)
+{
+    if (SaveWithDialog(true) == Answer::Cancel) {
+        e->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(e);
+}
+
 void TfrmMain::mnuNewFileClick()
 {
     if (SaveWithDialog(true) != Answer::Cancel)
@@ -126,15 +139,20 @@ void TfrmMain::mnuOpenFileClick()
 {
     if (SaveWithDialog(true) != Answer::Cancel) {
         const auto path = prompt().openFileName(DataFolderPath(), QString::fromUtf8(OpenFilter));
-        if (path) {
-            const auto unit = ReadUnit(*path, CurrentForm(), Program().Draw);
-            if (unit && unit->count() > 0) {
-                ApplyUnit(*unit);
-                DispAllLine();
-                ShowUnitCaptions(m_state.MirrorText.value(0), *path, unit->count());
-                m_state.Saved = true;
-            }
-        }
+        if (path)
+            OpenUnitFile(*path);
+    }
+    m_state.Untitled = false;
+}
+
+void TfrmMain::OpenUnitFile(const QString &path)
+{
+    const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
+    if (unit && unit->count() > 0) {
+        ApplyUnit(*unit);
+        DispAllLine();
+        ShowUnitCaptions(m_state.MirrorText.value(0), path, unit->count());
+        m_state.MarkSaved();
     }
     m_state.Untitled = false;
 }
@@ -151,7 +169,7 @@ void TfrmMain::spdOpenFileClick()
         if (unit && unit->count() > 0) {
             ApplyUnit(*unit);
             DispAllLine();
-            m_state.Saved = true;
+            m_state.MarkSaved();
             m_state.UnitTitle = m_state.MirrorText.value(0);
             m_state.UnitFileName = path;
             ShowUnitCaptions(m_state.UnitTitle, m_state.UnitFileName, unit->count());
@@ -177,7 +195,7 @@ void TfrmMain::spdOverWriteClick()
     const QString path = m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName;
     if (WriteUnitFile(m_state.MirrorText, title, path)) {
         m_state.MirrorText[0] = title;
-        m_state.Saved = true;
+        m_state.MarkSaved();
     }
 }
 

@@ -7,9 +7,6 @@
 #include "plane/Prompt.h"
 #include "plane/UnitLines.h"
 #include "ui/ImageView.h"
-#include "units/Tangen.h"
-
-#include <QLabel>
 
 TLineSpec TfrmMain::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
@@ -56,8 +53,6 @@ bool TfrmMain::StoreParabola(const TLineSpec &rec, int index)
         m_state.MirrorText.append(UnitLinesOf(rec));
         lstShiki->addItem(StandardFormText(rec, CurrentForm()));
         ++m_state.ParabolaCount;
-        if (m_tangen)
-            m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
         if (st.Draw.FixedColor == Colors::White) {
             ++st.Draw.ColorCounter;
             RedrawLineSample();
@@ -72,6 +67,5 @@ bool TfrmMain::StoreParabola(const TLineSpec &rec, int index)
     }
     SelectOnly(index);
     DispAllLine();
-    m_state.Saved = false;
     return true;
 }

@@ -54,9 +54,9 @@ void TfrmMain::FillValueTable(int i)
 void TfrmMain::ShowDomainAndRange(const TLineSpec &rec)
 {
     const DrawingSettings &draw = Program().Draw;
+    ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
     if (chkShiki->isChecked()) {
         Picture &x = imgHenikiX->picture();
-        ClearImage(x, draw.PanelBackColor, draw);
         Canvas &c = x.canvas();
         c.setFontColor(draw.PanelTextColor);
         c.setFontSize(14);
@@ -84,6 +84,16 @@ void TfrmMain::ShowAxisVertex(const TLineSpec &rec)
     ShowDomainAndRange(rec);
 }
 
+void TfrmMain::ShowFormula(const TLineSpec &rec)
+{
+    const DrawingSettings &draw = Program().Draw;
+    // A teacher hides the formulas to ask for them: no way round the switch.
+    if (chkShiki->isChecked())
+        DrawFormulaImage(imgShiki->picture(), rec.Formula, draw);
+    else
+        ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
+}
+
 void TfrmMain::ShowCurrentFormula()
 {
     const int i = CurrentIndex();
@@ -93,7 +103,7 @@ void TfrmMain::ShowCurrentFormula()
     }
     const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
     ShowAxisVertex(rec);
-    DrawFormulaImage(imgShiki->picture(), rec.Formula, Program().Draw);
+    ShowFormula(rec);
     FillValueTable(i);
     ShowDomainAndRange(rec);
 }
@@ -116,7 +126,7 @@ void TfrmMain::chkKeishikiClick()
     else
         lstShiki->item(s)->setSelected(true);
     if (s >= 0 && s < m_state.ParabolaCount)
-        DrawFormulaImage(imgShiki->picture(), m_state.Parabolas[std::size_t(s)].Formula, Program().Draw);
+        ShowFormula(m_state.Parabolas[std::size_t(s)]);
 }
 
 void TfrmMain::chkShikiClick()
@@ -126,7 +136,7 @@ void TfrmMain::chkShikiClick()
         const int i = CurrentIndex();
         if (i >= 0 && i < m_state.ParabolaCount) {
             const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
-            DrawFormulaImage(imgShiki->picture(), rec.Formula, draw);
+            ShowFormula(rec);
             ShowDomainAndRange(rec);
         }
     } else {
@@ -240,13 +250,24 @@ void TfrmMain::lstShikiMouseDown(QMouseEvent *e)
 
 void TfrmMain::lstShikiClick()
 {
+    keepReplaceOnlyIfShown();
     lstShiki->viewport()->update();
     DispAllLine();
+}
+
+void TfrmMain::keepReplaceOnlyIfShown()
+{
+    // An entry waits to be replaced only while it is the one selected, so
+    // the user always sees what the next parabola takes the place of.
+    const int i = m_state.HitIndex;
+    if (i >= 0 && !(IsSelected(i) && lstShiki->selectedItems().size() == 1))
+        CancelReplace();
 }
 
 void TfrmMain::mnuSelectAllClick()
 {
     lstShiki->selectAll();
+    keepReplaceOnlyIfShown();
     lstShiki->viewport()->update();
     DispAllLine();
 }
@@ -254,6 +275,7 @@ void TfrmMain::mnuSelectAllClick()
 void TfrmMain::mnuCancelClick()
 {
     lstShiki->clearSelection();
+    CancelDrawing();
     DispAllLine();
     ClearPanels();
 }

@@ -68,7 +68,8 @@ void TfrmMain::imgCoodMouseDown(QMouseEvent *e)
     // While a press is timed nothing may start or end a drag.
     m_savedDragMode = draw.DragMode;
     draw.DragMode = 0;
-    if (e->button() == Qt::RightButton || e->button() == Qt::MiddleButton) {
+    // While a parabola is being drawn the entry it will replace is settled.
+    if ((e->button() == Qt::RightButton || e->button() == Qt::MiddleButton) && m_state.ClickState == 0) {
         m_state.DownPoint = LatticeAt(m_downPixel);
         const auto [index, handle] = HitTest(m_state.DownPoint);
         m_state.HitIndex = index;
@@ -107,7 +108,9 @@ void TfrmMain::imgCoodMouseUp(QMouseEvent *e)
         draw.DragMode = m_savedDragMode;
         if (e->button() == Qt::LeftButton) {
             PlaneClick(m_downPixel.x(), m_downPixel.y());
-        } else if (m_state.HitIndex >= 0 && m_state.HitHandle == 1 && m_state.ClickState == 0) {
+        } else if (m_state.HitIndex >= 0 && m_state.ClickState == 0) {
+            // The next parabola replaces this entry: show it selected, with
+            // its handles, whichever of its points was clicked.
             SelectOnly(m_state.HitIndex);
             lstShikiClick();
         }
@@ -341,6 +344,17 @@ void TfrmMain::AbortDrag()
     SetPlaneCursor(CursorNo::Pencil);
     m_state.ClickState = 0;
     Program().Draw.DragMode = 0;
+}
+
+void TfrmMain::escapePressed()
+{
+    // Esc drops a drawing or drag under way, else a replace waiting.
+    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0) {
+        AbortDrag();
+        CancelDrawing();
+    } else if (m_state.HitIndex >= 0) {
+        mnuCancelClick();
+    }
 }
 
 void TfrmMain::FormMouseMove()

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <Qt>
+#include <algorithm>
 
 struct MainState {
     TLineList Parabolas{};
@@ -17,7 +18,16 @@ struct MainState {
     QString UnitFileName = QStringLiteral("Parabola.prb");
     // Lines of the open unit file: line 0 the title, then five per entry.
     QStringList MirrorText;
-    bool Saved = true;
+    // The parabola lines of MirrorText (line 1 on) as last saved, opened or
+    // reset. Every change to a stored parabola rewrites its lines, so
+    // comparing them is the one test of unsaved work.
+    QStringList SavedLines;
+    bool Saved() const
+    {
+        return MirrorText.size() == SavedLines.size() + 1 &&
+               std::equal(SavedLines.cbegin(), SavedLines.cend(), MirrorText.cbegin() + 1);
+    }
+    void MarkSaved() { SavedLines = MirrorText.mid(1); }
     bool Untitled = true;
     bool Locked = false;
 

@@ -505,6 +505,8 @@ void TfrmMain::connectHandlers()
     drgTable->onClick = [this] { drgTableClick(); };
     lstShiki->onMouseDown = [this](QMouseEvent *e) { lstShikiMouseDown(e); };
     lstShiki->onClick = [this] { lstShikiClick(); };
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, [this] { escapePressed(); });
 }
 
 QAction *TfrmMain::action(const char *objectName) const
@@ -588,15 +590,16 @@ void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool res
     RedrawLineSample();
     m_state.ClickState = 0;
     m_state.ParabolaCount = 0;
+    CancelReplace();
     Program().ChosenUnit = -1;
     draw.DragMode = 0;
-    m_state.Saved = true;
     ClearDisplay();
     lstShiki->clear();
     ShowUnitCaptions(title, fileName, 0);
     m_state.MirrorText.clear();
     // The title field of the new-unit dialog, not the title argument.
     m_state.MirrorText.append(m_newWork ? m_newWork->edtTangen->text() : title);
+    m_state.MarkSaved();
     imgCood->canvas().setPenMode(PenMode::NotXor);
 }
 
@@ -637,15 +640,20 @@ void TfrmMain::WriteUnitLines(const TLineSpec &rec, int i)
 
 bool TfrmMain::NeedsSaving() const
 {
-    return m_state.ParabolaCount != 0 && !m_state.Saved;
+    return m_state.ParabolaCount != 0 && !m_state.Saved();
 }
 
 void TfrmMain::CancelDrawing()
 {
     SetPlaneCursor(CursorNo::Pencil);
+    CancelReplace();
+    m_state.ClickState = 0;
+}
+
+void TfrmMain::CancelReplace()
+{
     m_state.HitIndex = -1;
     m_state.HitHandle = -1;
-    m_state.ClickState = 0;
 }
 
 void TfrmMain::SetPlaneCursor(int n)
@@ -676,12 +684,15 @@ void TfrmMain::DispAllLine()
         }
         if (last >= 0) {
             const TLineSpec &rec = m_state.Parabolas[std::size_t(last)];
-            DrawFormulaImage(imgShiki->picture(), rec.Formula, st.Draw);
+            ShowFormula(rec);
             ShowAxisVertex(rec);
             FillValueTable(last);
         }
     });
     imgCood->canvas().setPenMode(PenMode::NotXor);
+    // The unit window's count follows every change of the list.
+    if (m_tangen)
+        m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
 }
 
 void TfrmMain::mnuSetCoodClick()

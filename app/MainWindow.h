@@ -62,6 +62,8 @@ public:
     void WriteUnitLines(const TLineSpec &rec, int i);
     bool NeedsSaving() const;
     void CancelDrawing();
+    // Forgets the entry a quick right click chose to be replaced.
+    void CancelReplace();
     void EnableCommands(bool on);
     void SetPlaneCursor(int n);
 
@@ -86,6 +88,8 @@ public:
     void ShowAxisVertex(const TLineSpec &rec);
     void ShowDomainAndRange(const TLineSpec &rec);
     void ShowCurrentFormula();
+    // The formula panel: the record's formula while "２次関数の式" is on, else blank.
+    void ShowFormula(const TLineSpec &rec);
     void FillValueTable(int i);
     void RecolorAll();
     void RedrawLineSample();
@@ -126,6 +130,8 @@ public:
     bool SaveAs();
     void mnuNewFileClick();
     void mnuOpenFileClick();
+    // Opens a unit file as 開く does after its dialog, with the same messages.
+    void OpenUnitFile(const QString &path);
     void spdOpenFileClick();
     void spdOverWriteClick();
     void spdShoukyoClick();
@@ -207,6 +213,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    // Closing asks about unsaved work as New and Open do.
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void createToolBar(QWidget *central);
@@ -217,6 +225,8 @@ private:
     void SetLineMode(int mode);
     void ApplyLineModeLook();
     void pressHeld();
+    void escapePressed();
+    void keepReplaceOnlyIfShown();
     void setupHelpContexts();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void createPopup();

@@ -1,6 +1,7 @@
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "support/MainFixture.h"
+#include "support/Pixels.h"
 #include "ui/ImageView.h"
 #include "units/NewWork.h"
 #include "units/SampleUnits.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 class TestCommands : public QObject {
@@ -27,7 +29,7 @@ class TestCommands : public QObject {
     std::deque<std::function<int(QDialog *)>> m_answers;
 
     QString data() const { return f->dir.path() + QStringLiteral("/DATA/"); }
-    void addOne() { f->add(MainFixture::Parabola(0, 0, 1, 1)); m->state().Saved = false; }
+    void addOne() { f->add(MainFixture::Parabola(0, 0, 1, 1));  }
     static QByteArray Bytes(const QString &path)
     {
         QFile file(path);
@@ -73,7 +75,7 @@ private slots:
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmNewWork")});
         const QString file = data() + QStringLiteral("first.prb");
         QVERIFY(QFile::exists(file));
-        QVERIFY(m->state().Saved);
+        QVERIFY(m->state().Saved());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->state().UnitTitle, QStringLiteral("放物線その１"));
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 放物線その１  ") + file);
@@ -120,6 +122,48 @@ private slots:
         QVERIFY(m->state().Untitled);  // also after a cancel
     }
 
+    // A unit opened and then moved has unsaved work: every command that
+    // would drop it asks first, and cancel keeps the move.
+    void movedUnitIsAskedAbout_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("新規作成") << "mnuNewFile" << int(Answer::Cancel);
+        QTest::newRow("開く") << "mnuOpenFile" << int(Answer::Cancel);
+        QTest::newRow("単元名で開く") << "mnuTangenOpen" << int(Answer::Cancel);
+        QTest::newRow("終了, cancelled") << "mnuLine2" << int(Answer::Cancel);
+        QTest::newRow("終了, not saved") << "mnuLine2" << int(Answer::No);
+    }
+    void movedUnitIsAskedAbout()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QVERIFY(WriteSampleUnits(data()));
+        f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
+        m->mnuOpenFileClick();
+        QVERIFY(!m->NeedsSaving());
+        m->btnSelectAll->click();
+        m->btnLeft->click();
+        const TLineSpec moved = m->state().Parabolas[0];
+        m_answers.push_back([](QDialog *d) {
+            auto *w = static_cast<TfrmTangenOpen *>(d);
+            w->FormShow();
+            w->lstTitle->setCurrentRow(1);
+            w->btnOKClick();
+            return w->result();
+        });
+        f->prompt.clear();
+        f->prompt.answers.push_back(answer);
+        m->action(command.toLatin1().constData())->trigger();
+        QCOMPARE(f->prompt.texts().value(0), QStringLiteral("現在のデータを保存しますか"));
+        if (answer == Answer::Cancel) {
+            QCOMPARE(m->state().Parabolas[0].VertexX, moved.VertexX);
+            QCOMPARE(m->state().ParabolaCount, 6);
+            QVERIFY(m->NeedsSaving());
+        }
+        QCOMPARE(m->isVisible(), answer == Answer::Cancel || command != QLatin1String("mnuLine2"));
+    }
+
     void newWithNothingToSaveAsksNothing()
     {
         m->mnuNewFileClick();
@@ -151,7 +195,7 @@ private slots:
         QStringList lines;
         QVERIFY(ReadCp932Lines(file, lines));
         QCOMPARE(lines.size() == 6, written);
-        QCOMPARE(m->state().Saved, written);
+        QCOMPARE(m->state().Saved(), written);
         // A declined overwrite does not point the unit at that file.
         QCOMPARE(m->state().UnitFileName == file, written);
     }
@@ -167,7 +211,7 @@ private slots:
         f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
         QCOMPARE(m->SaveWithDialog(false), int(Answer::Cancel));
         QVERIFY(f->prompt.texts().contains(data() + QStringLiteral("taken.prb") + QStringLiteral("の保存に失敗しました")));
-        QVERIFY(!m->state().Saved);
+        QVERIFY(!m->state().Saved());
         QCOMPARE(Bytes(file), before);
         QCOMPARE(m->state().MirrorText.first(), QStringLiteral("新しい単元"));
     }
@@ -181,7 +225,7 @@ private slots:
         QCOMPARE(m->state().ParabolaCount, 5);
         QCOMPARE(m->lstShiki->count(), 5);
         QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
-        QVERIFY(m->state().Saved);
+        QVERIFY(m->state().Saved());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
         QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("5"));
@@ -191,7 +235,7 @@ private slots:
     void openOfABadFileLeavesTheUnitAsItWas()
     {
         addOne();
-        m->state().Saved = true;
+        m->state().MarkSaved();
         const QString file = data() + QStringLiteral("bad.prb");
         QVERIFY(WriteCp932Lines(file, {QStringLiteral("t"), QStringLiteral("1,16")}));
         f->prompt.fileNames.push_back(file);
@@ -201,6 +245,43 @@ private slots:
         QCOMPARE(m->state().ParabolaCount, 1);
         QCOMPARE(m->state().MirrorText, mirror);
         QVERIFY(!m->state().Untitled);
+    }
+
+    // Opening a unit leaves nothing of the one before on the side panels or
+    // in the table, whichever way it is opened.
+    void openShowsNothingOfTheUnitBefore_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("開く") << "mnuOpenFile";
+        QTest::newRow("単元名で開く") << "mnuTangenOpen";
+    }
+    void openShowsNothingOfTheUnitBefore()
+    {
+        QFETCH(QString, command);
+        QVERIFY(WriteSampleUnits(data()));
+        f->add(MainFixture::Parabola(1, 2, 3, 4, 1, -1, 3));
+        f->select({0});
+        m->DispAllLine();
+        QList<ImageView *> panels{m->imgShiki, m->imgHenikiX, m->imgHenikiY, m->imgJiku, m->imgChouten};
+        for (ImageView *v : panels)
+            QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
+        f->prompt.answers.push_back(Answer::No);  // the parabola drawn is not saved
+        f->prompt.fileNames.push_back(data() + QStringLiteral("02_heikou.prb"));
+        m_answers.push_back([](QDialog *d) {
+            auto *w = static_cast<TfrmTangenOpen *>(d);
+            w->FormShow();
+            w->lstTitle->setCurrentRow(1);  // 02_heikou.prb
+            w->btnOKClick();
+            return w->result();
+        });
+        m->action(command.toLatin1().constData())->trigger();
+        QCOMPARE(m->state().ParabolaCount, 5);
+        for (ImageView *v : panels)
+            QCOMPARE(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal), 0);
+        const ValueTable &t = m->valueTable();
+        for (int k = 1; k < t.columnCount(); ++k)
+            for (int row = 0; row < 2; ++row)
+                QCOMPARE(Marked(m->drgTable->canvas(), t.cellRect(k, row), Colors::White), 0);
     }
 
     void openByUnitName()
@@ -310,7 +391,7 @@ private slots:
         m->spdShoukyoClick();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
         QTEST(m->state().ParabolaCount, "countAfter");
-        QCOMPARE(m->state().Saved, answer == Answer::Yes);
+        QCOMPARE(m->state().Saved(), answer == Answer::Yes);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
     }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -115,6 +116,43 @@ private slots:
         QVERIFY(m->chkKeishiki->isChecked());
     }
 
+    // With "２次関数の式" off no way of choosing a parabola shows its formula.
+    void formulaStaysHiddenWhileSwitchedOff_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("clicking another item") << "click";
+        QTest::newRow("right click on its vertex") << "vertex";
+        QTest::newRow("panel colours") << "colours";
+        QTest::newRow("recolouring it") << "recolour";
+    }
+    void formulaStaysHiddenWhileSwitchedOff()
+    {
+        QFETCH(QString, action);
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::Parabola(1, 2, 3, 4));
+        f->select({0});
+        m->DispAllLine();
+        m->chkShiki->click();
+        if (action == QLatin1String("click")) {
+            QTest::mouseClick(m->lstShiki->viewport(), Qt::LeftButton, {},
+                              QPoint(60, FormulaList::ItemHeight + 5));
+            QVERIFY(m->IsSelected(1));
+        } else if (action == QLatin1String("vertex")) {
+            const QPoint vertex = Program().Geometry.LatticeToPixel(1, 2);
+            QTest::mouseClick(m->imgCood, Qt::RightButton, {}, vertex);
+            QVERIFY(m->IsSelected(1));
+        } else if (action == QLatin1String("colours")) {
+            m->chkRanColor->click();
+        } else {
+            f->prompt.colors.push_back(Color(0x00FF00));
+            m->mnuChangeColorClick();
+        }
+        const Canvas &c = m->imgShiki->canvas();
+        QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), Program().Draw.PanelBackColor), 0);
+        const Canvas &x = m->imgHenikiX->canvas();
+        QCOMPARE(Marked(x, QRect(0, 0, x.width(), x.height()), Program().Draw.PanelBackColor), 0);
+    }
+
     void generalFormRewritesItemsNotMirrorLines()
     {
         f->add(MainFixture::Parabola(1, 2, 3, 4));
@@ -147,17 +185,18 @@ private slots:
         }
         QCOMPARE(m->state().MirrorText.size(), 16);
         QCOMPARE(m->state().MirrorText.first(), mirror.first());
-        QVERIFY(!m->state().Saved);
+        QVERIFY(!m->state().Saved());
+        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("3"));  // the count follows
     }
 
-    void correctionWithNothingSelectedOnlyMarksUnsaved()
+    void correctionWithNothingSelectedChangesNothing()
     {
         fiveParabolas();
-        m->state().Saved = true;
+        m->state().MarkSaved();
         m->lstShiki->clearSelection();
         m->spdTeiseiClick();
         QCOMPARE(m->state().ParabolaCount, 5);
-        QVERIFY(!m->state().Saved);
+        QVERIFY(m->state().Saved());  // nothing was deleted, so nothing is to save
     }
 
     void correctionDuringADrawingOnlyAbandonsIt()
@@ -165,11 +204,11 @@ private slots:
         fiveParabolas();
         f->select({0});
         m->state().ClickState = 1;
-        m->state().Saved = true;
+        m->state().MarkSaved();
         m->spdTeiseiClick();
         QCOMPARE(m->state().ParabolaCount, 5);
         QCOMPARE(m->state().ClickState, 0);
-        QVERIFY(m->state().Saved);
+        QVERIFY(m->state().Saved());
     }
 
     void rightClickSelectsAloneOrKeepsTheSelection()
@@ -228,6 +267,7 @@ private slots:
         QFETCH(uint, color);
         QFETCH(bool, changes);
         fiveParabolas();
+        m->state().MarkSaved();
         f->select({1, 2});
         f->prompt.colors.push_back(chosen ? std::optional<Color>(color) : std::nullopt);
         m->mnuChangeColorClick();
@@ -238,14 +278,16 @@ private slots:
             QCOMPARE(m->state().MirrorText[6], QStringLiteral("%1,16").arg(color));
             QCOMPARE(Program().Draw.ColorCounter, 5);
         }
-        QVERIFY(m->state().Saved);
+        QCOMPARE(m->state().Saved(), !changes);
     }
 
     void widthOfTheSelected()
     {
         fiveParabolas();
+        m->state().MarkSaved();
         f->select({4});
         m->SetSelectedWidth(3);
+        QVERIFY(!m->state().Saved());
         QCOMPARE(m->state().Parabolas[4].LineWidth, 3);
         QCOMPARE(m->state().MirrorText[21], QStringLiteral("16711680,48"));
         QCOMPARE(m->state().Parabolas[3].LineWidth, 1);

@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(main()->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
         QCOMPARE(main()->state().MirrorText, QStringList{QStringLiteral("新しい単元")});
         QCOMPARE(main()->state().ParabolaCount, 0);
-        QVERIFY(main()->state().Saved);
+        QVERIFY(main()->state().Saved());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
         QCOMPARE(forms().frmTangen->lblTangen->text(), QStringLiteral("新しい単元"));
@@ -251,11 +251,14 @@ private slots:
         rec.DomainHigh = 4;
         main()->WriteUnitLines(rec, 0);
         QCOMPARE(s.MirrorText, (QStringList{"t", "16711680,275", "y = x^2", "-1,2", "0,3", "-99,4"}));
-        QVERIFY(!main()->NeedsSaving());
+        s.MarkSaved();
         s.ParabolaCount = 1;
         QVERIFY(!main()->NeedsSaving());
-        s.Saved = false;
+        rec.Color = 0x00FF00;
+        main()->WriteUnitLines(rec, 0);
         QVERIFY(main()->NeedsSaving());
+        s.ParabolaCount = 0;
+        QVERIFY(!main()->NeedsSaving());  // an empty unit has nothing to save
     }
 
     void cancelDrawingResetsTheClickState()

@@ -1,4 +1,5 @@
 #include "support/MainFixture.h"
+#include "support/Pixels.h"
 #include "plane/AutoColor.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
@@ -77,7 +78,7 @@ private slots:
         QCOMPARE(m->state().MirrorText[3], QStringLiteral("%1,%2").arg(vertex.x()).arg(vertex.y()));
         QCOMPARE(m->state().MirrorText[4], QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
         QCOMPARE(m->state().MirrorText[5], QStringLiteral("-99,99"));
-        QVERIFY(!m->state().Saved);
+        QVERIFY(!m->state().Saved());
         QVERIFY(m->IsSelected(0));
         QCOMPARE(m->state().ClickState, 0);
         QVERIFY(cursorIs(CursorNo::Pencil));
@@ -258,22 +259,68 @@ private slots:
         QCOMPARE(m->state().ClickState, 0);
     }
 
-    void quickRightClickOnAVertexSelectsItForReplacing()
+    // A quick right click on either point of an entry shows it selected
+    // alone, with its handles: the next two-click parabola replaces it,
+    // unless Esc, 選択解除 or another choice in the list cancels that.
+    void quickRightClickChoosesAnEntryToReplace_data()
     {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("vertex") << QPoint(3, 0) << "" << true;
+        QTest::newRow("passing point") << QPoint(4, 1) << "" << true;
+        QTest::newRow("vertex, Esc") << QPoint(3, 0) << "Esc" << false;
+        QTest::newRow("passing point, Esc") << QPoint(4, 1) << "Esc" << false;
+        QTest::newRow("選択解除") << QPoint(4, 1) << "BitBtn1" << false;
+        QTest::newRow("another item chosen") << QPoint(4, 1) << "item 0" << false;
+        QTest::newRow("the same item clicked") << QPoint(3, 0) << "item 1" << true;
+    }
+    void quickRightClickChoosesAnEntryToReplace()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(QString, then);
+        QFETCH(bool, replaced);
         f->add(MainFixture::Parabola(0, 0, 1, 1));
         f->add(MainFixture::Parabola(3, 0, 4, 1));
         f->select({0});
         m->DispAllLine();
-        click(3, 0, Qt::RightButton);
+        click(point.x(), point.y(), Qt::RightButton);
         QVERIFY(m->IsSelected(1));
         QVERIFY(!m->IsSelected(0));
         QCOMPARE(m->state().HitIndex, 1);
+        // Its handle is drawn: the square round the passing point.
+        const QPoint handle = at(4, 1);
+        QVERIFY(CountColor(m->imgCood->canvas(), QRect(handle - QPoint(6, 6), QSize(13, 13)), Colors::Black) > 0);
+        if (then == QLatin1String("Esc"))
+            QTest::keyClick(m, Qt::Key_Escape);
+        else if (then == QLatin1String("BitBtn1"))
+            m->BitBtn1->click();
+        else if (then.startsWith(QLatin1String("item ")))
+            QTest::mouseClick(m->lstShiki->viewport(), Qt::LeftButton, {},
+                              QPoint(60, then.mid(5).toInt() * FormulaList::ItemHeight + 5));
+        QCOMPARE(m->state().HitIndex, replaced ? 1 : -1);
         click(-2, 0);
         click(-1, 2);
-        QCOMPARE(m->state().ParabolaCount, 2);
-        QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), QPoint(-2, 0));
-        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = 2(x+2)^2"));
+        QCOMPARE(m->state().ParabolaCount, replaced ? 2 : 3);
+        const int stored = replaced ? 1 : 2;
+        QCOMPARE(QPoint(entry(stored).VertexX, entry(stored).VertexY), QPoint(-2, 0));
+        QCOMPARE(m->lstShiki->item(stored)->text(), QStringLiteral("y = 2(x+2)^2"));
+        QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), replaced ? QPoint(-2, 0) : QPoint(3, 0));
         QCOMPARE(m->state().HitIndex, -1);
+    }
+
+    // While a parabola is being drawn a right click on a handle does not
+    // change which entry it will replace.
+    void rightClickWhileDrawingChoosesNothing()
+    {
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::Parabola(3, 0, 4, 1));
+        click(-2, 0);
+        click(3, 0, Qt::RightButton);
+        QCOMPARE(m->state().HitIndex, -1);
+        click(-1, 2);
+        QCOMPARE(m->state().ParabolaCount, 3);
+        QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), QPoint(3, 0));
     }
 
     void leavingThePlaneDropsTheDrawing()

@@ -52,7 +52,7 @@ private slots:
         QFETCH(int, op);
         f->add(before);
         f->select({0});
-        m->state().Saved = true;
+        m->state().MarkSaved();
         m->ReshapeSelected(op);
         QTEST(QPoint(entry(0).VertexX, entry(0).VertexY), "vertex");
         QTEST(QPoint(entry(0).PointX, entry(0).PointY), "point");
@@ -61,7 +61,7 @@ private slots:
         QTEST(m->lstShiki->item(0)->text(), "formula");
         QCOMPARE(m->state().MirrorText.mid(1, 5), UnitLinesOf(entry(0)));
         QVERIFY(m->IsSelected(0));
-        QVERIFY(m->state().Saved);  // moving is not counted as unsaved
+        QVERIFY(!m->state().Saved());  // the unit has unsaved work now
         QVERIFY(f->prompt.shown.isEmpty());
     }
 
