@@ -61,9 +61,12 @@ TfrmTangenOpen::TfrmTangenOpen(QWidget *parent) : QDialog(parent)
     btnRecord->setObjectName(QStringLiteral("btnRecord"));
     btnRecord->setGeometry(216, 384, 73, 33);
 
-    connect(lstTitle, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lstTitleClick(row);
+    // A unit is chosen by selecting it (click or arrow key). Focus alone
+    // makes a line current without selecting it, and chooses nothing.
+    connect(lstTitle, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+        if (!chosen.isEmpty())
+            lstTitleClick(lstTitle->row(chosen.first()));
     });
     connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
@@ -161,8 +164,8 @@ void TfrmTangenOpen::btnOKClick()
         prompt().message(QStringLiteral("単元を選択してください"));
         return;
     }
-    const QListWidgetItem *item = lstTitle->currentItem();
-    Program().PracticeUnitTitle = item ? item->data(Qt::UserRole).toString() : QString();
+    const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+    Program().PracticeUnitTitle = chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
     done(1);
 }
 

@@ -334,6 +334,36 @@ private slots:
         QCOMPARE(w->result(), 0);
     }
 
+    // Each showing starts with no unit chosen: focus alone picks none, and
+    // OK asks for one until the user clicks a title.
+    void unitDialogStartsWithNothingChosen()
+    {
+        QVERIFY(WriteSampleUnits(data()));
+        Program().OpenForEditing = true;
+        TfrmTangenOpen *w = forms().frmTangenOpen;
+        for (int showing = 0; showing < 2; ++showing) {
+            w->show();
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            w->lstTitle->setFocus();
+            QCoreApplication::processEvents();
+            QCOMPARE(w->lblFileName->text(), QString());
+            QCOMPARE(Program().PracticeCount, 0);
+            QCOMPARE(w->lstShiki->count(), 0);
+            f->prompt.clear();
+            w->btnOK->click();
+            QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
+            QVERIFY(w->isVisible());
+            QTest::mouseClick(w->lstTitle->viewport(), Qt::LeftButton, {},
+                              w->lstTitle->visualItemRect(w->lstTitle->item(2)).center());
+            QCOMPARE(w->lblFileName->text(), QStringLiteral("03_ippan.prb"));
+            w->btnOK->click();
+            QCOMPARE(w->result(), 1);
+            QCOMPARE(Program().PracticeUnitTitle, w->lstTitle->item(2)->text());
+            QVERIFY(!w->isVisible());
+        }
+    }
+
     void unitDialogPreviewAndLock()
     {
         QVERIFY(WriteSampleUnits(data()));
