@@ -79,8 +79,12 @@ void TfrmMain::ShowAxisVertex(const TLineSpec &rec)
     ClearImage(imgChouten->picture(), draw.PanelBackColor, draw);
     if (!chkDispHeniki->isChecked())
         return;
-    DrawFormulaImage(imgJiku->picture(), AxisText(rec), draw);
-    DrawFormulaImage(imgChouten->picture(), VertexText(rec), draw);
+    // One line each, centred in the low panels, so the brackets of the
+    // vertex keep room above and below.
+    DrawingSettings line = draw;
+    line.FormulaRowHeight = CentredRowHeight(imgJiku->picture().height());
+    DrawFormulaImage(imgJiku->picture(), AxisText(rec), line);
+    DrawFormulaImage(imgChouten->picture(), VertexText(rec), line);
     ShowDomainAndRange(rec);
 }
 

@@ -5,11 +5,15 @@
 #include "plane/Fonts.h"
 #include "ui/ImageView.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
 constexpr Color kGridColor = 0xA0A0A0;
-constexpr int kFontSize = 10;  // points
+constexpr int kFontSize = 10;      // points
+constexpr int kSmallestFont = 6;   // points: a long value shrinks no further
+constexpr int kInset = 5;          // pixels left of a value at the cell's left
+constexpr int kSideRoom = 1;       // pixels kept free at either side of a long value
 
 void TableFont(Canvas &c)
 {
@@ -58,17 +62,44 @@ void ValueTable::blankCell(int column, int row)
     c.fillRect(cellRect(column, row));
 }
 
+void ValueTable::drawCell(int column, int row, const QString &top, const QString &bottom, Color color, bool bold)
+{
+    // Drawn into a picture of the cell alone, so that no pixel reaches the
+    // grid lines or the next cell whatever the value.
+    const QRect r = cellRect(column, row);
+    Canvas cell(r.width(), r.height(), Colors::White);
+    TableFont(cell);
+    cell.setFontBold(bold);
+    cell.setFontColor(color);
+    cell.setPenColor(color);
+    cell.setBrushStyle(BrushStyle::Clear);
+    const auto measure = [&cell](const QString &text) { return cell.textWidth(text); };
+    // The largest size at which the value fits: at the usual inset, or
+    // centred between narrow side margins.
+    int x = kInset;
+    for (int size = kFontSize; size >= kSmallestFont; --size) {
+        // Small sizes take the fixed-pitch face: its digits stay evenly spaced.
+        cell.setFontName(size < kFontSize ? Fonts::FixedGothic : Fonts::Gothic);
+        cell.setFontSize(size);
+        const int w = LayoutTableValue(top, bottom, 0, 0, measure).width;
+        x = kInset;
+        if (x + w + kSideRoom <= r.width())
+            break;
+        x = std::max(0, (r.width() - w) / 2);
+        if (w + 2 * kSideRoom <= r.width())
+            break;
+    }
+    if (row == 0)
+        cell.textOut(x, Row0Height / 3, top);
+    else
+        DrawTableValue(cell, top, bottom, x, 1);
+    m_view->canvas().stretchDraw(r, cell.image());
+}
+
 void ValueTable::drawLabels()
 {
-    Canvas &c = m_view->canvas();
-    TableFont(c);
-    c.setBrushStyle(BrushStyle::Clear);
-    blankCell(0, 0);
-    blankCell(0, 1);
-    const QRect r0 = cellRect(0, 0);
-    c.textOut(r0.left() + 5, r0.top() + Row0Height / 3, QStringLiteral("x"));
-    const QRect r1 = cellRect(0, 1);
-    DrawTableValue(c, QStringLiteral("y"), QString(), r1.left() + 5, r1.top() + 1);
+    drawCell(0, 0, QStringLiteral("x"), QString(), Colors::Black, false);
+    drawCell(0, 1, QStringLiteral("y"), QString(), Colors::Black, false);
 }
 
 void ValueTable::ClearValueRow()
@@ -117,27 +148,14 @@ void ValueTable::Fill(const TLineSpec *rec, bool enabled)
 
 void ValueTable::drawColumn(const TLineSpec &rec, int column, int x)
 {
-    Canvas &c = m_view->canvas();
     const QString t = ValueText(rec, x);
-    TableFont(c);
     // Integers stand out in bold, fractions stay regular; the vertex column
     // is red and follows the same weight rule.
-    c.setFontBold(!t.contains(QLatin1Char('/')));
-    if (x == rec.VertexX)
-        c.setFontColor(Colors::Red);
-    c.setPenColor(c.fontColor());
-    c.setBrushStyle(BrushStyle::Clear);
-
-    blankCell(column, 0);
-    const QRect r0 = cellRect(column, 0);
-    c.setBrushStyle(BrushStyle::Clear);
-    c.textOut(r0.left() + 5, r0.top() + Row0Height / 3, QString::number(x));
-
-    blankCell(column, 1);
-    c.setBrushStyle(BrushStyle::Clear);
-    const QRect r1 = cellRect(column, 1);
+    const bool bold = !t.contains(QLatin1Char('/'));
+    const Color color = x == rec.VertexX ? Colors::Red : Colors::Black;
+    drawCell(column, 0, QString::number(x), QString(), color, bold);
     const qsizetype slash = t.indexOf(QLatin1Char('/'));
     const QString top = slash < 0 ? t : t.left(slash);
     const QString bottom = slash < 0 ? QString() : t.mid(slash + 1);
-    DrawTableValue(c, top, bottom, r1.left() + 5, r1.top() + 1);
+    drawCell(column, 1, top, bottom, color, bold);
 }

@@ -5,6 +5,7 @@
 // it again whenever it is uncovered.
 
 #include "model/ParabolaRecord.h"
+#include "plane/Canvas.h"
 
 #include <QRect>
 
@@ -41,6 +42,8 @@ private:
     void drawLabels();
     void blankCell(int column, int row);
     void drawColumn(const TLineSpec &rec, int column, int x);
+    // One cell's number or fraction, shrunk to fit and kept inside the cell.
+    void drawCell(int column, int row, const QString &top, const QString &bottom, Color color, bool bold);
 
     ImageView *m_view;
     int m_columns = NarrowColumns;

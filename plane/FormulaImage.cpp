@@ -152,31 +152,34 @@ FormulaLayout LayoutFormula(const QString &text, int rowHeight)
     return out;
 }
 
-TableValueLayout LayoutTableValue(const QString &top, const QString &bottom, int x, int y)
+TableValueLayout LayoutTableValue(const QString &top, const QString &bottom, int x, int y,
+                                  const std::function<int(const QString &)> &textWidth)
 {
     TableValueLayout out;
     if (top.isEmpty())
         return out;
     if (bottom.isEmpty()) {
         out.items.push_back(Text(top, x, y + 16, 0));
-        out.width = int(top.size());
+        out.width = textWidth(top);
         return out;
     }
+    const int start = x;
     QString t = top;
     if (t.startsWith(u'-')) {
-        out.items.push_back(Text(QStringLiteral("-"), x, y + 17, 0));
+        // The minus of a fraction is a short line at the height of its bar.
+        const int minus = textWidth(QStringLiteral("-"));
+        out.items.push_back(Bar(x + 1, x + minus, y + 20, 1));
         t.remove(0, 1);
-        x += 8;
+        x += minus + 1;
     }
-    const int topLen = int(t.size());
-    const int bottomLen = int(bottom.size());
-    const int m = std::max(topLen, bottomLen);
-    const int dt = 4 * (m - topLen);
-    const int db = 4 * (m - bottomLen);
-    out.items.push_back(Bar(x + dt, x + dt + 5 * m, y + 20, 2));
-    out.items.push_back(Text(t, x + dt, y + 5, 0));
-    out.items.push_back(Text(bottom, x + db, y + 24, 0));
-    out.width = m;
+    // The bar spans the wider number; the other is centred over or under it.
+    const int wt = textWidth(t);
+    const int wb = textWidth(bottom);
+    const int w = std::max(wt, wb);
+    out.items.push_back(Bar(x, x + w, y + 20, 2));
+    out.items.push_back(Text(t, x + (w - wt) / 2, y + 5, 0));
+    out.items.push_back(Text(bottom, x + (w - wb) / 2, y + 24, 0));
+    out.width = x + w - start;
     return out;
 }
 
@@ -220,6 +223,13 @@ void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettin
     DrawFormulaItems(c, LayoutFormula(text, draw.FormulaRowHeight).items);
 }
 
+int CentredRowHeight(int pictureHeight)
+{
+    Canvas probe(1, 1);
+    probe.setFontSize(NormalSize);
+    return std::max(0, (pictureHeight - probe.textHeight(QStringLiteral("("))) / 2);
+}
+
 int DrawNumber(Canvas &c, const QString &top, const QString &bottom, int column, const DrawingSettings &draw)
 {
     std::vector<FormulaItem> items;
@@ -231,7 +241,8 @@ int DrawNumber(Canvas &c, const QString &top, const QString &bottom, int column,
 
 int DrawTableValue(Canvas &c, const QString &top, const QString &bottom, int x, int y)
 {
-    const TableValueLayout layout = LayoutTableValue(top, bottom, x, y);
+    const TableValueLayout layout =
+        LayoutTableValue(top, bottom, x, y, [&c](const QString &text) { return c.textWidth(text); });
     DrawFormulaItems(c, layout.items);
     return layout.width;
 }

@@ -8,16 +8,20 @@
 #include "plane/ProgramState.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 // Clears the picture to the panel colour and draws the text in the panel
 // text colour.
 void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettings &draw);
+// The row height that centres one line of formula text (no fraction) in a
+// picture of the given height.
+int CentredRowHeight(int pictureHeight);
 // A plain number (bottom empty) or a stacked fraction at column c; returns
 // the columns used (0 for an empty top).
 int DrawNumber(Canvas &c, const QString &top, const QString &bottom, int column, const DrawingSettings &draw);
 // One value-table entry at the cell's inset corner (x, y) with the font and
-// colours the table has set; returns its width in characters.
+// colours the table has set; returns its width in pixels.
 int DrawTableValue(Canvas &c, const QString &top, const QString &bottom, int x, int y);
 
 // One drawing step of a layout. The layouts are pure, so the positions can
@@ -48,11 +52,13 @@ int LayoutNumber(std::vector<FormulaItem> &items, const QString &top, const QStr
 
 struct TableValueLayout {
     std::vector<FormulaItem> items;
-    int width = 0;  // characters
+    int width = 0;  // pixels
 };
 
-// The steps of DrawTableValue; its texts keep the table's font.
-TableValueLayout LayoutTableValue(const QString &top, const QString &bottom, int x, int y);
+// The steps of DrawTableValue; its texts keep the table's font, whose text
+// widths in pixels textWidth gives.
+TableValueLayout LayoutTableValue(const QString &top, const QString &bottom, int x, int y,
+                                  const std::function<int(const QString &)> &textWidth);
 // Carries the steps out: bars in the pen colour, texts in the font colour
 // without background. Pen width, brush and font are left as they were.
 void DrawFormulaItems(Canvas &c, const std::vector<FormulaItem> &items);

@@ -17,11 +17,23 @@
 
 namespace {
 // The formula picture a text gives on its own.
-QImage Rendered(const QString &text, const QSize &size)
+QImage Rendered(const QString &text, const QSize &size, int rowHeight = 20)
 {
     Picture p(0, 0, size.width(), size.height());
-    DrawFormulaImage(p, text, Program().Draw);
+    DrawingSettings draw = Program().Draw;
+    draw.FormulaRowHeight = rowHeight;
+    DrawFormulaImage(p, text, draw);
     return p.canvas().image();
+}
+// The smallest box holding every pixel of the area that is not white.
+QRect InkIn(const Canvas &c, const QRect &area)
+{
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (c.pixel(x, y) != Colors::White)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 }  // namespace
 
@@ -64,7 +76,14 @@ private slots:
         const TLineSpec &last = m->state().Parabolas[2];
         const QSize size = m->imgShiki->canvas().image().size();
         QCOMPARE(m->imgShiki->canvas().image(), Rendered(last.Formula, size));
-        QCOMPARE(m->imgJiku->canvas().image(), Rendered(QStringLiteral("x = -1"), m->imgJiku->canvas().image().size()));
+        // Axis and vertex are one line, centred in their low panels.
+        const QSize low = m->imgJiku->canvas().image().size();
+        QCOMPARE(m->imgJiku->canvas().image(), Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
+        // The brackets of the vertex keep room above and below.
+        const Canvas &v = m->imgChouten->canvas();
+        QVERIFY(CountColor(v, QRect(0, 0, v.width(), v.height()), Colors::White) > 0);
+        QCOMPARE(CountColor(v, QRect(0, 0, v.width(), 3), Colors::White), 0);
+        QCOMPARE(CountColor(v, QRect(0, v.height() - 3, v.width(), 3), Colors::White), 0);
         QCOMPARE(m->imgHenikiX->canvas().image(), Rendered(QStringLiteral("-1≦x＜3"), m->imgHenikiX->canvas().image().size()));
         QCOMPARE(m->imgHenikiY->canvas().image(), Rendered(RangeText(last), m->imgHenikiY->canvas().image().size()));
 
@@ -377,6 +396,74 @@ private slots:
         QVERIFY(Marked(c, QRect(frac.left(), frac.top() + 31, frac.width(), 8), Colors::White) > 0);
         const QRect whole = t.cellRect(7, 1);
         QCOMPARE(Marked(c, QRect(whole.left(), whole.top() + 31, whole.width(), 8), Colors::White), 0);
+    }
+
+    // Long values shrink to fit their cells, and a fraction's bar spans the
+    // wider of its numbers.
+    void longValuesFitTheirCells_data()
+    {
+        QTest::addColumn<QPoint>("point");  // passing point; the vertex is (0, 0)
+        QTest::newRow("-15/121") << QPoint(11, -15);
+        QTest::newRow("1333/121") << QPoint(11, 1333);
+        QTest::newRow("five digits over four") << QPoint(33, -6301);
+        QTest::newRow("y = x^2") << QPoint(1, 1);
+    }
+    void longValuesFitTheirCells()
+    {
+        QFETCH(QPoint, point);
+        f->add(MainFixture::Parabola(0, 0, point.x(), point.y()));
+        f->select({0});
+        m->DispAllLine();
+        const ValueTable &t = m->valueTable();
+        const Canvas &c = m->drgTable->canvas();
+        for (int k = 1; k < t.columnCount(); ++k) {
+            for (int row = 0; row < 2; ++row) {
+                const QRect cell = t.cellRect(k, row);
+                const QRect ink = InkIn(c, cell);
+                QVERIFY(!ink.isEmpty());
+                QVERIFY2(ink.left() > cell.left() && ink.right() < cell.right(), qPrintable(QString::number(k)));
+            }
+            const int x = k - t.vertexColumn();
+            if (!ValueText(m->state().Parabolas[0], x).contains(QLatin1Char('/')))
+                continue;
+            // Numerator above the bar, denominator below; the bar's upper row
+            // is the cell's row 20.
+            const QRect cell = t.cellRect(k, 1);
+            const QRect bar = InkIn(c, QRect(cell.left(), cell.top() + 20, cell.width(), 1));
+            const QRect top = InkIn(c, QRect(cell.left(), cell.top(), cell.width(), 19));
+            const QRect bottom = InkIn(c, QRect(cell.left(), cell.top() + 23, cell.width(), cell.height() - 23));
+            QVERIFY(bar.left() <= top.left() && bar.right() >= top.right());
+            QVERIFY(bar.left() <= bottom.left() && bar.right() >= bottom.right());
+        }
+    }
+
+    // However long the last values were, the grid lines stay clean.
+    void gridLinesStayClean_data()
+    {
+        QTest::addColumn<bool>("clearAll");
+        QTest::newRow("refilled") << false;
+        QTest::newRow("全部消去") << true;
+    }
+    void gridLinesStayClean()
+    {
+        QFETCH(bool, clearAll);
+        f->add(MainFixture::Parabola(0, 0, 33, -6301));
+        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->select({0});
+        m->DispAllLine();
+        if (clearAll) {
+            f->prompt.answers.push_back(Answer::Yes);
+            m->spdShoukyoClick();
+        } else {
+            f->select({1});
+            m->DispAllLine();
+        }
+        const Canvas &c = m->drgTable->canvas();
+        const ValueTable &t = m->valueTable();
+        for (int k = 1; k <= t.columnCount(); ++k) {
+            const int line = t.cellRect(k, 0).left() - 1;
+            QCOMPARE(CountColor(c, QRect(line, 0, 1, c.height()), 0xA0A0A0), c.height());
+        }
     }
 
     void tableSwitchBlanksTheValuesButKeepsX()

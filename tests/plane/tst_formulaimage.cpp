@@ -43,6 +43,15 @@ QString Bar(int x1, int x2, int y = 30, int width = 1)
 {
     return QStringLiteral("bar %1..%2 at %3 w%4").arg(x1).arg(x2).arg(y).arg(width);
 }
+// Text widths of a pretend table font: 6 pixels a digit, 4 for the minus.
+int PretendWidth(const QString &text)
+{
+    int w = 0;
+    for (const QChar ch : text)
+        w += ch == u'-' ? 4 : 6;
+    return w;
+}
+
 QString Cell(const QString &text, int x, int y)
 {
     return QStringLiteral("\"%1\" at %2,%3 table font").arg(text).arg(x).arg(y);
@@ -211,23 +220,32 @@ private slots:
         QTest::addColumn<int>("width");
 
         QTest::newRow("-3/4") << QStringLiteral("-3") << QStringLiteral("4") << 10 << 0
-                              << QStringList{Cell("-", 10, 17), Bar(18, 23, 20, 2), Cell("3", 18, 5),
-                                             Cell("4", 18, 24)}
-                              << 1;
+                              << QStringList{Bar(11, 14, 20, 1), Bar(15, 21, 20, 2), Cell("3", 15, 5),
+                                             Cell("4", 15, 24)}
+                              << 11;
         QTest::newRow("integer") << QStringLiteral("12") << QString() << 5 << 2 << QStringList{Cell("12", 5, 18)}
-                                 << 2;
+                                 << 12;
         QTest::newRow("negative integer keeps its sign") << QStringLiteral("-5") << QString() << 5 << 2
-                                                         << QStringList{Cell("-5", 5, 18)} << 2;
+                                                         << QStringList{Cell("-5", 5, 18)} << 10;
         QTest::newRow("empty") << QString() << QString() << 5 << 2 << QStringList{} << 0;
         QTest::newRow("two-digit denominator")
             << QStringLiteral("1") << QStringLiteral("12") << 0 << 0
-            << QStringList{Bar(4, 14, 20, 2), Cell("1", 4, 5), Cell("12", 0, 24)} << 2;
+            << QStringList{Bar(0, 12, 20, 2), Cell("1", 3, 5), Cell("12", 0, 24)} << 12;
         QTest::newRow("negative over two digits")
             << QStringLiteral("-1") << QStringLiteral("12") << 3 << 10
-            << QStringList{Cell("-", 3, 27), Bar(15, 25, 30, 2), Cell("1", 15, 15), Cell("12", 11, 34)} << 2;
+            << QStringList{Bar(4, 7, 30, 1), Bar(8, 20, 30, 2), Cell("1", 11, 15), Cell("12", 8, 34)} << 17;
         QTest::newRow("two-digit numerator")
             << QStringLiteral("15") << QStringLiteral("4") << 0 << 0
-            << QStringList{Bar(0, 10, 20, 2), Cell("15", 0, 5), Cell("4", 4, 24)} << 2;
+            << QStringList{Bar(0, 12, 20, 2), Cell("15", 0, 5), Cell("4", 3, 24)} << 12;
+        // The bar covers the wider number, however long; a minus is a short
+        // line at the bar's height.
+        QTest::newRow("-15/121") << QStringLiteral("-15") << QStringLiteral("121") << 0 << 0
+                                 << QStringList{Bar(1, 4, 20, 1), Bar(5, 23, 20, 2), Cell("15", 8, 5),
+                                                Cell("121", 5, 24)}
+                                 << 23;
+        QTest::newRow("five digits over four")
+            << QStringLiteral("-12345") << QStringLiteral("1234") << 0 << 0
+            << QStringList{Bar(1, 4, 20, 1), Bar(5, 35, 20, 2), Cell("12345", 5, 5), Cell("1234", 8, 24)} << 35;
     }
 
     void tableValue()
@@ -236,7 +254,7 @@ private slots:
         QFETCH(QString, bottom);
         QFETCH(int, x);
         QFETCH(int, y);
-        const TableValueLayout l = LayoutTableValue(top, bottom, x, y);
+        const TableValueLayout l = LayoutTableValue(top, bottom, x, y, PretendWidth);
         QTEST(Describe(l.items), "items");
         QTEST(l.width, "width");
     }
@@ -340,22 +358,26 @@ private slots:
     {
         // A table cell: white, black pen and text, solid white brush.
         Canvas c(60, 50, Colors::White);
-        QCOMPARE(DrawTableValue(c, QStringLiteral("-3"), QStringLiteral("4"), 4, 2), 1);
-        // A 2-pixel bar, 5 pixels long, from x + 8; its rows are y + 19 and y + 20.
-        QCOMPARE(CountColor(c, QRect(12, 21, 5, 2), Colors::Black), 10);
-        QCOMPARE(CountColor(c, QRect(12, 19, 5, 2), Colors::Black), 0);
-        QCOMPARE(CountColor(c, QRect(12, 23, 5, 2), Colors::Black), 0);
-        QCOMPARE(c.pixel(11, 22), Colors::White);
-        QCOMPARE(c.pixel(17, 22), Colors::White);
-        QVERIFY(CountColor(c, QRect(4, 19, 8, 12), Colors::Black) > 0);  // "-"
-        QVERIFY(CountColor(c, QRect(12, 7, 12, 12), Colors::Black) > 0);  // "3"
-        QVERIFY(CountColor(c, QRect(12, 26, 12, 14), Colors::Black) > 0);  // "4"
+        const int minus = c.textWidth(QStringLiteral("-"));
+        const int digit = c.textWidth(QStringLiteral("3"));
+        QCOMPARE(DrawTableValue(c, QStringLiteral("-3"), QStringLiteral("4"), 4, 2), minus + 1 + digit);
+        // A 2-pixel bar as wide as the digit, just right of the minus; its
+        // rows are y + 19 and y + 20.
+        const int bar = 4 + minus + 1;
+        QCOMPARE(CountColor(c, QRect(bar, 21, digit, 2), Colors::Black), 2 * digit);
+        QCOMPARE(CountColor(c, QRect(bar, 19, digit, 2), Colors::Black), 0);
+        QCOMPARE(CountColor(c, QRect(bar, 23, digit, 2), Colors::Black), 0);
+        QCOMPARE(c.pixel(bar - 1, 22), Colors::White);
+        QCOMPARE(c.pixel(bar + digit, 22), Colors::White);
+        QVERIFY(CountColor(c, QRect(4, 19, minus, 12), Colors::Black) > 0);  // "-"
+        QVERIFY(CountColor(c, QRect(bar, 7, 12, 12), Colors::Black) > 0);  // "3"
+        QVERIFY(CountColor(c, QRect(bar, 26, 12, 14), Colors::Black) > 0);  // "4"
         // The table's own pen and brush are left for its next cell.
         QCOMPARE(c.penWidth(), 1);
         QCOMPARE(c.brushStyle(), BrushStyle::Solid);
 
         Canvas d(60, 50, Colors::White);
-        QCOMPARE(DrawTableValue(d, QStringLiteral("12"), QString(), 4, 2), 2);
+        QCOMPARE(DrawTableValue(d, QStringLiteral("12"), QString(), 4, 2), d.textWidth(QStringLiteral("12")));
         QCOMPARE(CountColor(d, QRect(0, 0, 60, 18), Colors::Black), 0);
         QVERIFY(CountColor(d, QRect(4, 18, 30, 16), Colors::Black) > 0);
     }
