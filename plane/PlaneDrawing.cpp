@@ -98,6 +98,28 @@ void DrawGrid(Canvas &c, const PlaneGeometry &g, int width, int height, Variant 
     c.setPenWidth(1);
 }
 
+// The numbering step widened to 2, 5, 10, ... times the step set, until
+// neighbouring numbers lie at least `room` pixels apart and stay readable.
+int ReadableStep(int step, int scale, int room)
+{
+    static constexpr int factors[] = {1, 2, 5, 10, 20, 50, 100, 1000};
+    for (const int f : factors)
+        if (qint64(step) * f * scale >= room)
+            return step * f;
+    return step * 1000;
+}
+
+// Room one x number needs: the widest of those numbered, and a digit's
+// width of gap, so that a minus never seems to join the number before it.
+int NumberRoomX(const Canvas &c, const PlaneGeometry &g, int step)
+{
+    int widest = 0;
+    for (int v = g.StartX; v <= g.LastX; ++v)
+        if (MultipleOf(v, step))
+            widest = std::max(widest, c.textWidth(QString::number(v)));
+    return widest + c.textWidth(QStringLiteral("0")) + 1;
+}
+
 int ScaleFontSize(int scale, int current)
 {
     switch (scale) {
@@ -152,17 +174,26 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
             if (s.ScaleNumberY > 0) {
                 if (variant == Variant::Main)
                     c.setFontSize(ScaleFontSize(g.ScaleY, c.fontSize()));
+                // Rows of numbers need the height of their digits and a gap.
+                const int digits = c.metrics().tightBoundingRect(QStringLiteral("-0123456789")).height();
+                const int stepY = ReadableStep(s.ScaleNumberY, g.ScaleY, digits + 3);
                 for (int v = g.StartY; v <= g.LastY; ++v) {
-                    if (MultipleOf(v, s.ScaleNumberY) && v != g.StartY && v != g.LastY && v != 0 &&
-                        v <= g.EndY)
-                        PlaneText(c, g, QString::asprintf("%3d", v), off, v);
+                    if (MultipleOf(v, stepY) && v != g.StartY && v != g.LastY && v != 0 &&
+                        v <= g.EndY) {
+                        // Right-aligned just left of the y axis at every scale,
+                        // so that no number lies on the axis.
+                        const QString number = QString::number(v);
+                        c.textOut(g.OriginX - 2 - c.textWidth(number),
+                                  g.OriginY - PlaneGeometry::RoundEven(g.ScaleY * double(v)) + 1, number);
+                    }
                 }
             }
             if (s.ScaleNumberX > 0) {
                 if (variant == Variant::Main)
                     c.setFontSize(ScaleFontSize(g.ScaleX, c.fontSize()));
+                const int stepX = ReadableStep(s.ScaleNumberX, g.ScaleX, NumberRoomX(c, g, s.ScaleNumberX));
                 for (int v = g.StartX; v <= g.LastX; ++v) {
-                    if (MultipleOf(v, s.ScaleNumberX) && v != g.StartX && v != g.LastX && v <= g.EndX)
+                    if (MultipleOf(v, stepX) && v != g.StartX && v != g.LastX && v <= g.EndX)
                         PlaneText(c, g, QString::asprintf("%3d", v), v + off, 0);
                 }
             }

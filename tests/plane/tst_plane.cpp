@@ -34,6 +34,26 @@ QRect NumberBox(const PlaneGeometry &g, double x, double y)
     return QRect(p, QSize(24, 14));
 }
 
+// Runs of black pixels along one direction of the box (columns for
+// Qt::Horizontal, rows for Qt::Vertical), runs closer than `join` pixels
+// taken as one: the extents of the numbers written there.
+QList<QPair<int, int>> BlackRuns(const Canvas &c, const QRect &box, Qt::Orientation along, int join)
+{
+    QList<QPair<int, int>> runs;
+    const int first = along == Qt::Horizontal ? box.left() : box.top();
+    const int last = along == Qt::Horizontal ? box.right() : box.bottom();
+    for (int i = first; i <= last; ++i) {
+        const QRect line = along == Qt::Horizontal ? QRect(i, box.top(), 1, box.height())
+                                                   : QRect(box.left(), i, box.width(), 1);
+        if (CountColor(c, line, Colors::Black) == 0)
+            continue;
+        if (!runs.isEmpty() && i - runs.last().second <= join)
+            runs.last().second = i;
+        else
+            runs.append({i, i});
+    }
+    return runs;
+}
 }  // namespace
 
 class TestPlane : public QObject {
@@ -227,6 +247,53 @@ private slots:
         QVERIFY(CountColor(c, NumberBox(g, off, 10), Colors::Black) > 0);
         QCOMPARE(CountColor(c, NumberBox(g, off, -15), Colors::Black), 0);  // the lower edge
         QCOMPARE(CountColor(c, NumberBox(g, off, 5) .translated(0, 0), Colors::Black) > 0, true);
+    }
+
+    // Where the set step would crowd the tick numbers, only every second,
+    // fifth or tenth is numbered: neighbours never touch, and the y numbers
+    // stay off the y axis.
+    void tickNumbersStayApart_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("fontSize");  // the main plane's size for that scale
+        QTest::newRow("scale 4, step 5") << 4 << 5 << 8;
+        QTest::newRow("scale 8, step 2") << 8 << 2 << 10;
+        QTest::newRow("scale 8, step 1") << 8 << 1 << 10;
+        QTest::newRow("scale 16, step 1") << 16 << 1 << 12;
+        QTest::newRow("scale 16, step 5") << 16 << 5 << 12;
+    }
+    void tickNumbersStayApart()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, step);
+        QFETCH(int, fontSize);
+        ProgramState st = MainLayoutState();
+        st.MainPlane = Settings(QStringLiteral("-99"), scale);
+        st.MainPlane.ScaleNumberX = st.MainPlane.ScaleNumberY = step;
+        st.MainPlane.XY = false;
+        Picture pic;
+        DrawPlane(pic, st);
+        const PlaneGeometry &g = st.Geometry;
+        const Canvas &c = pic.canvas();
+        Canvas probe(1, 1);
+        probe.setFontName(Fonts::Gothic);
+        probe.setFontSize(fontSize);
+        // Glyphs less than a digit apart make one run: a run wider than the
+        // widest number means two numbers crowd each other.
+        const int number = probe.textWidth(QStringLiteral("-88"));
+        const int digit = probe.textWidth(QStringLiteral("0"));
+        const QList<QPair<int, int>> xs =
+            BlackRuns(c, QRect(0, g.OriginY + 1, c.width(), 16), Qt::Horizontal, digit);
+        QVERIFY(xs.size() >= 5);
+        for (const auto &run : xs)
+            QVERIFY2(run.second - run.first < number, qPrintable(QString::number(run.first)));
+        const QList<QPair<int, int>> ys = BlackRuns(c, QRect(g.OriginX - 40, 0, 38, g.OriginY - 2), Qt::Vertical, 1);
+        QVERIFY(ys.size() >= 3);
+        for (const auto &run : ys)
+            QVERIFY2(run.second - run.first < probe.textHeight(QStringLiteral("8")), qPrintable(QString::number(run.first)));
+        // Nothing of the y numbers right of the y axis.
+        QCOMPARE(CountColor(c, QRect(g.OriginX + 1, 0, 20, g.OriginY - 2), Colors::Black), 0);
     }
 
     void numberLimitAndSteps()
