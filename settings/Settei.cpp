@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -90,7 +91,7 @@ void TfrmSettei::buildForm()
             ++value;
         }
         column->addStretch();
-        groups->addWidget(box);
+        groups->addWidget(box, 0, Qt::AlignTop);
     }
     gbxHeniki1 = findChild<QGroupBox *>(QStringLiteral("gbxHeniki1"));
     gbxHeniki2 = findChild<QGroupBox *>(QStringLiteral("gbxHeniki2"));
@@ -115,11 +116,16 @@ void TfrmSettei::buildForm()
     bottom->addStretch();
     root->addLayout(bottom);
 
-    // Sized with every caption shown; the groups keep that size when an end
-    // group loses its caption, so nothing shifts.
+    // Sized with every caption shown, wide enough for the caption and as high
+    // as the highest group; the groups keep that size when an end group
+    // loses its caption, so nothing shifts.
     ensurePolished();
-    for (QGroupBox *box : findChildren<QGroupBox *>())
-        box->setFixedSize(box->sizeHint());
+    const QList<QGroupBox *> boxes = findChildren<QGroupBox *>();
+    int height = 0;
+    for (const QGroupBox *box : boxes)
+        height = std::max(height, box->sizeHint().height());
+    for (QGroupBox *box : boxes)
+        box->setFixedSize(std::max(box->sizeHint().width(), box->minimumSizeHint().width()), height);
     setFixedSize(sizeHint());
 }
 

@@ -118,6 +118,11 @@ class TestSettei : public QObject {
         // The mode and width groups are never switched off.
         QVERIFY(Group(&d, "gbxKind")->isEnabled());
         QVERIFY(Group(&d, "gbxWidth")->isEnabled());
+        // A caption shown is shown whole.
+        for (const char *name : {"gbxKind", "gbxWidth", "gbxHeniki1", "gbxHeniki2"}) {
+            const QGroupBox *g = Group(&d, name);
+            QVERIFY2(g->width() >= g->minimumSizeHint().width(), name);
+        }
     }
 
     static void verifyChecked(const TfrmSettei &d, const LineKind &k)
@@ -382,9 +387,13 @@ private slots:
         Operate(&d, {"rbtLMode0"});
         QCOMPARE(places(), segment);
         QCOMPARE(d.size(), size);
-        // Side by side, in order, with the buttons underneath.
-        for (int i = 1; i < 4; ++i)
+        // Side by side, in order, in one row of equal boxes, with the buttons
+        // underneath.
+        for (int i = 1; i < 4; ++i) {
             QVERIFY(segment[i].left() >= segment[i - 1].right());
+            QCOMPARE(segment[i].top(), segment[0].top());
+            QCOMPARE(segment[i].height(), segment[0].height());
+        }
         const QWidget *ok = Child<QPushButton>(&d, QStringLiteral("btnOK"));
         QVERIFY(ok->geometry().top() > segment[0].bottom());
         QVERIFY(Child<QPushButton>(&d, QStringLiteral("btnOK"))->isDefault());
