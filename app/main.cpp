@@ -12,6 +12,7 @@
 #include "plane/Prompt.h"
 #include "settings/SettingsStore.h"
 #include "ui/QtPrompt.h"
+#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
     base.setStyleStrategy(QFont::NoFontMerging);
     QApplication::setFont(base);
 
+    InstallQtTranslations(app);
     QtPrompt qtPrompt(AppInfo::Title);
     setPrompt(&qtPrompt);
 
