@@ -21,7 +21,9 @@ QString MinutesSecondsText(int seconds);
 QString RecordValue(const QDateTime &when, const QString &marks, int totalSeconds);
 
 // Appends the run line of a finished run under the next key of the unit's
-// section. Writes nothing when the program runs from a CD-ROM; test mode
-// and review runs are the caller's to leave out. Problems with the file
-// are told through the prompt; returns whether a line was written.
+// section, under the record file's lock so a run another program records
+// at the same time is neither lost nor numbered twice. Writes nothing when
+// the program runs from a CD-ROM; test mode and review runs are the
+// caller's to leave out. Problems with the file are told through the
+// prompt; returns whether a line was written.
 bool AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSeconds);
