@@ -169,6 +169,10 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
         c.setFontColor(Colors::Black);
         c.setBrushStyle(BrushStyle::Clear);
         const double off = (12 - s.FontSize) * 0.1 - 1.5;
+        // Both variants take the axis-name switch from the main settings.
+        const bool names = st.MainPlane.XY;
+        const int nameX = variant == Variant::Main ? width - g.MarginX - 20 : width - g.MarginX - g.ScaleX;
+        const int nameHeight = variant == Variant::Main ? 24 : 19;  // pixels of the 18 and 14 point names
 
         if (s.Memori) {
             if (s.ScaleNumberY > 0) {
@@ -178,13 +182,14 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
                 const int digits = c.metrics().tightBoundingRect(QStringLiteral("-0123456789")).height();
                 const int stepY = ReadableStep(s.ScaleNumberY, g.ScaleY, digits + 3);
                 for (int v = g.StartY; v <= g.LastY; ++v) {
+                    // Numbers the axis name "y" would cover are left out.
+                    const bool underName = names && qint64(g.LastY - v) * g.ScaleY < nameHeight;
                     if (MultipleOf(v, stepY) && v != g.StartY && v != g.LastY && v != 0 &&
-                        v <= g.EndY) {
+                        v <= g.EndY && !underName) {
                         // Right-aligned just left of the y axis at every scale,
                         // so that no number lies on the axis.
                         const QString number = QString::number(v);
-                        c.textOut(g.OriginX - 2 - c.textWidth(number),
-                                  g.OriginY - PlaneGeometry::RoundEven(g.ScaleY * double(v)) + 1, number);
+                        c.textOut(g.OriginX - 2 - c.textWidth(number), g.PointToPixel(0, v).y() + 1, number);
                     }
                 }
             }
@@ -193,26 +198,24 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
                     c.setFontSize(ScaleFontSize(g.ScaleX, c.fontSize()));
                 const int stepX = ReadableStep(s.ScaleNumberX, g.ScaleX, NumberRoomX(c, g, s.ScaleNumberX));
                 for (int v = g.StartX; v <= g.LastX; ++v) {
-                    if (MultipleOf(v, stepX) && v != g.StartX && v != g.LastX && v <= g.EndX)
-                        PlaneText(c, g, QString::asprintf("%3d", v), v + off, 0);
+                    if (!MultipleOf(v, stepX) || v == g.StartX || v == g.LastX || v > g.EndX)
+                        continue;
+                    const QString number = QString::asprintf("%3d", v);
+                    // Numbers that would reach the axis name "x" are left out.
+                    if (names && g.PointToPixel(v + off, 0).x() - 1 + c.textWidth(number) >= nameX - 1)
+                        continue;
+                    PlaneText(c, g, number, v + off, 0);
                 }
             }
             c.setFontItalic(true);
         }
 
-        // Both variants take the axis-name switch from the main settings.
-        if (st.MainPlane.XY) {
+        if (names) {
             c.setFontSize(variant == Variant::Main ? 18 : 14);
             SelectLetterFont(c, QLatin1Char('A'));
-            int xx, xy;
-            if (variant == Variant::Main) {
-                xx = width - g.MarginX - 20;
-                xy = (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 3;
-            } else {
-                xx = width - g.MarginX - g.ScaleX;
-                xy = (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 2;
-            }
-            c.textOut(xx, xy, QStringLiteral("x"));
+            const int xy = variant == Variant::Main ? (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 3
+                                                    : (g.ScaleY * g.CountY) / 2 + g.MarginY - g.ScaleY / 2;
+            c.textOut(nameX, xy, QStringLiteral("x"));
             PlaneText(c, g, QStringLiteral("y"), off + 0.5, g.LastY);
         }
     }

@@ -125,6 +125,18 @@ private slots:
         QCOMPARE(g.PointToPixel(1.5, -1.5), QPoint(2, 2));
     }
 
+    // Points of a hand-made file far off the plane: the pixel stops at the
+    // int range instead of wrapping round to the other side.
+    void farPointsStayOnTheirSide()
+    {
+        const PlaneGeometry g = ComputePlaneGeometry(320, 320, Settings(), PlaneGeometry{});
+        const int max = 2147483647, min = -max - 1;
+        QCOMPARE(g.LatticeToPixel(max, min), QPoint(max, max));
+        QCOMPARE(g.LatticeToPixel(min, max), QPoint(min, min));
+        QCOMPARE(g.PointToPixel(1e12, -1e12), QPoint(max, max));
+        QCOMPARE(g.PointToPixel(-1e12, 1e12), QPoint(min, min));
+    }
+
     void zeroScaleKeepsThePreviousScale()
     {
         PlaneGeometry previous;
@@ -294,6 +306,48 @@ private slots:
             QVERIFY2(run.second - run.first < probe.textHeight(QStringLiteral("8")), qPrintable(QString::number(run.first)));
         // Nothing of the y numbers right of the y axis.
         QCOMPARE(CountColor(c, QRect(g.OriginX + 1, 0, 20, g.OriginY - 2), Colors::Black), 0);
+    }
+
+    // The axis names "x" and "y" cover no tick number.
+    void axisNamesCoverNoNumber_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("step");
+        QTest::newRow("scale 8, step 2") << 8 << 2;
+        QTest::newRow("scale 16, step 1") << 16 << 1;
+        QTest::newRow("scale 4, step 1") << 4 << 1;
+    }
+    void axisNamesCoverNoNumber()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, step);
+        auto draw = [&](bool numbers) {
+            ProgramState st = MainLayoutState();
+            st.MainPlane = Settings(QStringLiteral("-99"), scale);
+            st.MainPlane.ScaleNumberX = st.MainPlane.ScaleNumberY = step;
+            st.MainPlane.Memori = numbers;
+            Picture pic;
+            DrawPlane(pic, st);
+            return pic.canvas().image().copy();
+        };
+        const QImage names = draw(false);
+        const QImage both = draw(true);
+        const QRgb black = ToPixel(Colors::Black);
+        // Each name alone: the "y" at the top, the "x" at the right.
+        const int w = names.width(), h = names.height();
+        for (const QRect &half : {QRect(0, 0, w, h / 4), QRect(w * 3 / 4, h / 4, w / 4, h / 2)}) {
+            QRect ink;
+            for (int y = half.top(); y <= half.bottom(); ++y)
+                for (int x = half.left(); x <= half.right(); ++x)
+                    if (names.pixel(x, y) == black)
+                        ink |= QRect(x, y, 1, 1);
+            QVERIFY(!ink.isEmpty());
+            ink.adjust(-1, -1, 1, 1);
+            for (int y = ink.top(); y <= ink.bottom(); ++y)
+                for (int x = ink.left(); x <= ink.right(); ++x)
+                    QVERIFY2(both.pixel(x, y) != black || names.pixel(x, y) == black,
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
     }
 
     void numberLimitAndSteps()
