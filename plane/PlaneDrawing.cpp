@@ -281,8 +281,8 @@ void ClearImage(Picture &picture, Color color, const DrawingSettings &draw)
 
 void PlaneText(Canvas &canvas, const PlaneGeometry &g, const QString &text, double x, double y)
 {
-    canvas.textOut(g.OriginX + PlaneGeometry::RoundEven(g.ScaleX * x) - 1,
-                   g.OriginY - PlaneGeometry::RoundEven(g.ScaleY * y) + 1, text);
+    const QPoint p = g.PointToPixel(x, y);
+    canvas.textOut(PlaneGeometry::Clamped(qint64(p.x()) - 1), PlaneGeometry::Clamped(qint64(p.y()) + 1), text);
 }
 
 int SelectLetterFont(Canvas &canvas, QChar ch)

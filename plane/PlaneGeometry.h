@@ -15,19 +15,33 @@ struct PlaneGeometry {
     int OriginX = 0, OriginY = 0;  // pixel of the plane origin
     int EndX = 99, EndY = 99;      // largest numbered values
 
+    // A lattice point of a hand-made file may lie far outside any picture;
+    // its pixel is clamped to the int range instead of wrapping.
     QPoint LatticeToPixel(int x, int y) const
     {
-        return QPoint(OriginX + ScaleX * x, OriginY - ScaleY * y);
+        return QPoint(Clamped(qint64(OriginX) + qint64(ScaleX) * x), Clamped(qint64(OriginY) - qint64(ScaleY) * y));
     }
     QPoint PointToPixel(double x, double y) const
     {
-        return QPoint(OriginX + RoundEven(ScaleX * x), OriginY - RoundEven(ScaleY * y));
+        return QPoint(Clamped(OriginX + RoundWide(ScaleX * x)), Clamped(OriginY - RoundWide(ScaleY * y)));
     }
     // Nearest lattice point; half-way goes right and down. Division
     // truncates toward zero, as the classic integer division did.
     QPoint PixelToLattice(int px, int py) const
     {
         return QPoint((px + ScaleX / 2) / ScaleX + StartX, LastY - (py + ScaleY / 2) / ScaleY);
+    }
+
+    // RoundEven without the int limit (within ±2^62).
+    static qint64 RoundWide(double v)
+    {
+        if (!(v == v))
+            return 0;
+        return qint64(std::nearbyint(v < -4.6e18 ? -4.6e18 : v > 4.6e18 ? 4.6e18 : v));
+    }
+    static int Clamped(qint64 v)
+    {
+        return int(v < -2147483648LL ? -2147483648LL : v > 2147483647LL ? 2147483647LL : v);
     }
 
     // Round to nearest, ties to even; out-of-range values are clamped so no

@@ -137,6 +137,18 @@ private slots:
         QCOMPARE(g.PointToPixel(-1e12, 1e12), QPoint(min, min));
     }
 
+    // Points of a hand-made file far off the plane: the pixel stops at the
+    // int range instead of wrapping round to the other side.
+    void farPointsStayOnTheirSide()
+    {
+        const PlaneGeometry g = ComputePlaneGeometry(320, 320, Settings(), PlaneGeometry{});
+        const int max = 2147483647, min = -max - 1;
+        QCOMPARE(g.LatticeToPixel(max, min), QPoint(max, max));
+        QCOMPARE(g.LatticeToPixel(min, max), QPoint(min, min));
+        QCOMPARE(g.PointToPixel(1e12, -1e12), QPoint(max, max));
+        QCOMPARE(g.PointToPixel(-1e12, 1e12), QPoint(min, min));
+    }
+
     void zeroScaleKeepsThePreviousScale()
     {
         PlaneGeometry previous;
