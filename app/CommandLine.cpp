@@ -22,10 +22,13 @@ CommandLine ParseCommandLine(const QStringList &args)
     // An ASCII name keeps the help's columns aligned in a terminal.
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("開く単元ファイル（*.prb, *.prx）"),
                                  QStringLiteral("[FILE]"));
-    // The parser names the program only through an application object,
-    // which does not exist yet.
-    const QString usage =
-        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("quorvel"));
+    // The parser names the program after its application object, which does
+    // not exist yet (or is a test's): the usage always says "quorvel".
+    QString usage = parser.helpText();
+    const qsizetype from = usage.indexOf(QLatin1Char(' ')) + 1;
+    const qsizetype to = usage.indexOf(QStringLiteral(" [options]"));
+    if (from > 0 && to > from)
+        usage.replace(from, to - from, QStringLiteral("quorvel"));
 
     CommandLine result;
     if (!parser.parse(args)) {

@@ -2,6 +2,7 @@
 
 #include "app/AppDir.h"
 #include "app/AppInfo.h"
+#include "app/DataFolder.h"
 #include "app/FormulaList.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
@@ -151,7 +152,9 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
     lstShiki->setCursor(CursorOf(CursorNo::Finger));
     drgTable->setCursor(CursorOf(CursorNo::Cross));
     imgCood->setCursor(CursorOf(CursorNo::Pencil));
-    st.OnCdRom = IsOnCdRom(st.AppDir);
+    // A folder we cannot write is kept like a CD-ROM: practice works and
+    // no record is written.
+    st.OnCdRom = IsOnCdRom(st.AppDir) || !IsWritableFolder(st.AppDir);
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -268,7 +268,10 @@ int TfrmPrint::PrintSheet()
 
     // The sheet goes to the printer by way of a bitmap file, so what is
     // printed is exactly the picture that was saved.
-    const QString path = QDir::current().absoluteFilePath(TempFileName);
+    // It lies in the data folder, beside the records: the start folder may
+    // be one the user cannot write.
+    const QString folder = Program().AppDir;
+    const QString path = (folder.isEmpty() ? QDir::current() : QDir(folder)).absoluteFilePath(TempFileName);
     QString why;
     if (!SaveBitmap(path, sheet().image(), &why)) {
         // The box is not to show an hourglass over it.

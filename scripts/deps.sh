@@ -3,7 +3,8 @@
 # Sourced by run.sh and test.sh.
 
 quorvel_packages=(g++ make cmake pkg-config qt6-base-dev fonts-ipafont-gothic fonts-urw-base35 python3
-                  xvfb xdotool imagemagick qt6-translations-l10n)
+                  xvfb xdotool imagemagick desktop-file-utils appstream dpkg-dev
+                  qt6-translations-l10n)
 
 quorvel_install_missing() {
   local missing=()

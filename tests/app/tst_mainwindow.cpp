@@ -1,8 +1,12 @@
 #include "app/AppDir.h"
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/Forms.h"
+#include "app/FormulaList.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
+#include "about/Version.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
@@ -12,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -93,6 +99,88 @@ private slots:
     {
         QFETCH(QString, cwd);
         QTEST(AppDirFrom(cwd), "appDir");
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("unitFile");
+        QTest::addColumn<QString>("textHas");
+        using A = CommandLine::Action;
+        const QString usage = QStringLiteral("Usage: quorvel [options] [FILE]");
+        QTest::newRow("nothing") << QStringList{"quorvel"} << int(A::Run) << "" << "";
+        QTest::newRow("a unit") << QStringList{"quorvel", "単元.prb"} << int(A::Run) << "単元.prb" << "";
+        QTest::newRow("--version") << QStringList{"quorvel", "--version"} << int(A::PrintVersion) << ""
+                                   << "quorvel " + TfrmVersion::VersionNumber() + "\n";
+        QTest::newRow("-v beside a unit") << QStringList{"quorvel", "-v", "a.prb"} << int(A::PrintVersion) << ""
+                                          << "quorvel ";
+        QTest::newRow("--help") << QStringList{"quorvel", "--help"} << int(A::PrintHelp) << "" << usage;
+        QTest::newRow("unknown long option")
+            << QStringList{"quorvel", "--bogus"} << int(A::Refuse) << "" << "知らないオプションです: --bogus";
+        QTest::newRow("unknown short option")
+            << QStringList{"quorvel", "-x", "a.prb"} << int(A::Refuse) << "" << "知らないオプションです: -x";
+        QTest::newRow("two units") << QStringList{"quorvel", "a.prb", "b.prb"} << int(A::Refuse) << "" << usage;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, action);
+        QFETCH(QString, textHas);
+        const CommandLine c = ParseCommandLine(args);
+        QCOMPARE(int(c.action), action);
+        QTEST(c.unitFile, "unitFile");
+        QVERIFY2(c.text.contains(textHas), qPrintable(c.text));
+        QCOMPARE(c.exitCode(), c.action == CommandLine::Action::Refuse ? 2 : 0);
+        if (c.action == CommandLine::Action::Refuse)
+            QVERIFY(c.text.contains(QStringLiteral("Usage: quorvel")));
+        // The about box shows the same version.
+        if (c.action == CommandLine::Action::PrintVersion)
+            QVERIFY(TfrmVersion::VersionText().endsWith(TfrmVersion::VersionNumber()));
+    }
+
+    void dataFolderIsTheStartFolderOrTheUsersOwn()
+    {
+        QTemporaryDir tmp;
+        const QString start = tmp.filePath(QStringLiteral("start")), user = tmp.filePath(QStringLiteral("user"));
+        const QString samples = tmp.filePath(QStringLiteral("share/DATA"));
+        QVERIFY(QDir().mkpath(start) && QDir().mkpath(samples));
+        for (const char *name : {"01_a.prb", "02_b.prx", "notes.txt"}) {
+            QFile f(samples + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("t\r\n") == 3);
+            f.setPermissions(QFile::ReadOwner);  // installed copies may be read-only
+        }
+        // No DATA/ in the start folder: the user's folder, seeded with the units only.
+        QCOMPARE(ChooseDataFolder(start, user, samples), user + QLatin1Char('/'));
+        const QStringList seeded = QDir(user + QStringLiteral("/DATA")).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(seeded, (QStringList{"01_a.prb", "02_b.prx"}));
+        QVERIFY(QFileInfo(user + QStringLiteral("/DATA/01_a.prb")).permissions() & QFile::WriteOwner);
+        // A sample the user deleted does not come back.
+        QVERIFY(QFile::remove(user + QStringLiteral("/DATA/01_a.prb")));
+        ChooseDataFolder(start, user, samples);
+        QVERIFY(!QFile::exists(user + QStringLiteral("/DATA/01_a.prb")));
+        // A start folder that holds DATA/ wins and the user's folder is not touched.
+        QVERIFY(QDir().mkpath(start + QStringLiteral("/DATA")));
+        QCOMPARE(ChooseDataFolder(start, tmp.filePath(QStringLiteral("other")), samples), start + QLatin1Char('/'));
+        QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("other"))));
+        QVERIFY(IsWritableFolder(start));
+        QVERIFY(!IsWritableFolder(tmp.filePath(QStringLiteral("missing"))));
+    }
+
+    void unitNamedOnTheCommandLineIsOpened()
+    {
+        const QString file = QStringLiteral(QUORVEL_SOURCE_DIR "/DATA/01_ax2.prb");
+        main()->OpenUnitFile(file);
+        QVERIFY(m_prompt->texts().isEmpty());
+        QVERIFY2(main()->windowTitle().endsWith(QStringLiteral(" - y=ax^2のグラフ  ") + file),
+                 qPrintable(main()->windowTitle()));
+        QCOMPARE(main()->lstShiki->count(), main()->state().ParabolaCount);
+        QVERIFY(main()->lstShiki->count() > 0);
+
+        const QString missing = m_dir.filePath(QStringLiteral("ない.prb"));
+        main()->OpenUnitFile(missing);
+        QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("ファイル ") + missing + QStringLiteral(" が開けません")});
+        QVERIFY(main()->windowTitle().endsWith(file));  // the open unit stays
     }
 
     void notOnCdRom()
