@@ -198,10 +198,6 @@ bool TfrmSetCood::btnTestClick()
     BuildControls();
     bool passed = false;
     Guarded([&] { passed = runTest(); });
-    // Whatever failed, the values that pass their own check reach the
-    // holder; the refused ones stay as the plane had them.
-    if (!passed)
-        takeAcceptedValues();
     return passed;
 }
 
@@ -304,8 +300,11 @@ void TfrmSetCood::btnCancelClick()
     // A refused scale fails the test; the restored values still reach the
     // plane, which is drawn again when they change it.
     const PlaneSettings before = m_settings;
-    if (!btnTestClick() && m_settings != before && onRedraw)
-        onRedraw();
+    if (!btnTestClick()) {
+        takeAcceptedValues();
+        if (m_settings != before && onRedraw)
+            onRedraw();
+    }
     hide();
 }
 

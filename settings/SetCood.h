@@ -2,9 +2,9 @@
 // The coordinate plane settings dialog "座標面の設定". Its instance is the
 // holder of one PlaneSettings: it loads the stored values when it is
 // created, and the plane drawing reads the holder whenever it draws. The
-// controls edit a working copy; the holder takes the values of the copy that
-// pass their range check whenever the test runs, on OK and on Cancel, so a
-// refused value never reaches the plane. It is modeless: the test button
+// controls edit a working copy; the holder takes it when the test passes,
+// and on OK and Cancel takes those of its values that pass their own check,
+// so a refused value never reaches the plane. It is modeless: the test button
 // redraws the main window while the dialog stays open. Its controls are
 // built on first need; until then the holder is the truth.
 

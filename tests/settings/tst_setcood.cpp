@@ -421,8 +421,9 @@ private slots:
         QFETCH(QStringList, messages);
         store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("8"));
         auto d = shown();
-        // A change that passed the test before is the last valid state.
+        // Changes that passed the test before are the last valid state.
         Edit(d.get(), "edtEndX")->setText(QStringLiteral("7"));
+        Edit(d.get(), "edtSizeY")->setText(QStringLiteral("320"));
         QVERIFY(d->btnTestClick());
         const PlaneSettings valid = Program().MainPlane;
         m_redraws = 0;
@@ -432,8 +433,15 @@ private slots:
         Child<QPushButton>(d.get(), button)->click();
         QCOMPARE(m_prompt->texts(), messages);
         PlaneSettings expected = valid;
-        if (button == u"btnCancel")
-            expected.EndX = QStringLiteral("99");  // the value shown on opening
+        if (button == u"btnCancel") {
+            // The values shown on opening.
+            expected.EndX = QStringLiteral("99");
+            expected.SizeY = QStringLiteral("-99");
+        } else if (field.startsWith(u"edtSize") && button == u"btnOk") {
+            // The failed test put the shown sizes back, and OK takes what
+            // the dialog shows.
+            expected.SizeY = QStringLiteral("-99");
+        }
         QCOMPARE(Program().MainPlane, expected);
     }
 
@@ -716,7 +724,8 @@ private slots:
         QCOMPARE(m_redraws, 1);
         QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});
         QVERIFY(c->isChecked());
-        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, true);
+        // A failed test leaves the plane as the last passing one drew it.
+        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, false);
     }
 
     void showingPlacesTheWindowAndRecordsTheShownValues()
