@@ -35,6 +35,18 @@ class TestCommands : public QObject {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // The unit dialog answered with OK after choosing line `row`
+    // (1: 02_heikou.prb of the sample units).
+    static std::function<int(QDialog *)> unitChosen(int row)
+    {
+        return [row](QDialog *d) {
+            auto *w = static_cast<TfrmTangenOpen *>(d);
+            w->FormShow();
+            w->lstTitle->setCurrentRow(row);
+            w->btnOKClick();
+            return w->result();
+        };
+    }
     // The new-unit dialog answered with OK after typing a title.
     std::function<int(QDialog *)> newWorkOk(const QString &title)
     {
@@ -145,13 +157,7 @@ private slots:
         m->btnSelectAll->click();
         m->btnLeft->click();
         const TLineSpec moved = m->state().Parabolas[0];
-        m_answers.push_back([](QDialog *d) {
-            auto *w = static_cast<TfrmTangenOpen *>(d);
-            w->FormShow();
-            w->lstTitle->setCurrentRow(1);
-            w->btnOKClick();
-            return w->result();
-        });
+        m_answers.push_back(unitChosen(1));
         f->prompt.clear();
         f->prompt.answers.push_back(answer);
         m->action(command.toLatin1().constData())->trigger();
@@ -267,13 +273,7 @@ private slots:
             QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
         f->prompt.answers.push_back(Answer::No);  // the parabola drawn is not saved
         f->prompt.fileNames.push_back(data() + QStringLiteral("02_heikou.prb"));
-        m_answers.push_back([](QDialog *d) {
-            auto *w = static_cast<TfrmTangenOpen *>(d);
-            w->FormShow();
-            w->lstTitle->setCurrentRow(1);  // 02_heikou.prb
-            w->btnOKClick();
-            return w->result();
-        });
+        m_answers.push_back(unitChosen(1));
         m->action(command.toLatin1().constData())->trigger();
         QCOMPARE(m->state().ParabolaCount, 5);
         for (ImageView *v : panels)
@@ -287,13 +287,7 @@ private slots:
     void openByUnitName()
     {
         QVERIFY(WriteSampleUnits(data()));
-        m_answers.push_back([](QDialog *d) {
-            auto *w = static_cast<TfrmTangenOpen *>(d);
-            w->FormShow();
-            w->lstTitle->setCurrentRow(1);  // 02_heikou.prb
-            w->btnOKClick();
-            return w->result();
-        });
+        m_answers.push_back(unitChosen(1));
         m->spdOpenFileClick();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangenOpen")});
         QCOMPARE(m->state().ParabolaCount, 5);
