@@ -1,32 +1,42 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs each of them for the given number of
-# seconds (default 600), all at once. Findings are kept in build-fuzz/<target>/.
-#   bash scripts/fuzz.sh [seconds]
+# UndefinedBehaviorSanitizer, and runs them for the given number of seconds
+# (default 600), all at once. Without target names every target runs.
+# Findings are kept in build-fuzz/<target>/; the seeds in
+# tests/fuzz/seeds/<target>/ (regressions among them) are run first.
+#   bash scripts/fuzz.sh [seconds] [target...]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/deps.sh"
 quorvel_install_missing "${quorvel_packages[@]}" clang libclang-rt-14-dev
 seconds=${1:-600}
+shift || true
 out="$top/build-fuzz"
 mkdir -p "$out/bin"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$top" $(pkg-config --cflags Qt6Core Qt6Gui))
 libs=($(pkg-config --libs Qt6Core Qt6Gui))
-common=("$top"/model/*.cpp "$top"/plane/Cp932.cpp "$top"/plane/Convert.cpp "$top"/plane/Prompt.cpp
-        "$top"/plane/ProgramState.cpp)
+# The model and plane libraries whole: they link Qt Core and Gui only.
+common=("$top"/model/*.cpp "$top"/plane/*.cpp)
 
-build() {  # name, sources...
-  local name=$1; shift
+declare -A sources=(
+  [fuzz_units]="$top/tests/fuzz/fuzz_units.cpp"
+  [fuzz_profile]="$top/tests/fuzz/fuzz_profile.cpp $top/practice/ProfileFile.cpp"
+  [fuzz_settingint]="$top/tests/fuzz/fuzz_settingint.cpp"
+  [fuzz_plotting]="$top/tests/fuzz/fuzz_plotting.cpp $top/settings/PlaneSettingsStore.cpp $top/settings/SettingsStore.cpp"
+)
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_units fuzz_profile fuzz_settingint fuzz_plotting)
+
+for name in "${targets[@]}"; do
+  [ -n "${sources[$name]:-}" ] || { echo "no fuzz target $name" >&2; exit 2; }
   echo "building $name" >&2
-  clang++ "${flags[@]}" "$@" "${common[@]}" "${libs[@]}" -o "$out/bin/$name"
-}
-build fuzz_units "$top/tests/fuzz/fuzz_units.cpp" "$top/plane/UnitFile.cpp"
-build fuzz_profile "$top/tests/fuzz/fuzz_profile.cpp" "$top/practice/ProfileFile.cpp"
-build fuzz_settingint "$top/tests/fuzz/fuzz_settingint.cpp"
+  # shellcheck disable=SC2086
+  clang++ "${flags[@]}" ${sources[$name]} "${common[@]}" "${libs[@]}" -o "$out/bin/$name"
+done
 
 pids=()
-for name in fuzz_units fuzz_profile fuzz_settingint; do
+for name in "${targets[@]}"; do
   mkdir -p "$out/$name/corpus"
   seeds="$top/tests/fuzz/seeds/$name"
   [ -d "$seeds" ] || seeds=""
@@ -38,7 +48,7 @@ status=0
 for i in "${!pids[@]}"; do
   wait "${pids[$i]}" || status=1
 done
-for name in fuzz_units fuzz_profile fuzz_settingint; do
+for name in "${targets[@]}"; do
   printf '%s: %s\n' "$name" "$(grep -E '^(#[0-9]+.*DONE|Done [0-9]+ runs)' "$out/$name/log.txt" | tail -1)"
 done
 exit $status

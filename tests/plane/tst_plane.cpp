@@ -180,6 +180,10 @@ private slots:
         st.MainPlane.SizeY = QStringLiteral("256");
         QTEST(PlaneSizeX(st), "size");
         QCOMPARE(PlaneSizeY(st), 256);
+        // The placement arithmetic stays in range (UBSan checks it).
+        Picture pic;
+        DrawPlane(pic, st);
+        QTEST(pic.canvas().width(), "size");
     }
 
     void mainPlaneIsPlacedAndPublished()
