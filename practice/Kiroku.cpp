@@ -3,6 +3,7 @@
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 #include "plane/Prompt.h"
+#include "plane/TitleText.h"
 #include "plane/UnitFile.h"
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
@@ -134,7 +135,7 @@ void TfrmKiroku::FillLists(bool tell)
     for (const QString &file : UnitFilesIn(folder, false)) {
         const QString title = ReadUnitTitle(folder + file);
         m_reserve.append(title);
-        lstTitle->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + title);
+        lstTitle->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + ShownTitle(title));
     }
 }
 

@@ -508,6 +508,19 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません")});
     }
 
+    // The list shows a long title cut; its runs are still found by the whole title.
+    void windowShowsLongTitlesCut()
+    {
+        const QString title = QString(150, QChar(u'長'));
+        writeUnit(QStringLiteral("a.prb"), C(title));
+        QVERIFY(AppendRunRecord(title, QStringLiteral("○"), 5));
+        TfrmKiroku w;
+        w.FormShow();
+        QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
+        w.lstTitleClick(0);
+        QVERIFY(w.memDetail->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
+    }
+
     void windowNeverPractised()
     {
         writeUnit(QStringLiteral("a.prb"), C(QStringLiteral("二次関数の基本")));
