@@ -1,12 +1,12 @@
 #include "app/CommandLine.h"
 
-#include "about/Version.h"
+#include "about/AboutDialog.h"
 
 #include <QCommandLineParser>
 
 QString VersionLine()
 {
-    return QStringLiteral("quorvel %1").arg(TfrmVersion::VersionNumber());
+    return QStringLiteral("quorvel %1").arg(AboutDialog::VersionNumber());
 }
 
 CommandLine ParseCommandLine(const QStringList &args)

@@ -1,22 +1,22 @@
 #include "app/Forms.h"
 
-#include "about/Version.h"
+#include "about/AboutDialog.h"
 #include "app/MainWindow.h"
 #include "app/MathForm.h"
-#include "app/Help.h"
+#include "app/HelpWindow.h"
 #include "app/MoveMoji.h"
-#include "output/Print.h"
+#include "output/PrintDialog.h"
 #include "plane/ProgramState.h"
-#include "practice/Ayamari.h"
-#include "practice/Kiroku.h"
-#include "practice/Owari.h"
-#include "practice/Renshu.h"
-#include "practice/Seikai.h"
-#include "settings/SetCood.h"
-#include "settings/Settei.h"
-#include "units/NewWork.h"
-#include "units/Tangen.h"
-#include "units/TangenOpen.h"
+#include "practice/WrongAnswerDialog.h"
+#include "practice/RecordsWindow.h"
+#include "practice/RunEndDialog.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RightAnswerDialog.h"
+#include "settings/PlaneSettingsDialog.h"
+#include "settings/LineKindDialog.h"
+#include "units/UnitTitleDialog.h"
+#include "units/UnitContentsWindow.h"
+#include "units/UnitCatalogDialog.h"
 
 #include <QMetaObject>
 
@@ -40,27 +40,27 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     Forms &f = forms();
     f = Forms{};
     ProgramState &st = Program();
-    f.frmMain = Created(new TfrmMain(screen, currentDir));
+    f.frmMain = Created(new MainWindow(screen, currentDir));
     QWidget *owner = f.frmMain;
     f.DataModule1 = Created(new TDataModule1(f.frmMain));
-    f.frmSettei = Created(new TfrmSettei(owner));
+    f.frmSettei = Created(new LineKindDialog(owner));
     f.frmMath = Created(new TfrmMath(owner));
-    f.frmNewWork = Created(new TfrmNewWork(owner));
-    f.frmVersion = Created(new TfrmVersion(owner));
-    f.frmRenshu = Created(new TfrmRenshu(owner));
-    f.frmSeikai = Created(new TfrmSeikai(owner));
-    f.frmAyamari = Created(new TfrmAyamari(owner));
-    f.frmTangen = Created(new TfrmTangen(owner));
-    f.frmOwari = Created(new TfrmOwari(owner));
-    f.frmKiroku = Created(new TfrmKiroku(owner));
-    f.frmPrint = Created(new TfrmPrint(owner));
-    f.frmTangenOpen = Created(new TfrmTangenOpen(owner));
-    f.frmSetCood = Created(new TfrmSetCood(store, st.MainPlane, owner));
+    f.frmNewWork = Created(new UnitTitleDialog(owner));
+    f.frmVersion = Created(new AboutDialog(owner));
+    f.frmRenshu = Created(new PracticeWindow(owner));
+    f.frmSeikai = Created(new RightAnswerDialog(owner));
+    f.frmAyamari = Created(new WrongAnswerDialog(owner));
+    f.frmTangen = Created(new UnitContentsWindow(owner));
+    f.frmOwari = Created(new RunEndDialog(owner));
+    f.frmKiroku = Created(new RecordsWindow(owner));
+    f.frmPrint = Created(new PrintDialog(owner));
+    f.frmTangenOpen = Created(new UnitCatalogDialog(owner));
+    f.frmSetCood = Created(new PlaneSettingsDialog(store, st.MainPlane, owner));
     f.frmMoveMoji = Created(new TfrmMoveMoji(owner));
     f.frmSetCood2 = Created(new TfrmSetCood2(store, st.PracticePlane, owner));
     f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei, f.frmTangenOpen, f.frmVersion);
     f.frmMain->attachPractice(f.frmRenshu, f.frmKiroku);
-    f.helpWindow = new THelpWindow(owner);
+    f.helpWindow = new HelpWindow(owner);
     f.frmMain->attachOutput(f.frmPrint, f.helpWindow);
     f.frmRenshu->attach(f.frmSeikai, f.frmAyamari, f.frmOwari);
     f.frmRenshu->currentForm = [main = f.frmMain] { return main->CurrentForm(); };

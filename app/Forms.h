@@ -8,20 +8,20 @@
 #include <memory>
 
 class SettingsStore;
-class TfrmMain;
-class TfrmSettei;
+class MainWindow;
+class LineKindDialog;
 class TfrmMath;
-class TfrmNewWork;
-class TfrmVersion;
-class TfrmRenshu;
-class TfrmSeikai;
-class TfrmAyamari;
-class TfrmTangen;
-class TfrmOwari;
-class TfrmKiroku;
-class TfrmPrint;
-class TfrmTangenOpen;
-class TfrmSetCood;
+class UnitTitleDialog;
+class AboutDialog;
+class PracticeWindow;
+class RightAnswerDialog;
+class WrongAnswerDialog;
+class UnitContentsWindow;
+class RunEndDialog;
+class RecordsWindow;
+class PrintDialog;
+class UnitCatalogDialog;
+class PlaneSettingsDialog;
 class TfrmMoveMoji;
 class TfrmSetCood2;
 
@@ -33,24 +33,24 @@ public:
 };
 
 struct Forms {
-    TfrmMain *frmMain = nullptr;
+    MainWindow *frmMain = nullptr;
     TDataModule1 *DataModule1 = nullptr;
-    TfrmSettei *frmSettei = nullptr;
+    LineKindDialog *frmSettei = nullptr;
     TfrmMath *frmMath = nullptr;
-    TfrmNewWork *frmNewWork = nullptr;
-    TfrmVersion *frmVersion = nullptr;
-    TfrmRenshu *frmRenshu = nullptr;
-    TfrmSeikai *frmSeikai = nullptr;
-    TfrmAyamari *frmAyamari = nullptr;
-    TfrmTangen *frmTangen = nullptr;
-    TfrmOwari *frmOwari = nullptr;
-    TfrmKiroku *frmKiroku = nullptr;
-    TfrmPrint *frmPrint = nullptr;
-    TfrmTangenOpen *frmTangenOpen = nullptr;
-    TfrmSetCood *frmSetCood = nullptr;
+    UnitTitleDialog *frmNewWork = nullptr;
+    AboutDialog *frmVersion = nullptr;
+    PracticeWindow *frmRenshu = nullptr;
+    RightAnswerDialog *frmSeikai = nullptr;
+    WrongAnswerDialog *frmAyamari = nullptr;
+    UnitContentsWindow *frmTangen = nullptr;
+    RunEndDialog *frmOwari = nullptr;
+    RecordsWindow *frmKiroku = nullptr;
+    PrintDialog *frmPrint = nullptr;
+    UnitCatalogDialog *frmTangenOpen = nullptr;
+    PlaneSettingsDialog *frmSetCood = nullptr;
     TfrmMoveMoji *frmMoveMoji = nullptr;
     TfrmSetCood2 *frmSetCood2 = nullptr;
-    class THelpWindow *helpWindow = nullptr;  // our own help viewer
+    class HelpWindow *helpWindow = nullptr;  // our own help viewer
 
     // Class names in creation order (for checks and diagnostics).
     QStringList creationOrder;

@@ -67,7 +67,7 @@ void FormulaItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 
     if (i >= 0 && i < kParabolaSlots) {
-        const TLineSpec &rec = (*m_list->m_entries)[std::size_t(i)];
+        const Parabola &rec = (*m_list->m_entries)[std::size_t(i)];
         if (rec.LineMode < 4) {
             Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back));
             DrawingSettings draw = Program().Draw;  // the sample reads, never changes, the counter here

@@ -4,7 +4,7 @@
 // handling is passed on to the main window after the list itself has
 // updated its focus and selection.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 #include "plane/ProgramState.h"
 
 #include <QListWidget>

@@ -5,9 +5,9 @@
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
-#include "units/NewWork.h"
-#include "units/Tangen.h"
-#include "units/TangenOpen.h"
+#include "units/UnitTitleDialog.h"
+#include "units/UnitContentsWindow.h"
+#include "units/UnitCatalogDialog.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-void TfrmMain::spdTeiseiClick()
+void MainWindow::spdTeiseiClick()
 {
     if (lstShiki->count() == 0) {
         ClearDisplay();
@@ -55,12 +55,12 @@ void TfrmMain::spdTeiseiClick()
     Program().ChosenUnit = -1;
 }
 
-QString TfrmMain::DataFolderPath() const
+QString MainWindow::DataFolderPath() const
 {
     return Program().AppDir + QStringLiteral("DATA/");
 }
 
-void TfrmMain::ApplyUnit(const UnitContents &unit)
+void MainWindow::ApplyUnit(const UnitContents &unit)
 {
     m_state.MirrorText = unit.lines;
     lstShiki->clear();
@@ -74,7 +74,7 @@ void TfrmMain::ApplyUnit(const UnitContents &unit)
     // The unit content window reads the mirror whenever it is shown.
 }
 
-int TfrmMain::SaveWithDialog(bool askFirst)
+int MainWindow::SaveWithDialog(bool askFirst)
 {
     if (askFirst) {
         if (!NeedsSaving())
@@ -107,7 +107,7 @@ int TfrmMain::SaveWithDialog(bool askFirst)
     return result;
 }
 
-bool TfrmMain::SaveAs()
+bool MainWindow::SaveAs()
 {
     if (m_state.ParabolaCount == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
@@ -119,7 +119,7 @@ bool TfrmMain::SaveAs()
     return true;
 }
 
-void TfrmMain::closeEvent(QCloseEvent *e)
+void MainWindow::closeEvent(QCloseEvent *e)
 {
     if (SaveWithDialog(true) == Answer::Cancel) {
         e->ignore();
@@ -128,14 +128,14 @@ void TfrmMain::closeEvent(QCloseEvent *e)
     QMainWindow::closeEvent(e);
 }
 
-void TfrmMain::mnuNewFileClick()
+void MainWindow::mnuNewFileClick()
 {
     if (SaveWithDialog(true) != Answer::Cancel)
         ResetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
     m_state.Untitled = true;
 }
 
-void TfrmMain::mnuOpenFileClick()
+void MainWindow::mnuOpenFileClick()
 {
     if (SaveWithDialog(true) != Answer::Cancel) {
         const auto path = prompt().openFileName(DataFolderPath(), QString::fromUtf8(OpenFilter));
@@ -145,7 +145,7 @@ void TfrmMain::mnuOpenFileClick()
     m_state.Untitled = false;
 }
 
-void TfrmMain::OpenUnitFile(const QString &path)
+void MainWindow::OpenUnitFile(const QString &path)
 {
     const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
     if (unit && unit->count() > 0) {
@@ -157,7 +157,7 @@ void TfrmMain::OpenUnitFile(const QString &path)
     m_state.Untitled = false;
 }
 
-void TfrmMain::spdOpenFileClick()
+void MainWindow::spdOpenFileClick()
 {
     Program().OpenForEditing = true;
     if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
@@ -180,7 +180,7 @@ void TfrmMain::spdOpenFileClick()
     m_state.Untitled = false;
 }
 
-void TfrmMain::spdOverWriteClick()
+void MainWindow::spdOverWriteClick()
 {
     if (m_state.ParabolaCount == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
@@ -199,7 +199,7 @@ void TfrmMain::spdOverWriteClick()
     }
 }
 
-void TfrmMain::spdShoukyoClick()
+void MainWindow::spdShoukyoClick()
 {
     const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
     if (m_state.ParabolaCount == 0) {
@@ -213,12 +213,12 @@ void TfrmMain::spdShoukyoClick()
     Program().ChosenUnit = -1;
 }
 
-void TfrmMain::mnuClipBoardClick()
+void MainWindow::mnuClipBoardClick()
 {
     QGuiApplication::clipboard()->setImage(imgCood->canvas().image());
 }
 
-void TfrmMain::mnuPasteClick()
+void MainWindow::mnuPasteClick()
 {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
@@ -231,7 +231,7 @@ void TfrmMain::mnuPasteClick()
     plane.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
 }
 
-void TfrmMain::mnuClearBitMapClick()
+void MainWindow::mnuClearBitMapClick()
 {
     if (!Program().Draw.BitmapPasted)
         return;
@@ -241,13 +241,13 @@ void TfrmMain::mnuClearBitMapClick()
     DispAllLine();
 }
 
-void TfrmMain::mnuShowTangenClick()
+void MainWindow::mnuShowTangenClick()
 {
     if (m_tangen)
         runModal(m_tangen);
 }
 
-void TfrmMain::spdRenshuClick()
+void MainWindow::spdRenshuClick()
 {
     ProgramState &st = Program();
     st.OpenForEditing = false;
@@ -264,7 +264,7 @@ void TfrmMain::spdRenshuClick()
         runModal(m_renshu);
 }
 
-void TfrmMain::spdTestClick()
+void MainWindow::spdTestClick()
 {
     if (m_state.ParabolaCount <= 0) {
         prompt().message(QStringLiteral("テストするデータがありません"));
@@ -285,7 +285,7 @@ void TfrmMain::spdTestClick()
         runModal(m_renshu);
 }
 
-void TfrmMain::spdKirokuClick()
+void MainWindow::spdKirokuClick()
 {
     if (m_kiroku)
         runModal(m_kiroku);

@@ -8,10 +8,10 @@
 #include "plane/UnitLines.h"
 #include "ui/ImageView.h"
 
-TLineSpec TfrmMain::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
+Parabola MainWindow::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
     DrawingSettings &draw = Program().Draw;
-    TLineSpec rec;
+    Parabola rec;
     rec.LineMode = draw.LineMode;
     rec.LineWidth = draw.LineWidth;
     rec.LowerIncluded = draw.LowerIncluded ? 1 : 0;
@@ -27,13 +27,13 @@ TLineSpec TfrmMain::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
     return rec;
 }
 
-QString TfrmMain::LimitMessage()
+QString MainWindow::LimitMessage()
 {
     return QStringLiteral("これ以上登録できません\r\n最大登録数は ") + QString::number(kMaxParabolas) +
            QStringLiteral(" 本です");
 }
 
-bool TfrmMain::StoreParabola(const TLineSpec &rec, int index)
+bool MainWindow::StoreParabola(const Parabola &rec, int index)
 {
     ProgramState &st = Program();
     if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {

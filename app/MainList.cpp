@@ -18,18 +18,18 @@
 #include <QMouseEvent>
 #include <QSpinBox>
 
-FormulaForm TfrmMain::CurrentForm() const
+FormulaForm MainWindow::CurrentForm() const
 {
     return chkKeishiki->isChecked() ? FormulaForm::Standard : FormulaForm::General;
 }
 
-bool TfrmMain::IsSelected(int i) const
+bool MainWindow::IsSelected(int i) const
 {
     const QListWidgetItem *item = lstShiki->item(i);
     return item && item->isSelected();
 }
 
-int TfrmMain::CurrentIndex() const
+int MainWindow::CurrentIndex() const
 {
     const int n = lstShiki->count();
     for (int i = 0; i < n; ++i)
@@ -38,20 +38,20 @@ int TfrmMain::CurrentIndex() const
     return n - 1;
 }
 
-void TfrmMain::SelectOnly(int i)
+void MainWindow::SelectOnly(int i)
 {
     lstShiki->clearSelection();
     if (i >= 0 && i < lstShiki->count())
         lstShiki->item(i)->setSelected(true);
 }
 
-void TfrmMain::FillValueTable(int i)
+void MainWindow::FillValueTable(int i)
 {
-    const TLineSpec *rec = i >= 0 && i < m_state.ParabolaCount ? &m_state.Parabolas[std::size_t(i)] : nullptr;
+    const Parabola *rec = i >= 0 && i < m_state.ParabolaCount ? &m_state.Parabolas[std::size_t(i)] : nullptr;
     m_table.Fill(rec, chkDataTable->isChecked());
 }
 
-void TfrmMain::ShowDomainAndRange(const TLineSpec &rec)
+void MainWindow::ShowDomainAndRange(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
@@ -72,7 +72,7 @@ void TfrmMain::ShowDomainAndRange(const TLineSpec &rec)
         DrawFormulaImage(imgHenikiY->picture(), RangeText(rec), draw);
 }
 
-void TfrmMain::ShowAxisVertex(const TLineSpec &rec)
+void MainWindow::ShowAxisVertex(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     ClearImage(imgJiku->picture(), draw.PanelBackColor, draw);
@@ -88,7 +88,7 @@ void TfrmMain::ShowAxisVertex(const TLineSpec &rec)
     ShowDomainAndRange(rec);
 }
 
-void TfrmMain::ShowFormula(const TLineSpec &rec)
+void MainWindow::ShowFormula(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     // A teacher hides the formulas to ask for them: no way round the switch.
@@ -98,28 +98,28 @@ void TfrmMain::ShowFormula(const TLineSpec &rec)
         ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
 }
 
-void TfrmMain::ShowCurrentFormula()
+void MainWindow::ShowCurrentFormula()
 {
     const int i = CurrentIndex();
     if (i < 0 || i >= m_state.ParabolaCount) {
         ClearPanels();
         return;
     }
-    const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+    const Parabola &rec = m_state.Parabolas[std::size_t(i)];
     ShowAxisVertex(rec);
     ShowFormula(rec);
     FillValueTable(i);
     ShowDomainAndRange(rec);
 }
 
-void TfrmMain::chkKeishikiClick()
+void MainWindow::chkKeishikiClick()
 {
     if (lstShiki->count() == 0)
         return;
     const FormulaForm form = CurrentForm();
     int s = -1;
     for (int i = 0; i < m_state.ParabolaCount && i < lstShiki->count(); ++i) {
-        TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+        Parabola &rec = m_state.Parabolas[std::size_t(i)];
         rec.Formula = StandardFormPlain(rec, form);
         lstShiki->item(i)->setText(rec.Formula);
         if (IsSelected(i))
@@ -133,13 +133,13 @@ void TfrmMain::chkKeishikiClick()
         ShowFormula(m_state.Parabolas[std::size_t(s)]);
 }
 
-void TfrmMain::chkShikiClick()
+void MainWindow::chkShikiClick()
 {
     const DrawingSettings &draw = Program().Draw;
     if (chkShiki->isChecked()) {
         const int i = CurrentIndex();
         if (i >= 0 && i < m_state.ParabolaCount) {
-            const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+            const Parabola &rec = m_state.Parabolas[std::size_t(i)];
             ShowFormula(rec);
             ShowDomainAndRange(rec);
         }
@@ -150,7 +150,7 @@ void TfrmMain::chkShikiClick()
     lstShiki->viewport()->update();
 }
 
-void TfrmMain::chkDispHenikiClick()
+void MainWindow::chkDispHenikiClick()
 {
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {imgHenikiY, imgJiku, imgChouten})
@@ -162,7 +162,7 @@ void TfrmMain::chkDispHenikiClick()
     }
 }
 
-void TfrmMain::chkDataTableClick()
+void MainWindow::chkDataTableClick()
 {
     if (chkDataTable->isChecked())
         FillValueTable(CurrentIndex());
@@ -170,61 +170,61 @@ void TfrmMain::chkDataTableClick()
         m_table.ClearValueRow();
 }
 
-void TfrmMain::drgTableClick()
+void MainWindow::drgTableClick()
 {
     m_table.toggleWidth();
     FillValueTable(CurrentIndex());
 }
 
-void TfrmMain::chkJikuColorClick()
+void MainWindow::chkJikuColorClick()
 {
     Program().Draw.AxisColor = chkJikuColor->isChecked();
     DispAllLine();
 }
 
-void TfrmMain::chkMaruXClick()
+void MainWindow::chkMaruXClick()
 {
     Program().Draw.LatticeDots = chkMaruX->isChecked();
     DispAllLine();
 }
 
-void TfrmMain::chkHandleClick()
+void MainWindow::chkHandleClick()
 {
     Program().Draw.Handles = chkHandle->isChecked();
     mnuHandle->setChecked(chkHandle->isChecked());
     DispAllLine();
 }
 
-void TfrmMain::chkTensenClick()
+void MainWindow::chkTensenClick()
 {
     Program().Draw.Dotted = chkTensen->isChecked();
     mnuTensen->setChecked(chkTensen->isChecked());
     DispAllLine();
 }
 
-void TfrmMain::mnuHandleClick()
+void MainWindow::mnuHandleClick()
 {
     chkHandle->setChecked(!chkHandle->isChecked());
 }
 
-void TfrmMain::mnuTensenClick()
+void MainWindow::mnuTensenClick()
 {
     chkTensen->setChecked(!chkTensen->isChecked());
 }
 
-void TfrmMain::spnMaruRadChange()
+void MainWindow::spnMaruRadChange()
 {
     Program().Draw.CircleRadius = spnMaruRad->value();
     DispAllLine();
     RedrawLineSample();
 }
 
-void TfrmMain::RedrawLineSample()
+void MainWindow::RedrawLineSample()
 {
     ::RedrawLineSample(imgSample->picture(), Program().Draw);
 }
 
-void TfrmMain::lstShikiMouseDown(QMouseEvent *e)
+void MainWindow::lstShikiMouseDown(QMouseEvent *e)
 {
     if (lstShiki->count() == 0)
         return;
@@ -252,14 +252,14 @@ void TfrmMain::lstShikiMouseDown(QMouseEvent *e)
         SelectOnly(i);
 }
 
-void TfrmMain::lstShikiClick()
+void MainWindow::lstShikiClick()
 {
     keepReplaceOnlyIfShown();
     lstShiki->viewport()->update();
     DispAllLine();
 }
 
-void TfrmMain::keepReplaceOnlyIfShown()
+void MainWindow::keepReplaceOnlyIfShown()
 {
     // An entry waits to be replaced only while it is the one selected, so
     // the user always sees what the next parabola takes the place of.
@@ -268,7 +268,7 @@ void TfrmMain::keepReplaceOnlyIfShown()
         CancelReplace();
 }
 
-void TfrmMain::mnuSelectAllClick()
+void MainWindow::mnuSelectAllClick()
 {
     lstShiki->selectAll();
     keepReplaceOnlyIfShown();
@@ -276,7 +276,7 @@ void TfrmMain::mnuSelectAllClick()
     DispAllLine();
 }
 
-void TfrmMain::mnuCancelClick()
+void MainWindow::mnuCancelClick()
 {
     lstShiki->clearSelection();
     CancelDrawing();
@@ -284,7 +284,7 @@ void TfrmMain::mnuCancelClick()
     ClearPanels();
 }
 
-void TfrmMain::mnuChangeColorClick()
+void MainWindow::mnuChangeColorClick()
 {
     const auto chosen = prompt().chooseColor(Program().Draw.FixedColor);
     if (!chosen || *chosen == Colors::White)
@@ -303,7 +303,7 @@ void TfrmMain::mnuChangeColorClick()
     ShowCurrentFormula();
 }
 
-void TfrmMain::SetSelectedWidth(int width)
+void MainWindow::SetSelectedWidth(int width)
 {
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
         if (!IsSelected(i))
@@ -314,7 +314,7 @@ void TfrmMain::SetSelectedWidth(int width)
     DispAllLine();
 }
 
-void TfrmMain::spdLineColorClick()
+void MainWindow::spdLineColorClick()
 {
     if (m_state.ClickState == 1) {
         prompt().message(QStringLiteral("途中で色は変更できません"));
@@ -330,13 +330,13 @@ void TfrmMain::spdLineColorClick()
     lstShiki->viewport()->update();
 }
 
-void TfrmMain::RecolorAll()
+void MainWindow::RecolorAll()
 {
     if (m_state.ParabolaCount == 0)
         return;
     DrawingSettings &draw = Program().Draw;
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+        Parabola &rec = m_state.Parabolas[std::size_t(i)];
         rec.Color = std::int32_t(AutoColor(draw, i));
         WriteUnitLines(rec, i);
     }

@@ -16,12 +16,12 @@
 #include <QToolButton>
 
 namespace {
-QPoint MovingPoint(const TLineSpec &rec, bool passing)
+QPoint MovingPoint(const Parabola &rec, bool passing)
 {
     return passing ? QPoint(rec.PointX, rec.PointY) : QPoint(rec.VertexX, rec.VertexY);
 }
 
-void SetMovingPoint(TLineSpec &rec, bool passing, QPoint p)
+void SetMovingPoint(Parabola &rec, bool passing, QPoint p)
 {
     if (passing) {
         rec.PointX = p.x();
@@ -33,12 +33,12 @@ void SetMovingPoint(TLineSpec &rec, bool passing, QPoint p)
 }
 }  // namespace
 
-QPoint TfrmMain::LatticeAt(QPoint pixel) const
+QPoint MainWindow::LatticeAt(QPoint pixel) const
 {
     return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
 }
 
-void TfrmMain::imgCoodMouseMove(QMouseEvent *e)
+void MainWindow::imgCoodMouseMove(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
     m_state.CurrentPoint = LatticeAt(e->position().toPoint());
@@ -54,7 +54,7 @@ void TfrmMain::imgCoodMouseMove(QMouseEvent *e)
     m_state.PreviousPoint = m_state.CurrentPoint;
 }
 
-void TfrmMain::imgCoodMouseDown(QMouseEvent *e)
+void MainWindow::imgCoodMouseDown(QMouseEvent *e)
 {
     if (m_pressPending)
         return;  // a second button while the first is being timed
@@ -79,7 +79,7 @@ void TfrmMain::imgCoodMouseDown(QMouseEvent *e)
     m_pressTimer.start();
 }
 
-void TfrmMain::pressHeld()
+void MainWindow::pressHeld()
 {
     // The button is still down after the click time: a press, not a click.
     m_pressPending = false;
@@ -92,7 +92,7 @@ void TfrmMain::pressHeld()
     }
 }
 
-void TfrmMain::imgCoodMouseUp(QMouseEvent *e)
+void MainWindow::imgCoodMouseUp(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
     if (m_ignoreRelease) {
@@ -138,7 +138,7 @@ void TfrmMain::imgCoodMouseUp(QMouseEvent *e)
     }
 }
 
-void TfrmMain::imgCoodDblClick()
+void MainWindow::imgCoodDblClick()
 {
     // The first click of a double click has already counted; the second
     // press of the pair, which arrives just before this, is not another click.
@@ -150,10 +150,10 @@ void TfrmMain::imgCoodDblClick()
     m_ignoreRelease = true;
 }
 
-std::pair<int, int> TfrmMain::HitTest(QPoint point) const
+std::pair<int, int> MainWindow::HitTest(QPoint point) const
 {
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        const TLineSpec &r = m_state.Parabolas[std::size_t(i)];
+        const Parabola &r = m_state.Parabolas[std::size_t(i)];
         if (point == QPoint(r.VertexX, r.VertexY))
             return {i, 1};
         if (point == QPoint(r.PointX, r.PointY))
@@ -162,20 +162,20 @@ std::pair<int, int> TfrmMain::HitTest(QPoint point) const
     return {-1, 0};
 }
 
-void TfrmMain::StoreDrawing()
+void MainWindow::StoreDrawing()
 {
-    TLineSpec &rec = m_state.DrawingRecord;
+    Parabola &rec = m_state.DrawingRecord;
     rec.Formula = StandardFormPlain(rec, CurrentForm());
     StoreParabola(rec, m_state.HitIndex);  // a refusal has told the user already
     CancelDrawing();
 }
 
-void TfrmMain::PlaneClick(int x, int y)
+void MainWindow::PlaneClick(int x, int y)
 {
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
     Canvas &plane = imgCood->canvas();
-    TLineSpec &rec = m_state.DrawingRecord;
+    Parabola &rec = m_state.DrawingRecord;
     switch (m_state.ClickState) {
     case 0: {
         if (m_state.ParabolaCount >= kMaxParabolas) {
@@ -274,7 +274,7 @@ void TfrmMain::PlaneClick(int x, int y)
     }
 }
 
-void TfrmMain::BeginHandleDrag()
+void MainWindow::BeginHandleDrag()
 {
     if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_state.ParabolaCount)
         return;
@@ -291,7 +291,7 @@ void TfrmMain::BeginHandleDrag()
     if (selected)
         DrawLatticeDots(plane, m_state.DrawingRecord, st);
     draw.DragMode = 2;
-    const TLineSpec &rec = m_state.DrawingRecord;
+    const Parabola &rec = m_state.DrawingRecord;
     if (m_state.HitHandle == 1) {
         m_state.FixedPoint = QPoint(rec.PointX, rec.PointY);
         draw.MovingPassPoint = false;
@@ -305,7 +305,7 @@ void TfrmMain::BeginHandleDrag()
         SetPlaneCursor(CursorNo::Finger);
 }
 
-void TfrmMain::FinishHandleDrag(int x, int y)
+void MainWindow::FinishHandleDrag(int x, int y)
 {
     DrawingSettings &draw = Program().Draw;
     SetPlaneCursor(CursorNo::Pencil);
@@ -338,7 +338,7 @@ void TfrmMain::FinishHandleDrag(int x, int y)
     m_state.HitIndex = -1;
 }
 
-void TfrmMain::AbortDrag()
+void MainWindow::AbortDrag()
 {
     DispAllLine();
     SetPlaneCursor(CursorNo::Pencil);
@@ -346,7 +346,7 @@ void TfrmMain::AbortDrag()
     Program().Draw.DragMode = 0;
 }
 
-void TfrmMain::escapePressed()
+void MainWindow::escapePressed()
 {
     // Esc drops a drawing or drag under way, else a replace waiting.
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0) {
@@ -357,13 +357,13 @@ void TfrmMain::escapePressed()
     }
 }
 
-void TfrmMain::FormMouseMove()
+void MainWindow::FormMouseMove()
 {
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
         AbortDrag();
 }
 
-void TfrmMain::ApplyLineModeLook()
+void MainWindow::ApplyLineModeLook()
 {
     DrawingSettings &draw = Program().Draw;
     static const char *const segmentTexts[] = {" ≦ ≦", " ≦ ＜", " ＜ ≦", " ＜ ＜"};
@@ -389,7 +389,7 @@ void TfrmMain::ApplyLineModeLook()
     RedrawLineSample();
 }
 
-void TfrmMain::SetLineMode(int mode)
+void MainWindow::SetLineMode(int mode)
 {
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
     QToolButton *const buttons[] = {spdAll, spdCenter, spdRight, spdLeft};
@@ -401,7 +401,7 @@ void TfrmMain::SetLineMode(int mode)
     ApplyLineModeLook();
 }
 
-void TfrmMain::spdAllClick()
+void MainWindow::spdAllClick()
 {
     DrawingSettings &draw = Program().Draw;
     draw.SegmentEnds = 0;
@@ -409,22 +409,22 @@ void TfrmMain::spdAllClick()
     SetLineMode(0);
 }
 
-void TfrmMain::spdCenterClick()
+void MainWindow::spdCenterClick()
 {
     SetLineMode(1);
 }
 
-void TfrmMain::spdRightClick()
+void MainWindow::spdRightClick()
 {
     SetLineMode(2);
 }
 
-void TfrmMain::spdLeftClick()
+void MainWindow::spdLeftClick()
 {
     SetLineMode(3);
 }
 
-void TfrmMain::spdSampleClick()
+void MainWindow::spdSampleClick()
 {
     DrawingSettings &draw = Program().Draw;
     if (draw.LineMode == 1)
@@ -434,7 +434,7 @@ void TfrmMain::spdSampleClick()
     ApplyLineModeLook();
 }
 
-void TfrmMain::imgSampleClick()
+void MainWindow::imgSampleClick()
 {
     DrawingSettings &draw = Program().Draw;
     if (draw.FixedColor != Colors::White)
@@ -443,7 +443,7 @@ void TfrmMain::imgSampleClick()
     RedrawLineSample();
 }
 
-void TfrmMain::SyncLineModeButtons()
+void MainWindow::SyncLineModeButtons()
 {
     // The line kind dialog changed the settings: show them on the tool bar.
     const int mode = Program().Draw.LineMode;

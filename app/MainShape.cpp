@@ -24,7 +24,7 @@ bool FitsInt(qint64 v)
 // Whether one step of the operation keeps every coordinate of the entry a
 // 32-bit integer, as a record holds it. Narrowing moves towards the vertex
 // and always fits.
-bool StepFits(const TLineSpec &r, int op)
+bool StepFits(const Parabola &r, int op)
 {
     switch (op) {
     case 0:
@@ -47,7 +47,7 @@ bool StepFits(const TLineSpec &r, int op)
 }
 }  // namespace
 
-void TfrmMain::ReshapeSelected(int op)
+void MainWindow::ReshapeSelected(int op)
 {
     if (lstShiki->count() == 0) {
         prompt().message(QStringLiteral("対象となる式がありません"));
@@ -66,7 +66,7 @@ void TfrmMain::ReshapeSelected(int op)
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
         if (!IsSelected(i))
             continue;
-        const TLineSpec &r = m_state.Parabolas[std::size_t(i)];
+        const Parabola &r = m_state.Parabolas[std::size_t(i)];
         if (r.PointX == r.VertexX)
             break;
         if (!StepFits(r, op)) {
@@ -77,7 +77,7 @@ void TfrmMain::ReshapeSelected(int op)
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
         if (!IsSelected(i))
             continue;
-        TLineSpec &r = m_state.Parabolas[std::size_t(i)];
+        Parabola &r = m_state.Parabolas[std::size_t(i)];
         if (r.PointX == r.VertexX)
             break;
         switch (op) {

@@ -3,7 +3,7 @@
 // mirror of the unit file and the click states. A plain struct the window
 // owns; drawing switches shared with other windows live in Program().Draw.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 
 #include <QPoint>
 #include <QString>
@@ -35,7 +35,7 @@ struct MainState {
     int ClickState = 0;  // 0 idle .. 3 waiting for the segment end
     int HitIndex = -1;
     int HitHandle = 0;
-    TLineSpec DrawingRecord;
+    Parabola DrawingRecord;
     QPoint FixedPoint, CurrentPoint, PreviousPoint, DownPoint;  // lattice units
     bool MouseIsDown = false;
     Qt::MouseButton LastButton = Qt::NoButton;

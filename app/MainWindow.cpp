@@ -10,16 +10,16 @@
 #include "plane/Utils.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
-#include "settings/SetCood.h"
-#include "settings/Settei.h"
-#include "units/TangenOpen.h"
-#include "app/Help.h"
-#include "output/Print.h"
+#include "settings/PlaneSettingsDialog.h"
+#include "settings/LineKindDialog.h"
+#include "units/UnitCatalogDialog.h"
+#include "app/HelpWindow.h"
+#include "output/PrintDialog.h"
 
 #include <QKeyEvent>
 #include <QShortcut>
-#include "units/NewWork.h"
-#include "units/Tangen.h"
+#include "units/UnitTitleDialog.h"
+#include "units/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,7 +114,7 @@ QPixmap LockGlyph(bool locked)
 
 }  // namespace
 
-TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *parent)
+MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -157,10 +157,10 @@ TfrmMain::TfrmMain(const QSize &screen, const QString &currentDir, QWidget *pare
     st.OnCdRom = IsOnCdRom(st.AppDir) || !IsWritableFolder(st.AppDir);
 }
 
-TfrmMain::~TfrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei,
-                      TfrmTangenOpen *tangenOpen, QDialog *version)
+void MainWindow::attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, PlaneSettingsDialog *setCood,
+                        LineKindDialog *settei, UnitCatalogDialog *tangenOpen, QDialog *version)
 {
     m_tangenOpen = tangenOpen;
     m_version = version;
@@ -191,7 +191,7 @@ void TfrmMain::attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *set
         m_tangen->setMirror(&m_state.MirrorText);
 }
 
-void TfrmMain::createToolBar(QWidget *central)
+void MainWindow::createToolBar(QWidget *central)
 {
     pnlMain = new QFrame(central);
     pnlMain->setObjectName(QStringLiteral("pnlMain"));
@@ -257,7 +257,7 @@ void TfrmMain::createToolBar(QWidget *central)
     imgUnLocked = LockGlyph(false);
 }
 
-void TfrmMain::createPanels(QWidget *central)
+void MainWindow::createPanels(QWidget *central)
 {
     imgCood = new ImageView(central);
     imgCood->setObjectName(QStringLiteral("imgCood"));
@@ -284,7 +284,7 @@ void TfrmMain::createPanels(QWidget *central)
     grpChouten = group("grpChouten", QStringLiteral("頂点の座標"));
 }
 
-void TfrmMain::createSettingsGroup(QWidget *central)
+void MainWindow::createSettingsGroup(QWidget *central)
 {
     grpSettei = new QGroupBox(central);
     grpSettei->setObjectName(QStringLiteral("grpSettei"));
@@ -342,7 +342,7 @@ void TfrmMain::createSettingsGroup(QWidget *central)
     chkKeishiki->hide();
 }
 
-void TfrmMain::createMenus()
+void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
     auto menu = [bar](const char *name, const QString &caption) {
@@ -407,7 +407,7 @@ void TfrmMain::createMenus()
     item(mnuHelp, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }
 
-void TfrmMain::createPopup()
+void MainWindow::createPopup()
 {
     pumShiki = new QMenu(this);
     pumShiki->setObjectName(QStringLiteral("pumShiki"));
@@ -427,7 +427,7 @@ void TfrmMain::createPopup()
     item(pumShiki, "pumCancel", QStringLiteral("選択解除"), [this] { mnuCancelClick(); });
 }
 
-void TfrmMain::connectHandlers()
+void MainWindow::connectHandlers()
 {
     auto onAction = [this](const char *name, auto handler) {
         connect(action(name), &QAction::triggered, this, handler);
@@ -512,12 +512,12 @@ void TfrmMain::connectHandlers()
     connect(esc, &QShortcut::activated, this, [this] { escapePressed(); });
 }
 
-QAction *TfrmMain::action(const char *objectName) const
+QAction *MainWindow::action(const char *objectName) const
 {
     return findChild<QAction *>(QLatin1String(objectName));
 }
 
-void TfrmMain::applyCreationLayout()
+void MainWindow::applyCreationLayout()
 {
     const MainWindowLayout &l = m_layout;
     setGeometry(l.window);
@@ -548,7 +548,7 @@ void TfrmMain::applyCreationLayout()
     shared.ListWidth = l.lstShiki.width();
 }
 
-void TfrmMain::showEvent(QShowEvent *e)
+void MainWindow::showEvent(QShowEvent *e)
 {
     QMainWindow::showEvent(e);
     if (!m_shownOnce) {
@@ -557,7 +557,7 @@ void TfrmMain::showEvent(QShowEvent *e)
     }
 }
 
-void TfrmMain::FormShow()
+void MainWindow::FormShow()
 {
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
@@ -579,7 +579,7 @@ void TfrmMain::FormShow()
     m_state.Untitled = true;
 }
 
-void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool resetEnds)
+void MainWindow::ResetWork(const QString &title, const QString &fileName, bool resetEnds)
 {
     DrawingSettings &draw = Program().Draw;
     if (resetEnds) {
@@ -606,13 +606,13 @@ void TfrmMain::ResetWork(const QString &title, const QString &fileName, bool res
     imgCood->canvas().setPenMode(PenMode::NotXor);
 }
 
-void TfrmMain::ClearDisplay()
+void MainWindow::ClearDisplay()
 {
     Guarded([this] { DrawPlane(imgCood->picture(), Program()); });
     ClearPanels();
 }
 
-void TfrmMain::ClearPanels()
+void MainWindow::ClearPanels()
 {
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {imgHenikiX, imgHenikiY, imgShiki, imgJiku, imgChouten})
@@ -620,7 +620,7 @@ void TfrmMain::ClearPanels()
     m_table.ClearValueTable();
 }
 
-void TfrmMain::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
+void MainWindow::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
 {
     if (m_tangen) {
         m_tangen->setTitle(title);
@@ -631,7 +631,7 @@ void TfrmMain::ShowUnitCaptions(const QString &title, const QString &fileName, i
     setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(title) + QStringLiteral("  ") + fileName);
 }
 
-void TfrmMain::WriteUnitLines(const TLineSpec &rec, int i)
+void MainWindow::WriteUnitLines(const Parabola &rec, int i)
 {
     const QStringList lines = UnitLinesOf(rec);
     for (int k = 0; k < lines.size(); ++k) {
@@ -641,30 +641,30 @@ void TfrmMain::WriteUnitLines(const TLineSpec &rec, int i)
     }
 }
 
-bool TfrmMain::NeedsSaving() const
+bool MainWindow::NeedsSaving() const
 {
     return m_state.ParabolaCount != 0 && !m_state.Saved();
 }
 
-void TfrmMain::CancelDrawing()
+void MainWindow::CancelDrawing()
 {
     SetPlaneCursor(CursorNo::Pencil);
     CancelReplace();
     m_state.ClickState = 0;
 }
 
-void TfrmMain::CancelReplace()
+void MainWindow::CancelReplace()
 {
     m_state.HitIndex = -1;
     m_state.HitHandle = -1;
 }
 
-void TfrmMain::SetPlaneCursor(int n)
+void MainWindow::SetPlaneCursor(int n)
 {
     imgCood->setCursor(CursorOf(n));
 }
 
-void TfrmMain::DispAllLine()
+void MainWindow::DispAllLine()
 {
     m_state.ClickState = 0;
     ProgramState &st = Program();
@@ -678,7 +678,7 @@ void TfrmMain::DispAllLine()
         int last = -1;
         for (int i = 0; i < m_state.ParabolaCount; ++i) {
             const bool selected = IsSelected(i);
-            const TLineSpec &rec = m_state.Parabolas[std::size_t(i)];
+            const Parabola &rec = m_state.Parabolas[std::size_t(i)];
             DrawParabola(imgCood->canvas(), rec, selected, st);
             if (selected) {
                 DrawLatticeDots(imgCood->canvas(), rec, st);
@@ -686,7 +686,7 @@ void TfrmMain::DispAllLine()
             }
         }
         if (last >= 0) {
-            const TLineSpec &rec = m_state.Parabolas[std::size_t(last)];
+            const Parabola &rec = m_state.Parabolas[std::size_t(last)];
             ShowFormula(rec);
             ShowAxisVertex(rec);
             FillValueTable(last);
@@ -698,7 +698,7 @@ void TfrmMain::DispAllLine()
         m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
 }
 
-void TfrmMain::mnuSetCoodClick()
+void MainWindow::mnuSetCoodClick()
 {
     // Modeless: the main window stays usable while the settings are tried.
     if (!m_setCood)
@@ -708,7 +708,7 @@ void TfrmMain::mnuSetCoodClick()
     m_setCood->activateWindow();
 }
 
-void TfrmMain::attachPractice(QDialog *renshu, QDialog *kiroku)
+void MainWindow::attachPractice(QDialog *renshu, QDialog *kiroku)
 {
     m_renshu = renshu;
     m_kiroku = kiroku;
@@ -719,18 +719,18 @@ void TfrmMain::attachPractice(QDialog *renshu, QDialog *kiroku)
         };
 }
 
-void TfrmMain::attachOutput(QDialog *print, THelpWindow *help)
+void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
 {
     m_print = print;
     m_help = help;
-    if (auto *p = qobject_cast<TfrmPrint *>(print)) {
+    if (auto *p = qobject_cast<PrintDialog *>(print)) {
         p->planeImage = [this]() -> const QImage & { return imgCood->canvas().image(); };
         p->unitFileName = [this] { return m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName; };
     }
     setupHelpContexts();
 }
 
-void TfrmMain::setupHelpContexts()
+void MainWindow::setupHelpContexts()
 {
     const char *const key = "helpContext";
     setProperty(key, HelpContext::MainWindow);
@@ -758,7 +758,7 @@ void TfrmMain::setupHelpContexts()
         m->installEventFilter(this);
 }
 
-int TfrmMain::HelpContextOf(QObject *target) const
+int MainWindow::HelpContextOf(QObject *target) const
 {
     for (QObject *o = target; o; o = o->parent()) {
         const QVariant v = o->property("helpContext");
@@ -768,31 +768,31 @@ int TfrmMain::HelpContextOf(QObject *target) const
     return HelpContext::MainWindow;
 }
 
-void TfrmMain::mnuPrintClick()
+void MainWindow::mnuPrintClick()
 {
     if (m_print)
         runModal(m_print);
 }
 
-void TfrmMain::mnuShowHelpClick()
+void MainWindow::mnuShowHelpClick()
 {
     if (m_help)
         m_help->ShowHelpContents();
 }
 
-void TfrmMain::mnuOnePointClick()
+void MainWindow::mnuOnePointClick()
 {
     if (m_help)
         m_help->ShowHelp(HelpContext::OnePoint);
 }
 
-void TfrmMain::mnuShowAboutClick()
+void MainWindow::mnuShowAboutClick()
 {
     if (m_version)
         runModal(m_version);
 }
 
-void TfrmMain::mnuSetSenshuClick()
+void MainWindow::mnuSetSenshuClick()
 {
     if (m_settei) {
         m_settei->show();
@@ -801,7 +801,7 @@ void TfrmMain::mnuSetSenshuClick()
     SyncLineModeButtons();
 }
 
-bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
@@ -817,19 +817,19 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::mnuLine2Click()
+void MainWindow::mnuLine2Click()
 {
     close();
 }
 
-void TfrmMain::btnLockedClick()
+void MainWindow::btnLockedClick()
 {
     m_state.Locked = !m_state.Locked;
     btnLocked->setIcon(QIcon(m_state.Locked ? imgLocked : imgUnLocked));
     EnableCommands(!m_state.Locked);
 }
 
-void TfrmMain::EnableCommands(bool on)
+void MainWindow::EnableCommands(bool on)
 {
     for (QMenu *m : {mnuFile, mnuEdit, mnuSettings, mnuRun, mnuView})
         m->menuAction()->setEnabled(on);
@@ -837,7 +837,7 @@ void TfrmMain::EnableCommands(bool on)
         b->setEnabled(on);
 }
 
-void TfrmMain::btnHyoujunClick()
+void MainWindow::btnHyoujunClick()
 {
     if (!chkShiki->isChecked())
         return;
@@ -851,7 +851,7 @@ void TfrmMain::btnHyoujunClick()
     grpShiki->setTitle(QStringLiteral("グラフの式（標準形）"));
 }
 
-void TfrmMain::btnIppanClick()
+void MainWindow::btnIppanClick()
 {
     if (!chkShiki->isChecked())
         return;
@@ -863,7 +863,7 @@ void TfrmMain::btnIppanClick()
     grpShiki->setTitle(QStringLiteral("グラフの式（一般形）"));
 }
 
-void TfrmMain::chkRanColorClick()
+void MainWindow::chkRanColorClick()
 {
     DrawingSettings &draw = Program().Draw;
     if (chkRanColor->isChecked()) {

@@ -30,24 +30,24 @@ class QMenu;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
-class TfrmNewWork;
-class TfrmSetCood;
-class TfrmSettei;
-class TfrmTangenOpen;
+class UnitTitleDialog;
+class PlaneSettingsDialog;
+class LineKindDialog;
+class UnitCatalogDialog;
 struct UnitContents;
-class TfrmTangen;
+class UnitContentsWindow;
 
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Creation lays the window out over a screen of the given size and
     // records the start folder.
-    TfrmMain(const QSize &screen, const QString &currentDir, QWidget *parent = nullptr);
-    ~TfrmMain() override;
+    MainWindow(const QSize &screen, const QString &currentDir, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(TfrmNewWork *newWork, TfrmTangen *tangen, TfrmSetCood *setCood, TfrmSettei *settei,
-                TfrmTangenOpen *tangenOpen, QDialog *version);
+    void attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, PlaneSettingsDialog *setCood,
+                LineKindDialog *settei, UnitCatalogDialog *tangenOpen, QDialog *version);
     void attachPractice(QDialog *renshu, QDialog *kiroku);
 
     MainState &state() { return m_state; }
@@ -59,7 +59,7 @@ public:
     void ClearDisplay();
     void ClearPanels();
     void ShowUnitCaptions(const QString &title, const QString &fileName, int count);
-    void WriteUnitLines(const TLineSpec &rec, int i);
+    void WriteUnitLines(const Parabola &rec, int i);
     bool NeedsSaving() const;
     void CancelDrawing();
     // Forgets the entry a quick right click chose to be replaced.
@@ -68,8 +68,8 @@ public:
     void SetPlaneCursor(int n);
 
     // New parabolas and the working list.
-    TLineSpec NewParabolaRecord(QPoint vertex, QPoint passingPoint);
-    bool StoreParabola(const TLineSpec &rec, int index);
+    Parabola NewParabolaRecord(QPoint vertex, QPoint passingPoint);
+    bool StoreParabola(const Parabola &rec, int index);
     static QString LimitMessage();
 
     // The plane's click state machine and handle drag.
@@ -85,11 +85,11 @@ public:
     int CurrentIndex() const;
     void SelectOnly(int i);
     bool IsSelected(int i) const;
-    void ShowAxisVertex(const TLineSpec &rec);
-    void ShowDomainAndRange(const TLineSpec &rec);
+    void ShowAxisVertex(const Parabola &rec);
+    void ShowDomainAndRange(const Parabola &rec);
     void ShowCurrentFormula();
     // The formula panel: the record's formula while "２次関数の式" is on, else blank.
-    void ShowFormula(const TLineSpec &rec);
+    void ShowFormula(const Parabola &rec);
     void FillValueTable(int i);
     void RecolorAll();
     void RedrawLineSample();
@@ -148,7 +148,7 @@ public:
     void mnuOnePointClick();
     // The help context of a widget or menu item (F1); 100 when none is set.
     int HelpContextOf(QObject *target) const;
-    void attachOutput(QDialog *print, class THelpWindow *help);
+    void attachOutput(QDialog *print, class HelpWindow *help);
     void ApplyUnit(const UnitContents &unit);
     QString DataFolderPath() const;
     // Shows a dialog modally and returns its result; tests replace it.
@@ -237,16 +237,16 @@ private:
     MainWindowLayout m_layout;
     ValueTable m_table{nullptr};
     QString m_captionPrefix;
-    TfrmNewWork *m_newWork = nullptr;
-    TfrmTangen *m_tangen = nullptr;
-    TfrmSetCood *m_setCood = nullptr;
-    TfrmSettei *m_settei = nullptr;
-    TfrmTangenOpen *m_tangenOpen = nullptr;
+    UnitTitleDialog *m_newWork = nullptr;
+    UnitContentsWindow *m_tangen = nullptr;
+    PlaneSettingsDialog *m_setCood = nullptr;
+    LineKindDialog *m_settei = nullptr;
+    UnitCatalogDialog *m_tangenOpen = nullptr;
     QDialog *m_version = nullptr;
     QDialog *m_renshu = nullptr;
     QDialog *m_kiroku = nullptr;
     QDialog *m_print = nullptr;
-    class THelpWindow *m_help = nullptr;
+    class HelpWindow *m_help = nullptr;
     // Telling a click from a press: released within 300 ms is a click.
     QTimer m_pressTimer;
     bool m_pressPending = false;

@@ -120,7 +120,7 @@ void ValueTable::ClearValueTable()
     drawLabels();
 }
 
-void ValueTable::Fill(const TLineSpec *rec, bool enabled)
+void ValueTable::Fill(const Parabola *rec, bool enabled)
 {
     prepare();
     if (!enabled) {
@@ -146,7 +146,7 @@ void ValueTable::Fill(const TLineSpec *rec, bool enabled)
     }
 }
 
-void ValueTable::drawColumn(const TLineSpec &rec, int column, int x)
+void ValueTable::drawColumn(const Parabola &rec, int column, int x)
 {
     const QString t = ValueText(rec, x);
     // Integers stand out in bold, fractions stay regular; the vertex column

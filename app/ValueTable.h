@@ -4,7 +4,7 @@
 // picture of the table. The picture keeps the last fill, so the table shows
 // it again whenever it is uncovered.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 #include "plane/Canvas.h"
 
 #include <QRect>
@@ -33,7 +33,7 @@ public:
 
     // Fills the table for a record (nullptr: only the labels). With the
     // table switched off, only the y row is blanked.
-    void Fill(const TLineSpec *rec, bool enabled);
+    void Fill(const Parabola *rec, bool enabled);
     void ClearValueRow();
     void ClearValueTable();
 
@@ -41,7 +41,7 @@ private:
     void prepare();
     void drawLabels();
     void blankCell(int column, int row);
-    void drawColumn(const TLineSpec &rec, int column, int x);
+    void drawColumn(const Parabola &rec, int column, int x);
     // One cell's number or fraction, shrunk to fit and kept inside the cell.
     void drawCell(int column, int row, const QString &top, const QString &bottom, Color color, bool bold);
 

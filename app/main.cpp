@@ -6,7 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Forms.h"
-#include "app/Help.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
 #include "plane/Prompt.h"

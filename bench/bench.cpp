@@ -11,11 +11,11 @@
 #include "plane/Plotting.h"
 #include "settings/SettingsStore.h"
 #include "ui/ImageView.h"
-#include "output/Print.h"
+#include "output/PrintDialog.h"
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "plane/UnitLines.h"
-#include "practice/Kiroku.h"
+#include "practice/RecordsWindow.h"
 #include "practice/Records.h"
 
 #include <QDir>
@@ -57,13 +57,13 @@ void Print(const char *name, double value, const char *unit)
 }
 
 // 100 parabolas of every kind and width, ten of them selected.
-void FillHundred(TfrmMain &m)
+void FillHundred(MainWindow &m)
 {
     MainState &s = m.state();
     m.lstShiki->clear();
     s.ParabolaCount = 0;
     for (int i = 0; i < 100; ++i) {
-        TLineSpec r;
+        Parabola r;
         r.VertexX = i % 21 - 10;
         r.VertexY = (i * 7) % 19 - 9;
         r.PointX = r.VertexX + 1 + i % 3;
@@ -149,7 +149,7 @@ int main(int argc, char **argv)
     RegisterFontSubstitutions();
     QTemporaryDir dir;
     CreateForms(QSize(1024, 768), dir.path(), SettingsStore(dir.filePath(QStringLiteral("bench.ini"))));
-    TfrmMain &m = *forms().frmMain;
+    MainWindow &m = *forms().frmMain;
     m.show();
     QApplication::processEvents();
 
@@ -172,7 +172,7 @@ int main(int argc, char **argv)
         // cost what ordinary curves do.
         st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
         for (int i = 0; i < 100; ++i) {
-            TLineSpec &r = m.state().Parabolas[std::size_t(i)];
+            Parabola &r = m.state().Parabolas[std::size_t(i)];
             r.LineMode = 1;
             r.DomainLow = -2147483647;
             r.DomainHigh = 2147483647;
@@ -187,7 +187,7 @@ int main(int argc, char **argv)
     m.DispAllLine();
     {
         Canvas &plane = m.imgCood->canvas();
-        TLineSpec r = m.state().Parabolas[0];
+        Parabola r = m.state().Parabolas[0];
         r.VertexX = 0;
         r.VertexY = 0;
         r.PointX = 1;
@@ -255,7 +255,7 @@ int main(int argc, char **argv)
                 ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
         }
         WriteCp932Lines(RecordFilePath(), ini);
-        TfrmKiroku &records = *forms().frmKiroku;
+        RecordsWindow &records = *forms().frmKiroku;
         const double ns = MedianNs(11, [&] {
             records.FormShow();
             records.lstTitleClick(199);
@@ -263,7 +263,7 @@ int main(int argc, char **argv)
         Print("record_window_ms", ns / 1e6, "ms");
     }
     {
-        TfrmPrint &print = *forms().frmPrint;
+        PrintDialog &print = *forms().frmPrint;
         print.FormShow();
         const double ns = MedianNs(51, [&] {
             print.DrawPrintPreview();

@@ -19,18 +19,18 @@ QString num(std::int64_t v)
     return QString::number(qlonglong(v));
 }
 
-std::int64_t deltaX(const TLineSpec &rec)
+std::int64_t deltaX(const Parabola &rec)
 {
     return std::int64_t(rec.PointX) - rec.VertexX;
 }
 
-std::int64_t deltaY(const TLineSpec &rec)
+std::int64_t deltaY(const Parabola &rec)
 {
     return std::int64_t(rec.PointY) - rec.VertexY;
 }
 
 // Text of a record whose points share a y or an x; empty otherwise.
-QString degenerateText(const TLineSpec &rec)
+QString degenerateText(const Parabola &rec)
 {
     if (deltaY(rec) == 0)
         return QStringLiteral("y = ") + num(rec.VertexY);
@@ -41,7 +41,7 @@ QString degenerateText(const TLineSpec &rec)
 
 // Sign and coefficient of x², shared by both forms; a coefficient of 1 is
 // left out. Magnitudes go through 64 bits so that -2^31 prints correctly.
-QString leadingText(const TLineSpec &rec, const TFraction &a)
+QString leadingText(const Parabola &rec, const Fraction &a)
 {
     QString text = deltaY(rec) < 0 ? QStringLiteral("-") : QString();
     if (a.Overflow)
@@ -56,7 +56,7 @@ QString leadingText(const TLineSpec &rec, const TFraction &a)
     return text;
 }
 
-QString standardForm(const TLineSpec &rec, bool withDomain)
+QString standardForm(const Parabola &rec, bool withDomain)
 {
     const QString degenerate = degenerateText(rec);
     if (!degenerate.isEmpty())
@@ -86,12 +86,12 @@ QString standardForm(const TLineSpec &rec, bool withDomain)
 
 // Upward follows the sign of dy; CoefficientA's numerator says the same
 // whenever it fits, and a shared x counts as downward like a = 0 does.
-bool opensUpward(const TLineSpec &rec)
+bool opensUpward(const Parabola &rec)
 {
     return deltaX(rec) != 0 && deltaY(rec) > 0;
 }
 
-QString segmentRange(const TLineSpec &rec, bool upward)
+QString segmentRange(const Parabola &rec, bool upward)
 {
     const std::int64_t p = rec.VertexX;
     const std::int64_t e1 = rec.DomainLow;
@@ -130,7 +130,7 @@ QString segmentRange(const TLineSpec &rec, bool upward)
     return Y(e2) + LeMark(upper) + vertex;
 }
 
-QString halfLineRange(const TLineSpec &rec, bool upward)
+QString halfLineRange(const Parabola &rec, bool upward)
 {
     const std::int64_t p = rec.VertexX;
     const QString mark = upward ? GeMark(rec.UpperIncluded != 0) : LeMark(rec.LowerIncluded != 0);
@@ -159,7 +159,7 @@ QString GeMark(bool included)
     return included ? kGe : kGt;
 }
 
-QString FractionText(const TFraction &f)
+QString FractionText(const Fraction &f)
 {
     if (f.Overflow)
         return kUnknown;
@@ -170,7 +170,7 @@ QString FractionText(const TFraction &f)
     return num(f.Num) + QLatin1Char('/') + num(f.Den);
 }
 
-QString SignedFractionText(const TFraction &f, bool withPlus)
+QString SignedFractionText(const Fraction &f, bool withPlus)
 {
     // An unknown value is still a term of its own, so it keeps the "+".
     if (withPlus && (f.Overflow || f.Num > 0))
@@ -178,14 +178,14 @@ QString SignedFractionText(const TFraction &f, bool withPlus)
     return FractionText(f);
 }
 
-QString LinearTermText(const TFraction &b)
+QString LinearTermText(const Fraction &b)
 {
     if (b.Overflow)
         return QLatin1Char('+') + kUnknown + QLatin1Char('x');
     if (b.Num == 0)
         return {};
     const QString sign = b.Num >= 1 ? QStringLiteral("+") : QString();
-    const TFraction r = ReducedFraction(b.Num, b.Den);
+    const Fraction r = ReducedFraction(b.Num, b.Den);
     if (r.Den != 1)
         return sign + num(r.Num) + QLatin1Char('/') + num(r.Den) + QLatin1Char('x');
     if (r.Num == -1)
@@ -195,12 +195,12 @@ QString LinearTermText(const TFraction &b)
     return sign + num(r.Num) + QLatin1Char('x');
 }
 
-QString ValueText(const TLineSpec &rec, std::int64_t x)
+QString ValueText(const Parabola &rec, std::int64_t x)
 {
     return FractionText(ExactValueAt(rec, x));
 }
 
-QString DomainText(const TLineSpec &rec)
+QString DomainText(const Parabola &rec)
 {
     const std::int64_t lo = std::min(rec.DomainLow, rec.DomainHigh);
     const std::int64_t hi = std::max(rec.DomainLow, rec.DomainHigh);
@@ -219,21 +219,21 @@ QString DomainText(const TLineSpec &rec)
     }
 }
 
-QString StandardFormText(const TLineSpec &rec, FormulaForm form)
+QString StandardFormText(const Parabola &rec, FormulaForm form)
 {
     if (form == FormulaForm::General)
         return GeneralFormText(rec);
     return standardForm(rec, true);
 }
 
-QString StandardFormPlain(const TLineSpec &rec, FormulaForm form)
+QString StandardFormPlain(const Parabola &rec, FormulaForm form)
 {
     if (form == FormulaForm::General)
         return GeneralFormText(rec);
     return standardForm(rec, false);
 }
 
-QString GeneralFormText(const TLineSpec &rec)
+QString GeneralFormText(const Parabola &rec)
 {
     const QString degenerate = degenerateText(rec);
     if (!degenerate.isEmpty())
@@ -247,7 +247,7 @@ QString GeneralFormText(const TLineSpec &rec)
     return text;
 }
 
-QString RangeText(const TLineSpec &rec)
+QString RangeText(const Parabola &rec)
 {
     const bool upward = opensUpward(rec);
     switch (rec.LineMode) {
@@ -264,12 +264,12 @@ QString RangeText(const TLineSpec &rec)
     }
 }
 
-QString AxisText(const TLineSpec &rec)
+QString AxisText(const Parabola &rec)
 {
     return QStringLiteral("x = ") + num(rec.VertexX);
 }
 
-QString VertexText(const TLineSpec &rec)
+QString VertexText(const Parabola &rec)
 {
     return QLatin1Char('(') + num(rec.VertexX) + QLatin1Char(',') + num(rec.VertexY)
            + QLatin1Char(')');

@@ -2,7 +2,7 @@
 // The texts of formulas, axis, vertex, domain, range and table values,
 // character for character as the school textbook writes them.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 
 #include <QString>
 
@@ -12,14 +12,14 @@ enum class FormulaForm { Standard, General };
 
 QString LeMark(bool included);
 QString GeMark(bool included);
-QString FractionText(const TFraction &f);
-QString SignedFractionText(const TFraction &f, bool withPlus);
-QString LinearTermText(const TFraction &b);
-QString ValueText(const TLineSpec &rec, std::int64_t x);
-QString DomainText(const TLineSpec &rec);
-QString StandardFormText(const TLineSpec &rec, FormulaForm form = FormulaForm::Standard);
-QString StandardFormPlain(const TLineSpec &rec, FormulaForm form = FormulaForm::Standard);
-QString GeneralFormText(const TLineSpec &rec);
-QString RangeText(const TLineSpec &rec);
-QString AxisText(const TLineSpec &rec);
-QString VertexText(const TLineSpec &rec);
+QString FractionText(const Fraction &f);
+QString SignedFractionText(const Fraction &f, bool withPlus);
+QString LinearTermText(const Fraction &b);
+QString ValueText(const Parabola &rec, std::int64_t x);
+QString DomainText(const Parabola &rec);
+QString StandardFormText(const Parabola &rec, FormulaForm form = FormulaForm::Standard);
+QString StandardFormPlain(const Parabola &rec, FormulaForm form = FormulaForm::Standard);
+QString GeneralFormText(const Parabola &rec);
+QString RangeText(const Parabola &rec);
+QString AxisText(const Parabola &rec);
+QString VertexText(const Parabola &rec);

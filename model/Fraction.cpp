@@ -21,11 +21,11 @@ WideUInt magnitude(WideInt v)
     return v < 0 ? WideUInt(0) - WideUInt(v) : WideUInt(v);
 }
 
-TFraction fromWide(WideInt num, WideInt den, QChar sep)
+Fraction fromWide(WideInt num, WideInt den, QChar sep)
 {
     if (!fitsInt32(num) || !fitsInt32(den))
         return OverflowFraction();
-    TFraction f;
+    Fraction f;
     f.Num = std::int32_t(num);
     f.Sep = sep;
     f.Den = std::int32_t(den);
@@ -46,7 +46,7 @@ WideInt withSign(bool negative, WideUInt mag)
 // the denominator (0/4 stays 0/4), the other normalises to 0/1.
 enum class ZeroNumerator { KeepDenominator, MakeOne };
 
-TFraction reduceWide(WideInt num, WideInt den, ZeroNumerator zero, QChar sep)
+Fraction reduceWide(WideInt num, WideInt den, ZeroNumerator zero, QChar sep)
 {
     if (den == 0 || den == 1)
         return fromWide(num, den, sep);
@@ -62,22 +62,22 @@ TFraction reduceWide(WideInt num, WideInt den, ZeroNumerator zero, QChar sep)
 
 } // namespace
 
-TFraction MakeFraction(std::int64_t num, std::int64_t den)
+Fraction MakeFraction(std::int64_t num, std::int64_t den)
 {
     return fromWide(num, den, QLatin1Char('/'));
 }
 
-TFraction ReducedFraction(std::int64_t num, std::int64_t den)
+Fraction ReducedFraction(std::int64_t num, std::int64_t den)
 {
     return reduceWide(num, den, ZeroNumerator::MakeOne, QLatin1Char('/'));
 }
 
-TFraction ReducedFractionWide(WideInt num, WideInt den)
+Fraction ReducedFractionWide(WideInt num, WideInt den)
 {
     return reduceWide(num, den, ZeroNumerator::MakeOne, QLatin1Char('/'));
 }
 
-TFraction ReduceFraction(const TFraction &f)
+Fraction ReduceFraction(const Fraction &f)
 {
     if (f.Overflow)
         return OverflowFraction();
@@ -120,17 +120,17 @@ std::int64_t Lcm(std::int64_t a, std::int64_t b)
     return std::int64_t(l);
 }
 
-TFraction MulFraction(const TFraction &x, const TFraction &y)
+Fraction MulFraction(const Fraction &x, const Fraction &y)
 {
     if (x.Overflow || y.Overflow)
         return OverflowFraction();
-    const TFraction rx = ReduceFraction(x);
-    const TFraction ry = ReduceFraction(y);
+    const Fraction rx = ReduceFraction(x);
+    const Fraction ry = ReduceFraction(y);
     return reduceWide(WideInt(rx.Num) * ry.Num, WideInt(rx.Den) * ry.Den,
                       ZeroNumerator::KeepDenominator, QLatin1Char('/'));
 }
 
-TFraction AddFraction(const TFraction &x, const TFraction &y)
+Fraction AddFraction(const Fraction &x, const Fraction &y)
 {
     if (x.Overflow || y.Overflow)
         return OverflowFraction();
@@ -142,9 +142,9 @@ TFraction AddFraction(const TFraction &x, const TFraction &y)
     return reduceWide(num, l, ZeroNumerator::KeepDenominator, QLatin1Char('/'));
 }
 
-TFraction OverflowFraction()
+Fraction OverflowFraction()
 {
-    TFraction f;
+    Fraction f;
     f.Overflow = true;
     return f;
 }

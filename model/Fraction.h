@@ -9,23 +9,23 @@
 // operation computes with wider intermediates, and a result that does not
 // fit 32 bits is returned as an overflowed fraction (Overflow set, value 0/1)
 // instead of wrapping around. Overflow propagates through Mul/Add.
-struct TFraction {
+struct Fraction {
     std::int32_t Num = 0;
     QChar Sep = QLatin1Char('/');
     std::int32_t Den = 1;
     bool Overflow = false;
 
-    friend bool operator==(const TFraction &, const TFraction &) = default;
+    friend bool operator==(const Fraction &, const Fraction &) = default;
 };
 
-TFraction MakeFraction(std::int64_t num, std::int64_t den);
-TFraction ReducedFraction(std::int64_t num, std::int64_t den);
-TFraction ReduceFraction(const TFraction &f);
+Fraction MakeFraction(std::int64_t num, std::int64_t den);
+Fraction ReducedFraction(std::int64_t num, std::int64_t den);
+Fraction ReduceFraction(const Fraction &f);
 std::int64_t Gcd(std::int64_t a, std::int64_t b);
 std::int64_t Lcm(std::int64_t a, std::int64_t b);
-TFraction MulFraction(const TFraction &x, const TFraction &y);
-TFraction AddFraction(const TFraction &x, const TFraction &y);
-TFraction OverflowFraction();
+Fraction MulFraction(const Fraction &x, const Fraction &y);
+Fraction AddFraction(const Fraction &x, const Fraction &y);
+Fraction OverflowFraction();
 void SwapInts(int &a, int &b);
 
 // Wide helpers for the record operations, whose intermediates (squares of
@@ -37,4 +37,4 @@ __extension__ typedef unsigned __int128 WideUInt;
 WideUInt WideGcd(WideUInt a, WideUInt b);
 // ReducedFraction for wide arguments; overflowed when the reduced result
 // does not fit 32 bits.
-TFraction ReducedFractionWide(WideInt num, WideInt den);
+Fraction ReducedFractionWide(WideInt num, WideInt den);

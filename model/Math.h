@@ -2,4 +2,4 @@
 // Chief header of the quadratic model.
 #include "model/Fraction.h"
 #include "model/FormulaText.h"
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"

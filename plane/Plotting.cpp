@@ -37,17 +37,17 @@ QPoint Pixel(const PlaneGeometry &g, double x, double y)
                   ClampPixel(double(g.OriginY) - PlaneGeometry::RoundEven(g.ScaleY * y)));
 }
 
-QPoint CurvePoint(const PlaneGeometry &g, const TLineSpec &rec, double x)
+QPoint CurvePoint(const PlaneGeometry &g, const Parabola &rec, double x)
 {
     return Pixel(g, x, RealValueAt(rec, x));
 }
 
-Color ColorOf(const TLineSpec &rec)
+Color ColorOf(const Parabola &rec)
 {
     return Color(std::uint32_t(rec.Color)) & 0xFFFFFFu;
 }
 
-bool Degenerate(const TLineSpec &rec)
+bool Degenerate(const Parabola &rec)
 {
     return rec.PointX == rec.VertexX || rec.PointY == rec.VertexY;
 }
@@ -85,7 +85,7 @@ void ClipToPicture(PiecePlan &plan, std::int64_t first, const PlaneGeometry &g, 
 }
 
 // from <= to already.
-std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const ProgramState &st, int width,
+std::optional<PiecePlan> PlanPiece(int from, int to, const Parabola &rec, const ProgramState &st, int width,
                                    int penWidth)
 {
     if (Degenerate(rec))
@@ -108,7 +108,7 @@ std::optional<PiecePlan> PlanPiece(int from, int to, const TLineSpec &rec, const
 
 // The step is added up rather than multiplied: the rounding of the sums
 // decides which pixel a sample lands on.
-std::vector<QPoint> SamplesOf(const PiecePlan &plan, const TLineSpec &rec, const PlaneGeometry &g)
+std::vector<QPoint> SamplesOf(const PiecePlan &plan, const Parabola &rec, const PlaneGeometry &g)
 {
     std::vector<QPoint> points;
     if (plan.count <= 0)
@@ -130,7 +130,7 @@ void SetEndFlags(DrawingSettings &draw, bool lower, bool upper)
 
 }  // namespace
 
-std::vector<QPoint> CurvePieceSamples(int from, int to, const TLineSpec &rec, const ProgramState &st)
+std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, const ProgramState &st)
 {
     if (from > to)
         std::swap(from, to);
@@ -140,7 +140,7 @@ std::vector<QPoint> CurvePieceSamples(int from, int to, const TLineSpec &rec, co
     return SamplesOf(*plan, rec, st.Geometry);
 }
 
-bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const TLineSpec &rec, const ProgramState &st)
+bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const ProgramState &st)
 {
     if (from > to)
         std::swap(from, to);
@@ -179,7 +179,7 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const TLineSpec &r
     return true;
 }
 
-void DrawParabola(Canvas &c, const TLineSpec &rec, bool selected, const ProgramState &st)
+void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const ProgramState &st)
 {
     int lo = rec.DomainLow;
     int hi = rec.DomainHigh;
@@ -240,7 +240,7 @@ void DrawParabola(Canvas &c, const TLineSpec &rec, bool selected, const ProgramS
     DrawHandle(c, rec, 2, st);
 }
 
-void DrawEndMark(Canvas &c, int x, const TLineSpec &rec, bool included, const ProgramState &st)
+void DrawEndMark(Canvas &c, int x, const Parabola &rec, bool included, const ProgramState &st)
 {
     const Color color = ColorOf(rec);
     c.setBrushColor(included ? color : Colors::White);
@@ -251,7 +251,7 @@ void DrawEndMark(Canvas &c, int x, const TLineSpec &rec, bool included, const Pr
     c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
 }
 
-void DrawHandle(Canvas &c, const TLineSpec &rec, int which, const ProgramState &st)
+void DrawHandle(Canvas &c, const Parabola &rec, int which, const ProgramState &st)
 {
     if (!st.Draw.Handles)
         return;
@@ -265,7 +265,7 @@ void DrawHandle(Canvas &c, const TLineSpec &rec, int which, const ProgramState &
     c.rectangle(p.x() - kHandleHalf, p.y() - kHandleHalf, p.x() + kHandleHalf + 1, p.y() + kHandleHalf + 1);
 }
 
-void DrawLatticeDots(Canvas &c, const TLineSpec &rec, const ProgramState &st)
+void DrawLatticeDots(Canvas &c, const Parabola &rec, const ProgramState &st)
 {
     if (!st.Draw.LatticeDots)
         return;
@@ -286,7 +286,7 @@ void DrawLatticeDots(Canvas &c, const TLineSpec &rec, const ProgramState &st)
     c.setPenColor(color);
     c.setPenWidth(2);
     for (std::int64_t x = first; x <= last; ++x) {
-        const TFraction y = ExactValueAt(rec, x);
+        const Fraction y = ExactValueAt(rec, x);
         if (y.Overflow || y.Den != 1)
             continue;
         const QPoint p = Pixel(g, double(x), double(y.Num));
@@ -296,7 +296,7 @@ void DrawLatticeDots(Canvas &c, const TLineSpec &rec, const ProgramState &st)
     c.setPenWidth(1);
 }
 
-void MarkCurvePoint(Canvas &c, int x, const TLineSpec &rec, const ProgramState &st)
+void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const ProgramState &st)
 {
     const QPoint p = CurvePoint(st.Geometry, rec, double(x));
     const Color color = ColorOf(rec);
@@ -323,9 +323,9 @@ void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const ProgramState 
         c.rectangle(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
 }
 
-void DrawUnbounded(Canvas &c, const TLineSpec &rec, const ProgramState &st)
+void DrawUnbounded(Canvas &c, const Parabola &rec, const ProgramState &st)
 {
-    TLineSpec whole = rec;
+    Parabola whole = rec;
     whole.DomainLow = kUnboundedLow;
     whole.DomainHigh = kUnboundedHigh;
     DrawParabola(c, whole, false, st);
@@ -372,7 +372,7 @@ int CurrentEndStyle(const DrawingSettings &draw)
     }
 }
 
-void DrawLineSample(Canvas &c, const TLineSpec &rec, int top, DrawingSettings &draw)
+void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &draw)
 {
     Color color;
     int mode, width, endStyle;
@@ -467,5 +467,5 @@ void RedrawLineSample(Picture &sample, DrawingSettings &draw)
     c.setPenWidth(1);
     c.setBrushStyle(BrushStyle::Clear);
     c.rectangle(0, 0, sample.width(), sample.height());
-    DrawLineSample(c, TLineSpec{}, 2, draw);
+    DrawLineSample(c, Parabola{}, 2, draw);
 }

@@ -4,7 +4,7 @@
 // plotting reads, the layout figures the plane placement needs, and the
 // practice source list. One object, reached through Program().
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 #include "plane/Canvas.h"
 #include "plane/PlaneGeometry.h"
 #include "plane/PlaneSettings.h"

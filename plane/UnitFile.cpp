@@ -22,7 +22,7 @@ UnitContents ParseRecords(const QStringList &lines, int first, int count, bool s
     c.lines = lines;
     int at = first;
     for (int i = 0; i < count; ++i) {
-        TLineSpec rec;
+        Parabola rec;
         rec.Color = 0;
         const PairLine style = SplitPairLine(lines, at);
         UnpackStyle(style.second, rec, draw);
@@ -126,7 +126,7 @@ PairLine SplitPairLine(const QStringList &lines, int &index)
     return p;
 }
 
-void UnpackStyle(int style, TLineSpec &rec, const DrawingSettings &draw)
+void UnpackStyle(int style, Parabola &rec, const DrawingSettings &draw)
 {
     rec.LineMode = style & 15;
     const int width = (style / 16) & 15;

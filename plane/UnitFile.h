@@ -4,7 +4,7 @@
 // was read; every problem is told to the user through the prompt.
 
 #include "model/FormulaText.h"
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 #include "plane/ProgramState.h"
 
 #include <QString>
@@ -16,7 +16,7 @@
 struct UnitContents {
     QStringList lines;           // the whole file, line by line
     QStringList listTexts;       // one formula-list text per record
-    std::vector<TLineSpec> records;  // at most 100
+    std::vector<Parabola> records;  // at most 100
     int count() const { return int(records.size()); }
 };
 
@@ -44,7 +44,7 @@ PairLine SplitPairLine(const QStringList &lines, int &index);
 
 // Domain kind, width and end inclusion of a packed style number into the
 // record. An end code above 3 keeps the current end settings.
-void UnpackStyle(int style, TLineSpec &rec, const DrawingSettings &draw);
+void UnpackStyle(int style, Parabola &rec, const DrawingSettings &draw);
 
 // Writes the lines with the title in line 0, after showing the path. On
 // failure the previous file stays as it was, "<path>の保存に失敗しました" and

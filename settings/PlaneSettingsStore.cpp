@@ -2,7 +2,7 @@
 
 #include "plane/Convert.h"
 #include "plane/Prompt.h"
-#include "settings/SetCoodPresets.h"
+#include "settings/PlaneSettingsPresets.h"
 
 #include <QStringList>
 #include <cstdlib>

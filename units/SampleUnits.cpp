@@ -19,7 +19,7 @@ SampleUnit Make(const QString &file, const QString &title, const QList<Spec> &sp
     SampleUnit u{file, title, {}};
     int i = 0;
     for (const Spec &s : specs) {
-        TLineSpec r;
+        Parabola r;
         r.VertexX = s.vx;
         r.VertexY = s.vy;
         r.PointX = s.px;
@@ -64,7 +64,7 @@ QList<SampleUnit> SampleUnits()
 QStringList SampleUnitLines(const SampleUnit &unit)
 {
     QStringList lines{unit.title};
-    for (const TLineSpec &r : unit.records)
+    for (const Parabola &r : unit.records)
         lines << UnitLinesOf(r);
     return lines;
 }

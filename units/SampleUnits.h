@@ -2,7 +2,7 @@
 // The sample units that ship in DATA/: four units for a first lesson on
 // the graphs of quadratic functions.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@
 struct SampleUnit {
     QString fileName;
     QString title;
-    QList<TLineSpec> records;
+    QList<Parabola> records;
 };
 
 QList<SampleUnit> SampleUnits();

@@ -3,10 +3,10 @@
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/ImageView.h"
-#include "units/NewWork.h"
+#include "units/UnitTitleDialog.h"
 #include "units/SampleUnits.h"
-#include "units/Tangen.h"
-#include "units/TangenOpen.h"
+#include "units/UnitContentsWindow.h"
+#include "units/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,12 +24,12 @@
 class TestCommands : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
-    TfrmMain *m = nullptr;
+    MainWindow *m = nullptr;
     QStringList m_modal;  // object names of the dialogs shown, in order
     std::deque<std::function<int(QDialog *)>> m_answers;
 
     QString data() const { return f->dir.path() + QStringLiteral("/DATA/"); }
-    void addOne() { f->add(MainFixture::Parabola(0, 0, 1, 1));  }
+    void addOne() { f->add(MainFixture::redParabola(0, 0, 1, 1));  }
     static QByteArray Bytes(const QString &path)
     {
         QFile file(path);
@@ -40,7 +40,7 @@ class TestCommands : public QObject {
     static std::function<int(QDialog *)> unitChosen(int row)
     {
         return [row](QDialog *d) {
-            auto *w = static_cast<TfrmTangenOpen *>(d);
+            auto *w = static_cast<UnitCatalogDialog *>(d);
             w->FormShow();
             w->lstTitle->setCurrentRow(row);
             w->btnOKClick();
@@ -51,7 +51,7 @@ class TestCommands : public QObject {
     std::function<int(QDialog *)> newWorkOk(const QString &title)
     {
         return [title](QDialog *d) {
-            auto *w = static_cast<TfrmNewWork *>(d);
+            auto *w = static_cast<UnitTitleDialog *>(d);
             w->FormShow();
             w->edtTangen->setText(title);
             w->btnOKClick();
@@ -98,7 +98,7 @@ private slots:
 
         // From now on overwrite writes straight to the file, after showing its path.
         f->prompt.clear();
-        f->add(MainFixture::Parabola(1, 1, 2, 3));
+        f->add(MainFixture::redParabola(1, 1, 2, 3));
         m->spdOverWriteClick();
         QCOMPARE(m_modal.size(), 1);
         QCOMPARE(f->prompt.texts(), QStringList{file});
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(!m->NeedsSaving());
         m->btnSelectAll->click();
         m->btnLeft->click();
-        const TLineSpec moved = m->state().Parabolas[0];
+        const Parabola moved = m->state().Parabolas[0];
         m_answers.push_back(unitChosen(1));
         f->prompt.clear();
         f->prompt.answers.push_back(answer);
@@ -265,7 +265,7 @@ private slots:
     {
         QFETCH(QString, command);
         QVERIFY(WriteSampleUnits(data()));
-        f->add(MainFixture::Parabola(1, 2, 3, 4, 1, -1, 3));
+        f->add(MainFixture::redParabola(1, 2, 3, 4, 1, -1, 3));
         f->select({0});
         m->DispAllLine();
         QList<ImageView *> panels{m->imgShiki, m->imgHenikiX, m->imgHenikiY, m->imgJiku, m->imgChouten};
@@ -316,7 +316,7 @@ private slots:
         bad.close();
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
         Program().OpenForEditing = editing;
-        TfrmTangenOpen *w = forms().frmTangenOpen;
+        UnitCatalogDialog *w = forms().frmTangenOpen;
         w->FormShow();
         QStringList titles;
         for (int i = 0; i < w->lstTitle->count(); ++i)
@@ -334,7 +334,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         Program().OpenForEditing = true;
-        TfrmTangenOpen *w = forms().frmTangenOpen;
+        UnitCatalogDialog *w = forms().frmTangenOpen;
         for (int showing = 0; showing < 2; ++showing) {
             w->show();
             QApplication::setActiveWindow(w);
@@ -361,7 +361,7 @@ private slots:
     void unitDialogPreviewAndLock()
     {
         QVERIFY(WriteSampleUnits(data()));
-        TfrmTangenOpen *w = forms().frmTangenOpen;
+        UnitCatalogDialog *w = forms().frmTangenOpen;
         m->btnLockedClick();
         w->FormShow();
         QVERIFY(!w->btnRecord->isEnabled());
@@ -381,7 +381,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.clear();
-        TfrmNewWork *w = forms().frmNewWork;
+        UnitTitleDialog *w = forms().frmNewWork;
         w->FormShow();
         QCOMPARE(w->lstTitle->count(), 4);
         QCOMPARE(w->edtTangen->text(), QStringLiteral("新しい単元"));
@@ -485,7 +485,7 @@ private slots:
         addOne();
         m_answers.push_back([](QDialog *d) {
             d->show();
-            const int lines = static_cast<TfrmTangen *>(d)->memFile->document()->blockCount();
+            const int lines = static_cast<UnitContentsWindow *>(d)->memFile->document()->blockCount();
             d->hide();
             return lines;
         });

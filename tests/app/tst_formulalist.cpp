@@ -2,7 +2,7 @@
 #include "plane/FormulaImage.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
-#include "units/Tangen.h"
+#include "units/UnitContentsWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,12 +40,12 @@ QRect InkIn(const Canvas &c, const QRect &area)
 class TestFormulaList : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
-    TfrmMain *m = nullptr;
+    MainWindow *m = nullptr;
 
     void fiveParabolas()
     {
         for (int i = 0; i < 5; ++i)
-            f->add(MainFixture::Parabola(i, 0, i + 1, 1 + i));
+            f->add(MainFixture::redParabola(i, 0, i + 1, 1 + i));
     }
 
 private slots:
@@ -60,7 +60,7 @@ private slots:
     {
         QCOMPARE(m->CurrentIndex(), -1);
         for (int i = 0; i < 3; ++i)
-            f->add(MainFixture::Parabola(i, 0, i + 1, 1));
+            f->add(MainFixture::redParabola(i, 0, i + 1, 1));
         QCOMPARE(m->CurrentIndex(), 2);  // nothing selected: the last entry
         f->select({0, 2});
         QCOMPARE(m->CurrentIndex(), 0);  // the first selected
@@ -68,12 +68,12 @@ private slots:
 
     void repaintShowsTheLastSelected()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
-        f->add(MainFixture::Parabola(1, 2, 3, 4));
-        f->add(MainFixture::Parabola(-1, 0, 1, -2, 1, -1, 3, true, false));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(1, 2, 3, 4));
+        f->add(MainFixture::redParabola(-1, 0, 1, -2, 1, -1, 3, true, false));
         f->select({0, 2});
         m->DispAllLine();
-        const TLineSpec &last = m->state().Parabolas[2];
+        const Parabola &last = m->state().Parabolas[2];
         const QSize size = m->imgShiki->canvas().image().size();
         QCOMPARE(m->imgShiki->canvas().image(), Rendered(last.Formula, size));
         // Axis and vertex are one line, centred in their low panels.
@@ -96,7 +96,7 @@ private slots:
 
     void wholeCurveDomainIsAllNumbers()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         const Canvas &x = m->imgHenikiX->canvas();
@@ -106,7 +106,7 @@ private slots:
 
     void rangeSwitchClearsAxisVertexAndRange()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         m->chkDispHeniki->click();
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(FormulaList::ItemText(long40, true), long40);
         QCOMPARE(FormulaList::ItemText(QStringLiteral("y = x^2"), false), QString());
 
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         m->chkShiki->click();
@@ -147,8 +147,8 @@ private slots:
     void formulaStaysHiddenWhileSwitchedOff()
     {
         QFETCH(QString, action);
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
-        f->add(MainFixture::Parabola(1, 2, 3, 4));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->select({0});
         m->DispAllLine();
         m->chkShiki->click();
@@ -174,8 +174,8 @@ private slots:
 
     void generalFormRewritesItemsNotMirrorLines()
     {
-        f->add(MainFixture::Parabola(1, 2, 3, 4));
-        f->add(MainFixture::Parabola(2, 1, 3, 0, 1, -1, 3));
+        f->add(MainFixture::redParabola(1, 2, 3, 4));
+        f->add(MainFixture::redParabola(2, 1, 3, 0, 1, -1, 3));
         const QStringList mirror = m->state().MirrorText;
         m->btnIppan->click();
         QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（一般形）"));
@@ -346,7 +346,7 @@ private slots:
 
     void valueTableOfYEqualsXSquared()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         ValueTable &t = m->valueTable();
@@ -370,7 +370,7 @@ private slots:
     void valueTableLeavesOutsideTheDomainBlank()
     {
         // Right half line from x = 2 with the vertex at x = 0.
-        f->add(MainFixture::Parabola(0, 0, 1, 1, 2, 2, 99));
+        f->add(MainFixture::redParabola(0, 0, 1, 1, 2, 2, 99));
         f->select({0});
         m->DispAllLine();
         ValueTable &t = m->valueTable();
@@ -384,7 +384,7 @@ private slots:
     void fractionsStackAndIntegersAreBold()
     {
         // a = 1/4: x = 1 gives 1/4 (a stacked fraction with a bar), x = 2 gives 1.
-        f->add(MainFixture::Parabola(0, 0, 2, 1));
+        f->add(MainFixture::redParabola(0, 0, 2, 1));
         f->select({0});
         m->DispAllLine();
         ValueTable &t = m->valueTable();
@@ -411,7 +411,7 @@ private slots:
     void longValuesFitTheirCells()
     {
         QFETCH(QPoint, point);
-        f->add(MainFixture::Parabola(0, 0, point.x(), point.y()));
+        f->add(MainFixture::redParabola(0, 0, point.x(), point.y()));
         f->select({0});
         m->DispAllLine();
         const ValueTable &t = m->valueTable();
@@ -447,8 +447,8 @@ private slots:
     void gridLinesStayClean()
     {
         QFETCH(bool, clearAll);
-        f->add(MainFixture::Parabola(0, 0, 33, -6301));
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 33, -6301));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         if (clearAll) {
@@ -468,7 +468,7 @@ private slots:
 
     void tableSwitchBlanksTheValuesButKeepsX()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         m->chkDataTable->click();

@@ -1,4 +1,4 @@
-#include "app/Help.h"
+#include "app/HelpWindow.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 
@@ -148,7 +148,7 @@ private slots:
     {
         QFETCH(int, context);
         AppDirAs dir(m_noHelp.path() + QLatin1Char('/'));
-        THelpWindow w;
+        HelpWindow w;
         w.ShowHelp(context);
         QVERIFY(w.isVisible());
         QVERIFY(!w.isModal());
@@ -163,7 +163,7 @@ private slots:
     void contentsAndBack()
     {
         AppDirAs dir(m_noHelp.path() + QLatin1Char('/'));
-        THelpWindow w;
+        HelpWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel 放物線／学習ツール - ヘルプ"));
         w.ShowHelp(HelpContext::OnePoint);
         w.ShowHelpContents();
@@ -189,7 +189,7 @@ private slots:
         AppDirAs dir(appDir);
         QCOMPARE(HelpDocumentUrl(appDir), QUrl::fromLocalFile(appDir + QStringLiteral("Marend.hlp")));
 
-        THelpWindow w;
+        HelpWindow w;
         w.ShowHelp(HelpContext::OnePoint);
         QCOMPARE(w.browser()->source().toLocalFile(),
                  QDir(tmp.path()).filePath(QStringLiteral("Marend.hlp")));
@@ -221,7 +221,7 @@ private slots:
             appDir = tmp.path() + QStringLiteral("/gone/");
         AppDirAs dir(appDir);
         QCOMPARE(HelpDocumentUrl(appDir), QUrl(QStringLiteral("qrc:/help/Marend.hlp")));
-        THelpWindow w;
+        HelpWindow w;
         w.ShowHelp(HelpContext::MainWindow);
         QVERIFY(w.browser()->toPlainText().contains(QStringLiteral("放物線をかく")));
     }

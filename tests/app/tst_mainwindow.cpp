@@ -6,13 +6,13 @@
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
-#include "about/Version.h"
+#include "about/AboutDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
-#include "units/NewWork.h"
-#include "units/Tangen.h"
+#include "units/UnitTitleDialog.h"
+#include "units/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,7 +32,7 @@ class TestMainWindow : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedPrompt> m_prompt;
 
-    TfrmMain *main() { return forms().frmMain; }
+    MainWindow *main() { return forms().frmMain; }
 
 private slots:
     void initTestCase() { RegisterFontSubstitutions(); }
@@ -112,7 +112,7 @@ private slots:
         QTest::newRow("nothing") << QStringList{"quorvel"} << int(A::Run) << "" << "";
         QTest::newRow("a unit") << QStringList{"quorvel", "単元.prb"} << int(A::Run) << "単元.prb" << "";
         QTest::newRow("--version") << QStringList{"quorvel", "--version"} << int(A::PrintVersion) << ""
-                                   << "quorvel " + TfrmVersion::VersionNumber() + "\n";
+                                   << "quorvel " + AboutDialog::VersionNumber() + "\n";
         QTest::newRow("-v beside a unit") << QStringList{"quorvel", "-v", "a.prb"} << int(A::PrintVersion) << ""
                                           << "quorvel ";
         QTest::newRow("--help") << QStringList{"quorvel", "--help"} << int(A::PrintHelp) << "" << usage;
@@ -136,7 +136,7 @@ private slots:
             QVERIFY(c.text.contains(QStringLiteral("Usage: quorvel")));
         // The about box shows the same version.
         if (c.action == CommandLine::Action::PrintVersion)
-            QVERIFY(TfrmVersion::VersionText().endsWith(TfrmVersion::VersionNumber()));
+            QVERIFY(AboutDialog::VersionText().endsWith(AboutDialog::VersionNumber()));
     }
 
     void dataFolderIsTheStartFolderOrTheUsersOwn()
@@ -192,10 +192,11 @@ private slots:
 
     void windowsAreCreatedInTheirOrder()
     {
-        const QStringList order{"TfrmMain", "TDataModule1", "TfrmSettei", "TfrmMath", "TfrmNewWork",
-                                "TfrmVersion", "TfrmRenshu", "TfrmSeikai", "TfrmAyamari", "TfrmTangen",
-                                "TfrmOwari", "TfrmKiroku", "TfrmPrint", "TfrmTangenOpen", "TfrmSetCood",
-                                "TfrmMoveMoji", "TfrmSetCood2"};
+        const QStringList order{
+            "MainWindow",   "TDataModule1",   "LineKindDialog",    "TfrmMath",          "UnitTitleDialog",
+            "AboutDialog",  "PracticeWindow", "RightAnswerDialog", "WrongAnswerDialog", "UnitContentsWindow",
+            "RunEndDialog", "RecordsWindow",  "PrintDialog",       "UnitCatalogDialog", "PlaneSettingsDialog",
+            "TfrmMoveMoji", "TfrmSetCood2"};
         QCOMPARE(forms().creationOrder, order);
     }
 
@@ -326,7 +327,7 @@ private slots:
     {
         MainState &s = main()->state();
         s.MirrorText = {QStringLiteral("t"), "", "", "", "", ""};
-        TLineSpec rec;
+        Parabola rec;
         rec.Color = 0xFF0000;
         rec.LineWidth = 1;
         rec.LineMode = 3;

@@ -13,7 +13,7 @@
 class TestMouse : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
-    TfrmMain *m = nullptr;
+    MainWindow *m = nullptr;
 
     QPoint at(int x, int y) const { return Program().Geometry.LatticeToPixel(x, y); }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
@@ -29,7 +29,7 @@ class TestMouse : public QObject {
         QApplication::sendEvent(w, &e);
     }
     void move(int x, int y) { sendMove(m->imgCood, at(x, y)); }
-    const TLineSpec &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+    const Parabola &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
     bool cursorIs(int n) const
     {
         return m->imgCood->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
@@ -166,7 +166,7 @@ private slots:
     void theHundredAndFirstIsRefused()
     {
         for (int i = 0; i < 100; ++i)
-            f->add(MainFixture::Parabola(0, 0, 1, 1 + i));
+            f->add(MainFixture::redParabola(0, 0, 1, 1 + i));
         m->DispAllLine();
         click(2, 2);
         QCOMPARE(f->prompt.texts(),
@@ -201,7 +201,7 @@ private slots:
 
     void handleDragReshapes()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->DispAllLine();
         drag(QPoint(1, 1), QPoint(2, 1));
@@ -220,9 +220,9 @@ private slots:
 
     void refusedAndUnmovedDrags()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         m->DispAllLine();
-        const TLineSpec before = entry(0);
+        const Parabola before = entry(0);
         drag(QPoint(1, 1), QPoint(3, 0));  // onto the vertex row
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません")});
         QCOMPARE(entry(0), before);
@@ -235,7 +235,7 @@ private slots:
 
     void dragOfASegmentAsksForTheDomainAgain()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -2, 2));
+        f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2));
         m->DispAllLine();
         drag(QPoint(1, 1), QPoint(2, 2));
         QCOMPARE(m->state().ClickState, 2);
@@ -250,7 +250,7 @@ private slots:
 
     void wholeCurveDragIgnoresTheCurrentLineMode()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         m->DispAllLine();
         m->spdCenterClick();
         drag(QPoint(1, 1), QPoint(1, 2));
@@ -280,8 +280,8 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(QString, then);
         QFETCH(bool, replaced);
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
-        f->add(MainFixture::Parabola(3, 0, 4, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(3, 0, 4, 1));
         f->select({0});
         m->DispAllLine();
         click(point.x(), point.y(), Qt::RightButton);
@@ -313,8 +313,8 @@ private slots:
     // change which entry it will replace.
     void rightClickWhileDrawingChoosesNothing()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
-        f->add(MainFixture::Parabola(3, 0, 4, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(3, 0, 4, 1));
         click(-2, 0);
         click(3, 0, Qt::RightButton);
         QCOMPARE(m->state().HitIndex, -1);
@@ -349,7 +349,7 @@ private slots:
 
     void outsideRepaintEndsTheRubberBand()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -2, 2, true, false));
+        f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2, true, false));
         m->DispAllLine();
         const QImage normal = m->imgCood->canvas().image();
         click(3, 3);

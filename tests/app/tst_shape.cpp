@@ -1,7 +1,7 @@
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
 
-Q_DECLARE_METATYPE(TLineSpec)
+Q_DECLARE_METATYPE(Parabola)
 
 #include <QtTest>
 #include <limits>
@@ -9,8 +9,8 @@ Q_DECLARE_METATYPE(TLineSpec)
 class TestShape : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
-    TfrmMain *m = nullptr;
-    const TLineSpec &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+    MainWindow *m = nullptr;
+    const Parabola &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
 
 private slots:
     void init()
@@ -22,16 +22,16 @@ private slots:
 
     void buttons_data()
     {
-        QTest::addColumn<TLineSpec>("before");
+        QTest::addColumn<Parabola>("before");
         QTest::addColumn<int>("op");
         QTest::addColumn<QPoint>("vertex");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QPoint>("domain");
         QTest::addColumn<QString>("formula");
-        const TLineSpec square = MainFixture::Parabola(0, 0, 1, 1);
-        const TLineSpec left = MainFixture::Parabola(0, -1, -2, 3);
-        const TLineSpec right = MainFixture::Parabola(0, 0, 1, 1, 2, 1, 99);
-        const TLineSpec segment = MainFixture::Parabola(0, 0, 1, 1, 1, -98, 3);
+        const Parabola square = MainFixture::redParabola(0, 0, 1, 1);
+        const Parabola left = MainFixture::redParabola(0, -1, -2, 3);
+        const Parabola right = MainFixture::redParabola(0, 0, 1, 1, 2, 1, 99);
+        const Parabola segment = MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3);
         QTest::newRow("wider") << square << 0 << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = 1/4x^2";
         QTest::newRow("wider, point on the left") << left << 0 << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99)
                                                    << "y = 4/9x^2-1";
@@ -48,7 +48,7 @@ private slots:
     }
     void buttons()
     {
-        QFETCH(TLineSpec, before);
+        QFETCH(Parabola, before);
         QFETCH(int, op);
         f->add(before);
         f->select({0});
@@ -69,34 +69,34 @@ private slots:
     // wrap is refused whole, the other selected entry included.
     void movesPastTheIntegersAreRefused_data()
     {
-        QTest::addColumn<TLineSpec>("edge");
+        QTest::addColumn<Parabola>("edge");
         QTest::addColumn<int>("op");
         QTest::addColumn<bool>("refused");
         const int max = std::numeric_limits<int>::max();
         const int min = std::numeric_limits<int>::min();
-        QTest::newRow("wider at the largest x") << MainFixture::Parabola(0, 0, max, 1) << 0 << true;
-        QTest::newRow("wider at the smallest x") << MainFixture::Parabola(0, 0, min, 1) << 0 << true;
-        QTest::newRow("up from the largest y") << MainFixture::Parabola(0, max, 1, 0) << 2 << true;
-        QTest::newRow("down from the smallest y") << MainFixture::Parabola(0, 0, 1, min) << 3 << true;
-        QTest::newRow("right from the largest x") << MainFixture::Parabola(max, 0, 0, 1) << 4 << true;
+        QTest::newRow("wider at the largest x") << MainFixture::redParabola(0, 0, max, 1) << 0 << true;
+        QTest::newRow("wider at the smallest x") << MainFixture::redParabola(0, 0, min, 1) << 0 << true;
+        QTest::newRow("up from the largest y") << MainFixture::redParabola(0, max, 1, 0) << 2 << true;
+        QTest::newRow("down from the smallest y") << MainFixture::redParabola(0, 0, 1, min) << 3 << true;
+        QTest::newRow("right from the largest x") << MainFixture::redParabola(max, 0, 0, 1) << 4 << true;
         QTest::newRow("right with the largest upper end")
-            << MainFixture::Parabola(0, 0, 1, 1, 1, -5, max) << 4 << true;
+            << MainFixture::redParabola(0, 0, 1, 1, 1, -5, max) << 4 << true;
         QTest::newRow("left with the smallest lower end")
-            << MainFixture::Parabola(0, 0, 1, 1, 2, min, 99) << 5 << true;
-        QTest::newRow("narrower always fits") << MainFixture::Parabola(min, 0, max, 1) << 1 << false;
-        QTest::newRow("up onto the largest y") << MainFixture::Parabola(0, max - 1, 1, 0) << 2 << false;
-        QTest::newRow("left onto the smallest x") << MainFixture::Parabola(min + 1, 0, 0, 1) << 5 << false;
+            << MainFixture::redParabola(0, 0, 1, 1, 2, min, 99) << 5 << true;
+        QTest::newRow("narrower always fits") << MainFixture::redParabola(min, 0, max, 1) << 1 << false;
+        QTest::newRow("up onto the largest y") << MainFixture::redParabola(0, max - 1, 1, 0) << 2 << false;
+        QTest::newRow("left onto the smallest x") << MainFixture::redParabola(min + 1, 0, 0, 1) << 5 << false;
     }
     void movesPastTheIntegersAreRefused()
     {
-        QFETCH(TLineSpec, edge);
+        QFETCH(Parabola, edge);
         QFETCH(int, op);
         QFETCH(bool, refused);
-        f->add(MainFixture::Parabola(0, 0, 2, 1));
+        f->add(MainFixture::redParabola(0, 0, 2, 1));
         f->add(edge);
         f->select({0, 1});
-        const TLineSpec first = entry(0);
-        const TLineSpec before = entry(1);
+        const Parabola first = entry(0);
+        const Parabola before = entry(1);
         m->ReshapeSelected(op);
         QCOMPARE(f->prompt.texts(), refused ? QStringList{QStringLiteral("これ以上はできません")} : QStringList());
         QCOMPARE(entry(0) == first, refused);
@@ -105,7 +105,7 @@ private slots:
 
     void aSentinelStaysUnbounded()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1, 1, -98, 3));
+        f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3));
         f->select({0});
         m->ReshapeSelected(5);
         m->ReshapeSelected(4);
@@ -115,9 +115,9 @@ private slots:
 
     void narrowingStopsAtTheVertexColumnAndRepaints()
     {
-        f->add(MainFixture::Parabola(5, 0, 7, 1));  // narrows once
-        f->add(MainFixture::Parabola(0, 0, 1, 1));  // cannot narrow
-        f->add(MainFixture::Parabola(-5, 0, -3, 1));
+        f->add(MainFixture::redParabola(5, 0, 7, 1));  // narrows once
+        f->add(MainFixture::redParabola(0, 0, 1, 1));  // cannot narrow
+        f->add(MainFixture::redParabola(-5, 0, -3, 1));
         f->select({0, 1, 2});
         m->DispAllLine();
         const QImage before = m->imgCood->canvas().image();
@@ -131,9 +131,9 @@ private slots:
 
     void twoSelectedMoveTogether()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
-        f->add(MainFixture::Parabola(2, 2, 3, 4));
-        f->add(MainFixture::Parabola(5, 5, 6, 6));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(2, 2, 3, 4));
+        f->add(MainFixture::redParabola(5, 5, 6, 6));
         f->select({0, 1});
         m->ReshapeSelected(2);
         QCOMPARE(entry(0).VertexY, 1);
@@ -146,7 +146,7 @@ private slots:
     {
         m->ReshapeSelected(4);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         m->lstShiki->clearSelection();
         f->prompt.clear();
         m->ReshapeSelected(4);
@@ -157,7 +157,7 @@ private slots:
 
     void generalFormFollowsTheSwitch()
     {
-        f->add(MainFixture::Parabola(0, 0, 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->btnIppanClick();
         m->ReshapeSelected(4);

@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int records = in.ConsumeIntegralInRange(1, 4);
     for (int i = 0; i < records; ++i) {
         // Fields as a unit file gives them.
-        TLineSpec r;
+        Parabola r;
         UnpackStyle(in.ConsumeIntegral<int>(), r, draw);
         r.Color = in.ConsumeIntegral<std::int32_t>();
         r.VertexX = FieldValue(in);

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (FormulaForm form : {FormulaForm::Standard, FormulaForm::General}) {
         if (const auto unit = ReadUnit(path, form, draw)) {
             // Every record read must give its texts without trouble.
-            for (const TLineSpec &r : unit->records) {
+            for (const Parabola &r : unit->records) {
                 (void)RangeText(r);
                 (void)DomainText(r);
                 (void)ValueText(r, r.VertexX);

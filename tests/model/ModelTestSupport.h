@@ -7,27 +7,27 @@
 #include <QTest>
 #include <cstdint>
 
-Q_DECLARE_METATYPE(TFraction)
-Q_DECLARE_METATYPE(TLineSpec)
+Q_DECLARE_METATYPE(Fraction)
+Q_DECLARE_METATYPE(Parabola)
 Q_DECLARE_METATYPE(FormulaForm)
 
 // Readable failure messages for QCOMPARE on fractions (found by ADL).
-inline char *toString(const TFraction &f)
+inline char *toString(const Fraction &f)
 {
     if (f.Overflow)
         return qstrdup("overflow");
     return qstrdup(QByteArray::number(f.Num) + '/' + QByteArray::number(f.Den));
 }
 
-inline TFraction frac(std::int64_t num, std::int64_t den)
+inline Fraction frac(std::int64_t num, std::int64_t den)
 {
     return MakeFraction(num, den);
 }
 
 // A whole parabola through vertex (vx, vy) and point (px, py).
-inline TLineSpec parabola(std::int32_t vx, std::int32_t vy, std::int32_t px, std::int32_t py)
+inline Parabola parabola(std::int32_t vx, std::int32_t vy, std::int32_t px, std::int32_t py)
 {
-    TLineSpec rec;
+    Parabola rec;
     rec.VertexX = vx;
     rec.VertexY = vy;
     rec.PointX = px;
@@ -35,7 +35,7 @@ inline TLineSpec parabola(std::int32_t vx, std::int32_t vy, std::int32_t px, std
     return rec;
 }
 
-inline TLineSpec segment(TLineSpec rec, std::int32_t low, bool lowIn, std::int32_t high, bool highIn)
+inline Parabola segment(Parabola rec, std::int32_t low, bool lowIn, std::int32_t high, bool highIn)
 {
     rec.LineMode = 1;
     rec.DomainLow = low;
@@ -46,7 +46,7 @@ inline TLineSpec segment(TLineSpec rec, std::int32_t low, bool lowIn, std::int32
 }
 
 // x from low upward.
-inline TLineSpec rightHalf(TLineSpec rec, std::int32_t low, bool included)
+inline Parabola rightHalf(Parabola rec, std::int32_t low, bool included)
 {
     rec.LineMode = 2;
     rec.DomainLow = low;
@@ -56,7 +56,7 @@ inline TLineSpec rightHalf(TLineSpec rec, std::int32_t low, bool included)
 }
 
 // x up to high.
-inline TLineSpec leftHalf(TLineSpec rec, std::int32_t high, bool included)
+inline Parabola leftHalf(Parabola rec, std::int32_t high, bool included)
 {
     rec.LineMode = 3;
     rec.DomainLow = kUnboundedLow;

@@ -39,7 +39,7 @@ void TestFormulaText::marks()
 
 void TestFormulaText::fractionText_data()
 {
-    QTest::addColumn<TFraction>("f");
+    QTest::addColumn<Fraction>("f");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("zero") << frac(0, 1) << "0";
@@ -55,14 +55,14 @@ void TestFormulaText::fractionText_data()
 
 void TestFormulaText::fractionText()
 {
-    QFETCH(TFraction, f);
+    QFETCH(Fraction, f);
     QFETCH(QString, expected);
     QCOMPARE(FractionText(f), expected);
 }
 
 void TestFormulaText::signedFractionText_data()
 {
-    QTest::addColumn<TFraction>("f");
+    QTest::addColumn<Fraction>("f");
     QTest::addColumn<bool>("withPlus");
     QTest::addColumn<QString>("expected");
 
@@ -77,7 +77,7 @@ void TestFormulaText::signedFractionText_data()
 
 void TestFormulaText::signedFractionText()
 {
-    QFETCH(TFraction, f);
+    QFETCH(Fraction, f);
     QFETCH(bool, withPlus);
     QFETCH(QString, expected);
     QCOMPARE(SignedFractionText(f, withPlus), expected);
@@ -85,7 +85,7 @@ void TestFormulaText::signedFractionText()
 
 void TestFormulaText::linearTermText_data()
 {
-    QTest::addColumn<TFraction>("b");
+    QTest::addColumn<Fraction>("b");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("+3/2x") << frac(3, 2) << "+3/2x";
@@ -106,18 +106,18 @@ void TestFormulaText::linearTermText_data()
 
 void TestFormulaText::linearTermText()
 {
-    QFETCH(TFraction, b);
+    QFETCH(Fraction, b);
     QFETCH(QString, expected);
     QCOMPARE(LinearTermText(b), expected);
 }
 
 void TestFormulaText::valueText_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<qint64>("x");
     QTest::addColumn<QString>("expected");
 
-    const TLineSpec quarter = parabola(0, 0, 2, 1);
+    const Parabola quarter = parabola(0, 0, 2, 1);
     QTest::newRow("1/4 x^2 at 1") << quarter << qint64(1) << "1/4";
     QTest::newRow("1/4 x^2 at 2") << quarter << qint64(2) << "1";
     QTest::newRow("1/4 x^2 at 0") << quarter << qint64(0) << "0";
@@ -129,7 +129,7 @@ void TestFormulaText::valueText_data()
 
 void TestFormulaText::valueText()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(qint64, x);
     QFETCH(QString, expected);
     QCOMPARE(ValueText(rec, x), expected);
@@ -137,7 +137,7 @@ void TestFormulaText::valueText()
 
 void TestFormulaText::standardForm_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("plain");
 
@@ -153,7 +153,7 @@ void TestFormulaText::standardForm_data()
     QTest::newRow("left half line suffix") << leftHalf(parabola(0, 0, 1, 1), 4, false)
                                            << "y = x^2 (x＜4)" << "y = x^2";
     QTest::newRow("no suffix for an unknown mode") << [] {
-        TLineSpec rec = parabola(0, 0, 1, 1);
+        Parabola rec = parabola(0, 0, 1, 1);
         rec.LineMode = 7;
         return rec;
     }() << "y = x^2" << "y = x^2";
@@ -187,7 +187,7 @@ void TestFormulaText::standardForm_data()
 
 void TestFormulaText::standardForm()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(QString, text);
     QFETCH(QString, plain);
     QCOMPARE(StandardFormText(rec), text);
@@ -197,7 +197,7 @@ void TestFormulaText::standardForm()
 
 void TestFormulaText::generalFormText_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("1/2x^2-x+5/2") << parabola(1, 2, 3, 4) << "y = 1/2x^2-x+5/2";
@@ -224,14 +224,14 @@ void TestFormulaText::generalFormText_data()
 
 void TestFormulaText::generalFormText()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(QString, expected);
     QCOMPARE(GeneralFormText(rec), expected);
 }
 
 void TestFormulaText::displayFormSwitch()
 {
-    const TLineSpec rec = segment(parabola(1, 2, 3, 4), 0, true, 4, false);
+    const Parabola rec = segment(parabola(1, 2, 3, 4), 0, true, 4, false);
     QCOMPARE(StandardFormText(rec, FormulaForm::General), QStringLiteral("y = 1/2x^2-x+5/2"));
     QCOMPARE(StandardFormPlain(rec, FormulaForm::General), QStringLiteral("y = 1/2x^2-x+5/2"));
     QCOMPARE(StandardFormText(rec, FormulaForm::Standard),
@@ -240,10 +240,10 @@ void TestFormulaText::displayFormSwitch()
 
 void TestFormulaText::domainText_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<QString>("expected");
 
-    const TLineSpec base = parabola(0, 0, 1, 1);
+    const Parabola base = parabola(0, 0, 1, 1);
     QTest::newRow("whole") << base << "";
     QTest::newRow("segment, upper open") << segment(base, -2, true, 3, false) << "-2≦x＜3";
     QTest::newRow("segment, lower open") << segment(base, -2, false, 3, true) << "-2＜x≦3";
@@ -253,7 +253,7 @@ void TestFormulaText::domainText_data()
     QTest::newRow("right half line, open") << rightHalf(base, -5, false) << "x＞-5";
     QTest::newRow("left half line, open") << leftHalf(base, 4, false) << "x＜4";
     QTest::newRow("left half line") << leftHalf(base, -4, true) << "x≦-4";
-    TLineSpec odd = segment(base, -2, true, 3, true);
+    Parabola odd = segment(base, -2, true, 3, true);
     odd.LineMode = 4;
     QTest::newRow("mode 4") << odd << "";
     odd.LineMode = -1;
@@ -264,20 +264,20 @@ void TestFormulaText::domainText_data()
 
 void TestFormulaText::domainText()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(QString, expected);
     QCOMPARE(DomainText(rec), expected);
 }
 
 void TestFormulaText::rangeText_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<QString>("expected");
 
-    const TLineSpec up = parabola(0, 0, 1, 1);       // y = x^2
-    const TLineSpec down = parabola(0, 0, 1, -1);    // y = -x^2
-    const TLineSpec cap = parabola(1, 4, 2, 3);      // y = -(x-1)^2+4
-    const TLineSpec flat = parabola(0, 5, 3, 5);     // a = 0 counts as downward
+    const Parabola up = parabola(0, 0, 1, 1);       // y = x^2
+    const Parabola down = parabola(0, 0, 1, -1);    // y = -x^2
+    const Parabola cap = parabola(1, 4, 2, 3);      // y = -(x-1)^2+4
+    const Parabola flat = parabola(0, 5, 3, 5);     // a = 0 counts as downward
 
     QTest::newRow("whole, upward") << parabola(0, -3, 1, -2) << "y≧-3";
     QTest::newRow("whole, downward") << cap << "y≦4";
@@ -337,14 +337,14 @@ void TestFormulaText::rangeText_data()
     QTest::newRow("down, left: end left of vertex, open") << leftHalf(cap, -1, false) << "y＜0";
 
     // The half-line mark follows U when upward and L when downward.
-    TLineSpec mixed = rightHalf(up, 1, true);
+    Parabola mixed = rightHalf(up, 1, true);
     mixed.LowerIncluded = 0;
     QTest::newRow("up, mark from U") << mixed << "y≧1";
     mixed = rightHalf(cap, 3, true);
     mixed.UpperIncluded = 0;
     QTest::newRow("down, mark from L") << mixed << "y≦0";
 
-    TLineSpec odd = segment(up, -1, true, 2, true);
+    Parabola odd = segment(up, -1, true, 2, true);
     odd.LineMode = 5;
     QTest::newRow("unknown mode") << odd << "";
 
@@ -357,14 +357,14 @@ void TestFormulaText::rangeText_data()
 
 void TestFormulaText::rangeText()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(QString, expected);
     QCOMPARE(RangeText(rec), expected);
 }
 
 void TestFormulaText::axisAndVertex_data()
 {
-    QTest::addColumn<TLineSpec>("rec");
+    QTest::addColumn<Parabola>("rec");
     QTest::addColumn<QString>("axis");
     QTest::addColumn<QString>("vertex");
 
@@ -377,7 +377,7 @@ void TestFormulaText::axisAndVertex_data()
 
 void TestFormulaText::axisAndVertex()
 {
-    QFETCH(TLineSpec, rec);
+    QFETCH(Parabola, rec);
     QFETCH(QString, axis);
     QFETCH(QString, vertex);
     QCOMPARE(AxisText(rec), axis);

@@ -96,7 +96,7 @@ void TestFraction::makeFraction()
     QFETCH(qint64, den);
     QFETCH(bool, overflow);
 
-    const TFraction f = MakeFraction(num, den);
+    const Fraction f = MakeFraction(num, den);
     QCOMPARE(f.Overflow, overflow);
     QCOMPARE(f.Sep, QLatin1Char('/'));
     if (overflow) {
@@ -112,7 +112,7 @@ void TestFraction::reducedFraction_data()
 {
     QTest::addColumn<qint64>("num");
     QTest::addColumn<qint64>("den");
-    QTest::addColumn<TFraction>("expected");
+    QTest::addColumn<Fraction>("expected");
 
     QTest::newRow("6/4") << qint64(6) << qint64(4) << frac(3, 2);
     QTest::newRow("zero numerator becomes 0/1") << qint64(0) << qint64(9) << frac(0, 1);
@@ -136,14 +136,14 @@ void TestFraction::reducedFraction()
 {
     QFETCH(qint64, num);
     QFETCH(qint64, den);
-    QFETCH(TFraction, expected);
+    QFETCH(Fraction, expected);
     QCOMPARE(ReducedFraction(num, den), expected);
 }
 
 void TestFraction::reduceFraction_data()
 {
-    QTest::addColumn<TFraction>("input");
-    QTest::addColumn<TFraction>("expected");
+    QTest::addColumn<Fraction>("input");
+    QTest::addColumn<Fraction>("expected");
 
     QTest::newRow("zero numerator keeps denominator") << frac(0, 4) << frac(0, 4);
     QTest::newRow("6/4") << frac(6, 4) << frac(3, 2);
@@ -154,25 +154,25 @@ void TestFraction::reduceFraction_data()
                                                          << frac(-1, -1);
     QTest::newRow("overflow stays overflow") << OverflowFraction() << OverflowFraction();
 
-    TFraction odd = frac(6, 4);
+    Fraction odd = frac(6, 4);
     odd.Sep = QLatin1Char(':');
-    TFraction oddReduced = frac(3, 2);
+    Fraction oddReduced = frac(3, 2);
     oddReduced.Sep = QLatin1Char(':');
     QTest::newRow("separator carried") << odd << oddReduced;
 }
 
 void TestFraction::reduceFraction()
 {
-    QFETCH(TFraction, input);
-    QFETCH(TFraction, expected);
+    QFETCH(Fraction, input);
+    QFETCH(Fraction, expected);
     QCOMPARE(ReduceFraction(input), expected);
 }
 
 void TestFraction::mulFraction_data()
 {
-    QTest::addColumn<TFraction>("x");
-    QTest::addColumn<TFraction>("y");
-    QTest::addColumn<TFraction>("expected");
+    QTest::addColumn<Fraction>("x");
+    QTest::addColumn<Fraction>("y");
+    QTest::addColumn<Fraction>("expected");
 
     QTest::newRow("-2/1 * 3/4") << frac(-2, 1) << frac(3, 4) << frac(-3, 2);
     QTest::newRow("unreduced operands") << frac(2, 4) << frac(2, 3) << frac(1, 3);
@@ -195,17 +195,17 @@ void TestFraction::mulFraction_data()
 
 void TestFraction::mulFraction()
 {
-    QFETCH(TFraction, x);
-    QFETCH(TFraction, y);
-    QFETCH(TFraction, expected);
+    QFETCH(Fraction, x);
+    QFETCH(Fraction, y);
+    QFETCH(Fraction, expected);
     QCOMPARE(MulFraction(x, y), expected);
 }
 
 void TestFraction::addFraction_data()
 {
-    QTest::addColumn<TFraction>("x");
-    QTest::addColumn<TFraction>("y");
-    QTest::addColumn<TFraction>("expected");
+    QTest::addColumn<Fraction>("x");
+    QTest::addColumn<Fraction>("y");
+    QTest::addColumn<Fraction>("expected");
 
     QTest::newRow("1/2 + 1/3") << frac(1, 2) << frac(1, 3) << frac(5, 6);
     QTest::newRow("1/2 + 1/2") << frac(1, 2) << frac(1, 2) << frac(1, 1);
@@ -230,15 +230,15 @@ void TestFraction::addFraction_data()
 
 void TestFraction::addFraction()
 {
-    QFETCH(TFraction, x);
-    QFETCH(TFraction, y);
-    QFETCH(TFraction, expected);
+    QFETCH(Fraction, x);
+    QFETCH(Fraction, y);
+    QFETCH(Fraction, expected);
     QCOMPARE(AddFraction(x, y), expected);
 }
 
 void TestFraction::overflowFraction()
 {
-    const TFraction f = OverflowFraction();
+    const Fraction f = OverflowFraction();
     QVERIFY(f.Overflow);
     QCOMPARE(f.Num, 0);
     QCOMPARE(f.Den, 1);

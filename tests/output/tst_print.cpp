@@ -1,4 +1,4 @@
-#include "output/Print.h"
+#include "output/PrintDialog.h"
 #include "plane/Canvas.h"
 #include "plane/DateText.h"
 #include "plane/Fonts.h"
@@ -18,7 +18,7 @@
 #include <QtTest>
 #include <functional>
 
-using Change = std::function<void(TfrmPrint &)>;
+using Change = std::function<void(PrintDialog &)>;
 Q_DECLARE_METATYPE(Change)
 
 namespace {
@@ -74,23 +74,26 @@ class TestPrint : public QObject {
 
     QImage m_plane;
 
-    void wire(TfrmPrint &p)
+    void wire(PrintDialog &p)
     {
         p.planeImage = [this]() -> const QImage & { return m_plane; };
         p.unitFileName = [] { return QStringLiteral("/home/pupil/DATA/Nijikansu.prb"); };
     }
-    void setSpin(TfrmPrint &p, const char *name, int v)
+    void setSpin(PrintDialog &p, const char *name, int v)
     {
         p.findChild<QSpinBox *>(QLatin1String(name))->setValue(v);
     }
-    QLineEdit *edit(TfrmPrint &p, const char *name) { return p.findChild<QLineEdit *>(QLatin1String(name)); }
-    QString label(TfrmPrint &p, const char *name)
+    QLineEdit *edit(PrintDialog &p, const char *name)
+    {
+        return p.findChild<QLineEdit *>(QLatin1String(name));
+    }
+    QString label(PrintDialog &p, const char *name)
     {
         return p.findChild<QLabel *>(QLatin1String(name))->text();
     }
 
     // A form that prints to a PDF file instead of a printer.
-    void toPdf(TfrmPrint &p, const QString &path)
+    void toPdf(PrintDialog &p, const QString &path)
     {
         p.printer().setOutputFormat(QPrinter::PdfFormat);
         p.printer().setOutputFileName(path);
@@ -179,7 +182,7 @@ private slots:
         QFETCH(double, factor);
         QFETCH(int, side);
         QVERIFY(qAbs(PrintFactor(pageWidth) - factor) < 1e-12);
-        QCOMPARE(PrintTarget(pageWidth, TfrmPrint::SheetSize), QRect(0, 0, side, side));
+        QCOMPARE(PrintTarget(pageWidth, PrintDialog::SheetSize), QRect(0, 0, side, side));
     }
 
     void titleLength_data()
@@ -189,7 +192,7 @@ private slots:
         QTest::newRow("ASCII") << "Graph 1" << 7;
         QTest::newRow("kanji and kana") << "放物線のグラフ" << 14;
         QTest::newRow("half-width katakana") << "ｸﾞﾗﾌ" << 4;
-        QTest::newRow("application title") << TfrmPrint::DefaultTitle << 24;
+        QTest::newRow("application title") << PrintDialog::DefaultTitle << 24;
         QTest::newRow("not in CP932 counts two") << "y=x² 😀" << 8;
         QTest::newRow("empty") << "" << 0;
     }
@@ -225,7 +228,7 @@ private slots:
         QFETCH(int, top);
         QFETCH(QRect, placed);
         m_plane = Quadrants(plane.width(), plane.height());
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         edit(p, "edtFile")->setText(QString());
         edit(p, "edtTitle")->setText(QString());
@@ -235,8 +238,8 @@ private slots:
         // Unchanged fields emit nothing; draw with the plane wired above.
         p.DrawPrintPreview();
         const Canvas &c = p.sheet();
-        QCOMPARE(c.width(), TfrmPrint::SheetSize);
-        QCOMPARE(c.height(), TfrmPrint::SheetSize);
+        QCOMPARE(c.width(), PrintDialog::SheetSize);
+        QCOMPARE(c.height(), PrintDialog::SheetSize);
 
         // The sheet cuts what runs off it.
         const QRect visible = placed & QRect(0, 0, c.width(), c.height());
@@ -260,18 +263,18 @@ private slots:
     void headingAndTitlePlacement()
     {
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         setSpin(p, "spnShukusho", 50);
         edit(p, "edtFile")->setText(QString());
-        edit(p, "edtTitle")->setText(TfrmPrint::DefaultTitle);
+        edit(p, "edtTitle")->setText(PrintDialog::DefaultTitle);
         const Canvas &c = p.sheet();
         // Plane 50..209; the title's cell starts 15 pixels lower, at 225.
         QVERIFY(!HasBlack(c, 210, 224));
         int titleX = -1;
         QVERIFY(HasBlack(c, 225, 250, &titleX));
         // Centred by the estimate: 50 + 80 - 24 bytes * 12 points / 4.
-        const int estimate = TitleLeft(50, 160, TfrmPrint::DefaultTitle, TfrmPrint::FontPoints);
+        const int estimate = TitleLeft(50, 160, PrintDialog::DefaultTitle, PrintDialog::FontPoints);
         QCOMPARE(estimate, 58);
         QVERIFY2(titleX >= estimate && titleX <= estimate + 3, qPrintable(QString::number(titleX)));
 
@@ -288,18 +291,18 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::newRow("left margin") << Change(
-            [](TfrmPrint &p) { p.findChild<QSpinBox *>(QStringLiteral("spnLeft"))->stepUp(); });
+            [](PrintDialog &p) { p.findChild<QSpinBox *>(QStringLiteral("spnLeft"))->stepUp(); });
         QTest::newRow("top margin") << Change(
-            [](TfrmPrint &p) { p.findChild<QSpinBox *>(QStringLiteral("spnTop"))->stepDown(); });
+            [](PrintDialog &p) { p.findChild<QSpinBox *>(QStringLiteral("spnTop"))->stepDown(); });
         QTest::newRow("size") << Change(
-            [](TfrmPrint &p) { p.findChild<QSpinBox *>(QStringLiteral("spnShukusho"))->stepDown(); });
-        QTest::newRow("title") << Change([](TfrmPrint &p) {
+            [](PrintDialog &p) { p.findChild<QSpinBox *>(QStringLiteral("spnShukusho"))->stepDown(); });
+        QTest::newRow("title") << Change([](PrintDialog &p) {
             p.findChild<QLineEdit *>(QStringLiteral("edtTitle"))->setText(QStringLiteral("二次関数のグラフ"));
         });
-        QTest::newRow("heading") << Change([](TfrmPrint &p) {
+        QTest::newRow("heading") << Change([](PrintDialog &p) {
             p.findChild<QLineEdit *>(QStringLiteral("edtFile"))->setText(QStringLiteral("3年2組"));
         });
-        QTest::newRow("title typed") << Change([](TfrmPrint &p) {
+        QTest::newRow("title typed") << Change([](PrintDialog &p) {
             QLineEdit *e = p.findChild<QLineEdit *>(QStringLiteral("edtTitle"));
             e->setFocus();
             QTest::keyClicks(e, QStringLiteral("ABC"));
@@ -309,7 +312,7 @@ private slots:
     {
         QFETCH(Change, change);
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         p.FormShow();
         const QImage before = p.sheet().image();
@@ -323,7 +326,7 @@ private slots:
     void showingFillsTheFields()
     {
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         p.setupPrinter = [](QPrinter &) { return true; };
         QVERIFY(p.SetUpPrinter());
@@ -347,14 +350,14 @@ private slots:
     {
         QWidget owner;
         owner.setGeometry(120, 90, 900, 700);
-        auto *p = new TfrmPrint(&owner);
+        auto *p = new PrintDialog(&owner);
         QCOMPARE(p->geometry(), QRect(120, 90, 900, 700));
         QCOMPARE(p->windowTitle(), QStringLiteral("グラフの印刷"));
     }
 
     void printerSetUpRefreshesPageSize()
     {
-        TfrmPrint p;
+        PrintDialog p;
         p.printer().setOutputFormat(QPrinter::PdfFormat);
         p.printer().setPageSize(QPageSize(QPageSize::A4));
         p.FormShow();
@@ -396,7 +399,7 @@ private slots:
         QFETCH(int, jobs);
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         toPdf(p, tmp.file(QStringLiteral("out.pdf")));
         p.FormShow();
@@ -418,7 +421,7 @@ private slots:
     {
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("sheet.pdf"));
         toPdf(p, pdf);
@@ -426,12 +429,12 @@ private slots:
         setSpin(p, "spnLeft", 80);
 
         QImage printedBitmap;
-        p.jobPrinted = [&](int) { printedBitmap = QImage(tmp.file(TfrmPrint::TempFileName)); };
+        p.jobPrinted = [&](int) { printedBitmap = QImage(tmp.file(PrintDialog::TempFileName)); };
         QCOMPARE(p.PrintSheet(), 1);
         // The job printed the current preview, by way of the bitmap file...
         QCOMPARE(printedBitmap.convertToFormat(QImage::Format_RGB32), p.sheet().image());
         // ...which is gone afterwards.
-        QVERIFY(!QFile::exists(tmp.file(TfrmPrint::TempFileName)));
+        QVERIFY(!QFile::exists(tmp.file(PrintDialog::TempFileName)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
 
         const QByteArray bytes = ReadAll(pdf);
@@ -447,7 +450,7 @@ private slots:
     {
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("copy.pdf"));
         toPdf(p, pdf);
@@ -467,7 +470,7 @@ private slots:
             QVERIFY(bytes.contains("/Width 640"));
         }
         QCOMPARE(p.printer().copyCount(), 2);
-        QVERIFY(!QFile::exists(tmp.file(TfrmPrint::TempFileName)));
+        QVERIFY(!QFile::exists(tmp.file(PrintDialog::TempFileName)));
     }
 
     void unwritableTempFilePrintsNothing_data()
@@ -488,9 +491,9 @@ private slots:
         InTempFolder tmp;
         ScriptedPrompt prompt;
         if (folder)
-            QVERIFY(QDir(tmp.dir.path()).mkdir(TfrmPrint::TempFileName));
+            QVERIFY(QDir(tmp.dir.path()).mkdir(PrintDialog::TempFileName));
         m_plane = Quadrants(320, 320);
-        TfrmPrint p;
+        PrintDialog p;
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("never.pdf"));
         toPdf(p, pdf);
@@ -502,14 +505,14 @@ private slots:
         QCOMPARE(printed, 0);
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QCOMPARE(QFileInfo(tmp.file(TfrmPrint::TempFileName)).isDir(), folder);
+        QCOMPARE(QFileInfo(tmp.file(PrintDialog::TempFileName)).isDir(), folder);
         // No stray temporary of the failed save is left behind either.
         QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList());
     }
 
     void closeAccepts()
     {
-        TfrmPrint p;
+        PrintDialog p;
         p.show();
         QTest::mouseClick(p.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
         QVERIFY(!p.isVisible());

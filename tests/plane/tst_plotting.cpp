@@ -15,7 +15,7 @@
 
 using Figure = std::function<void(Canvas &, const ProgramState &)>;
 Q_DECLARE_METATYPE(Figure)
-Q_DECLARE_METATYPE(TLineSpec)
+Q_DECLARE_METATYPE(Parabola)
 
 namespace {
 
@@ -32,9 +32,9 @@ ProgramState PlaneState()
     return st;
 }
 
-TLineSpec Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99)
+Parabola Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99)
 {
-    TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi);
+    Parabola r = MakeParabola(vx, vy, px, py, mode, lo, hi);
     r.Color = int(Red);
     r.Formula = QStringLiteral("y=x²");
     return r;
@@ -50,7 +50,7 @@ int HighEnd(int mode, int end)
     return mode == 0 || mode == 2 ? 99 : end;
 }
 
-QPoint CurvePixel(const ProgramState &st, const TLineSpec &r, double x)
+QPoint CurvePixel(const ProgramState &st, const Parabola &r, double x)
 {
     return st.Geometry.PointToPixel(x, RealValueAt(r, x));
 }
@@ -139,7 +139,7 @@ private slots:
         QFETCH(double, firstX);
         QFETCH(double, lastX);
         const ProgramState st = PlaneState();
-        const TLineSpec r = Rec(vertex.x(), vertex.y(), point.x(), point.y());
+        const Parabola r = Rec(vertex.x(), vertex.y(), point.x(), point.y());
         const std::vector<QPoint> s = CurvePieceSamples(from, to, r, st);
         QCOMPARE(int(s.size()), count);
         if (!std::isnan(firstX)) {
@@ -166,7 +166,7 @@ private slots:
         QFETCH(int, penWidth);
         QFETCH(bool, dotted);
         const ProgramState st = PlaneState();
-        const TLineSpec r = Rec(0, 0, point.x(), point.y());
+        const Parabola r = Rec(0, 0, point.x(), point.y());
         Canvas near(320, 320), far(320, 320);
         for (Canvas *c : {&near, &far})
             c->setPenWidth(penWidth);
@@ -217,7 +217,7 @@ private slots:
         QFETCH(double, endX);
         ProgramState st = PlaneState();
         st.Draw.Dotted = dottedSwitch;
-        const TLineSpec r = Rec(0, 0, 2, 1);
+        const Parabola r = Rec(0, 0, 2, 1);
         Canvas c(320, 320);
         QVERIFY(DrawCurvePiece(from, to, c, false, r, st));
         QCOMPARE(c.penPosition(), CurvePixel(st, r, endX));
@@ -237,7 +237,7 @@ private slots:
     {
         QFETCH(int, penWidth);
         const ProgramState st = PlaneState();
-        const TLineSpec r = Rec(0, 0, 2, 1);
+        const Parabola r = Rec(0, 0, 2, 1);
         Canvas c(320, 320);
         c.setPenWidth(penWidth);
         QVERIFY(DrawCurvePiece(3, 3, c, true, r, st));
@@ -271,7 +271,7 @@ private slots:
         QFETCH(bool, dottedSwitch);
         ProgramState st = PlaneState();
         st.Draw.Dotted = dottedSwitch;
-        const TLineSpec r = Rec(0, 0, 2, 1, mode, LowEnd(mode, -3), HighEnd(mode, 3));
+        const Parabola r = Rec(0, 0, 2, 1, mode, LowEnd(mode, -3), HighEnd(mode, 3));
         Canvas c(320, 320);
         DrawParabola(c, r, false, st);
         // x < -3.5, -2.5 < x < 2.5, x > 3.5: clear of the end marks.
@@ -304,7 +304,7 @@ private slots:
         ProgramState st = PlaneState();
         st.Draw.LineWidth = lineWidth;
         st.Draw.CircleRadius = radius;
-        TLineSpec r = Rec(0, 0, 3, 1);
+        Parabola r = Rec(0, 0, 3, 1);
         r.LineWidth = 3;  // the record's own width is not the mark's
         Canvas c(320, 320);
         DrawEndMark(c, x, r, included, st);
@@ -336,7 +336,7 @@ private slots:
         QFETCH(bool, dottedSwitch);
         ProgramState st = PlaneState();
         st.Draw.Dotted = dottedSwitch;
-        TLineSpec r = Rec(0, -4, 2, -3, mode, LowEnd(mode, -2), HighEnd(mode, 2));
+        Parabola r = Rec(0, -4, 2, -3, mode, LowEnd(mode, -2), HighEnd(mode, 2));
         QFETCH(int, lowerIncluded);
         QFETCH(int, upperIncluded);
         r.LowerIncluded = lowerIncluded;
@@ -385,11 +385,11 @@ private slots:
     void notXorTwiceRestores_data()
     {
         QTest::addColumn<Figure>("figure");
-        const auto parabola = [](TLineSpec r, bool selected, int width = 1) {
+        const auto parabola = [](Parabola r, bool selected, int width = 1) {
             r.LineWidth = width;
             return Figure([=](Canvas &c, const ProgramState &st) { DrawParabola(c, r, selected, st); });
         };
-        const TLineSpec segment = Rec(0, -3, 2, -2, 1, -4, 3);
+        const Parabola segment = Rec(0, -3, 2, -2, 1, -4, 3);
         QTest::newRow("whole") << parabola(Rec(1, -3, 2, -1), false);
         QTest::newRow("whole, selected") << parabola(Rec(1, -3, 2, -1), true);
         QTest::newRow("segment") << parabola(segment, false);
@@ -475,7 +475,7 @@ private slots:
         ProgramState st = PlaneState();
         st.Draw.Dotted = dottedSwitch;
         st.Draw.Handles = false;
-        TLineSpec r = Rec(0, -3, 2, -2, mode, mode == 0 ? -99 : -4, mode == 0 ? 99 : 3);
+        Parabola r = Rec(0, -3, 2, -2, mode, mode == 0 ? -99 : -4, mode == 0 ? 99 : 3);
         r.LineWidth = lineWidth;
         Canvas plain(320, 320), selected(320, 320);
         plain.setPenMode(notXor ? PenMode::NotXor : PenMode::Copy);
@@ -506,7 +506,7 @@ private slots:
         QFETCH(bool, handles);
         const ProgramState st = PlaneState();
         const int end = -3;  // the one finite end
-        const TLineSpec r = Rec(1, 2, point.x(), point.y(), mode, mode == 3 ? -99 : end, mode == 3 ? end : 4);
+        const Parabola r = Rec(1, 2, point.x(), point.y(), mode, mode == 3 ? -99 : end, mode == 3 ? end : 4);
         Canvas c(320, 320);
         DrawParabola(c, r, true, st);
         const QPoint centre = st.Geometry.LatticeToPixel(end, 2);
@@ -532,7 +532,7 @@ private slots:
         st.Draw.Dotted = false;
         st.Draw.DragMode = 1;
         st.Draw.MovingPassPoint = movingPassPoint;
-        const TLineSpec r = Rec(0, -3, 2, -2, mode, LowEnd(mode, -1), HighEnd(mode, 1));
+        const Parabola r = Rec(0, -3, 2, -2, mode, LowEnd(mode, -1), HighEnd(mode, 1));
         Canvas c(320, 320);
         DrawParabola(c, r, selected, st);
         // Solid on both sides of the domain although the dots are off, no marks.
@@ -548,7 +548,7 @@ private slots:
 
     void latticeDots_data()
     {
-        QTest::addColumn<TLineSpec>("rec");
+        QTest::addColumn<Parabola>("rec");
         QTest::addColumn<bool>("on");
         QTest::addColumn<QList<int>>("xs");
         QTest::newRow("y=x^2: the visible range -5..5") << Rec(0, 0, 1, 1) << true << QList<int>{-5, -4, -3, -2, -1, 0, 1, 2, 3, 4, 5};
@@ -562,7 +562,7 @@ private slots:
     }
     void latticeDots()
     {
-        QFETCH(TLineSpec, rec);
+        QFETCH(Parabola, rec);
         QFETCH(bool, on);
         QFETCH(QList<int>, xs);
         ProgramState st = PlaneState();
@@ -613,7 +613,7 @@ private slots:
 
     void unbounded_data()
     {
-        QTest::addColumn<TLineSpec>("rec");
+        QTest::addColumn<Parabola>("rec");
         QTest::addColumn<bool>("left");
         QTest::addColumn<bool>("right");
         QTest::newRow("right half line drawn on both sides") << Rec(0, -3, 2, -2, 2, 1, 99) << true << true;
@@ -622,7 +622,7 @@ private slots:
     }
     void unbounded()
     {
-        QFETCH(TLineSpec, rec);
+        QFETCH(Parabola, rec);
         ProgramState st = PlaneState();
         st.Draw.Dotted = false;
         Canvas c(320, 320);
@@ -759,7 +759,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, endStyle);
-        TLineSpec r = Rec(0, 0, 1, 1, mode, -1, 1);
+        Parabola r = Rec(0, 0, 1, 1, mode, -1, 1);
         r.EndStyle = endStyle;
         r.LowerIncluded = r.UpperIncluded = 0;
         DrawingSettings d;
@@ -794,7 +794,7 @@ private slots:
         d.FixedColor = fixed;
         d.ColorCounter = counter;
         d.LineMode = 2;
-        TLineSpec r = Rec(0, 0, 1, 1, 1, -1, 1);
+        Parabola r = Rec(0, 0, 1, 1, 1, -1, 1);
         r.Formula = formula;
         Canvas c(40, 24, Teal);
         DrawLineSample(c, r, 2, d);

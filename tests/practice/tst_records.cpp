@@ -1,6 +1,6 @@
 #include "plane/Cp932.h"
 #include "plane/ProgramState.h"
-#include "practice/Kiroku.h"
+#include "practice/RecordsWindow.h"
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
 #include "support/FullDisk.h"
@@ -57,7 +57,7 @@ class TestRecords : public QObject {
         QDir().mkpath(Program().AppDir + QStringLiteral("DATA"));
         WriteBytes(Program().AppDir + QStringLiteral("DATA/") + name, firstLine + "\r\n0\r\n");
     }
-    static QStringList listTexts(const TfrmKiroku &w)
+    static QStringList listTexts(const RecordsWindow &w)
     {
         QStringList t;
         for (int i = 0; i < w.lstTitle->count(); ++i)
@@ -287,7 +287,7 @@ private slots:
         // The window lists the units with no runs and says why.
         writeUnit(QStringLiteral("a.prb"), "u");
         m_prompt.clear();
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
@@ -501,7 +501,7 @@ private slots:
     void windowOnAReadOnlyDataFolderSaysSoOnce()
     {
         Program().OnCdRom = true;
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         w.FormShow();
         Program().OnCdRom = false;
@@ -514,7 +514,7 @@ private slots:
         const QString title = QString(150, QChar(u'長'));
         writeUnit(QStringLiteral("a.prb"), C(title));
         QVERIFY(AppendRunRecord(title, QStringLiteral("○"), 5));
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
         w.lstTitleClick(0);
@@ -527,7 +527,7 @@ private slots:
         writeUnit(QStringLiteral("b.prb"), "\x81\r");  // unreadable title
         writeUnit(QStringLiteral("c.prx"), "not listed");
         WriteBytes(recordPath(), C(QStringLiteral("[？]\r\n1=r1\r\n")));
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
@@ -552,7 +552,7 @@ private slots:
         QByteArray bytes = p.toBytes().value() + C(QStringLiteral("[空の題]\r\n; kept\r\n"));
         WriteBytes(recordPath(), bytes);
 
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("2回 同じ題"), QStringLiteral("2回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
@@ -588,7 +588,7 @@ private slots:
         writeUnit(QStringLiteral("a.prb"), "t");
         QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
         const QByteArray before = Bytes(recordPath());
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         w.lstTitleClick(0);
         if (select)
@@ -605,7 +605,7 @@ private slots:
     {
         writeUnit(QStringLiteral("a.prb"), "t");
         WriteBytes(recordPath(), "[t]\r\n1=run one\r\n3=run three\r\n");
-        TfrmKiroku w;
+        RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
         w.lstTitleClick(0);

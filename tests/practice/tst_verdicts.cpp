@@ -1,6 +1,6 @@
-#include "practice/Ayamari.h"
-#include "practice/Owari.h"
-#include "practice/Seikai.h"
+#include "practice/WrongAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/RightAnswerDialog.h"
 #include "practice/VerdictIcons.h"
 
 #include <QLineEdit>
@@ -27,18 +27,18 @@ int RunModal(QDialog &d, const std::function<void()> &during)
 std::unique_ptr<LazyDialog> NewDialog(const QString &which)
 {
     if (which == QLatin1String("seikai"))
-        return std::make_unique<TfrmSeikai>();
+        return std::make_unique<RightAnswerDialog>();
     if (which == QLatin1String("ayamari"))
-        return std::make_unique<TfrmAyamari>();
-    return std::make_unique<TfrmOwari>();
+        return std::make_unique<WrongAnswerDialog>();
+    return std::make_unique<RunEndDialog>();
 }
 
 // A dialog with its controls, as the practice window opens it.
 std::unique_ptr<LazyDialog> MakeDialog(const QString &which)
 {
     auto d = NewDialog(which);
-    if (auto *owari = qobject_cast<TfrmOwari *>(d.get()))
-        owari->prepare(TfrmOwari::Outcome::Finished, true, false);
+    if (auto *owari = qobject_cast<RunEndDialog *>(d.get()))
+        owari->prepare(RunEndDialog::Outcome::Finished, true, false);
     d->BuildControls();
     return d;
 }
@@ -66,7 +66,7 @@ QColor Background(const QWidget &w)
 const QStringList kDesignOrder{"btnFukushu", "btnRetry", "btnEnd", "edtMess", "btnShowRecord"};
 }  // namespace
 
-Q_DECLARE_METATYPE(TfrmOwari::Outcome)
+Q_DECLARE_METATYPE(RunEndDialog::Outcome)
 
 class TestVerdicts : public QObject {
     Q_OBJECT
@@ -172,7 +172,7 @@ private slots:
 
     void correctAnswerFocusesNext()
     {
-        TfrmSeikai d;
+        RightAnswerDialog d;
         d.BuildControls();
         d.btnCancel->setFocus();
         QString focused;
@@ -199,7 +199,7 @@ private slots:
         QFETCH(bool, shown);
         QFETCH(QString, message);
         QFETCH(bool, giveupEnabled);
-        TfrmAyamari d;
+        WrongAnswerDialog d;
         d.answerShown = [shown] { return shown; };
         QString text, focused;
         bool enabled = !giveupEnabled;
@@ -218,7 +218,7 @@ private slots:
     // exercise clears the flag. Every showing reads the flag afresh.
     void wrongAnswerAfterShowingTheAnswer()
     {
-        TfrmAyamari d;
+        WrongAnswerDialog d;
         bool flag = false;
         d.answerShown = [&flag] { return flag; };
         d.showCorrectGraph = [&flag] { flag = true; };
@@ -264,7 +264,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QStringList, calls);
         QFETCH(int, result);
-        TfrmAyamari d;
+        WrongAnswerDialog d;
         QStringList log;
         // The plane is changed while the dialog is still up, before its result.
         auto note = [&](const char *what) {
@@ -282,33 +282,36 @@ private slots:
 
     void endOutcomes_data()
     {
-        QTest::addColumn<TfrmOwari::Outcome>("outcome");
+        QTest::addColumn<RunEndDialog::Outcome>("outcome");
         QTest::addColumn<bool>("review");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("order");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<bool>("green");
-        QTest::newRow("perfect") << TfrmOwari::Outcome::Perfect << false << QStringLiteral("★★全問正解です★★")
-                                 << QStringList{"btnEnd", "btnFukushu", "btnRetry", "edtMess", "btnShowRecord"}
+        QTest::newRow("perfect") << RunEndDialog::Outcome::Perfect << false
+                                 << QStringLiteral("★★全問正解です★★")
+                                 << QStringList{"btnEnd", "btnFukushu", "btnRetry", "edtMess",
+                                                "btnShowRecord"}
                                  << "btnEnd" << true;
-        QTest::newRow("review with mistakes") << TfrmOwari::Outcome::Review << true
+        QTest::newRow("review with mistakes") << RunEndDialog::Outcome::Review << true
                                               << QStringLiteral("　復習を終わりました") << kDesignOrder
                                               << "btnFukushu" << false;
-        QTest::newRow("review all right") << TfrmOwari::Outcome::Review << false
+        QTest::newRow("review all right") << RunEndDialog::Outcome::Review << false
                                           << QStringLiteral("　復習を終わりました") << kDesignOrder << "btnRetry"
                                           << false;
-        QTest::newRow("finished") << TfrmOwari::Outcome::Finished << true << QStringLiteral("　　終了しました")
-                                  << kDesignOrder << "btnFukushu" << false;
+        QTest::newRow("finished") << RunEndDialog::Outcome::Finished << true
+                                  << QStringLiteral("　　終了しました") << kDesignOrder << "btnFukushu"
+                                  << false;
     }
     void endOutcomes()
     {
-        QFETCH(TfrmOwari::Outcome, outcome);
+        QFETCH(RunEndDialog::Outcome, outcome);
         QFETCH(bool, review);
         QFETCH(QString, message);
         QFETCH(QStringList, order);
         QFETCH(QString, focus);
         QFETCH(bool, green);
-        TfrmOwari d;
+        RunEndDialog d;
         const QColor design = Background(d);
         QVERIFY(design != QColor(0, 128, 0));
         d.prepare(outcome, review, false);
@@ -324,16 +327,16 @@ private slots:
 
     void perfectDoesNotCarryOver_data()
     {
-        QTest::addColumn<TfrmOwari::Outcome>("later");
-        QTest::newRow("review") << TfrmOwari::Outcome::Review;
-        QTest::newRow("finished") << TfrmOwari::Outcome::Finished;
+        QTest::addColumn<RunEndDialog::Outcome>("later");
+        QTest::newRow("review") << RunEndDialog::Outcome::Review;
+        QTest::newRow("finished") << RunEndDialog::Outcome::Finished;
     }
     void perfectDoesNotCarryOver()
     {
-        QFETCH(TfrmOwari::Outcome, later);
-        TfrmOwari d;
+        QFETCH(RunEndDialog::Outcome, later);
+        RunEndDialog d;
         const QColor design = Background(d);
-        d.prepare(TfrmOwari::Outcome::Perfect, false, false);
+        d.prepare(RunEndDialog::Outcome::Perfect, false, false);
         QCOMPARE(RunModal(d, [&] { d.btnRetry->click(); }), 1);
         d.prepare(later, true, false);
         QCOMPARE(Background(d), design);
@@ -345,10 +348,10 @@ private slots:
 
     void recordButtonOnlyOutsideTestMode()
     {
-        TfrmOwari d;
+        RunEndDialog d;
         QList<bool> visible;
         for (bool testMode : {false, true, false}) {
-            d.prepare(TfrmOwari::Outcome::Finished, true, testMode);
+            d.prepare(RunEndDialog::Outcome::Finished, true, testMode);
             RunModal(d, [&] { visible << d.btnShowRecord->isVisible(); d.btnEnd->click(); });
         }
         QCOMPARE(visible, (QList<bool>{true, false, true}));
@@ -356,8 +359,8 @@ private slots:
 
     void recordButtonKeepsDialogOpen()
     {
-        TfrmOwari d;
-        d.prepare(TfrmOwari::Outcome::Finished, true, false);
+        RunEndDialog d;
+        d.prepare(RunEndDialog::Outcome::Finished, true, false);
         int calls = 0;
         d.showRecords = [&] { ++calls; };
         bool openAfter = false;

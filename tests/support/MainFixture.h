@@ -31,10 +31,10 @@ public:
     }
     ~MainFixture() { DestroyForms(); }
 
-    TfrmMain *main() const { return forms().frmMain; }
+    MainWindow *main() const { return forms().frmMain; }
 
     // Appends a record as a stored parabola (formula, list item, mirror lines).
-    void add(TLineSpec rec)
+    void add(Parabola rec)
     {
         rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
         MainState &s = main()->state();
@@ -50,10 +50,10 @@ public:
             main()->lstShiki->item(i)->setSelected(true);
     }
 
-    static TLineSpec Parabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,
-                              bool lower = true, bool upper = true)
+    static Parabola redParabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,
+                                bool lower = true, bool upper = true)
     {
-        TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi, lower, upper);
+        Parabola r = MakeParabola(vx, vy, px, py, mode, lo, hi, lower, upper);
         r.Color = 0xFF0000;
         return r;
     }

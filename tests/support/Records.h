@@ -1,12 +1,12 @@
 #pragma once
 // A parabola record from its two points and its domain, for tests.
 
-#include "model/ParabolaRecord.h"
+#include "model/Parabola.h"
 
-inline TLineSpec MakeParabola(int vx, int vy, int px, int py, int mode = 0, int lo = kUnboundedLow,
-                              int hi = kUnboundedHigh, bool lower = true, bool upper = true)
+inline Parabola MakeParabola(int vx, int vy, int px, int py, int mode = 0, int lo = kUnboundedLow,
+                             int hi = kUnboundedHigh, bool lower = true, bool upper = true)
 {
-    TLineSpec r;
+    Parabola r;
     r.VertexX = vx;
     r.VertexY = vy;
     r.PointX = px;

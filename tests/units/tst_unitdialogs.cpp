@@ -3,9 +3,9 @@
 #include "plane/ProgramState.h"
 #include "plane/TitleText.h"
 #include "support/ScriptedPrompt.h"
-#include "units/NewWork.h"
-#include "units/Tangen.h"
-#include "units/TangenOpen.h"
+#include "units/UnitTitleDialog.h"
+#include "units/UnitContentsWindow.h"
+#include "units/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,7 +59,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, title);
-        TfrmNewWork w;
+        UnitTitleDialog w;
         w.edtTangen->setText(QStringLiteral("[]"));
         w.edtTangen->setCursorPosition(1);
         QGuiApplication::clipboard()->setText(text);
@@ -86,7 +86,7 @@ private slots:
     {
         QFETCH(QString, title);
         QFETCH(QString, message);
-        TfrmNewWork w;
+        UnitTitleDialog w;
         w.show();
         w.edtTangen->setText(title);
         w.btnOKClick();
@@ -118,7 +118,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, kept);
         QFETCH(QString, shown);
-        TfrmTangen w;
+        UnitContentsWindow w;
         const QStringList mirror{title, QStringLiteral("255,16")};
         w.setMirror(&mirror);
         w.setTitle(title);
@@ -137,7 +137,7 @@ private slots:
                                                              QStringLiteral("y = x^2"), QStringLiteral("0,0"),
                                                              QStringLiteral("1,1"), QStringLiteral("-99,99")}));
         QVERIFY(WriteCp932Lines(dir + QStringLiteral("b.prb"), {QString::fromUtf16(u"前\0後", 3)}));
-        TfrmTangenOpen w;
+        UnitCatalogDialog w;
         w.show();
         QCOMPARE(w.lstTitle->count(), 2);
         QCOMPARE(w.lstTitle->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));

@@ -33,19 +33,20 @@ QByteArray Bytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TLineSpec Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99, bool l = true, bool u = true)
+Parabola Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99, bool l = true,
+             bool u = true)
 {
-    TLineSpec r = MakeParabola(vx, vy, px, py, mode, lo, hi, l, u);
+    Parabola r = MakeParabola(vx, vy, px, py, mode, lo, hi, l, u);
     r.LineWidth = 1 + (vx & 1);
     r.Color = 0x808000;
     r.Formula = StandardFormPlain(r);
     return r;
 }
 
-QStringList Lines(const QString &title, const QList<TLineSpec> &recs)
+QStringList Lines(const QString &title, const QList<Parabola> &recs)
 {
     QStringList lines{title};
-    for (const TLineSpec &r : recs)
+    for (const Parabola &r : recs)
         lines << UnitLinesOf(r);
     return lines;
 }
@@ -72,7 +73,7 @@ private slots:
     void roundTrip()
     {
         QFETCH(QString, title);
-        const QList<TLineSpec> recs{Rec(0, 0, 1, 1), Rec(-1, 0, 1, -2, 1, -1, 3, true, false),
+        const QList<Parabola> recs{Rec(0, 0, 1, 1), Rec(-1, 0, 1, -2, 1, -1, 3, true, false),
                                     Rec(2, 1, 3, 0, 2, 1, 99, false, false), Rec(1, 2, 3, 4, 3, -99, 4)};
         const QString file = path(QStringLiteral("round.prb"));
         QVERIFY(WriteUnitFile(Lines(QStringLiteral("old"), recs), title, file));
@@ -102,7 +103,7 @@ private slots:
 
     void moreThanAHundredRecords()
     {
-        QList<TLineSpec> recs;
+        QList<Parabola> recs;
         for (int i = 0; i < 101; ++i)
             recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
         const QString file = path(QStringLiteral("big.prb"));
@@ -131,7 +132,7 @@ private slots:
     void packedStyles()
     {
         QFETCH(int, style);
-        TLineSpec r;
+        Parabola r;
         UnpackStyle(style, r, m_draw);
         QTEST(r.LineMode, "mode");
         QTEST(r.LineWidth, "width");
@@ -147,7 +148,7 @@ private slots:
         DrawingSettings draw;
         draw.LowerIncluded = false;
         draw.UpperIncluded = true;
-        TLineSpec r;
+        Parabola r;
         UnpackStyle(0x411, r, draw);
         QCOMPARE(r.LowerIncluded, 0);
         QCOMPARE(r.UpperIncluded, 1);
@@ -344,7 +345,7 @@ private slots:
         const QByteArray before = Bytes(file);
         if (fs)
             QVERIFY(fs->fill(fault == QLatin1String("4k free") ? 1 : 0));
-        QList<TLineSpec> recs;
+        QList<Parabola> recs;
         for (int i = 0; i < 100; ++i)
             recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
         const QString title = fault == QLatin1String("title") ? QString::fromUtf8("😀") : QStringLiteral("新しい単元");
@@ -457,7 +458,7 @@ private slots:
             QVERIFY(unit);
             QCOMPARE(unit->count(), u.records.size());
             QCOMPARE(ReadUnitTitle(data + u.fileName), u.title);
-            for (const TLineSpec &r : unit->records) {
+            for (const Parabola &r : unit->records) {
                 QVERIFY(r.PointX != r.VertexX && r.PointY != r.VertexY);
                 QVERIFY(r.DomainLow < r.DomainHigh);
             }

@@ -1,0 +1,65 @@
+#include "about/AboutDialog.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+// A small parabola picture for the box, drawn once.
+QPixmap Emblem()
+{
+    QPixmap pm(64, 64);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    p.drawLine(4, 48, 60, 48);
+    p.drawLine(32, 4, 32, 60);
+    p.setPen(QPen(QColor(0, 0, 0xFF), 2));
+    QPoint last;
+    for (int i = -24; i <= 24; ++i) {
+        const QPoint pt(32 + i, 48 - (i * i) / 14);
+        if (i > -24)
+            p.drawLine(last, pt);
+        last = pt;
+    }
+    return pm;
+}
+}  // namespace
+
+QString AboutDialog::VersionNumber()
+{
+    return QStringLiteral(QUORVEL_VERSION);
+}
+
+QString AboutDialog::VersionText()
+{
+    return QStringLiteral("バージョン %1").arg(VersionNumber());
+}
+
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmVersion"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setFixedSize(320, 160);
+
+    auto *emblem = new QLabel(this);
+    emblem->setPixmap(Emblem());
+    emblem->setGeometry(16, 16, 64, 64);
+
+    lblProduct = new QLabel(QStringLiteral("Quorvel 放物線／学習ツール"), this);
+    lblProduct->setObjectName(QStringLiteral("lblProduct"));
+    lblProduct->setGeometry(96, 20, 210, 20);
+    QFont big = lblProduct->font();
+    big.setPointSize(big.pointSize() + 2);
+    lblProduct->setFont(big);
+
+    lblVersion = new QLabel(VersionText(), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setGeometry(96, 50, 210, 20);
+
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setGeometry(124, 112, 73, 33);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { done(1); });
+}

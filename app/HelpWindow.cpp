@@ -1,0 +1,91 @@
+#include "app/HelpWindow.h"
+
+#include "app/AppInfo.h"
+#include "plane/ProgramState.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+// Outside any namespace: the macro declares the resource's init function.
+static void InitHelpResource()
+{
+    // The resource lives in a static library; nothing else would pull it in.
+    Q_INIT_RESOURCE(help);
+}
+
+namespace {
+const QString ResourceDocument = QStringLiteral("qrc:/help/Marend.hlp");
+} // namespace
+
+QString HelpAnchor(int context)
+{
+    return QStringLiteral("ctx") + QString::number(context);
+}
+
+QUrl HelpDocumentUrl(const QString &appDir)
+{
+    const QFileInfo local(appDir + AppInfo::HelpFile);
+    if (!appDir.isEmpty() && local.isFile())
+        return QUrl::fromLocalFile(local.absoluteFilePath());
+    return QUrl(ResourceDocument);
+}
+
+HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
+{
+    InitHelpResource();
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(AppInfo::Title + QStringLiteral(" - ヘルプ"));
+    setModal(false);
+    resize(720, 600);
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("txtHelp"));
+    m_browser->setOpenExternalLinks(false);
+
+    auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton *btnContents = button("btnContents", QStringLiteral("目次"));
+    QPushButton *btnBack = button("btnBack", QStringLiteral("戻る"));
+    QPushButton *btnForward = button("btnForward", QStringLiteral("進む"));
+    QPushButton *btnClose = button("btnClose", QStringLiteral("閉じる"));
+    btnBack->setEnabled(false);
+    btnForward->setEnabled(false);
+    connect(btnContents, &QPushButton::clicked, this, [this] { ShowHelpContents(); });
+    connect(btnBack, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(btnForward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_browser, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
+
+    auto *bar = new QHBoxLayout;
+    for (QPushButton *b : {btnContents, btnBack, btnForward})
+        bar->addWidget(b);
+    bar->addStretch();
+    bar->addWidget(btnClose);
+    auto *root = new QVBoxLayout(this);
+    root->addLayout(bar);
+    root->addWidget(m_browser, 1);
+}
+
+void HelpWindow::ShowHelp(int context)
+{
+    // Shown first, so the browser has its real width when it scrolls.
+    show();
+    raise();
+    activateWindow();
+    QUrl url = HelpDocumentUrl(Program().AppDir);
+    url.setFragment(HelpAnchor(context));
+    m_browser->setSource(url, QTextDocument::HtmlResource);
+}
+
+void HelpWindow::ShowHelpContents()
+{
+    ShowHelp(HelpContext::Contents);
+}

@@ -1,0 +1,312 @@
+#include "output/PrintDialog.h"
+
+#include "plane/Cp932.h"
+#include "plane/DateText.h"
+#include "plane/Fonts.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/PlaneGeometry.h"
+#include "plane/ProgramState.h"
+#include "plane/Prompt.h"
+#include "plane/SafeFile.h"
+#include "ui/ImageView.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <optional>
+
+double PrintFactor(int pageWidth)
+{
+    return double(pageWidth) / PrintDialog::ReferencePageWidth * 32.0 / 7.0;
+}
+
+QRect PrintTarget(int pageWidth, int sheetSize)
+{
+    const int side = PlaneGeometry::RoundEven(sheetSize * PrintFactor(pageWidth));
+    return QRect(0, 0, side, side);
+}
+
+int Cp932Length(const QString &text)
+{
+    if (const auto bytes = EncodeCp932(text))
+        return int(bytes->size());
+    // Only the estimate of a width depends on this, so a character CP932
+    // cannot hold is counted as a double-byte one.
+    int n = 0;
+    for (char32_t u : text.toUcs4()) {
+        const auto one = EncodeCp932(QString::fromUcs4(&u, 1));
+        n += one ? int(one->size()) : 2;
+    }
+    return n;
+}
+
+int TitleLeft(int left, int planeWidth, const QString &title, int fontPoints)
+{
+    return left + planeWidth / 2 - Cp932Length(title) * fontPoints / 4;
+}
+
+namespace {
+// The hourglass for the length of a print, restored on every way out.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// Writes the image as a BMP file; a failed write puts its reason into *why.
+bool SaveBitmap(const QString &path, const QImage &image, QString *why)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+        return false;
+    return WriteFileSafely(path, bytes, why);
+}
+
+QSpinBox *SpinBox(QWidget *parent, const char *name, int min, int max, int step, int value)
+{
+    auto *s = new QSpinBox(parent);
+    s->setObjectName(QLatin1String(name));
+    s->setRange(min, max);
+    s->setSingleStep(step);
+    s->setValue(value);
+    return s;
+}
+} // namespace
+
+PrintDialog::PrintDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmPrint"));
+    setWindowTitle(QStringLiteral("グラフの印刷"));
+    setupPrinter = [this](QPrinter &p) {
+        QPrintDialog dialog(&p, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    buildForm();
+    if (parent)
+        setGeometry(parent->geometry());
+}
+
+PrintDialog::~PrintDialog() = default;
+
+void PrintDialog::buildForm()
+{
+    auto *root = new QHBoxLayout(this);
+
+    // The sheet keeps its 640 pixels; a smaller window scrolls it.
+    auto *holder = new QWidget;
+    holder->setFixedSize(SheetSize, SheetSize);
+    imgCoodX = new ImageView(holder);
+    imgCoodX->setObjectName(QStringLiteral("imgCoodX"));
+    imgCoodX->place(0, 0, SheetSize, SheetSize);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(holder);
+    scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int frame = 2 * scroll->frameWidth();
+    scroll->setMaximumSize(SheetSize + frame, SheetSize + frame);
+    scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto *sheetColumn = new QVBoxLayout;
+    sheetColumn->addWidget(scroll, 1);
+    sheetColumn->addStretch(0);
+    root->addLayout(sheetColumn, 2);
+
+    // The controls take the rest of the width: the heading holds a full path.
+    auto *side = new QVBoxLayout;
+    root->addLayout(side, 1);
+
+    auto *margins = new QGroupBox(QStringLiteral("余白"), this);
+    auto *marginRows = new QVBoxLayout(margins);
+    spnLeft = SpinBox(margins, "spnLeft", 0, 200, 10, 50);
+    spnTop = SpinBox(margins, "spnTop", 0, 200, 10, 50);
+    for (auto [caption, spin] : {std::pair{"左余白", spnLeft}, std::pair{"上余白", spnTop}}) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(new QLabel(QString::fromUtf8(caption), margins));
+        row->addWidget(spin);
+        marginRows->addLayout(row);
+    }
+    side->addWidget(margins);
+
+    auto *size = new QGroupBox(QStringLiteral("サイズ（％）"), this);
+    size->setObjectName(QStringLiteral("grpShukusho"));
+    auto *sizeRow = new QHBoxLayout(size);
+    spnShukusho = SpinBox(size, "spnShukusho", 50, 100, 10, 100);
+    sizeRow->addWidget(spnShukusho);
+    side->addWidget(size);
+
+    side->addWidget(new QLabel(QStringLiteral("ファイル名と日時"), this));
+    edtFile = new QLineEdit(this);
+    edtFile->setObjectName(QStringLiteral("edtFile"));
+    edtFile->setMinimumWidth(260);
+    side->addWidget(edtFile);
+    side->addWidget(new QLabel(QStringLiteral("タイトル"), this));
+    edtTitle = new QLineEdit(this);
+    edtTitle->setObjectName(QStringLiteral("edtTitle"));
+    side->addWidget(edtTitle);
+
+    auto *page = new QGroupBox(QStringLiteral("用紙"), this);
+    auto *pageRows = new QVBoxLayout(page);
+    lblPWidth = new QLabel(page);
+    lblPWidth->setObjectName(QStringLiteral("lblPWidth"));
+    lblPHeight = new QLabel(page);
+    lblPHeight->setObjectName(QStringLiteral("lblPHeight"));
+    pageRows->addWidget(lblPWidth);
+    pageRows->addWidget(lblPHeight);
+    side->addWidget(page);
+
+    auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton *btnSettei = button("btnSettei", QStringLiteral("プリンタ設定"));
+    QPushButton *btnPrint = button("btnPrint", QStringLiteral("印刷開始"));
+    QPushButton *btnClose = button("btnClose", QStringLiteral("閉じる"));
+    side->addSpacing(12);
+    for (QPushButton *b : {btnSettei, btnPrint, btnClose})
+        side->addWidget(b);
+    side->addStretch();
+
+    connect(btnSettei, &QPushButton::clicked, this, [this] { SetUpPrinter(); });
+    connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    for (QSpinBox *s : {spnLeft, spnTop, spnShukusho})
+        connect(s, &QSpinBox::valueChanged, this, [this] { DrawPrintPreview(); });
+    for (QLineEdit *e : {edtTitle, edtFile})
+        connect(e, &QLineEdit::textChanged, this, [this] { DrawPrintPreview(); });
+    // The sheet is first drawn when the dialog is shown: a 640 x 640 picture
+    // nobody looks at would only cost start-up time and memory.
+}
+
+const Canvas &PrintDialog::sheet() const
+{
+    return imgCoodX->picture().canvas();
+}
+
+void PrintDialog::showEvent(QShowEvent *event)
+{
+    // Restoring from minimised is not a new showing.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void PrintDialog::FormShow()
+{
+    edtTitle->setText(DefaultTitle);
+    const QString file = unitFileName ? unitFileName() : QString();
+    edtFile->setText(file + QStringLiteral("  ") + DateText() + QStringLiteral("  ") + TimeText());
+    // Setting an unchanged text emits nothing, so draw once more here.
+    DrawPrintPreview();
+    showPageSize();
+    m_printerReady = false;
+}
+
+void PrintDialog::showPageSize()
+{
+    lblPWidth->setText(QStringLiteral("W：") + QString::number(printer().width()));
+    lblPHeight->setText(QStringLiteral("H：") + QString::number(printer().height()));
+}
+
+void PrintDialog::DrawPrintPreview()
+{
+    Picture &pic = imgCoodX->picture();
+    ClearImage(pic, Colors::White, Program().Draw);
+    Canvas &c = pic.canvas();
+
+    const double ratio = spnShukusho->value() * 0.01;
+    const int left = spnLeft->value();
+    const int top = spnTop->value();
+    const QImage plane = planeImage ? planeImage() : QImage();
+    const int w = PlaneGeometry::RoundEven(plane.width() * ratio);
+    const int h = PlaneGeometry::RoundEven(plane.height() * ratio);
+    c.stretchDraw(QRect(left, top, w, h), plane);
+
+    c.setFontName(Fonts::Gothic);
+    c.setFontSize(FontPoints);
+    c.setFontBold(false);
+    c.setFontItalic(false);
+    c.setFontColor(Colors::Black);
+    c.setBrushStyle(BrushStyle::Clear);
+    c.textOut(left + 10, 10, edtFile->text());
+    const QString title = edtTitle->text();
+    c.textOut(TitleLeft(left, w, title, FontPoints), top + h + TitleGap, title);
+}
+
+bool PrintDialog::SetUpPrinter()
+{
+    if (!setupPrinter || !setupPrinter(printer()))
+        return false;
+    showPageSize();
+    m_printerReady = true;
+    return true;
+}
+
+void PrintDialog::btnPrintClick()
+{
+    if (m_printerReady || SetUpPrinter())
+        PrintSheet();
+}
+
+int PrintDialog::PrintSheet()
+{
+    const QRect target = PrintTarget(printer().width(), SheetSize);
+    std::optional<WaitCursor> wait(std::in_place);
+
+    // The sheet goes to the printer by way of a bitmap file, so what is
+    // printed is exactly the picture that was saved.
+    // It lies in the data folder, beside the records: the start folder may
+    // be one the user cannot write.
+    const QString folder = Program().AppDir;
+    const QString path = (folder.isEmpty() ? QDir::current() : QDir(folder)).absoluteFilePath(TempFileName);
+    QString why;
+    if (!SaveBitmap(path, sheet().image(), &why)) {
+        // The box is not to show an hourglass over it.
+        wait.reset();
+        prompt().message(QStringLiteral("一時ファイルが作成できません"));
+        if (!why.isEmpty())
+            prompt().message(why, MessageKind::Error);
+        return 0;
+    }
+    QImage bitmap;
+    if (!bitmap.load(path, "BMP")) {
+        QFile::remove(path);
+        wait.reset();
+        prompt().message(QStringLiteral("一時ファイルが作成できません"));
+        return 0;
+    }
+
+    // Each copy is a job of its own; the printer must not multiply a job
+    // as well.
+    const int copies = qMax(1, printer().copyCount());
+    printer().setCopyCount(1);
+    int jobs = 0;
+    for (int copy = 1; copy <= copies; ++copy) {
+        QPainter painter;
+        if (!painter.begin(&printer()))
+            break;
+        painter.drawImage(target, bitmap);
+        painter.end();
+        ++jobs;
+        if (jobPrinted)
+            jobPrinted(copy);
+    }
+    printer().setCopyCount(copies);
+
+    bitmap = QImage();
+    QFile::remove(path);
+    return jobs;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The print dialog: a preview sheet of the plane with heading and title,
+// printed as one page stretched to the printer's page width. It only shows
+// and prints what the main window hands it; it draws no curves itself.
+
+#include <QDialog>
+#include <QImage>
+#include <QPrinter>
+#include <memory>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+class Canvas;
+class ImageView;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+// Stretch of the 640-pixel sheet on a page `pageWidth` printer pixels wide:
+// 32/7 for the reference width of 2892 pixels, in proportion otherwise.
+double PrintFactor(int pageWidth);
+// Where the sheet goes on the page: from the top-left corner, square.
+QRect PrintTarget(int pageWidth, int sheetSize);
+// Length of a text in CP932 bytes; characters CP932 lacks count two.
+int Cp932Length(const QString &text);
+// Left edge of the title line: centred under a plane `planeWidth` pixels
+// wide at `left`, by the classic estimate of a byte being a quarter of the
+// point size wide.
+int TitleLeft(int left, int planeWidth, const QString &title, int fontPoints);
+
+class PrintDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int SheetSize = 640;           // pixels, square
+    static constexpr int ReferencePageWidth = 2892; // printer pixels
+    static constexpr int FontPoints = 12;           // heading and title
+    static constexpr int TitleGap = 15;             // pixels below the plane
+    inline static const QString DefaultTitle = QStringLiteral("Quorvel 放物線学習ツール");
+    inline static const QString TempFileName = QStringLiteral("temp.bmp");
+
+    explicit PrintDialog(QWidget *parent = nullptr);
+    ~PrintDialog() override;
+
+    // Wired by the main window: its plane picture with the curves, and the
+    // unit window's file-name label.
+    std::function<const QImage &()> planeImage;
+    std::function<QString()> unitFileName;
+    // The printer dialog; true when confirmed. Tests replace it.
+    std::function<bool(QPrinter &)> setupPrinter;
+    // Called after each finished print job with its copy number (from 1).
+    std::function<void(int)> jobPrinted;
+
+    // Made on first use: setting up a printer costs start-up time and memory.
+    QPrinter &printer()
+    {
+        if (!m_printer)
+            m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        return *m_printer;
+    }
+    bool printerReady() const { return m_printerReady; }
+    // The preview sheet as it stands.
+    const Canvas &sheet() const;
+
+    void FormShow();
+    void DrawPrintPreview();
+    // Runs the printer dialog; on confirmation refreshes the page labels.
+    bool SetUpPrinter();
+    // Prints the preview sheet, one job per copy; returns the jobs printed.
+    int PrintSheet();
+    void btnPrintClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildForm();
+    void showPageSize();
+
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_printerReady = false;
+
+    ImageView *imgCoodX = nullptr;
+    QSpinBox *spnLeft = nullptr;
+    QSpinBox *spnTop = nullptr;
+    QSpinBox *spnShukusho = nullptr;
+    QLineEdit *edtTitle = nullptr;
+    QLineEdit *edtFile = nullptr;
+    QLabel *lblPWidth = nullptr;
+    QLabel *lblPHeight = nullptr;
+};

@@ -1,0 +1,492 @@
+#include "practice/PracticeWindow.h"
+
+#include "plane/FormulaImage.h"
+#include "plane/Fonts.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Plotting.h"
+#include "plane/Prompt.h"
+#include "plane/TitleText.h"
+#include "practice/WrongAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/Records.h"
+#include "practice/RightAnswerDialog.h"
+#include "ui/ImageView.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+constexpr int kPlaneLeft = 350;
+constexpr Color kCorrectPen = 0x7FFFFF00 & 0xFFFFFF;    // the colour values keep only their 24 bits
+constexpr Color kCorrectBrush = 0x7FFFFFFE & 0xFFFFFF;
+
+QFont PixelFont(const QString &face, int pixels, bool bold)
+{
+    QFont f(face);
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+}  // namespace
+
+QImage PracticeWindow::BatsuPicture()
+{
+    QImage img(82, 58, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 0, 0), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A red tick: the teacher's mark for a wrong answer.
+    p.drawLine(QPointF(12, 28), QPointF(30, 48));
+    p.drawLine(QPointF(30, 48), QPointF(72, 8));
+    return img;
+}
+
+QImage PracticeWindow::ArrowPicture()
+{
+    QImage img(21, 21, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setPen(QPen(QColor(0, 255, 0), 3));
+    p.setBrush(QColor(0, 255, 0));
+    // Pointing to the top-left corner, so its tip touches the point shown.
+    p.drawPolygon(QPolygon({QPoint(0, 0), QPoint(11, 3), QPoint(3, 11)}));
+    p.drawLine(QPoint(4, 4), QPoint(19, 19));
+    return img;
+}
+
+QString PracticeWindow::Statement(int number)
+{
+    // Every exercise asks for the graph of a formula.
+    return QStringLiteral("(") + QString::number(number) + QStringLiteral(")次の関数のグラフをかきなさい");
+}
+
+PracticeWindow::PracticeWindow(QWidget *parent)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmRenshu"));
+    setWindowTitle(QStringLiteral("練習"));
+    if (parent)
+        setGeometry(0, 0, parent->width(), parent->height());
+    else
+        setGeometry(0, 0, 1024, 740);
+    setMouseTracking(true);
+    installEventFilter(this);
+    m_batsu = BatsuPicture();
+    m_arrow = ArrowPicture();
+    timSecond.setInterval(1000);
+    connect(&timSecond, &QTimer::timeout, this, [this] { timSecondTimer(); });
+}
+
+// Only a practice run opens the window.
+void PracticeWindow::buildControls()
+{
+    setFont(PixelFont(Fonts::FixedGothic, 16, true));
+    auto label = [this](const QString &text, int x, int y) {
+        auto *l = new QLabel(text, this);
+        l->move(x, y);
+        return l;
+    };
+    lblMess = label(QString(), 8, 58);
+    lblMess->setObjectName(QStringLiteral("lblMess"));
+    lblMess->resize(281, 17);
+    lblMess->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    imgShiki = new ImageView(this);
+    imgShiki->setObjectName(QStringLiteral("imgShiki"));
+    imgShiki->place(7, 79, 282, 65);
+    label(QStringLiteral("答案"), 8, 150);
+    imgAns = new ImageView(this);
+    imgAns->setObjectName(QStringLiteral("imgAns"));
+    imgAns->place(7, 167, 282, 65);
+    label(QStringLiteral("採点"), 8, 240);
+    lstRecord = new QListWidget(this);
+    lstRecord->setObjectName(QStringLiteral("lstRecord"));
+    lstRecord->setGeometry(48, 240, 137, RecordListBottom - 240);
+    lstRecord->setSelectionMode(QAbstractItemView::NoSelection);
+    lstRecord->setFont(PixelFont(Fonts::FixedGothic, 14, false));
+    edtCood = new QLineEdit(this);
+    edtCood->setObjectName(QStringLiteral("edtCood"));
+    edtCood->setGeometry(200, 16, 81, 24);
+    edtCood->setReadOnly(true);
+    edtCood->setFocusPolicy(Qt::NoFocus);
+    edtCood->setFont(PixelFont(Fonts::Gothic, 16, false));
+
+    auto button = [this](const char *name, const QString &text, int y) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(200, y, 81, 33);
+        b->setFont(PixelFont(Fonts::FixedGothic, 13, false));
+        return b;
+    };
+    btnTeisei = button("btnTeisei", QStringLiteral("訂正"), 256);
+    btnEnd = button("btnEnd", QStringLiteral("終了"), 312);
+    Button1 = button("Button1", QStringLiteral("ヒント"), 368);
+    connect(btnTeisei, &QPushButton::clicked, this, [this] { btnTeiseiClick(); });
+    connect(btnEnd, &QPushButton::clicked, this, [this] { btnEndClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    imgCood = new ImageView(this);
+    imgCood->setObjectName(QStringLiteral("imgCood"));
+    imgCood->onMouseDown = [this](QMouseEvent *e) { imgCoodMouseDown(e->button(), e->position().toPoint()); };
+    imgCood->onMouseMove = [this](QMouseEvent *e) { imgCoodMouseMove(e->position().toPoint()); };
+}
+
+void PracticeWindow::attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamari, RunEndDialog *owari)
+{
+    m_seikai = seikai;
+    m_ayamari = ayamari;
+    m_owari = owari;
+    const int top = RecordListBottom + 32;
+    const int left = (parentWidget() ? parentWidget()->x() : 0) + 20;
+    for (QDialog *d : std::initializer_list<QDialog *>{seikai, ayamari, owari})
+        if (d)
+            d->move(left, top);
+    if (m_ayamari) {
+        m_ayamari->answerShown = [this] { return m_s.AnswerShown; };
+        m_ayamari->removeWrongAnswer = [this] {
+            DrawParabola(imgCood->canvas(), m_s.SavedAnswer, false, Program());
+        };
+        m_ayamari->showCorrectGraph = [this] {
+            Parabola &entry = m_s.RunList[std::size_t(m_s.Position)];
+            entry.Color = 0;
+            entry.LineWidth = 2;
+            DrawParabola(imgCood->canvas(), entry, false, Program());
+            entry.LineWidth = 1;
+            m_s.AnswerShown = true;
+        };
+    }
+}
+
+FormulaForm PracticeWindow::form() const
+{
+    return currentForm ? currentForm() : FormulaForm::Standard;
+}
+
+const Parabola &PracticeWindow::source() const
+{
+    return Program().PracticeParabolas[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])];
+}
+
+QPoint PracticeWindow::lattice(QPoint pixel) const
+{
+    return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
+}
+
+void PracticeWindow::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void PracticeWindow::FormShow()
+{
+    BuildControls();
+    ProgramState &st = Program();
+    setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
+    m_closeRequested = false;
+    m_s.RubberCurve = false;
+    m_s.Review = false;
+    if (st.PracticeCount <= 0) {
+        // Nothing to pose: no empty run is started.
+        prompt().message(QStringLiteral("練習する放物線がありません"));
+        QMetaObject::invokeMethod(this, [this] { done(2); }, Qt::QueuedConnection);
+        return;
+    }
+    Init(false);
+    m_s.Hint = false;
+}
+
+void PracticeWindow::Init(bool review)
+{
+    BuildControls();
+    ProgramState &st = Program();
+    m_s.TotalSeconds = 0;
+    m_s.Seconds = 0;
+    timSecond.start();
+    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
+    imgCood->place(kPlaneLeft, imgShiki->y(), imgCood->picture().width(), imgCood->picture().height());
+    ClearImage(imgShiki->picture(), st.Draw.PanelBackColor, st.Draw);
+    ClearImage(imgAns->picture(), st.Draw.PanelBackColor, st.Draw);
+    m_s.AnswerShown = false;
+    m_s.FirstTry = 0;
+    m_s.WrongAttempts = 0;
+    m_s.Position = 0;
+    m_s.Stage = 0;
+    m_s.Marks.clear();
+    m_s.RubberCurve = false;
+    m_s.VertexMarker = false;
+    lstRecord->clear();
+    const int sources = qBound(0, st.PracticeCount, kMaxParabolas);
+    int k = 0;
+    for (int i = 0; i < sources; ++i) {
+        if (review && !m_s.Mistakes[std::size_t(i)])
+            continue;
+        if (!review)
+            m_s.Mistakes[std::size_t(i)] = false;
+        m_s.RunList[std::size_t(k)] = st.PracticeParabolas[std::size_t(i)];
+        m_s.SourceIndex[std::size_t(k)] = i;
+        lstRecord->addItem(QStringLiteral("(%1)").arg(k + 1));
+        ++k;
+    }
+    m_s.Count = k;
+    m_s.Review = review;
+    if (m_s.Count > 0)
+        DrawFormulaImage(imgShiki->picture(), m_s.RunList[0].Formula, st.Draw);
+    lblMess->setText(Statement(1));
+    // A fresh plane bitmap starts in copy mode; feedback needs not-xor.
+    imgCood->canvas().setPenMode(PenMode::NotXor);
+}
+
+void PracticeWindow::imgCoodMouseMove(QPoint pixel)
+{
+    BuildControls();
+    ProgramState &st = Program();
+    const QPoint p = lattice(pixel);
+    edtCood->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
+    if (m_s.Count <= 0)
+        return;
+    Canvas &plane = imgCood->canvas();
+    if (p != m_s.LastPoint && m_s.VertexMarker) {
+        DrawPointMarker(plane, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+        m_s.VertexMarker = false;
+    }
+    if (m_s.Stage == 1) {
+        m_s.Answer.PointX = m_s.LastPoint.x();
+        m_s.Answer.PointY = m_s.LastPoint.y();
+        if (m_s.RubberCurve)
+            DrawUnbounded(plane, m_s.Answer, st);
+        m_s.Answer.PointX = p.x();
+        m_s.Answer.PointY = p.y();
+        DrawUnbounded(plane, m_s.Answer, st);
+        m_s.RubberCurve = true;
+    }
+    m_s.LastPoint = p;
+}
+
+void PracticeWindow::FormMouseMove()
+{
+    BuildControls();
+    edtCood->clear();
+    if (m_s.RubberCurve && m_s.Stage == 1) {
+        m_s.Answer.PointX = m_s.LastPoint.x();
+        m_s.Answer.PointY = m_s.LastPoint.y();
+        DrawUnbounded(imgCood->canvas(), m_s.Answer, Program());
+        m_s.RubberCurve = false;
+        m_s.LastPoint = QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY);
+    }
+}
+
+bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == this && event->type() == QEvent::MouseMove)
+        FormMouseMove();
+    return QDialog::eventFilter(watched, event);
+}
+
+void PracticeWindow::imgCoodMouseDown(Qt::MouseButton button, QPoint pixel)
+{
+    BuildControls();
+    if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
+        return;
+    m_inPress = true;
+    if (m_s.Stage == 0)
+        m_s.Answer = source();
+    const QPoint p = lattice(pixel);
+    if (button == Qt::RightButton && m_s.RubberCurve) {
+        DrawPointMarker(imgCood->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
+                        Color(m_s.Answer.Color), Program());
+        btnTeiseiClick();
+    } else {
+        answerClick(p);
+    }
+    m_inPress = false;
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        done(2);
+    }
+}
+
+void PracticeWindow::answerClick(QPoint p)
+{
+    ProgramState &st = Program();
+    Canvas &plane = imgCood->canvas();
+    if (m_s.Stage == 0) {
+        m_s.Answer.VertexX = p.x();
+        m_s.Answer.VertexY = p.y();
+        m_s.Answer.PointX = -99;
+        m_s.Answer.PointY = -99;
+        DrawPointMarker(plane, p, Color(m_s.Answer.Color), st);
+        m_s.VertexMarker = true;
+        m_s.Stage = 1;
+        m_s.LastPoint = p;
+        return;
+    }
+    if (m_s.RubberCurve) {
+        // Take the rubber curve off where the last move drew it.
+        m_s.Answer.PointX = m_s.LastPoint.x();
+        m_s.Answer.PointY = m_s.LastPoint.y();
+        DrawUnbounded(plane, m_s.Answer, st);
+    }
+    m_s.Answer.PointX = p.x();
+    m_s.Answer.PointY = p.y();
+    m_s.RubberCurve = false;
+    m_s.SavedAnswer = m_s.Answer;
+    const QString answer = StandardFormText(m_s.Answer, form());
+    DrawFormulaImage(imgAns->picture(), answer, st.Draw);
+    const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
+    const bool right = answer == exercise.Formula || answer == StandardFormText(exercise, form());
+    if (right)
+        rightAnswer();
+    else
+        wrongAnswer();
+    m_s.Hint = false;
+}
+
+void PracticeWindow::rightAnswer()
+{
+    ProgramState &st = Program();
+    Canvas &ans = imgAns->canvas();
+    const PenMode keep = ans.penMode();
+    ans.setPenMode(PenMode::NotXor);
+    ans.setPenWidth(3);
+    ans.setPenColor(kCorrectPen);
+    ans.setBrushColor(kCorrectBrush);
+    const int w = ans.width(), h = ans.height(), a = w / 2;
+    ans.ellipse(0, 0, w / 2, h);
+    ans.ellipse(a / 4, h / 4, 3 * a / 4, 3 * h / 4);
+    ans.setPenMode(keep);
+    ans.setPenWidth(1);
+
+    DrawParabola(imgCood->canvas(), m_s.Answer, false, st);
+    m_s.RubberCurve = false;
+    const QString mark = m_s.WrongAttempts > 0 ? QStringLiteral("×") : m_s.Hint ? QStringLiteral("△") : QStringLiteral("○");
+    m_s.Marks += mark;
+    if (QListWidgetItem *item = lstRecord->item(m_s.Position))
+        item->setText(item->text() + mark + QLatin1Char(' ') + MinutesSecondsText(m_s.Seconds));
+    m_s.TotalSeconds += m_s.Seconds;
+    m_s.Seconds = 0;
+
+    const int r = m_seikai ? runModal(m_seikai) : 1;
+    m_s.AnswerShown = false;
+    if (r == 2)
+        m_closeRequested = true;
+    if (m_s.WrongAttempts == 0) {
+        ++m_s.FirstTry;
+        m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = false;
+    }
+    if (m_s.Position + 1 >= m_s.Count)
+        endRun();
+    else
+        nextExercise();
+}
+
+void PracticeWindow::nextExercise()
+{
+    const DrawingSettings &draw = Program().Draw;
+    ++m_s.Position;
+    m_s.Stage = 0;
+    m_s.WrongAttempts = 0;
+    ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
+    ClearImage(imgAns->picture(), draw.PanelBackColor, draw);
+    lblMess->setText(Statement(m_s.Position + 1));
+    DrawFormulaImage(imgShiki->picture(), m_s.RunList[std::size_t(m_s.Position)].Formula, draw);
+}
+
+void PracticeWindow::wrongAnswer()
+{
+    // The black background of the tick leaves the answer picture as it is.
+    imgAns->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
+    m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
+    DrawParabola(imgCood->canvas(), m_s.Answer, false, Program());
+    m_s.RubberCurve = false;
+    const int r = m_ayamari ? runModal(m_ayamari) : 1;
+    if (r == 1)
+        ++m_s.WrongAttempts;
+    else
+        m_closeRequested = true;
+    m_s.Stage = 0;
+}
+
+void PracticeWindow::endRun()
+{
+    ProgramState &st = Program();
+    if (!st.TestMode && !m_s.Review && !st.OnCdRom)
+        AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
+    lstRecord->addItem(QStringLiteral("------------"));
+    lstRecord->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
+    if (!m_owari) {
+        m_closeRequested = true;
+        return;
+    }
+    const bool allFirst = m_s.FirstTry == m_s.Count;
+    const auto outcome = allFirst && !m_s.Review ? RunEndDialog::Outcome::Perfect
+                         : m_s.Review             ? RunEndDialog::Outcome::Review
+                                                  : RunEndDialog::Outcome::Finished;
+    m_owari->prepare(outcome, !allFirst, st.TestMode);
+    const int r = runModal(m_owari);
+    if (r == 1) {
+        m_s.Review = false;
+        Init(false);
+    } else if (r == 4) {
+        m_s.Review = true;
+        Init(true);
+    } else {
+        m_closeRequested = true;
+    }
+}
+
+void PracticeWindow::btnTeiseiClick()
+{
+    BuildControls();
+    if (m_s.Stage != 1)
+        return;
+    ProgramState &st = Program();
+    m_s.Answer.PointX = m_s.LastPoint.x();
+    m_s.Answer.PointY = m_s.LastPoint.y();
+    if (m_s.RubberCurve)
+        DrawUnbounded(imgCood->canvas(), m_s.Answer, st);
+    DrawPointMarker(imgCood->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+    m_s.RubberCurve = false;
+    m_s.Stage = 0;
+}
+
+void PracticeWindow::Button1Click()
+{
+    BuildControls();
+    if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
+        return;
+    const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
+    const QPoint target = m_s.Stage == 0 ? QPoint(exercise.VertexX, exercise.VertexY)
+                                         : QPoint(exercise.PointX, exercise.PointY);
+    const QPoint px = Program().Geometry.LatticeToPixel(target.x(), target.y());
+    imgCood->canvas().xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
+    m_s.Hint = true;
+}
+
+void PracticeWindow::btnEndClick()
+{
+    done(2);
+}
+
+void PracticeWindow::timSecondTimer()
+{
+    ++m_s.Seconds;
+}
+
+void PracticeWindow::done(int r)
+{
+    if (m_inPress) {
+        // A stop chosen in a dialog takes effect after the press is handled.
+        m_closeRequested = true;
+        return;
+    }
+    timSecond.stop();
+    QDialog::done(r);
+    if (onClosed)
+        onClosed();
+}

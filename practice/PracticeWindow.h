@@ -1,0 +1,115 @@
+#pragma once
+// The practice window: poses the parabolas of the practice source list as
+// exercises, grades each two-click answer by its formula text, gives hints,
+// times the run and records finished runs. The plane is drawn once per run;
+// all feedback on it is drawn in not-xor mode and removed by drawing again.
+
+#include "model/FormulaText.h"
+#include "model/Parabola.h"
+
+#include "ui/LazyDialog.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class ImageView;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class WrongAnswerDialog;
+class RunEndDialog;
+class RightAnswerDialog;
+
+// The state of one showing of the practice window.
+struct RenshuState {
+    TLineList RunList{};                          // copies of the posed entries
+    std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
+    std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
+    int Position = 0;
+    int Count = 0;
+    int Stage = 0;          // 0 waiting for the vertex, 1 for the second click
+    int WrongAttempts = 0;
+    int FirstTry = 0;       // exercises right without a wrong attempt
+    bool Hint = false;
+    bool AnswerShown = false;
+    bool Review = false;
+    int Seconds = 0;        // of the current exercise
+    int TotalSeconds = 0;
+    QString Marks;
+    Parabola Answer;
+    Parabola SavedAnswer;  // the last judged answer, for the wrong-answer dialog
+    bool RubberCurve = false;
+    bool VertexMarker = false;
+    QPoint LastPoint;       // lattice units
+};
+
+class PracticeWindow : public LazyDialog {
+    Q_OBJECT
+public:
+    explicit PracticeWindow(QWidget *parent = nullptr);
+
+    void attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamari, RunEndDialog *owari);
+    // From the main window: its display form, and a repaint that makes its
+    // plane geometry current again when the practice window closes.
+    std::function<FormulaForm()> currentForm;
+    std::function<void()> onClosed;
+    // Shows a verdict dialog modally and returns its result; tests replace it.
+    std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
+
+    RenshuState &state() { return m_s; }
+
+    void FormShow();
+    void Init(bool review);
+    void imgCoodMouseDown(Qt::MouseButton button, QPoint pixel);
+    void imgCoodMouseMove(QPoint pixel);
+    void FormMouseMove();
+    void btnTeiseiClick();
+    void Button1Click();
+    void btnEndClick();
+    void timSecondTimer();
+
+    // The hidden pictures: a red tick on black and a green arrow on black.
+    static QImage BatsuPicture();
+    static QImage ArrowPicture();
+    static QString Statement(int number);
+
+    ImageView *imgCood = nullptr;
+    QLabel *lblMess = nullptr;
+    ImageView *imgShiki = nullptr;
+    ImageView *imgAns = nullptr;
+    QListWidget *lstRecord = nullptr;
+    QLineEdit *edtCood = nullptr;
+    QPushButton *btnTeisei = nullptr, *btnEnd = nullptr, *Button1 = nullptr;
+    QTimer timSecond;
+
+protected:
+    void buildControls() override;
+    void showEvent(QShowEvent *e) override;
+    void done(int r) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    const Parabola &source() const;
+    FormulaForm form() const;
+    void answerClick(QPoint lattice);
+    void rightAnswer();
+    void wrongAnswer();
+    void endRun();
+    void nextExercise();
+    QPoint lattice(QPoint pixel) const;
+
+    // The verdict dialogs open below the record list.
+    static constexpr int RecordListBottom = 449;
+
+    RenshuState m_s;
+    RightAnswerDialog *m_seikai = nullptr;
+    WrongAnswerDialog *m_ayamari = nullptr;
+    RunEndDialog *m_owari = nullptr;
+    QImage m_batsu, m_arrow;
+    bool m_closeRequested = false;
+    bool m_inPress = false;
+};

@@ -1,0 +1,190 @@
+#include "practice/RecordsWindow.h"
+
+#include "plane/Fonts.h"
+#include "plane/ProgramState.h"
+#include "plane/Prompt.h"
+#include "plane/TitleText.h"
+#include "plane/UnitFile.h"
+#include "practice/ProfileFile.h"
+#include "practice/Records.h"
+#include "units/UnitFolder.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <functional>
+
+namespace {
+QFont Face(const QString &family, int pixels)
+{
+    QFont f(family);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+// A list whose keyboard moves count as clicks, as they do in the classic
+// list box; a click or a focus change alone does not refill the memo twice.
+class TitleList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<void(int)> moved;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(e);
+        if (currentRow() != before && currentRow() >= 0 && moved)
+            moved(currentRow());
+    }
+};
+}  // namespace
+
+namespace {
+// The glyph of "戻る", drawn here: looking the style's icon up in the icon
+// theme cost more start-up time than the whole window.
+QIcon ReturnGlyph()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x80, 0x20));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(3.5, 8), QPointF(8.5, 3.5), QPointF(8.5, 6), QPointF(12.5, 6),
+                             QPointF(12.5, 10), QPointF(8.5, 10), QPointF(8.5, 12.5)}));
+    return QIcon(pm);
+}
+}  // namespace
+
+RecordsWindow::RecordsWindow(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmKiroku"));
+    setWindowTitle(QStringLiteral("実行記録"));
+    setFixedSize(640, 480);
+    setFont(Face(Fonts::Gothic, 12));
+
+    Label1 = new QLabel(QStringLiteral("単元をクリックして下さい"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(32, 8);
+    Label1->adjustSize();
+
+    auto *list = new TitleList(this);
+    lstTitle = list;
+    lstTitle->setObjectName(QStringLiteral("lstTitle"));
+    lstTitle->setGeometry(16, 32, 225, 345);
+    lstTitle->setFont(Face(Fonts::FixedGothic, 15));
+    lstTitle->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->moved = [this](int row) { lstTitleClick(row); };
+    connect(lstTitle, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { lstTitleClick(lstTitle->row(item)); });
+
+    memDetail = new QPlainTextEdit(this);
+    memDetail->setObjectName(QStringLiteral("memDetail"));
+    memDetail->setGeometry(256, 32, 361, 377);
+    memDetail->setFont(Face(Fonts::FixedGothic, 13));
+    memDetail->setReadOnly(true);
+    memDetail->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memDetail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    btnReturn = new QPushButton(ReturnGlyph(), QStringLiteral("戻る"), this);
+    btnReturn->setObjectName(QStringLiteral("btnReturn"));
+    btnReturn->setGeometry(24, 400, 81, 41);
+    connect(btnReturn, &QPushButton::clicked, this, [this] { btnReturnClick(); });
+
+    btnErase = new QPushButton(QStringLiteral("記録消去"), this);
+    btnErase->setObjectName(QStringLiteral("btnErase"));
+    btnErase->setGeometry(136, 400, 81, 41);
+    connect(btnErase, &QPushButton::clicked, this, [this] { btnEraseClick(); });
+}
+
+void RecordsWindow::showEvent(QShowEvent *e)
+{
+    FormShow();
+    QDialog::showEvent(e);
+}
+
+void RecordsWindow::FormShow()
+{
+    // At the main window's top-left corner, wherever it has been moved to.
+    if (QWidget *owner = parentWidget())
+        move(owner->window()->frameGeometry().topLeft());
+    memDetail->clear();
+    FillLists(true);
+    if (Program().OnCdRom && !m_toldNoRecords) {
+        m_toldNoRecords = true;
+        prompt().message(QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません"));
+    }
+}
+
+void RecordsWindow::FillLists(bool tell)
+{
+    const ProfileFile records = ProfileFile::load(RecordFilePath());
+    if (tell && !records.canWrite())
+        prompt().message(records.problemText() + QStringLiteral("\n記録は表示できません。"), MessageKind::Error);
+    m_reserve.clear();
+    lstTitle->clear();
+    const QString folder = DataFolder();
+    for (const QString &file : UnitFilesIn(folder, false)) {
+        const QString title = ReadUnitTitle(folder + file);
+        m_reserve.append(title);
+        lstTitle->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + ShownTitle(title));
+    }
+}
+
+void RecordsWindow::lstTitleClick(int row)
+{
+    if (row < 0 || row >= m_reserve.size())
+        return;
+    const QString &title = m_reserve[row];
+    const ProfileFile records = ProfileFile::load(RecordFilePath());
+    const int count = records.keyCount(title);
+    memDetail->clear();
+    if (count == 0) {
+        memDetail->appendPlainText(QStringLiteral("練習の記録はありません"));
+        return;
+    }
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines.append(records.value(title, QString::number(i), QStringLiteral("?")));
+    memDetail->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void RecordsWindow::btnEraseClick()
+{
+    QList<int> rows;
+    for (int i = 0; i < lstTitle->count(); ++i)
+        if (lstTitle->item(i)->isSelected())
+            rows.append(i);
+    if (rows.isEmpty()) {
+        prompt().message(QStringLiteral("消去する単元を選んでください"));
+        return;
+    }
+    if (prompt().askYesNo(QStringLiteral("記録を消してもいいですか？")) != Answer::Yes)
+        return;
+    // Under the record file's lock, so a run recorded meanwhile is kept.
+    ProfileFile::update(RecordFilePath(), [&](ProfileFile &records) {
+        int erased = 0;
+        for (int row : rows) {
+            if (lstTitle->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
+                continue;
+            erased += records.eraseSection(m_reserve[row]);
+        }
+        return erased > 0;
+    });
+    memDetail->clear();
+    FillLists(false);
+}
+
+void RecordsWindow::btnReturnClick()
+{
+    memDetail->clear();
+    done(1);
+}

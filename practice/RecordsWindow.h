@@ -1,0 +1,44 @@
+#pragma once
+// The practice record window: recorded runs listed and erased by unit. It
+// keeps nothing between showings; every showing reads the data folder and
+// the record file again.
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+class RecordsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit RecordsWindow(QWidget *parent = nullptr);
+
+    // Handlers, public so tests can drive them without exec().
+    void FormShow();
+    void lstTitleClick(int row);
+    void btnEraseClick();
+    void btnReturnClick();
+
+    // The unit titles, line for line parallel to lstTitle.
+    const QStringList &reserveTitles() const { return m_reserve; }
+
+    QLabel *Label1 = nullptr;
+    QListWidget *lstTitle = nullptr;
+    QPlainTextEdit *memDetail = nullptr;
+    QPushButton *btnReturn = nullptr;
+    QPushButton *btnErase = nullptr;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    // Fills lstTitle and the titles from the data folder and the record
+    // file; a damaged record file is told about when tell is set.
+    void FillLists(bool tell);
+
+    QStringList m_reserve;  // lstReserve
+    bool m_toldNoRecords = false;  // a read-only data folder is told about once
+};

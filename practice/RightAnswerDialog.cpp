@@ -1,0 +1,81 @@
+#include "practice/RightAnswerDialog.h"
+
+#include "plane/Canvas.h"
+#include "plane/Fonts.h"
+#include "practice/VerdictIcons.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+constexpr Color kPaleYellow = 0xC0FFFF;
+}  // namespace
+
+RightAnswerDialog::RightAnswerDialog(QWidget *parent)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmSeikai"));
+    setWindowTitle(QStringLiteral("正解"));
+    setFixedSize(320, 132);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
+    setPalette(pal);
+}
+
+void RightAnswerDialog::buildControls()
+{
+    setFont(VerdictFont(12));
+
+    Image1 = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
+    Image2 = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
+
+    Edit1 = new QLineEdit(QStringLiteral("★★正解です★★"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(48, 16, 217, 35);
+    Edit1->setFont(VerdictFont(27));
+    Edit1->setReadOnly(true);
+    // Only a banner: Enter and Tab belong to the buttons.
+    Edit1->setFocusPolicy(Qt::NoFocus);
+
+    btnNext = new QPushButton(QStringLiteral("次の問題"), this);
+    btnNext->setObjectName(QStringLiteral("btnNext"));
+    btnNext->setGeometry(80, 64, 105, 33);
+    btnNext->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("中止"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(216, 64, 49, 33);
+
+    connect(btnNext, &QPushButton::clicked, this, [this] { btnNextClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+}
+
+void RightAnswerDialog::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void RightAnswerDialog::FormShow()
+{
+    BuildControls();
+    // The pupil goes on with Enter, even after having tabbed to "中止" last time.
+    btnNext->setFocus();
+}
+
+void RightAnswerDialog::btnNextClick()
+{
+    done(1);
+}
+
+void RightAnswerDialog::btnCancelClick()
+{
+    done(2);
+}
+
+void RightAnswerDialog::reject()
+{
+    done(2);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The correct-answer dialog "正解": next exercise (1) or stop (2).
+
+#include "ui/LazyDialog.h"
+
+class QLineEdit;
+class QLabel;
+class QPushButton;
+
+class RightAnswerDialog : public LazyDialog {
+    Q_OBJECT
+public:
+    explicit RightAnswerDialog(QWidget *parent = nullptr);
+
+    // Placement at creation: below the practice window's marks list.
+    void placeBelow(int top, int left) { move(left, top); }
+
+    void FormShow();        // focus to "次の問題" on every show
+    void btnNextClick();    // result 1
+    void btnCancelClick();  // result 2
+
+    QLabel *Image1 = nullptr;  // flowers
+    QLabel *Image2 = nullptr;  // smiling cat
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *btnNext = nullptr;
+    QPushButton *btnCancel = nullptr;
+
+protected:
+    void buildControls() override;
+    void showEvent(QShowEvent *e) override;
+    void reject() override;  // the close box and Escape: result 2
+};

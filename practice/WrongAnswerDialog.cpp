@@ -1,0 +1,84 @@
+#include "practice/WrongAnswerDialog.h"
+
+#include "plane/Fonts.h"
+#include "practice/VerdictIcons.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+WrongAnswerDialog::WrongAnswerDialog(QWidget *parent)
+    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmAyamari"));
+    setWindowTitle(QStringLiteral("誤答"));
+    setFixedSize(312, 105);
+}
+
+void WrongAnswerDialog::buildControls()
+{
+    setFont(VerdictFont(12));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 16, 33, 33);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(MonsterIcon());
+
+    edtMess = new QLineEdit(this);
+    edtMess->setObjectName(QStringLiteral("edtMess"));
+    edtMess->setGeometry(64, 16, 193, 24);
+    edtMess->setFont(VerdictFont(16));
+    edtMess->setReadOnly(true);
+
+    btnGiveup = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
+    btnTeisei = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
+    btnCancel = VerdictButton(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
+
+    connect(btnGiveup, &QPushButton::clicked, this, [this] { btnGiveupClick(); });
+    connect(btnTeisei, &QPushButton::clicked, this, [this] { btnTeiseiClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+}
+
+void WrongAnswerDialog::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void WrongAnswerDialog::FormShow()
+{
+    BuildControls();
+    btnTeisei->setFocus();
+    // Once the correct graph is on the plane, showing it again would only
+    // erase it (not-xor), so the button stays off for this exercise.
+    const bool shown = answerShown && answerShown();
+    btnGiveup->setEnabled(!shown);
+    edtMess->setText(shown ? QStringLiteral("正解を表示しています") : QStringLiteral("誤りです。訂正してください"));
+}
+
+void WrongAnswerDialog::btnTeiseiClick()
+{
+    if (removeWrongAnswer)
+        removeWrongAnswer();
+    done(1);
+}
+
+void WrongAnswerDialog::btnGiveupClick()
+{
+    if (showCorrectGraph)
+        showCorrectGraph();
+    done(1);
+}
+
+void WrongAnswerDialog::btnCancelClick()
+{
+    done(2);
+}
+
+void WrongAnswerDialog::reject()
+{
+    done(2);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The wrong-answer dialog "誤答": correct the answer (1), show the correct
+// graph and answer again (1), or stop (2). It acts on the practice plane
+// through the practice window's callbacks.
+
+#include "ui/LazyDialog.h"
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class WrongAnswerDialog : public LazyDialog {
+    Q_OBJECT
+public:
+    explicit WrongAnswerDialog(QWidget *parent = nullptr);
+
+    // Placement at creation: below the practice window's marks list.
+    void placeBelow(int top, int left) { move(left, top); }
+
+    // From the practice window.
+    std::function<bool()> answerShown;       // "正解を表示する" was used in this exercise
+    std::function<void()> removeWrongAnswer; // draws the judged answer again (not-xor: removes it)
+    std::function<void()> showCorrectGraph;  // draws the exercise in black, width 2; sets the flag
+
+    void FormShow();
+    void btnTeiseiClick();  // result 1
+    void btnGiveupClick();  // result 1
+    void btnCancelClick();  // result 2
+
+    QLabel *Image1 = nullptr;  // monster face
+    QLineEdit *edtMess = nullptr;
+    QPushButton *btnGiveup = nullptr;
+    QPushButton *btnTeisei = nullptr;
+    QPushButton *btnCancel = nullptr;
+
+protected:
+    void buildControls() override;
+    void showEvent(QShowEvent *e) override;
+    void reject() override;
+};

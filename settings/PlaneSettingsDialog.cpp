@@ -1,0 +1,327 @@
+#include "settings/PlaneSettingsDialog.h"
+
+#include "plane/Convert.h"
+#include "plane/ProgramState.h"
+#include "plane/Prompt.h"
+#include "settings/PlaneSettingsStore.h"
+#include "settings/PlaneSettingsPresets.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+
+using namespace setcood;
+
+namespace {
+
+// A size of 0 or less stands for the largest plane size, which is always
+// acceptable, even on a screen too small for 160.
+bool SizeAccepted(int size, int largest)
+{
+    return size <= 0 || (size >= SmallestPlaneSize && size <= largest);
+}
+
+bool ScaleAccepted(int scale)
+{
+    return scale >= ScaleRange.min && scale <= ScaleRange.max;
+}
+
+bool SizeTextAccepted(const QString &text, int largest)
+{
+    return IsSettingInteger(text) && SizeAccepted(SettingInt(text), largest);
+}
+
+bool ScaleTextAccepted(const QString &text)
+{
+    return IsSettingInteger(text) && ScaleAccepted(SettingInt(text));
+}
+
+}  // namespace
+
+PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
+    : LazyDialog(parent), m_store(store), m_settings(holder)
+{
+    setObjectName(QStringLiteral("frmSetCood"));
+    setWindowTitle(QStringLiteral("座標面の設定"));
+    Guarded([&] { LoadPlaneSettings(m_store, m_settings, largestPlaneSize()); });
+    m_edit = m_settings;
+    // Until the first showing, Cancel and a failed test fall back to the
+    // values the dialog started with.
+    recordShownValues();
+}
+
+void PlaneSettingsDialog::buildControls()
+{
+    buildForm();
+    // Until now the holder was the truth; the controls start from it.
+    m_edit = m_settings;
+    fillFromEditing();
+    connectFields();
+}
+
+int PlaneSettingsDialog::largestPlaneSize() const
+{
+    return Program().PlaneDefaultSize;
+}
+
+void PlaneSettingsDialog::fillFromEditing()
+{
+    const PlaneSettings s = m_edit;
+    edtSizeX->setText(s.SizeX);
+    edtSizeY->setText(s.SizeY);
+    edtDX->setText(s.DX);
+    edtDY->setText(s.DY);
+    edtStartX->setText(s.StartX);
+    edtStartY->setText(s.StartY);
+    edtEndX->setText(s.EndX);
+    edtEndY->setText(s.EndY);
+    spnScaleNumberX->setValue(s.ScaleNumberX);
+    spnScaleNumberY->setValue(s.ScaleNumberY);
+    spnFontSize->setValue(s.FontSize);
+    spnYohaku->setValue(s.Yohaku);
+    chkXY->setChecked(s.XY);
+    chkMemori->setChecked(s.Memori);
+    chkZahyou->setChecked(s.Zahyou);
+}
+
+void PlaneSettingsDialog::connectFields()
+{
+    auto changed = [this] { m_settingsChanged = true; };
+    auto text = [this](QLineEdit *e, QString PlaneSettings::*field, bool marks) {
+        connect(e, &QLineEdit::textChanged, this, [this, field, marks](const QString &t) {
+            m_edit.*field = t;
+            if (marks)
+                m_settingsChanged = true;
+        });
+    };
+    text(edtSizeX, &PlaneSettings::SizeX, true);
+    text(edtSizeY, &PlaneSettings::SizeY, true);
+    text(edtStartX, &PlaneSettings::StartX, false);
+    text(edtStartY, &PlaneSettings::StartY, false);
+    text(edtEndX, &PlaneSettings::EndX, false);
+    text(edtEndY, &PlaneSettings::EndY, false);
+    connect(edtDX, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+        m_edit.DX = t;
+        changed();
+        scaleChanged(t, m_edit.ScaleX);
+    });
+    connect(edtDY, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+        m_edit.DY = t;
+        changed();
+        scaleChanged(t, m_edit.ScaleY);
+    });
+
+    auto spin = [this, changed](QSpinBox *s, int PlaneSettings::*field) {
+        connect(s, &QSpinBox::valueChanged, this, [this, field, changed](int v) {
+            m_edit.*field = v;
+            changed();
+        });
+    };
+    spin(spnScaleNumberX, &PlaneSettings::ScaleNumberX);
+    spin(spnScaleNumberY, &PlaneSettings::ScaleNumberY);
+    spin(spnFontSize, &PlaneSettings::FontSize);
+    spin(spnYohaku, &PlaneSettings::Yohaku);
+
+    auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
+        connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_edit.*field = on; });
+    };
+    check(chkXY, &PlaneSettings::XY);
+    check(chkMemori, &PlaneSettings::Memori);
+    check(chkZahyou, &PlaneSettings::Zahyou);
+}
+
+// The working copy follows a typed scale at once; only a text that is not
+// an integer is refused, and the scale stays as it was.
+void PlaneSettingsDialog::scaleChanged(const QString &text, int &scale)
+{
+    Guarded([&] { scale = ScaleFromText(text); });
+}
+
+void PlaneSettingsDialog::showEvent(QShowEvent *event)
+{
+    // Restoring from minimised is not a new showing.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void PlaneSettingsDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btnCancelClick();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PlaneSettingsDialog::FormShow()
+{
+    BuildControls();
+    m_settingsChanged = false;
+    if (QScreen *s = screen())
+        move(s->geometry().topLeft());
+    recordShownValues();
+}
+
+void PlaneSettingsDialog::recordShownValues()
+{
+    const PlaneSettings &s = m_edit;
+    m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
+                          s.ScaleNumberY, s.XY, s.Memori, s.FontSize, s.Yohaku, s.Zahyou};
+}
+
+void PlaneSettingsDialog::restoreShownValues()
+{
+    const ShownValues v = m_shown;
+    edtSizeX->setText(v.SizeX);
+    edtSizeY->setText(v.SizeY);
+    edtStartX->setText(v.StartX);
+    edtStartY->setText(v.StartY);
+    edtEndX->setText(v.EndX);
+    edtEndY->setText(v.EndY);
+    spnScaleNumberX->setValue(v.ScaleNumberX);
+    spnScaleNumberY->setValue(v.ScaleNumberY);
+    chkXY->setChecked(v.XY);
+    chkMemori->setChecked(v.Memori);
+    spnFontSize->setValue(v.FontSize);
+    spnYohaku->setValue(v.Yohaku);
+    chkZahyou->setChecked(v.Zahyou);
+}
+
+bool PlaneSettingsDialog::btnTestClick()
+{
+    BuildControls();
+    bool passed = false;
+    Guarded([&] { passed = runTest(); });
+    return passed;
+}
+
+bool PlaneSettingsDialog::runTest()
+{
+    const int largest = largestPlaneSize();
+    const int w = SettingInt(m_edit.SizeX);
+    const int h = SettingInt(m_edit.SizeY);
+    if (!SizeAccepted(w, largest) || !SizeAccepted(h, largest)) {
+        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestPlaneSize).arg(largest));
+        edtSizeX->setText(m_shown.SizeX);
+        edtSizeY->setText(m_shown.SizeY);
+        return false;
+    }
+    if (!ScaleAccepted(SettingInt(m_edit.DX)) || !ScaleAccepted(SettingInt(m_edit.DY))) {
+        prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(ScaleRange.min).arg(ScaleRange.max));
+        return false;
+    }
+    // The plane can use nothing but integers for its starts and ends.
+    for (const QString *text : {&m_edit.StartX, &m_edit.StartY, &m_edit.EndX, &m_edit.EndY})
+        SettingInt(*text);
+    takeAcceptedValues();
+    if (onRedraw)
+        onRedraw();
+    m_settingsChanged = false;
+    return true;
+}
+
+void PlaneSettingsDialog::takeAcceptedValues()
+{
+    PlaneSettings &to = m_settings;
+    const PlaneSettings &from = m_edit;
+    const int largest = largestPlaneSize();
+    if (SizeTextAccepted(from.SizeX, largest))
+        to.SizeX = from.SizeX;
+    if (SizeTextAccepted(from.SizeY, largest))
+        to.SizeY = from.SizeY;
+    if (ScaleTextAccepted(from.DX)) {
+        to.DX = from.DX;
+        to.ScaleX = from.ScaleX;
+    }
+    if (ScaleTextAccepted(from.DY)) {
+        to.DY = from.DY;
+        to.ScaleY = from.ScaleY;
+    }
+    for (QString PlaneSettings::*f : {&PlaneSettings::StartX, &PlaneSettings::StartY, &PlaneSettings::EndX,
+                                      &PlaneSettings::EndY})
+        if (IsSettingInteger(from.*f))
+            to.*f = from.*f;
+    to.ScaleNumberX = from.ScaleNumberX;
+    to.ScaleNumberY = from.ScaleNumberY;
+    to.FontSize = from.FontSize;
+    to.Yohaku = from.Yohaku;
+    to.XY = from.XY;
+    to.Memori = from.Memori;
+    to.Zahyou = from.Zahyou;
+}
+
+void PlaneSettingsDialog::btnOkClick()
+{
+    BuildControls();
+    if (m_settingsChanged) {
+        btnTestClick();
+        m_settingsChanged = false;
+    }
+    // What no test looked at (starts, ends) still reaches the plane when it
+    // is an integer; the plane picks it up at its next drawing.
+    takeAcceptedValues();
+    // A refused write ends the action with its message; the dialog stays
+    // open so that the user can retry or cancel.
+    if (chkKeep->isChecked() && !Guarded([&] { saveSettings(); }))
+        return;
+    hide();
+}
+
+void PlaneSettingsDialog::saveSettings() const
+{
+    const SettingsStore &st = m_store;
+    st.WriteTextSetting(QStringLiteral("ScaleX"), edtDX->text());
+    st.WriteTextSetting(QStringLiteral("ScaleY"), edtDY->text());
+    st.WriteBoolSetting(QStringLiteral("chkXY"), chkXY->isChecked());
+    st.WriteBoolSetting(QStringLiteral("chkMemori"), chkMemori->isChecked());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberX"), spnScaleNumberX->value());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberY"), spnScaleNumberY->value());
+    st.WriteTextSetting(QStringLiteral("SizeX"), edtSizeX->text());
+    st.WriteTextSetting(QStringLiteral("SizeY"), edtSizeY->text());
+    st.WriteTextSetting(QStringLiteral("StartX"), edtStartX->text());
+    st.WriteTextSetting(QStringLiteral("StartY"), edtStartY->text());
+    st.WriteTextSetting(QStringLiteral("EndX"), edtEndX->text());
+    st.WriteTextSetting(QStringLiteral("EndY"), edtEndY->text());
+    // Read back at start-up in preference to "FontSizeV" / "YohakuV".
+    st.WriteIntSetting(QStringLiteral("FontSize"), spnFontSize->value());
+    st.WriteIntSetting(QStringLiteral("Yohaku"), spnYohaku->value());
+}
+
+void PlaneSettingsDialog::btnCancelClick()
+{
+    BuildControls();
+    restoreShownValues();
+    // A refused scale fails the test; the restored values still reach the
+    // plane, which is drawn again when they change it.
+    const PlaneSettings before = m_settings;
+    if (!btnTestClick()) {
+        takeAcceptedValues();
+        if (m_settings != before && onRedraw)
+            onRedraw();
+    }
+    hide();
+}
+
+void PlaneSettingsDialog::PresetClick(const QString &button)
+{
+    BuildControls();
+    for (const Preset &p : Presets) {
+        if (button != QLatin1String(p.button))
+            continue;
+        fieldOfPreset(p.field)->setText(QLatin1String(p.text));
+        if (p.tests)
+            btnTestClick();
+        return;
+    }
+}
+
+void PlaneSettingsDialog::SwitchClick()
+{
+    btnTestClick();
+}

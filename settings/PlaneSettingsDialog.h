@@ -1,0 +1,121 @@
+#pragma once
+// The coordinate plane settings dialog "座標面の設定". Its instance is the
+// holder of one PlaneSettings: it loads the stored values when it is
+// created, and the plane drawing reads the holder whenever it draws. The
+// controls edit a working copy; the holder takes it when the test passes,
+// and on OK and Cancel takes those of its values that pass their own check,
+// so a refused value never reaches the plane. It is modeless: the test button
+// redraws the main window while the dialog stays open. Its controls are
+// built on first need; until then the holder is the truth.
+
+#include "plane/PlaneSettings.h"
+#include "settings/SettingsStore.h"
+#include "ui/LazyDialog.h"
+
+#include <QString>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+class PlaneSettingsDialog : public LazyDialog {
+    Q_OBJECT
+public:
+    // What Cancel and a failed size test put back: the values at the moment
+    // the dialog was shown. The scale fields and chkKeep are not part of it.
+    struct ShownValues {
+        QString SizeX, SizeY, StartX, StartY, EndX, EndY;
+        int ScaleNumberX = 5;
+        int ScaleNumberY = 5;
+        bool XY = true;
+        bool Memori = true;
+        int FontSize = 12;
+        int Yohaku = 1;
+        bool Zahyou = true;
+
+        friend bool operator==(const ShownValues &, const ShownValues &) = default;
+    };
+
+    // Loads the stored values into `holder`, which the dialog then edits.
+    // The store is kept (by value) for saving on OK.
+    PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent = nullptr);
+
+    // What the plane uses, and what the controls show.
+    const PlaneSettings &settings() const { return m_settings; }
+    const PlaneSettings &editing() const { return m_edit; }
+    const ShownValues &shownValues() const { return m_shown; }
+    bool settingsChanged() const { return m_settingsChanged; }
+    // Upper bound of the size fields: the default plane size of this screen.
+    int largestPlaneSize() const;
+
+    // Called by a passing test to redraw the main window completely.
+    std::function<void()> onRedraw;
+
+    // Event handlers, public so that the window's owner and tests can run
+    // them exactly as the buttons do.
+    void FormShow();
+    // The test: true when it passed and the redraw was requested.
+    bool btnTestClick();
+    void btnOkClick();
+    void btnCancelClick();
+    // A preset button by object name ("BitBtn1", "btnMaxX", ..., "btnEndYno"):
+    // writes its text into its field and tests, except the end buttons.
+    void PresetClick(const QString &button);
+    // chkXY, chkMemori and chkZahyou: a click runs the test.
+    void SwitchClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildControls() override;
+    void buildForm();
+    void fillFromEditing();
+    void connectFields();
+    void scaleChanged(const QString &text, int &scale);
+    bool runTest();
+    void takeAcceptedValues();
+    void recordShownValues();
+    void restoreShownValues();
+    void saveSettings() const;
+    QLineEdit *fieldOfPreset(int field) const;
+
+    SettingsStore m_store;
+    PlaneSettings &m_settings;
+    PlaneSettings m_edit;
+    ShownValues m_shown;
+    bool m_settingsChanged = false;
+
+    QLineEdit *edtSizeX = nullptr;
+    QLineEdit *edtSizeY = nullptr;
+    QLineEdit *edtDX = nullptr;
+    QLineEdit *edtDY = nullptr;
+    QLineEdit *edtStartX = nullptr;
+    QLineEdit *edtStartY = nullptr;
+    QLineEdit *edtEndX = nullptr;
+    QLineEdit *edtEndY = nullptr;
+    QSpinBox *spnScaleNumberX = nullptr;
+    QSpinBox *spnScaleNumberY = nullptr;
+    QSpinBox *spnFontSize = nullptr;
+    QSpinBox *spnYohaku = nullptr;
+    QLabel *lblYohaku = nullptr;
+    QCheckBox *chkXY = nullptr;
+    QCheckBox *chkMemori = nullptr;
+    QCheckBox *chkZahyou = nullptr;
+    QCheckBox *chkKeep = nullptr;
+    QPushButton *btnTest = nullptr;
+    QPushButton *btnOk = nullptr;
+    QPushButton *btnCancel = nullptr;
+};
+
+// The second, never-shown instance: holds the settings of the practice and
+// preview planes, as stored when the program started.
+class TfrmSetCood2 : public PlaneSettingsDialog {
+    Q_OBJECT
+public:
+    using PlaneSettingsDialog::PlaneSettingsDialog;
+};

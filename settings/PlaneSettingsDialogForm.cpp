@@ -1,0 +1,203 @@
+// Controls and layout of the plane settings dialog.
+
+#include "settings/PlaneSettingsDialog.h"
+#include "settings/PlaneSettingsPresets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace setcood;
+
+namespace {
+
+// Text and spin fields share one width so that the columns line up.
+int FieldWidth(const QWidget *w)
+{
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 14;
+}
+
+QLineEdit *NewEdit(QWidget *parent, const char *name)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setFixedWidth(FieldWidth(e));
+    return e;
+}
+
+QSpinBox *NewSpin(QWidget *parent, const char *name, SpinRange range, int value)
+{
+    auto *s = new QSpinBox(parent);
+    s->setObjectName(QLatin1String(name));
+    s->setRange(range.min, range.max);
+    s->setValue(value);
+    s->setFixedWidth(FieldWidth(s));
+    return s;
+}
+
+QCheckBox *NewCheck(QWidget *parent, const char *name, const QString &caption, bool on)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(QLatin1String(name));
+    c->setChecked(on);
+    return c;
+}
+
+// No button is a default: Enter in a field must not fire a preset.
+QPushButton *NewButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel *NewLabel(QWidget *parent, const char *name, const QString &caption, QWidget *buddy)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setBuddy(buddy);
+    return l;
+}
+
+}  // namespace
+
+void PlaneSettingsDialog::buildForm()
+{
+    auto *root = new QVBoxLayout(this);
+
+    // One group per axis: label, field, preset buttons.
+    auto axisGroup = [this](const char *name, const QString &title) {
+        auto *g = new QGroupBox(title, this);
+        g->setObjectName(QLatin1String(name));
+        auto *grid = new QGridLayout(g);
+        grid->setHorizontalSpacing(6);
+        grid->setVerticalSpacing(4);
+        return std::pair{g, grid};
+    };
+    auto [grpX, gridX] = axisGroup("grpX", QStringLiteral("横軸 (x)"));
+    auto [grpY, gridY] = axisGroup("grpY", QStringLiteral("縦軸 (y)"));
+
+    edtSizeX = NewEdit(grpX, "edtSizeX");
+    edtDX = NewEdit(grpX, "edtDX");
+    edtStartX = NewEdit(grpX, "edtStartX");
+    edtEndX = NewEdit(grpX, "edtEndX");
+    spnScaleNumberX = NewSpin(grpX, "spnScaleNumberX", NumberingRange, 5);
+    edtSizeY = NewEdit(grpY, "edtSizeY");
+    edtDY = NewEdit(grpY, "edtDY");
+    edtStartY = NewEdit(grpY, "edtStartY");
+    edtEndY = NewEdit(grpY, "edtEndY");
+    spnScaleNumberY = NewSpin(grpY, "spnScaleNumberY", NumberingRange, 5);
+
+    struct Row {
+        const char *label;
+        QString caption;
+        QWidget *field;
+        int presets;  // a Field, or NoPresets
+    };
+    auto addRows = [this](QGroupBox *group, QGridLayout *grid, std::initializer_list<Row> rows) {
+        int r = 0;
+        for (const Row &row : rows) {
+            grid->addWidget(NewLabel(group, row.label, row.caption, row.field), r, 0);
+            grid->addWidget(row.field, r, 1);
+            auto *buttons = new QHBoxLayout;
+            buttons->setSpacing(2);
+            for (const Preset &p : Presets) {
+                if (p.field != row.presets)
+                    continue;
+                QPushButton *b = NewButton(group, p.button, QString::fromUtf8(p.caption));
+                b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
+                connect(b, &QPushButton::clicked, this,
+                        [this, name = QString::fromLatin1(p.button)] { PresetClick(name); });
+                buttons->addWidget(b);
+            }
+            buttons->addStretch();
+            grid->addLayout(buttons, r, 2);
+            ++r;
+        }
+    };
+    addRows(grpX, gridX,
+            {{"lblSizeX", QStringLiteral("横の大きさ"), edtSizeX, FSizeX},
+             {"lblDX", QStringLiteral("目盛の間隔"), edtDX, FDX},
+             {"lblStartX", QStringLiteral("開始"), edtStartX, FStartX},
+             {"lblEndX", QStringLiteral("終わり"), edtEndX, FEndX},
+             {"lblScaleNumberX", QStringLiteral("目盛の数字"), spnScaleNumberX, NoPresets}});
+    addRows(grpY, gridY,
+            {{"lblSizeY", QStringLiteral("縦の大きさ"), edtSizeY, FSizeY},
+             {"lblDY", QStringLiteral("目盛の間隔"), edtDY, FDY},
+             {"lblStartY", QStringLiteral("開始"), edtStartY, FStartY},
+             {"lblEndY", QStringLiteral("終わり"), edtEndY, FEndY},
+             {"lblScaleNumberY", QStringLiteral("目盛の数字"), spnScaleNumberY, NoPresets}});
+    auto *axes = new QHBoxLayout;
+    axes->addWidget(grpX);
+    axes->addWidget(grpY);
+    root->addLayout(axes);
+
+    // Font size; the margin is kept and saved but not offered to the user.
+    spnFontSize = NewSpin(this, "spnFontSize", FontSizeRange, 12);
+    spnYohaku = NewSpin(this, "spnYohaku", YohakuRange, 1);
+    lblYohaku = NewLabel(this, "lblYohaku", QStringLiteral("余白"), spnYohaku);
+    spnYohaku->hide();
+    lblYohaku->hide();
+    auto *font = new QHBoxLayout;
+    font->addWidget(NewLabel(this, "lblFontSize", QStringLiteral("文字の大きさ"), spnFontSize));
+    font->addWidget(spnFontSize);
+    font->addSpacing(16);
+    font->addWidget(lblYohaku);
+    font->addWidget(spnYohaku);
+    font->addStretch();
+    root->addLayout(font);
+
+    chkXY = NewCheck(this, "chkXY", QStringLiteral("X,Yを付ける"), true);
+    chkMemori = NewCheck(this, "chkMemori", QStringLiteral("目盛を付ける"), true);
+    chkZahyou = NewCheck(this, "chkZahyou", QStringLiteral("座標を表示する"), true);
+    auto *switches = new QHBoxLayout;
+    for (QCheckBox *c : {chkXY, chkMemori, chkZahyou}) {
+        switches->addWidget(c);
+        // clicked, not toggled: putting back the shown values must not test.
+        connect(c, &QCheckBox::clicked, this, [this] { SwitchClick(); });
+    }
+    switches->addStretch();
+    root->addLayout(switches);
+
+    chkKeep = NewCheck(this, "chkKeep", QStringLiteral("この設定を保存する"), false);
+    btnTest = NewButton(this, "btnTest", QStringLiteral("テスト(&T)"));
+    btnOk = NewButton(this, "btnOk", QStringLiteral("OK"));
+    btnCancel = NewButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
+    connect(btnTest, &QPushButton::clicked, this, [this] { btnTestClick(); });
+    connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(chkKeep);
+    bottom->addStretch();
+    bottom->addWidget(btnTest);
+    bottom->addWidget(btnOk);
+    bottom->addWidget(btnCancel);
+    root->addSpacing(6);
+    root->addLayout(bottom);
+
+    // Fixed before the window exists, so the size needs no later change.
+    ensurePolished();
+    setFixedSize(sizeHint());
+}
+
+QLineEdit *PlaneSettingsDialog::fieldOfPreset(int field) const
+{
+    switch (Field(field)) {
+    case FSizeX: return edtSizeX;
+    case FSizeY: return edtSizeY;
+    case FDX: return edtDX;
+    case FDY: return edtDY;
+    case FStartX: return edtStartX;
+    case FStartY: return edtStartY;
+    case FEndX: return edtEndX;
+    case FEndY: return edtEndY;
+    }
+    return nullptr;
+}

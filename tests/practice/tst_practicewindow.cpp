@@ -1,0 +1,367 @@
+#include "plane/Cp932.h"
+#include "practice/WrongAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/Records.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RightAnswerDialog.h"
+#include "support/MainFixture.h"
+#include "ui/ImageView.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+// How the pupil answers one verdict dialog.
+using Answerer = std::function<int(QDialog *)>;
+
+class TestRenshu : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainFixture> f;
+    PracticeWindow *r = nullptr;
+    QStringList m_shown;  // dialogs in the order they were shown
+    std::deque<Answerer> m_answers;
+    QList<RunEndDialog::Outcome> m_outcomes;
+
+    static Parabola Exercise(int vx, int vy, int px, int py)
+    {
+        Parabola e = MainFixture::redParabola(vx, vy, px, py);
+        e.Formula = StandardFormPlain(e);
+        return e;
+    }
+    void setUnit(const QList<Parabola> &exercises, const QString &title = QStringLiteral("練習の単元"))
+    {
+        ProgramState &st = Program();
+        for (int i = 0; i < exercises.size(); ++i)
+            st.PracticeParabolas[std::size_t(i)] = exercises[i];
+        st.PracticeCount = int(exercises.size());
+        st.PracticeUnitTitle = title;
+    }
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    {
+        const QPoint p = Program().Geometry.LatticeToPixel(x, y);
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(r->imgCood->mapToGlobal(p)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(r->imgCood, &move);
+        QTest::mousePress(r->imgCood, b, {}, p);
+        QTest::mouseRelease(r->imgCood, b, {}, p);
+    }
+    void answer(QPoint vertex, QPoint point)
+    {
+        press(vertex.x(), vertex.y());
+        press(point.x(), point.y());
+    }
+    static Answerer Next()
+    {
+        return [](QDialog *d) {
+            static_cast<RightAnswerDialog *>(d)->btnNextClick();
+            return d->result();
+        };
+    }
+    static Answerer Correct()
+    {
+        return [](QDialog *d) {
+            auto *w = static_cast<WrongAnswerDialog *>(d);
+            w->FormShow();
+            w->btnTeiseiClick();
+            return d->result();
+        };
+    }
+    Answerer GiveUp(QString *message)
+    {
+        return [message](QDialog *d) {
+            auto *w = static_cast<WrongAnswerDialog *>(d);
+            w->FormShow();
+            *message = w->edtMess->text();
+            w->btnGiveupClick();
+            return d->result();
+        };
+    }
+    Answerer End(int result)
+    {
+        return [this, result](QDialog *d) {
+            auto *w = static_cast<RunEndDialog *>(d);
+            w->FormShow();
+            m_outcomes << (w->edtMess->text() == QStringLiteral("★★全問正解です★★")
+                               ? RunEndDialog::Outcome::Perfect
+                           : w->edtMess->text() == QStringLiteral("　復習を終わりました")
+                               ? RunEndDialog::Outcome::Review
+                               : RunEndDialog::Outcome::Finished);
+            m_reviewEnabled << w->btnFukushu->isEnabled();
+            m_recordButton << !w->btnShowRecord->isHidden();
+            return result;
+        };
+    }
+    QList<bool> m_reviewEnabled, m_recordButton;
+
+    QStringList records() const
+    {
+        QString text;
+        if (!ReadCp932Text(RecordFilePath(), text))
+            return {};
+        return SplitTextLines(text);
+    }
+    QStringList listLines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < r->lstRecord->count(); ++i)
+            lines << r->lstRecord->item(i)->text();
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainFixture>();
+        r = forms().frmRenshu;
+        m_shown.clear();
+        m_answers.clear();
+        m_outcomes.clear();
+        m_reviewEnabled.clear();
+        m_recordButton.clear();
+        r->runModal = [this](QDialog *d) {
+            m_shown << d->objectName();
+            if (m_answers.empty())
+                return 2;
+            auto a = m_answers.front();
+            m_answers.pop_front();
+            return a(d);
+        };
+        SetRecordClock([] { return QDateTime(QDate(2003, 4, 5), QTime(9, 7)); });
+    }
+    void cleanup()
+    {
+        r->hide();
+        SetRecordClock({});
+        f.reset();
+    }
+
+    void aWholeRunWithEveryMark()
+    {
+        setUnit({Exercise(0, 0, 1, 1), Exercise(0, 0, 2, 1), Exercise(1, 2, 3, -6), Exercise(-2, -3, -1, -2)});
+        r->show();
+        QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
+        QCOMPARE(r->lblMess->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
+        const QImage empty = r->imgCood->canvas().image();
+
+        // 1: right at once; the second click anywhere on the curve.
+        m_answers = {Next()};
+        r->state().Seconds = 3;
+        answer({0, 0}, {-1, 1});
+        QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
+        QVERIFY(r->imgCood->canvas().image() != empty);  // the right answer stays drawn
+
+        // 2: after a hint.
+        QCOMPARE(r->lblMess->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
+        const QImage beforeHint = r->imgCood->canvas().image();
+        r->Button1Click();
+        QVERIFY(r->imgCood->canvas().image() != beforeHint);
+        r->Button1Click();  // pressed again: the arrow goes
+        QCOMPARE(r->imgCood->canvas().image(), beforeHint);
+        r->Button1Click();
+        m_answers = {Next()};
+        r->state().Seconds = 65;
+        answer({0, 0}, {2, 1});
+        QCOMPARE(listLines()[1], QStringLiteral("(2)△ 01分05秒"));
+
+        // 3: wrong first, corrected, then right.
+        m_answers = {Correct(), Next()};
+        const QImage beforeWrong = r->imgCood->canvas().image();
+        answer({1, 1}, {2, 2});
+        QCOMPARE(r->imgCood->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(r->state().WrongAttempts, 1);
+        answer({1, 2}, {2, 0});
+        QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
+
+        // 4: wrong, the correct graph shown, wrong again, then right.
+        QString first, second;
+        m_answers = {GiveUp(&first), GiveUp(&second), Next(), End(2)};
+        answer({0, 0}, {1, 1});
+        answer({0, 0}, {1, 2});
+        QCOMPARE(first, QStringLiteral("誤りです。訂正してください"));
+        QCOMPARE(second, QStringLiteral("正解を表示しています"));
+        QCOMPARE(r->state().RunList[3].Color, 0);  // shown in black from now on
+        r->state().TotalSeconds = 0;
+        r->state().Seconds = 129;
+        answer({-2, -3}, {-3, -2});
+        QVERIFY(listLines()[3].startsWith(QStringLiteral("(4)×")));
+
+        QCOMPARE(m_shown, (QStringList{"frmSeikai", "frmSeikai", "frmAyamari", "frmSeikai", "frmAyamari",
+                                       "frmAyamari", "frmSeikai", "frmOwari"}));
+        QCOMPARE(listLines().mid(4), (QStringList{"------------", "      02分09秒"}));
+        QCOMPARE(r->state().Marks, QStringLiteral("○△××"));
+        QCOMPARE(m_outcomes, QList<RunEndDialog::Outcome>{RunEndDialog::Outcome::Finished});
+        QCOMPARE(m_reviewEnabled, QList<bool>{true});
+        QCOMPARE(m_recordButton, QList<bool>{true});
+        QCOMPARE(records(), (QStringList{"[練習の単元]", "1=2003年04月05日 09:07 ○△×× 02分09秒"}));
+        QVERIFY(!r->isVisible());  // 終了 closed the window
+    }
+
+    void reviewRunPosesTheMistakesAndWritesNothing()
+    {
+        setUnit({Exercise(0, 0, 1, 1), Exercise(1, 1, 2, 2), Exercise(2, 0, 3, 3)});
+        r->show();
+        m_answers = {Next(), Correct(), Next(), Next(), End(4)};
+        answer({0, 0}, {1, 1});
+        answer({0, 0}, {1, 1});  // wrong
+        answer({1, 1}, {2, 2});
+        answer({2, 0}, {3, 3});
+        QCOMPARE(records().size(), 2);
+        QVERIFY(r->state().Review);
+        QCOMPARE(r->state().Count, 1);
+        QCOMPARE(listLines(), QStringList{"(1)"});
+        QCOMPARE(r->lblMess->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        m_answers = {Next(), End(2)};
+        answer({1, 1}, {0, 2});
+        QCOMPARE(m_outcomes.last(), RunEndDialog::Outcome::Review);
+        QCOMPARE(m_reviewEnabled.last(), false);
+        QCOMPARE(records().size(), 2);  // the review added no line
+    }
+
+    void aPerfectRun()
+    {
+        setUnit({Exercise(0, 0, 1, 1), Exercise(3, 1, 4, 3)});
+        r->show();
+        m_answers = {Next(), Next(), End(1)};
+        answer({0, 0}, {1, 1});
+        answer({3, 1}, {2, 3});
+        QCOMPARE(m_outcomes, QList<RunEndDialog::Outcome>{RunEndDialog::Outcome::Perfect});
+        QCOMPARE(m_reviewEnabled, QList<bool>{false});
+        QCOMPARE(records().value(1).section(QLatin1Char(' '), 2, 2), QStringLiteral("○○"));
+        // もう一度やる: a fresh normal run.
+        QVERIFY(r->isVisible());
+        QCOMPARE(r->state().Position, 0);
+        QCOMPARE(listLines(), (QStringList{"(1)", "(2)"}));
+    }
+
+    void gradingComparesTexts_data()
+    {
+        QTest::addColumn<bool>("general");
+        QTest::addColumn<QPoint>("vertex");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("another point of the curve") << false << QPoint(1, -1) << QPoint(3, 1) << true;
+        QTest::newRow("the point left of the vertex") << false << QPoint(1, -1) << QPoint(-1, 1) << true;
+        QTest::newRow("general form, another curve") << true << QPoint(1, -1) << QPoint(2, 0) << false;
+        QTest::newRow("general form, right curve") << true << QPoint(1, -1) << QPoint(3, 1) << true;
+        QTest::newRow("vertex height is a line") << false << QPoint(1, -1) << QPoint(4, -1) << false;
+        QTest::newRow("wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false;
+    }
+    void gradingComparesTexts()
+    {
+        QFETCH(bool, general);
+        QFETCH(QPoint, vertex);
+        QFETCH(QPoint, point);
+        QFETCH(bool, right);
+        if (general)
+            f->main()->btnIppanClick();
+        setUnit({Exercise(1, -1, 3, 1), Exercise(5, 5, 6, 6)});  // y = 1/2(x-1)^2-1, stored in standard form
+        r->show();
+        m_answers = {right ? Next() : Correct()};
+        answer(vertex, point);
+        QCOMPARE(m_shown, QStringList{right ? QStringLiteral("frmSeikai") : QStringLiteral("frmAyamari")});
+    }
+
+    void cancelAndRightClickDropTheVertex()
+    {
+        setUnit({Exercise(0, 0, 1, 1)});
+        r->show();
+        const QImage empty = r->imgCood->canvas().image();
+        press(2, 2);
+        QCOMPARE(r->state().Stage, 1);
+        r->btnTeiseiClick();
+        QCOMPARE(r->state().Stage, 0);
+        press(2, 2);
+        QMouseEvent move(QEvent::MouseMove, QPointF(Program().Geometry.LatticeToPixel(3, 4)),
+                         QPointF(0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(r->imgCood, &move);
+        QVERIFY(r->state().RubberCurve);
+        press(3, 4, Qt::RightButton);
+        QCOMPARE(r->state().Stage, 0);
+        QVERIFY(!r->state().RubberCurve);
+        QCOMPARE(r->imgCood->canvas().image(), empty);  // marker and rubber curve gone
+        QVERIFY(m_shown.isEmpty());
+    }
+
+    void stopInTheCorrectDialogEndsAfterThePress()
+    {
+        setUnit({Exercise(0, 0, 1, 1), Exercise(1, 1, 2, 2)});
+        r->show();
+        m_answers = {[](QDialog *d) {
+            static_cast<RightAnswerDialog *>(d)->btnCancelClick();
+            return d->result();
+        }};
+        answer({0, 0}, {1, 1});
+        QVERIFY(!r->isVisible());
+        QCOMPARE(r->state().Position, 1);  // the handling finished before the close
+        QVERIFY(records().isEmpty());
+    }
+
+    void emptyUnitStartsNoRun()
+    {
+        setUnit({});
+        r->show();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("練習する放物線がありません")});
+        QTRY_VERIFY(!r->isVisible());
+    }
+
+    void closingMakesTheMainGeometryCurrentAgain()
+    {
+        Program().PracticePlane.ScaleX = Program().PracticePlane.ScaleY = 8;
+        setUnit({Exercise(0, 0, 1, 1)});
+        r->show();
+        QCOMPARE(Program().Geometry.ScaleX, 8);
+        r->btnEndClick();
+        QCOMPARE(Program().Geometry.ScaleX, 16);
+    }
+
+    void testModeRefusalsAndNoRecord()
+    {
+        MainWindow *m = f->main();
+        m->runModal = [](QDialog *) { return 2; };
+        m->spdTestClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("テストするデータがありません")});
+        for (int i = 0; i < 10; ++i)
+            f->add(MainFixture::redParabola(i, 0, i + 1, 1));
+        f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -1, 1));
+        f->prompt.clear();
+        m->spdTestClick();
+        QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域があるものはテストできません")});
+        QVERIFY(!Program().TestMode);
+
+        m->state().ParabolaCount = 1;  // only the first, a whole curve
+        bool shown = false;
+        m->runModal = [&](QDialog *d) {
+            shown = d == r;
+            return 2;
+        };
+        m->spdTestClick();
+        QVERIFY(shown);
+        QVERIFY(Program().TestMode);
+        QCOMPARE(Program().PracticeCount, 1);
+
+        Program().PracticeUnitTitle = QStringLiteral("テスト");
+        r->show();
+        m_answers = {Next(), End(2)};
+        answer({0, 0}, {1, 1});
+        QCOMPARE(m_recordButton, QList<bool>{false});
+        QVERIFY(records().isEmpty());
+    }
+
+    void timerCountsSeconds()
+    {
+        setUnit({Exercise(0, 0, 1, 1)});
+        r->show();
+        QVERIFY(r->timSecond.isActive());
+        QCOMPARE(r->timSecond.interval(), 1000);
+        r->timSecondTimer();
+        r->timSecondTimer();
+        QCOMPARE(r->state().Seconds, 2);
+    }
+};
+
+QTEST_MAIN(TestRenshu)
+#include "tst_practicewindow.moc"

@@ -1,0 +1,177 @@
+#include "units/UnitCatalogDialog.h"
+
+#include "plane/Fonts.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Plotting.h"
+#include "plane/Prompt.h"
+#include "plane/TitleText.h"
+#include "plane/UnitFile.h"
+#include "ui/ImageView.h"
+#include "units/UnitFolder.h"
+
+#include <QGuiApplication>
+#include <QShowEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmTangenOpen"));
+    setWindowTitle(QStringLiteral("単元で開く"));
+
+    Label1 = new QLabel(QStringLiteral("単元を選んでください"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont f16(Fonts::FixedGothic);
+    f16.setPixelSize(16);
+    Label1->setFont(f16);
+    Label1->setGeometry(8, 16, 200, 20);
+    lstTitle = new QListWidget(this);
+    lstTitle->setObjectName(QStringLiteral("lstTitle"));
+    lstTitle->setGeometry(8, 40, 169, 321);
+    lstShiki = new QListWidget(this);
+    lstShiki->setObjectName(QStringLiteral("lstShiki"));
+    lstShiki->setGeometry(184, 40, 121, 321);
+    lstShiki->setSelectionMode(QAbstractItemView::NoSelection);
+    auto *label2 = new QLabel(QStringLiteral("ファイル名"), this);
+    label2->setGeometry(312, 16, 56, 17);
+    lblFileName = new QLabel(this);
+    lblFileName->setObjectName(QStringLiteral("lblFileName"));
+    lblFileName->setGeometry(368, 16, 113, 17);
+    lblFileName->setAutoFillBackground(true);
+    QPalette pal = lblFileName->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    lblFileName->setPalette(pal);
+    QFont g16(Fonts::Gothic);
+    g16.setPixelSize(16);
+    lblFileName->setFont(g16);
+    imgCood = new ImageView(this);
+    imgCood->setObjectName(QStringLiteral("imgCood"));
+    imgCood->place(329, 41, 320, 320);
+
+    btnOK = new QPushButton(QStringLiteral("ＯＫ"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setGeometry(24, 384, 73, 33);
+    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(120, 384, 73, 33);
+    btnRecord = new QPushButton(QStringLiteral("記録を見る"), this);
+    btnRecord->setObjectName(QStringLiteral("btnRecord"));
+    btnRecord->setGeometry(216, 384, 73, 33);
+
+    // A unit is chosen by selecting it (click or arrow key). Focus alone
+    // makes a line current without selecting it, and chooses nothing.
+    connect(lstTitle, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+        if (!chosen.isEmpty())
+            lstTitleClick(lstTitle->row(chosen.first()));
+    });
+    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    connect(btnRecord, &QPushButton::clicked, this, [this] {
+        if (showRecords)
+            showRecords();
+    });
+}
+
+void UnitCatalogDialog::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void UnitCatalogDialog::FormShow()
+{
+    ProgramState &st = Program();
+    btnRecord->setEnabled(!(locked && locked()));
+    if (mainSize) {
+        const QSize s = mainSize();
+        setFixedSize(s);
+    }
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().topLeft());
+    const QSize plane = mainPlaneSize ? mainPlaneSize() : QSize(320, 320);
+    imgCood->place(329, 41, plane.width(), plane.height());
+    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
+    const bool editing = st.OpenForEditing;
+    setWindowTitle(editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
+    if (redrawMain)
+        redrawMain();
+
+    const QSignalBlocker quiet(lstTitle);
+    lstTitle->clear();
+    lstShiki->clear();
+    lblFileName->clear();
+    st.PracticeCount = 0;
+    const QString folder = DataFolder();
+    m_files = UnitFilesIn(folder, editing);
+    for (const QString &file : m_files)
+        addTitle(ReadUnitTitle(folder + file));
+}
+
+// The list shows a title cut for display; the item keeps it whole for the
+// practice record.
+void UnitCatalogDialog::addTitle(const QString &title)
+{
+    auto *item = new QListWidgetItem(ShownTitle(title), lstTitle);
+    item->setData(Qt::UserRole, title);
+}
+
+void UnitCatalogDialog::lstTitleClick(int row)
+{
+    if (row < 0 || row >= m_files.size())
+        return;
+    ProgramState &st = Program();
+    lblFileName->setText(m_files[row]);
+    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
+    lstShiki->clear();
+    st.PracticeCount = 0;
+    const auto unit = ReadPracticeUnit(DataFolder() + m_files[row], st.Draw);
+    if (unit) {
+        for (int i = 0; i < unit->count(); ++i)
+            st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];
+        st.PracticeCount = unit->count();
+        for (const QString &text : unit->listTexts)
+            lstShiki->addItem(ShownTitle(text));
+    }
+    if (st.PracticeCount > 0)
+        DispAllLine();
+    else if (redrawMain)
+        redrawMain();
+}
+
+void UnitCatalogDialog::DispAllLine()
+{
+    // The preview's curves are drawn with the preview plane's own geometry,
+    // so they fit its grid; the main plane's geometry is made current after.
+    ProgramState &st = Program();
+    Guarded([&] {
+        DrawPracticePlane(imgCood->picture(), st);
+        const int n = std::min<int>(int(lstShiki->count()), st.PracticeCount);
+        for (int i = 0; i < n; ++i)
+            DrawParabola(imgCood->canvas(), st.PracticeParabolas[std::size_t(i)], false, st);
+    });
+    if (redrawMain)
+        redrawMain();
+}
+
+void UnitCatalogDialog::btnOKClick()
+{
+    if (lblFileName->text().isEmpty()) {
+        prompt().message(QStringLiteral("単元を選択してください"));
+        return;
+    }
+    const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+    Program().PracticeUnitTitle = chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
+    done(1);
+}
+
+void UnitCatalogDialog::btnCancelClick()
+{
+    done(2);
+    if (redrawMain)
+        redrawMain();
+}

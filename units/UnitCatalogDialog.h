@@ -1,0 +1,50 @@
+#pragma once
+// The unit dialog: lists the units of the data folder by title, previews
+// the clicked one on a plane and returns its file, for editing or for
+// practice. The chosen unit is left in the practice source list.
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+class ImageView;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class UnitCatalogDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit UnitCatalogDialog(QWidget *parent = nullptr);
+
+    // From the main window: its size and plane size, a repaint that makes
+    // its plane geometry current again, its lock, and the record window.
+    std::function<QSize()> mainSize;
+    std::function<QSize()> mainPlaneSize;
+    std::function<void()> redrawMain;
+    std::function<bool()> locked;
+    std::function<void()> showRecords;
+
+    void FormShow();
+    void lstTitleClick(int row);
+    void DispAllLine();
+    void btnOKClick();
+    void btnCancelClick();
+
+    QStringList files() const { return m_files; }
+
+    QLabel *Label1 = nullptr;
+    QListWidget *lstTitle = nullptr;
+    QListWidget *lstShiki = nullptr;
+    QLabel *lblFileName = nullptr;
+    ImageView *imgCood = nullptr;
+    QPushButton *btnOK = nullptr, *btnCancel = nullptr, *btnRecord = nullptr;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void addTitle(const QString &title);
+
+    QStringList m_files;  // file i belongs to line i of lstTitle
+};

@@ -1,0 +1,73 @@
+#include "units/UnitContentsWindow.h"
+
+#include "plane/TitleText.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+QLabel *ValueLabel(QWidget *parent, const char *name, int x, int y)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(x, y, 177, 17);
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    l->setPalette(pal);
+    return l;
+}
+}  // namespace
+
+UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmTangen"));
+    setWindowTitle(QStringLiteral("単元の内容"));
+    setFixedSize(465, 325);
+
+    (new QLabel(QStringLiteral("単元名"), this))->move(24, 37);
+    (new QLabel(QStringLiteral("ﾌｧｲﾙ名"), this))->move(24, 85);
+    (new QLabel(QStringLiteral("ﾃﾞｰﾀ数"), this))->move(24, 133);
+    (new QLabel(QStringLiteral("ファイルの内容"), this))->move(272, 16);
+    lblTangen = ValueLabel(this, "lblTangen", 72, 32);
+    lblFileName = ValueLabel(this, "lblFileName", 72, 80);
+    lblNline = ValueLabel(this, "lblNline", 72, 128);
+
+    memFile = new QPlainTextEdit(this);
+    memFile->setObjectName(QStringLiteral("memFile"));
+    memFile->setGeometry(264, 32, 185, 257);
+    memFile->setReadOnly(true);
+    memFile->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    btnReturn = new QPushButton(QStringLiteral("戻る"), this);
+    btnReturn->setObjectName(QStringLiteral("btnReturn"));
+    btnReturn->setGeometry(128, 192, 73, 33);
+    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.setPixelSize(16);
+    btnReturn->setFont(f);
+    connect(btnReturn, &QPushButton::clicked, this, [this] { done(1); });
+}
+
+void UnitContentsWindow::setTitle(const QString &title)
+{
+    m_title = WithoutControls(title);
+    lblTangen->setText(ShownTitle(m_title));
+}
+
+void UnitContentsWindow::refreshMemo()
+{
+    // Lines are cut as titles are, so a long one cannot stall the window.
+    QStringList shown;
+    if (m_mirror)
+        for (const QString &line : *m_mirror)
+            shown << ShownTitle(line);
+    memFile->setPlainText(shown.join(QLatin1Char('\n')));
+}
+
+void UnitContentsWindow::showEvent(QShowEvent *e)
+{
+    refreshMemo();
+    QDialog::showEvent(e);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The new-unit dialog "新規入力": the title of a unit is typed here, with
+// the titles already in use listed beside it.
+
+#include <QDialog>
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class UnitTitleDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit UnitTitleDialog(QWidget *parent = nullptr);
+
+    // From the main window: its geometry (for centring) and the title the
+    // unit content window shows now.
+    std::function<QRect()> mainGeometry;
+    std::function<QString()> currentTitle;
+
+    void FormShow();
+    void lstTitleClick(int row);
+    void btnOKClick();
+    void btnCancelClick();
+
+    QLineEdit *edtTangen = nullptr;  // the title; read by the main window
+    QListWidget *lstTitle = nullptr;
+    QPushButton *btnOK = nullptr;
+    QPushButton *btnCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+};
