@@ -64,7 +64,7 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.frmMain->attachOutput(f.frmPrint, f.helpWindow);
     f.frmRenshu->attach(f.frmSeikai, f.frmAyamari, f.frmOwari);
     f.frmRenshu->currentForm = [main = f.frmMain] { return main->CurrentForm(); };
-    f.frmRenshu->onClosed = [main = f.frmMain] { main->DispAllLine(); };
+    f.frmRenshu->onClosed = [main = f.frmMain] { main->repaintAll(); };
     f.frmOwari->showRecords = [kiroku = f.frmKiroku] { kiroku->exec(); };
 }
 

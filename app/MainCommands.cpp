@@ -18,7 +18,7 @@
 
 void MainWindow::spdTeiseiClick()
 {
-    if (lstShiki->count() == 0) {
+    if (formulaList->count() == 0) {
         ClearDisplay();
         CancelDrawing();
         return;
@@ -26,7 +26,7 @@ void MainWindow::spdTeiseiClick()
     if (m_state.ClickState > 0) {
         // A drawing under way is abandoned; nothing is deleted.
         CancelDrawing();
-        DispAllLine();
+        repaintAll();
         return;
     }
     std::vector<int> selected;
@@ -40,7 +40,7 @@ void MainWindow::spdTeiseiClick()
     }
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         const int i = *it;
-        delete lstShiki->takeItem(i);
+        delete formulaList->takeItem(i);
         const qsizetype first = qsizetype(5) * i + 1;
         for (int k = 0; k < 5 && first < m_state.MirrorText.size(); ++k)
             m_state.MirrorText.removeAt(first);
@@ -48,7 +48,7 @@ void MainWindow::spdTeiseiClick()
     m_state.ParabolaCount -= int(selected.size());
     for (int i = 0; i < keptCount; ++i)
         m_state.Parabolas[std::size_t(i)] = kept[std::size_t(i)];
-    DispAllLine();
+    repaintAll();
     ClearPanels();
     m_state.ClickState = 0;
     CancelReplace();  // its index may now name another entry
@@ -63,8 +63,8 @@ QString MainWindow::DataFolderPath() const
 void MainWindow::ApplyUnit(const UnitContents &unit)
 {
     m_state.MirrorText = unit.lines;
-    lstShiki->clear();
-    lstShiki->addItems(unit.listTexts);
+    formulaList->clear();
+    formulaList->addItems(unit.listTexts);
     for (int i = 0; i < unit.count(); ++i)
         m_state.Parabolas[std::size_t(i)] = unit.records[std::size_t(i)];
     m_state.ParabolaCount = unit.count();
@@ -150,7 +150,7 @@ void MainWindow::OpenUnitFile(const QString &path)
     const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
     if (unit && unit->count() > 0) {
         ApplyUnit(*unit);
-        DispAllLine();
+        repaintAll();
         ShowUnitCaptions(m_state.MirrorText.value(0), path, unit->count());
         m_state.MarkSaved();
     }
@@ -168,13 +168,13 @@ void MainWindow::spdOpenFileClick()
         const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
         if (unit && unit->count() > 0) {
             ApplyUnit(*unit);
-            DispAllLine();
+            repaintAll();
             m_state.MarkSaved();
             m_state.UnitTitle = m_state.MirrorText.value(0);
             m_state.UnitFileName = path;
             ShowUnitCaptions(m_state.UnitTitle, m_state.UnitFileName, unit->count());
         } else {
-            DispAllLine();  // the unit in hand stays on the plane
+            repaintAll();  // the unit in hand stays on the plane
         }
     }
     m_state.Untitled = false;
@@ -215,7 +215,7 @@ void MainWindow::spdShoukyoClick()
 
 void MainWindow::mnuClipBoardClick()
 {
-    QGuiApplication::clipboard()->setImage(imgCood->canvas().image());
+    QGuiApplication::clipboard()->setImage(plane->canvas().image());
 }
 
 void MainWindow::mnuPasteClick()
@@ -227,8 +227,8 @@ void MainWindow::mnuPasteClick()
         return;
     }
     Program().Draw.BitmapPasted = true;
-    Canvas &plane = imgCood->canvas();
-    plane.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
+    Canvas &canvas = plane->canvas();
+    canvas.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
 }
 
 void MainWindow::mnuClearBitMapClick()
@@ -238,7 +238,7 @@ void MainWindow::mnuClearBitMapClick()
     if (prompt().askYesNo(QStringLiteral("ビットマップをクリアしてもいいですか")) != Answer::Yes)
         return;
     Program().Draw.BitmapPasted = false;
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::mnuShowTangenClick()
@@ -253,7 +253,7 @@ void MainWindow::spdRenshuClick()
     st.OpenForEditing = false;
     if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
         return;
-    DispAllLine();
+    repaintAll();
     st.TestMode = false;
     if (st.PracticeCount <= 0) {
         // A unit without parabolas gives no exercises to practise.

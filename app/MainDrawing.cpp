@@ -38,9 +38,9 @@ bool MainWindow::StoreParabola(const Parabola &rec, int index)
     ProgramState &st = Program();
     if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {
         prompt().message(QStringLiteral("放物線が描けないので登録できません"));
-        DrawHandle(imgCood->canvas(), rec, 1, st);
-        DrawHandle(imgCood->canvas(), rec, 2, st);
-        DispAllLine();
+        DrawHandle(plane->canvas(), rec, 1, st);
+        DrawHandle(plane->canvas(), rec, 2, st);
+        repaintAll();
         CancelDrawing();
         return false;
     }
@@ -51,7 +51,7 @@ bool MainWindow::StoreParabola(const Parabola &rec, int index)
         }
         m_state.Parabolas[std::size_t(m_state.ParabolaCount)] = rec;
         m_state.MirrorText.append(UnitLinesOf(rec));
-        lstShiki->addItem(StandardFormText(rec, CurrentForm()));
+        formulaList->addItem(StandardFormText(rec, CurrentForm()));
         ++m_state.ParabolaCount;
         if (st.Draw.FixedColor == Colors::White) {
             ++st.Draw.ColorCounter;
@@ -62,10 +62,10 @@ bool MainWindow::StoreParabola(const Parabola &rec, int index)
         if (index >= m_state.ParabolaCount)
             return false;
         m_state.Parabolas[std::size_t(index)] = rec;
-        lstShiki->item(index)->setText(StandardFormPlain(rec, CurrentForm()));
+        formulaList->item(index)->setText(StandardFormPlain(rec, CurrentForm()));
         WriteUnitLines(rec, index);
     }
     SelectOnly(index);
-    DispAllLine();
+    repaintAll();
     return true;
 }

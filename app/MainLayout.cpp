@@ -13,7 +13,7 @@ MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight)
 
     const int planeSide = ((H - ToolPanelHeight - FormulaImageHeight - 28) / 32) * 32;
     const int listRight = ListLeft + ListWidth;
-    l.imgCood = QRect(listRight + (W - listRight - planeSide) / 2, ToolPanelHeight + 2, planeSide, planeSide);
+    l.plane = QRect(listRight + (W - listRight - planeSide) / 2, ToolPanelHeight + 2, planeSide, planeSide);
 
     const int listHeight = H - DomainGroupHeight - AxisGroupHeight - FormulaGroupHeight - 130;
     const int shikiTop = ListTop + listHeight + 5;
@@ -24,11 +24,11 @@ MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight)
     const int jikuTop = henikiTop + DomainGroupHeight + 5;
     l.grpJiku = QRect(ListLeft, jikuTop, HalfGroupWidth, AxisGroupHeight);
     l.grpChouten = QRect(ListLeft + ListWidth - HalfGroupWidth, jikuTop, HalfGroupWidth, AxisGroupHeight);
-    l.grpSettei = QRect(l.imgCood.left() + 24, jikuTop, l.imgCood.width() - 32, SettingsGroupHeight);
+    l.grpSettei = QRect(l.plane.left() + 24, jikuTop, l.plane.width() - 32, SettingsGroupHeight);
 
     // The value table sits above the list, which shrinks by its height.
     const int tableHeight = 3 * GridLineWidth + 62;
     l.drgTable = QRect(ListLeft + 2, ToolPanelHeight + 2, ListWidth, tableHeight);
-    l.lstShiki = QRect(ListLeft, ListTop + tableHeight, ListWidth, listHeight - tableHeight);
+    l.formulaList = QRect(ListLeft, ListTop + tableHeight, ListWidth, listHeight - tableHeight);
     return l;
 }

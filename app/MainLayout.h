@@ -8,7 +8,7 @@
 namespace MainDesign {
 constexpr int ToolPanelHeight = 40;    // pnlMain
 constexpr int FormulaImageHeight = 65; // imgShiki
-constexpr int ListLeft = 8;            // lstShiki
+constexpr int ListLeft = 8;            // formulaList
 constexpr int ListTop = 42;
 constexpr int ListWidth = 364;
 constexpr int FormulaGroupHeight = 87; // grpShiki
@@ -22,8 +22,8 @@ constexpr int GridLineWidth = 1;       // value table
 struct MainWindowLayout {
     QRect window;          // screen coordinates
     int planeDefaultSize = 0;
-    QRect imgCood;         // first layout of the plane
-    QRect lstShiki;
+    QRect plane;           // first layout of the plane
+    QRect formulaList;
     QRect drgTable;
     QRect grpShiki, grpHenikiX, grpHenikiY, grpJiku, grpChouten, grpSettei;
 };

@@ -25,13 +25,13 @@ FormulaForm MainWindow::CurrentForm() const
 
 bool MainWindow::IsSelected(int i) const
 {
-    const QListWidgetItem *item = lstShiki->item(i);
+    const QListWidgetItem *item = formulaList->item(i);
     return item && item->isSelected();
 }
 
 int MainWindow::CurrentIndex() const
 {
-    const int n = lstShiki->count();
+    const int n = formulaList->count();
     for (int i = 0; i < n; ++i)
         if (IsSelected(i))
             return i;
@@ -40,9 +40,9 @@ int MainWindow::CurrentIndex() const
 
 void MainWindow::SelectOnly(int i)
 {
-    lstShiki->clearSelection();
-    if (i >= 0 && i < lstShiki->count())
-        lstShiki->item(i)->setSelected(true);
+    formulaList->clearSelection();
+    if (i >= 0 && i < formulaList->count())
+        formulaList->item(i)->setSelected(true);
 }
 
 void MainWindow::FillValueTable(int i)
@@ -114,21 +114,21 @@ void MainWindow::ShowCurrentFormula()
 
 void MainWindow::chkKeishikiClick()
 {
-    if (lstShiki->count() == 0)
+    if (formulaList->count() == 0)
         return;
     const FormulaForm form = CurrentForm();
     int s = -1;
-    for (int i = 0; i < m_state.ParabolaCount && i < lstShiki->count(); ++i) {
+    for (int i = 0; i < m_state.ParabolaCount && i < formulaList->count(); ++i) {
         Parabola &rec = m_state.Parabolas[std::size_t(i)];
         rec.Formula = StandardFormPlain(rec, form);
-        lstShiki->item(i)->setText(rec.Formula);
+        formulaList->item(i)->setText(rec.Formula);
         if (IsSelected(i))
             s = i;
     }
     if (s < 0)
         s = CurrentIndex();
     else
-        lstShiki->item(s)->setSelected(true);
+        formulaList->item(s)->setSelected(true);
     if (s >= 0 && s < m_state.ParabolaCount)
         ShowFormula(m_state.Parabolas[std::size_t(s)]);
 }
@@ -147,7 +147,7 @@ void MainWindow::chkShikiClick()
         ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
         ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
     }
-    lstShiki->viewport()->update();
+    formulaList->viewport()->update();
 }
 
 void MainWindow::chkDispHenikiClick()
@@ -179,27 +179,27 @@ void MainWindow::drgTableClick()
 void MainWindow::chkJikuColorClick()
 {
     Program().Draw.AxisColor = chkJikuColor->isChecked();
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::chkMaruXClick()
 {
     Program().Draw.LatticeDots = chkMaruX->isChecked();
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::chkHandleClick()
 {
     Program().Draw.Handles = chkHandle->isChecked();
     mnuHandle->setChecked(chkHandle->isChecked());
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::chkTensenClick()
 {
     Program().Draw.Dotted = chkTensen->isChecked();
     mnuTensen->setChecked(chkTensen->isChecked());
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::mnuHandleClick()
@@ -215,7 +215,7 @@ void MainWindow::mnuTensenClick()
 void MainWindow::spnMaruRadChange()
 {
     Program().Draw.CircleRadius = spnMaruRad->value();
-    DispAllLine();
+    repaintAll();
     RedrawLineSample();
 }
 
@@ -224,27 +224,27 @@ void MainWindow::RedrawLineSample()
     ::RedrawLineSample(imgSample->picture(), Program().Draw);
 }
 
-void MainWindow::lstShikiMouseDown(QMouseEvent *e)
+void MainWindow::formulaListMouseDown(QMouseEvent *e)
 {
-    if (lstShiki->count() == 0)
+    if (formulaList->count() == 0)
         return;
     const QPoint pos = e->position().toPoint();
     if (e->button() == Qt::RightButton) {
-        const QModelIndex top = lstShiki->indexAt(QPoint(0, 0));
+        const QModelIndex top = formulaList->indexAt(QPoint(0, 0));
         const int i = pos.y() / FormulaList::ItemHeight + (top.isValid() ? top.row() : 0);
-        if (i < 0 || i >= lstShiki->count())
+        if (i < 0 || i >= formulaList->count())
             return;
         if (!IsSelected(i))
             SelectOnly(i);
-        DispAllLine();
-        const QPoint at(pos.x() + lstShiki->x() + 10, pos.y() + lstShiki->y() + 20);
+        repaintAll();
+        const QPoint at(pos.x() + formulaList->x() + 10, pos.y() + formulaList->y() + 20);
         pumShiki->popup(centralWidget()->mapToGlobal(at));
         return;
     }
-    const int i = lstShiki->currentRow();
-    if (i < 0 || i >= lstShiki->count())
+    const int i = formulaList->currentRow();
+    if (i < 0 || i >= formulaList->count())
         return;
-    DispAllLine();
+    repaintAll();
     m_state.ClickState = 0;
     if (e->modifiers() & Qt::ControlModifier)
         ClearPanels();  // the list itself toggled the item
@@ -252,11 +252,11 @@ void MainWindow::lstShikiMouseDown(QMouseEvent *e)
         SelectOnly(i);
 }
 
-void MainWindow::lstShikiClick()
+void MainWindow::formulaListClick()
 {
     keepReplaceOnlyIfShown();
-    lstShiki->viewport()->update();
-    DispAllLine();
+    formulaList->viewport()->update();
+    repaintAll();
 }
 
 void MainWindow::keepReplaceOnlyIfShown()
@@ -264,23 +264,23 @@ void MainWindow::keepReplaceOnlyIfShown()
     // An entry waits to be replaced only while it is the one selected, so
     // the user always sees what the next parabola takes the place of.
     const int i = m_state.HitIndex;
-    if (i >= 0 && !(IsSelected(i) && lstShiki->selectedItems().size() == 1))
+    if (i >= 0 && !(IsSelected(i) && formulaList->selectedItems().size() == 1))
         CancelReplace();
 }
 
 void MainWindow::mnuSelectAllClick()
 {
-    lstShiki->selectAll();
+    formulaList->selectAll();
     keepReplaceOnlyIfShown();
-    lstShiki->viewport()->update();
-    DispAllLine();
+    formulaList->viewport()->update();
+    repaintAll();
 }
 
 void MainWindow::mnuCancelClick()
 {
-    lstShiki->clearSelection();
+    formulaList->clearSelection();
     CancelDrawing();
-    DispAllLine();
+    repaintAll();
     ClearPanels();
 }
 
@@ -295,11 +295,11 @@ void MainWindow::mnuChangeColorClick()
         m_state.Parabolas[std::size_t(i)].Color = std::int32_t(*chosen);
         WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
     }
-    DispAllLine();
+    repaintAll();
     DrawingSettings &draw = Program().Draw;
     if (draw.FixedColor == Colors::White)
         draw.ColorCounter = m_state.ParabolaCount;
-    lstShiki->viewport()->update();
+    formulaList->viewport()->update();
     ShowCurrentFormula();
 }
 
@@ -311,7 +311,7 @@ void MainWindow::SetSelectedWidth(int width)
         m_state.Parabolas[std::size_t(i)].LineWidth = width;
         WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
     }
-    DispAllLine();
+    repaintAll();
 }
 
 void MainWindow::spdLineColorClick()
@@ -327,7 +327,7 @@ void MainWindow::spdLineColorClick()
     draw.FixedColor = *chosen;
     RecolorAll();
     RedrawLineSample();
-    lstShiki->viewport()->update();
+    formulaList->viewport()->update();
 }
 
 void MainWindow::RecolorAll()
@@ -340,7 +340,7 @@ void MainWindow::RecolorAll()
         rec.Color = std::int32_t(AutoColor(draw, i));
         WriteUnitLines(rec, i);
     }
-    DispAllLine();
+    repaintAll();
     if (draw.FixedColor == Colors::White)
         draw.ColorCounter = m_state.ParabolaCount;
 }

@@ -38,7 +38,7 @@ QPoint MainWindow::LatticeAt(QPoint pixel) const
     return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
 }
 
-void MainWindow::imgCoodMouseMove(QMouseEvent *e)
+void MainWindow::planeMouseMove(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
     m_state.CurrentPoint = LatticeAt(e->position().toPoint());
@@ -46,15 +46,15 @@ void MainWindow::imgCoodMouseMove(QMouseEvent *e)
     if (draw.DragMode == 0 || m_state.CurrentPoint == m_state.PreviousPoint)
         return;
     // Not-xor: drawing the band at the old point erases it.
-    Canvas &plane = imgCood->canvas();
+    Canvas &canvas = plane->canvas();
     SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.PreviousPoint);
-    DrawParabola(plane, m_state.DrawingRecord, false, Program());
+    DrawParabola(canvas, m_state.DrawingRecord, false, Program());
     SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.CurrentPoint);
-    DrawParabola(plane, m_state.DrawingRecord, false, Program());
+    DrawParabola(canvas, m_state.DrawingRecord, false, Program());
     m_state.PreviousPoint = m_state.CurrentPoint;
 }
 
-void MainWindow::imgCoodMouseDown(QMouseEvent *e)
+void MainWindow::planeMouseDown(QMouseEvent *e)
 {
     if (m_pressPending)
         return;  // a second button while the first is being timed
@@ -92,7 +92,7 @@ void MainWindow::pressHeld()
     }
 }
 
-void MainWindow::imgCoodMouseUp(QMouseEvent *e)
+void MainWindow::planeMouseUp(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
     if (m_ignoreRelease) {
@@ -112,7 +112,7 @@ void MainWindow::imgCoodMouseUp(QMouseEvent *e)
             // The next parabola replaces this entry: show it selected, with
             // its handles, whichever of its points was clicked.
             SelectOnly(m_state.HitIndex);
-            lstShikiClick();
+            formulaListClick();
         }
         return;
     }
@@ -132,13 +132,13 @@ void MainWindow::imgCoodMouseUp(QMouseEvent *e)
         PlaneClick(pixel.x(), pixel.y());
     } else {
         FinishHandleDrag(pixel.x(), pixel.y());
-        DispAllLine();
+        repaintAll();
         CancelDrawing();
         draw.DragMode = 0;
     }
 }
 
-void MainWindow::imgCoodDblClick()
+void MainWindow::planeDblClick()
 {
     // The first click of a double click has already counted; the second
     // press of the pair, which arrives just before this, is not another click.
@@ -174,7 +174,7 @@ void MainWindow::PlaneClick(int x, int y)
 {
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
-    Canvas &plane = imgCood->canvas();
+    Canvas &canvas = plane->canvas();
     Parabola &rec = m_state.DrawingRecord;
     switch (m_state.ClickState) {
     case 0: {
@@ -185,7 +185,7 @@ void MainWindow::PlaneClick(int x, int y)
         draw.DragMode = 1;
         const QPoint p = LatticeAt(QPoint(x, y));
         rec = NewParabolaRecord(p, QPoint(0, 0));
-        DrawHandle(plane, rec, 1, st);
+        DrawHandle(canvas, rec, 1, st);
         m_state.PreviousPoint = p;
         m_state.FixedPoint = p;
         draw.MovingPassPoint = true;
@@ -197,7 +197,7 @@ void MainWindow::PlaneClick(int x, int y)
         const QPoint p = LatticeAt(QPoint(x, y));
         if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
             prompt().message(QStringLiteral("放物線が描けません11"));
-            DispAllLine();
+            repaintAll();
             CancelDrawing();
             return;
         }
@@ -209,7 +209,7 @@ void MainWindow::PlaneClick(int x, int y)
             rec.DomainHigh = kUnboundedHigh;
             rec.Formula = StandardFormPlain(rec, CurrentForm());
             if (StoreParabola(rec, m_state.HitIndex))
-                DispAllLine();
+                repaintAll();
             else
                 prompt().message(QStringLiteral("Cannot Store"));
             CancelDrawing();
@@ -235,7 +235,7 @@ void MainWindow::PlaneClick(int x, int y)
         case 1:
             rec.DomainLow = q.x();
             rec.DomainHigh = kUnboundedHigh;
-            MarkCurvePoint(plane, q.x(), rec, st);
+            MarkCurvePoint(canvas, q.x(), rec, st);
             m_state.ClickState = 3;
             SetPlaneCursor(CursorNo::HasamiL);
             return;
@@ -261,7 +261,7 @@ void MainWindow::PlaneClick(int x, int y)
             prompt().message(QStringLiteral("変域が正しくありません"));
             return;
         }
-        MarkCurvePoint(plane, rec.DomainLow, rec, st);  // erase the mark of the first bound
+        MarkCurvePoint(canvas, rec.DomainLow, rec, st);  // erase the mark of the first bound
         const int first = rec.DomainLow;
         rec.DomainLow = std::min(first, q.x());
         rec.DomainHigh = std::max(first, q.x());
@@ -280,16 +280,16 @@ void MainWindow::BeginHandleDrag()
         return;
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
-    Canvas &plane = imgCood->canvas();
+    Canvas &canvas = plane->canvas();
     m_state.PreviousPoint = m_state.DownPoint;
     m_state.DrawingRecord = m_state.Parabolas[std::size_t(m_state.HitIndex)];
     // Take the curve off the plane exactly as the last repaint drew it, then
     // show the drag form that the mouse moves will carry along.
     const bool selected = IsSelected(m_state.HitIndex);
     draw.DragMode = 0;
-    DrawParabola(plane, m_state.DrawingRecord, selected, st);
+    DrawParabola(canvas, m_state.DrawingRecord, selected, st);
     if (selected)
-        DrawLatticeDots(plane, m_state.DrawingRecord, st);
+        DrawLatticeDots(canvas, m_state.DrawingRecord, st);
     draw.DragMode = 2;
     const Parabola &rec = m_state.DrawingRecord;
     if (m_state.HitHandle == 1) {
@@ -299,7 +299,7 @@ void MainWindow::BeginHandleDrag()
         m_state.FixedPoint = QPoint(rec.VertexX, rec.VertexY);
         draw.MovingPassPoint = true;
     }
-    DrawParabola(plane, m_state.DrawingRecord, false, st);
+    DrawParabola(canvas, m_state.DrawingRecord, false, st);
     m_state.CurrentPoint = MovingPoint(rec, draw.MovingPassPoint);
     if (chkHandle->isChecked())
         SetPlaneCursor(CursorNo::Finger);
@@ -309,11 +309,11 @@ void MainWindow::FinishHandleDrag(int x, int y)
 {
     DrawingSettings &draw = Program().Draw;
     SetPlaneCursor(CursorNo::Pencil);
-    if (m_state.HitIndex >= 0 && m_state.HitIndex < lstShiki->count())
-        lstShiki->item(m_state.HitIndex)->setSelected(true);
+    if (m_state.HitIndex >= 0 && m_state.HitIndex < formulaList->count())
+        formulaList->item(m_state.HitIndex)->setSelected(true);
     const QPoint p = LatticeAt(QPoint(x, y));
     if (p == m_state.DownPoint) {
-        DispAllLine();
+        repaintAll();
         m_state.ClickState = 0;
         draw.DragMode = 0;
         return;
@@ -321,7 +321,7 @@ void MainWindow::FinishHandleDrag(int x, int y)
     if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
         prompt().message(QStringLiteral("放物線が描けません"));
         CancelDrawing();
-        DispAllLine();
+        repaintAll();
         m_state.ClickState = 0;
         draw.DragMode = 0;
         return;
@@ -340,7 +340,7 @@ void MainWindow::FinishHandleDrag(int x, int y)
 
 void MainWindow::AbortDrag()
 {
-    DispAllLine();
+    repaintAll();
     SetPlaneCursor(CursorNo::Pencil);
     m_state.ClickState = 0;
     Program().Draw.DragMode = 0;

@@ -49,12 +49,12 @@ bool StepFits(const Parabola &r, int op)
 
 void MainWindow::ReshapeSelected(int op)
 {
-    if (lstShiki->count() == 0) {
+    if (formulaList->count() == 0) {
         prompt().message(QStringLiteral("対象となる式がありません"));
         return;
     }
     bool any = false;
-    for (int i = 0; i < lstShiki->count() && !any; ++i)
+    for (int i = 0; i < formulaList->count() && !any; ++i)
         any = IsSelected(i);
     if (!any) {
         prompt().message(QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください"));
@@ -91,7 +91,7 @@ void MainWindow::ReshapeSelected(int op)
                 r.PointX = back;
                 prompt().message(QStringLiteral("これ以上はできません"));
                 // Entries changed before this one keep their change; show them.
-                DispAllLine();
+                repaintAll();
                 return;
             }
             break;
@@ -117,9 +117,9 @@ void MainWindow::ReshapeSelected(int op)
             return;
         }
         r.Formula = StandardFormPlain(r, CurrentForm());
-        lstShiki->item(i)->setText(r.Formula);
+        formulaList->item(i)->setText(r.Formula);
         WriteUnitLines(r, i);
-        lstShiki->item(i)->setSelected(true);
+        formulaList->item(i)->setSelected(true);
     }
-    DispAllLine();
+    repaintAll();
 }

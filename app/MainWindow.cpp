@@ -149,9 +149,9 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     draw.LineWidth = 1;
     m_state.PreviousPoint = QPoint(0, 0);
 
-    lstShiki->setCursor(CursorOf(CursorNo::Finger));
+    formulaList->setCursor(CursorOf(CursorNo::Finger));
     drgTable->setCursor(CursorOf(CursorNo::Cross));
-    imgCood->setCursor(CursorOf(CursorNo::Pencil));
+    plane->setCursor(CursorOf(CursorNo::Pencil));
     // A folder we cannot write is kept like a CD-ROM: practice works and
     // no record is written.
     st.OnCdRom = IsOnCdRom(st.AppDir) || !IsWritableFolder(st.AppDir);
@@ -166,8 +166,8 @@ void MainWindow::attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, Pl
     m_version = version;
     if (m_tangenOpen) {
         m_tangenOpen->mainSize = [this] { return size(); };
-        m_tangenOpen->mainPlaneSize = [this] { return imgCood->picture().bounds().size(); };
-        m_tangenOpen->redrawMain = [this] { DispAllLine(); };
+        m_tangenOpen->mainPlaneSize = [this] { return plane->picture().bounds().size(); };
+        m_tangenOpen->redrawMain = [this] { repaintAll(); };
         m_tangenOpen->locked = [this] { return m_state.Locked; };
     }
     if (newWork) {
@@ -178,15 +178,15 @@ void MainWindow::attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, Pl
     if (m_settei) {
         m_settei->onApplied = [this] {
             SyncLineModeButtons();
-            DispAllLine();
+            repaintAll();
         };
-        m_settei->onRedraw = [this] { DispAllLine(); };
+        m_settei->onRedraw = [this] { repaintAll(); };
     }
     m_newWork = newWork;
     m_tangen = tangen;
     m_setCood = setCood;
     if (m_setCood)
-        m_setCood->onRedraw = [this] { DispAllLine(); };
+        m_setCood->onRedraw = [this] { repaintAll(); };
     if (m_tangen)
         m_tangen->setMirror(&m_state.MirrorText);
 }
@@ -259,14 +259,14 @@ void MainWindow::createToolBar(QWidget *central)
 
 void MainWindow::createPanels(QWidget *central)
 {
-    imgCood = new ImageView(central);
-    imgCood->setObjectName(QStringLiteral("imgCood"));
+    plane = new ImageView(central);
+    plane->setObjectName(QStringLiteral("imgCood"));
 
-    lstShiki = new FormulaList(&m_state.Parabolas, [this] { return chkShiki->isChecked(); }, central);
-    lstShiki->setObjectName(QStringLiteral("lstShiki"));
+    formulaList = new FormulaList(&m_state.Parabolas, [this] { return chkShiki->isChecked(); }, central);
+    formulaList->setObjectName(QStringLiteral("lstShiki"));
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
-    lstShiki->setFont(listFont);
+    formulaList->setFont(listFont);
 
     drgTable = new ImageView(central);
     drgTable->setObjectName(QStringLiteral("drgTable"));
@@ -495,10 +495,10 @@ void MainWindow::connectHandlers()
     onClick(btnDown, [this] { ReshapeSelected(3); });
     onClick(btnRight, [this] { ReshapeSelected(4); });
     onClick(btnLeft, [this] { ReshapeSelected(5); });
-    imgCood->onMouseDown = [this](QMouseEvent *e) { imgCoodMouseDown(e); };
-    imgCood->onMouseMove = [this](QMouseEvent *e) { imgCoodMouseMove(e); };
-    imgCood->onMouseUp = [this](QMouseEvent *e) { imgCoodMouseUp(e); };
-    imgCood->onDoubleClick = [this](QMouseEvent *) { imgCoodDblClick(); };
+    plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e); };
+    plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
+    plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
+    plane->onDoubleClick = [this](QMouseEvent *) { planeDblClick(); };
     m_pressTimer.setSingleShot(true);
     m_pressTimer.setInterval(300);
     connect(&m_pressTimer, &QTimer::timeout, this, [this] { pressHeld(); });
@@ -506,8 +506,8 @@ void MainWindow::connectHandlers()
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
     drgTable->onClick = [this] { drgTableClick(); };
-    lstShiki->onMouseDown = [this](QMouseEvent *e) { lstShikiMouseDown(e); };
-    lstShiki->onClick = [this] { lstShikiClick(); };
+    formulaList->onMouseDown = [this](QMouseEvent *e) { formulaListMouseDown(e); };
+    formulaList->onClick = [this] { formulaListClick(); };
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, [this] { escapePressed(); });
 }
@@ -524,8 +524,8 @@ void MainWindow::applyCreationLayout()
     setMinimumSize(l.window.size());
     setMaximumSize(l.window.size());
     pnlMain->setGeometry(0, 0, l.window.width(), MainDesign::ToolPanelHeight);
-    imgCood->place(l.imgCood.x(), l.imgCood.y(), l.imgCood.width(), l.imgCood.height());
-    lstShiki->setGeometry(l.lstShiki);
+    plane->place(l.plane.x(), l.plane.y(), l.plane.width(), l.plane.height());
+    formulaList->setGeometry(l.formulaList);
     drgTable->place(l.drgTable.x(), l.drgTable.y(), l.drgTable.width(), l.drgTable.height());
     grpShiki->setGeometry(l.grpShiki);
     grpHenikiX->setGeometry(l.grpHenikiX);
@@ -544,8 +544,8 @@ void MainWindow::applyCreationLayout()
     shared.WindowHeight = l.window.height();
     shared.ToolPanelHeight = MainDesign::ToolPanelHeight;
     shared.SettingsGroupHeight = l.grpSettei.height();
-    shared.ListLeft = l.lstShiki.left();
-    shared.ListWidth = l.lstShiki.width();
+    shared.ListLeft = l.formulaList.left();
+    shared.ListWidth = l.formulaList.width();
 }
 
 void MainWindow::showEvent(QShowEvent *e)
@@ -597,18 +597,18 @@ void MainWindow::ResetWork(const QString &title, const QString &fileName, bool r
     Program().ChosenUnit = -1;
     draw.DragMode = 0;
     ClearDisplay();
-    lstShiki->clear();
+    formulaList->clear();
     ShowUnitCaptions(title, fileName, 0);
     m_state.MirrorText.clear();
     // The title field of the new-unit dialog, not the title argument.
     m_state.MirrorText.append(m_newWork ? m_newWork->edtTangen->text() : title);
     m_state.MarkSaved();
-    imgCood->canvas().setPenMode(PenMode::NotXor);
+    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
 void MainWindow::ClearDisplay()
 {
-    Guarded([this] { DrawPlane(imgCood->picture(), Program()); });
+    Guarded([this] { DrawPlane(plane->picture(), Program()); });
     ClearPanels();
 }
 
@@ -661,27 +661,27 @@ void MainWindow::CancelReplace()
 
 void MainWindow::SetPlaneCursor(int n)
 {
-    imgCood->setCursor(CursorOf(n));
+    plane->setCursor(CursorOf(n));
 }
 
-void MainWindow::DispAllLine()
+void MainWindow::repaintAll()
 {
     m_state.ClickState = 0;
     ProgramState &st = Program();
     // A repaint ends the drawing in progress; a rubber band left running
     // would draw every curve in its drag form from now on.
     st.Draw.DragMode = 0;
-    Canvas &plane = imgCood->canvas();
-    plane.setPenMode(PenMode::Copy);
+    Canvas &canvas = plane->canvas();
+    canvas.setPenMode(PenMode::Copy);
     Guarded([&] {
-        DrawPlane(imgCood->picture(), st);
+        DrawPlane(plane->picture(), st);
         int last = -1;
         for (int i = 0; i < m_state.ParabolaCount; ++i) {
             const bool selected = IsSelected(i);
             const Parabola &rec = m_state.Parabolas[std::size_t(i)];
-            DrawParabola(imgCood->canvas(), rec, selected, st);
+            DrawParabola(plane->canvas(), rec, selected, st);
             if (selected) {
-                DrawLatticeDots(imgCood->canvas(), rec, st);
+                DrawLatticeDots(plane->canvas(), rec, st);
                 last = i;
             }
         }
@@ -692,7 +692,7 @@ void MainWindow::DispAllLine()
             FillValueTable(last);
         }
     });
-    imgCood->canvas().setPenMode(PenMode::NotXor);
+    plane->canvas().setPenMode(PenMode::NotXor);
     // The unit window's count follows every change of the list.
     if (m_tangen)
         m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
@@ -724,7 +724,7 @@ void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
     m_print = print;
     m_help = help;
     if (auto *p = qobject_cast<PrintDialog *>(print)) {
-        p->planeImage = [this]() -> const QImage & { return imgCood->canvas().image(); };
+        p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
         p->unitFileName = [this] { return m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName; };
     }
     setupHelpContexts();
@@ -734,7 +734,7 @@ void MainWindow::setupHelpContexts()
 {
     const char *const key = "helpContext";
     setProperty(key, HelpContext::MainWindow);
-    lstShiki->setProperty(key, HelpContext::FormulaList);
+    formulaList->setProperty(key, HelpContext::FormulaList);
     for (QAction *a : mnuFile->actions())
         if (a->objectName() != QLatin1String("mnuPaste"))
             a->setProperty(key, HelpContext::FileMenu);

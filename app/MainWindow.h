@@ -1,7 +1,7 @@
 #pragma once
 // The main window: tool bar, plane, formula list, value table, formula
 // panels and the settings group. It owns the unit being edited and repaints
-// everything through DispAllLine; drawing itself is done by the plane layer.
+// everything through repaintAll; drawing itself is done by the plane layer.
 
 #include "app/MainLayout.h"
 #include "app/MainState.h"
@@ -54,7 +54,7 @@ public:
     const MainWindowLayout &layout() const { return m_layout; }
 
     // Repaint and reset operations shared by every command.
-    void DispAllLine();
+    void repaintAll();
     void ResetWork(const QString &title, const QString &fileName, bool resetEnds);
     void ClearDisplay();
     void ClearPanels();
@@ -116,8 +116,8 @@ public:
     void mnuTensenClick();
     void spnMaruRadChange();
     void drgTableClick();
-    void lstShikiMouseDown(QMouseEvent *e);
-    void lstShikiClick();
+    void formulaListMouseDown(QMouseEvent *e);
+    void formulaListClick();
     void mnuSelectAllClick();
     void mnuCancelClick();
     void mnuChangeColorClick();
@@ -154,10 +154,10 @@ public:
     // Shows a dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
     void mnuSetSenshuClick();
-    void imgCoodMouseDown(QMouseEvent *e);
-    void imgCoodMouseMove(QMouseEvent *e);
-    void imgCoodMouseUp(QMouseEvent *e);
-    void imgCoodDblClick();
+    void planeMouseDown(QMouseEvent *e);
+    void planeMouseMove(QMouseEvent *e);
+    void planeMouseUp(QMouseEvent *e);
+    void planeDblClick();
     void FormMouseMove();
     void spdCenterClick();
     void spdRightClick();
@@ -178,8 +178,8 @@ public:
     QToolButton *btnSelectAll = nullptr, *BitBtn1 = nullptr;
     ImageView *imgSample = nullptr;
 
-    ImageView *imgCood = nullptr;
-    FormulaList *lstShiki = nullptr;
+    ImageView *plane = nullptr;
+    FormulaList *formulaList = nullptr;
     ImageView *drgTable = nullptr;
     QGroupBox *grpShiki = nullptr, *grpHenikiX = nullptr, *grpHenikiY = nullptr, *grpJiku = nullptr,
               *grpChouten = nullptr, *grpSettei = nullptr;

@@ -60,7 +60,7 @@ void Print(const char *name, double value, const char *unit)
 void FillHundred(MainWindow &m)
 {
     MainState &s = m.state();
-    m.lstShiki->clear();
+    m.formulaList->clear();
     s.ParabolaCount = 0;
     for (int i = 0; i < 100; ++i) {
         Parabola r;
@@ -81,11 +81,11 @@ void FillHundred(MainWindow &m)
         }
         r.Formula = StandardFormPlain(r);
         s.Parabolas[std::size_t(i)] = r;
-        m.lstShiki->addItem(StandardFormText(r));
+        m.formulaList->addItem(StandardFormText(r));
         ++s.ParabolaCount;
     }
     for (int i = 0; i < 100; i += 10)
-        m.lstShiki->item(i)->setSelected(true);
+        m.formulaList->item(i)->setSelected(true);
 }
 
 }  // namespace
@@ -161,8 +161,8 @@ int main(int argc, char **argv)
 
     for (int scale : {16, 4}) {
         st.MainPlane.ScaleX = st.MainPlane.ScaleY = scale;
-        m.DispAllLine();  // warm the font and glyph caches
-        const double ns = MedianNs(21, [&] { m.DispAllLine(); });
+        m.repaintAll();  // warm the font and glyph caches
+        const double ns = MedianNs(21, [&] { m.repaintAll(); });
         Print(scale == 16 ? "repaint_100_ms" : "repaint_100_scale4_ms", ns / 1e6, "ms");
     }
 
@@ -177,16 +177,16 @@ int main(int argc, char **argv)
             r.DomainLow = -2147483647;
             r.DomainHigh = 2147483647;
         }
-        m.DispAllLine();
-        const double ns = MedianNs(21, [&] { m.DispAllLine(); });
+        m.repaintAll();
+        const double ns = MedianNs(21, [&] { m.repaintAll(); });
         Print("repaint_extreme_ms", ns / 1e6, "ms");
         FillHundred(m);
     }
 
     st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
-    m.DispAllLine();
+    m.repaintAll();
     {
-        Canvas &plane = m.imgCood->canvas();
+        Canvas &canvas = m.plane->canvas();
         Parabola r = m.state().Parabolas[0];
         r.VertexX = 0;
         r.VertexY = 0;
@@ -194,14 +194,14 @@ int main(int argc, char **argv)
         r.PointY = 1;
         st.Draw.DragMode = 1;
         st.Draw.MovingPassPoint = true;
-        plane.setPenMode(PenMode::NotXor);
-        DrawParabola(plane, r, false, st);
+        canvas.setPenMode(PenMode::NotXor);
+        DrawParabola(canvas, r, false, st);
         int k = 0;
         const double ns = MedianNs(501, [&] {
-            DrawParabola(plane, r, false, st);  // erase the old band
+            DrawParabola(canvas, r, false, st);  // erase the old band
             r.PointX = 1 + (++k % 5);
-            DrawParabola(plane, r, false, st);  // draw the new one
-            (void)plane.image();                // the step ends with the pixels ready to show
+            DrawParabola(canvas, r, false, st);  // draw the new one
+            (void)canvas.image();                // the step ends with the pixels ready to show
         });
         st.Draw.DragMode = 0;
         Print("rubber_band_us", ns / 1e3, "us");
@@ -230,16 +230,16 @@ int main(int argc, char **argv)
         const double ns = MedianNs(51, [&] {
             const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
             m.ApplyUnit(*unit);
-            m.DispAllLine();
+            m.repaintAll();
             m.ShowUnitCaptions(unit->lines.value(0), file, unit->count());
-            (void)m.imgCood->canvas().image();
+            (void)m.plane->canvas().image();
         });
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
             const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
             Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.CurrentForm(), st.Draw); }) / 1e6, "ms");
             Print("detail_apply_ms", MedianNs(51, [&] { m.ApplyUnit(*unit); }) / 1e6, "ms");
-            Print("detail_repaint_ms", MedianNs(51, [&] { m.DispAllLine(); (void)m.imgCood->canvas().image(); }) / 1e6, "ms");
+            Print("detail_repaint_ms", MedianNs(51, [&] { m.repaintAll(); (void)m.plane->canvas().image(); }) / 1e6, "ms");
         }
     }
     {

@@ -40,7 +40,7 @@ struct MainLayout {
     int WindowHeight = 740;
     int ToolPanelHeight = 40;     // pnlMain
     int SettingsGroupHeight = 0;  // grpSettei
-    int ListLeft = 0;             // lstShiki
+    int ListLeft = 0;             // formulaList
     int ListWidth = 0;
 };
 

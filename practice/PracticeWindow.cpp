@@ -129,10 +129,10 @@ void PracticeWindow::buildControls()
     connect(btnEnd, &QPushButton::clicked, this, [this] { btnEndClick(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    imgCood = new ImageView(this);
-    imgCood->setObjectName(QStringLiteral("imgCood"));
-    imgCood->onMouseDown = [this](QMouseEvent *e) { imgCoodMouseDown(e->button(), e->position().toPoint()); };
-    imgCood->onMouseMove = [this](QMouseEvent *e) { imgCoodMouseMove(e->position().toPoint()); };
+    plane = new ImageView(this);
+    plane->setObjectName(QStringLiteral("imgCood"));
+    plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
+    plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
 }
 
 void PracticeWindow::attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamari, RunEndDialog *owari)
@@ -148,13 +148,13 @@ void PracticeWindow::attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamar
     if (m_ayamari) {
         m_ayamari->answerShown = [this] { return m_s.AnswerShown; };
         m_ayamari->removeWrongAnswer = [this] {
-            DrawParabola(imgCood->canvas(), m_s.SavedAnswer, false, Program());
+            DrawParabola(plane->canvas(), m_s.SavedAnswer, false, Program());
         };
         m_ayamari->showCorrectGraph = [this] {
             Parabola &entry = m_s.RunList[std::size_t(m_s.Position)];
             entry.Color = 0;
             entry.LineWidth = 2;
-            DrawParabola(imgCood->canvas(), entry, false, Program());
+            DrawParabola(plane->canvas(), entry, false, Program());
             entry.LineWidth = 1;
             m_s.AnswerShown = true;
         };
@@ -208,8 +208,8 @@ void PracticeWindow::Init(bool review)
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
     timSecond.start();
-    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
-    imgCood->place(kPlaneLeft, imgShiki->y(), imgCood->picture().width(), imgCood->picture().height());
+    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    plane->place(kPlaneLeft, imgShiki->y(), plane->picture().width(), plane->picture().height());
     ClearImage(imgShiki->picture(), st.Draw.PanelBackColor, st.Draw);
     ClearImage(imgAns->picture(), st.Draw.PanelBackColor, st.Draw);
     m_s.AnswerShown = false;
@@ -239,10 +239,10 @@ void PracticeWindow::Init(bool review)
         DrawFormulaImage(imgShiki->picture(), m_s.RunList[0].Formula, st.Draw);
     lblMess->setText(Statement(1));
     // A fresh plane bitmap starts in copy mode; feedback needs not-xor.
-    imgCood->canvas().setPenMode(PenMode::NotXor);
+    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
-void PracticeWindow::imgCoodMouseMove(QPoint pixel)
+void PracticeWindow::planeMouseMove(QPoint pixel)
 {
     BuildControls();
     ProgramState &st = Program();
@@ -250,19 +250,19 @@ void PracticeWindow::imgCoodMouseMove(QPoint pixel)
     edtCood->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
     if (m_s.Count <= 0)
         return;
-    Canvas &plane = imgCood->canvas();
+    Canvas &canvas = plane->canvas();
     if (p != m_s.LastPoint && m_s.VertexMarker) {
-        DrawPointMarker(plane, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+        DrawPointMarker(canvas, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
         m_s.VertexMarker = false;
     }
     if (m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
         if (m_s.RubberCurve)
-            DrawUnbounded(plane, m_s.Answer, st);
+            DrawUnbounded(canvas, m_s.Answer, st);
         m_s.Answer.PointX = p.x();
         m_s.Answer.PointY = p.y();
-        DrawUnbounded(plane, m_s.Answer, st);
+        DrawUnbounded(canvas, m_s.Answer, st);
         m_s.RubberCurve = true;
     }
     m_s.LastPoint = p;
@@ -275,7 +275,7 @@ void PracticeWindow::FormMouseMove()
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(imgCood->canvas(), m_s.Answer, Program());
+        DrawUnbounded(plane->canvas(), m_s.Answer, Program());
         m_s.RubberCurve = false;
         m_s.LastPoint = QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY);
     }
@@ -288,7 +288,7 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PracticeWindow::imgCoodMouseDown(Qt::MouseButton button, QPoint pixel)
+void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
 {
     BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
@@ -298,7 +298,7 @@ void PracticeWindow::imgCoodMouseDown(Qt::MouseButton button, QPoint pixel)
         m_s.Answer = source();
     const QPoint p = lattice(pixel);
     if (button == Qt::RightButton && m_s.RubberCurve) {
-        DrawPointMarker(imgCood->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
+        DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
                         Color(m_s.Answer.Color), Program());
         btnTeiseiClick();
     } else {
@@ -314,13 +314,13 @@ void PracticeWindow::imgCoodMouseDown(Qt::MouseButton button, QPoint pixel)
 void PracticeWindow::answerClick(QPoint p)
 {
     ProgramState &st = Program();
-    Canvas &plane = imgCood->canvas();
+    Canvas &canvas = plane->canvas();
     if (m_s.Stage == 0) {
         m_s.Answer.VertexX = p.x();
         m_s.Answer.VertexY = p.y();
         m_s.Answer.PointX = -99;
         m_s.Answer.PointY = -99;
-        DrawPointMarker(plane, p, Color(m_s.Answer.Color), st);
+        DrawPointMarker(canvas, p, Color(m_s.Answer.Color), st);
         m_s.VertexMarker = true;
         m_s.Stage = 1;
         m_s.LastPoint = p;
@@ -330,7 +330,7 @@ void PracticeWindow::answerClick(QPoint p)
         // Take the rubber curve off where the last move drew it.
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(plane, m_s.Answer, st);
+        DrawUnbounded(canvas, m_s.Answer, st);
     }
     m_s.Answer.PointX = p.x();
     m_s.Answer.PointY = p.y();
@@ -362,7 +362,7 @@ void PracticeWindow::rightAnswer()
     ans.setPenMode(keep);
     ans.setPenWidth(1);
 
-    DrawParabola(imgCood->canvas(), m_s.Answer, false, st);
+    DrawParabola(plane->canvas(), m_s.Answer, false, st);
     m_s.RubberCurve = false;
     const QString mark = m_s.WrongAttempts > 0 ? QStringLiteral("×") : m_s.Hint ? QStringLiteral("△") : QStringLiteral("○");
     m_s.Marks += mark;
@@ -402,7 +402,7 @@ void PracticeWindow::wrongAnswer()
     // The black background of the tick leaves the answer picture as it is.
     imgAns->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
-    DrawParabola(imgCood->canvas(), m_s.Answer, false, Program());
+    DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
     const int r = m_ayamari ? runModal(m_ayamari) : 1;
     if (r == 1)
@@ -449,8 +449,8 @@ void PracticeWindow::btnTeiseiClick()
     m_s.Answer.PointX = m_s.LastPoint.x();
     m_s.Answer.PointY = m_s.LastPoint.y();
     if (m_s.RubberCurve)
-        DrawUnbounded(imgCood->canvas(), m_s.Answer, st);
-    DrawPointMarker(imgCood->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+        DrawUnbounded(plane->canvas(), m_s.Answer, st);
+    DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
     m_s.RubberCurve = false;
     m_s.Stage = 0;
 }
@@ -464,7 +464,7 @@ void PracticeWindow::Button1Click()
     const QPoint target = m_s.Stage == 0 ? QPoint(exercise.VertexX, exercise.VertexY)
                                          : QPoint(exercise.PointX, exercise.PointY);
     const QPoint px = Program().Geometry.LatticeToPixel(target.x(), target.y());
-    imgCood->canvas().xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
+    plane->canvas().xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
     m_s.Hint = true;
 }
 

@@ -64,8 +64,8 @@ public:
 
     void FormShow();
     void Init(bool review);
-    void imgCoodMouseDown(Qt::MouseButton button, QPoint pixel);
-    void imgCoodMouseMove(QPoint pixel);
+    void planeMouseDown(Qt::MouseButton button, QPoint pixel);
+    void planeMouseMove(QPoint pixel);
     void FormMouseMove();
     void btnTeiseiClick();
     void Button1Click();
@@ -77,7 +77,7 @@ public:
     static QImage ArrowPicture();
     static QString Statement(int number);
 
-    ImageView *imgCood = nullptr;
+    ImageView *plane = nullptr;
     QLabel *lblMess = nullptr;
     ImageView *imgShiki = nullptr;
     ImageView *imgAns = nullptr;

@@ -31,10 +31,10 @@ UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
     lstTitle = new QListWidget(this);
     lstTitle->setObjectName(QStringLiteral("lstTitle"));
     lstTitle->setGeometry(8, 40, 169, 321);
-    lstShiki = new QListWidget(this);
-    lstShiki->setObjectName(QStringLiteral("lstShiki"));
-    lstShiki->setGeometry(184, 40, 121, 321);
-    lstShiki->setSelectionMode(QAbstractItemView::NoSelection);
+    formulaList = new QListWidget(this);
+    formulaList->setObjectName(QStringLiteral("lstShiki"));
+    formulaList->setGeometry(184, 40, 121, 321);
+    formulaList->setSelectionMode(QAbstractItemView::NoSelection);
     auto *label2 = new QLabel(QStringLiteral("ファイル名"), this);
     label2->setGeometry(312, 16, 56, 17);
     lblFileName = new QLabel(this);
@@ -47,9 +47,9 @@ UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
     QFont g16(Fonts::Gothic);
     g16.setPixelSize(16);
     lblFileName->setFont(g16);
-    imgCood = new ImageView(this);
-    imgCood->setObjectName(QStringLiteral("imgCood"));
-    imgCood->place(329, 41, 320, 320);
+    plane = new ImageView(this);
+    plane->setObjectName(QStringLiteral("imgCood"));
+    plane->place(329, 41, 320, 320);
 
     btnOK = new QPushButton(QStringLiteral("ＯＫ"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -93,9 +93,9 @@ void UnitCatalogDialog::FormShow()
     }
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().topLeft());
-    const QSize plane = mainPlaneSize ? mainPlaneSize() : QSize(320, 320);
-    imgCood->place(329, 41, plane.width(), plane.height());
-    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
+    const QSize planeSize = mainPlaneSize ? mainPlaneSize() : QSize(320, 320);
+    plane->place(329, 41, planeSize.width(), planeSize.height());
+    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
     const bool editing = st.OpenForEditing;
     setWindowTitle(editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
     if (redrawMain)
@@ -103,7 +103,7 @@ void UnitCatalogDialog::FormShow()
 
     const QSignalBlocker quiet(lstTitle);
     lstTitle->clear();
-    lstShiki->clear();
+    formulaList->clear();
     lblFileName->clear();
     st.PracticeCount = 0;
     const QString folder = DataFolder();
@@ -126,8 +126,8 @@ void UnitCatalogDialog::lstTitleClick(int row)
         return;
     ProgramState &st = Program();
     lblFileName->setText(m_files[row]);
-    Guarded([&] { DrawPracticePlane(imgCood->picture(), st); });
-    lstShiki->clear();
+    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    formulaList->clear();
     st.PracticeCount = 0;
     const auto unit = ReadPracticeUnit(DataFolder() + m_files[row], st.Draw);
     if (unit) {
@@ -135,24 +135,24 @@ void UnitCatalogDialog::lstTitleClick(int row)
             st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];
         st.PracticeCount = unit->count();
         for (const QString &text : unit->listTexts)
-            lstShiki->addItem(ShownTitle(text));
+            formulaList->addItem(ShownTitle(text));
     }
     if (st.PracticeCount > 0)
-        DispAllLine();
+        repaintAll();
     else if (redrawMain)
         redrawMain();
 }
 
-void UnitCatalogDialog::DispAllLine()
+void UnitCatalogDialog::repaintAll()
 {
     // The preview's curves are drawn with the preview plane's own geometry,
     // so they fit its grid; the main plane's geometry is made current after.
     ProgramState &st = Program();
     Guarded([&] {
-        DrawPracticePlane(imgCood->picture(), st);
-        const int n = std::min<int>(int(lstShiki->count()), st.PracticeCount);
+        DrawPracticePlane(plane->picture(), st);
+        const int n = std::min<int>(int(formulaList->count()), st.PracticeCount);
         for (int i = 0; i < n; ++i)
-            DrawParabola(imgCood->canvas(), st.PracticeParabolas[std::size_t(i)], false, st);
+            DrawParabola(plane->canvas(), st.PracticeParabolas[std::size_t(i)], false, st);
     });
     if (redrawMain)
         redrawMain();

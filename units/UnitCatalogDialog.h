@@ -27,7 +27,7 @@ public:
 
     void FormShow();
     void lstTitleClick(int row);
-    void DispAllLine();
+    void repaintAll();
     void btnOKClick();
     void btnCancelClick();
 
@@ -35,9 +35,9 @@ public:
 
     QLabel *Label1 = nullptr;
     QListWidget *lstTitle = nullptr;
-    QListWidget *lstShiki = nullptr;
+    QListWidget *formulaList = nullptr;
     QLabel *lblFileName = nullptr;
-    ImageView *imgCood = nullptr;
+    ImageView *plane = nullptr;
     QPushButton *btnOK = nullptr, *btnCancel = nullptr, *btnRecord = nullptr;
 
 protected:

@@ -229,8 +229,8 @@ private slots:
         f->prompt.fileNames.push_back(file);
         m->mnuOpenFileClick();
         QCOMPARE(m->state().ParabolaCount, 5);
-        QCOMPARE(m->lstShiki->count(), 5);
-        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
+        QCOMPARE(m->formulaList->count(), 5);
+        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
         QVERIFY(m->state().Saved());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         f->add(MainFixture::redParabola(1, 2, 3, 4, 1, -1, 3));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         QList<ImageView *> panels{m->imgShiki, m->imgHenikiX, m->imgHenikiY, m->imgJiku, m->imgChouten};
         for (ImageView *v : panels)
             QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
@@ -343,7 +343,7 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(w->lblFileName->text(), QString());
             QCOMPARE(Program().PracticeCount, 0);
-            QCOMPARE(w->lstShiki->count(), 0);
+            QCOMPARE(w->formulaList->count(), 0);
             f->prompt.clear();
             w->btnOK->click();
             QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
@@ -368,12 +368,12 @@ private slots:
         m->btnLockedClick();
         w->FormShow();
         QVERIFY(w->btnRecord->isEnabled());
-        const QImage empty = w->imgCood->canvas().image();
+        const QImage empty = w->plane->canvas().image();
         w->lstTitle->setCurrentRow(0);
         QCOMPARE(w->lblFileName->text(), QStringLiteral("01_ax2.prb"));
         QCOMPARE(Program().PracticeCount, 6);
-        QCOMPARE(w->lstShiki->count(), 6);
-        QVERIFY(w->imgCood->canvas().image() != empty);
+        QCOMPARE(w->formulaList->count(), 6);
+        QVERIFY(w->plane->canvas().image() != empty);
         QCOMPARE(Program().Geometry.OriginX, 272);
     }
 
@@ -422,20 +422,20 @@ private slots:
     void clipboardCopyAndPaste()
     {
         addOne();
-        m->DispAllLine();
+        m->repaintAll();
         m->mnuClipBoardClick();
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(544, 544));
-        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), m->imgCood->canvas().image());
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), m->plane->canvas().image());
 
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QGuiApplication::clipboard()->setImage(red);
         m->mnuPasteClick();
         QVERIFY(Program().Draw.BitmapPasted);
-        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::Red);
-        m->DispAllLine();  // the pasted picture stays under the curves
-        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::Red);
+        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
+        m->repaintAll();  // the pasted picture stays under the curves
+        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
 
         f->prompt.answers.push_back(Answer::No);
         m->mnuClearBitMapClick();
@@ -443,7 +443,7 @@ private slots:
         f->prompt.answers.push_back(Answer::Yes);
         m->mnuClearBitMapClick();
         QVERIFY(!Program().Draw.BitmapPasted);
-        QCOMPARE(m->imgCood->canvas().pixel(5, 5), Colors::White);
+        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::White);
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("ビットマップをクリアしてもいいですか"));
     }
 
@@ -476,7 +476,7 @@ private slots:
     {
         QFETCH(QString, item);
         QTEST(m->HelpContextOf(m->action(item.toLatin1().constData())), "context");
-        QCOMPARE(m->HelpContextOf(m->lstShiki), 104);
+        QCOMPARE(m->HelpContextOf(m->formulaList), 104);
         QCOMPARE(m->HelpContextOf(m->chkShiki), 100);
     }
 

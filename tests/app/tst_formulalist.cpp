@@ -72,7 +72,7 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->add(MainFixture::redParabola(-1, 0, 1, -2, 1, -1, 3, true, false));
         f->select({0, 2});
-        m->DispAllLine();
+        m->repaintAll();
         const Parabola &last = m->state().Parabolas[2];
         const QSize size = m->imgShiki->canvas().image().size();
         QCOMPARE(m->imgShiki->canvas().image(), Rendered(last.Formula, size));
@@ -89,8 +89,8 @@ private slots:
 
         // With no selection the panels keep what they showed.
         const QImage before = m->imgShiki->canvas().image();
-        m->lstShiki->clearSelection();
-        m->DispAllLine();
+        m->formulaList->clearSelection();
+        m->repaintAll();
         QCOMPARE(m->imgShiki->canvas().image(), before);
     }
 
@@ -98,7 +98,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         const Canvas &x = m->imgHenikiX->canvas();
         QVERIFY(Marked(x, QRect(1, 16, 120, 20), Colors::Teal) > 0);
         QCOMPARE(Marked(x, QRect(0, 0, x.width(), 14), Colors::Teal), 0);
@@ -108,7 +108,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         m->chkDispHeniki->click();
         for (ImageView *v : {m->imgHenikiY, m->imgJiku, m->imgChouten})
             QCOMPARE(Marked(v->canvas(), QRect(0, 0, v->canvas().width(), v->canvas().height()), Colors::Teal), 0);
@@ -126,7 +126,7 @@ private slots:
 
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         m->chkShiki->click();
         QCOMPARE(Marked(m->imgShiki->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
         QCOMPARE(Marked(m->imgHenikiX->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
@@ -150,15 +150,15 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         m->chkShiki->click();
         if (action == QLatin1String("click")) {
-            QTest::mouseClick(m->lstShiki->viewport(), Qt::LeftButton, {},
+            QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
                               QPoint(60, FormulaList::ItemHeight + 5));
             QVERIFY(m->IsSelected(1));
         } else if (action == QLatin1String("vertex")) {
             const QPoint vertex = Program().Geometry.LatticeToPixel(1, 2);
-            QTest::mouseClick(m->imgCood, Qt::RightButton, {}, vertex);
+            QTest::mouseClick(m->plane, Qt::RightButton, {}, vertex);
             QVERIFY(m->IsSelected(1));
         } else if (action == QLatin1String("colours")) {
             m->chkRanColor->click();
@@ -180,12 +180,12 @@ private slots:
         m->btnIppan->click();
         QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（一般形）"));
         QVERIFY(!m->chkKeishiki->isChecked());
-        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/2x^2-x+5/2"));
-        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = -x^2+4x-3"));
+        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/2x^2-x+5/2"));
+        QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->state().Parabolas[1].Formula, QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->state().MirrorText, mirror);
         m->btnHyoujun->click();
-        QCOMPARE(m->lstShiki->item(1)->text(), QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
+        QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
         QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
     }
 
@@ -196,7 +196,7 @@ private slots:
         f->select({1, 3});
         m->spdTeiseiClick();
         QCOMPARE(m->state().ParabolaCount, 3);
-        QCOMPARE(m->lstShiki->count(), 3);
+        QCOMPARE(m->formulaList->count(), 3);
         for (int k = 0; k < 3; ++k) {
             const int was = k * 2;  // entries 0, 2, 4
             QCOMPARE(m->state().Parabolas[std::size_t(k)].VertexX, was);
@@ -212,7 +212,7 @@ private slots:
     {
         fiveParabolas();
         m->state().MarkSaved();
-        m->lstShiki->clearSelection();
+        m->formulaList->clearSelection();
         m->spdTeiseiClick();
         QCOMPARE(m->state().ParabolaCount, 5);
         QVERIFY(m->state().Saved());  // nothing was deleted, so nothing is to save
@@ -233,7 +233,7 @@ private slots:
     void rightClickSelectsAloneOrKeepsTheSelection()
     {
         fiveParabolas();
-        QWidget *vp = m->lstShiki->viewport();
+        QWidget *vp = m->formulaList->viewport();
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(3));
@@ -249,7 +249,7 @@ private slots:
     void ctrlClickAddsToTheSelection()
     {
         fiveParabolas();
-        QWidget *vp = m->lstShiki->viewport();
+        QWidget *vp = m->formulaList->viewport();
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(1));
         QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, rowPoint(3));
@@ -348,7 +348,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         ValueTable &t = m->valueTable();
         const Canvas &c = m->drgTable->canvas();
         QCOMPARE(t.columnCount(), 10);
@@ -372,7 +372,7 @@ private slots:
         // Right half line from x = 2 with the vertex at x = 0.
         f->add(MainFixture::redParabola(0, 0, 1, 1, 2, 2, 99));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         ValueTable &t = m->valueTable();
         const Canvas &c = m->drgTable->canvas();
         for (int k = 1; k <= 6; ++k)  // x = -4 .. 1
@@ -386,7 +386,7 @@ private slots:
         // a = 1/4: x = 1 gives 1/4 (a stacked fraction with a bar), x = 2 gives 1.
         f->add(MainFixture::redParabola(0, 0, 2, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         ValueTable &t = m->valueTable();
         const Canvas &c = m->drgTable->canvas();
         const QRect frac = t.cellRect(6, 1);
@@ -413,7 +413,7 @@ private slots:
         QFETCH(QPoint, point);
         f->add(MainFixture::redParabola(0, 0, point.x(), point.y()));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         const ValueTable &t = m->valueTable();
         const Canvas &c = m->drgTable->canvas();
         for (int k = 1; k < t.columnCount(); ++k) {
@@ -450,13 +450,13 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 33, -6301));
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         if (clearAll) {
             f->prompt.answers.push_back(Answer::Yes);
             m->spdShoukyoClick();
         } else {
             f->select({1});
-            m->DispAllLine();
+            m->repaintAll();
         }
         const Canvas &c = m->drgTable->canvas();
         const ValueTable &t = m->valueTable();
@@ -470,7 +470,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         m->chkDataTable->click();
         ValueTable &t = m->valueTable();
         const Canvas &c = m->drgTable->canvas();

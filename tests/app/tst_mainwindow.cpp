@@ -70,20 +70,20 @@ private slots:
         QTEST(l.window.height(), "windowHeight");
         QCOMPARE(l.window.width(), 1024);
         QTEST(l.planeDefaultSize, "defaultSize");
-        QTEST(l.imgCood.height(), "planeSide");
-        QCOMPARE(l.imgCood.width(), l.imgCood.height());
-        QCOMPARE(l.imgCood.top(), 42);
+        QTEST(l.plane.height(), "planeSide");
+        QCOMPARE(l.plane.width(), l.plane.height());
+        QCOMPARE(l.plane.top(), 42);
         // The value table sits where the list began; the list moved down by its height.
         QCOMPARE(l.drgTable.top(), 42);
         QCOMPARE(l.drgTable.height(), 65);
-        QCOMPARE(l.lstShiki.top(), 42 + 65);
-        QCOMPARE(l.drgTable.left(), l.lstShiki.left() + 2);
-        QCOMPARE(l.grpShiki.top(), l.lstShiki.bottom() + 1 + 5);
+        QCOMPARE(l.formulaList.top(), 42 + 65);
+        QCOMPARE(l.drgTable.left(), l.formulaList.left() + 2);
+        QCOMPARE(l.grpShiki.top(), l.formulaList.bottom() + 1 + 5);
         QCOMPARE(l.grpHenikiY.top(), l.grpHenikiX.top());
         QCOMPARE(l.grpChouten.top(), l.grpJiku.top());
         QCOMPARE(l.grpSettei.top(), l.grpChouten.top());
-        QCOMPARE(l.grpSettei.left(), l.imgCood.left() + 24);
-        QCOMPARE(l.grpSettei.width(), l.imgCood.width() - 32);
+        QCOMPARE(l.grpSettei.left(), l.plane.left() + 24);
+        QCOMPARE(l.grpSettei.width(), l.plane.width() - 32);
     }
 
     void appDirEndsWithOneSeparator_data()
@@ -174,8 +174,8 @@ private slots:
         QVERIFY(m_prompt->texts().isEmpty());
         QVERIFY2(main()->windowTitle().endsWith(QStringLiteral(" - y=ax^2のグラフ  ") + file),
                  qPrintable(main()->windowTitle()));
-        QCOMPARE(main()->lstShiki->count(), main()->state().ParabolaCount);
-        QVERIFY(main()->lstShiki->count() > 0);
+        QCOMPARE(main()->formulaList->count(), main()->state().ParabolaCount);
+        QVERIFY(main()->formulaList->count() > 0);
 
         const QString missing = m_dir.filePath(QStringLiteral("ない.prb"));
         main()->OpenUnitFile(missing);
@@ -287,11 +287,11 @@ private slots:
 
     void planeIsDrawnFromTheSettings()
     {
-        const Picture &plane = main()->imgCood->picture();
-        QCOMPARE(plane.bounds(), QRect(430, 42, 544, 544));
-        QCOMPARE(main()->imgCood->geometry(), plane.bounds());
-        QCOMPARE(plane.canvas().pixel(272, 100), Colors::Gray);  // the y axis
-        QCOMPARE(plane.canvas().penMode(), PenMode::NotXor);      // at rest between repaints
+        const Picture &picture = main()->plane->picture();
+        QCOMPARE(picture.bounds(), QRect(430, 42, 544, 544));
+        QCOMPARE(main()->plane->geometry(), picture.bounds());
+        QCOMPARE(picture.canvas().pixel(272, 100), Colors::Gray);  // the y axis
+        QCOMPARE(picture.canvas().penMode(), PenMode::NotXor);      // at rest between repaints
         QCOMPARE(Program().PlaneDefaultSize, 544);
     }
 
@@ -310,7 +310,7 @@ private slots:
     void repaintEndsAClickSequence()
     {
         main()->state().ClickState = 2;
-        main()->DispAllLine();
+        main()->repaintAll();
         QCOMPARE(main()->state().ClickState, 0);
     }
 
@@ -318,9 +318,9 @@ private slots:
     {
         m_prompt->clear();
         Program().MainPlane.StartX = QStringLiteral("1x");
-        main()->DispAllLine();
+        main()->repaintAll();
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
-        QCOMPARE(main()->imgCood->canvas().penMode(), PenMode::NotXor);
+        QCOMPARE(main()->plane->canvas().penMode(), PenMode::NotXor);
     }
 
     void unitLinesAndSavingState()
@@ -360,7 +360,7 @@ private slots:
         QCOMPARE(s.ClickState, 0);
         QCOMPARE(s.HitIndex, -1);
         QCOMPARE(s.HitHandle, -1);
-        QCOMPARE(main()->imgCood->cursor().pixmap().cacheKey(), CursorOf(CursorNo::Pencil).pixmap().cacheKey());
+        QCOMPARE(main()->plane->cursor().pixmap().cacheKey(), CursorOf(CursorNo::Pencil).pixmap().cacheKey());
     }
 
     void sevenCursorsAreInstalled()

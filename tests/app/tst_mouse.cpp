@@ -18,7 +18,7 @@ class TestMouse : public QObject {
     QPoint at(int x, int y) const { return Program().Geometry.LatticeToPixel(x, y); }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
-        QTest::mouseClick(m->imgCood, b, {}, at(x, y));
+        QTest::mouseClick(m->plane, b, {}, at(x, y));
     }
     // QTest::mouseMove moves the system cursor, which the offscreen platform
     // does not turn into events; send the move itself.
@@ -28,19 +28,19 @@ class TestMouse : public QObject {
                       Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
-    void move(int x, int y) { sendMove(m->imgCood, at(x, y)); }
+    void move(int x, int y) { sendMove(m->plane, at(x, y)); }
     const Parabola &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
     bool cursorIs(int n) const
     {
-        return m->imgCood->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
+        return m->plane->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
     }
     // Press the right button on a point, hold it past the click time, move, release.
     void drag(QPoint from, QPoint to)
     {
-        QTest::mousePress(m->imgCood, Qt::RightButton, {}, at(from.x(), from.y()));
+        QTest::mousePress(m->plane, Qt::RightButton, {}, at(from.x(), from.y()));
         QTest::qWait(400);
-        sendMove(m->imgCood, at(to.x(), to.y()), Qt::RightButton);
-        QTest::mouseRelease(m->imgCood, Qt::RightButton, {}, at(to.x(), to.y()));
+        sendMove(m->plane, at(to.x(), to.y()), Qt::RightButton);
+        QTest::mouseRelease(m->plane, Qt::RightButton, {}, at(to.x(), to.y()));
     }
 
 private slots:
@@ -72,7 +72,7 @@ private slots:
         click(point.x(), point.y());
         QCOMPARE(m->state().ParabolaCount, 1);
         QCOMPARE(entry(0).Formula, formula);
-        QCOMPARE(m->lstShiki->item(0)->text(), formula);
+        QCOMPARE(m->formulaList->item(0)->text(), formula);
         QCOMPARE(m->state().MirrorText.size(), 6);
         QCOMPARE(m->state().MirrorText[2], formula);
         QCOMPARE(m->state().MirrorText[3], QStringLiteral("%1,%2").arg(vertex.x()).arg(vertex.y()));
@@ -91,7 +91,7 @@ private slots:
     void noClickOnAPlaneThatIsNotDrawn()
     {
         Program().MainPlane.StartX = QStringLiteral("1x");
-        m->DispAllLine();
+        m->repaintAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
         click(0, 0);
         QCOMPARE(m->state().ClickState, 0);
@@ -99,7 +99,7 @@ private slots:
         click(1, 1, Qt::RightButton);
         QCOMPARE(m->state().ParabolaCount, 0);
         Program().MainPlane.StartX = QStringLiteral("-99");
-        m->DispAllLine();
+        m->repaintAll();
         click(0, 0);
         QCOMPARE(m->state().ClickState, 1);
     }
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(entry(0).DomainLow, -1);
         QCOMPARE(entry(0).DomainHigh, 3);
         QCOMPARE(entry(0).LineMode, 1);
-        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦3)"));
+        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦3)"));
         QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2"));
         QVERIFY(cursorIs(CursorNo::Pencil));
     }
@@ -160,14 +160,14 @@ private slots:
         QCOMPARE(m->state().ParabolaCount, 1);
         QTEST(entry(0).DomainLow, "low");
         QTEST(entry(0).DomainHigh, "high");
-        QTEST(m->lstShiki->item(0)->text(), "item");
+        QTEST(m->formulaList->item(0)->text(), "item");
     }
 
     void theHundredAndFirstIsRefused()
     {
         for (int i = 0; i < 100; ++i)
             f->add(MainFixture::redParabola(0, 0, 1, 1 + i));
-        m->DispAllLine();
+        m->repaintAll();
         click(2, 2);
         QCOMPARE(f->prompt.texts(),
                  QStringList{QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です")});
@@ -177,9 +177,9 @@ private slots:
 
     void aHeldPressIsNoClick()
     {
-        QTest::mousePress(m->imgCood, Qt::LeftButton, {}, at(1, 1));
+        QTest::mousePress(m->plane, Qt::LeftButton, {}, at(1, 1));
         QTest::qWait(400);
-        QTest::mouseRelease(m->imgCood, Qt::LeftButton, {}, at(1, 1));
+        QTest::mouseRelease(m->plane, Qt::LeftButton, {}, at(1, 1));
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
     }
@@ -188,12 +188,12 @@ private slots:
     {
         // What the window system delivers: press, release, press, double click, release.
         const QPoint p = at(2, 3);
-        QTest::mouseClick(m->imgCood, Qt::LeftButton, {}, p);
-        QTest::mousePress(m->imgCood, Qt::LeftButton, {}, p);
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), QPointF(m->imgCood->mapToGlobal(p)),
+        QTest::mouseClick(m->plane, Qt::LeftButton, {}, p);
+        QTest::mousePress(m->plane, Qt::LeftButton, {}, p);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), QPointF(m->plane->mapToGlobal(p)),
                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m->imgCood, &dbl);
-        QTest::mouseRelease(m->imgCood, Qt::LeftButton, {}, p);
+        QApplication::sendEvent(m->plane, &dbl);
+        QTest::mouseRelease(m->plane, Qt::LeftButton, {}, p);
         QCOMPARE(m->state().ClickState, 1);
         QCOMPARE(m->state().FixedPoint, QPoint(2, 3));
         QVERIFY(f->prompt.shown.isEmpty());
@@ -203,12 +203,12 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         drag(QPoint(1, 1), QPoint(2, 1));
         QCOMPARE(m->state().ParabolaCount, 1);
         QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 1));
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 1/4x^2"));
-        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/4x^2"));
+        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/4x^2"));
         QCOMPARE(m->state().MirrorText[4], QStringLiteral("2,1"));
         QCOMPARE(Program().Draw.DragMode, 0);
         QCOMPARE(m->state().HitIndex, -1);
@@ -221,7 +221,7 @@ private slots:
     void refusedAndUnmovedDrags()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
-        m->DispAllLine();
+        m->repaintAll();
         const Parabola before = entry(0);
         drag(QPoint(1, 1), QPoint(3, 0));  // onto the vertex row
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません")});
@@ -236,7 +236,7 @@ private slots:
     void dragOfASegmentAsksForTheDomainAgain()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2));
-        m->DispAllLine();
+        m->repaintAll();
         drag(QPoint(1, 1), QPoint(2, 2));
         QCOMPARE(m->state().ClickState, 2);
         click(-3, 0);
@@ -245,13 +245,13 @@ private slots:
         QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 2));
         QCOMPARE(entry(0).DomainLow, -3);
         QCOMPARE(entry(0).DomainHigh, 4);
-        QCOMPARE(m->lstShiki->item(0)->text(), QStringLiteral("y = 1/2x^2"));
+        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/2x^2"));
     }
 
     void wholeCurveDragIgnoresTheCurrentLineMode()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
-        m->DispAllLine();
+        m->repaintAll();
         m->spdCenterClick();
         drag(QPoint(1, 1), QPoint(1, 2));
         QCOMPARE(entry(0).LineMode, 0);
@@ -283,20 +283,20 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->add(MainFixture::redParabola(3, 0, 4, 1));
         f->select({0});
-        m->DispAllLine();
+        m->repaintAll();
         click(point.x(), point.y(), Qt::RightButton);
         QVERIFY(m->IsSelected(1));
         QVERIFY(!m->IsSelected(0));
         QCOMPARE(m->state().HitIndex, 1);
         // Its handle is drawn: the square round the passing point.
         const QPoint handle = at(4, 1);
-        QVERIFY(CountColor(m->imgCood->canvas(), QRect(handle - QPoint(6, 6), QSize(13, 13)), Colors::Black) > 0);
+        QVERIFY(CountColor(m->plane->canvas(), QRect(handle - QPoint(6, 6), QSize(13, 13)), Colors::Black) > 0);
         if (then == QLatin1String("Esc"))
             QTest::keyClick(m, Qt::Key_Escape);
         else if (then == QLatin1String("BitBtn1"))
             m->BitBtn1->click();
         else if (then.startsWith(QLatin1String("item ")))
-            QTest::mouseClick(m->lstShiki->viewport(), Qt::LeftButton, {},
+            QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
                               QPoint(60, then.mid(5).toInt() * FormulaList::ItemHeight + 5));
         QCOMPARE(m->state().HitIndex, replaced ? 1 : -1);
         click(-2, 0);
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(m->state().ParabolaCount, replaced ? 2 : 3);
         const int stored = replaced ? 1 : 2;
         QCOMPARE(QPoint(entry(stored).VertexX, entry(stored).VertexY), QPoint(-2, 0));
-        QCOMPARE(m->lstShiki->item(stored)->text(), QStringLiteral("y = 2(x+2)^2"));
+        QCOMPARE(m->formulaList->item(stored)->text(), QStringLiteral("y = 2(x+2)^2"));
         QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), replaced ? QPoint(-2, 0) : QPoint(3, 0));
         QCOMPARE(m->state().HitIndex, -1);
     }
@@ -336,31 +336,31 @@ private slots:
 
     void rubberBandIsErasedByTheNextMove()
     {
-        m->DispAllLine();
-        const QImage empty = m->imgCood->canvas().image();
+        m->repaintAll();
+        const QImage empty = m->plane->canvas().image();
         click(0, 0);
         move(1, 1);
         move(2, 3);
-        QVERIFY(m->imgCood->canvas().image() != empty);
+        QVERIFY(m->plane->canvas().image() != empty);
         QCOMPARE(m->edtCood->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
-        QCOMPARE(m->imgCood->canvas().image(), empty);
+        QCOMPARE(m->plane->canvas().image(), empty);
     }
 
     void outsideRepaintEndsTheRubberBand()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2, true, false));
-        m->DispAllLine();
-        const QImage normal = m->imgCood->canvas().image();
+        m->repaintAll();
+        const QImage normal = m->plane->canvas().image();
         click(3, 3);
         move(4, 5);
         m->chkJikuColor->click();
         m->chkJikuColor->click();
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
-        QCOMPARE(m->imgCood->canvas().image(), normal);  // not drawn in the drag form
+        QCOMPARE(m->plane->canvas().image(), normal);  // not drawn in the drag form
         move(5, 6);
-        QCOMPARE(m->imgCood->canvas().image(), normal);  // no band follows the mouse
+        QCOMPARE(m->plane->canvas().image(), normal);  // no band follows the mouse
     }
 
     void lineModeButtons_data()

@@ -58,7 +58,7 @@ private slots:
         QTEST(QPoint(entry(0).PointX, entry(0).PointY), "point");
         QTEST(QPoint(entry(0).DomainLow, entry(0).DomainHigh), "domain");
         QTEST(entry(0).Formula, "formula");
-        QTEST(m->lstShiki->item(0)->text(), "formula");
+        QTEST(m->formulaList->item(0)->text(), "formula");
         QCOMPARE(m->state().MirrorText.mid(1, 5), UnitLinesOf(entry(0)));
         QVERIFY(m->IsSelected(0));
         QVERIFY(!m->state().Saved());  // the unit has unsaved work now
@@ -119,14 +119,14 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));  // cannot narrow
         f->add(MainFixture::redParabola(-5, 0, -3, 1));
         f->select({0, 1, 2});
-        m->DispAllLine();
-        const QImage before = m->imgCood->canvas().image();
+        m->repaintAll();
+        const QImage before = m->plane->canvas().image();
         m->ReshapeSelected(1);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("これ以上はできません")});
         QCOMPARE(entry(0).PointX, 6);   // changed before the refusal
         QCOMPARE(entry(1).PointX, 1);   // refused
         QCOMPARE(entry(2).PointX, -3);  // never reached
-        QVERIFY(m->imgCood->canvas().image() != before);  // the plane shows the change
+        QVERIFY(m->plane->canvas().image() != before);  // the plane shows the change
     }
 
     void twoSelectedMoveTogether()
@@ -147,7 +147,7 @@ private slots:
         m->ReshapeSelected(4);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
         f->add(MainFixture::redParabola(0, 0, 1, 1));
-        m->lstShiki->clearSelection();
+        m->formulaList->clearSelection();
         f->prompt.clear();
         m->ReshapeSelected(4);
         QCOMPARE(f->prompt.texts(),

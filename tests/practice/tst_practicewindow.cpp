@@ -42,11 +42,11 @@ class TestRenshu : public QObject {
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
         const QPoint p = Program().Geometry.LatticeToPixel(x, y);
-        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(r->imgCood->mapToGlobal(p)), Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(r->plane->mapToGlobal(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(r->imgCood, &move);
-        QTest::mousePress(r->imgCood, b, {}, p);
-        QTest::mouseRelease(r->imgCood, b, {}, p);
+        QApplication::sendEvent(r->plane, &move);
+        QTest::mousePress(r->plane, b, {}, p);
+        QTest::mouseRelease(r->plane, b, {}, p);
     }
     void answer(QPoint vertex, QPoint point)
     {
@@ -145,22 +145,22 @@ private slots:
         QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
         QCOMPARE(r->lblMess->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
-        const QImage empty = r->imgCood->canvas().image();
+        const QImage empty = r->plane->canvas().image();
 
         // 1: right at once; the second click anywhere on the curve.
         m_answers = {Next()};
         r->state().Seconds = 3;
         answer({0, 0}, {-1, 1});
         QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
-        QVERIFY(r->imgCood->canvas().image() != empty);  // the right answer stays drawn
+        QVERIFY(r->plane->canvas().image() != empty);  // the right answer stays drawn
 
         // 2: after a hint.
         QCOMPARE(r->lblMess->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
-        const QImage beforeHint = r->imgCood->canvas().image();
+        const QImage beforeHint = r->plane->canvas().image();
         r->Button1Click();
-        QVERIFY(r->imgCood->canvas().image() != beforeHint);
+        QVERIFY(r->plane->canvas().image() != beforeHint);
         r->Button1Click();  // pressed again: the arrow goes
-        QCOMPARE(r->imgCood->canvas().image(), beforeHint);
+        QCOMPARE(r->plane->canvas().image(), beforeHint);
         r->Button1Click();
         m_answers = {Next()};
         r->state().Seconds = 65;
@@ -169,9 +169,9 @@ private slots:
 
         // 3: wrong first, corrected, then right.
         m_answers = {Correct(), Next()};
-        const QImage beforeWrong = r->imgCood->canvas().image();
+        const QImage beforeWrong = r->plane->canvas().image();
         answer({1, 1}, {2, 2});
-        QCOMPARE(r->imgCood->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(r->plane->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
         QCOMPARE(r->state().WrongAttempts, 1);
         answer({1, 2}, {2, 0});
         QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
@@ -269,7 +269,7 @@ private slots:
     {
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
-        const QImage empty = r->imgCood->canvas().image();
+        const QImage empty = r->plane->canvas().image();
         press(2, 2);
         QCOMPARE(r->state().Stage, 1);
         r->btnTeiseiClick();
@@ -277,12 +277,12 @@ private slots:
         press(2, 2);
         QMouseEvent move(QEvent::MouseMove, QPointF(Program().Geometry.LatticeToPixel(3, 4)),
                          QPointF(0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(r->imgCood, &move);
+        QApplication::sendEvent(r->plane, &move);
         QVERIFY(r->state().RubberCurve);
         press(3, 4, Qt::RightButton);
         QCOMPARE(r->state().Stage, 0);
         QVERIFY(!r->state().RubberCurve);
-        QCOMPARE(r->imgCood->canvas().image(), empty);  // marker and rubber curve gone
+        QCOMPARE(r->plane->canvas().image(), empty);  // marker and rubber curve gone
         QVERIFY(m_shown.isEmpty());
     }
 

@@ -40,14 +40,14 @@ public:
         MainState &s = main()->state();
         s.Parabolas[std::size_t(s.ParabolaCount)] = rec;
         s.MirrorText.append(UnitLinesOf(rec));
-        main()->lstShiki->addItem(StandardFormText(rec, main()->CurrentForm()));
+        main()->formulaList->addItem(StandardFormText(rec, main()->CurrentForm()));
         ++s.ParabolaCount;
     }
     void select(std::initializer_list<int> items)
     {
-        main()->lstShiki->clearSelection();
+        main()->formulaList->clearSelection();
         for (int i : items)
-            main()->lstShiki->item(i)->setSelected(true);
+            main()->formulaList->item(i)->setSelected(true);
     }
 
     static Parabola redParabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,

@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(w.lstTitle->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
         QCOMPARE(w.lstTitle->item(1)->text(), QStringLiteral("前後"));
         w.lstTitle->setCurrentRow(0);
-        QCOMPARE(w.lstShiki->count(), 1);
+        QCOMPARE(w.formulaList->count(), 1);
         w.btnOKClick();
         QCOMPARE(w.result(), 1);
         QCOMPARE(Program().PracticeUnitTitle, HugeTitle());
