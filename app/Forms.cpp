@@ -14,9 +14,9 @@
 #include "practice/RightAnswerDialog.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/LineKindDialog.h"
-#include "units/UnitTitleDialog.h"
-#include "units/UnitContentsWindow.h"
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitCatalogDialog.h"
 
 #include <QMetaObject>
 

@@ -5,9 +5,9 @@
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
-#include "units/UnitTitleDialog.h"
-#include "units/UnitContentsWindow.h"
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitCatalogDialog.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

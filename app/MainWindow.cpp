@@ -12,14 +12,14 @@
 #include "ui/ImageView.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/LineKindDialog.h"
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitCatalogDialog.h"
 #include "app/HelpWindow.h"
 #include "output/PrintDialog.h"
 
 #include <QKeyEvent>
 #include <QShortcut>
-#include "units/UnitTitleDialog.h"
-#include "units/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>

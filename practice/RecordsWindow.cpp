@@ -7,7 +7,7 @@
 #include "plane/UnitFile.h"
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
-#include "units/UnitFolder.h"
+#include "lessons/UnitFolder.h"
 
 #include <QKeyEvent>
 #include <QLabel>

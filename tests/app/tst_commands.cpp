@@ -3,10 +3,10 @@
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/ImageView.h"
-#include "units/UnitTitleDialog.h"
-#include "units/SampleUnits.h"
-#include "units/UnitContentsWindow.h"
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/SampleUnits.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "plane/FormulaImage.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
-#include "units/UnitContentsWindow.h"
+#include "lessons/UnitContentsWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

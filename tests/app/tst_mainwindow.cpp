@@ -11,8 +11,8 @@
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
-#include "units/UnitTitleDialog.h"
-#include "units/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "plane/ProgramState.h"
 #include "plane/TitleText.h"
 #include "support/ScriptedPrompt.h"
-#include "units/UnitTitleDialog.h"
-#include "units/UnitContentsWindow.h"
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitTitleDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "units/SampleUnits.h"
+#include "lessons/SampleUnits.h"
 
 #include "model/FormulaText.h"
 #include "plane/AutoColor.h"

@@ -1,4 +1,4 @@
-#include "units/UnitCatalogDialog.h"
+#include "lessons/UnitCatalogDialog.h"
 
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
@@ -7,7 +7,7 @@
 #include "plane/TitleText.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
-#include "units/UnitFolder.h"
+#include "lessons/UnitFolder.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>

@@ -1,4 +1,4 @@
-#include "units/UnitContentsWindow.h"
+#include "lessons/UnitContentsWindow.h"
 
 #include "plane/TitleText.h"
 

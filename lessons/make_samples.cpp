@@ -1,7 +1,7 @@
 // Writes the sample units with the program's own writer:
 // quorvel_samples <folder/>   (the repository's DATA/ by default)
 
-#include "units/SampleUnits.h"
+#include "lessons/SampleUnits.h"
 
 #include <QCoreApplication>
 #include <cstdio>

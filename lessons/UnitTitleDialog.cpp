@@ -1,9 +1,9 @@
-#include "units/UnitTitleDialog.h"
+#include "lessons/UnitTitleDialog.h"
 
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
 #include "plane/UnitFile.h"
-#include "units/UnitFolder.h"
+#include "lessons/UnitFolder.h"
 
 #include <QLabel>
 #include <QLineEdit>

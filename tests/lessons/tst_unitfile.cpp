@@ -7,8 +7,8 @@
 #include "support/FullDisk.h"
 #include "support/SpecialFiles.h"
 #include "support/Unprivileged.h"
-#include "units/SampleUnits.h"
-#include "units/UnitFolder.h"
+#include "lessons/SampleUnits.h"
+#include "lessons/UnitFolder.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "units/UnitFolder.h"
+#include "lessons/UnitFolder.h"
 
 #include "plane/ProgramState.h"
 
