@@ -2,12 +2,12 @@
 
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "lessons/UnitCatalogDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
-#include "lessons/UnitTitleDialog.h"
-#include "lessons/UnitContentsWindow.h"
-#include "lessons/UnitCatalogDialog.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

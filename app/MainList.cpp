@@ -4,10 +4,10 @@
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "plane/AutoColor.h"
-#include "plane/FormulaImage.h"
 #include "plane/Fonts.h"
-#include "plane/Plotting.h"
+#include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
+#include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "ui/ImageView.h"
 

@@ -4,22 +4,22 @@
 #include "app/AppInfo.h"
 #include "app/DataFolder.h"
 #include "app/FormulaList.h"
+#include "app/HelpWindow.h"
+#include "lessons/UnitCatalogDialog.h"
+#include "output/PrintDialog.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
 #include "plane/TitleText.h"
 #include "plane/Utils.h"
+#include "settings/LineKindDialog.h"
+#include "settings/PlaneSettingsDialog.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
-#include "settings/PlaneSettingsDialog.h"
-#include "settings/LineKindDialog.h"
-#include "lessons/UnitCatalogDialog.h"
-#include "app/HelpWindow.h"
-#include "output/PrintDialog.h"
 
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
 #include <QKeyEvent>
 #include <QShortcut>
-#include "lessons/UnitTitleDialog.h"
-#include "lessons/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>

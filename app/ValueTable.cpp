@@ -1,8 +1,8 @@
 #include "app/ValueTable.h"
 
 #include "model/FormulaText.h"
-#include "plane/FormulaImage.h"
 #include "plane/Fonts.h"
+#include "plane/FormulaImage.h"
 #include "ui/ImageView.h"
 
 #include <algorithm>

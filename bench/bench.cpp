@@ -5,18 +5,18 @@
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "model/FormulaText.h"
+#include "output/PrintDialog.h"
 #include "plane/AutoColor.h"
+#include "plane/Cp932.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
-#include "settings/SettingsStore.h"
-#include "ui/ImageView.h"
-#include "output/PrintDialog.h"
-#include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "plane/UnitLines.h"
-#include "practice/RecordsWindow.h"
 #include "practice/Records.h"
+#include "practice/RecordsWindow.h"
+#include "settings/SettingsStore.h"
+#include "ui/ImageView.h"
 
 #include <QDir>
 #include <QProcess>

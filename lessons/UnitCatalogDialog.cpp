@@ -1,5 +1,6 @@
 #include "lessons/UnitCatalogDialog.h"
 
+#include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
@@ -7,7 +8,6 @@
 #include "plane/TitleText.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
-#include "lessons/UnitFolder.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>

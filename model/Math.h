@@ -1,5 +1,5 @@
 #pragma once
 // Chief header of the quadratic model.
-#include "model/Fraction.h"
 #include "model/FormulaText.h"
+#include "model/Fraction.h"
 #include "model/Parabola.h"

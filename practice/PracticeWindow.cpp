@@ -1,15 +1,15 @@
 #include "practice/PracticeWindow.h"
 
-#include "plane/FormulaImage.h"
 #include "plane/Fonts.h"
+#include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
-#include "practice/WrongAnswerDialog.h"
-#include "practice/RunEndDialog.h"
 #include "practice/Records.h"
 #include "practice/RightAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/WrongAnswerDialog.h"
 #include "ui/ImageView.h"
 
 #include <QLabel>

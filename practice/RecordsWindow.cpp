@@ -1,5 +1,6 @@
 #include "practice/RecordsWindow.h"
 
+#include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 #include "plane/Prompt.h"
@@ -7,7 +8,6 @@
 #include "plane/UnitFile.h"
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
-#include "lessons/UnitFolder.h"
 
 #include <QKeyEvent>
 #include <QLabel>

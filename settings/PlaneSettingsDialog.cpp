@@ -3,8 +3,8 @@
 #include "plane/Convert.h"
 #include "plane/ProgramState.h"
 #include "plane/Prompt.h"
-#include "settings/PlaneSettingsStore.h"
 #include "settings/PlaneSettingsPresets.h"
+#include "settings/PlaneSettingsStore.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

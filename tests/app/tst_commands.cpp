@@ -1,12 +1,12 @@
+#include "lessons/SampleUnits.h"
+#include "lessons/UnitCatalogDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/ImageView.h"
-#include "lessons/UnitTitleDialog.h"
-#include "lessons/SampleUnits.h"
-#include "lessons/UnitContentsWindow.h"
-#include "lessons/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

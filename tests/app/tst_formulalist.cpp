@@ -1,9 +1,10 @@
+#include "lessons/UnitContentsWindow.h"
 #include "plane/AutoColor.h"
 #include "plane/FormulaImage.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
-#include "lessons/UnitContentsWindow.h"
 
+#include "support/Pixels.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,7 +12,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
-#include "support/Pixels.h"
 
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+#include "about/AboutDialog.h"
 #include "app/AppDir.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
@@ -5,14 +6,13 @@
 #include "app/FormulaList.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
 #include "plane/Fonts.h"
-#include "about/AboutDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
-#include "lessons/UnitTitleDialog.h"
-#include "lessons/UnitContentsWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
+#include "plane/AutoColor.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
-#include "plane/AutoColor.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 

@@ -1,11 +1,11 @@
+#include "lessons/UnitCatalogDialog.h"
+#include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitTitleDialog.h"
 #include "plane/Cp932.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 #include "plane/TitleText.h"
 #include "support/ScriptedPrompt.h"
-#include "lessons/UnitTitleDialog.h"
-#include "lessons/UnitContentsWindow.h"
-#include "lessons/UnitCatalogDialog.h"
 
 #include <QApplication>
 #include <QClipboard>

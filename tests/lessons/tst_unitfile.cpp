@@ -1,14 +1,14 @@
+#include "lessons/SampleUnits.h"
+#include "lessons/UnitFolder.h"
 #include "model/FormulaText.h"
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
 #include "plane/UnitLines.h"
+#include "support/FullDisk.h"
 #include "support/Records.h"
 #include "support/ScriptedPrompt.h"
-#include "support/FullDisk.h"
 #include "support/SpecialFiles.h"
 #include "support/Unprivileged.h"
-#include "lessons/SampleUnits.h"
-#include "lessons/UnitFolder.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -4,9 +4,9 @@
 #include "plane/Plotting.h"
 #include "support/ScriptedPrompt.h"
 
-#include <QGuiApplication>
 #include "support/Pixels.h"
 #include "support/Records.h"
+#include <QGuiApplication>
 
 #include <QtTest>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "plane/Cp932.h"
-#include "practice/WrongAnswerDialog.h"
-#include "practice/RunEndDialog.h"
-#include "practice/Records.h"
 #include "practice/PracticeWindow.h"
+#include "practice/Records.h"
 #include "practice/RightAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/WrongAnswerDialog.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
 

@@ -1,7 +1,7 @@
-#include "practice/WrongAnswerDialog.h"
-#include "practice/RunEndDialog.h"
 #include "practice/RightAnswerDialog.h"
+#include "practice/RunEndDialog.h"
 #include "practice/VerdictIcons.h"
+#include "practice/WrongAnswerDialog.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "plane/ProgramState.h"
 #include "settings/LineKindDialog.h"
 
+#include "support/Children.h"
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include "support/Children.h"
 
 #include <QtTest>
 

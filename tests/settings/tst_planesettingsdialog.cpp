@@ -4,6 +4,7 @@
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
 
+#include "support/Children.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include "support/Children.h"
 
 #include <QtTest>
 #include <memory>
