@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-class TestLineSpec : public QObject
+class TestParabola : public QObject
 {
     Q_OBJECT
 
@@ -19,7 +19,7 @@ private slots:
     void generalCoefficients();
 };
 
-void TestLineSpec::coefficientA_data()
+void TestParabola::coefficientA_data()
 {
     QTest::addColumn<Parabola>("rec");
     QTest::addColumn<Fraction>("expected");
@@ -37,14 +37,14 @@ void TestLineSpec::coefficientA_data()
     QTest::newRow("dy of -2^31 fits") << parabola(0, 0, 1, kMin32) << frac(kMin32, 1);
 }
 
-void TestLineSpec::coefficientA()
+void TestParabola::coefficientA()
 {
     QFETCH(Parabola, rec);
     QFETCH(Fraction, expected);
     QCOMPARE(CoefficientA(rec), expected);
 }
 
-void TestLineSpec::exactValueAt_data()
+void TestParabola::exactValueAt_data()
 {
     QTest::addColumn<Parabola>("rec");
     QTest::addColumn<qint64>("x");
@@ -80,7 +80,7 @@ void TestLineSpec::exactValueAt_data()
         << parabola(kMin32, 0, kMin32 + 1, 1) << qint64(INT64_MAX) << OverflowFraction();
 }
 
-void TestLineSpec::exactValueAt()
+void TestParabola::exactValueAt()
 {
     QFETCH(Parabola, rec);
     QFETCH(qint64, x);
@@ -88,7 +88,7 @@ void TestLineSpec::exactValueAt()
     QCOMPARE(ExactValueAt(rec, x), expected);
 }
 
-void TestLineSpec::realValueAt_data()
+void TestParabola::realValueAt_data()
 {
     QTest::addColumn<Parabola>("rec");
     QTest::addColumn<double>("x");
@@ -101,7 +101,7 @@ void TestLineSpec::realValueAt_data()
                                                << double(kMax32) << 1.0;
 }
 
-void TestLineSpec::realValueAt()
+void TestParabola::realValueAt()
 {
     QFETCH(Parabola, rec);
     QFETCH(double, x);
@@ -109,7 +109,7 @@ void TestLineSpec::realValueAt()
     QCOMPARE(RealValueAt(rec, x), expected);
 }
 
-void TestLineSpec::visibleXRange_data()
+void TestParabola::visibleXRange_data()
 {
     QTest::addColumn<Parabola>("rec");
     QTest::addColumn<int>("width");
@@ -137,7 +137,7 @@ void TestLineSpec::visibleXRange_data()
                                           << kMin32 << kMin32 + 1'000'000;
 }
 
-void TestLineSpec::visibleXRange()
+void TestParabola::visibleXRange()
 {
     QFETCH(Parabola, rec);
     QFETCH(int, width);
@@ -150,7 +150,7 @@ void TestLineSpec::visibleXRange()
     QCOMPARE(range.second, high);
 }
 
-void TestLineSpec::generalCoefficients_data()
+void TestParabola::generalCoefficients_data()
 {
     QTest::addColumn<Parabola>("rec");
     QTest::addColumn<Fraction>("a");
@@ -183,7 +183,7 @@ void TestLineSpec::generalCoefficients_data()
         << frac(1, 1) << frac(-131072, 1) << OverflowFraction();
 }
 
-void TestLineSpec::generalCoefficients()
+void TestParabola::generalCoefficients()
 {
     QFETCH(Parabola, rec);
     QFETCH(Fraction, a);
@@ -196,5 +196,5 @@ void TestLineSpec::generalCoefficients()
     QCOMPARE(k.C, c);
 }
 
-QTEST_APPLESS_MAIN(TestLineSpec)
+QTEST_APPLESS_MAIN(TestParabola)
 #include "tst_parabola.moc"

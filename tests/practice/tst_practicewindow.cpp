@@ -17,7 +17,7 @@
 // How the pupil answers one verdict dialog.
 using Answerer = std::function<int(QDialog *)>;
 
-class TestRenshu : public QObject {
+class TestPracticeWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
     PracticeWindow *r = nullptr;
@@ -363,5 +363,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRenshu)
+QTEST_MAIN(TestPracticeWindow)
 #include "tst_practicewindow.moc"

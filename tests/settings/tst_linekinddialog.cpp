@@ -81,7 +81,7 @@ void Operate(QWidget *d, const QStringList &steps)
 
 }  // namespace
 
-class TestSettei : public QObject {
+class TestLineKindDialog : public QObject {
     Q_OBJECT
     int m_applied = 0;
     int m_redraws = 0;
@@ -407,5 +407,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettei)
+QTEST_MAIN(TestLineKindDialog)
 #include "tst_linekinddialog.moc"

@@ -57,7 +57,7 @@ QString KindOf(const SettingsStore &store, const QString &name)
 
 }  // namespace
 
-class TestSetCood : public QObject {
+class TestPlaneSettingsDialog : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_path;
@@ -814,5 +814,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSetCood)
+QTEST_MAIN(TestPlaneSettingsDialog)
 #include "tst_planesettingsdialog.moc"
