@@ -25,7 +25,7 @@ class PlaneSettingsDialog;
 class TfrmMoveMoji;
 class TfrmSetCood2;
 
-// The empty data module of the classic program, kept for the creation order.
+// An empty object that holds its place in the windows' creation order.
 class TDataModule1 : public QObject {
     Q_OBJECT
 public:

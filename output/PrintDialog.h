@@ -25,7 +25,7 @@ QRect PrintTarget(int pageWidth, int sheetSize);
 // Length of a text in CP932 bytes; characters CP932 lacks count two.
 int Cp932Length(const QString &text);
 // Left edge of the title line: centred under a plane `planeWidth` pixels
-// wide at `left`, by the classic estimate of a byte being a quarter of the
+// wide at `left`, estimating each CP932 byte as a quarter of the
 // point size wide.
 int TitleLeft(int left, int planeWidth, const QString &title, int fontPoints);
 

@@ -291,7 +291,7 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
     if (m_penWidth <= 1) {
         p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
     } else {
-        // The outline lies inside the box, as the classic primitive draws it.
+        // A wide outline lies inside its box, so the box stays the bound.
         const qreal half = m_penWidth / 2.0;
         p.drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
     }

@@ -1,5 +1,5 @@
 #pragma once
-// A picture with the classic raster drawing model: pen (colour, width,
+// A picture with a small raster drawing model: pen (colour, width,
 // copy or not-xor), brush (solid or clear), font, current position, and
 // block copies. Every drawing of the program goes through this class, so
 // that a figure drawn twice in not-xor mode restores every pixel.
@@ -70,7 +70,7 @@ public:
     void setBrushStyle(BrushStyle s) { m_brushStyle = s; }
     BrushStyle brushStyle() const { return m_brushStyle; }
 
-    // Font (size in points at 96 dots per inch, as the classic screens had)
+    // Font (size in points at 96 dots per inch: our layouts are made for it)
     void setFontName(const QString &name) { if (name != m_fontName) { m_fontName = name; m_fontDirty = true; } }
     QString fontName() const { return m_fontName; }
     void setFontSize(int points) { if (points != m_fontSize) { m_fontSize = points; m_fontDirty = true; } }

@@ -1,6 +1,6 @@
 #pragma once
-// Integer conversion of the texts the user types, with the classic
-// conversion error.
+// Integer conversion of the texts the user types, with our conversion
+// error message.
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The classic face names the program asks for, and their mapping to the
+// The face names our texts are laid out for, and their mapping to the
 // fonts installed on this system.
 
 #include <QString>
@@ -10,6 +10,6 @@ inline const QString FixedGothic = QStringLiteral("ＭＳ ゴシック");
 inline const QString Serif = QStringLiteral("Bookman Old Style");
 }  // namespace Fonts
 
-// Substitutions from the classic names to IPA Gothic and URW Bookman, so
+// Substitutions from those names to IPA Gothic and URW Bookman, so
 // the code keeps the names and the screen shows proper glyphs.
 void RegisterFontSubstitutions();

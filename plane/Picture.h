@@ -1,8 +1,7 @@
 #pragma once
 // A placed picture: a canvas plus the position and size of the control that
-// shows it. The control's size and the bitmap's size are separate, as with
-// the classic image control: a fresh bitmap takes the control's size only
-// when it is cleared.
+// shows it. The control's size and the bitmap's size are separate: a fresh
+// bitmap takes the control's size only when it is cleared.
 
 #include "plane/Canvas.h"
 

@@ -26,7 +26,7 @@ struct PlaneGeometry {
         return QPoint(Clamped(OriginX + RoundWide(ScaleX * x)), Clamped(OriginY - RoundWide(ScaleY * y)));
     }
     // Nearest lattice point; half-way goes right and down. Division
-    // truncates toward zero, as the classic integer division did.
+    // truncates toward zero.
     QPoint PixelToLattice(int px, int py) const
     {
         return QPoint((px + ScaleX / 2) / ScaleX + StartX, LastY - (py + ScaleY / 2) / ScaleY);

@@ -260,7 +260,7 @@ void DrawHandle(Canvas &c, const Parabola &rec, int which, const ProgramState &s
     c.setPenWidth(st.Draw.LineWidth);
     c.setPenColor(Colors::Black);
     c.setBrushStyle(BrushStyle::Clear);
-    // One pixel more to the right and below than the classic box, so the
+    // One pixel more to the right and below than the half-open box, so the
     // 11 x 11 square sits centred on its lattice point.
     c.rectangle(p.x() - kHandleHalf, p.y() - kHandleHalf, p.x() + kHandleHalf + 1, p.y() + kHandleHalf + 1);
 }

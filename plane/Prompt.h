@@ -28,7 +28,7 @@ public:
     virtual int askYesNo(const QString &text) = 0;
     virtual int askYesNoCancel(const QString &text) = 0;
     // File dialogs: the chosen path, or nothing when cancelled. The filter
-    // is in the classic "name|*.a;*.b|name|*.c" form.
+    // is in the "name|*.a;*.b|name|*.c" form.
     virtual std::optional<QString> openFileName(const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
                                                 const QString &filter) = 0;
@@ -42,8 +42,8 @@ Prompt &prompt();
 // silent default.
 Prompt *setPrompt(Prompt *p);
 
-// A failure that ends the current user action with a message box, as the
-// classic default error handler did.
+// A failure that ends the current user action with a message box (see
+// Guarded below).
 class UserError : public std::runtime_error {
 public:
     explicit UserError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}

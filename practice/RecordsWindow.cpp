@@ -25,8 +25,8 @@ QFont Face(const QString &family, int pixels)
     return f;
 }
 
-// A list whose keyboard moves count as clicks, as they do in the classic
-// list box; a click or a focus change alone does not refill the memo twice.
+// A list whose keyboard moves count as clicks, so arrow keys show a unit's
+// runs; a click or a focus change alone does not refill the memo twice.
 class TitleList final : public QListWidget {
 public:
     using QListWidget::QListWidget;

@@ -20,7 +20,7 @@ public:
     void WriteBoolSetting(const QString &name, bool value) const;
     bool HasSetting(const QString &name) const;
 
-    // Failures throw UserError with the classic texts
+    // Failures throw UserError with our texts
     // "'%s' のﾃﾞｰﾀ型が不正です" and "'%s' の設定に失敗しました".
 
 private:

@@ -30,9 +30,9 @@ int Ask(const QString &text, bool withCancel)
 }
 }  // namespace
 
-QString ToQtFilter(const QString &classicFilter)
+QString ToQtFilter(const QString &barFilter)
 {
-    const QStringList parts = classicFilter.split(QLatin1Char('|'));
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];

@@ -30,4 +30,4 @@ private:
 };
 
 // "PRBファイル|*.PRB|PRXファイル|*.PRX" in the form Qt's file dialogs take.
-QString ToQtFilter(const QString &classicFilter);
+QString ToQtFilter(const QString &barFilter);

@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(c.image(), before);
     }
 
-    void classicFaceNamesResolveToInstalledFonts_data()
+    void layoutFaceNamesResolveToInstalledFonts_data()
     {
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("family");
@@ -196,7 +196,7 @@ private slots:
         QTest::newRow("fixed gothic") << QStringLiteral("ＭＳ ゴシック") << QStringLiteral("IPAGothic");
         QTest::newRow("serif") << QStringLiteral("Bookman Old Style") << QStringLiteral("URW Bookman");
     }
-    void classicFaceNamesResolveToInstalledFonts()
+    void layoutFaceNamesResolveToInstalledFonts()
     {
         QFETCH(QString, face);
         QFETCH(QString, family);
