@@ -3,8 +3,6 @@
 #include "about/AboutDialog.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
-#include "app/MathForm.h"
-#include "app/MoveMoji.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
@@ -18,46 +16,32 @@
 #include "settings/LineKindDialog.h"
 #include "settings/PlaneSettingsDialog.h"
 
-#include <QMetaObject>
-
 Forms &forms()
 {
     static Forms f;
     return f;
 }
 
-namespace {
-template <typename T>
-T *Created(T *w)
-{
-    forms().creationOrder.append(QLatin1String(w->metaObject()->className()));
-    return w;
-}
-}  // namespace
-
 void CreateForms(const QSize &screen, const QString &currentDir, const SettingsStore &store)
 {
     Forms &f = forms();
     f = Forms{};
     ProgramState &st = Program();
-    f.frmMain = Created(new MainWindow(screen, currentDir));
+    f.frmMain = new MainWindow(screen, currentDir);
     QWidget *owner = f.frmMain;
-    f.DataModule1 = Created(new TDataModule1(f.frmMain));
-    f.frmSettei = Created(new LineKindDialog(owner));
-    f.frmMath = Created(new TfrmMath(owner));
-    f.frmNewWork = Created(new UnitTitleDialog(owner));
-    f.frmVersion = Created(new AboutDialog(owner));
-    f.frmRenshu = Created(new PracticeWindow(owner));
-    f.frmSeikai = Created(new RightAnswerDialog(owner));
-    f.frmAyamari = Created(new WrongAnswerDialog(owner));
-    f.frmTangen = Created(new UnitContentsWindow(owner));
-    f.frmOwari = Created(new RunEndDialog(owner));
-    f.frmKiroku = Created(new RecordsWindow(owner));
-    f.frmPrint = Created(new PrintDialog(owner));
-    f.frmTangenOpen = Created(new UnitCatalogDialog(owner));
-    f.frmSetCood = Created(new PlaneSettingsDialog(store, st.MainPlane, owner));
-    f.frmMoveMoji = Created(new TfrmMoveMoji(owner));
-    f.frmSetCood2 = Created(new TfrmSetCood2(store, st.PracticePlane, owner));
+    f.frmSettei = new LineKindDialog(owner);
+    f.frmNewWork = new UnitTitleDialog(owner);
+    f.frmVersion = new AboutDialog(owner);
+    f.frmRenshu = new PracticeWindow(owner);
+    f.frmSeikai = new RightAnswerDialog(owner);
+    f.frmAyamari = new WrongAnswerDialog(owner);
+    f.frmTangen = new UnitContentsWindow(owner);
+    f.frmOwari = new RunEndDialog(owner);
+    f.frmKiroku = new RecordsWindow(owner);
+    f.frmPrint = new PrintDialog(owner);
+    f.frmTangenOpen = new UnitCatalogDialog(owner);
+    f.frmSetCood = new PlaneSettingsDialog(store, st.MainPlane, owner);
+    LoadHeldPlaneSettings(store, st.PracticePlane);
     f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei, f.frmTangenOpen, f.frmVersion);
     f.frmMain->attachPractice(f.frmRenshu, f.frmKiroku);
     f.helpWindow = new HelpWindow(owner);

@@ -1,6 +1,6 @@
 // Program start: the command line, title and help file, fonts, the data
-// folder, the seventeen windows in their fixed order, the unit named on the
-// command line, then the message loop until the main window closes.
+// folder, the windows, the unit named on the command line, then the message
+// loop until the main window closes.
 
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"

@@ -46,7 +46,7 @@ struct MainLayout {
 
 struct ProgramState {
     PlaneSettings MainPlane;      // held by the plane settings dialog
-    PlaneSettings PracticePlane;  // held by the never-shown second dialog
+    PlaneSettings PracticePlane;  // as stored when the program started
     PlaneGeometry Geometry;       // of the plane drawn last
     int PlaneDefaultSize = 544;   // pixels, computed at start-up
     int MainPlaneWidth = 544;     // width of the main plane picture, pixels

@@ -42,12 +42,17 @@ bool ScaleTextAccepted(const QString &text)
 
 }  // namespace
 
+void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder)
+{
+    Guarded([&] { LoadPlaneSettings(store, holder, Program().PlaneDefaultSize); });
+}
+
 PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
     : LazyDialog(parent), m_store(store), m_settings(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    Guarded([&] { LoadPlaneSettings(m_store, m_settings, largestPlaneSize()); });
+    LoadHeldPlaneSettings(m_store, m_settings);
     m_edit = m_settings;
     // Until the first showing, Cancel and a failed test fall back to the
     // values the dialog started with.

@@ -112,10 +112,7 @@ private:
     QPushButton *btnCancel = nullptr;
 };
 
-// The second, never-shown instance: holds the settings of the practice and
-// preview planes, as stored when the program started.
-class TfrmSetCood2 : public PlaneSettingsDialog {
-    Q_OBJECT
-public:
-    using PlaneSettingsDialog::PlaneSettingsDialog;
-};
+// Loads the stored values into `holder` as the dialog does when it is
+// created: clamped to this screen's largest plane size, a problem shown in
+// the error box. The practice plane's settings are loaded this way at start.
+void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder);

@@ -4,11 +4,21 @@
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/FormulaList.h"
+#include "app/HelpWindow.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
+#include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
+#include "output/PrintDialog.h"
 #include "plane/Fonts.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RecordsWindow.h"
+#include "practice/RightAnswerDialog.h"
+#include "practice/RunEndDialog.h"
+#include "practice/WrongAnswerDialog.h"
+#include "settings/LineKindDialog.h"
+#include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
@@ -19,6 +29,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -190,14 +201,42 @@ private slots:
         QCOMPARE(Program().AppDir, m_dir.path() + QLatin1Char('/'));
     }
 
-    void windowsAreCreatedInTheirOrder()
+    void windowsAreCreatedAndOwnedByTheMainWindow()
     {
-        const QStringList order{
-            "MainWindow",   "TDataModule1",   "LineKindDialog",    "TfrmMath",          "UnitTitleDialog",
-            "AboutDialog",  "PracticeWindow", "RightAnswerDialog", "WrongAnswerDialog", "UnitContentsWindow",
-            "RunEndDialog", "RecordsWindow",  "PrintDialog",       "UnitCatalogDialog", "PlaneSettingsDialog",
-            "TfrmMoveMoji", "TfrmSetCood2"};
-        QCOMPARE(forms().creationOrder, order);
+        const Forms &f = forms();
+        const QList<QWidget *> windows{f.frmSettei, f.frmNewWork, f.frmVersion, f.frmRenshu, f.frmSeikai,
+                                       f.frmAyamari, f.frmTangen, f.frmOwari, f.frmKiroku, f.frmPrint,
+                                       f.frmTangenOpen, f.frmSetCood, f.helpWindow};
+        for (QWidget *w : windows) {
+            QVERIFY(w);
+            QCOMPARE(w->parentWidget(), main());
+            QVERIFY(w->isHidden());
+        }
+        // No window beyond these is made at start.
+        const QList<QDialog *> dialogs = main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(dialogs.size(), windows.size());
+    }
+
+    // Both planes start from the stored values, read and clamped once: a text
+    // that is not an integer is told once and its default takes its place.
+    void bothPlanesStartFromTheStore()
+    {
+        DestroyForms();
+        const QString path = m_dir.filePath(QStringLiteral("store.ini"));
+        {
+            const SettingsStore store(path);
+            store.WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("256"));
+            store.WriteTextSetting(QStringLiteral("EndY"), QStringLiteral("x"));
+            store.WriteTextSetting(QStringLiteral("ScaleX"), QStringLiteral("40"));
+        }
+        Program() = ProgramState{};
+        m_prompt->clear();
+        CreateForms(QSize(1024, 768), m_dir.path(), SettingsStore(path));
+        QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'x' は整数ではありません")});
+        QCOMPARE(Program().MainPlane.SizeX, QStringLiteral("256"));
+        QCOMPARE(Program().MainPlane.EndY, QStringLiteral("99"));
+        QCOMPARE(Program().MainPlane.ScaleX, 32);
+        QCOMPARE(Program().PracticePlane, Program().MainPlane);
     }
 
     void windowCaptions_data()
@@ -205,7 +244,6 @@ private slots:
         QTest::addColumn<QString>("objectName");
         QTest::addColumn<QString>("caption");
         QTest::newRow("line kind") << "frmSettei" << "線の種類";
-        QTest::newRow("math") << "frmMath" << "frmMath";
         QTest::newRow("new unit") << "frmNewWork" << "新規入力";
         QTest::newRow("about") << "frmVersion" << "バージョン情報";
         QTest::newRow("practice") << "frmRenshu" << "練習";
@@ -217,7 +255,6 @@ private slots:
         QTest::newRow("print") << "frmPrint" << "グラフの印刷";
         QTest::newRow("open by unit") << "frmTangenOpen" << "単元で開く";
         QTest::newRow("plane settings") << "frmSetCood" << "座標面の設定";
-        QTest::newRow("translation") << "frmMoveMoji" << "平行移動";
     }
     void windowCaptions()
     {
