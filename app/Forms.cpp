@@ -27,34 +27,34 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     Forms &f = forms();
     f = Forms{};
     ProgramState &st = Program();
-    f.frmMain = new MainWindow(screen, currentDir);
-    QWidget *owner = f.frmMain;
-    f.frmSettei = new LineKindDialog(owner);
-    f.frmNewWork = new UnitTitleDialog(owner);
-    f.frmVersion = new AboutDialog(owner);
-    f.frmRenshu = new PracticeWindow(owner);
-    f.frmSeikai = new RightAnswerDialog(owner);
-    f.frmAyamari = new WrongAnswerDialog(owner);
-    f.frmTangen = new UnitContentsWindow(owner);
-    f.frmOwari = new RunEndDialog(owner);
-    f.frmKiroku = new RecordsWindow(owner);
-    f.frmPrint = new PrintDialog(owner);
-    f.frmTangenOpen = new UnitCatalogDialog(owner);
-    f.frmSetCood = new PlaneSettingsDialog(store, st.MainPlane, owner);
+    f.mainWindow = new MainWindow(screen, currentDir);
+    QWidget *owner = f.mainWindow;
+    f.lineKindDialog = new LineKindDialog(owner);
+    f.unitTitleDialog = new UnitTitleDialog(owner);
+    f.aboutDialog = new AboutDialog(owner);
+    f.practiceWindow = new PracticeWindow(owner);
+    f.rightAnswerDialog = new RightAnswerDialog(owner);
+    f.wrongAnswerDialog = new WrongAnswerDialog(owner);
+    f.unitContentsWindow = new UnitContentsWindow(owner);
+    f.runEndDialog = new RunEndDialog(owner);
+    f.recordsWindow = new RecordsWindow(owner);
+    f.printDialog = new PrintDialog(owner);
+    f.unitCatalogDialog = new UnitCatalogDialog(owner);
+    f.planeSettingsDialog = new PlaneSettingsDialog(store, st.MainPlane, owner);
     LoadHeldPlaneSettings(store, st.PracticePlane);
-    f.frmMain->attach(f.frmNewWork, f.frmTangen, f.frmSetCood, f.frmSettei, f.frmTangenOpen, f.frmVersion);
-    f.frmMain->attachPractice(f.frmRenshu, f.frmKiroku);
+    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow, f.planeSettingsDialog, f.lineKindDialog, f.unitCatalogDialog, f.aboutDialog);
+    f.mainWindow->attachPractice(f.practiceWindow, f.recordsWindow);
     f.helpWindow = new HelpWindow(owner);
-    f.frmMain->attachOutput(f.frmPrint, f.helpWindow);
-    f.frmRenshu->attach(f.frmSeikai, f.frmAyamari, f.frmOwari);
-    f.frmRenshu->currentForm = [main = f.frmMain] { return main->CurrentForm(); };
-    f.frmRenshu->onClosed = [main = f.frmMain] { main->repaintAll(); };
-    f.frmOwari->showRecords = [kiroku = f.frmKiroku] { kiroku->exec(); };
+    f.mainWindow->attachOutput(f.printDialog, f.helpWindow);
+    f.practiceWindow->attach(f.rightAnswerDialog, f.wrongAnswerDialog, f.runEndDialog);
+    f.practiceWindow->currentForm = [main = f.mainWindow] { return main->CurrentForm(); };
+    f.practiceWindow->onClosed = [main = f.mainWindow] { main->repaintAll(); };
+    f.runEndDialog->showRecords = [kiroku = f.recordsWindow] { kiroku->exec(); };
 }
 
 void DestroyForms()
 {
     // Every other form is a child of the main window.
-    delete forms().frmMain;
+    delete forms().mainWindow;
     forms() = Forms{};
 }

@@ -22,19 +22,19 @@ class UnitCatalogDialog;
 class PlaneSettingsDialog;
 
 struct Forms {
-    MainWindow *frmMain = nullptr;
-    LineKindDialog *frmSettei = nullptr;
-    UnitTitleDialog *frmNewWork = nullptr;
-    AboutDialog *frmVersion = nullptr;
-    PracticeWindow *frmRenshu = nullptr;
-    RightAnswerDialog *frmSeikai = nullptr;
-    WrongAnswerDialog *frmAyamari = nullptr;
-    UnitContentsWindow *frmTangen = nullptr;
-    RunEndDialog *frmOwari = nullptr;
-    RecordsWindow *frmKiroku = nullptr;
-    PrintDialog *frmPrint = nullptr;
-    UnitCatalogDialog *frmTangenOpen = nullptr;
-    PlaneSettingsDialog *frmSetCood = nullptr;
+    MainWindow *mainWindow = nullptr;
+    LineKindDialog *lineKindDialog = nullptr;
+    UnitTitleDialog *unitTitleDialog = nullptr;
+    AboutDialog *aboutDialog = nullptr;
+    PracticeWindow *practiceWindow = nullptr;
+    RightAnswerDialog *rightAnswerDialog = nullptr;
+    WrongAnswerDialog *wrongAnswerDialog = nullptr;
+    UnitContentsWindow *unitContentsWindow = nullptr;
+    RunEndDialog *runEndDialog = nullptr;
+    RecordsWindow *recordsWindow = nullptr;
+    PrintDialog *printDialog = nullptr;
+    UnitCatalogDialog *unitCatalogDialog = nullptr;
+    PlaneSettingsDialog *planeSettingsDialog = nullptr;
     class HelpWindow *helpWindow = nullptr;  // our own help viewer
 };
 

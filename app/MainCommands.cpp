@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-void MainWindow::spdTeiseiClick()
+void MainWindow::deleteSelected()
 {
     if (formulaList->count() == 0) {
         ClearDisplay();
@@ -128,14 +128,14 @@ void MainWindow::closeEvent(QCloseEvent *e)
     QMainWindow::closeEvent(e);
 }
 
-void MainWindow::mnuNewFileClick()
+void MainWindow::newUnit()
 {
     if (SaveWithDialog(true) != Answer::Cancel)
         ResetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
     m_state.Untitled = true;
 }
 
-void MainWindow::mnuOpenFileClick()
+void MainWindow::openFile()
 {
     if (SaveWithDialog(true) != Answer::Cancel) {
         const auto path = prompt().openFileName(DataFolderPath(), QString::fromUtf8(OpenFilter));
@@ -157,7 +157,7 @@ void MainWindow::OpenUnitFile(const QString &path)
     m_state.Untitled = false;
 }
 
-void MainWindow::spdOpenFileClick()
+void MainWindow::openByTitle()
 {
     Program().OpenForEditing = true;
     if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
@@ -180,7 +180,7 @@ void MainWindow::spdOpenFileClick()
     m_state.Untitled = false;
 }
 
-void MainWindow::spdOverWriteClick()
+void MainWindow::saveUnit()
 {
     if (m_state.ParabolaCount == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
@@ -199,7 +199,7 @@ void MainWindow::spdOverWriteClick()
     }
 }
 
-void MainWindow::spdShoukyoClick()
+void MainWindow::deleteAll()
 {
     const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
     if (m_state.ParabolaCount == 0) {
@@ -213,12 +213,12 @@ void MainWindow::spdShoukyoClick()
     Program().ChosenUnit = -1;
 }
 
-void MainWindow::mnuClipBoardClick()
+void MainWindow::copyToClipboard()
 {
     QGuiApplication::clipboard()->setImage(plane->canvas().image());
 }
 
-void MainWindow::mnuPasteClick()
+void MainWindow::pasteFromClipboard()
 {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
@@ -231,7 +231,7 @@ void MainWindow::mnuPasteClick()
     canvas.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
 }
 
-void MainWindow::mnuClearBitMapClick()
+void MainWindow::clearPastedBitmap()
 {
     if (!Program().Draw.BitmapPasted)
         return;
@@ -241,13 +241,13 @@ void MainWindow::mnuClearBitMapClick()
     repaintAll();
 }
 
-void MainWindow::mnuShowTangenClick()
+void MainWindow::showUnitContents()
 {
     if (m_tangen)
         runModal(m_tangen);
 }
 
-void MainWindow::spdRenshuClick()
+void MainWindow::startPractice()
 {
     ProgramState &st = Program();
     st.OpenForEditing = false;
@@ -264,7 +264,7 @@ void MainWindow::spdRenshuClick()
         runModal(m_renshu);
 }
 
-void MainWindow::spdTestClick()
+void MainWindow::startTest()
 {
     if (m_state.ParabolaCount <= 0) {
         prompt().message(QStringLiteral("テストするデータがありません"));
@@ -285,7 +285,7 @@ void MainWindow::spdTestClick()
         runModal(m_renshu);
 }
 
-void MainWindow::spdKirokuClick()
+void MainWindow::showPracticeRecords()
 {
     if (m_kiroku)
         runModal(m_kiroku);

@@ -112,7 +112,7 @@ void MainWindow::ShowCurrentFormula()
     ShowDomainAndRange(rec);
 }
 
-void MainWindow::chkKeishikiClick()
+void MainWindow::formulaFormSwitched()
 {
     if (formulaList->count() == 0)
         return;
@@ -133,7 +133,7 @@ void MainWindow::chkKeishikiClick()
         ShowFormula(m_state.Parabolas[std::size_t(s)]);
 }
 
-void MainWindow::chkShikiClick()
+void MainWindow::formulaSwitched()
 {
     const DrawingSettings &draw = Program().Draw;
     if (chkShiki->isChecked()) {
@@ -150,7 +150,7 @@ void MainWindow::chkShikiClick()
     formulaList->viewport()->update();
 }
 
-void MainWindow::chkDispHenikiClick()
+void MainWindow::domainSwitched()
 {
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {imgHenikiY, imgJiku, imgChouten})
@@ -162,7 +162,7 @@ void MainWindow::chkDispHenikiClick()
     }
 }
 
-void MainWindow::chkDataTableClick()
+void MainWindow::valueTableSwitched()
 {
     if (chkDataTable->isChecked())
         FillValueTable(CurrentIndex());
@@ -170,49 +170,49 @@ void MainWindow::chkDataTableClick()
         m_table.ClearValueRow();
 }
 
-void MainWindow::drgTableClick()
+void MainWindow::toggleValueTableWidth()
 {
     m_table.toggleWidth();
     FillValueTable(CurrentIndex());
 }
 
-void MainWindow::chkJikuColorClick()
+void MainWindow::axisColorSwitched()
 {
     Program().Draw.AxisColor = chkJikuColor->isChecked();
     repaintAll();
 }
 
-void MainWindow::chkMaruXClick()
+void MainWindow::latticeDotsSwitched()
 {
     Program().Draw.LatticeDots = chkMaruX->isChecked();
     repaintAll();
 }
 
-void MainWindow::chkHandleClick()
+void MainWindow::handlesSwitched()
 {
     Program().Draw.Handles = chkHandle->isChecked();
     mnuHandle->setChecked(chkHandle->isChecked());
     repaintAll();
 }
 
-void MainWindow::chkTensenClick()
+void MainWindow::dottedLinesSwitched()
 {
     Program().Draw.Dotted = chkTensen->isChecked();
     mnuTensen->setChecked(chkTensen->isChecked());
     repaintAll();
 }
 
-void MainWindow::mnuHandleClick()
+void MainWindow::handlesMenuToggled()
 {
     chkHandle->setChecked(!chkHandle->isChecked());
 }
 
-void MainWindow::mnuTensenClick()
+void MainWindow::dottedLinesMenuToggled()
 {
     chkTensen->setChecked(!chkTensen->isChecked());
 }
 
-void MainWindow::spnMaruRadChange()
+void MainWindow::circleRadiusChanged()
 {
     Program().Draw.CircleRadius = spnMaruRad->value();
     repaintAll();
@@ -268,7 +268,7 @@ void MainWindow::keepReplaceOnlyIfShown()
         CancelReplace();
 }
 
-void MainWindow::mnuSelectAllClick()
+void MainWindow::selectAllParabolas()
 {
     formulaList->selectAll();
     keepReplaceOnlyIfShown();
@@ -276,7 +276,7 @@ void MainWindow::mnuSelectAllClick()
     repaintAll();
 }
 
-void MainWindow::mnuCancelClick()
+void MainWindow::deselectAll()
 {
     formulaList->clearSelection();
     CancelDrawing();
@@ -284,7 +284,7 @@ void MainWindow::mnuCancelClick()
     ClearPanels();
 }
 
-void MainWindow::mnuChangeColorClick()
+void MainWindow::changeSelectedColor()
 {
     const auto chosen = prompt().chooseColor(Program().Draw.FixedColor);
     if (!chosen || *chosen == Colors::White)
@@ -314,7 +314,7 @@ void MainWindow::SetSelectedWidth(int width)
     repaintAll();
 }
 
-void MainWindow::spdLineColorClick()
+void MainWindow::chooseFixedColor()
 {
     if (m_state.ClickState == 1) {
         prompt().message(QStringLiteral("途中で色は変更できません"));

@@ -353,11 +353,11 @@ void MainWindow::escapePressed()
         AbortDrag();
         CancelDrawing();
     } else if (m_state.HitIndex >= 0) {
-        mnuCancelClick();
+        deselectAll();
     }
 }
 
-void MainWindow::FormMouseMove()
+void MainWindow::windowMouseMove()
 {
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
         AbortDrag();
@@ -401,7 +401,7 @@ void MainWindow::SetLineMode(int mode)
     ApplyLineModeLook();
 }
 
-void MainWindow::spdAllClick()
+void MainWindow::setWholeCurveMode()
 {
     DrawingSettings &draw = Program().Draw;
     draw.SegmentEnds = 0;
@@ -409,22 +409,22 @@ void MainWindow::spdAllClick()
     SetLineMode(0);
 }
 
-void MainWindow::spdCenterClick()
+void MainWindow::setSegmentMode()
 {
     SetLineMode(1);
 }
 
-void MainWindow::spdRightClick()
+void MainWindow::setRightHalfLineMode()
 {
     SetLineMode(2);
 }
 
-void MainWindow::spdLeftClick()
+void MainWindow::setLeftHalfLineMode()
 {
     SetLineMode(3);
 }
 
-void MainWindow::spdSampleClick()
+void MainWindow::cycleEndKinds()
 {
     DrawingSettings &draw = Program().Draw;
     if (draw.LineMode == 1)
@@ -434,7 +434,7 @@ void MainWindow::spdSampleClick()
     ApplyLineModeLook();
 }
 
-void MainWindow::imgSampleClick()
+void MainWindow::nextAutoColor()
 {
     DrawingSettings &draw = Program().Draw;
     if (draw.FixedColor != Colors::White)
@@ -448,7 +448,7 @@ void MainWindow::SyncLineModeButtons()
     // The line kind dialog changed the settings: show them on the tool bar.
     const int mode = Program().Draw.LineMode;
     if (mode == 0)
-        spdAllClick();
+        setWholeCurveMode();
     else
         SetLineMode(mode);
 }

@@ -368,7 +368,7 @@ void MainWindow::createMenus()
     item(mnuFile, "mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
     mnuFile->addSeparator();
     QAction *quit = item(mnuFile, "mnuLine2", QStringLiteral("終了(&X)"));
-    connect(quit, &QAction::triggered, this, [this] { mnuLine2Click(); });
+    connect(quit, &QAction::triggered, this, [this] { quitProgram(); });
 
     mnuEdit = menu("mnuEdit", QStringLiteral("編集(&E)"));
     item(mnuEdit, "mnuTetsei", QStringLiteral("訂正(&C)"));
@@ -416,15 +416,15 @@ void MainWindow::createPopup()
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, handler);
     };
-    item(pumShiki, "pumDelete", QStringLiteral("削除"), [this] { spdTeiseiClick(); });
-    item(pumShiki, "mnuChangeColor", QStringLiteral("色を変える"), [this] { mnuChangeColorClick(); });
+    item(pumShiki, "pumDelete", QStringLiteral("削除"), [this] { deleteSelected(); });
+    item(pumShiki, "mnuChangeColor", QStringLiteral("色を変える"), [this] { changeSelectedColor(); });
     QMenu *width = pumShiki->addMenu(QStringLiteral("線の太さを変える"));
     width->setObjectName(QStringLiteral("pumWidth"));
     item(width, "W1", QStringLiteral("1"), [this] { SetSelectedWidth(1); });
     item(width, "W2", QStringLiteral("2"), [this] { SetSelectedWidth(2); });
     item(width, "W3", QStringLiteral("3"), [this] { SetSelectedWidth(3); });
-    item(pumShiki, "pumSelectAll", QStringLiteral("すべて選択"), [this] { mnuSelectAllClick(); });
-    item(pumShiki, "pumCancel", QStringLiteral("選択解除"), [this] { mnuCancelClick(); });
+    item(pumShiki, "pumSelectAll", QStringLiteral("すべて選択"), [this] { selectAllParabolas(); });
+    item(pumShiki, "pumCancel", QStringLiteral("選択解除"), [this] { deselectAll(); });
 }
 
 void MainWindow::connectHandlers()
@@ -434,61 +434,61 @@ void MainWindow::connectHandlers()
     };
     auto onClick = [this](QAbstractButton *b, auto handler) { connect(b, &QAbstractButton::clicked, this, handler); };
 
-    onClick(btnLocked, [this] { btnLockedClick(); });
-    onClick(spdAll, [this] { spdAllClick(); });
-    onClick(btnHyoujun, [this] { btnHyoujunClick(); });
-    onClick(btnIppan, [this] { btnIppanClick(); });
-    onClick(chkRanColor, [this] { chkRanColorClick(); });
-    onClick(chkShiki, [this] { chkShikiClick(); });
-    onClick(chkDispHeniki, [this] { chkDispHenikiClick(); });
-    onClick(chkDataTable, [this] { chkDataTableClick(); });
-    onClick(chkJikuColor, [this] { chkJikuColorClick(); });
-    onClick(chkMaruX, [this] { chkMaruXClick(); });
+    onClick(btnLocked, [this] { toggleLock(); });
+    onClick(spdAll, [this] { setWholeCurveMode(); });
+    onClick(btnHyoujun, [this] { showStandardForm(); });
+    onClick(btnIppan, [this] { showGeneralForm(); });
+    onClick(chkRanColor, [this] { panelColorSwitched(); });
+    onClick(chkShiki, [this] { formulaSwitched(); });
+    onClick(chkDispHeniki, [this] { domainSwitched(); });
+    onClick(chkDataTable, [this] { valueTableSwitched(); });
+    onClick(chkJikuColor, [this] { axisColorSwitched(); });
+    onClick(chkMaruX, [this] { latticeDotsSwitched(); });
     // The two view switches and their menu items show the same state.
-    connect(chkHandle, &QCheckBox::toggled, this, [this] { chkHandleClick(); });
-    connect(chkTensen, &QCheckBox::toggled, this, [this] { chkTensenClick(); });
-    connect(chkKeishiki, &QCheckBox::toggled, this, [this] { chkKeishikiClick(); });
-    connect(spnMaruRad, &QSpinBox::valueChanged, this, [this] { spnMaruRadChange(); });
-    onAction("mnuHandle", [this] { mnuHandleClick(); });
-    onAction("mnuTensen", [this] { mnuTensenClick(); });
-    onClick(btnSelectAll, [this] { mnuSelectAllClick(); });
-    onClick(BitBtn1, [this] { mnuCancelClick(); });
-    onAction("mnuSelectAll", [this] { mnuSelectAllClick(); });
-    onAction("mnuCancel", [this] { mnuCancelClick(); });
-    onClick(spdLineColor, [this] { spdLineColorClick(); });
-    onAction("mnuSetColor", [this] { spdLineColorClick(); });
-    onClick(spdTeisei, [this] { spdTeiseiClick(); });
-    onAction("mnuTetsei", [this] { spdTeiseiClick(); });
-    onAction("mnuSetCood", [this] { mnuSetCoodClick(); });
-    onAction("mnuNewFile", [this] { mnuNewFileClick(); });
-    onAction("mnuOpenFile", [this] { mnuOpenFileClick(); });
-    onAction("mnuTangenOpen", [this] { spdOpenFileClick(); });
-    onClick(spdOpenFile, [this] { spdOpenFileClick(); });
-    onAction("mnuOverWrite", [this] { spdOverWriteClick(); });
-    onClick(spdOverWrite, [this] { spdOverWriteClick(); });
+    connect(chkHandle, &QCheckBox::toggled, this, [this] { handlesSwitched(); });
+    connect(chkTensen, &QCheckBox::toggled, this, [this] { dottedLinesSwitched(); });
+    connect(chkKeishiki, &QCheckBox::toggled, this, [this] { formulaFormSwitched(); });
+    connect(spnMaruRad, &QSpinBox::valueChanged, this, [this] { circleRadiusChanged(); });
+    onAction("mnuHandle", [this] { handlesMenuToggled(); });
+    onAction("mnuTensen", [this] { dottedLinesMenuToggled(); });
+    onClick(btnSelectAll, [this] { selectAllParabolas(); });
+    onClick(BitBtn1, [this] { deselectAll(); });
+    onAction("mnuSelectAll", [this] { selectAllParabolas(); });
+    onAction("mnuCancel", [this] { deselectAll(); });
+    onClick(spdLineColor, [this] { chooseFixedColor(); });
+    onAction("mnuSetColor", [this] { chooseFixedColor(); });
+    onClick(spdTeisei, [this] { deleteSelected(); });
+    onAction("mnuTetsei", [this] { deleteSelected(); });
+    onAction("mnuSetCood", [this] { showPlaneSettings(); });
+    onAction("mnuNewFile", [this] { newUnit(); });
+    onAction("mnuOpenFile", [this] { openFile(); });
+    onAction("mnuTangenOpen", [this] { openByTitle(); });
+    onClick(spdOpenFile, [this] { openByTitle(); });
+    onAction("mnuOverWrite", [this] { saveUnit(); });
+    onClick(spdOverWrite, [this] { saveUnit(); });
     onAction("mnuSave", [this] { SaveAs(); });
-    onAction("mnuShoukyo", [this] { spdShoukyoClick(); });
-    onClick(spdShoukyo, [this] { spdShoukyoClick(); });
-    onAction("mnuClipBoard", [this] { mnuClipBoardClick(); });
-    onAction("mnuPaste", [this] { mnuPasteClick(); });
-    onAction("mnuClearBitMap", [this] { mnuClearBitMapClick(); });
-    onAction("mnuShowTangen", [this] { mnuShowTangenClick(); });
-    onAction("mnuShowAbout", [this] { mnuShowAboutClick(); });
-    onAction("mnuRenshu", [this] { spdRenshuClick(); });
-    onAction("mnuPrint", [this] { mnuPrintClick(); });
-    onAction("mnuShowHelp", [this] { mnuShowHelpClick(); });
-    onAction("mnuOnePoint", [this] { mnuOnePointClick(); });
-    onClick(spdRenshu, [this] { spdRenshuClick(); });
-    onAction("mnuTest", [this] { spdTestClick(); });
-    onClick(spdTest, [this] { spdTestClick(); });
-    onAction("mnuShowRecord", [this] { spdKirokuClick(); });
-    onClick(spdKiroku, [this] { spdKirokuClick(); });
-    onAction("mnuSetSenshu", [this] { mnuSetSenshuClick(); });
-    onClick(spdCenter, [this] { spdCenterClick(); });
-    onClick(spdRight, [this] { spdRightClick(); });
-    onClick(spdLeft, [this] { spdLeftClick(); });
-    onClick(spdSample, [this] { spdSampleClick(); });
-    imgSample->onClick = [this] { imgSampleClick(); };
+    onAction("mnuShoukyo", [this] { deleteAll(); });
+    onClick(spdShoukyo, [this] { deleteAll(); });
+    onAction("mnuClipBoard", [this] { copyToClipboard(); });
+    onAction("mnuPaste", [this] { pasteFromClipboard(); });
+    onAction("mnuClearBitMap", [this] { clearPastedBitmap(); });
+    onAction("mnuShowTangen", [this] { showUnitContents(); });
+    onAction("mnuShowAbout", [this] { showAbout(); });
+    onAction("mnuRenshu", [this] { startPractice(); });
+    onAction("mnuPrint", [this] { printPlane(); });
+    onAction("mnuShowHelp", [this] { showHelp(); });
+    onAction("mnuOnePoint", [this] { showOnePoint(); });
+    onClick(spdRenshu, [this] { startPractice(); });
+    onAction("mnuTest", [this] { startTest(); });
+    onClick(spdTest, [this] { startTest(); });
+    onAction("mnuShowRecord", [this] { showPracticeRecords(); });
+    onClick(spdKiroku, [this] { showPracticeRecords(); });
+    onAction("mnuSetSenshu", [this] { showLineKind(); });
+    onClick(spdCenter, [this] { setSegmentMode(); });
+    onClick(spdRight, [this] { setRightHalfLineMode(); });
+    onClick(spdLeft, [this] { setLeftHalfLineMode(); });
+    onClick(spdSample, [this] { cycleEndKinds(); });
+    imgSample->onClick = [this] { nextAutoColor(); };
     onClick(btnKatamukiUp, [this] { ReshapeSelected(0); });
     onClick(btnKatamukiDw, [this] { ReshapeSelected(1); });
     onClick(btnUp, [this] { ReshapeSelected(2); });
@@ -505,7 +505,7 @@ void MainWindow::connectHandlers()
     // Moves over the window's own background end a drawing in progress.
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
-    drgTable->onClick = [this] { drgTableClick(); };
+    drgTable->onClick = [this] { toggleValueTableWidth(); };
     formulaList->onMouseDown = [this](QMouseEvent *e) { formulaListMouseDown(e); };
     formulaList->onClick = [this] { formulaListClick(); };
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -570,12 +570,12 @@ void MainWindow::FormShow()
     st.Geometry.ScaleY = 16;
     ResetWork(m_newWork ? m_newWork->edtTangen->text() : QString(), m_state.UnitFileName, true);
     CancelDrawing();
-    spdAllClick();
-    chkDataTableClick();
+    setWholeCurveMode();
+    valueTableSwitched();
     m_state.Locked = true;
-    btnLockedClick();
-    btnHyoujunClick();
-    chkRanColorClick();
+    toggleLock();
+    showStandardForm();
+    panelColorSwitched();
     m_state.Untitled = true;
 }
 
@@ -698,7 +698,7 @@ void MainWindow::repaintAll()
         m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
 }
 
-void MainWindow::mnuSetCoodClick()
+void MainWindow::showPlaneSettings()
 {
     // Modeless: the main window stays usable while the settings are tried.
     if (!m_setCood)
@@ -768,31 +768,31 @@ int MainWindow::HelpContextOf(QObject *target) const
     return HelpContext::MainWindow;
 }
 
-void MainWindow::mnuPrintClick()
+void MainWindow::printPlane()
 {
     if (m_print)
         runModal(m_print);
 }
 
-void MainWindow::mnuShowHelpClick()
+void MainWindow::showHelp()
 {
     if (m_help)
         m_help->ShowHelpContents();
 }
 
-void MainWindow::mnuOnePointClick()
+void MainWindow::showOnePoint()
 {
     if (m_help)
         m_help->ShowHelp(HelpContext::OnePoint);
 }
 
-void MainWindow::mnuShowAboutClick()
+void MainWindow::showAbout()
 {
     if (m_version)
         runModal(m_version);
 }
 
-void MainWindow::mnuSetSenshuClick()
+void MainWindow::showLineKind()
 {
     if (m_settei) {
         m_settei->show();
@@ -813,16 +813,16 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == centralWidget() && event->type() == QEvent::MouseMove)
-        FormMouseMove();
+        windowMouseMove();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::mnuLine2Click()
+void MainWindow::quitProgram()
 {
     close();
 }
 
-void MainWindow::btnLockedClick()
+void MainWindow::toggleLock()
 {
     m_state.Locked = !m_state.Locked;
     btnLocked->setIcon(QIcon(m_state.Locked ? imgLocked : imgUnLocked));
@@ -837,21 +837,21 @@ void MainWindow::EnableCommands(bool on)
         b->setEnabled(on);
 }
 
-void MainWindow::btnHyoujunClick()
+void MainWindow::showStandardForm()
 {
     if (!chkShiki->isChecked())
         return;
     btnHyoujun->setIcon(QIcon(imgOk1));
     btnIppan->setIcon(QIcon(imgNotOk2));
-    // Setting the box runs chkKeishikiClick only when it changes; the
+    // Setting the box runs formulaFormSwitched only when it changes; the
     // texts follow the form either way.
     const QSignalBlocker quiet(chkKeishiki);
     chkKeishiki->setChecked(true);
-    chkKeishikiClick();
+    formulaFormSwitched();
     grpShiki->setTitle(QStringLiteral("グラフの式（標準形）"));
 }
 
-void MainWindow::btnIppanClick()
+void MainWindow::showGeneralForm()
 {
     if (!chkShiki->isChecked())
         return;
@@ -859,11 +859,11 @@ void MainWindow::btnIppanClick()
     btnIppan->setIcon(QIcon(imgOk2));
     const QSignalBlocker quiet(chkKeishiki);
     chkKeishiki->setChecked(false);
-    chkKeishikiClick();
+    formulaFormSwitched();
     grpShiki->setTitle(QStringLiteral("グラフの式（一般形）"));
 }
 
-void MainWindow::chkRanColorClick()
+void MainWindow::panelColorSwitched()
 {
     DrawingSettings &draw = Program().Draw;
     if (chkRanColor->isChecked()) {

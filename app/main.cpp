@@ -75,9 +75,9 @@ int main(int argc, char *argv[])
                          InstalledSamplesFolder(QCoreApplication::applicationDirPath()));
     CreateForms(screen, dataFolder, store);
     qtPrompt.showHelp = [](int context) { forms().helpWindow->ShowHelp(context); };
-    forms().frmMain->show();
+    forms().mainWindow->show();
     if (!unitFile.isEmpty())
-        forms().frmMain->OpenUnitFile(unitFile);
+        forms().mainWindow->OpenUnitFile(unitFile);
     const int rc = app.exec();
     DestroyForms();
     setPrompt(nullptr);

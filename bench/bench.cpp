@@ -149,7 +149,7 @@ int main(int argc, char **argv)
     RegisterFontSubstitutions();
     QTemporaryDir dir;
     CreateForms(QSize(1024, 768), dir.path(), SettingsStore(dir.filePath(QStringLiteral("bench.ini"))));
-    MainWindow &m = *forms().frmMain;
+    MainWindow &m = *forms().mainWindow;
     m.show();
     QApplication::processEvents();
 
@@ -255,7 +255,7 @@ int main(int argc, char **argv)
                 ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
         }
         WriteCp932Lines(RecordFilePath(), ini);
-        RecordsWindow &records = *forms().frmKiroku;
+        RecordsWindow &records = *forms().recordsWindow;
         const double ns = MedianNs(11, [&] {
             records.FormShow();
             records.lstTitleClick(199);
@@ -263,7 +263,7 @@ int main(int argc, char **argv)
         Print("record_window_ms", ns / 1e6, "ms");
     }
     {
-        PrintDialog &print = *forms().frmPrint;
+        PrintDialog &print = *forms().printDialog;
         print.FormShow();
         const double ns = MedianNs(51, [&] {
             print.DrawPrintPreview();

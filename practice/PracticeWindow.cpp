@@ -268,7 +268,7 @@ void PracticeWindow::planeMouseMove(QPoint pixel)
     m_s.LastPoint = p;
 }
 
-void PracticeWindow::FormMouseMove()
+void PracticeWindow::windowMouseMove()
 {
     BuildControls();
     edtCood->clear();
@@ -284,7 +284,7 @@ void PracticeWindow::FormMouseMove()
 bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::MouseMove)
-        FormMouseMove();
+        windowMouseMove();
     return QDialog::eventFilter(watched, event);
 }
 

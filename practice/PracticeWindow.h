@@ -66,7 +66,7 @@ public:
     void Init(bool review);
     void planeMouseDown(Qt::MouseButton button, QPoint pixel);
     void planeMouseMove(QPoint pixel);
-    void FormMouseMove();
+    void windowMouseMove();
     void btnTeiseiClick();
     void Button1Click();
     void btnEndClick();

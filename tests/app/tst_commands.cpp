@@ -83,7 +83,7 @@ private slots:
         addOne();
         m_answers.push_back(newWorkOk(QStringLiteral("放物線その１")));
         f->prompt.fileNames.push_back(data() + QStringLiteral("first"));
-        m->spdOverWriteClick();
+        m->saveUnit();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmNewWork")});
         const QString file = data() + QStringLiteral("first.prb");
         QVERIFY(QFile::exists(file));
@@ -99,7 +99,7 @@ private slots:
         // From now on overwrite writes straight to the file, after showing its path.
         f->prompt.clear();
         f->add(MainFixture::redParabola(1, 1, 2, 3));
-        m->spdOverWriteClick();
+        m->saveUnit();
         QCOMPARE(m_modal.size(), 1);
         QCOMPARE(f->prompt.texts(), QStringList{file});
         QVERIFY(ReadCp932Lines(file, lines));
@@ -108,7 +108,7 @@ private slots:
 
     void nothingToSave()
     {
-        m->spdOverWriteClick();
+        m->saveUnit();
         QVERIFY(!m->SaveAs());
         QCOMPARE(f->prompt.texts(), (QStringList{QStringLiteral("保存するﾃﾞｰﾀがありません"),
                                                  QStringLiteral("保存するﾃﾞｰﾀがありません")}));
@@ -128,7 +128,7 @@ private slots:
         addOne();
         m->state().Untitled = false;
         f->prompt.answers.push_back(answer);
-        m->mnuNewFileClick();
+        m->newUnit();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("現在のデータを保存しますか")});
         QTEST(m->state().ParabolaCount, "countAfter");
         QVERIFY(m->state().Untitled);  // also after a cancel
@@ -152,7 +152,7 @@ private slots:
         QFETCH(int, answer);
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
-        m->mnuOpenFileClick();
+        m->openFile();
         QVERIFY(!m->NeedsSaving());
         m->btnSelectAll->click();
         m->btnLeft->click();
@@ -172,7 +172,7 @@ private slots:
 
     void newWithNothingToSaveAsksNothing()
     {
-        m->mnuNewFileClick();
+        m->newUnit();
         QVERIFY(f->prompt.shown.isEmpty());
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") + Program().AppDir +
                                        QStringLiteral("Parabola.prb"));
@@ -227,14 +227,14 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         const QString file = data() + QStringLiteral("04_heniki.prb");
         f->prompt.fileNames.push_back(file);
-        m->mnuOpenFileClick();
+        m->openFile();
         QCOMPARE(m->state().ParabolaCount, 5);
         QCOMPARE(m->formulaList->count(), 5);
         QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
         QVERIFY(m->state().Saved());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
-        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("5"));
+        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("5"));
         QCOMPARE(m->state().MirrorText.size(), 26);
     }
 
@@ -246,7 +246,7 @@ private slots:
         QVERIFY(WriteCp932Lines(file, {QStringLiteral("t"), QStringLiteral("1,16")}));
         f->prompt.fileNames.push_back(file);
         const QStringList mirror = m->state().MirrorText;
-        m->mnuOpenFileClick();
+        m->openFile();
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("データの構造が違います。"));
         QCOMPARE(m->state().ParabolaCount, 1);
         QCOMPARE(m->state().MirrorText, mirror);
@@ -288,7 +288,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         m_answers.push_back(unitChosen(1));
-        m->spdOpenFileClick();
+        m->openByTitle();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangenOpen")});
         QCOMPARE(m->state().ParabolaCount, 5);
         QCOMPARE(m->state().UnitTitle, QStringLiteral("グラフの平行移動"));
@@ -316,7 +316,7 @@ private slots:
         bad.close();
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
         Program().OpenForEditing = editing;
-        UnitCatalogDialog *w = forms().frmTangenOpen;
+        UnitCatalogDialog *w = forms().unitCatalogDialog;
         w->FormShow();
         QStringList titles;
         for (int i = 0; i < w->lstTitle->count(); ++i)
@@ -334,7 +334,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         Program().OpenForEditing = true;
-        UnitCatalogDialog *w = forms().frmTangenOpen;
+        UnitCatalogDialog *w = forms().unitCatalogDialog;
         for (int showing = 0; showing < 2; ++showing) {
             w->show();
             QApplication::setActiveWindow(w);
@@ -361,11 +361,11 @@ private slots:
     void unitDialogPreviewAndLock()
     {
         QVERIFY(WriteSampleUnits(data()));
-        UnitCatalogDialog *w = forms().frmTangenOpen;
-        m->btnLockedClick();
+        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        m->toggleLock();
         w->FormShow();
         QVERIFY(!w->btnRecord->isEnabled());
-        m->btnLockedClick();
+        m->toggleLock();
         w->FormShow();
         QVERIFY(w->btnRecord->isEnabled());
         const QImage empty = w->plane->canvas().image();
@@ -381,7 +381,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.clear();
-        UnitTitleDialog *w = forms().frmNewWork;
+        UnitTitleDialog *w = forms().unitTitleDialog;
         w->FormShow();
         QCOMPARE(w->lstTitle->count(), 4);
         QCOMPARE(w->edtTangen->text(), QStringLiteral("新しい単元"));
@@ -412,7 +412,7 @@ private slots:
         addOne();
         addOne();
         f->prompt.answers.push_back(answer);
-        m->spdShoukyoClick();
+        m->deleteAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
         QTEST(m->state().ParabolaCount, "countAfter");
         QCOMPARE(m->state().Saved(), answer == Answer::Yes);
@@ -423,7 +423,7 @@ private slots:
     {
         addOne();
         m->repaintAll();
-        m->mnuClipBoardClick();
+        m->copyToClipboard();
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(544, 544));
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), m->plane->canvas().image());
@@ -431,17 +431,17 @@ private slots:
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QGuiApplication::clipboard()->setImage(red);
-        m->mnuPasteClick();
+        m->pasteFromClipboard();
         QVERIFY(Program().Draw.BitmapPasted);
         QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
         m->repaintAll();  // the pasted picture stays under the curves
         QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
 
         f->prompt.answers.push_back(Answer::No);
-        m->mnuClearBitMapClick();
+        m->clearPastedBitmap();
         QVERIFY(Program().Draw.BitmapPasted);
         f->prompt.answers.push_back(Answer::Yes);
-        m->mnuClearBitMapClick();
+        m->clearPastedBitmap();
         QVERIFY(!Program().Draw.BitmapPasted);
         QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::White);
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("ビットマップをクリアしてもいいですか"));
@@ -450,7 +450,7 @@ private slots:
     void pasteWithoutABitmapCoversNothing()
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("no picture"));
-        m->mnuPasteClick();
+        m->pasteFromClipboard();
         QVERIFY(!Program().Draw.BitmapPasted);
         QCOMPARE(f->prompt.shown.size(), 1);
     }
@@ -489,10 +489,10 @@ private slots:
             d->hide();
             return lines;
         });
-        m->mnuShowTangenClick();
+        m->showUnitContents();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
-        QCOMPARE(forms().frmTangen->memFile->document()->blockCount(), 6);
-        QCOMPARE(forms().frmTangen->memFile->toPlainText().split(QLatin1Char('\n')), m->state().MirrorText);
+        QCOMPARE(forms().unitContentsWindow->memFile->document()->blockCount(), 6);
+        QCOMPARE(forms().unitContentsWindow->memFile->toPlainText().split(QLatin1Char('\n')), m->state().MirrorText);
     }
 };
 

@@ -164,7 +164,7 @@ private slots:
             m->chkRanColor->click();
         } else {
             f->prompt.colors.push_back(Color(0x00FF00));
-            m->mnuChangeColorClick();
+            m->changeSelectedColor();
         }
         const Canvas &c = m->imgShiki->canvas();
         QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), Program().Draw.PanelBackColor), 0);
@@ -194,7 +194,7 @@ private slots:
         fiveParabolas();
         const QStringList mirror = m->state().MirrorText;
         f->select({1, 3});
-        m->spdTeiseiClick();
+        m->deleteSelected();
         QCOMPARE(m->state().ParabolaCount, 3);
         QCOMPARE(m->formulaList->count(), 3);
         for (int k = 0; k < 3; ++k) {
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(m->state().MirrorText.size(), 16);
         QCOMPARE(m->state().MirrorText.first(), mirror.first());
         QVERIFY(!m->state().Saved());
-        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("3"));  // the count follows
+        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("3"));  // the count follows
     }
 
     void correctionWithNothingSelectedChangesNothing()
@@ -213,7 +213,7 @@ private slots:
         fiveParabolas();
         m->state().MarkSaved();
         m->formulaList->clearSelection();
-        m->spdTeiseiClick();
+        m->deleteSelected();
         QCOMPARE(m->state().ParabolaCount, 5);
         QVERIFY(m->state().Saved());  // nothing was deleted, so nothing is to save
     }
@@ -224,7 +224,7 @@ private slots:
         f->select({0});
         m->state().ClickState = 1;
         m->state().MarkSaved();
-        m->spdTeiseiClick();
+        m->deleteSelected();
         QCOMPARE(m->state().ParabolaCount, 5);
         QCOMPARE(m->state().ClickState, 0);
         QVERIFY(m->state().Saved());
@@ -289,7 +289,7 @@ private slots:
         m->state().MarkSaved();
         f->select({1, 2});
         f->prompt.colors.push_back(chosen ? std::optional<Color>(color) : std::nullopt);
-        m->mnuChangeColorClick();
+        m->changeSelectedColor();
         QCOMPARE(m->state().Parabolas[1].Color == int(color), changes);
         QCOMPARE(m->state().Parabolas[2].Color == int(color), changes);
         QCOMPARE(m->state().Parabolas[0].Color, 0xFF0000);
@@ -316,18 +316,18 @@ private slots:
     {
         fiveParabolas();
         f->prompt.colors.push_back(Color(0x0000FF));
-        m->spdLineColorClick();
+        m->chooseFixedColor();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, 0x0000FF);
         f->prompt.colors.push_back(Colors::White);
-        m->spdLineColorClick();
+        m->chooseFixedColor();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, int(kAutoColors[std::size_t(i)]));
         QCOMPARE(Program().Draw.ColorCounter, 5);
 
         m->state().ClickState = 1;
         f->prompt.clear();
-        m->spdLineColorClick();
+        m->chooseFixedColor();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("途中で色は変更できません")});
     }
 
@@ -359,11 +359,11 @@ private slots:
         QCOMPARE(CountColor(c, t.cellRect(4, 1), Colors::Red), 0);
         QVERIFY(CountColor(c, t.cellRect(4, 1), Colors::Black) > 0);
 
-        m->drgTableClick();
+        m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 22);
         QCOMPARE(m->drgTable->canvas().width(), (35 + 1) * 22 + 1 + 3);
         QVERIFY(CountColor(m->drgTable->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
-        m->drgTableClick();
+        m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 10);
     }
 
@@ -453,7 +453,7 @@ private slots:
         m->repaintAll();
         if (clearAll) {
             f->prompt.answers.push_back(Answer::Yes);
-            m->spdShoukyoClick();
+            m->deleteAll();
         } else {
             f->select({1});
             m->repaintAll();

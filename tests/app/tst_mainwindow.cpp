@@ -43,7 +43,7 @@ class TestMainWindow : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedPrompt> m_prompt;
 
-    MainWindow *main() { return forms().frmMain; }
+    MainWindow *main() { return forms().mainWindow; }
 
 private slots:
     void initTestCase() { RegisterFontSubstitutions(); }
@@ -204,9 +204,9 @@ private slots:
     void windowsAreCreatedAndOwnedByTheMainWindow()
     {
         const Forms &f = forms();
-        const QList<QWidget *> windows{f.frmSettei, f.frmNewWork, f.frmVersion, f.frmRenshu, f.frmSeikai,
-                                       f.frmAyamari, f.frmTangen, f.frmOwari, f.frmKiroku, f.frmPrint,
-                                       f.frmTangenOpen, f.frmSetCood, f.helpWindow};
+        const QList<QWidget *> windows{f.lineKindDialog, f.unitTitleDialog, f.aboutDialog, f.practiceWindow, f.rightAnswerDialog,
+                                       f.wrongAnswerDialog, f.unitContentsWindow, f.runEndDialog, f.recordsWindow, f.printDialog,
+                                       f.unitCatalogDialog, f.planeSettingsDialog, f.helpWindow};
         for (QWidget *w : windows) {
             QVERIFY(w);
             QCOMPARE(w->parentWidget(), main());
@@ -274,9 +274,9 @@ private slots:
         QVERIFY(main()->state().Saved());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
-        QCOMPARE(forms().frmTangen->lblTangen->text(), QStringLiteral("新しい単元"));
-        QCOMPARE(forms().frmTangen->lblFileName->text(), QStringLiteral("Parabola.prb"));
-        QCOMPARE(forms().frmTangen->lblNline->text(), QStringLiteral("0"));
+        QCOMPARE(forms().unitContentsWindow->lblTangen->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(forms().unitContentsWindow->lblFileName->text(), QStringLiteral("Parabola.prb"));
+        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("0"));
         QCOMPARE(main()->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
         QVERIFY(main()->chkKeishiki->isChecked());
         QCOMPARE(main()->edtLineMode->text(), QStringLiteral("全域"));
@@ -295,7 +295,7 @@ private slots:
         main()->ShowUnitCaptions(longTitle, QStringLiteral("u.prb"), 1);
         QCOMPARE(main()->windowTitle(),
                  QStringLiteral("Quorvel 放物線学習ツール - ") + longTitle.left(100) + QStringLiteral("…  u.prb"));
-        QCOMPARE(forms().frmTangen->title(), longTitle);
+        QCOMPARE(forms().unitContentsWindow->title(), longTitle);
     }
 
     void lockableCommandsFollowTheLock()
@@ -309,7 +309,7 @@ private slots:
         };
         for (QWidget *w : lockables())
             QVERIFY(w->isEnabled());
-        main()->btnLockedClick();
+        main()->toggleLock();
         QVERIFY(main()->state().Locked);
         for (QWidget *w : lockables())
             QVERIFY(!w->isEnabled());
@@ -317,7 +317,7 @@ private slots:
             QVERIFY(!m->menuAction()->isEnabled());
         QVERIFY(main()->mnuHelp->menuAction()->isEnabled());
         QVERIFY(main()->spdTeisei->isEnabled());
-        main()->btnLockedClick();
+        main()->toggleLock();
         for (QMenu *m : menus())
             QVERIFY(m->menuAction()->isEnabled());
     }
@@ -437,7 +437,7 @@ private slots:
 
     void quitClosesTheMainWindow()
     {
-        main()->mnuLine2Click();
+        main()->quitProgram();
         QVERIFY(!main()->isVisible());
         QVERIFY(m_prompt->shown.isEmpty());  // no question about unsaved data
     }

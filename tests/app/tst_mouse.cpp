@@ -115,7 +115,7 @@ private slots:
 
     void segmentClickedRightToLeft()
     {
-        m->spdCenterClick();
+        m->setSegmentMode();
         click(0, 0);
         move(1, 1);
         click(1, 1);
@@ -151,7 +151,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, cursor);
-        mode == 2 ? m->spdRightClick() : m->spdLeftClick();
+        mode == 2 ? m->setRightHalfLineMode() : m->setLeftHalfLineMode();
         click(0, 0);
         move(1, 1);
         click(1, 1);
@@ -252,7 +252,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         m->repaintAll();
-        m->spdCenterClick();
+        m->setSegmentMode();
         drag(QPoint(1, 1), QPoint(1, 2));
         QCOMPARE(entry(0).LineMode, 0);
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 2x^2"));
@@ -400,9 +400,9 @@ private slots:
 
     void newParabolaTakesTheEndStyleAndColours()
     {
-        m->spdCenterClick();
-        m->spdSampleClick();  // lower included, upper open
-        m->imgSampleClick();  // skip one colour
+        m->setSegmentMode();
+        m->cycleEndKinds();  // lower included, upper open
+        m->nextAutoColor();  // skip one colour
         click(0, 0);
         move(1, 1);
         click(1, 1);

@@ -115,7 +115,7 @@ private slots:
     void init()
     {
         f = std::make_unique<MainFixture>();
-        r = forms().frmRenshu;
+        r = forms().practiceWindow;
         m_shown.clear();
         m_answers.clear();
         m_outcomes.clear();
@@ -257,7 +257,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(bool, right);
         if (general)
-            f->main()->btnIppanClick();
+            f->main()->showGeneralForm();
         setUnit({Exercise(1, -1, 3, 1), Exercise(5, 5, 6, 6)});  // y = 1/2(x-1)^2-1, stored in standard form
         r->show();
         m_answers = {right ? Next() : Correct()};
@@ -322,13 +322,13 @@ private slots:
     {
         MainWindow *m = f->main();
         m->runModal = [](QDialog *) { return 2; };
-        m->spdTestClick();
+        m->startTest();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("テストするデータがありません")});
         for (int i = 0; i < 10; ++i)
             f->add(MainFixture::redParabola(i, 0, i + 1, 1));
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -1, 1));
         f->prompt.clear();
-        m->spdTestClick();
+        m->startTest();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域があるものはテストできません")});
         QVERIFY(!Program().TestMode);
 
@@ -338,7 +338,7 @@ private slots:
             shown = d == r;
             return 2;
         };
-        m->spdTestClick();
+        m->startTest();
         QVERIFY(shown);
         QVERIFY(Program().TestMode);
         QCOMPARE(Program().PracticeCount, 1);

@@ -31,7 +31,7 @@ public:
     }
     ~MainFixture() { DestroyForms(); }
 
-    MainWindow *main() const { return forms().frmMain; }
+    MainWindow *main() const { return forms().mainWindow; }
 
     // Appends a record as a stored parabola (formula, list item, mirror lines).
     void add(Parabola rec)
