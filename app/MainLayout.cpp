@@ -17,18 +17,18 @@ MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight)
 
     const int listHeight = H - DomainGroupHeight - AxisGroupHeight - FormulaGroupHeight - 130;
     const int shikiTop = ListTop + listHeight + 5;
-    l.grpShiki = QRect(ListLeft, shikiTop, ListWidth, FormulaGroupHeight);
+    l.formulaGroup = QRect(ListLeft, shikiTop, ListWidth, FormulaGroupHeight);
     const int henikiTop = shikiTop + FormulaGroupHeight + 5;
-    l.grpHenikiX = QRect(ListLeft, henikiTop, HalfGroupWidth, DomainGroupHeight);
-    l.grpHenikiY = QRect(ListLeft + ListWidth - HalfGroupWidth, henikiTop, HalfGroupWidth, DomainGroupHeight);
+    l.domainGroup = QRect(ListLeft, henikiTop, HalfGroupWidth, DomainGroupHeight);
+    l.rangeGroup = QRect(ListLeft + ListWidth - HalfGroupWidth, henikiTop, HalfGroupWidth, DomainGroupHeight);
     const int jikuTop = henikiTop + DomainGroupHeight + 5;
-    l.grpJiku = QRect(ListLeft, jikuTop, HalfGroupWidth, AxisGroupHeight);
-    l.grpChouten = QRect(ListLeft + ListWidth - HalfGroupWidth, jikuTop, HalfGroupWidth, AxisGroupHeight);
-    l.grpSettei = QRect(l.plane.left() + 24, jikuTop, l.plane.width() - 32, SettingsGroupHeight);
+    l.axisGroup = QRect(ListLeft, jikuTop, HalfGroupWidth, AxisGroupHeight);
+    l.vertexGroup = QRect(ListLeft + ListWidth - HalfGroupWidth, jikuTop, HalfGroupWidth, AxisGroupHeight);
+    l.settingsGroup = QRect(l.plane.left() + 24, jikuTop, l.plane.width() - 32, SettingsGroupHeight);
 
     // The value table sits above the list, which shrinks by its height.
     const int tableHeight = 3 * GridLineWidth + 62;
-    l.drgTable = QRect(ListLeft + 2, ToolPanelHeight + 2, ListWidth, tableHeight);
+    l.valueTableView = QRect(ListLeft + 2, ToolPanelHeight + 2, ListWidth, tableHeight);
     l.formulaList = QRect(ListLeft, ListTop + tableHeight, ListWidth, listHeight - tableHeight);
     return l;
 }

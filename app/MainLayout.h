@@ -6,16 +6,16 @@
 
 // Design sizes of the controls that the start-up layout does not compute.
 namespace MainDesign {
-constexpr int ToolPanelHeight = 40;    // pnlMain
-constexpr int FormulaImageHeight = 65; // imgShiki
+constexpr int ToolPanelHeight = 40;    // toolPanel
+constexpr int FormulaImageHeight = 65; // formulaImage
 constexpr int ListLeft = 8;            // formulaList
 constexpr int ListTop = 42;
 constexpr int ListWidth = 364;
-constexpr int FormulaGroupHeight = 87; // grpShiki
-constexpr int DomainGroupHeight = 87;  // grpHenikiX, grpHenikiY
-constexpr int AxisGroupHeight = 64;    // grpJiku, grpChouten
+constexpr int FormulaGroupHeight = 87; // formulaGroup
+constexpr int DomainGroupHeight = 87;  // domainGroup, rangeGroup
+constexpr int AxisGroupHeight = 64;    // axisGroup, vertexGroup
 constexpr int HalfGroupWidth = 180;    // the four small groups
-constexpr int SettingsGroupHeight = 96;  // grpSettei
+constexpr int SettingsGroupHeight = 96;  // settingsGroup
 constexpr int GridLineWidth = 1;       // value table
 }  // namespace MainDesign
 
@@ -24,8 +24,8 @@ struct MainWindowLayout {
     int planeDefaultSize = 0;
     QRect plane;           // first layout of the plane
     QRect formulaList;
-    QRect drgTable;
-    QRect grpShiki, grpHenikiX, grpHenikiY, grpJiku, grpChouten, grpSettei;
+    QRect valueTableView;
+    QRect formulaGroup, domainGroup, rangeGroup, axisGroup, vertexGroup, settingsGroup;
 };
 
 MainWindowLayout ComputeMainWindowLayout(int screenWidth, int screenHeight);

@@ -20,7 +20,7 @@
 
 FormulaForm MainWindow::CurrentForm() const
 {
-    return chkKeishiki->isChecked() ? FormulaForm::Standard : FormulaForm::General;
+    return formulaFormSwitch->isChecked() ? FormulaForm::Standard : FormulaForm::General;
 }
 
 bool MainWindow::IsSelected(int i) const
@@ -48,15 +48,15 @@ void MainWindow::SelectOnly(int i)
 void MainWindow::FillValueTable(int i)
 {
     const Parabola *rec = i >= 0 && i < m_state.ParabolaCount ? &m_state.Parabolas[std::size_t(i)] : nullptr;
-    m_table.Fill(rec, chkDataTable->isChecked());
+    m_table.Fill(rec, valueTableSwitch->isChecked());
 }
 
 void MainWindow::ShowDomainAndRange(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
-    ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
-    if (chkShiki->isChecked()) {
-        Picture &x = imgHenikiX->picture();
+    ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
+    if (formulaSwitch->isChecked()) {
+        Picture &x = domainImage->picture();
         Canvas &c = x.canvas();
         c.setFontColor(draw.PanelTextColor);
         c.setFontSize(14);
@@ -67,24 +67,24 @@ void MainWindow::ShowDomainAndRange(const Parabola &rec)
             DrawFormulaImage(x, DomainText(rec), draw);
         }
     }
-    ClearImage(imgHenikiY->picture(), draw.PanelBackColor, draw);
-    if (chkDispHeniki->isChecked())
-        DrawFormulaImage(imgHenikiY->picture(), RangeText(rec), draw);
+    ClearImage(rangeImage->picture(), draw.PanelBackColor, draw);
+    if (domainSwitch->isChecked())
+        DrawFormulaImage(rangeImage->picture(), RangeText(rec), draw);
 }
 
 void MainWindow::ShowAxisVertex(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
-    ClearImage(imgJiku->picture(), draw.PanelBackColor, draw);
-    ClearImage(imgChouten->picture(), draw.PanelBackColor, draw);
-    if (!chkDispHeniki->isChecked())
+    ClearImage(axisImage->picture(), draw.PanelBackColor, draw);
+    ClearImage(vertexImage->picture(), draw.PanelBackColor, draw);
+    if (!domainSwitch->isChecked())
         return;
     // One line each, centred in the low panels, so the brackets of the
     // vertex keep room above and below.
     DrawingSettings line = draw;
-    line.FormulaRowHeight = CentredRowHeight(imgJiku->picture().height());
-    DrawFormulaImage(imgJiku->picture(), AxisText(rec), line);
-    DrawFormulaImage(imgChouten->picture(), VertexText(rec), line);
+    line.FormulaRowHeight = CentredRowHeight(axisImage->picture().height());
+    DrawFormulaImage(axisImage->picture(), AxisText(rec), line);
+    DrawFormulaImage(vertexImage->picture(), VertexText(rec), line);
     ShowDomainAndRange(rec);
 }
 
@@ -92,10 +92,10 @@ void MainWindow::ShowFormula(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     // A teacher hides the formulas to ask for them: no way round the switch.
-    if (chkShiki->isChecked())
-        DrawFormulaImage(imgShiki->picture(), rec.Formula, draw);
+    if (formulaSwitch->isChecked())
+        DrawFormulaImage(formulaImage->picture(), rec.Formula, draw);
     else
-        ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
+        ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
 }
 
 void MainWindow::ShowCurrentFormula()
@@ -136,7 +136,7 @@ void MainWindow::formulaFormSwitched()
 void MainWindow::formulaSwitched()
 {
     const DrawingSettings &draw = Program().Draw;
-    if (chkShiki->isChecked()) {
+    if (formulaSwitch->isChecked()) {
         const int i = CurrentIndex();
         if (i >= 0 && i < m_state.ParabolaCount) {
             const Parabola &rec = m_state.Parabolas[std::size_t(i)];
@@ -144,8 +144,8 @@ void MainWindow::formulaSwitched()
             ShowDomainAndRange(rec);
         }
     } else {
-        ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
-        ClearImage(imgHenikiX->picture(), draw.PanelBackColor, draw);
+        ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
+        ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
     }
     formulaList->viewport()->update();
 }
@@ -153,10 +153,10 @@ void MainWindow::formulaSwitched()
 void MainWindow::domainSwitched()
 {
     const DrawingSettings &draw = Program().Draw;
-    for (ImageView *v : {imgHenikiY, imgJiku, imgChouten})
+    for (ImageView *v : {rangeImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     const int i = CurrentIndex();
-    if (chkDispHeniki->isChecked() && i >= 0 && i < m_state.ParabolaCount) {
+    if (domainSwitch->isChecked() && i >= 0 && i < m_state.ParabolaCount) {
         ShowDomainAndRange(m_state.Parabolas[std::size_t(i)]);
         ShowAxisVertex(m_state.Parabolas[std::size_t(i)]);
     }
@@ -164,7 +164,7 @@ void MainWindow::domainSwitched()
 
 void MainWindow::valueTableSwitched()
 {
-    if (chkDataTable->isChecked())
+    if (valueTableSwitch->isChecked())
         FillValueTable(CurrentIndex());
     else
         m_table.ClearValueRow();
@@ -178,50 +178,50 @@ void MainWindow::toggleValueTableWidth()
 
 void MainWindow::axisColorSwitched()
 {
-    Program().Draw.AxisColor = chkJikuColor->isChecked();
+    Program().Draw.AxisColor = axisColorSwitch->isChecked();
     repaintAll();
 }
 
 void MainWindow::latticeDotsSwitched()
 {
-    Program().Draw.LatticeDots = chkMaruX->isChecked();
+    Program().Draw.LatticeDots = latticeDotsSwitch->isChecked();
     repaintAll();
 }
 
 void MainWindow::handlesSwitched()
 {
-    Program().Draw.Handles = chkHandle->isChecked();
-    mnuHandle->setChecked(chkHandle->isChecked());
+    Program().Draw.Handles = handlesSwitch->isChecked();
+    handlesAction->setChecked(handlesSwitch->isChecked());
     repaintAll();
 }
 
 void MainWindow::dottedLinesSwitched()
 {
-    Program().Draw.Dotted = chkTensen->isChecked();
-    mnuTensen->setChecked(chkTensen->isChecked());
+    Program().Draw.Dotted = dottedLinesSwitch->isChecked();
+    dottedLinesAction->setChecked(dottedLinesSwitch->isChecked());
     repaintAll();
 }
 
 void MainWindow::handlesMenuToggled()
 {
-    chkHandle->setChecked(!chkHandle->isChecked());
+    handlesSwitch->setChecked(!handlesSwitch->isChecked());
 }
 
 void MainWindow::dottedLinesMenuToggled()
 {
-    chkTensen->setChecked(!chkTensen->isChecked());
+    dottedLinesSwitch->setChecked(!dottedLinesSwitch->isChecked());
 }
 
 void MainWindow::circleRadiusChanged()
 {
-    Program().Draw.CircleRadius = spnMaruRad->value();
+    Program().Draw.CircleRadius = circleRadiusSpin->value();
     repaintAll();
     RedrawLineSample();
 }
 
 void MainWindow::RedrawLineSample()
 {
-    ::RedrawLineSample(imgSample->picture(), Program().Draw);
+    ::RedrawLineSample(lineSample->picture(), Program().Draw);
 }
 
 void MainWindow::formulaListMouseDown(QMouseEvent *e)
@@ -238,7 +238,7 @@ void MainWindow::formulaListMouseDown(QMouseEvent *e)
             SelectOnly(i);
         repaintAll();
         const QPoint at(pos.x() + formulaList->x() + 10, pos.y() + formulaList->y() + 20);
-        pumShiki->popup(centralWidget()->mapToGlobal(at));
+        formulaPopup->popup(centralWidget()->mapToGlobal(at));
         return;
     }
     const int i = formulaList->currentRow();

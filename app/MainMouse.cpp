@@ -42,7 +42,7 @@ void MainWindow::planeMouseMove(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
     m_state.CurrentPoint = LatticeAt(e->position().toPoint());
-    edtCood->setText(QString::asprintf(" (%3d,%3d)", m_state.CurrentPoint.x(), m_state.CurrentPoint.y()));
+    pointField->setText(QString::asprintf(" (%3d,%3d)", m_state.CurrentPoint.x(), m_state.CurrentPoint.y()));
     if (draw.DragMode == 0 || m_state.CurrentPoint == m_state.PreviousPoint)
         return;
     // Not-xor: drawing the band at the old point erases it.
@@ -301,7 +301,7 @@ void MainWindow::BeginHandleDrag()
     }
     DrawParabola(canvas, m_state.DrawingRecord, false, st);
     m_state.CurrentPoint = MovingPoint(rec, draw.MovingPassPoint);
-    if (chkHandle->isChecked())
+    if (handlesSwitch->isChecked())
         SetPlaneCursor(CursorNo::Finger);
 }
 
@@ -385,18 +385,18 @@ void MainWindow::ApplyLineModeLook()
         draw.LowerIncluded = true;
         draw.UpperIncluded = true;
     }
-    edtHeniki->setText(text);
+    endKindsField->setText(text);
     RedrawLineSample();
 }
 
 void MainWindow::SetLineMode(int mode)
 {
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
-    QToolButton *const buttons[] = {spdAll, spdCenter, spdRight, spdLeft};
+    QToolButton *const buttons[] = {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton};
     if (mode < 0 || mode > 3)
         return;
     Program().Draw.LineMode = mode;
-    edtLineMode->setText(QString::fromUtf8(words[mode]));
+    lineModeField->setText(QString::fromUtf8(words[mode]));
     buttons[mode]->setChecked(true);
     ApplyLineModeLook();
 }

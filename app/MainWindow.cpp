@@ -150,7 +150,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     m_state.PreviousPoint = QPoint(0, 0);
 
     formulaList->setCursor(CursorOf(CursorNo::Finger));
-    drgTable->setCursor(CursorOf(CursorNo::Cross));
+    valueTableView->setCursor(CursorOf(CursorNo::Cross));
     plane->setCursor(CursorOf(CursorNo::Pencil));
     // A folder we cannot write is kept like a CD-ROM: practice works and
     // no record is written.
@@ -193,11 +193,11 @@ void MainWindow::attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, Pl
 
 void MainWindow::createToolBar(QWidget *central)
 {
-    pnlMain = new QFrame(central);
-    pnlMain->setObjectName(QStringLiteral("pnlMain"));
-    pnlMain->setFrameShape(QFrame::Panel);
-    pnlMain->setFrameShadow(QFrame::Plain);
-    pnlMain->setLineWidth(1);
+    toolPanel = new QFrame(central);
+    toolPanel->setObjectName(QStringLiteral("pnlMain"));
+    toolPanel->setFrameShape(QFrame::Panel);
+    toolPanel->setFrameShadow(QFrame::Plain);
+    toolPanel->setLineWidth(1);
 
     int x = 4;
     auto next = [&x](int width) {
@@ -205,56 +205,56 @@ void MainWindow::createToolBar(QWidget *central)
         x += width + 1;
         return at;
     };
-    spdOpenFile = SpeedButton(pnlMain, "spdOpenFile", QStringLiteral("単元名\nで開く"),
+    openByTitleButton = SpeedButton(toolPanel, "spdOpenFile", QStringLiteral("単元名\nで開く"),
                               QStringLiteral("単元名で開く"), next(44), 44);
-    spdOverWrite = SpeedButton(pnlMain, "spdOverWrite", QStringLiteral("上書き\n保存"),
+    saveButton = SpeedButton(toolPanel, "spdOverWrite", QStringLiteral("上書き\n保存"),
                                QStringLiteral("上書き保存"), next(44), 44);
-    spdTest = SpeedButton(pnlMain, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
-    spdRenshu = SpeedButton(pnlMain, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
-    spdKiroku = SpeedButton(pnlMain, "spdKiroku", QStringLiteral("記録の\n表示"),
+    testButton = SpeedButton(toolPanel, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
+    practiceButton = SpeedButton(toolPanel, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
+    recordsButton = SpeedButton(toolPanel, "spdKiroku", QStringLiteral("記録の\n表示"),
                             QStringLiteral("記録の表示"), next(44), 44);
-    spdTeisei = SpeedButton(pnlMain, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
-    spdShoukyo = SpeedButton(pnlMain, "spdShoukyo", QStringLiteral("全部\n消去"),
+    deleteButton = SpeedButton(toolPanel, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
+    deleteAllButton = SpeedButton(toolPanel, "spdShoukyo", QStringLiteral("全部\n消去"),
                              QStringLiteral("全部消去"), next(44), 44);
     x += 6;
-    spdAll = SpeedButton(pnlMain, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
-    spdCenter = SpeedButton(pnlMain, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
-    spdRight = SpeedButton(pnlMain, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
-    spdLeft = SpeedButton(pnlMain, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
+    wholeCurveButton = SpeedButton(toolPanel, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
+    segmentButton = SpeedButton(toolPanel, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
+    rightHalfLineButton = SpeedButton(toolPanel, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
+    leftHalfLineButton = SpeedButton(toolPanel, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
     lineModeGroup = new QButtonGroup(this);
     lineModeGroup->setExclusive(true);
-    for (QToolButton *b : {spdAll, spdCenter, spdRight, spdLeft}) {
+    for (QToolButton *b : {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton}) {
         b->setCheckable(true);
         lineModeGroup->addButton(b);
     }
     x += 4;
-    edtLineMode = ReadOnlyEdit(pnlMain, "edtLineMode", QStringLiteral("全域"), next(40), 40);
-    edtHeniki = ReadOnlyEdit(pnlMain, "edtHeniki", QStringLiteral("≦　≦"), next(56), 56);
-    spdSample = SpeedButton(pnlMain, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
-    imgSample = new ImageView(pnlMain);
-    imgSample->setObjectName(QStringLiteral("imgSample"));
-    imgSample->place(next(40), 7, 40, 24);
+    lineModeField = ReadOnlyEdit(toolPanel, "edtLineMode", QStringLiteral("全域"), next(40), 40);
+    endKindsField = ReadOnlyEdit(toolPanel, "edtHeniki", QStringLiteral("≦　≦"), next(56), 56);
+    endKindsButton = SpeedButton(toolPanel, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
+    lineSample = new ImageView(toolPanel);
+    lineSample->setObjectName(QStringLiteral("imgSample"));
+    lineSample->place(next(40), 7, 40, 24);
     x += 4;
-    edtCood = ReadOnlyEdit(pnlMain, "edtCood", QStringLiteral("  ( x, y )"), next(84), 84);
+    pointField = ReadOnlyEdit(toolPanel, "edtCood", QStringLiteral("  ( x, y )"), next(84), 84);
     QFont fixed(Fonts::FixedGothic);
     fixed.setPixelSize(13);
-    edtCood->setFont(fixed);
+    pointField->setFont(fixed);
     x += 4;
-    spdLineColor = SpeedButton(pnlMain, "spdLineColor", QStringLiteral("固定ｶﾗｰ\nの設定"),
+    fixedColorButton = SpeedButton(toolPanel, "spdLineColor", QStringLiteral("固定ｶﾗｰ\nの設定"),
                                QStringLiteral("固定ｶﾗｰの設定"), next(48), 48);
-    btnLocked = SpeedButton(pnlMain, "btnLocked", QString(), QStringLiteral("使える機能を制限します"),
+    lockButton = SpeedButton(toolPanel, "btnLocked", QString(), QStringLiteral("使える機能を制限します"),
                             next(34), 34);
-    btnLocked->setIconSize(QSize(20, 20));
+    lockButton->setIconSize(QSize(20, 20));
     x += 4;
-    btnSelectAll = SpeedButton(pnlMain, "btnSelectAll", QStringLiteral("全部選択"),
+    selectAllButton = SpeedButton(toolPanel, "btnSelectAll", QStringLiteral("全部選択"),
                                QStringLiteral("全部選択"), next(60), 60);
-    BitBtn1 = SpeedButton(pnlMain, "BitBtn1", QStringLiteral("選択解除"), QStringLiteral("選択解除"), next(60), 60);
+    deselectAllButton = SpeedButton(toolPanel, "BitBtn1", QStringLiteral("選択解除"), QStringLiteral("選択解除"), next(60), 60);
 
-    for (QToolButton *b : {spdOverWrite, spdTest, spdRenshu, spdKiroku})
+    for (QToolButton *b : {saveButton, testButton, practiceButton, recordsButton})
         b->setEnabled(false);
 
-    imgLocked = LockGlyph(true);
-    imgUnLocked = LockGlyph(false);
+    lockedGlyph = LockGlyph(true);
+    unlockedGlyph = LockGlyph(false);
 }
 
 void MainWindow::createPanels(QWidget *central)
@@ -262,41 +262,41 @@ void MainWindow::createPanels(QWidget *central)
     plane = new ImageView(central);
     plane->setObjectName(QStringLiteral("imgCood"));
 
-    formulaList = new FormulaList(&m_state.Parabolas, [this] { return chkShiki->isChecked(); }, central);
+    formulaList = new FormulaList(&m_state.Parabolas, [this] { return formulaSwitch->isChecked(); }, central);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
     formulaList->setFont(listFont);
 
-    drgTable = new ImageView(central);
-    drgTable->setObjectName(QStringLiteral("drgTable"));
-    m_table = ValueTable(drgTable);
+    valueTableView = new ImageView(central);
+    valueTableView->setObjectName(QStringLiteral("drgTable"));
+    m_table = ValueTable(valueTableView);
 
     auto group = [central](const char *name, const QString &caption) {
         auto *g = new QGroupBox(caption, central);
         g->setObjectName(QLatin1String(name));
         return g;
     };
-    grpShiki = group("grpShiki", QStringLiteral("２次関数の式"));
-    grpHenikiX = group("grpHenikiX", QStringLiteral("Ｘの変域"));
-    grpHenikiY = group("grpHenikiY", QStringLiteral("Ｙの変域"));
-    grpJiku = group("grpJiku", QStringLiteral("軸の式"));
-    grpChouten = group("grpChouten", QStringLiteral("頂点の座標"));
+    formulaGroup = group("grpShiki", QStringLiteral("２次関数の式"));
+    domainGroup = group("grpHenikiX", QStringLiteral("Ｘの変域"));
+    rangeGroup = group("grpHenikiY", QStringLiteral("Ｙの変域"));
+    axisGroup = group("grpJiku", QStringLiteral("軸の式"));
+    vertexGroup = group("grpChouten", QStringLiteral("頂点の座標"));
 }
 
 void MainWindow::createSettingsGroup(QWidget *central)
 {
-    grpSettei = new QGroupBox(central);
-    grpSettei->setObjectName(QStringLiteral("grpSettei"));
-    QWidget *g = grpSettei;
-    chkDataTable = Switch(g, "chkDataTable", QStringLiteral("関数の表"), true, 8, 12);
-    chkShiki = Switch(g, "chkShiki", QStringLiteral("２次関数の式"), true, 8, 32);
-    chkDispHeniki = Switch(g, "chkDispHeniki", QStringLiteral("変域表示"), true, 8, 52);
-    chkMaruX = Switch(g, "chkMaruX", QStringLiteral("格子点の丸"), false, 8, 72);
-    chkJikuColor = Switch(g, "chkJikuColor", QStringLiteral("軸の色"), true, 120, 12);
-    chkRanColor = Switch(g, "chkRanColor", QStringLiteral("定数欄の色"), true, 120, 32);
-    chkHandle = Switch(g, "chkHandle", QStringLiteral("ﾊﾝﾄﾞﾙ"), true, 120, 52);
-    chkTensen = Switch(g, "chkTensen", QStringLiteral("点線"), true, 120, 72);
+    settingsGroup = new QGroupBox(central);
+    settingsGroup->setObjectName(QStringLiteral("grpSettei"));
+    QWidget *g = settingsGroup;
+    valueTableSwitch = Switch(g, "chkDataTable", QStringLiteral("関数の表"), true, 8, 12);
+    formulaSwitch = Switch(g, "chkShiki", QStringLiteral("２次関数の式"), true, 8, 32);
+    domainSwitch = Switch(g, "chkDispHeniki", QStringLiteral("変域表示"), true, 8, 52);
+    latticeDotsSwitch = Switch(g, "chkMaruX", QStringLiteral("格子点の丸"), false, 8, 72);
+    axisColorSwitch = Switch(g, "chkJikuColor", QStringLiteral("軸の色"), true, 120, 12);
+    panelColorSwitch = Switch(g, "chkRanColor", QStringLiteral("定数欄の色"), true, 120, 32);
+    handlesSwitch = Switch(g, "chkHandle", QStringLiteral("ﾊﾝﾄﾞﾙ"), true, 120, 52);
+    dottedLinesSwitch = Switch(g, "chkTensen", QStringLiteral("点線"), true, 120, 72);
 
     auto arrow = [g](const char *name, const QString &face, int x, int y) {
         auto *b = new QToolButton(g);
@@ -305,41 +305,41 @@ void MainWindow::createSettingsGroup(QWidget *central)
         b->setGeometry(x, y, 28, 24);
         return b;
     };
-    btnUp = arrow("btnUp", QStringLiteral("↑"), 268, 12);
-    btnLeft = arrow("btnLeft", QStringLiteral("←"), 238, 38);
-    btnRight = arrow("btnRight", QStringLiteral("→"), 298, 38);
-    btnDown = arrow("btnDown", QStringLiteral("↓"), 268, 64);
+    moveUpButton = arrow("btnUp", QStringLiteral("↑"), 268, 12);
+    moveLeftButton = arrow("btnLeft", QStringLiteral("←"), 238, 38);
+    moveRightButton = arrow("btnRight", QStringLiteral("→"), 298, 38);
+    moveDownButton = arrow("btnDown", QStringLiteral("↓"), 268, 64);
 
-    lblKatamuki = new QLabel(QStringLiteral("開き具合"), g);
-    lblKatamuki->setObjectName(QStringLiteral("lblKatamuki"));
-    lblKatamuki->setGeometry(344, 14, 64, 18);
-    btnKatamukiUp = arrow("btnKatamukiUp", QStringLiteral("広く"), 344, 38);
-    btnKatamukiUp->setGeometry(344, 38, 44, 24);
-    btnKatamukiUp->setToolTip(QStringLiteral("グラフの開きを大きくします"));
-    btnKatamukiDw = arrow("btnKatamukiDw", QStringLiteral("狭く"), 344, 64);
-    btnKatamukiDw->setGeometry(344, 64, 44, 24);
-    btnKatamukiDw->setToolTip(QStringLiteral("グラフの開きを小さくします"));
+    widthLabel = new QLabel(QStringLiteral("開き具合"), g);
+    widthLabel->setObjectName(QStringLiteral("lblKatamuki"));
+    widthLabel->setGeometry(344, 14, 64, 18);
+    widerButton = arrow("btnKatamukiUp", QStringLiteral("広く"), 344, 38);
+    widerButton->setGeometry(344, 38, 44, 24);
+    widerButton->setToolTip(QStringLiteral("グラフの開きを大きくします"));
+    narrowerButton = arrow("btnKatamukiDw", QStringLiteral("狭く"), 344, 64);
+    narrowerButton->setGeometry(344, 64, 44, 24);
+    narrowerButton->setToolTip(QStringLiteral("グラフの開きを小さくします"));
 
-    btnHyoujun = new QPushButton(QStringLiteral("標準形"), g);
-    btnHyoujun->setObjectName(QStringLiteral("btnHyoujun"));
-    btnHyoujun->setGeometry(420, 16, 96, 30);
-    btnIppan = new QPushButton(QStringLiteral("一般形"), g);
-    btnIppan->setObjectName(QStringLiteral("btnIppan"));
-    btnIppan->setGeometry(420, 54, 96, 30);
-    imgOk1 = ChoiceGlyph(true, QColor(0, 0x80, 0x80));
-    imgNotOk1 = ChoiceGlyph(false, QColor(0x60, 0x60, 0x60));
-    imgOk2 = imgOk1;
-    imgNotOk2 = imgNotOk1;
+    standardFormButton = new QPushButton(QStringLiteral("標準形"), g);
+    standardFormButton->setObjectName(QStringLiteral("btnHyoujun"));
+    standardFormButton->setGeometry(420, 16, 96, 30);
+    generalFormButton = new QPushButton(QStringLiteral("一般形"), g);
+    generalFormButton->setObjectName(QStringLiteral("btnIppan"));
+    generalFormButton->setGeometry(420, 54, 96, 30);
+    onGlyph = ChoiceGlyph(true, QColor(0, 0x80, 0x80));
+    offGlyph = ChoiceGlyph(false, QColor(0x60, 0x60, 0x60));
+    onGlyph2 = onGlyph;
+    offGlyph2 = offGlyph;
 
-    spnMaruRad = new QSpinBox(g);
-    spnMaruRad->setObjectName(QStringLiteral("spnMaruRad"));
-    spnMaruRad->setRange(0, 8);
-    spnMaruRad->setValue(5);
-    spnMaruRad->hide();
-    chkKeishiki = new QCheckBox(QStringLiteral("式の表示形式"), g);
-    chkKeishiki->setObjectName(QStringLiteral("chkKeishiki"));
-    chkKeishiki->setChecked(true);
-    chkKeishiki->hide();
+    circleRadiusSpin = new QSpinBox(g);
+    circleRadiusSpin->setObjectName(QStringLiteral("spnMaruRad"));
+    circleRadiusSpin->setRange(0, 8);
+    circleRadiusSpin->setValue(5);
+    circleRadiusSpin->hide();
+    formulaFormSwitch = new QCheckBox(QStringLiteral("式の表示形式"), g);
+    formulaFormSwitch->setObjectName(QStringLiteral("chkKeishiki"));
+    formulaFormSwitch->setChecked(true);
+    formulaFormSwitch->hide();
 }
 
 void MainWindow::createMenus()
@@ -355,76 +355,76 @@ void MainWindow::createMenus()
         a->setObjectName(QLatin1String(name));
         return a;
     };
-    mnuFile = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
-    item(mnuFile, "mnuNewFile", QStringLiteral("新規作成(&N)"));
-    item(mnuFile, "mnuTangenOpen", QStringLiteral("単元名で開く(&T)"));
-    item(mnuFile, "mnuOpenFile", QStringLiteral("開く(&O)"));
-    item(mnuFile, "mnuOverWrite", QStringLiteral("上書き保存(&S)"));
-    item(mnuFile, "mnuSave", QStringLiteral("名前を付けて保存(&A)"));
-    mnuFile->addSeparator();
-    item(mnuFile, "mnuPrint", QStringLiteral("印刷(&P)"));
-    mnuFile->addSeparator();
-    item(mnuFile, "mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
-    item(mnuFile, "mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
-    mnuFile->addSeparator();
-    QAction *quit = item(mnuFile, "mnuLine2", QStringLiteral("終了(&X)"));
+    fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
+    item(fileMenu, "mnuNewFile", QStringLiteral("新規作成(&N)"));
+    item(fileMenu, "mnuTangenOpen", QStringLiteral("単元名で開く(&T)"));
+    item(fileMenu, "mnuOpenFile", QStringLiteral("開く(&O)"));
+    item(fileMenu, "mnuOverWrite", QStringLiteral("上書き保存(&S)"));
+    item(fileMenu, "mnuSave", QStringLiteral("名前を付けて保存(&A)"));
+    fileMenu->addSeparator();
+    item(fileMenu, "mnuPrint", QStringLiteral("印刷(&P)"));
+    fileMenu->addSeparator();
+    item(fileMenu, "mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
+    item(fileMenu, "mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
+    fileMenu->addSeparator();
+    QAction *quit = item(fileMenu, "mnuLine2", QStringLiteral("終了(&X)"));
     connect(quit, &QAction::triggered, this, [this] { quitProgram(); });
 
-    mnuEdit = menu("mnuEdit", QStringLiteral("編集(&E)"));
-    item(mnuEdit, "mnuTetsei", QStringLiteral("訂正(&C)"));
-    item(mnuEdit, "mnuShoukyo", QStringLiteral("全部消去(&A)"));
-    item(mnuEdit, "mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
-    mnuEdit->addSeparator();
-    item(mnuEdit, "mnuSelectAll", QStringLiteral("すべて選択(&S)"));
-    item(mnuEdit, "mnuCancel", QStringLiteral("選択解除(&U)"));
+    editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"));
+    item(editMenu, "mnuTetsei", QStringLiteral("訂正(&C)"));
+    item(editMenu, "mnuShoukyo", QStringLiteral("全部消去(&A)"));
+    item(editMenu, "mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
+    editMenu->addSeparator();
+    item(editMenu, "mnuSelectAll", QStringLiteral("すべて選択(&S)"));
+    item(editMenu, "mnuCancel", QStringLiteral("選択解除(&U)"));
 
-    mnuSettings = menu("mnuSettings", QStringLiteral("設定(&S)"));
-    item(mnuSettings, "mnuSetSenshu", QStringLiteral("線の種類(&K)"));
-    item(mnuSettings, "mnuSetColor", QStringLiteral("線の色(&C)"));
-    item(mnuSettings, "mnuSetCood", QStringLiteral("座標の設定(&S)"));
+    settingsMenu = menu("mnuSettings", QStringLiteral("設定(&S)"));
+    item(settingsMenu, "mnuSetSenshu", QStringLiteral("線の種類(&K)"));
+    item(settingsMenu, "mnuSetColor", QStringLiteral("線の色(&C)"));
+    item(settingsMenu, "mnuSetCood", QStringLiteral("座標の設定(&S)"));
 
-    mnuRun = menu("mnuRun", QStringLiteral("実行(&R)"));
-    item(mnuRun, "mnuTest", QStringLiteral("ﾃｽﾄ(&T)"));
-    item(mnuRun, "mnuRenshu", QStringLiteral("練習(&E)"));
+    runMenu = menu("mnuRun", QStringLiteral("実行(&R)"));
+    item(runMenu, "mnuTest", QStringLiteral("ﾃｽﾄ(&T)"));
+    item(runMenu, "mnuRenshu", QStringLiteral("練習(&E)"));
 
-    mnuView = menu("mnuView", QStringLiteral("表示(&V)"));
-    item(mnuView, "mnuShowTangen", QStringLiteral("単元の内容(&U)"));
-    item(mnuView, "mnuShowRecord", QStringLiteral("練習の記録(&R)"));
-    mnuView->addSeparator();
-    mnuHandle = item(mnuView, "mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
-    mnuHandle->setCheckable(true);
-    mnuHandle->setChecked(true);
-    mnuTensen = item(mnuView, "mnuTensen", QStringLiteral("点線(&P)"));
-    mnuTensen->setCheckable(true);
-    mnuTensen->setChecked(true);
-    mnuView->addSeparator();
-    item(mnuView, "mnuRedisplay", QStringLiteral("再表示(&D)"));  // does nothing, as always
+    viewMenu = menu("mnuView", QStringLiteral("表示(&V)"));
+    item(viewMenu, "mnuShowTangen", QStringLiteral("単元の内容(&U)"));
+    item(viewMenu, "mnuShowRecord", QStringLiteral("練習の記録(&R)"));
+    viewMenu->addSeparator();
+    handlesAction = item(viewMenu, "mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
+    handlesAction->setCheckable(true);
+    handlesAction->setChecked(true);
+    dottedLinesAction = item(viewMenu, "mnuTensen", QStringLiteral("点線(&P)"));
+    dottedLinesAction->setCheckable(true);
+    dottedLinesAction->setChecked(true);
+    viewMenu->addSeparator();
+    item(viewMenu, "mnuRedisplay", QStringLiteral("再表示(&D)"));  // does nothing, as always
 
-    mnuHelp = menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    item(mnuHelp, "mnuShowHelp", QStringLiteral("使い方(&U)"));
-    item(mnuHelp, "mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
-    mnuHelp->addSeparator();
-    item(mnuHelp, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    helpMenu = menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    item(helpMenu, "mnuShowHelp", QStringLiteral("使い方(&U)"));
+    item(helpMenu, "mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
+    helpMenu->addSeparator();
+    item(helpMenu, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }
 
 void MainWindow::createPopup()
 {
-    pumShiki = new QMenu(this);
-    pumShiki->setObjectName(QStringLiteral("pumShiki"));
+    formulaPopup = new QMenu(this);
+    formulaPopup->setObjectName(QStringLiteral("pumShiki"));
     auto item = [this](QMenu *m, const char *name, const QString &caption, auto handler) {
         QAction *a = m->addAction(caption);
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, handler);
     };
-    item(pumShiki, "pumDelete", QStringLiteral("削除"), [this] { deleteSelected(); });
-    item(pumShiki, "mnuChangeColor", QStringLiteral("色を変える"), [this] { changeSelectedColor(); });
-    QMenu *width = pumShiki->addMenu(QStringLiteral("線の太さを変える"));
+    item(formulaPopup, "pumDelete", QStringLiteral("削除"), [this] { deleteSelected(); });
+    item(formulaPopup, "mnuChangeColor", QStringLiteral("色を変える"), [this] { changeSelectedColor(); });
+    QMenu *width = formulaPopup->addMenu(QStringLiteral("線の太さを変える"));
     width->setObjectName(QStringLiteral("pumWidth"));
     item(width, "W1", QStringLiteral("1"), [this] { SetSelectedWidth(1); });
     item(width, "W2", QStringLiteral("2"), [this] { SetSelectedWidth(2); });
     item(width, "W3", QStringLiteral("3"), [this] { SetSelectedWidth(3); });
-    item(pumShiki, "pumSelectAll", QStringLiteral("すべて選択"), [this] { selectAllParabolas(); });
-    item(pumShiki, "pumCancel", QStringLiteral("選択解除"), [this] { deselectAll(); });
+    item(formulaPopup, "pumSelectAll", QStringLiteral("すべて選択"), [this] { selectAllParabolas(); });
+    item(formulaPopup, "pumCancel", QStringLiteral("選択解除"), [this] { deselectAll(); });
 }
 
 void MainWindow::connectHandlers()
@@ -434,41 +434,41 @@ void MainWindow::connectHandlers()
     };
     auto onClick = [this](QAbstractButton *b, auto handler) { connect(b, &QAbstractButton::clicked, this, handler); };
 
-    onClick(btnLocked, [this] { toggleLock(); });
-    onClick(spdAll, [this] { setWholeCurveMode(); });
-    onClick(btnHyoujun, [this] { showStandardForm(); });
-    onClick(btnIppan, [this] { showGeneralForm(); });
-    onClick(chkRanColor, [this] { panelColorSwitched(); });
-    onClick(chkShiki, [this] { formulaSwitched(); });
-    onClick(chkDispHeniki, [this] { domainSwitched(); });
-    onClick(chkDataTable, [this] { valueTableSwitched(); });
-    onClick(chkJikuColor, [this] { axisColorSwitched(); });
-    onClick(chkMaruX, [this] { latticeDotsSwitched(); });
+    onClick(lockButton, [this] { toggleLock(); });
+    onClick(wholeCurveButton, [this] { setWholeCurveMode(); });
+    onClick(standardFormButton, [this] { showStandardForm(); });
+    onClick(generalFormButton, [this] { showGeneralForm(); });
+    onClick(panelColorSwitch, [this] { panelColorSwitched(); });
+    onClick(formulaSwitch, [this] { formulaSwitched(); });
+    onClick(domainSwitch, [this] { domainSwitched(); });
+    onClick(valueTableSwitch, [this] { valueTableSwitched(); });
+    onClick(axisColorSwitch, [this] { axisColorSwitched(); });
+    onClick(latticeDotsSwitch, [this] { latticeDotsSwitched(); });
     // The two view switches and their menu items show the same state.
-    connect(chkHandle, &QCheckBox::toggled, this, [this] { handlesSwitched(); });
-    connect(chkTensen, &QCheckBox::toggled, this, [this] { dottedLinesSwitched(); });
-    connect(chkKeishiki, &QCheckBox::toggled, this, [this] { formulaFormSwitched(); });
-    connect(spnMaruRad, &QSpinBox::valueChanged, this, [this] { circleRadiusChanged(); });
+    connect(handlesSwitch, &QCheckBox::toggled, this, [this] { handlesSwitched(); });
+    connect(dottedLinesSwitch, &QCheckBox::toggled, this, [this] { dottedLinesSwitched(); });
+    connect(formulaFormSwitch, &QCheckBox::toggled, this, [this] { formulaFormSwitched(); });
+    connect(circleRadiusSpin, &QSpinBox::valueChanged, this, [this] { circleRadiusChanged(); });
     onAction("mnuHandle", [this] { handlesMenuToggled(); });
     onAction("mnuTensen", [this] { dottedLinesMenuToggled(); });
-    onClick(btnSelectAll, [this] { selectAllParabolas(); });
-    onClick(BitBtn1, [this] { deselectAll(); });
+    onClick(selectAllButton, [this] { selectAllParabolas(); });
+    onClick(deselectAllButton, [this] { deselectAll(); });
     onAction("mnuSelectAll", [this] { selectAllParabolas(); });
     onAction("mnuCancel", [this] { deselectAll(); });
-    onClick(spdLineColor, [this] { chooseFixedColor(); });
+    onClick(fixedColorButton, [this] { chooseFixedColor(); });
     onAction("mnuSetColor", [this] { chooseFixedColor(); });
-    onClick(spdTeisei, [this] { deleteSelected(); });
+    onClick(deleteButton, [this] { deleteSelected(); });
     onAction("mnuTetsei", [this] { deleteSelected(); });
     onAction("mnuSetCood", [this] { showPlaneSettings(); });
     onAction("mnuNewFile", [this] { newUnit(); });
     onAction("mnuOpenFile", [this] { openFile(); });
     onAction("mnuTangenOpen", [this] { openByTitle(); });
-    onClick(spdOpenFile, [this] { openByTitle(); });
+    onClick(openByTitleButton, [this] { openByTitle(); });
     onAction("mnuOverWrite", [this] { saveUnit(); });
-    onClick(spdOverWrite, [this] { saveUnit(); });
+    onClick(saveButton, [this] { saveUnit(); });
     onAction("mnuSave", [this] { SaveAs(); });
     onAction("mnuShoukyo", [this] { deleteAll(); });
-    onClick(spdShoukyo, [this] { deleteAll(); });
+    onClick(deleteAllButton, [this] { deleteAll(); });
     onAction("mnuClipBoard", [this] { copyToClipboard(); });
     onAction("mnuPaste", [this] { pasteFromClipboard(); });
     onAction("mnuClearBitMap", [this] { clearPastedBitmap(); });
@@ -478,23 +478,23 @@ void MainWindow::connectHandlers()
     onAction("mnuPrint", [this] { printPlane(); });
     onAction("mnuShowHelp", [this] { showHelp(); });
     onAction("mnuOnePoint", [this] { showOnePoint(); });
-    onClick(spdRenshu, [this] { startPractice(); });
+    onClick(practiceButton, [this] { startPractice(); });
     onAction("mnuTest", [this] { startTest(); });
-    onClick(spdTest, [this] { startTest(); });
+    onClick(testButton, [this] { startTest(); });
     onAction("mnuShowRecord", [this] { showPracticeRecords(); });
-    onClick(spdKiroku, [this] { showPracticeRecords(); });
+    onClick(recordsButton, [this] { showPracticeRecords(); });
     onAction("mnuSetSenshu", [this] { showLineKind(); });
-    onClick(spdCenter, [this] { setSegmentMode(); });
-    onClick(spdRight, [this] { setRightHalfLineMode(); });
-    onClick(spdLeft, [this] { setLeftHalfLineMode(); });
-    onClick(spdSample, [this] { cycleEndKinds(); });
-    imgSample->onClick = [this] { nextAutoColor(); };
-    onClick(btnKatamukiUp, [this] { ReshapeSelected(0); });
-    onClick(btnKatamukiDw, [this] { ReshapeSelected(1); });
-    onClick(btnUp, [this] { ReshapeSelected(2); });
-    onClick(btnDown, [this] { ReshapeSelected(3); });
-    onClick(btnRight, [this] { ReshapeSelected(4); });
-    onClick(btnLeft, [this] { ReshapeSelected(5); });
+    onClick(segmentButton, [this] { setSegmentMode(); });
+    onClick(rightHalfLineButton, [this] { setRightHalfLineMode(); });
+    onClick(leftHalfLineButton, [this] { setLeftHalfLineMode(); });
+    onClick(endKindsButton, [this] { cycleEndKinds(); });
+    lineSample->onClick = [this] { nextAutoColor(); };
+    onClick(widerButton, [this] { ReshapeSelected(0); });
+    onClick(narrowerButton, [this] { ReshapeSelected(1); });
+    onClick(moveUpButton, [this] { ReshapeSelected(2); });
+    onClick(moveDownButton, [this] { ReshapeSelected(3); });
+    onClick(moveRightButton, [this] { ReshapeSelected(4); });
+    onClick(moveLeftButton, [this] { ReshapeSelected(5); });
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
@@ -505,7 +505,7 @@ void MainWindow::connectHandlers()
     // Moves over the window's own background end a drawing in progress.
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
-    drgTable->onClick = [this] { toggleValueTableWidth(); };
+    valueTableView->onClick = [this] { toggleValueTableWidth(); };
     formulaList->onMouseDown = [this](QMouseEvent *e) { formulaListMouseDown(e); };
     formulaList->onClick = [this] { formulaListClick(); };
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -523,27 +523,27 @@ void MainWindow::applyCreationLayout()
     setGeometry(l.window);
     setMinimumSize(l.window.size());
     setMaximumSize(l.window.size());
-    pnlMain->setGeometry(0, 0, l.window.width(), MainDesign::ToolPanelHeight);
+    toolPanel->setGeometry(0, 0, l.window.width(), MainDesign::ToolPanelHeight);
     plane->place(l.plane.x(), l.plane.y(), l.plane.width(), l.plane.height());
     formulaList->setGeometry(l.formulaList);
-    drgTable->place(l.drgTable.x(), l.drgTable.y(), l.drgTable.width(), l.drgTable.height());
-    grpShiki->setGeometry(l.grpShiki);
-    grpHenikiX->setGeometry(l.grpHenikiX);
-    grpHenikiY->setGeometry(l.grpHenikiY);
-    grpJiku->setGeometry(l.grpJiku);
-    grpChouten->setGeometry(l.grpChouten);
-    grpSettei->setGeometry(l.grpSettei);
-    imgShiki = PanelImage(grpShiki, "imgShiki", MainDesign::FormulaImageHeight);
-    imgHenikiX = PanelImage(grpHenikiX, "imgHenikiX", MainDesign::FormulaImageHeight);
-    imgHenikiY = PanelImage(grpHenikiY, "imgHenikiY", MainDesign::FormulaImageHeight);
-    imgJiku = PanelImage(grpJiku, "imgJiku", MainDesign::AxisGroupHeight - 22);
-    imgChouten = PanelImage(grpChouten, "imgChouten", MainDesign::AxisGroupHeight - 22);
+    valueTableView->place(l.valueTableView.x(), l.valueTableView.y(), l.valueTableView.width(), l.valueTableView.height());
+    formulaGroup->setGeometry(l.formulaGroup);
+    domainGroup->setGeometry(l.domainGroup);
+    rangeGroup->setGeometry(l.rangeGroup);
+    axisGroup->setGeometry(l.axisGroup);
+    vertexGroup->setGeometry(l.vertexGroup);
+    settingsGroup->setGeometry(l.settingsGroup);
+    formulaImage = PanelImage(formulaGroup, "imgShiki", MainDesign::FormulaImageHeight);
+    domainImage = PanelImage(domainGroup, "imgHenikiX", MainDesign::FormulaImageHeight);
+    rangeImage = PanelImage(rangeGroup, "imgHenikiY", MainDesign::FormulaImageHeight);
+    axisImage = PanelImage(axisGroup, "imgJiku", MainDesign::AxisGroupHeight - 22);
+    vertexImage = PanelImage(vertexGroup, "imgChouten", MainDesign::AxisGroupHeight - 22);
 
     MainLayout &shared = Program().Layout;
     shared.WindowWidth = l.window.width();
     shared.WindowHeight = l.window.height();
     shared.ToolPanelHeight = MainDesign::ToolPanelHeight;
-    shared.SettingsGroupHeight = l.grpSettei.height();
+    shared.SettingsGroupHeight = l.settingsGroup.height();
     shared.ListLeft = l.formulaList.left();
     shared.ListWidth = l.formulaList.width();
 }
@@ -564,7 +564,7 @@ void MainWindow::FormShow()
     draw.FormulaRowHeight = 20;
     draw.PanelTextColor = Colors::White;
     draw.PanelBackColor = Colors::Teal;
-    drgTable->setVisible(chkDataTable->isChecked());
+    valueTableView->setVisible(valueTableSwitch->isChecked());
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
@@ -586,9 +586,9 @@ void MainWindow::ResetWork(const QString &title, const QString &fileName, bool r
         draw.SegmentEnds = 0;
         draw.HalfLineEnds = 0;
     }
-    draw.CircleRadius = spnMaruRad->value();
-    draw.Dotted = chkTensen->isChecked();
-    draw.Handles = chkHandle->isChecked();
+    draw.CircleRadius = circleRadiusSpin->value();
+    draw.Dotted = dottedLinesSwitch->isChecked();
+    draw.Handles = handlesSwitch->isChecked();
     draw.ColorCounter = 0;
     RedrawLineSample();
     m_state.ClickState = 0;
@@ -615,7 +615,7 @@ void MainWindow::ClearDisplay()
 void MainWindow::ClearPanels()
 {
     const DrawingSettings &draw = Program().Draw;
-    for (ImageView *v : {imgHenikiX, imgHenikiY, imgShiki, imgJiku, imgChouten})
+    for (ImageView *v : {domainImage, rangeImage, formulaImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     m_table.ClearValueTable();
 }
@@ -735,7 +735,7 @@ void MainWindow::setupHelpContexts()
     const char *const key = "helpContext";
     setProperty(key, HelpContext::MainWindow);
     formulaList->setProperty(key, HelpContext::FormulaList);
-    for (QAction *a : mnuFile->actions())
+    for (QAction *a : fileMenu->actions())
         if (a->objectName() != QLatin1String("mnuPaste"))
             a->setProperty(key, HelpContext::FileMenu);
     for (const char *name : {"mnuTetsei", "mnuShoukyo"})
@@ -825,48 +825,48 @@ void MainWindow::quitProgram()
 void MainWindow::toggleLock()
 {
     m_state.Locked = !m_state.Locked;
-    btnLocked->setIcon(QIcon(m_state.Locked ? imgLocked : imgUnLocked));
+    lockButton->setIcon(QIcon(m_state.Locked ? lockedGlyph : unlockedGlyph));
     EnableCommands(!m_state.Locked);
 }
 
 void MainWindow::EnableCommands(bool on)
 {
-    for (QMenu *m : {mnuFile, mnuEdit, mnuSettings, mnuRun, mnuView})
+    for (QMenu *m : {fileMenu, editMenu, settingsMenu, runMenu, viewMenu})
         m->menuAction()->setEnabled(on);
-    for (QToolButton *b : {spdOverWrite, spdTest, spdRenshu, spdKiroku})
+    for (QToolButton *b : {saveButton, testButton, practiceButton, recordsButton})
         b->setEnabled(on);
 }
 
 void MainWindow::showStandardForm()
 {
-    if (!chkShiki->isChecked())
+    if (!formulaSwitch->isChecked())
         return;
-    btnHyoujun->setIcon(QIcon(imgOk1));
-    btnIppan->setIcon(QIcon(imgNotOk2));
+    standardFormButton->setIcon(QIcon(onGlyph));
+    generalFormButton->setIcon(QIcon(offGlyph2));
     // Setting the box runs formulaFormSwitched only when it changes; the
     // texts follow the form either way.
-    const QSignalBlocker quiet(chkKeishiki);
-    chkKeishiki->setChecked(true);
+    const QSignalBlocker quiet(formulaFormSwitch);
+    formulaFormSwitch->setChecked(true);
     formulaFormSwitched();
-    grpShiki->setTitle(QStringLiteral("グラフの式（標準形）"));
+    formulaGroup->setTitle(QStringLiteral("グラフの式（標準形）"));
 }
 
 void MainWindow::showGeneralForm()
 {
-    if (!chkShiki->isChecked())
+    if (!formulaSwitch->isChecked())
         return;
-    btnHyoujun->setIcon(QIcon(imgNotOk1));
-    btnIppan->setIcon(QIcon(imgOk2));
-    const QSignalBlocker quiet(chkKeishiki);
-    chkKeishiki->setChecked(false);
+    standardFormButton->setIcon(QIcon(offGlyph));
+    generalFormButton->setIcon(QIcon(onGlyph2));
+    const QSignalBlocker quiet(formulaFormSwitch);
+    formulaFormSwitch->setChecked(false);
     formulaFormSwitched();
-    grpShiki->setTitle(QStringLiteral("グラフの式（一般形）"));
+    formulaGroup->setTitle(QStringLiteral("グラフの式（一般形）"));
 }
 
 void MainWindow::panelColorSwitched()
 {
     DrawingSettings &draw = Program().Draw;
-    if (chkRanColor->isChecked()) {
+    if (panelColorSwitch->isChecked()) {
         draw.PanelBackColor = Colors::Teal;
         draw.PanelTextColor = Colors::White;
     } else {

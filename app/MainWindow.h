@@ -166,44 +166,44 @@ public:
     void nextAutoColor();
     void SyncLineModeButtons();
 
-    // Components (named as in the window's design).
-    QFrame *pnlMain = nullptr;
-    QToolButton *spdOpenFile = nullptr, *spdOverWrite = nullptr, *spdTest = nullptr,
-                *spdRenshu = nullptr, *spdKiroku = nullptr, *spdTeisei = nullptr,
-                *spdShoukyo = nullptr;
-    QToolButton *spdAll = nullptr, *spdCenter = nullptr, *spdRight = nullptr, *spdLeft = nullptr;
+    // Components; their object names are the ones tests and help contexts use.
+    QFrame *toolPanel = nullptr;
+    QToolButton *openByTitleButton = nullptr, *saveButton = nullptr, *testButton = nullptr,
+                *practiceButton = nullptr, *recordsButton = nullptr, *deleteButton = nullptr,
+                *deleteAllButton = nullptr;
+    QToolButton *wholeCurveButton = nullptr, *segmentButton = nullptr, *rightHalfLineButton = nullptr, *leftHalfLineButton = nullptr;
     QButtonGroup *lineModeGroup = nullptr;
-    QLineEdit *edtLineMode = nullptr, *edtHeniki = nullptr, *edtCood = nullptr;
-    QToolButton *spdSample = nullptr, *spdLineColor = nullptr, *btnLocked = nullptr;
-    QToolButton *btnSelectAll = nullptr, *BitBtn1 = nullptr;
-    ImageView *imgSample = nullptr;
+    QLineEdit *lineModeField = nullptr, *endKindsField = nullptr, *pointField = nullptr;
+    QToolButton *endKindsButton = nullptr, *fixedColorButton = nullptr, *lockButton = nullptr;
+    QToolButton *selectAllButton = nullptr, *deselectAllButton = nullptr;
+    ImageView *lineSample = nullptr;
 
     ImageView *plane = nullptr;
     FormulaList *formulaList = nullptr;
-    ImageView *drgTable = nullptr;
-    QGroupBox *grpShiki = nullptr, *grpHenikiX = nullptr, *grpHenikiY = nullptr, *grpJiku = nullptr,
-              *grpChouten = nullptr, *grpSettei = nullptr;
-    ImageView *imgShiki = nullptr, *imgHenikiX = nullptr, *imgHenikiY = nullptr, *imgJiku = nullptr,
-              *imgChouten = nullptr;
+    ImageView *valueTableView = nullptr;
+    QGroupBox *formulaGroup = nullptr, *domainGroup = nullptr, *rangeGroup = nullptr, *axisGroup = nullptr,
+              *vertexGroup = nullptr, *settingsGroup = nullptr;
+    ImageView *formulaImage = nullptr, *domainImage = nullptr, *rangeImage = nullptr, *axisImage = nullptr,
+              *vertexImage = nullptr;
 
-    QCheckBox *chkDataTable = nullptr, *chkShiki = nullptr, *chkDispHeniki = nullptr,
-              *chkMaruX = nullptr, *chkJikuColor = nullptr, *chkRanColor = nullptr,
-              *chkHandle = nullptr, *chkTensen = nullptr;
-    QToolButton *btnLeft = nullptr, *btnUp = nullptr, *btnDown = nullptr, *btnRight = nullptr;
-    QLabel *lblKatamuki = nullptr;
-    QToolButton *btnKatamukiUp = nullptr, *btnKatamukiDw = nullptr;
-    QPushButton *btnHyoujun = nullptr, *btnIppan = nullptr;
+    QCheckBox *valueTableSwitch = nullptr, *formulaSwitch = nullptr, *domainSwitch = nullptr,
+              *latticeDotsSwitch = nullptr, *axisColorSwitch = nullptr, *panelColorSwitch = nullptr,
+              *handlesSwitch = nullptr, *dottedLinesSwitch = nullptr;
+    QToolButton *moveLeftButton = nullptr, *moveUpButton = nullptr, *moveDownButton = nullptr, *moveRightButton = nullptr;
+    QLabel *widthLabel = nullptr;
+    QToolButton *widerButton = nullptr, *narrowerButton = nullptr;
+    QPushButton *standardFormButton = nullptr, *generalFormButton = nullptr;
 
     // Hidden controls.
-    QSpinBox *spnMaruRad = nullptr;
-    QCheckBox *chkKeishiki = nullptr;
-    QPixmap imgOk1, imgNotOk1, imgOk2, imgNotOk2, imgLocked, imgUnLocked;
+    QSpinBox *circleRadiusSpin = nullptr;
+    QCheckBox *formulaFormSwitch = nullptr;
+    QPixmap onGlyph, offGlyph, onGlyph2, offGlyph2, lockedGlyph, unlockedGlyph;
 
     // Menus.
-    QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuSettings = nullptr, *mnuRun = nullptr,
-          *mnuView = nullptr, *mnuHelp = nullptr;
-    QAction *mnuHandle = nullptr, *mnuTensen = nullptr;
-    QMenu *pumShiki = nullptr;  // popup of the formula list
+    QMenu *fileMenu = nullptr, *editMenu = nullptr, *settingsMenu = nullptr, *runMenu = nullptr,
+          *viewMenu = nullptr, *helpMenu = nullptr;
+    QAction *handlesAction = nullptr, *dottedLinesAction = nullptr;
+    QMenu *formulaPopup = nullptr;  // popup of the formula list
     QAction *action(const char *objectName) const;
 
     // Dialog settings of the main window.

@@ -156,7 +156,7 @@ int main(int argc, char **argv)
     ProgramState &st = Program();
     st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
     FillHundred(m);
-    m.chkMaruX->setChecked(true);
+    m.latticeDotsSwitch->setChecked(true);
     st.Draw.LatticeDots = true;
 
     for (int scale : {16, 4}) {
@@ -208,7 +208,7 @@ int main(int argc, char **argv)
     }
     {
         const QString text = QStringLiteral("y = -3/4x^2+15/2x-51/4");
-        Picture &pic = m.imgShiki->picture();
+        Picture &pic = m.formulaImage->picture();
         DrawFormulaImage(pic, text, st.Draw);
         const double ns = MedianNs(501, [&] {
             DrawFormulaImage(pic, text, st.Draw);
@@ -219,7 +219,7 @@ int main(int argc, char **argv)
     {
         // A unit of 100 parabolas read and shown on the default plane.
         st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("-99");
-        m.chkMaruX->setChecked(false);
+        m.latticeDotsSwitch->setChecked(false);
         st.Draw.LatticeDots = false;
         FillHundred(m);
         QStringList lines{QStringLiteral("百本の放物線")};

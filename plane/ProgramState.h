@@ -13,12 +13,12 @@
 
 // Switches and current line kind of the main window, as the drawing reads them.
 struct DrawingSettings {
-    bool Dotted = true;        // copy of chkTensen
-    bool Handles = true;       // copy of chkHandle
-    bool LatticeDots = false;  // chkMaruX
-    bool AxisColor = true;     // chkJikuColor
+    bool Dotted = true;        // copy of dottedLinesSwitch
+    bool Handles = true;       // copy of handlesSwitch
+    bool LatticeDots = false;  // latticeDotsSwitch
+    bool AxisColor = true;     // axisColorSwitch
     bool BitmapPasted = false; // a pasted bitmap covers the main plane
-    int CircleRadius = 5;      // pixels, copy of spnMaruRad
+    int CircleRadius = 5;      // pixels, copy of circleRadiusSpin
     int LineMode = 0;          // domain kind of the next parabola
     int LineWidth = 1;         // pixels
     int SegmentEnds = 0;       // 0..3
@@ -38,8 +38,8 @@ struct DrawingSettings {
 struct MainLayout {
     int WindowWidth = 1024;
     int WindowHeight = 740;
-    int ToolPanelHeight = 40;     // pnlMain
-    int SettingsGroupHeight = 0;  // grpSettei
+    int ToolPanelHeight = 40;     // toolPanel
+    int SettingsGroupHeight = 0;  // settingsGroup
     int ListLeft = 0;             // formulaList
     int ListWidth = 0;
 };

@@ -154,8 +154,8 @@ private slots:
         f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
         m->openFile();
         QVERIFY(!m->NeedsSaving());
-        m->btnSelectAll->click();
-        m->btnLeft->click();
+        m->selectAllButton->click();
+        m->moveLeftButton->click();
         const Parabola moved = m->state().Parabolas[0];
         m_answers.push_back(unitChosen(1));
         f->prompt.clear();
@@ -268,7 +268,7 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4, 1, -1, 3));
         f->select({0});
         m->repaintAll();
-        QList<ImageView *> panels{m->imgShiki, m->imgHenikiX, m->imgHenikiY, m->imgJiku, m->imgChouten};
+        QList<ImageView *> panels{m->formulaImage, m->domainImage, m->rangeImage, m->axisImage, m->vertexImage};
         for (ImageView *v : panels)
             QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
         f->prompt.answers.push_back(Answer::No);  // the parabola drawn is not saved
@@ -281,7 +281,7 @@ private slots:
         const ValueTable &t = m->valueTable();
         for (int k = 1; k < t.columnCount(); ++k)
             for (int row = 0; row < 2; ++row)
-                QCOMPARE(Marked(m->drgTable->canvas(), t.cellRect(k, row), Colors::White), 0);
+                QCOMPARE(Marked(m->valueTableView->canvas(), t.cellRect(k, row), Colors::White), 0);
     }
 
     void openByUnitName()
@@ -477,7 +477,7 @@ private slots:
         QFETCH(QString, item);
         QTEST(m->HelpContextOf(m->action(item.toLatin1().constData())), "context");
         QCOMPARE(m->HelpContextOf(m->formulaList), 104);
-        QCOMPARE(m->HelpContextOf(m->chkShiki), 100);
+        QCOMPARE(m->HelpContextOf(m->formulaSwitch), 100);
     }
 
     void unitContentWindowShowsTheMirror()

@@ -74,24 +74,24 @@ private slots:
         f->select({0, 2});
         m->repaintAll();
         const Parabola &last = m->state().Parabolas[2];
-        const QSize size = m->imgShiki->canvas().image().size();
-        QCOMPARE(m->imgShiki->canvas().image(), Rendered(last.Formula, size));
+        const QSize size = m->formulaImage->canvas().image().size();
+        QCOMPARE(m->formulaImage->canvas().image(), Rendered(last.Formula, size));
         // Axis and vertex are one line, centred in their low panels.
-        const QSize low = m->imgJiku->canvas().image().size();
-        QCOMPARE(m->imgJiku->canvas().image(), Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
+        const QSize low = m->axisImage->canvas().image().size();
+        QCOMPARE(m->axisImage->canvas().image(), Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
         // The brackets of the vertex keep room above and below.
-        const Canvas &v = m->imgChouten->canvas();
+        const Canvas &v = m->vertexImage->canvas();
         QVERIFY(CountColor(v, QRect(0, 0, v.width(), v.height()), Colors::White) > 0);
         QCOMPARE(CountColor(v, QRect(0, 0, v.width(), 3), Colors::White), 0);
         QCOMPARE(CountColor(v, QRect(0, v.height() - 3, v.width(), 3), Colors::White), 0);
-        QCOMPARE(m->imgHenikiX->canvas().image(), Rendered(QStringLiteral("-1≦x＜3"), m->imgHenikiX->canvas().image().size()));
-        QCOMPARE(m->imgHenikiY->canvas().image(), Rendered(RangeText(last), m->imgHenikiY->canvas().image().size()));
+        QCOMPARE(m->domainImage->canvas().image(), Rendered(QStringLiteral("-1≦x＜3"), m->domainImage->canvas().image().size()));
+        QCOMPARE(m->rangeImage->canvas().image(), Rendered(RangeText(last), m->rangeImage->canvas().image().size()));
 
         // With no selection the panels keep what they showed.
-        const QImage before = m->imgShiki->canvas().image();
+        const QImage before = m->formulaImage->canvas().image();
         m->formulaList->clearSelection();
         m->repaintAll();
-        QCOMPARE(m->imgShiki->canvas().image(), before);
+        QCOMPARE(m->formulaImage->canvas().image(), before);
     }
 
     void wholeCurveDomainIsAllNumbers()
@@ -99,7 +99,7 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        const Canvas &x = m->imgHenikiX->canvas();
+        const Canvas &x = m->domainImage->canvas();
         QVERIFY(Marked(x, QRect(1, 16, 120, 20), Colors::Teal) > 0);
         QCOMPARE(Marked(x, QRect(0, 0, x.width(), 14), Colors::Teal), 0);
     }
@@ -109,12 +109,12 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->chkDispHeniki->click();
-        for (ImageView *v : {m->imgHenikiY, m->imgJiku, m->imgChouten})
+        m->domainSwitch->click();
+        for (ImageView *v : {m->rangeImage, m->axisImage, m->vertexImage})
             QCOMPARE(Marked(v->canvas(), QRect(0, 0, v->canvas().width(), v->canvas().height()), Colors::Teal), 0);
-        QVERIFY(Marked(m->imgShiki->canvas(), QRect(0, 0, 200, 60), Colors::Teal) > 0);
-        m->chkDispHeniki->click();
-        QVERIFY(Marked(m->imgJiku->canvas(), QRect(0, 0, 100, 40), Colors::Teal) > 0);
+        QVERIFY(Marked(m->formulaImage->canvas(), QRect(0, 0, 200, 60), Colors::Teal) > 0);
+        m->domainSwitch->click();
+        QVERIFY(Marked(m->axisImage->canvas(), QRect(0, 0, 100, 40), Colors::Teal) > 0);
     }
 
     void formulaSwitchHidesTextsButKeepsSamples()
@@ -127,12 +127,12 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->chkShiki->click();
-        QCOMPARE(Marked(m->imgShiki->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
-        QCOMPARE(Marked(m->imgHenikiX->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
+        m->formulaSwitch->click();
+        QCOMPARE(Marked(m->formulaImage->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+        QCOMPARE(Marked(m->domainImage->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
         // The form buttons only work while the formula switch is on.
-        m->btnIppan->click();
-        QVERIFY(m->chkKeishiki->isChecked());
+        m->generalFormButton->click();
+        QVERIFY(m->formulaFormSwitch->isChecked());
     }
 
     // With "２次関数の式" off no way of choosing a parabola shows its formula.
@@ -151,7 +151,7 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->select({0});
         m->repaintAll();
-        m->chkShiki->click();
+        m->formulaSwitch->click();
         if (action == QLatin1String("click")) {
             QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
                               QPoint(60, FormulaList::ItemHeight + 5));
@@ -161,14 +161,14 @@ private slots:
             QTest::mouseClick(m->plane, Qt::RightButton, {}, vertex);
             QVERIFY(m->IsSelected(1));
         } else if (action == QLatin1String("colours")) {
-            m->chkRanColor->click();
+            m->panelColorSwitch->click();
         } else {
             f->prompt.colors.push_back(Color(0x00FF00));
             m->changeSelectedColor();
         }
-        const Canvas &c = m->imgShiki->canvas();
+        const Canvas &c = m->formulaImage->canvas();
         QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), Program().Draw.PanelBackColor), 0);
-        const Canvas &x = m->imgHenikiX->canvas();
+        const Canvas &x = m->domainImage->canvas();
         QCOMPARE(Marked(x, QRect(0, 0, x.width(), x.height()), Program().Draw.PanelBackColor), 0);
     }
 
@@ -177,16 +177,16 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->add(MainFixture::redParabola(2, 1, 3, 0, 1, -1, 3));
         const QStringList mirror = m->state().MirrorText;
-        m->btnIppan->click();
-        QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（一般形）"));
-        QVERIFY(!m->chkKeishiki->isChecked());
+        m->generalFormButton->click();
+        QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（一般形）"));
+        QVERIFY(!m->formulaFormSwitch->isChecked());
         QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/2x^2-x+5/2"));
         QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->state().Parabolas[1].Formula, QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->state().MirrorText, mirror);
-        m->btnHyoujun->click();
+        m->standardFormButton->click();
         QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
-        QCOMPARE(m->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
+        QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
     }
 
     void correctionDeletesTheSelected()
@@ -237,12 +237,12 @@ private slots:
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(3));
-        m->pumShiki->hide();
+        m->formulaPopup->hide();
         QVERIFY(m->IsSelected(3));
         QVERIFY(!m->IsSelected(0) && !m->IsSelected(1));
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(1));
-        m->pumShiki->hide();
+        m->formulaPopup->hide();
         QVERIFY(m->IsSelected(0) && m->IsSelected(1));
     }
 
@@ -262,13 +262,13 @@ private slots:
     void selectAllAndCancel()
     {
         fiveParabolas();
-        m->btnSelectAll->click();
+        m->selectAllButton->click();
         for (int i = 0; i < 5; ++i)
             QVERIFY(m->IsSelected(i));
-        m->BitBtn1->click();
+        m->deselectAllButton->click();
         for (int i = 0; i < 5; ++i)
             QVERIFY(!m->IsSelected(i));
-        QCOMPARE(Marked(m->imgShiki->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+        QCOMPARE(Marked(m->formulaImage->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
     }
 
     void colourOfTheSelected_data()
@@ -333,15 +333,15 @@ private slots:
 
     void handleAndDottedSwitchesFollowTheirMenuItems()
     {
-        m->mnuHandle->trigger();
-        QVERIFY(!m->chkHandle->isChecked());
+        m->handlesAction->trigger();
+        QVERIFY(!m->handlesSwitch->isChecked());
         QVERIFY(!Program().Draw.Handles);
-        QVERIFY(!m->mnuHandle->isChecked());
-        m->chkTensen->click();
-        QVERIFY(!m->mnuTensen->isChecked());
+        QVERIFY(!m->handlesAction->isChecked());
+        m->dottedLinesSwitch->click();
+        QVERIFY(!m->dottedLinesAction->isChecked());
         QVERIFY(!Program().Draw.Dotted);
-        m->mnuTensen->trigger();
-        QVERIFY(m->chkTensen->isChecked());
+        m->dottedLinesAction->trigger();
+        QVERIFY(m->dottedLinesSwitch->isChecked());
     }
 
     void valueTableOfYEqualsXSquared()
@@ -350,7 +350,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         QCOMPARE(t.columnCount(), 10);
         QCOMPARE(c.width(), 364);
         // The vertex column (x = 0) is red in both rows, the others are not.
@@ -361,8 +361,8 @@ private slots:
 
         m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 22);
-        QCOMPARE(m->drgTable->canvas().width(), (35 + 1) * 22 + 1 + 3);
-        QVERIFY(CountColor(m->drgTable->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
+        QCOMPARE(m->valueTableView->canvas().width(), (35 + 1) * 22 + 1 + 3);
+        QVERIFY(CountColor(m->valueTableView->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
         m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 10);
     }
@@ -374,7 +374,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         for (int k = 1; k <= 6; ++k)  // x = -4 .. 1
             QCOMPARE(Marked(c, t.cellRect(k, 1), Colors::White), 0);
         for (int k = 7; k <= 9; ++k)  // x = 2, 3, 4
@@ -388,7 +388,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         const QRect frac = t.cellRect(6, 1);
         // Numerator above the bar, denominator below.
         QVERIFY(Marked(c, QRect(frac.left(), frac.top() + 1, frac.width(), 16), Colors::White) > 0);
@@ -415,7 +415,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         const ValueTable &t = m->valueTable();
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         for (int k = 1; k < t.columnCount(); ++k) {
             for (int row = 0; row < 2; ++row) {
                 const QRect cell = t.cellRect(k, row);
@@ -458,7 +458,7 @@ private slots:
             f->select({1});
             m->repaintAll();
         }
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         const ValueTable &t = m->valueTable();
         for (int k = 1; k <= t.columnCount(); ++k) {
             const int line = t.cellRect(k, 0).left() - 1;
@@ -471,13 +471,13 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->chkDataTable->click();
+        m->valueTableSwitch->click();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->drgTable->canvas();
+        const Canvas &c = m->valueTableView->canvas();
         QCOMPARE(Marked(c, t.cellRect(4, 1), Colors::White), 0);
         QVERIFY(Marked(c, t.cellRect(4, 0), Colors::White) > 0);
         QVERIFY(Marked(c, t.cellRect(0, 1), Colors::White) > 0);  // the label stays
-        QVERIFY(m->drgTable->isVisible());
+        QVERIFY(m->valueTableView->isVisible());
     }
 };
 

@@ -85,16 +85,16 @@ private slots:
         QCOMPARE(l.plane.width(), l.plane.height());
         QCOMPARE(l.plane.top(), 42);
         // The value table sits where the list began; the list moved down by its height.
-        QCOMPARE(l.drgTable.top(), 42);
-        QCOMPARE(l.drgTable.height(), 65);
+        QCOMPARE(l.valueTableView.top(), 42);
+        QCOMPARE(l.valueTableView.height(), 65);
         QCOMPARE(l.formulaList.top(), 42 + 65);
-        QCOMPARE(l.drgTable.left(), l.formulaList.left() + 2);
-        QCOMPARE(l.grpShiki.top(), l.formulaList.bottom() + 1 + 5);
-        QCOMPARE(l.grpHenikiY.top(), l.grpHenikiX.top());
-        QCOMPARE(l.grpChouten.top(), l.grpJiku.top());
-        QCOMPARE(l.grpSettei.top(), l.grpChouten.top());
-        QCOMPARE(l.grpSettei.left(), l.plane.left() + 24);
-        QCOMPARE(l.grpSettei.width(), l.plane.width() - 32);
+        QCOMPARE(l.valueTableView.left(), l.formulaList.left() + 2);
+        QCOMPARE(l.formulaGroup.top(), l.formulaList.bottom() + 1 + 5);
+        QCOMPARE(l.rangeGroup.top(), l.domainGroup.top());
+        QCOMPARE(l.vertexGroup.top(), l.axisGroup.top());
+        QCOMPARE(l.settingsGroup.top(), l.vertexGroup.top());
+        QCOMPARE(l.settingsGroup.left(), l.plane.left() + 24);
+        QCOMPARE(l.settingsGroup.width(), l.plane.width() - 32);
     }
 
     void appDirEndsWithOneSeparator_data()
@@ -277,11 +277,11 @@ private slots:
         QCOMPARE(forms().unitContentsWindow->lblTangen->text(), QStringLiteral("新しい単元"));
         QCOMPARE(forms().unitContentsWindow->lblFileName->text(), QStringLiteral("Parabola.prb"));
         QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("0"));
-        QCOMPARE(main()->grpShiki->title(), QStringLiteral("グラフの式（標準形）"));
-        QVERIFY(main()->chkKeishiki->isChecked());
-        QCOMPARE(main()->edtLineMode->text(), QStringLiteral("全域"));
-        QVERIFY(main()->spdAll->isChecked());
-        QCOMPARE(main()->edtCood->text(), QStringLiteral("  ( x, y )"));
+        QCOMPARE(main()->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
+        QVERIFY(main()->formulaFormSwitch->isChecked());
+        QCOMPARE(main()->lineModeField->text(), QStringLiteral("全域"));
+        QVERIFY(main()->wholeCurveButton->isChecked());
+        QCOMPARE(main()->pointField->text(), QStringLiteral("  ( x, y )"));
         QVERIFY(m_prompt->shown.isEmpty());
     }
 
@@ -301,11 +301,11 @@ private slots:
     void lockableCommandsFollowTheLock()
     {
         auto lockables = [this] {
-            return QList<QWidget *>{main()->spdOverWrite, main()->spdTest, main()->spdRenshu, main()->spdKiroku};
+            return QList<QWidget *>{main()->saveButton, main()->testButton, main()->practiceButton, main()->recordsButton};
         };
         auto menus = [this] {
-            return QList<QMenu *>{main()->mnuFile, main()->mnuEdit, main()->mnuSettings, main()->mnuRun,
-                                  main()->mnuView};
+            return QList<QMenu *>{main()->fileMenu, main()->editMenu, main()->settingsMenu, main()->runMenu,
+                                  main()->viewMenu};
         };
         for (QWidget *w : lockables())
             QVERIFY(w->isEnabled());
@@ -315,8 +315,8 @@ private slots:
             QVERIFY(!w->isEnabled());
         for (QMenu *m : menus())
             QVERIFY(!m->menuAction()->isEnabled());
-        QVERIFY(main()->mnuHelp->menuAction()->isEnabled());
-        QVERIFY(main()->spdTeisei->isEnabled());
+        QVERIFY(main()->helpMenu->menuAction()->isEnabled());
+        QVERIFY(main()->deleteButton->isEnabled());
         main()->toggleLock();
         for (QMenu *m : menus())
             QVERIFY(m->menuAction()->isEnabled());
@@ -334,13 +334,13 @@ private slots:
 
     void panelsAreTeal()
     {
-        for (ImageView *v : {main()->imgShiki, main()->imgHenikiX, main()->imgHenikiY, main()->imgJiku,
-                             main()->imgChouten}) {
+        for (ImageView *v : {main()->formulaImage, main()->domainImage, main()->rangeImage, main()->axisImage,
+                             main()->vertexImage}) {
             QVERIFY(v->canvas().width() > 0);
             QCOMPARE(v->canvas().pixel(1, 1), Colors::Teal);
         }
-        main()->chkRanColor->click();
-        QCOMPARE(main()->imgShiki->canvas().pixel(1, 1), Colors::White);
+        main()->panelColorSwitch->click();
+        QCOMPARE(main()->formulaImage->canvas().pixel(1, 1), Colors::White);
         QCOMPARE(Program().Draw.PanelTextColor, Colors::Black);
     }
 

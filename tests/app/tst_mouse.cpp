@@ -294,7 +294,7 @@ private slots:
         if (then == QLatin1String("Esc"))
             QTest::keyClick(m, Qt::Key_Escape);
         else if (then == QLatin1String("BitBtn1"))
-            m->BitBtn1->click();
+            m->deselectAllButton->click();
         else if (then.startsWith(QLatin1String("item ")))
             QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
                               QPoint(60, then.mid(5).toInt() * FormulaList::ItemHeight + 5));
@@ -342,7 +342,7 @@ private slots:
         move(1, 1);
         move(2, 3);
         QVERIFY(m->plane->canvas().image() != empty);
-        QCOMPARE(m->edtCood->text(), QStringLiteral(" (  2,  3)"));
+        QCOMPARE(m->pointField->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
         QCOMPARE(m->plane->canvas().image(), empty);
     }
@@ -354,8 +354,8 @@ private slots:
         const QImage normal = m->plane->canvas().image();
         click(3, 3);
         move(4, 5);
-        m->chkJikuColor->click();
-        m->chkJikuColor->click();
+        m->axisColorSwitch->click();
+        m->axisColorSwitch->click();
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
         QCOMPARE(m->plane->canvas().image(), normal);  // not drawn in the drag form
@@ -386,14 +386,14 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, samples);
-        QToolButton *buttons[] = {m->spdAll, m->spdCenter, m->spdRight, m->spdLeft};
+        QToolButton *buttons[] = {m->wholeCurveButton, m->segmentButton, m->rightHalfLineButton, m->leftHalfLineButton};
         buttons[mode]->click();
         for (int i = 0; i < samples; ++i)
-            m->spdSample->click();
+            m->endKindsButton->click();
         QCOMPARE(Program().Draw.LineMode, mode);
         QVERIFY(buttons[mode]->isChecked());
-        QTEST(m->edtLineMode->text(), "word");
-        QTEST(m->edtHeniki->text(), "ends");
+        QTEST(m->lineModeField->text(), "word");
+        QTEST(m->endKindsField->text(), "ends");
         QTEST(Program().Draw.LowerIncluded, "lower");
         QTEST(Program().Draw.UpperIncluded, "upper");
     }
