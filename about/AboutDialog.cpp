@@ -46,16 +46,16 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     emblem->setPixmap(Emblem());
     emblem->setGeometry(16, 16, 64, 64);
 
-    lblProduct = new QLabel(QStringLiteral("Quorvel 放物線／学習ツール"), this);
-    lblProduct->setObjectName(QStringLiteral("lblProduct"));
-    lblProduct->setGeometry(96, 20, 210, 20);
-    QFont big = lblProduct->font();
+    productLabel = new QLabel(QStringLiteral("Quorvel 放物線／学習ツール"), this);
+    productLabel->setObjectName(QStringLiteral("lblProduct"));
+    productLabel->setGeometry(96, 20, 210, 20);
+    QFont big = productLabel->font();
     big.setPointSize(big.pointSize() + 2);
-    lblProduct->setFont(big);
+    productLabel->setFont(big);
 
-    lblVersion = new QLabel(VersionText(), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setGeometry(96, 50, 210, 20);
+    versionLabel = new QLabel(VersionText(), this);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
+    versionLabel->setGeometry(96, 50, 210, 20);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));

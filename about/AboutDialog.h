@@ -14,6 +14,6 @@ public:
     // The project's version number, e.g. "0.1.0".
     static QString VersionNumber();
 
-    QLabel *lblProduct = nullptr;
-    QLabel *lblVersion = nullptr;
+    QLabel *productLabel = nullptr;
+    QLabel *versionLabel = nullptr;
 };

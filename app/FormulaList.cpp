@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-FormulaList::FormulaList(const TLineList *entries, std::function<bool()> showText, QWidget *parent)
+FormulaList::FormulaList(const ParabolaList *entries, std::function<bool()> showText, QWidget *parent)
     : QListWidget(parent), m_entries(entries), m_showText(std::move(showText))
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -20,7 +20,7 @@ public:
 
     // entries: the working list whose entry i is item i; showText: the
     // formula switch.
-    FormulaList(const TLineList *entries, std::function<bool()> showText, QWidget *parent = nullptr);
+    FormulaList(const ParabolaList *entries, std::function<bool()> showText, QWidget *parent = nullptr);
 
     std::function<void(QMouseEvent *)> onMouseDown;  // after the list's own handling
     std::function<void()> onClick;
@@ -36,7 +36,7 @@ protected:
 
 private:
     friend class FormulaItemDelegate;
-    const TLineList *m_entries;
+    const ParabolaList *m_entries;
     std::function<bool()> m_showText;
     bool m_pressed = false;
 };

@@ -51,24 +51,24 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton *btnContents = button("btnContents", QStringLiteral("目次"));
-    QPushButton *btnBack = button("btnBack", QStringLiteral("戻る"));
-    QPushButton *btnForward = button("btnForward", QStringLiteral("進む"));
-    QPushButton *btnClose = button("btnClose", QStringLiteral("閉じる"));
-    btnBack->setEnabled(false);
-    btnForward->setEnabled(false);
-    connect(btnContents, &QPushButton::clicked, this, [this] { ShowHelpContents(); });
-    connect(btnBack, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
-    connect(btnForward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_browser, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
-    connect(m_browser, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
+    QPushButton *contentsButton = button("btnContents", QStringLiteral("目次"));
+    QPushButton *backButton = button("btnBack", QStringLiteral("戻る"));
+    QPushButton *forwardButton = button("btnForward", QStringLiteral("進む"));
+    QPushButton *closeButton = button("btnClose", QStringLiteral("閉じる"));
+    backButton->setEnabled(false);
+    forwardButton->setEnabled(false);
+    connect(contentsButton, &QPushButton::clicked, this, [this] { ShowHelpContents(); });
+    connect(backButton, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forwardButton, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_browser, &QTextBrowser::backwardAvailable, backButton, &QPushButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forwardButton, &QPushButton::setEnabled);
 
     auto *bar = new QHBoxLayout;
-    for (QPushButton *b : {btnContents, btnBack, btnForward})
+    for (QPushButton *b : {contentsButton, backButton, forwardButton})
         bar->addWidget(b);
     bar->addStretch();
-    bar->addWidget(btnClose);
+    bar->addWidget(closeButton);
     auto *root = new QVBoxLayout(this);
     root->addLayout(bar);
     root->addWidget(m_browser, 1);

@@ -30,7 +30,7 @@ void MainWindow::deleteSelected()
         return;
     }
     std::vector<int> selected;
-    TLineList kept{};
+    ParabolaList kept{};
     int keptCount = 0;
     for (int i = 0; i < m_state.ParabolaCount; ++i) {
         if (IsSelected(i))
@@ -89,7 +89,7 @@ int MainWindow::SaveWithDialog(bool askFirst)
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
-    const QString title = m_newWork ? m_newWork->edtTangen->text() : m_state.UnitTitle;
+    const QString title = m_newWork ? m_newWork->titleField->text() : m_state.UnitTitle;
     const QString file = NormalizeUnitFileName(*chosen);
     int result = Answer::Yes;
     if (QFileInfo::exists(file)) {
@@ -162,7 +162,7 @@ void MainWindow::openByTitle()
     Program().OpenForEditing = true;
     if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
         return;
-    const QString path = DataFolderPath() + m_tangenOpen->lblFileName->text();
+    const QString path = DataFolderPath() + m_tangenOpen->fileNameLabel->text();
     if (SaveWithDialog(true) != Answer::Cancel) {
         ClearDisplay();
         const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
@@ -192,7 +192,7 @@ void MainWindow::saveUnit()
         return;
     }
     const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
-    const QString path = m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName;
+    const QString path = m_tangen ? m_tangen->fileNameLabel->text() : m_state.UnitFileName;
     if (WriteUnitFile(m_state.MirrorText, title, path)) {
         m_state.MirrorText[0] = title;
         m_state.MarkSaved();

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 struct MainState {
-    TLineList Parabolas{};
+    ParabolaList Parabolas{};
     int ParabolaCount = 0;
     QString UnitTitle;
     QString UnitFileName = QStringLiteral("Parabola.prb");

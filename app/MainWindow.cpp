@@ -568,7 +568,7 @@ void MainWindow::FormShow()
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
-    ResetWork(m_newWork ? m_newWork->edtTangen->text() : QString(), m_state.UnitFileName, true);
+    ResetWork(m_newWork ? m_newWork->titleField->text() : QString(), m_state.UnitFileName, true);
     CancelDrawing();
     setWholeCurveMode();
     valueTableSwitched();
@@ -601,7 +601,7 @@ void MainWindow::ResetWork(const QString &title, const QString &fileName, bool r
     ShowUnitCaptions(title, fileName, 0);
     m_state.MirrorText.clear();
     // The title field of the new-unit dialog, not the title argument.
-    m_state.MirrorText.append(m_newWork ? m_newWork->edtTangen->text() : title);
+    m_state.MirrorText.append(m_newWork ? m_newWork->titleField->text() : title);
     m_state.MarkSaved();
     plane->canvas().setPenMode(PenMode::NotXor);
 }
@@ -624,8 +624,8 @@ void MainWindow::ShowUnitCaptions(const QString &title, const QString &fileName,
 {
     if (m_tangen) {
         m_tangen->setTitle(title);
-        m_tangen->lblFileName->setText(fileName);
-        m_tangen->lblNline->setText(QString::number(count));
+        m_tangen->fileNameLabel->setText(fileName);
+        m_tangen->countLabel->setText(QString::number(count));
     }
     // A long title or one with a NUL from a file is shown cut, never ended.
     setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(title) + QStringLiteral("  ") + fileName);
@@ -695,7 +695,7 @@ void MainWindow::repaintAll()
     plane->canvas().setPenMode(PenMode::NotXor);
     // The unit window's count follows every change of the list.
     if (m_tangen)
-        m_tangen->lblNline->setText(QString::number(m_state.ParabolaCount));
+        m_tangen->countLabel->setText(QString::number(m_state.ParabolaCount));
 }
 
 void MainWindow::showPlaneSettings()
@@ -725,7 +725,7 @@ void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
     m_help = help;
     if (auto *p = qobject_cast<PrintDialog *>(print)) {
         p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
-        p->unitFileName = [this] { return m_tangen ? m_tangen->lblFileName->text() : m_state.UnitFileName; };
+        p->unitFileName = [this] { return m_tangen ? m_tangen->fileNameLabel->text() : m_state.UnitFileName; };
     }
     setupHelpContexts();
 }

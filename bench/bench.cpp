@@ -258,7 +258,7 @@ int main(int argc, char **argv)
         RecordsWindow &records = *forms().recordsWindow;
         const double ns = MedianNs(11, [&] {
             records.FormShow();
-            records.lstTitleClick(199);
+            records.titleListClicked(199);
         });
         Print("record_window_ms", ns / 1e6, "ms");
     }

@@ -28,49 +28,49 @@ UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
     f16.setPixelSize(16);
     Label1->setFont(f16);
     Label1->setGeometry(8, 16, 200, 20);
-    lstTitle = new QListWidget(this);
-    lstTitle->setObjectName(QStringLiteral("lstTitle"));
-    lstTitle->setGeometry(8, 40, 169, 321);
+    titleList = new QListWidget(this);
+    titleList->setObjectName(QStringLiteral("lstTitle"));
+    titleList->setGeometry(8, 40, 169, 321);
     formulaList = new QListWidget(this);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
     formulaList->setGeometry(184, 40, 121, 321);
     formulaList->setSelectionMode(QAbstractItemView::NoSelection);
     auto *label2 = new QLabel(QStringLiteral("ファイル名"), this);
     label2->setGeometry(312, 16, 56, 17);
-    lblFileName = new QLabel(this);
-    lblFileName->setObjectName(QStringLiteral("lblFileName"));
-    lblFileName->setGeometry(368, 16, 113, 17);
-    lblFileName->setAutoFillBackground(true);
-    QPalette pal = lblFileName->palette();
+    fileNameLabel = new QLabel(this);
+    fileNameLabel->setObjectName(QStringLiteral("lblFileName"));
+    fileNameLabel->setGeometry(368, 16, 113, 17);
+    fileNameLabel->setAutoFillBackground(true);
+    QPalette pal = fileNameLabel->palette();
     pal.setColor(QPalette::Window, Qt::white);
-    lblFileName->setPalette(pal);
+    fileNameLabel->setPalette(pal);
     QFont g16(Fonts::Gothic);
     g16.setPixelSize(16);
-    lblFileName->setFont(g16);
+    fileNameLabel->setFont(g16);
     plane = new ImageView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->place(329, 41, 320, 320);
 
-    btnOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(24, 384, 73, 33);
-    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(120, 384, 73, 33);
-    btnRecord = new QPushButton(QStringLiteral("記録を見る"), this);
-    btnRecord->setObjectName(QStringLiteral("btnRecord"));
-    btnRecord->setGeometry(216, 384, 73, 33);
+    okButton = new QPushButton(QStringLiteral("ＯＫ"), this);
+    okButton->setObjectName(QStringLiteral("btnOK"));
+    okButton->setGeometry(24, 384, 73, 33);
+    cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    cancelButton->setGeometry(120, 384, 73, 33);
+    recordsButton = new QPushButton(QStringLiteral("記録を見る"), this);
+    recordsButton->setObjectName(QStringLiteral("btnRecord"));
+    recordsButton->setGeometry(216, 384, 73, 33);
 
     // A unit is chosen by selecting it (click or arrow key). Focus alone
     // makes a line current without selecting it, and chooses nothing.
-    connect(lstTitle, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+    connect(titleList, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = titleList->selectedItems();
         if (!chosen.isEmpty())
-            lstTitleClick(lstTitle->row(chosen.first()));
+            titleListClicked(titleList->row(chosen.first()));
     });
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-    connect(btnRecord, &QPushButton::clicked, this, [this] {
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+    connect(recordsButton, &QPushButton::clicked, this, [this] {
         if (showRecords)
             showRecords();
     });
@@ -86,7 +86,7 @@ void UnitCatalogDialog::showEvent(QShowEvent *e)
 void UnitCatalogDialog::FormShow()
 {
     ProgramState &st = Program();
-    btnRecord->setEnabled(!(locked && locked()));
+    recordsButton->setEnabled(!(locked && locked()));
     if (mainSize) {
         const QSize s = mainSize();
         setFixedSize(s);
@@ -101,10 +101,10 @@ void UnitCatalogDialog::FormShow()
     if (redrawMain)
         redrawMain();
 
-    const QSignalBlocker quiet(lstTitle);
-    lstTitle->clear();
+    const QSignalBlocker quiet(titleList);
+    titleList->clear();
     formulaList->clear();
-    lblFileName->clear();
+    fileNameLabel->clear();
     st.PracticeCount = 0;
     const QString folder = DataFolder();
     m_files = UnitFilesIn(folder, editing);
@@ -116,16 +116,16 @@ void UnitCatalogDialog::FormShow()
 // practice record.
 void UnitCatalogDialog::addTitle(const QString &title)
 {
-    auto *item = new QListWidgetItem(ShownTitle(title), lstTitle);
+    auto *item = new QListWidgetItem(ShownTitle(title), titleList);
     item->setData(Qt::UserRole, title);
 }
 
-void UnitCatalogDialog::lstTitleClick(int row)
+void UnitCatalogDialog::titleListClicked(int row)
 {
     if (row < 0 || row >= m_files.size())
         return;
     ProgramState &st = Program();
-    lblFileName->setText(m_files[row]);
+    fileNameLabel->setText(m_files[row]);
     Guarded([&] { DrawPracticePlane(plane->picture(), st); });
     formulaList->clear();
     st.PracticeCount = 0;
@@ -158,18 +158,18 @@ void UnitCatalogDialog::repaintAll()
         redrawMain();
 }
 
-void UnitCatalogDialog::btnOKClick()
+void UnitCatalogDialog::okClicked()
 {
-    if (lblFileName->text().isEmpty()) {
+    if (fileNameLabel->text().isEmpty()) {
         prompt().message(QStringLiteral("単元を選択してください"));
         return;
     }
-    const QList<QListWidgetItem *> chosen = lstTitle->selectedItems();
+    const QList<QListWidgetItem *> chosen = titleList->selectedItems();
     Program().PracticeUnitTitle = chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
     done(1);
 }
 
-void UnitCatalogDialog::btnCancelClick()
+void UnitCatalogDialog::cancelClicked()
 {
     done(2);
     if (redrawMain)

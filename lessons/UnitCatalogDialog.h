@@ -26,19 +26,19 @@ public:
     std::function<void()> showRecords;
 
     void FormShow();
-    void lstTitleClick(int row);
+    void titleListClicked(int row);
     void repaintAll();
-    void btnOKClick();
-    void btnCancelClick();
+    void okClicked();
+    void cancelClicked();
 
     QStringList files() const { return m_files; }
 
     QLabel *Label1 = nullptr;
-    QListWidget *lstTitle = nullptr;
+    QListWidget *titleList = nullptr;
     QListWidget *formulaList = nullptr;
-    QLabel *lblFileName = nullptr;
+    QLabel *fileNameLabel = nullptr;
     ImageView *plane = nullptr;
-    QPushButton *btnOK = nullptr, *btnCancel = nullptr, *btnRecord = nullptr;
+    QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -46,5 +46,5 @@ protected:
 private:
     void addTitle(const QString &title);
 
-    QStringList m_files;  // file i belongs to line i of lstTitle
+    QStringList m_files;  // file i belongs to line i of titleList
 };

@@ -30,9 +30,9 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     (new QLabel(QStringLiteral("ﾌｧｲﾙ名"), this))->move(24, 85);
     (new QLabel(QStringLiteral("ﾃﾞｰﾀ数"), this))->move(24, 133);
     (new QLabel(QStringLiteral("ファイルの内容"), this))->move(272, 16);
-    lblTangen = ValueLabel(this, "lblTangen", 72, 32);
-    lblFileName = ValueLabel(this, "lblFileName", 72, 80);
-    lblNline = ValueLabel(this, "lblNline", 72, 128);
+    titleLabel = ValueLabel(this, "lblTangen", 72, 32);
+    fileNameLabel = ValueLabel(this, "lblFileName", 72, 80);
+    countLabel = ValueLabel(this, "lblNline", 72, 128);
 
     memFile = new QPlainTextEdit(this);
     memFile->setObjectName(QStringLiteral("memFile"));
@@ -41,19 +41,19 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     memFile->setLineWrapMode(QPlainTextEdit::NoWrap);
     memFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    btnReturn = new QPushButton(QStringLiteral("戻る"), this);
-    btnReturn->setObjectName(QStringLiteral("btnReturn"));
-    btnReturn->setGeometry(128, 192, 73, 33);
+    returnButton = new QPushButton(QStringLiteral("戻る"), this);
+    returnButton->setObjectName(QStringLiteral("btnReturn"));
+    returnButton->setGeometry(128, 192, 73, 33);
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
     f.setPixelSize(16);
-    btnReturn->setFont(f);
-    connect(btnReturn, &QPushButton::clicked, this, [this] { done(1); });
+    returnButton->setFont(f);
+    connect(returnButton, &QPushButton::clicked, this, [this] { done(1); });
 }
 
 void UnitContentsWindow::setTitle(const QString &title)
 {
     m_title = WithoutControls(title);
-    lblTangen->setText(ShownTitle(m_title));
+    titleLabel->setText(ShownTitle(m_title));
 }
 
 void UnitContentsWindow::refreshMemo()

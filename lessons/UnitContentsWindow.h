@@ -25,11 +25,11 @@ public:
     void setTitle(const QString &title);
     const QString &title() const { return m_title; }
 
-    QLabel *lblTangen = nullptr;    // unit title as shown
-    QLabel *lblFileName = nullptr;  // file name with its path
-    QLabel *lblNline = nullptr;     // number of parabolas
+    QLabel *titleLabel = nullptr;    // unit title as shown
+    QLabel *fileNameLabel = nullptr;  // file name with its path
+    QLabel *countLabel = nullptr;     // number of parabolas
     QPlainTextEdit *memFile = nullptr;
-    QPushButton *btnReturn = nullptr;
+    QPushButton *returnButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;

@@ -38,30 +38,30 @@ UnitTitleDialog::UnitTitleDialog(QWidget *parent) : QDialog(parent)
 
     auto *label1 = new QLabel(QStringLiteral("単元名を入力してください"), this);
     label1->move(56, 32);
-    edtTangen = new QLineEdit(QStringLiteral("新しい単元"), this);
-    edtTangen->setObjectName(QStringLiteral("edtTangen"));
-    edtTangen->setGeometry(56, 56, 209, 20);
-    edtTangen->setValidator(new TitleValidator(edtTangen));
+    titleField = new QLineEdit(QStringLiteral("新しい単元"), this);
+    titleField->setObjectName(QStringLiteral("edtTangen"));
+    titleField->setGeometry(56, 56, 209, 20);
+    titleField->setValidator(new TitleValidator(titleField));
 
     auto *label2 = new QLabel(QStringLiteral("登録済みの単元名"), this);
     label2->move(304, 32);
-    lstTitle = new QListWidget(this);
-    lstTitle->setObjectName(QStringLiteral("lstTitle"));
-    lstTitle->setGeometry(288, 56, 177, 289);
+    titleList = new QListWidget(this);
+    titleList->setObjectName(QStringLiteral("lstTitle"));
+    titleList->setGeometry(288, 56, 177, 289);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(72, 104, 81, 33);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(192, 104, 73, 33);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("btnOK"));
+    okButton->setGeometry(72, 104, 81, 33);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    cancelButton->setGeometry(192, 104, 73, 33);
 
-    connect(lstTitle, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        lstTitleClick(lstTitle->row(item));
+    connect(titleList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        titleListClicked(titleList->row(item));
     });
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
 void UnitTitleDialog::showEvent(QShowEvent *e)
@@ -77,24 +77,24 @@ void UnitTitleDialog::FormShow()
         const QRect m = mainGeometry();
         move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
     }
-    lstTitle->clear();
+    titleList->clear();
     const QString folder = DataFolder();
     for (const QString &file : UnitFilesIn(folder, false))
-        lstTitle->addItem(ReadUnitTitle(folder + file));
+        titleList->addItem(ReadUnitTitle(folder + file));
     if (currentTitle)
-        edtTangen->setText(currentTitle());
-    edtTangen->setFocus();
+        titleField->setText(currentTitle());
+    titleField->setFocus();
 }
 
-void UnitTitleDialog::lstTitleClick(int row)
+void UnitTitleDialog::titleListClicked(int row)
 {
-    if (row >= 0 && row < lstTitle->count())
-        edtTangen->setText(lstTitle->item(row)->text());
+    if (row >= 0 && row < titleList->count())
+        titleField->setText(titleList->item(row)->text());
 }
 
-void UnitTitleDialog::btnOKClick()
+void UnitTitleDialog::okClicked()
 {
-    const QString title = edtTangen->text();
+    const QString title = titleField->text();
     if (title.isEmpty()) {
         prompt().message(QStringLiteral("単元名を入力してください"));
         return;
@@ -104,14 +104,14 @@ void UnitTitleDialog::btnOKClick()
     if (const auto bad = FirstOutsideCp932(title)) {
         const QString code = QString::number(bad->toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
         prompt().message(QStringLiteral("単元名の「%1」（U+%2）はファイルに保存できない文字です").arg(*bad, code));
-        edtTangen->setFocus();
+        titleField->setFocus();
         return;
     }
-    for (int i = 0; i < lstTitle->count(); ++i) {
-        if (lstTitle->item(i)->text() != title)
+    for (int i = 0; i < titleList->count(); ++i) {
+        if (titleList->item(i)->text() != title)
             continue;
         if (prompt().askYesNo(QStringLiteral("同じ単元名がありますが、いいですか？")) != Answer::Yes) {
-            edtTangen->setFocus();
+            titleField->setFocus();
             return;
         }
         break;
@@ -119,7 +119,7 @@ void UnitTitleDialog::btnOKClick()
     done(1);
 }
 
-void UnitTitleDialog::btnCancelClick()
+void UnitTitleDialog::cancelClicked()
 {
     done(2);
 }

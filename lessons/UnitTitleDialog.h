@@ -20,14 +20,14 @@ public:
     std::function<QString()> currentTitle;
 
     void FormShow();
-    void lstTitleClick(int row);
-    void btnOKClick();
-    void btnCancelClick();
+    void titleListClicked(int row);
+    void okClicked();
+    void cancelClicked();
 
-    QLineEdit *edtTangen = nullptr;  // the title; read by the main window
-    QListWidget *lstTitle = nullptr;
-    QPushButton *btnOK = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QLineEdit *titleField = nullptr;  // the title; read by the main window
+    QListWidget *titleList = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;

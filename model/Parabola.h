@@ -36,7 +36,7 @@ struct Parabola {
 };
 
 // A working list: fixed slots with a count, in formula-list order.
-using TLineList = std::array<Parabola, kParabolaSlots>;
+using ParabolaList = std::array<Parabola, kParabolaSlots>;
 
 Fraction CoefficientA(const Parabola &rec);
 Fraction ExactValueAt(const Parabola &rec, std::int64_t x);

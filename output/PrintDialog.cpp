@@ -109,9 +109,9 @@ void PrintDialog::buildForm()
     // The sheet keeps its 640 pixels; a smaller window scrolls it.
     auto *holder = new QWidget;
     holder->setFixedSize(SheetSize, SheetSize);
-    imgCoodX = new ImageView(holder);
-    imgCoodX->setObjectName(QStringLiteral("imgCoodX"));
-    imgCoodX->place(0, 0, SheetSize, SheetSize);
+    sheetView = new ImageView(holder);
+    sheetView->setObjectName(QStringLiteral("imgCoodX"));
+    sheetView->place(0, 0, SheetSize, SheetSize);
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(holder);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -129,9 +129,9 @@ void PrintDialog::buildForm()
 
     auto *margins = new QGroupBox(QStringLiteral("余白"), this);
     auto *marginRows = new QVBoxLayout(margins);
-    spnLeft = SpinBox(margins, "spnLeft", 0, 200, 10, 50);
-    spnTop = SpinBox(margins, "spnTop", 0, 200, 10, 50);
-    for (auto [caption, spin] : {std::pair{"左余白", spnLeft}, std::pair{"上余白", spnTop}}) {
+    leftMarginSpin = SpinBox(margins, "spnLeft", 0, 200, 10, 50);
+    topMarginSpin = SpinBox(margins, "spnTop", 0, 200, 10, 50);
+    for (auto [caption, spin] : {std::pair{"左余白", leftMarginSpin}, std::pair{"上余白", topMarginSpin}}) {
         auto *row = new QHBoxLayout;
         row->addWidget(new QLabel(QString::fromUtf8(caption), margins));
         row->addWidget(spin);
@@ -142,28 +142,28 @@ void PrintDialog::buildForm()
     auto *size = new QGroupBox(QStringLiteral("サイズ（％）"), this);
     size->setObjectName(QStringLiteral("grpShukusho"));
     auto *sizeRow = new QHBoxLayout(size);
-    spnShukusho = SpinBox(size, "spnShukusho", 50, 100, 10, 100);
-    sizeRow->addWidget(spnShukusho);
+    reductionSpin = SpinBox(size, "spnShukusho", 50, 100, 10, 100);
+    sizeRow->addWidget(reductionSpin);
     side->addWidget(size);
 
     side->addWidget(new QLabel(QStringLiteral("ファイル名と日時"), this));
-    edtFile = new QLineEdit(this);
-    edtFile->setObjectName(QStringLiteral("edtFile"));
-    edtFile->setMinimumWidth(260);
-    side->addWidget(edtFile);
+    fileField = new QLineEdit(this);
+    fileField->setObjectName(QStringLiteral("edtFile"));
+    fileField->setMinimumWidth(260);
+    side->addWidget(fileField);
     side->addWidget(new QLabel(QStringLiteral("タイトル"), this));
-    edtTitle = new QLineEdit(this);
-    edtTitle->setObjectName(QStringLiteral("edtTitle"));
-    side->addWidget(edtTitle);
+    titleField = new QLineEdit(this);
+    titleField->setObjectName(QStringLiteral("edtTitle"));
+    side->addWidget(titleField);
 
     auto *page = new QGroupBox(QStringLiteral("用紙"), this);
     auto *pageRows = new QVBoxLayout(page);
-    lblPWidth = new QLabel(page);
-    lblPWidth->setObjectName(QStringLiteral("lblPWidth"));
-    lblPHeight = new QLabel(page);
-    lblPHeight->setObjectName(QStringLiteral("lblPHeight"));
-    pageRows->addWidget(lblPWidth);
-    pageRows->addWidget(lblPHeight);
+    paperWidthLabel = new QLabel(page);
+    paperWidthLabel->setObjectName(QStringLiteral("lblPWidth"));
+    paperHeightLabel = new QLabel(page);
+    paperHeightLabel->setObjectName(QStringLiteral("lblPHeight"));
+    pageRows->addWidget(paperWidthLabel);
+    pageRows->addWidget(paperHeightLabel);
     side->addWidget(page);
 
     auto button = [this](const char *name, const QString &caption) {
@@ -172,20 +172,20 @@ void PrintDialog::buildForm()
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton *btnSettei = button("btnSettei", QStringLiteral("プリンタ設定"));
-    QPushButton *btnPrint = button("btnPrint", QStringLiteral("印刷開始"));
-    QPushButton *btnClose = button("btnClose", QStringLiteral("閉じる"));
+    QPushButton *printerSetupButton = button("btnSettei", QStringLiteral("プリンタ設定"));
+    QPushButton *printButton = button("btnPrint", QStringLiteral("印刷開始"));
+    QPushButton *closeButton = button("btnClose", QStringLiteral("閉じる"));
     side->addSpacing(12);
-    for (QPushButton *b : {btnSettei, btnPrint, btnClose})
+    for (QPushButton *b : {printerSetupButton, printButton, closeButton})
         side->addWidget(b);
     side->addStretch();
 
-    connect(btnSettei, &QPushButton::clicked, this, [this] { SetUpPrinter(); });
-    connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
-    for (QSpinBox *s : {spnLeft, spnTop, spnShukusho})
+    connect(printerSetupButton, &QPushButton::clicked, this, [this] { SetUpPrinter(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printClicked(); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    for (QSpinBox *s : {leftMarginSpin, topMarginSpin, reductionSpin})
         connect(s, &QSpinBox::valueChanged, this, [this] { DrawPrintPreview(); });
-    for (QLineEdit *e : {edtTitle, edtFile})
+    for (QLineEdit *e : {titleField, fileField})
         connect(e, &QLineEdit::textChanged, this, [this] { DrawPrintPreview(); });
     // The sheet is first drawn when the dialog is shown: a 640 x 640 picture
     // nobody looks at would only cost start-up time and memory.
@@ -193,7 +193,7 @@ void PrintDialog::buildForm()
 
 const Canvas &PrintDialog::sheet() const
 {
-    return imgCoodX->picture().canvas();
+    return sheetView->picture().canvas();
 }
 
 void PrintDialog::showEvent(QShowEvent *event)
@@ -206,9 +206,9 @@ void PrintDialog::showEvent(QShowEvent *event)
 
 void PrintDialog::FormShow()
 {
-    edtTitle->setText(DefaultTitle);
+    titleField->setText(DefaultTitle);
     const QString file = unitFileName ? unitFileName() : QString();
-    edtFile->setText(file + QStringLiteral("  ") + DateText() + QStringLiteral("  ") + TimeText());
+    fileField->setText(file + QStringLiteral("  ") + DateText() + QStringLiteral("  ") + TimeText());
     // Setting an unchanged text emits nothing, so draw once more here.
     DrawPrintPreview();
     showPageSize();
@@ -217,19 +217,19 @@ void PrintDialog::FormShow()
 
 void PrintDialog::showPageSize()
 {
-    lblPWidth->setText(QStringLiteral("W：") + QString::number(printer().width()));
-    lblPHeight->setText(QStringLiteral("H：") + QString::number(printer().height()));
+    paperWidthLabel->setText(QStringLiteral("W：") + QString::number(printer().width()));
+    paperHeightLabel->setText(QStringLiteral("H：") + QString::number(printer().height()));
 }
 
 void PrintDialog::DrawPrintPreview()
 {
-    Picture &pic = imgCoodX->picture();
+    Picture &pic = sheetView->picture();
     ClearImage(pic, Colors::White, Program().Draw);
     Canvas &c = pic.canvas();
 
-    const double ratio = spnShukusho->value() * 0.01;
-    const int left = spnLeft->value();
-    const int top = spnTop->value();
+    const double ratio = reductionSpin->value() * 0.01;
+    const int left = leftMarginSpin->value();
+    const int top = topMarginSpin->value();
     const QImage plane = planeImage ? planeImage() : QImage();
     const int w = PlaneGeometry::RoundEven(plane.width() * ratio);
     const int h = PlaneGeometry::RoundEven(plane.height() * ratio);
@@ -241,8 +241,8 @@ void PrintDialog::DrawPrintPreview()
     c.setFontItalic(false);
     c.setFontColor(Colors::Black);
     c.setBrushStyle(BrushStyle::Clear);
-    c.textOut(left + 10, 10, edtFile->text());
-    const QString title = edtTitle->text();
+    c.textOut(left + 10, 10, fileField->text());
+    const QString title = titleField->text();
     c.textOut(TitleLeft(left, w, title, FontPoints), top + h + TitleGap, title);
 }
 
@@ -255,7 +255,7 @@ bool PrintDialog::SetUpPrinter()
     return true;
 }
 
-void PrintDialog::btnPrintClick()
+void PrintDialog::printClicked()
 {
     if (m_printerReady || SetUpPrinter())
         PrintSheet();

@@ -68,7 +68,7 @@ public:
     bool SetUpPrinter();
     // Prints the preview sheet, one job per copy; returns the jobs printed.
     int PrintSheet();
-    void btnPrintClick();
+    void printClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -80,12 +80,12 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_printerReady = false;
 
-    ImageView *imgCoodX = nullptr;
-    QSpinBox *spnLeft = nullptr;
-    QSpinBox *spnTop = nullptr;
-    QSpinBox *spnShukusho = nullptr;
-    QLineEdit *edtTitle = nullptr;
-    QLineEdit *edtFile = nullptr;
-    QLabel *lblPWidth = nullptr;
-    QLabel *lblPHeight = nullptr;
+    ImageView *sheetView = nullptr;
+    QSpinBox *leftMarginSpin = nullptr;
+    QSpinBox *topMarginSpin = nullptr;
+    QSpinBox *reductionSpin = nullptr;
+    QLineEdit *titleField = nullptr;
+    QLineEdit *fileField = nullptr;
+    QLabel *paperWidthLabel = nullptr;
+    QLabel *paperHeightLabel = nullptr;
 };

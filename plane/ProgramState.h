@@ -54,7 +54,7 @@ struct ProgramState {
     MainLayout Layout;
     DrawingSettings Draw;
 
-    TLineList PracticeParabolas{};
+    ParabolaList PracticeParabolas{};
     int PracticeCount = 0;
     QString PracticeUnitTitle;
     bool TestMode = false;

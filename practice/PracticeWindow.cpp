@@ -91,29 +91,29 @@ void PracticeWindow::buildControls()
         l->move(x, y);
         return l;
     };
-    lblMess = label(QString(), 8, 58);
-    lblMess->setObjectName(QStringLiteral("lblMess"));
-    lblMess->resize(281, 17);
-    lblMess->setFont(PixelFont(Fonts::FixedGothic, 14, true));
-    imgShiki = new ImageView(this);
-    imgShiki->setObjectName(QStringLiteral("imgShiki"));
-    imgShiki->place(7, 79, 282, 65);
+    messageLabel = label(QString(), 8, 58);
+    messageLabel->setObjectName(QStringLiteral("lblMess"));
+    messageLabel->resize(281, 17);
+    messageLabel->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    formulaImage = new ImageView(this);
+    formulaImage->setObjectName(QStringLiteral("imgShiki"));
+    formulaImage->place(7, 79, 282, 65);
     label(QStringLiteral("答案"), 8, 150);
-    imgAns = new ImageView(this);
-    imgAns->setObjectName(QStringLiteral("imgAns"));
-    imgAns->place(7, 167, 282, 65);
+    answerImage = new ImageView(this);
+    answerImage->setObjectName(QStringLiteral("imgAns"));
+    answerImage->place(7, 167, 282, 65);
     label(QStringLiteral("採点"), 8, 240);
-    lstRecord = new QListWidget(this);
-    lstRecord->setObjectName(QStringLiteral("lstRecord"));
-    lstRecord->setGeometry(48, 240, 137, RecordListBottom - 240);
-    lstRecord->setSelectionMode(QAbstractItemView::NoSelection);
-    lstRecord->setFont(PixelFont(Fonts::FixedGothic, 14, false));
-    edtCood = new QLineEdit(this);
-    edtCood->setObjectName(QStringLiteral("edtCood"));
-    edtCood->setGeometry(200, 16, 81, 24);
-    edtCood->setReadOnly(true);
-    edtCood->setFocusPolicy(Qt::NoFocus);
-    edtCood->setFont(PixelFont(Fonts::Gothic, 16, false));
+    recordList = new QListWidget(this);
+    recordList->setObjectName(QStringLiteral("lstRecord"));
+    recordList->setGeometry(48, 240, 137, RecordListBottom - 240);
+    recordList->setSelectionMode(QAbstractItemView::NoSelection);
+    recordList->setFont(PixelFont(Fonts::FixedGothic, 14, false));
+    pointField = new QLineEdit(this);
+    pointField->setObjectName(QStringLiteral("edtCood"));
+    pointField->setGeometry(200, 16, 81, 24);
+    pointField->setReadOnly(true);
+    pointField->setFocusPolicy(Qt::NoFocus);
+    pointField->setFont(PixelFont(Fonts::Gothic, 16, false));
 
     auto button = [this](const char *name, const QString &text, int y) {
         auto *b = new QPushButton(text, this);
@@ -122,11 +122,11 @@ void PracticeWindow::buildControls()
         b->setFont(PixelFont(Fonts::FixedGothic, 13, false));
         return b;
     };
-    btnTeisei = button("btnTeisei", QStringLiteral("訂正"), 256);
-    btnEnd = button("btnEnd", QStringLiteral("終了"), 312);
+    correctButton = button("btnTeisei", QStringLiteral("訂正"), 256);
+    endButton = button("btnEnd", QStringLiteral("終了"), 312);
     Button1 = button("Button1", QStringLiteral("ヒント"), 368);
-    connect(btnTeisei, &QPushButton::clicked, this, [this] { btnTeiseiClick(); });
-    connect(btnEnd, &QPushButton::clicked, this, [this] { btnEndClick(); });
+    connect(correctButton, &QPushButton::clicked, this, [this] { correctClicked(); });
+    connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     plane = new ImageView(this);
@@ -209,9 +209,9 @@ void PracticeWindow::Init(bool review)
     m_s.Seconds = 0;
     timSecond.start();
     Guarded([&] { DrawPracticePlane(plane->picture(), st); });
-    plane->place(kPlaneLeft, imgShiki->y(), plane->picture().width(), plane->picture().height());
-    ClearImage(imgShiki->picture(), st.Draw.PanelBackColor, st.Draw);
-    ClearImage(imgAns->picture(), st.Draw.PanelBackColor, st.Draw);
+    plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
+    ClearImage(formulaImage->picture(), st.Draw.PanelBackColor, st.Draw);
+    ClearImage(answerImage->picture(), st.Draw.PanelBackColor, st.Draw);
     m_s.AnswerShown = false;
     m_s.FirstTry = 0;
     m_s.WrongAttempts = 0;
@@ -220,7 +220,7 @@ void PracticeWindow::Init(bool review)
     m_s.Marks.clear();
     m_s.RubberCurve = false;
     m_s.VertexMarker = false;
-    lstRecord->clear();
+    recordList->clear();
     const int sources = qBound(0, st.PracticeCount, kMaxParabolas);
     int k = 0;
     for (int i = 0; i < sources; ++i) {
@@ -230,14 +230,14 @@ void PracticeWindow::Init(bool review)
             m_s.Mistakes[std::size_t(i)] = false;
         m_s.RunList[std::size_t(k)] = st.PracticeParabolas[std::size_t(i)];
         m_s.SourceIndex[std::size_t(k)] = i;
-        lstRecord->addItem(QStringLiteral("(%1)").arg(k + 1));
+        recordList->addItem(QStringLiteral("(%1)").arg(k + 1));
         ++k;
     }
     m_s.Count = k;
     m_s.Review = review;
     if (m_s.Count > 0)
-        DrawFormulaImage(imgShiki->picture(), m_s.RunList[0].Formula, st.Draw);
-    lblMess->setText(Statement(1));
+        DrawFormulaImage(formulaImage->picture(), m_s.RunList[0].Formula, st.Draw);
+    messageLabel->setText(Statement(1));
     // A fresh plane bitmap starts in copy mode; feedback needs not-xor.
     plane->canvas().setPenMode(PenMode::NotXor);
 }
@@ -247,7 +247,7 @@ void PracticeWindow::planeMouseMove(QPoint pixel)
     BuildControls();
     ProgramState &st = Program();
     const QPoint p = lattice(pixel);
-    edtCood->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
+    pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
     if (m_s.Count <= 0)
         return;
     Canvas &canvas = plane->canvas();
@@ -271,7 +271,7 @@ void PracticeWindow::planeMouseMove(QPoint pixel)
 void PracticeWindow::windowMouseMove()
 {
     BuildControls();
-    edtCood->clear();
+    pointField->clear();
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
@@ -300,7 +300,7 @@ void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
     if (button == Qt::RightButton && m_s.RubberCurve) {
         DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
                         Color(m_s.Answer.Color), Program());
-        btnTeiseiClick();
+        correctClicked();
     } else {
         answerClick(p);
     }
@@ -337,7 +337,7 @@ void PracticeWindow::answerClick(QPoint p)
     m_s.RubberCurve = false;
     m_s.SavedAnswer = m_s.Answer;
     const QString answer = StandardFormText(m_s.Answer, form());
-    DrawFormulaImage(imgAns->picture(), answer, st.Draw);
+    DrawFormulaImage(answerImage->picture(), answer, st.Draw);
     const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
     const bool right = answer == exercise.Formula || answer == StandardFormText(exercise, form());
     if (right)
@@ -350,7 +350,7 @@ void PracticeWindow::answerClick(QPoint p)
 void PracticeWindow::rightAnswer()
 {
     ProgramState &st = Program();
-    Canvas &ans = imgAns->canvas();
+    Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
     ans.setPenWidth(3);
@@ -366,7 +366,7 @@ void PracticeWindow::rightAnswer()
     m_s.RubberCurve = false;
     const QString mark = m_s.WrongAttempts > 0 ? QStringLiteral("×") : m_s.Hint ? QStringLiteral("△") : QStringLiteral("○");
     m_s.Marks += mark;
-    if (QListWidgetItem *item = lstRecord->item(m_s.Position))
+    if (QListWidgetItem *item = recordList->item(m_s.Position))
         item->setText(item->text() + mark + QLatin1Char(' ') + MinutesSecondsText(m_s.Seconds));
     m_s.TotalSeconds += m_s.Seconds;
     m_s.Seconds = 0;
@@ -391,16 +391,16 @@ void PracticeWindow::nextExercise()
     ++m_s.Position;
     m_s.Stage = 0;
     m_s.WrongAttempts = 0;
-    ClearImage(imgShiki->picture(), draw.PanelBackColor, draw);
-    ClearImage(imgAns->picture(), draw.PanelBackColor, draw);
-    lblMess->setText(Statement(m_s.Position + 1));
-    DrawFormulaImage(imgShiki->picture(), m_s.RunList[std::size_t(m_s.Position)].Formula, draw);
+    ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
+    ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
+    messageLabel->setText(Statement(m_s.Position + 1));
+    DrawFormulaImage(formulaImage->picture(), m_s.RunList[std::size_t(m_s.Position)].Formula, draw);
 }
 
 void PracticeWindow::wrongAnswer()
 {
     // The black background of the tick leaves the answer picture as it is.
-    imgAns->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
+    answerImage->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
     DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
@@ -417,8 +417,8 @@ void PracticeWindow::endRun()
     ProgramState &st = Program();
     if (!st.TestMode && !m_s.Review && !st.OnCdRom)
         AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
-    lstRecord->addItem(QStringLiteral("------------"));
-    lstRecord->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
+    recordList->addItem(QStringLiteral("------------"));
+    recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
     if (!m_owari) {
         m_closeRequested = true;
         return;
@@ -440,7 +440,7 @@ void PracticeWindow::endRun()
     }
 }
 
-void PracticeWindow::btnTeiseiClick()
+void PracticeWindow::correctClicked()
 {
     BuildControls();
     if (m_s.Stage != 1)
@@ -468,7 +468,7 @@ void PracticeWindow::Button1Click()
     m_s.Hint = true;
 }
 
-void PracticeWindow::btnEndClick()
+void PracticeWindow::endClicked()
 {
     done(2);
 }

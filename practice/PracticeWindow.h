@@ -26,7 +26,7 @@ class RightAnswerDialog;
 
 // The state of one showing of the practice window.
 struct RenshuState {
-    TLineList RunList{};                          // copies of the posed entries
+    ParabolaList RunList{};                          // copies of the posed entries
     std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
     std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
     int Position = 0;
@@ -67,9 +67,9 @@ public:
     void planeMouseDown(Qt::MouseButton button, QPoint pixel);
     void planeMouseMove(QPoint pixel);
     void windowMouseMove();
-    void btnTeiseiClick();
+    void correctClicked();
     void Button1Click();
-    void btnEndClick();
+    void endClicked();
     void timSecondTimer();
 
     // The hidden pictures: a red tick on black and a green arrow on black.
@@ -78,12 +78,12 @@ public:
     static QString Statement(int number);
 
     ImageView *plane = nullptr;
-    QLabel *lblMess = nullptr;
-    ImageView *imgShiki = nullptr;
-    ImageView *imgAns = nullptr;
-    QListWidget *lstRecord = nullptr;
-    QLineEdit *edtCood = nullptr;
-    QPushButton *btnTeisei = nullptr, *btnEnd = nullptr, *Button1 = nullptr;
+    QLabel *messageLabel = nullptr;
+    ImageView *formulaImage = nullptr;
+    ImageView *answerImage = nullptr;
+    QListWidget *recordList = nullptr;
+    QLineEdit *pointField = nullptr;
+    QPushButton *correctButton = nullptr, *endButton = nullptr, *Button1 = nullptr;
     QTimer timSecond;
 
 protected:

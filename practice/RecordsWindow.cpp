@@ -76,14 +76,14 @@ RecordsWindow::RecordsWindow(QWidget *parent)
     Label1->adjustSize();
 
     auto *list = new TitleList(this);
-    lstTitle = list;
-    lstTitle->setObjectName(QStringLiteral("lstTitle"));
-    lstTitle->setGeometry(16, 32, 225, 345);
-    lstTitle->setFont(Face(Fonts::FixedGothic, 15));
-    lstTitle->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->moved = [this](int row) { lstTitleClick(row); };
-    connect(lstTitle, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { lstTitleClick(lstTitle->row(item)); });
+    titleList = list;
+    titleList->setObjectName(QStringLiteral("lstTitle"));
+    titleList->setGeometry(16, 32, 225, 345);
+    titleList->setFont(Face(Fonts::FixedGothic, 15));
+    titleList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->moved = [this](int row) { titleListClicked(row); };
+    connect(titleList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { titleListClicked(titleList->row(item)); });
 
     memDetail = new QPlainTextEdit(this);
     memDetail->setObjectName(QStringLiteral("memDetail"));
@@ -94,15 +94,15 @@ RecordsWindow::RecordsWindow(QWidget *parent)
     memDetail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    btnReturn = new QPushButton(ReturnGlyph(), QStringLiteral("戻る"), this);
-    btnReturn->setObjectName(QStringLiteral("btnReturn"));
-    btnReturn->setGeometry(24, 400, 81, 41);
-    connect(btnReturn, &QPushButton::clicked, this, [this] { btnReturnClick(); });
+    returnButton = new QPushButton(ReturnGlyph(), QStringLiteral("戻る"), this);
+    returnButton->setObjectName(QStringLiteral("btnReturn"));
+    returnButton->setGeometry(24, 400, 81, 41);
+    connect(returnButton, &QPushButton::clicked, this, [this] { returnClicked(); });
 
-    btnErase = new QPushButton(QStringLiteral("記録消去"), this);
-    btnErase->setObjectName(QStringLiteral("btnErase"));
-    btnErase->setGeometry(136, 400, 81, 41);
-    connect(btnErase, &QPushButton::clicked, this, [this] { btnEraseClick(); });
+    eraseButton = new QPushButton(QStringLiteral("記録消去"), this);
+    eraseButton->setObjectName(QStringLiteral("btnErase"));
+    eraseButton->setGeometry(136, 400, 81, 41);
+    connect(eraseButton, &QPushButton::clicked, this, [this] { eraseClicked(); });
 }
 
 void RecordsWindow::showEvent(QShowEvent *e)
@@ -130,16 +130,16 @@ void RecordsWindow::FillLists(bool tell)
     if (tell && !records.canWrite())
         prompt().message(records.problemText() + QStringLiteral("\n記録は表示できません。"), MessageKind::Error);
     m_reserve.clear();
-    lstTitle->clear();
+    titleList->clear();
     const QString folder = DataFolder();
     for (const QString &file : UnitFilesIn(folder, false)) {
         const QString title = ReadUnitTitle(folder + file);
         m_reserve.append(title);
-        lstTitle->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + ShownTitle(title));
+        titleList->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + ShownTitle(title));
     }
 }
 
-void RecordsWindow::lstTitleClick(int row)
+void RecordsWindow::titleListClicked(int row)
 {
     if (row < 0 || row >= m_reserve.size())
         return;
@@ -157,11 +157,11 @@ void RecordsWindow::lstTitleClick(int row)
     memDetail->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-void RecordsWindow::btnEraseClick()
+void RecordsWindow::eraseClicked()
 {
     QList<int> rows;
-    for (int i = 0; i < lstTitle->count(); ++i)
-        if (lstTitle->item(i)->isSelected())
+    for (int i = 0; i < titleList->count(); ++i)
+        if (titleList->item(i)->isSelected())
             rows.append(i);
     if (rows.isEmpty()) {
         prompt().message(QStringLiteral("消去する単元を選んでください"));
@@ -173,7 +173,7 @@ void RecordsWindow::btnEraseClick()
     ProfileFile::update(RecordFilePath(), [&](ProfileFile &records) {
         int erased = 0;
         for (int row : rows) {
-            if (lstTitle->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
+            if (titleList->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
                 continue;
             erased += records.eraseSection(m_reserve[row]);
         }
@@ -183,7 +183,7 @@ void RecordsWindow::btnEraseClick()
     FillLists(false);
 }
 
-void RecordsWindow::btnReturnClick()
+void RecordsWindow::returnClicked()
 {
     memDetail->clear();
     done(1);

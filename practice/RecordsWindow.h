@@ -18,24 +18,24 @@ public:
 
     // Handlers, public so tests can drive them without exec().
     void FormShow();
-    void lstTitleClick(int row);
-    void btnEraseClick();
-    void btnReturnClick();
+    void titleListClicked(int row);
+    void eraseClicked();
+    void returnClicked();
 
-    // The unit titles, line for line parallel to lstTitle.
+    // The unit titles, line for line parallel to titleList.
     const QStringList &reserveTitles() const { return m_reserve; }
 
     QLabel *Label1 = nullptr;
-    QListWidget *lstTitle = nullptr;
+    QListWidget *titleList = nullptr;
     QPlainTextEdit *memDetail = nullptr;
-    QPushButton *btnReturn = nullptr;
-    QPushButton *btnErase = nullptr;
+    QPushButton *returnButton = nullptr;
+    QPushButton *eraseButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
-    // Fills lstTitle and the titles from the data folder and the record
+    // Fills titleList and the titles from the data folder and the record
     // file; a damaged record file is told about when tell is set.
     void FillLists(bool tell);
 

@@ -39,16 +39,16 @@ void RightAnswerDialog::buildControls()
     // Only a banner: Enter and Tab belong to the buttons.
     Edit1->setFocusPolicy(Qt::NoFocus);
 
-    btnNext = new QPushButton(QStringLiteral("次の問題"), this);
-    btnNext->setObjectName(QStringLiteral("btnNext"));
-    btnNext->setGeometry(80, 64, 105, 33);
-    btnNext->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("中止"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(216, 64, 49, 33);
+    nextButton = new QPushButton(QStringLiteral("次の問題"), this);
+    nextButton->setObjectName(QStringLiteral("btnNext"));
+    nextButton->setGeometry(80, 64, 105, 33);
+    nextButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("中止"), this);
+    cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    cancelButton->setGeometry(216, 64, 49, 33);
 
-    connect(btnNext, &QPushButton::clicked, this, [this] { btnNextClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    connect(nextButton, &QPushButton::clicked, this, [this] { nextClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
 void RightAnswerDialog::showEvent(QShowEvent *e)
@@ -62,15 +62,15 @@ void RightAnswerDialog::FormShow()
 {
     BuildControls();
     // The pupil goes on with Enter, even after having tabbed to "中止" last time.
-    btnNext->setFocus();
+    nextButton->setFocus();
 }
 
-void RightAnswerDialog::btnNextClick()
+void RightAnswerDialog::nextClicked()
 {
     done(1);
 }
 
-void RightAnswerDialog::btnCancelClick()
+void RightAnswerDialog::cancelClicked()
 {
     done(2);
 }

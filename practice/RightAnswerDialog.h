@@ -16,14 +16,14 @@ public:
     void placeBelow(int top, int left) { move(left, top); }
 
     void FormShow();        // focus to "次の問題" on every show
-    void btnNextClick();    // result 1
-    void btnCancelClick();  // result 2
+    void nextClicked();    // result 1
+    void cancelClicked();  // result 2
 
     QLabel *Image1 = nullptr;  // flowers
     QLabel *Image2 = nullptr;  // smiling cat
     QLineEdit *Edit1 = nullptr;
-    QPushButton *btnNext = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QPushButton *nextButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
 protected:
     void buildControls() override;

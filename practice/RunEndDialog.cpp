@@ -27,21 +27,21 @@ void RunEndDialog::buildControls()
 
     // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
     // widget ahead of the first child created, which thus stays first.
-    btnFukushu = VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
-    btnRetry = VerdictButton(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
-    btnEnd = VerdictButton(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
-    edtMess = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
-    edtMess->setObjectName(QStringLiteral("edtMess"));
-    edtMess->setGeometry(24, 16, 217, 24);
-    edtMess->setFont(VerdictFont(16));
-    edtMess->setReadOnly(true);
-    btnShowRecord = VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
-    m_tabOrder = {btnFukushu, btnRetry, btnEnd, edtMess, btnShowRecord};
+    reviewButton = VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
+    retryButton = VerdictButton(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
+    endButton = VerdictButton(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
+    messageField = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
+    messageField->setObjectName(QStringLiteral("edtMess"));
+    messageField->setGeometry(24, 16, 217, 24);
+    messageField->setFont(VerdictFont(16));
+    messageField->setReadOnly(true);
+    showRecordsButton = VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
+    m_tabOrder = {reviewButton, retryButton, endButton, messageField, showRecordsButton};
 
-    connect(btnShowRecord, &QPushButton::clicked, this, [this] { btnShowRecordClick(); });
-    connect(btnFukushu, &QPushButton::clicked, this, [this] { btnFukushuClick(); });
-    connect(btnRetry, &QPushButton::clicked, this, [this] { btnRetryClick(); });
-    connect(btnEnd, &QPushButton::clicked, this, [this] { btnEndClick(); });
+    connect(showRecordsButton, &QPushButton::clicked, this, [this] { showRecordsClicked(); });
+    connect(reviewButton, &QPushButton::clicked, this, [this] { reviewClicked(); });
+    connect(retryButton, &QPushButton::clicked, this, [this] { retryClicked(); });
+    connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
 }
 
 void RunEndDialog::applyTabOrder(const QList<QWidget *> &order)
@@ -57,25 +57,25 @@ void RunEndDialog::prepare(Outcome outcome, bool reviewEnabled, bool testMode)
     // Back to the design state first: a perfect run's green and tab order
     // must not stay for the runs after it.
     setPalette(QPalette());
-    applyTabOrder({btnFukushu, btnRetry, btnEnd, edtMess, btnShowRecord});
+    applyTabOrder({reviewButton, retryButton, endButton, messageField, showRecordsButton});
 
     m_testMode = testMode;
-    btnFukushu->setEnabled(reviewEnabled);
+    reviewButton->setEnabled(reviewEnabled);
     switch (outcome) {
     case Outcome::Perfect: {
-        edtMess->setText(QStringLiteral("★★全問正解です★★"));
-        applyTabOrder({btnEnd, btnFukushu, btnRetry, edtMess, btnShowRecord});
+        messageField->setText(QStringLiteral("★★全問正解です★★"));
+        applyTabOrder({endButton, reviewButton, retryButton, messageField, showRecordsButton});
         QPalette pal = palette();
         pal.setColor(QPalette::Window, ToQColor(kPerfectGreen));
         setPalette(pal);
         break;
     }
     case Outcome::Review:
-        edtMess->setText(QStringLiteral("　復習を終わりました"));
+        messageField->setText(QStringLiteral("　復習を終わりました"));
         break;
     case Outcome::Finished:
-        // btnFukushu already leads the design order.
-        edtMess->setText(QStringLiteral("　　終了しました"));
+        // reviewButton already leads the design order.
+        messageField->setText(QStringLiteral("　　終了しました"));
         break;
     }
 }
@@ -90,7 +90,7 @@ void RunEndDialog::showEvent(QShowEvent *e)
 void RunEndDialog::FormShow()
 {
     BuildControls();
-    btnShowRecord->setVisible(!m_testMode);
+    showRecordsButton->setVisible(!m_testMode);
     // The first usable control in tab order takes the focus, so Enter
     // chooses what the outcome suggests: stop after a perfect run, review
     // after mistakes.
@@ -102,22 +102,22 @@ void RunEndDialog::FormShow()
     }
 }
 
-void RunEndDialog::btnEndClick()
+void RunEndDialog::endClicked()
 {
     done(2);
 }
 
-void RunEndDialog::btnRetryClick()
+void RunEndDialog::retryClicked()
 {
     done(1);
 }
 
-void RunEndDialog::btnFukushuClick()
+void RunEndDialog::reviewClicked()
 {
     done(4);
 }
 
-void RunEndDialog::btnShowRecordClick()
+void RunEndDialog::showRecordsClicked()
 {
     if (showRecords)
         showRecords();

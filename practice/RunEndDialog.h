@@ -23,13 +23,13 @@ public:
     std::function<void()> showRecords;  // the record window, modal
 
     void FormShow();
-    void btnEndClick();       // result 2
-    void btnRetryClick();     // result 1
-    void btnFukushuClick();   // result 4
-    void btnShowRecordClick();
+    void endClicked();       // result 2
+    void retryClicked();     // result 1
+    void reviewClicked();   // result 4
+    void showRecordsClicked();
 
-    QLineEdit *edtMess = nullptr;
-    QPushButton *btnShowRecord = nullptr, *btnFukushu = nullptr, *btnRetry = nullptr, *btnEnd = nullptr;
+    QLineEdit *messageField = nullptr;
+    QPushButton *showRecordsButton = nullptr, *reviewButton = nullptr, *retryButton = nullptr, *endButton = nullptr;
 
 protected:
     void buildControls() override;

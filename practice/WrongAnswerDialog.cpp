@@ -26,19 +26,19 @@ void WrongAnswerDialog::buildControls()
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(MonsterIcon());
 
-    edtMess = new QLineEdit(this);
-    edtMess->setObjectName(QStringLiteral("edtMess"));
-    edtMess->setGeometry(64, 16, 193, 24);
-    edtMess->setFont(VerdictFont(16));
-    edtMess->setReadOnly(true);
+    messageField = new QLineEdit(this);
+    messageField->setObjectName(QStringLiteral("edtMess"));
+    messageField->setGeometry(64, 16, 193, 24);
+    messageField->setFont(VerdictFont(16));
+    messageField->setReadOnly(true);
 
-    btnGiveup = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
-    btnTeisei = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
-    btnCancel = VerdictButton(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
+    giveUpButton = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
+    correctButton = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
+    cancelButton = VerdictButton(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
 
-    connect(btnGiveup, &QPushButton::clicked, this, [this] { btnGiveupClick(); });
-    connect(btnTeisei, &QPushButton::clicked, this, [this] { btnTeiseiClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    connect(giveUpButton, &QPushButton::clicked, this, [this] { giveUpClicked(); });
+    connect(correctButton, &QPushButton::clicked, this, [this] { correctClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
 void WrongAnswerDialog::showEvent(QShowEvent *e)
@@ -51,29 +51,29 @@ void WrongAnswerDialog::showEvent(QShowEvent *e)
 void WrongAnswerDialog::FormShow()
 {
     BuildControls();
-    btnTeisei->setFocus();
+    correctButton->setFocus();
     // Once the correct graph is on the plane, showing it again would only
     // erase it (not-xor), so the button stays off for this exercise.
     const bool shown = answerShown && answerShown();
-    btnGiveup->setEnabled(!shown);
-    edtMess->setText(shown ? QStringLiteral("正解を表示しています") : QStringLiteral("誤りです。訂正してください"));
+    giveUpButton->setEnabled(!shown);
+    messageField->setText(shown ? QStringLiteral("正解を表示しています") : QStringLiteral("誤りです。訂正してください"));
 }
 
-void WrongAnswerDialog::btnTeiseiClick()
+void WrongAnswerDialog::correctClicked()
 {
     if (removeWrongAnswer)
         removeWrongAnswer();
     done(1);
 }
 
-void WrongAnswerDialog::btnGiveupClick()
+void WrongAnswerDialog::giveUpClicked()
 {
     if (showCorrectGraph)
         showCorrectGraph();
     done(1);
 }
 
-void WrongAnswerDialog::btnCancelClick()
+void WrongAnswerDialog::cancelClicked()
 {
     done(2);
 }

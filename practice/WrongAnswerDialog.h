@@ -24,15 +24,15 @@ public:
     std::function<void()> showCorrectGraph;  // draws the exercise in black, width 2; sets the flag
 
     void FormShow();
-    void btnTeiseiClick();  // result 1
-    void btnGiveupClick();  // result 1
-    void btnCancelClick();  // result 2
+    void correctClicked();  // result 1
+    void giveUpClicked();  // result 1
+    void cancelClicked();  // result 2
 
     QLabel *Image1 = nullptr;  // monster face
-    QLineEdit *edtMess = nullptr;
-    QPushButton *btnGiveup = nullptr;
-    QPushButton *btnTeisei = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QLineEdit *messageField = nullptr;
+    QPushButton *giveUpButton = nullptr;
+    QPushButton *correctButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
 protected:
     void buildControls() override;

@@ -102,16 +102,16 @@ void LineKindDialog::buildForm()
         b->setObjectName(QLatin1String(name));
         return b;
     };
-    QPushButton *btnOK = button("btnOK", QStringLiteral("OK"));
-    QPushButton *btnCancel = button("btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
-    QPushButton *btnTest = button("btnTest", QStringLiteral("テスト"));
-    btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-    connect(btnTest, &QPushButton::clicked, this, [this] { btnTestClick(); });
+    QPushButton *okButton = button("btnOK", QStringLiteral("OK"));
+    QPushButton *cancelButton = button("btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
+    QPushButton *testButton = button("btnTest", QStringLiteral("テスト"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+    connect(testButton, &QPushButton::clicked, this, [this] { testClicked(); });
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    for (QPushButton *b : {btnOK, btnCancel, btnTest})
+    for (QPushButton *b : {okButton, cancelButton, testButton})
         bottom->addWidget(b);
     bottom->addStretch();
     root->addLayout(bottom);
@@ -168,7 +168,7 @@ void LineKindDialog::enableEndGroups()
     ShowGroup(gbxHeniki2, mode == 2 || mode == 3, HalfLineCaption);
 }
 
-void LineKindDialog::btnOKClick()
+void LineKindDialog::okClicked()
 {
     DrawingSettings &d = Program().Draw;
     d.LineMode = m_working.Mode;
@@ -185,12 +185,12 @@ void LineKindDialog::btnOKClick()
 
 // Escape and the title bar's close run reject() as well; the copies are
 // simply not applied, and the next showing takes fresh ones.
-void LineKindDialog::btnCancelClick()
+void LineKindDialog::cancelClicked()
 {
     reject();
 }
 
-void LineKindDialog::btnTestClick()
+void LineKindDialog::testClicked()
 {
     if (onRedraw)
         onRedraw();

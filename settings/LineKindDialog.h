@@ -35,9 +35,9 @@ public:
     // Event handlers, public so that the owner and tests can run them
     // exactly as the window does.
     void FormShow();
-    void btnOKClick();
-    void btnCancelClick();
-    void btnTestClick();
+    void okClicked();
+    void cancelClicked();
+    void testClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -76,21 +76,21 @@ int PlaneSettingsDialog::largestPlaneSize() const
 void PlaneSettingsDialog::fillFromEditing()
 {
     const PlaneSettings s = m_edit;
-    edtSizeX->setText(s.SizeX);
-    edtSizeY->setText(s.SizeY);
-    edtDX->setText(s.DX);
-    edtDY->setText(s.DY);
-    edtStartX->setText(s.StartX);
-    edtStartY->setText(s.StartY);
-    edtEndX->setText(s.EndX);
-    edtEndY->setText(s.EndY);
-    spnScaleNumberX->setValue(s.ScaleNumberX);
-    spnScaleNumberY->setValue(s.ScaleNumberY);
-    spnFontSize->setValue(s.FontSize);
-    spnYohaku->setValue(s.Yohaku);
-    chkXY->setChecked(s.XY);
-    chkMemori->setChecked(s.Memori);
-    chkZahyou->setChecked(s.Zahyou);
+    sizeXField->setText(s.SizeX);
+    sizeYField->setText(s.SizeY);
+    scaleXField->setText(s.DX);
+    scaleYField->setText(s.DY);
+    startXField->setText(s.StartX);
+    startYField->setText(s.StartY);
+    endXField->setText(s.EndX);
+    endYField->setText(s.EndY);
+    tickNumbersXSpin->setValue(s.ScaleNumberX);
+    tickNumbersYSpin->setValue(s.ScaleNumberY);
+    fontSizeSpin->setValue(s.FontSize);
+    marginSpin->setValue(s.Yohaku);
+    axisNamesSwitch->setChecked(s.XY);
+    ticksSwitch->setChecked(s.Memori);
+    coordinatesSwitch->setChecked(s.Zahyou);
 }
 
 void PlaneSettingsDialog::connectFields()
@@ -103,18 +103,18 @@ void PlaneSettingsDialog::connectFields()
                 m_settingsChanged = true;
         });
     };
-    text(edtSizeX, &PlaneSettings::SizeX, true);
-    text(edtSizeY, &PlaneSettings::SizeY, true);
-    text(edtStartX, &PlaneSettings::StartX, false);
-    text(edtStartY, &PlaneSettings::StartY, false);
-    text(edtEndX, &PlaneSettings::EndX, false);
-    text(edtEndY, &PlaneSettings::EndY, false);
-    connect(edtDX, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+    text(sizeXField, &PlaneSettings::SizeX, true);
+    text(sizeYField, &PlaneSettings::SizeY, true);
+    text(startXField, &PlaneSettings::StartX, false);
+    text(startYField, &PlaneSettings::StartY, false);
+    text(endXField, &PlaneSettings::EndX, false);
+    text(endYField, &PlaneSettings::EndY, false);
+    connect(scaleXField, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
         m_edit.DX = t;
         changed();
         scaleChanged(t, m_edit.ScaleX);
     });
-    connect(edtDY, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
+    connect(scaleYField, &QLineEdit::textChanged, this, [this, changed](const QString &t) {
         m_edit.DY = t;
         changed();
         scaleChanged(t, m_edit.ScaleY);
@@ -126,17 +126,17 @@ void PlaneSettingsDialog::connectFields()
             changed();
         });
     };
-    spin(spnScaleNumberX, &PlaneSettings::ScaleNumberX);
-    spin(spnScaleNumberY, &PlaneSettings::ScaleNumberY);
-    spin(spnFontSize, &PlaneSettings::FontSize);
-    spin(spnYohaku, &PlaneSettings::Yohaku);
+    spin(tickNumbersXSpin, &PlaneSettings::ScaleNumberX);
+    spin(tickNumbersYSpin, &PlaneSettings::ScaleNumberY);
+    spin(fontSizeSpin, &PlaneSettings::FontSize);
+    spin(marginSpin, &PlaneSettings::Yohaku);
 
     auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
         connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_edit.*field = on; });
     };
-    check(chkXY, &PlaneSettings::XY);
-    check(chkMemori, &PlaneSettings::Memori);
-    check(chkZahyou, &PlaneSettings::Zahyou);
+    check(axisNamesSwitch, &PlaneSettings::XY);
+    check(ticksSwitch, &PlaneSettings::Memori);
+    check(coordinatesSwitch, &PlaneSettings::Zahyou);
 }
 
 // The working copy follows a typed scale at once; only a text that is not
@@ -157,7 +157,7 @@ void PlaneSettingsDialog::showEvent(QShowEvent *event)
 void PlaneSettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        btnCancelClick();
+        cancelClicked();
         event->accept();
         return;
     }
@@ -183,22 +183,22 @@ void PlaneSettingsDialog::recordShownValues()
 void PlaneSettingsDialog::restoreShownValues()
 {
     const ShownValues v = m_shown;
-    edtSizeX->setText(v.SizeX);
-    edtSizeY->setText(v.SizeY);
-    edtStartX->setText(v.StartX);
-    edtStartY->setText(v.StartY);
-    edtEndX->setText(v.EndX);
-    edtEndY->setText(v.EndY);
-    spnScaleNumberX->setValue(v.ScaleNumberX);
-    spnScaleNumberY->setValue(v.ScaleNumberY);
-    chkXY->setChecked(v.XY);
-    chkMemori->setChecked(v.Memori);
-    spnFontSize->setValue(v.FontSize);
-    spnYohaku->setValue(v.Yohaku);
-    chkZahyou->setChecked(v.Zahyou);
+    sizeXField->setText(v.SizeX);
+    sizeYField->setText(v.SizeY);
+    startXField->setText(v.StartX);
+    startYField->setText(v.StartY);
+    endXField->setText(v.EndX);
+    endYField->setText(v.EndY);
+    tickNumbersXSpin->setValue(v.ScaleNumberX);
+    tickNumbersYSpin->setValue(v.ScaleNumberY);
+    axisNamesSwitch->setChecked(v.XY);
+    ticksSwitch->setChecked(v.Memori);
+    fontSizeSpin->setValue(v.FontSize);
+    marginSpin->setValue(v.Yohaku);
+    coordinatesSwitch->setChecked(v.Zahyou);
 }
 
-bool PlaneSettingsDialog::btnTestClick()
+bool PlaneSettingsDialog::testClicked()
 {
     BuildControls();
     bool passed = false;
@@ -213,8 +213,8 @@ bool PlaneSettingsDialog::runTest()
     const int h = SettingInt(m_edit.SizeY);
     if (!SizeAccepted(w, largest) || !SizeAccepted(h, largest)) {
         prompt().message(QStringLiteral("値の範囲は%1以上%2以下です").arg(SmallestPlaneSize).arg(largest));
-        edtSizeX->setText(m_shown.SizeX);
-        edtSizeY->setText(m_shown.SizeY);
+        sizeXField->setText(m_shown.SizeX);
+        sizeYField->setText(m_shown.SizeY);
         return false;
     }
     if (!ScaleAccepted(SettingInt(m_edit.DX)) || !ScaleAccepted(SettingInt(m_edit.DY))) {
@@ -261,11 +261,11 @@ void PlaneSettingsDialog::takeAcceptedValues()
     to.Zahyou = from.Zahyou;
 }
 
-void PlaneSettingsDialog::btnOkClick()
+void PlaneSettingsDialog::okClicked()
 {
     BuildControls();
     if (m_settingsChanged) {
-        btnTestClick();
+        testClicked();
         m_settingsChanged = false;
     }
     // What no test looked at (starts, ends) still reaches the plane when it
@@ -273,7 +273,7 @@ void PlaneSettingsDialog::btnOkClick()
     takeAcceptedValues();
     // A refused write ends the action with its message; the dialog stays
     // open so that the user can retry or cancel.
-    if (chkKeep->isChecked() && !Guarded([&] { saveSettings(); }))
+    if (keepSwitch->isChecked() && !Guarded([&] { saveSettings(); }))
         return;
     hide();
 }
@@ -281,31 +281,31 @@ void PlaneSettingsDialog::btnOkClick()
 void PlaneSettingsDialog::saveSettings() const
 {
     const SettingsStore &st = m_store;
-    st.WriteTextSetting(QStringLiteral("ScaleX"), edtDX->text());
-    st.WriteTextSetting(QStringLiteral("ScaleY"), edtDY->text());
-    st.WriteBoolSetting(QStringLiteral("chkXY"), chkXY->isChecked());
-    st.WriteBoolSetting(QStringLiteral("chkMemori"), chkMemori->isChecked());
-    st.WriteIntSetting(QStringLiteral("ScaleNumberX"), spnScaleNumberX->value());
-    st.WriteIntSetting(QStringLiteral("ScaleNumberY"), spnScaleNumberY->value());
-    st.WriteTextSetting(QStringLiteral("SizeX"), edtSizeX->text());
-    st.WriteTextSetting(QStringLiteral("SizeY"), edtSizeY->text());
-    st.WriteTextSetting(QStringLiteral("StartX"), edtStartX->text());
-    st.WriteTextSetting(QStringLiteral("StartY"), edtStartY->text());
-    st.WriteTextSetting(QStringLiteral("EndX"), edtEndX->text());
-    st.WriteTextSetting(QStringLiteral("EndY"), edtEndY->text());
+    st.WriteTextSetting(QStringLiteral("ScaleX"), scaleXField->text());
+    st.WriteTextSetting(QStringLiteral("ScaleY"), scaleYField->text());
+    st.WriteBoolSetting(QStringLiteral("chkXY"), axisNamesSwitch->isChecked());
+    st.WriteBoolSetting(QStringLiteral("chkMemori"), ticksSwitch->isChecked());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberX"), tickNumbersXSpin->value());
+    st.WriteIntSetting(QStringLiteral("ScaleNumberY"), tickNumbersYSpin->value());
+    st.WriteTextSetting(QStringLiteral("SizeX"), sizeXField->text());
+    st.WriteTextSetting(QStringLiteral("SizeY"), sizeYField->text());
+    st.WriteTextSetting(QStringLiteral("StartX"), startXField->text());
+    st.WriteTextSetting(QStringLiteral("StartY"), startYField->text());
+    st.WriteTextSetting(QStringLiteral("EndX"), endXField->text());
+    st.WriteTextSetting(QStringLiteral("EndY"), endYField->text());
     // Read back at start-up in preference to "FontSizeV" / "YohakuV".
-    st.WriteIntSetting(QStringLiteral("FontSize"), spnFontSize->value());
-    st.WriteIntSetting(QStringLiteral("Yohaku"), spnYohaku->value());
+    st.WriteIntSetting(QStringLiteral("FontSize"), fontSizeSpin->value());
+    st.WriteIntSetting(QStringLiteral("Yohaku"), marginSpin->value());
 }
 
-void PlaneSettingsDialog::btnCancelClick()
+void PlaneSettingsDialog::cancelClicked()
 {
     BuildControls();
     restoreShownValues();
     // A refused scale fails the test; the restored values still reach the
     // plane, which is drawn again when they change it.
     const PlaneSettings before = m_settings;
-    if (!btnTestClick()) {
+    if (!testClicked()) {
         takeAcceptedValues();
         if (m_settings != before && onRedraw)
             onRedraw();
@@ -321,12 +321,12 @@ void PlaneSettingsDialog::PresetClick(const QString &button)
             continue;
         fieldOfPreset(p.field)->setText(QLatin1String(p.text));
         if (p.tests)
-            btnTestClick();
+            testClicked();
         return;
     }
 }
 
 void PlaneSettingsDialog::SwitchClick()
 {
-    btnTestClick();
+    testClicked();
 }

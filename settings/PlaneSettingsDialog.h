@@ -25,7 +25,7 @@ class PlaneSettingsDialog : public LazyDialog {
     Q_OBJECT
 public:
     // What Cancel and a failed size test put back: the values at the moment
-    // the dialog was shown. The scale fields and chkKeep are not part of it.
+    // the dialog was shown. The scale fields and keepSwitch are not part of it.
     struct ShownValues {
         QString SizeX, SizeY, StartX, StartY, EndX, EndY;
         int ScaleNumberX = 5;
@@ -58,13 +58,13 @@ public:
     // them exactly as the buttons do.
     void FormShow();
     // The test: true when it passed and the redraw was requested.
-    bool btnTestClick();
-    void btnOkClick();
-    void btnCancelClick();
+    bool testClicked();
+    void okClicked();
+    void cancelClicked();
     // A preset button by object name ("BitBtn1", "btnMaxX", ..., "btnEndYno"):
     // writes its text into its field and tests, except the end buttons.
     void PresetClick(const QString &button);
-    // chkXY, chkMemori and chkZahyou: a click runs the test.
+    // axisNamesSwitch, ticksSwitch and coordinatesSwitch: a click runs the test.
     void SwitchClick();
 
 protected:
@@ -90,26 +90,26 @@ private:
     ShownValues m_shown;
     bool m_settingsChanged = false;
 
-    QLineEdit *edtSizeX = nullptr;
-    QLineEdit *edtSizeY = nullptr;
-    QLineEdit *edtDX = nullptr;
-    QLineEdit *edtDY = nullptr;
-    QLineEdit *edtStartX = nullptr;
-    QLineEdit *edtStartY = nullptr;
-    QLineEdit *edtEndX = nullptr;
-    QLineEdit *edtEndY = nullptr;
-    QSpinBox *spnScaleNumberX = nullptr;
-    QSpinBox *spnScaleNumberY = nullptr;
-    QSpinBox *spnFontSize = nullptr;
-    QSpinBox *spnYohaku = nullptr;
-    QLabel *lblYohaku = nullptr;
-    QCheckBox *chkXY = nullptr;
-    QCheckBox *chkMemori = nullptr;
-    QCheckBox *chkZahyou = nullptr;
-    QCheckBox *chkKeep = nullptr;
-    QPushButton *btnTest = nullptr;
-    QPushButton *btnOk = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QLineEdit *sizeXField = nullptr;
+    QLineEdit *sizeYField = nullptr;
+    QLineEdit *scaleXField = nullptr;
+    QLineEdit *scaleYField = nullptr;
+    QLineEdit *startXField = nullptr;
+    QLineEdit *startYField = nullptr;
+    QLineEdit *endXField = nullptr;
+    QLineEdit *endYField = nullptr;
+    QSpinBox *tickNumbersXSpin = nullptr;
+    QSpinBox *tickNumbersYSpin = nullptr;
+    QSpinBox *fontSizeSpin = nullptr;
+    QSpinBox *marginSpin = nullptr;
+    QLabel *marginLabel = nullptr;
+    QCheckBox *axisNamesSwitch = nullptr;
+    QCheckBox *ticksSwitch = nullptr;
+    QCheckBox *coordinatesSwitch = nullptr;
+    QCheckBox *keepSwitch = nullptr;
+    QPushButton *testButton = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 };
 
 // Loads the stored values into `holder` as the dialog does when it is

@@ -81,19 +81,19 @@ void PlaneSettingsDialog::buildForm()
         grid->setVerticalSpacing(4);
         return std::pair{g, grid};
     };
-    auto [grpX, gridX] = axisGroup("grpX", QStringLiteral("横軸 (x)"));
-    auto [grpY, gridY] = axisGroup("grpY", QStringLiteral("縦軸 (y)"));
+    auto [xGroup, gridX] = axisGroup("grpX", QStringLiteral("横軸 (x)"));
+    auto [yGroup, gridY] = axisGroup("grpY", QStringLiteral("縦軸 (y)"));
 
-    edtSizeX = NewEdit(grpX, "edtSizeX");
-    edtDX = NewEdit(grpX, "edtDX");
-    edtStartX = NewEdit(grpX, "edtStartX");
-    edtEndX = NewEdit(grpX, "edtEndX");
-    spnScaleNumberX = NewSpin(grpX, "spnScaleNumberX", NumberingRange, 5);
-    edtSizeY = NewEdit(grpY, "edtSizeY");
-    edtDY = NewEdit(grpY, "edtDY");
-    edtStartY = NewEdit(grpY, "edtStartY");
-    edtEndY = NewEdit(grpY, "edtEndY");
-    spnScaleNumberY = NewSpin(grpY, "spnScaleNumberY", NumberingRange, 5);
+    sizeXField = NewEdit(xGroup, "edtSizeX");
+    scaleXField = NewEdit(xGroup, "edtDX");
+    startXField = NewEdit(xGroup, "edtStartX");
+    endXField = NewEdit(xGroup, "edtEndX");
+    tickNumbersXSpin = NewSpin(xGroup, "spnScaleNumberX", NumberingRange, 5);
+    sizeYField = NewEdit(yGroup, "edtSizeY");
+    scaleYField = NewEdit(yGroup, "edtDY");
+    startYField = NewEdit(yGroup, "edtStartY");
+    endYField = NewEdit(yGroup, "edtEndY");
+    tickNumbersYSpin = NewSpin(yGroup, "spnScaleNumberY", NumberingRange, 5);
 
     struct Row {
         const char *label;
@@ -122,43 +122,43 @@ void PlaneSettingsDialog::buildForm()
             ++r;
         }
     };
-    addRows(grpX, gridX,
-            {{"lblSizeX", QStringLiteral("横の大きさ"), edtSizeX, FSizeX},
-             {"lblDX", QStringLiteral("目盛の間隔"), edtDX, FDX},
-             {"lblStartX", QStringLiteral("開始"), edtStartX, FStartX},
-             {"lblEndX", QStringLiteral("終わり"), edtEndX, FEndX},
-             {"lblScaleNumberX", QStringLiteral("目盛の数字"), spnScaleNumberX, NoPresets}});
-    addRows(grpY, gridY,
-            {{"lblSizeY", QStringLiteral("縦の大きさ"), edtSizeY, FSizeY},
-             {"lblDY", QStringLiteral("目盛の間隔"), edtDY, FDY},
-             {"lblStartY", QStringLiteral("開始"), edtStartY, FStartY},
-             {"lblEndY", QStringLiteral("終わり"), edtEndY, FEndY},
-             {"lblScaleNumberY", QStringLiteral("目盛の数字"), spnScaleNumberY, NoPresets}});
+    addRows(xGroup, gridX,
+            {{"lblSizeX", QStringLiteral("横の大きさ"), sizeXField, FSizeX},
+             {"lblDX", QStringLiteral("目盛の間隔"), scaleXField, FDX},
+             {"lblStartX", QStringLiteral("開始"), startXField, FStartX},
+             {"lblEndX", QStringLiteral("終わり"), endXField, FEndX},
+             {"lblScaleNumberX", QStringLiteral("目盛の数字"), tickNumbersXSpin, NoPresets}});
+    addRows(yGroup, gridY,
+            {{"lblSizeY", QStringLiteral("縦の大きさ"), sizeYField, FSizeY},
+             {"lblDY", QStringLiteral("目盛の間隔"), scaleYField, FDY},
+             {"lblStartY", QStringLiteral("開始"), startYField, FStartY},
+             {"lblEndY", QStringLiteral("終わり"), endYField, FEndY},
+             {"lblScaleNumberY", QStringLiteral("目盛の数字"), tickNumbersYSpin, NoPresets}});
     auto *axes = new QHBoxLayout;
-    axes->addWidget(grpX);
-    axes->addWidget(grpY);
+    axes->addWidget(xGroup);
+    axes->addWidget(yGroup);
     root->addLayout(axes);
 
     // Font size; the margin is kept and saved but not offered to the user.
-    spnFontSize = NewSpin(this, "spnFontSize", FontSizeRange, 12);
-    spnYohaku = NewSpin(this, "spnYohaku", YohakuRange, 1);
-    lblYohaku = NewLabel(this, "lblYohaku", QStringLiteral("余白"), spnYohaku);
-    spnYohaku->hide();
-    lblYohaku->hide();
+    fontSizeSpin = NewSpin(this, "spnFontSize", FontSizeRange, 12);
+    marginSpin = NewSpin(this, "spnYohaku", YohakuRange, 1);
+    marginLabel = NewLabel(this, "lblYohaku", QStringLiteral("余白"), marginSpin);
+    marginSpin->hide();
+    marginLabel->hide();
     auto *font = new QHBoxLayout;
-    font->addWidget(NewLabel(this, "lblFontSize", QStringLiteral("文字の大きさ"), spnFontSize));
-    font->addWidget(spnFontSize);
+    font->addWidget(NewLabel(this, "lblFontSize", QStringLiteral("文字の大きさ"), fontSizeSpin));
+    font->addWidget(fontSizeSpin);
     font->addSpacing(16);
-    font->addWidget(lblYohaku);
-    font->addWidget(spnYohaku);
+    font->addWidget(marginLabel);
+    font->addWidget(marginSpin);
     font->addStretch();
     root->addLayout(font);
 
-    chkXY = NewCheck(this, "chkXY", QStringLiteral("X,Yを付ける"), true);
-    chkMemori = NewCheck(this, "chkMemori", QStringLiteral("目盛を付ける"), true);
-    chkZahyou = NewCheck(this, "chkZahyou", QStringLiteral("座標を表示する"), true);
+    axisNamesSwitch = NewCheck(this, "chkXY", QStringLiteral("X,Yを付ける"), true);
+    ticksSwitch = NewCheck(this, "chkMemori", QStringLiteral("目盛を付ける"), true);
+    coordinatesSwitch = NewCheck(this, "chkZahyou", QStringLiteral("座標を表示する"), true);
     auto *switches = new QHBoxLayout;
-    for (QCheckBox *c : {chkXY, chkMemori, chkZahyou}) {
+    for (QCheckBox *c : {axisNamesSwitch, ticksSwitch, coordinatesSwitch}) {
         switches->addWidget(c);
         // clicked, not toggled: putting back the shown values must not test.
         connect(c, &QCheckBox::clicked, this, [this] { SwitchClick(); });
@@ -166,19 +166,19 @@ void PlaneSettingsDialog::buildForm()
     switches->addStretch();
     root->addLayout(switches);
 
-    chkKeep = NewCheck(this, "chkKeep", QStringLiteral("この設定を保存する"), false);
-    btnTest = NewButton(this, "btnTest", QStringLiteral("テスト(&T)"));
-    btnOk = NewButton(this, "btnOk", QStringLiteral("OK"));
-    btnCancel = NewButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
-    connect(btnTest, &QPushButton::clicked, this, [this] { btnTestClick(); });
-    connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    keepSwitch = NewCheck(this, "chkKeep", QStringLiteral("この設定を保存する"), false);
+    testButton = NewButton(this, "btnTest", QStringLiteral("テスト(&T)"));
+    okButton = NewButton(this, "btnOk", QStringLiteral("OK"));
+    cancelButton = NewButton(this, "btnCancel", QStringLiteral("ｷｬﾝｾﾙ"));
+    connect(testButton, &QPushButton::clicked, this, [this] { testClicked(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(chkKeep);
+    bottom->addWidget(keepSwitch);
     bottom->addStretch();
-    bottom->addWidget(btnTest);
-    bottom->addWidget(btnOk);
-    bottom->addWidget(btnCancel);
+    bottom->addWidget(testButton);
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancelButton);
     root->addSpacing(6);
     root->addLayout(bottom);
 
@@ -190,14 +190,14 @@ void PlaneSettingsDialog::buildForm()
 QLineEdit *PlaneSettingsDialog::fieldOfPreset(int field) const
 {
     switch (Field(field)) {
-    case FSizeX: return edtSizeX;
-    case FSizeY: return edtSizeY;
-    case FDX: return edtDX;
-    case FDY: return edtDY;
-    case FStartX: return edtStartX;
-    case FStartY: return edtStartY;
-    case FEndX: return edtEndX;
-    case FEndY: return edtEndY;
+    case FSizeX: return sizeXField;
+    case FSizeY: return sizeYField;
+    case FDX: return scaleXField;
+    case FDY: return scaleYField;
+    case FStartX: return startXField;
+    case FStartY: return startYField;
+    case FEndX: return endXField;
+    case FEndY: return endYField;
     }
     return nullptr;
 }

@@ -42,8 +42,8 @@ class TestCommands : public QObject {
         return [row](QDialog *d) {
             auto *w = static_cast<UnitCatalogDialog *>(d);
             w->FormShow();
-            w->lstTitle->setCurrentRow(row);
-            w->btnOKClick();
+            w->titleList->setCurrentRow(row);
+            w->okClicked();
             return w->result();
         };
     }
@@ -53,8 +53,8 @@ class TestCommands : public QObject {
         return [title](QDialog *d) {
             auto *w = static_cast<UnitTitleDialog *>(d);
             w->FormShow();
-            w->edtTangen->setText(title);
-            w->btnOKClick();
+            w->titleField->setText(title);
+            w->okClicked();
             return w->result();
         };
     }
@@ -234,7 +234,7 @@ private slots:
         QVERIFY(m->state().Saved());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
-        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("5"));
+        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("5"));
         QCOMPARE(m->state().MirrorText.size(), 26);
     }
 
@@ -319,11 +319,11 @@ private slots:
         UnitCatalogDialog *w = forms().unitCatalogDialog;
         w->FormShow();
         QStringList titles;
-        for (int i = 0; i < w->lstTitle->count(); ++i)
-            titles << w->lstTitle->item(i)->text();
+        for (int i = 0; i < w->titleList->count(); ++i)
+            titles << w->titleList->item(i)->text();
         QTEST(titles, "titles");
         QCOMPARE(w->windowTitle(), editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
-        w->btnOKClick();
+        w->okClicked();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
         QCOMPARE(w->result(), 0);
     }
@@ -339,21 +339,21 @@ private slots:
             w->show();
             QApplication::setActiveWindow(w);
             QVERIFY(QTest::qWaitForWindowActive(w));
-            w->lstTitle->setFocus();
+            w->titleList->setFocus();
             QCoreApplication::processEvents();
-            QCOMPARE(w->lblFileName->text(), QString());
+            QCOMPARE(w->fileNameLabel->text(), QString());
             QCOMPARE(Program().PracticeCount, 0);
             QCOMPARE(w->formulaList->count(), 0);
             f->prompt.clear();
-            w->btnOK->click();
+            w->okButton->click();
             QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
             QVERIFY(w->isVisible());
-            QTest::mouseClick(w->lstTitle->viewport(), Qt::LeftButton, {},
-                              w->lstTitle->visualItemRect(w->lstTitle->item(2)).center());
-            QCOMPARE(w->lblFileName->text(), QStringLiteral("03_ippan.prb"));
-            w->btnOK->click();
+            QTest::mouseClick(w->titleList->viewport(), Qt::LeftButton, {},
+                              w->titleList->visualItemRect(w->titleList->item(2)).center());
+            QCOMPARE(w->fileNameLabel->text(), QStringLiteral("03_ippan.prb"));
+            w->okButton->click();
             QCOMPARE(w->result(), 1);
-            QCOMPARE(Program().PracticeUnitTitle, w->lstTitle->item(2)->text());
+            QCOMPARE(Program().PracticeUnitTitle, w->titleList->item(2)->text());
             QVERIFY(!w->isVisible());
         }
     }
@@ -364,13 +364,13 @@ private slots:
         UnitCatalogDialog *w = forms().unitCatalogDialog;
         m->toggleLock();
         w->FormShow();
-        QVERIFY(!w->btnRecord->isEnabled());
+        QVERIFY(!w->recordsButton->isEnabled());
         m->toggleLock();
         w->FormShow();
-        QVERIFY(w->btnRecord->isEnabled());
+        QVERIFY(w->recordsButton->isEnabled());
         const QImage empty = w->plane->canvas().image();
-        w->lstTitle->setCurrentRow(0);
-        QCOMPARE(w->lblFileName->text(), QStringLiteral("01_ax2.prb"));
+        w->titleList->setCurrentRow(0);
+        QCOMPARE(w->fileNameLabel->text(), QStringLiteral("01_ax2.prb"));
         QCOMPARE(Program().PracticeCount, 6);
         QCOMPARE(w->formulaList->count(), 6);
         QVERIFY(w->plane->canvas().image() != empty);
@@ -383,19 +383,19 @@ private slots:
         f->prompt.clear();
         UnitTitleDialog *w = forms().unitTitleDialog;
         w->FormShow();
-        QCOMPARE(w->lstTitle->count(), 4);
-        QCOMPARE(w->edtTangen->text(), QStringLiteral("新しい単元"));
-        w->edtTangen->clear();
-        w->btnOKClick();
+        QCOMPARE(w->titleList->count(), 4);
+        QCOMPARE(w->titleField->text(), QStringLiteral("新しい単元"));
+        w->titleField->clear();
+        w->okClicked();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元名を入力してください")});
-        w->lstTitleClick(2);
-        QCOMPARE(w->edtTangen->text(), QStringLiteral("一般形の式とグラフ"));
+        w->titleListClicked(2);
+        QCOMPARE(w->titleField->text(), QStringLiteral("一般形の式とグラフ"));
         f->prompt.answers.push_back(Answer::No);
-        w->btnOKClick();
+        w->okClicked();
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("同じ単元名がありますが、いいですか？"));
         QCOMPARE(w->result(), 0);  // still open
         f->prompt.answers.push_back(Answer::Yes);
-        w->btnOKClick();
+        w->okClicked();
         QCOMPARE(w->result(), 1);
     }
 

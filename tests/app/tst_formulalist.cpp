@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(m->state().MirrorText.size(), 16);
         QCOMPARE(m->state().MirrorText.first(), mirror.first());
         QVERIFY(!m->state().Saved());
-        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("3"));  // the count follows
+        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("3"));  // the count follows
     }
 
     void correctionWithNothingSelectedChangesNothing()

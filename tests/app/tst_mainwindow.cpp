@@ -274,9 +274,9 @@ private slots:
         QVERIFY(main()->state().Saved());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
-        QCOMPARE(forms().unitContentsWindow->lblTangen->text(), QStringLiteral("新しい単元"));
-        QCOMPARE(forms().unitContentsWindow->lblFileName->text(), QStringLiteral("Parabola.prb"));
-        QCOMPARE(forms().unitContentsWindow->lblNline->text(), QStringLiteral("0"));
+        QCOMPARE(forms().unitContentsWindow->titleLabel->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(forms().unitContentsWindow->fileNameLabel->text(), QStringLiteral("Parabola.prb"));
+        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("0"));
         QCOMPARE(main()->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
         QVERIFY(main()->formulaFormSwitch->isChecked());
         QCOMPARE(main()->lineModeField->text(), QStringLiteral("全域"));

@@ -60,14 +60,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, title);
         UnitTitleDialog w;
-        w.edtTangen->setText(QStringLiteral("[]"));
-        w.edtTangen->setCursorPosition(1);
+        w.titleField->setText(QStringLiteral("[]"));
+        w.titleField->setCursorPosition(1);
         QGuiApplication::clipboard()->setText(text);
-        w.edtTangen->paste();
-        QCOMPARE(w.edtTangen->text(), QLatin1Char('[') + title + QLatin1Char(']'));
-        QCOMPARE(w.edtTangen->cursorPosition(), 1 + title.size());  // right after the pasted text
-        w.edtTangen->setText(text);
-        QTEST(w.edtTangen->text(), "title");
+        w.titleField->paste();
+        QCOMPARE(w.titleField->text(), QLatin1Char('[') + title + QLatin1Char(']'));
+        QCOMPARE(w.titleField->cursorPosition(), 1 + title.size());  // right after the pasted text
+        w.titleField->setText(text);
+        QTEST(w.titleField->text(), "title");
     }
 
     // The unit file is CP932: a title it cannot hold is refused when OK is
@@ -88,8 +88,8 @@ private slots:
         QFETCH(QString, message);
         UnitTitleDialog w;
         w.show();
-        w.edtTangen->setText(title);
-        w.btnOKClick();
+        w.titleField->setText(title);
+        w.okClicked();
         QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(w.result(), message.isEmpty() ? 1 : 0);
         QCOMPARE(w.isVisible(), !message.isEmpty());
@@ -123,7 +123,7 @@ private slots:
         w.setMirror(&mirror);
         w.setTitle(title);
         QCOMPARE(w.title(), kept);
-        QCOMPARE(w.lblTangen->text(), shown);
+        QCOMPARE(w.titleLabel->text(), shown);
         w.show();
         QCOMPARE(w.memFile->toPlainText(), shown + QStringLiteral("\n255,16"));
     }
@@ -139,12 +139,12 @@ private slots:
         QVERIFY(WriteCp932Lines(dir + QStringLiteral("b.prb"), {QString::fromUtf16(u"前\0後", 3)}));
         UnitCatalogDialog w;
         w.show();
-        QCOMPARE(w.lstTitle->count(), 2);
-        QCOMPARE(w.lstTitle->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
-        QCOMPARE(w.lstTitle->item(1)->text(), QStringLiteral("前後"));
-        w.lstTitle->setCurrentRow(0);
+        QCOMPARE(w.titleList->count(), 2);
+        QCOMPARE(w.titleList->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
+        QCOMPARE(w.titleList->item(1)->text(), QStringLiteral("前後"));
+        w.titleList->setCurrentRow(0);
         QCOMPARE(w.formulaList->count(), 1);
-        w.btnOKClick();
+        w.okClicked();
         QCOMPARE(w.result(), 1);
         QCOMPARE(Program().PracticeUnitTitle, HugeTitle());
         QCOMPARE(m_prompt.texts(), QStringList());

@@ -56,7 +56,7 @@ class TestPracticeWindow : public QObject {
     static Answerer Next()
     {
         return [](QDialog *d) {
-            static_cast<RightAnswerDialog *>(d)->btnNextClick();
+            static_cast<RightAnswerDialog *>(d)->nextClicked();
             return d->result();
         };
     }
@@ -65,7 +65,7 @@ class TestPracticeWindow : public QObject {
         return [](QDialog *d) {
             auto *w = static_cast<WrongAnswerDialog *>(d);
             w->FormShow();
-            w->btnTeiseiClick();
+            w->correctClicked();
             return d->result();
         };
     }
@@ -74,8 +74,8 @@ class TestPracticeWindow : public QObject {
         return [message](QDialog *d) {
             auto *w = static_cast<WrongAnswerDialog *>(d);
             w->FormShow();
-            *message = w->edtMess->text();
-            w->btnGiveupClick();
+            *message = w->messageField->text();
+            w->giveUpClicked();
             return d->result();
         };
     }
@@ -84,13 +84,13 @@ class TestPracticeWindow : public QObject {
         return [this, result](QDialog *d) {
             auto *w = static_cast<RunEndDialog *>(d);
             w->FormShow();
-            m_outcomes << (w->edtMess->text() == QStringLiteral("★★全問正解です★★")
+            m_outcomes << (w->messageField->text() == QStringLiteral("★★全問正解です★★")
                                ? RunEndDialog::Outcome::Perfect
-                           : w->edtMess->text() == QStringLiteral("　復習を終わりました")
+                           : w->messageField->text() == QStringLiteral("　復習を終わりました")
                                ? RunEndDialog::Outcome::Review
                                : RunEndDialog::Outcome::Finished);
-            m_reviewEnabled << w->btnFukushu->isEnabled();
-            m_recordButton << !w->btnShowRecord->isHidden();
+            m_reviewEnabled << w->reviewButton->isEnabled();
+            m_recordButton << !w->showRecordsButton->isHidden();
             return result;
         };
     }
@@ -106,8 +106,8 @@ class TestPracticeWindow : public QObject {
     QStringList listLines() const
     {
         QStringList lines;
-        for (int i = 0; i < r->lstRecord->count(); ++i)
-            lines << r->lstRecord->item(i)->text();
+        for (int i = 0; i < r->recordList->count(); ++i)
+            lines << r->recordList->item(i)->text();
         return lines;
     }
 
@@ -143,7 +143,7 @@ private slots:
         setUnit({Exercise(0, 0, 1, 1), Exercise(0, 0, 2, 1), Exercise(1, 2, 3, -6), Exercise(-2, -3, -1, -2)});
         r->show();
         QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
-        QCOMPARE(r->lblMess->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        QCOMPARE(r->messageLabel->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
         const QImage empty = r->plane->canvas().image();
 
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(r->plane->canvas().image() != empty);  // the right answer stays drawn
 
         // 2: after a hint.
-        QCOMPARE(r->lblMess->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
+        QCOMPARE(r->messageLabel->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
         const QImage beforeHint = r->plane->canvas().image();
         r->Button1Click();
         QVERIFY(r->plane->canvas().image() != beforeHint);
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(r->state().Review);
         QCOMPARE(r->state().Count, 1);
         QCOMPARE(listLines(), QStringList{"(1)"});
-        QCOMPARE(r->lblMess->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        QCOMPARE(r->messageLabel->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         m_answers = {Next(), End(2)};
         answer({1, 1}, {0, 2});
         QCOMPARE(m_outcomes.last(), RunEndDialog::Outcome::Review);
@@ -272,7 +272,7 @@ private slots:
         const QImage empty = r->plane->canvas().image();
         press(2, 2);
         QCOMPARE(r->state().Stage, 1);
-        r->btnTeiseiClick();
+        r->correctClicked();
         QCOMPARE(r->state().Stage, 0);
         press(2, 2);
         QMouseEvent move(QEvent::MouseMove, QPointF(Program().Geometry.LatticeToPixel(3, 4)),
@@ -291,7 +291,7 @@ private slots:
         setUnit({Exercise(0, 0, 1, 1), Exercise(1, 1, 2, 2)});
         r->show();
         m_answers = {[](QDialog *d) {
-            static_cast<RightAnswerDialog *>(d)->btnCancelClick();
+            static_cast<RightAnswerDialog *>(d)->cancelClicked();
             return d->result();
         }};
         answer({0, 0}, {1, 1});
@@ -314,7 +314,7 @@ private slots:
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
         QCOMPARE(Program().Geometry.ScaleX, 8);
-        r->btnEndClick();
+        r->endClicked();
         QCOMPARE(Program().Geometry.ScaleX, 16);
     }
 

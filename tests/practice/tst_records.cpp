@@ -60,8 +60,8 @@ class TestRecords : public QObject {
     static QStringList listTexts(const RecordsWindow &w)
     {
         QStringList t;
-        for (int i = 0; i < w.lstTitle->count(); ++i)
-            t << w.lstTitle->item(i)->text();
+        for (int i = 0; i < w.titleList->count(); ++i)
+            t << w.titleList->item(i)->text();
         return t;
     }
 
@@ -291,7 +291,7 @@ private slots:
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("練習の記録はありません"));
     }
 
@@ -517,7 +517,7 @@ private slots:
         RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         QVERIFY(w.memDetail->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
     }
 
@@ -531,9 +531,9 @@ private slots:
         w.FormShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("練習の記録はありません"));
-        w.lstTitleClick(1);
+        w.titleListClicked(1);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("r1"));
         QVERIFY(m_prompt.shown.isEmpty());
     }
@@ -557,15 +557,15 @@ private slots:
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("2回 同じ題"), QStringLiteral("2回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
         const QString lines = QStringLiteral("2003年04月05日 09:07 ○ 00分05秒\n2003年04月05日 09:07 × 01分10秒");
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         QCOMPARE(w.memDetail->toPlainText(), lines);
-        w.lstTitleClick(1);
+        w.titleListClicked(1);
         QCOMPARE(w.memDetail->toPlainText(), lines);
 
-        w.lstTitle->item(1)->setSelected(true);
-        w.lstTitle->item(3)->setSelected(true);
+        w.titleList->item(1)->setSelected(true);
+        w.titleList->item(3)->setSelected(true);
         m_prompt.answers.push_back(Answer::Yes);
-        w.btnEraseClick();
+        w.eraseClicked();
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("記録を消してもいいですか？")});
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 同じ題"), QStringLiteral("0回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
@@ -590,11 +590,11 @@ private slots:
         const QByteArray before = Bytes(recordPath());
         RecordsWindow w;
         w.FormShow();
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         if (select)
-            w.lstTitle->item(0)->setSelected(true);
+            w.titleList->item(0)->setSelected(true);
         m_prompt.answers.push_back(Answer::No);
-        w.btnEraseClick();
+        w.eraseClicked();
         QCOMPARE(m_prompt.texts(), shown);
         QCOMPARE(Bytes(recordPath()), before);
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 t")});
@@ -608,9 +608,9 @@ private slots:
         RecordsWindow w;
         w.FormShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
-        w.lstTitleClick(0);
+        w.titleListClicked(0);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("run one\n?"));
-        w.btnReturnClick();
+        w.returnClicked();
         QCOMPARE(w.result(), 1);
         QVERIFY(w.memDetail->toPlainText().isEmpty());
         // A new showing starts from the files again.

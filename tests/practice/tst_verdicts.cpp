@@ -174,7 +174,7 @@ private slots:
     {
         RightAnswerDialog d;
         d.BuildControls();
-        d.btnCancel->setFocus();
+        d.cancelButton->setFocus();
         QString focused;
         // Enter on a fresh showing goes on to the next exercise.
         QCOMPARE(RunModal(d, [&] {
@@ -204,10 +204,10 @@ private slots:
         QString text, focused;
         bool enabled = !giveupEnabled;
         RunModal(d, [&] {
-            text = d.edtMess->text();
-            enabled = d.btnGiveup->isEnabled();
+            text = d.messageField->text();
+            enabled = d.giveUpButton->isEnabled();
             focused = Name(d.focusWidget());
-            d.btnCancel->click();
+            d.cancelButton->click();
         });
         QCOMPARE(text, message);
         QCOMPARE(enabled, giveupEnabled);
@@ -224,16 +224,16 @@ private slots:
         d.showCorrectGraph = [&flag] { flag = true; };
         d.removeWrongAnswer = [] {};
 
-        QCOMPARE(RunModal(d, [&] { d.btnGiveup->click(); }), 1);
+        QCOMPARE(RunModal(d, [&] { d.giveUpButton->click(); }), 1);
         QVERIFY(flag);
 
         bool enabled = true;
         QString text;
         QCOMPARE(RunModal(d, [&] {
-                     enabled = d.btnGiveup->isEnabled();
-                     text = d.edtMess->text();
-                     d.btnTeisei->setFocus();
-                     QTest::keyClick(d.btnTeisei, Qt::Key_Space);
+                     enabled = d.giveUpButton->isEnabled();
+                     text = d.messageField->text();
+                     d.correctButton->setFocus();
+                     QTest::keyClick(d.correctButton, Qt::Key_Space);
                  }),
                  1);
         QVERIFY(!enabled);
@@ -241,8 +241,8 @@ private slots:
 
         flag = false;
         QCOMPARE(RunModal(d, [&] {
-                     enabled = d.btnGiveup->isEnabled();
-                     text = d.edtMess->text();
+                     enabled = d.giveUpButton->isEnabled();
+                     text = d.messageField->text();
                      d.close();
                  }),
                  2);
@@ -315,13 +315,13 @@ private slots:
         const QColor design = Background(d);
         QVERIFY(design != QColor(0, 128, 0));
         d.prepare(outcome, review, false);
-        QCOMPARE(d.edtMess->text(), message);
-        QCOMPARE(d.btnFukushu->isEnabled(), review);
+        QCOMPARE(d.messageField->text(), message);
+        QCOMPARE(d.reviewButton->isEnabled(), review);
         QCOMPARE(TabOrder(d), order);
         QCOMPARE(Background(d), green ? QColor(0, 128, 0) : design);
         // Enter goes to the first usable control of the tab order.
         QString focused;
-        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.btnEnd->click(); }), 2);
+        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.endButton->click(); }), 2);
         QCOMPARE(focused, focus);
     }
 
@@ -337,12 +337,12 @@ private slots:
         RunEndDialog d;
         const QColor design = Background(d);
         d.prepare(RunEndDialog::Outcome::Perfect, false, false);
-        QCOMPARE(RunModal(d, [&] { d.btnRetry->click(); }), 1);
+        QCOMPARE(RunModal(d, [&] { d.retryButton->click(); }), 1);
         d.prepare(later, true, false);
         QCOMPARE(Background(d), design);
         QCOMPARE(TabOrder(d), kDesignOrder);
         QString focused;
-        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.btnFukushu->click(); }), 4);
+        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.reviewButton->click(); }), 4);
         QCOMPARE(focused, QStringLiteral("btnFukushu"));
     }
 
@@ -352,7 +352,7 @@ private slots:
         QList<bool> visible;
         for (bool testMode : {false, true, false}) {
             d.prepare(RunEndDialog::Outcome::Finished, true, testMode);
-            RunModal(d, [&] { visible << d.btnShowRecord->isVisible(); d.btnEnd->click(); });
+            RunModal(d, [&] { visible << d.showRecordsButton->isVisible(); d.endButton->click(); });
         }
         QCOMPARE(visible, (QList<bool>{true, false, true}));
     }
@@ -366,10 +366,10 @@ private slots:
         bool openAfter = false;
         int resultAfter = -1;
         const int r = RunModal(d, [&] {
-            d.btnShowRecord->click();
+            d.showRecordsButton->click();
             openAfter = d.isVisible();
             resultAfter = d.result();
-            d.btnRetry->click();
+            d.retryButton->click();
         });
         QCOMPARE(calls, 1);
         QVERIFY(openAfter);

@@ -230,9 +230,9 @@ private slots:
         QCOMPARE(d->editing().StartX, QStringLiteral("-2"));
         QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));  // the plane takes it at the test
         Edit(d.get(), "edtDY")->setText(QStringLiteral("8"));
-        QVERIFY(d->btnTestClick());
+        QVERIFY(d->testClicked());
         QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-2"));
-        d->btnCancelClick();
+        d->cancelClicked();
         QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));
     }
 
@@ -289,7 +289,7 @@ private slots:
         Edit(d.get(), "edtDX")->setText(QStringLiteral("2"));  // the scales are not examined
         Child<QLineEdit>(d.get(), field)->setText(text);
 
-        QVERIFY(!d->btnTestClick());
+        QVERIFY(!d->testClicked());
         QCOMPARE(m_prompt->texts(), QStringList{message});
         QCOMPARE(m_redraws, 0);
         const bool converted = !message.contains(u'\'');
@@ -316,7 +316,7 @@ private slots:
         auto d = shown();
         Edit(d.get(), "edtSizeX")->setText(text);
         Edit(d.get(), "edtSizeY")->setText(text);
-        QVERIFY(d->btnTestClick());
+        QVERIFY(d->testClicked());
         QCOMPARE(m_redraws, 1);
         QCOMPARE(m_prompt->texts(), QStringList());
         QVERIFY(!d->settingsChanged());
@@ -424,7 +424,7 @@ private slots:
         // Changes that passed the test before are the last valid state.
         Edit(d.get(), "edtEndX")->setText(QStringLiteral("7"));
         Edit(d.get(), "edtSizeY")->setText(QStringLiteral("320"));
-        QVERIFY(d->btnTestClick());
+        QVERIFY(d->testClicked());
         const PlaneSettings valid = Program().MainPlane;
         m_redraws = 0;
 
@@ -544,10 +544,10 @@ private slots:
         QVERIFY(!d->settingsChanged());
 
         Edit(d.get(), "edtDY")->setText(QStringLiteral("40"));
-        QVERIFY(!d->btnTestClick());
+        QVERIFY(!d->testClicked());
         QVERIFY(d->settingsChanged());
         Edit(d.get(), "edtDY")->setText(QStringLiteral("32"));
-        QVERIFY(d->btnTestClick());
+        QVERIFY(d->testClicked());
         QVERIFY(!d->settingsChanged());
     }
 
@@ -582,7 +582,7 @@ private slots:
         QCOMPARE(m_prompt->texts(), messages);
         QVERIFY(d->isHidden());  // closes also after a failed test
         QVERIFY(!d->settingsChanged());
-        QVERIFY(!store().HasSetting(QStringLiteral("chkXY")));  // chkKeep is off
+        QVERIFY(!store().HasSetting(QStringLiteral("chkXY")));  // keepSwitch is off
     }
 
     void okWithoutKeepWritesNothing()
@@ -590,7 +590,7 @@ private slots:
         auto d = shown();
         const QByteArray before = FileBytes(m_path);
         Edit(d.get(), "edtSizeX")->setText(QStringLiteral("256"));
-        d->btnOkClick();
+        d->okClicked();
         QCOMPARE(FileBytes(m_path), before);
     }
 
@@ -665,11 +665,11 @@ private slots:
         QVERIFY(QFile::remove(m_path));
         QVERIFY(QDir().mkpath(m_path));
         Check(d.get(), "chkKeep")->setChecked(true);
-        d->btnOkClick();
+        d->okClicked();
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'ScaleX' の設定に失敗しました")});
         QVERIFY(d->isVisible());
         Check(d.get(), "chkKeep")->setChecked(false);
-        d->btnOkClick();
+        d->okClicked();
         QVERIFY(d->isHidden());
     }
 
@@ -689,7 +689,7 @@ private slots:
         Spin(&main, "spnFontSize")->setValue(9);
         Check(&main, "chkZahyou")->click();
         Check(&main, "chkKeep")->setChecked(true);
-        main.btnOkClick();
+        main.okClicked();
 
         QCOMPARE(m_redraws, 1);
         QCOMPARE(Program().MainPlane.ScaleX, 4);
