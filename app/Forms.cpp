@@ -49,7 +49,7 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.practiceWindow->attach(f.rightAnswerDialog, f.wrongAnswerDialog, f.runEndDialog);
     f.practiceWindow->currentForm = [main = f.mainWindow] { return main->CurrentForm(); };
     f.practiceWindow->onClosed = [main = f.mainWindow] { main->repaintAll(); };
-    f.runEndDialog->showRecords = [kiroku = f.recordsWindow] { kiroku->exec(); };
+    f.runEndDialog->showRecords = [records = f.recordsWindow] { records->exec(); };
 }
 
 void DestroyForms()

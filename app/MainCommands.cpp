@@ -89,7 +89,7 @@ int MainWindow::SaveWithDialog(bool askFirst)
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
-    const QString title = m_newWork ? m_newWork->titleField->text() : m_state.UnitTitle;
+    const QString title = m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : m_state.UnitTitle;
     const QString file = NormalizeUnitFileName(*chosen);
     int result = Answer::Yes;
     if (QFileInfo::exists(file)) {
@@ -113,7 +113,7 @@ bool MainWindow::SaveAs()
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
         return false;
     }
-    if (!m_newWork || runModal(m_newWork) != 1)
+    if (!m_unitTitleDialog || runModal(m_unitTitleDialog) != 1)
         return false;
     SaveWithDialog(false);
     return true;
@@ -160,9 +160,9 @@ void MainWindow::OpenUnitFile(const QString &path)
 void MainWindow::openByTitle()
 {
     Program().OpenForEditing = true;
-    if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
+    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
         return;
-    const QString path = DataFolderPath() + m_tangenOpen->fileNameLabel->text();
+    const QString path = DataFolderPath() + m_unitCatalog->fileNameLabel->text();
     if (SaveWithDialog(true) != Answer::Cancel) {
         ClearDisplay();
         const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
@@ -191,8 +191,8 @@ void MainWindow::saveUnit()
         m_state.Untitled = false;
         return;
     }
-    const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
-    const QString path = m_tangen ? m_tangen->fileNameLabel->text() : m_state.UnitFileName;
+    const QString title = m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
+    const QString path = m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName;
     if (WriteUnitFile(m_state.MirrorText, title, path)) {
         m_state.MirrorText[0] = title;
         m_state.MarkSaved();
@@ -201,7 +201,7 @@ void MainWindow::saveUnit()
 
 void MainWindow::deleteAll()
 {
-    const QString title = m_tangen ? m_tangen->title() : m_state.UnitTitle;
+    const QString title = m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
     if (m_state.ParabolaCount == 0) {
         ResetWork(title, m_state.UnitFileName, false);
         return;
@@ -243,15 +243,15 @@ void MainWindow::clearPastedBitmap()
 
 void MainWindow::showUnitContents()
 {
-    if (m_tangen)
-        runModal(m_tangen);
+    if (m_unitContents)
+        runModal(m_unitContents);
 }
 
 void MainWindow::startPractice()
 {
     ProgramState &st = Program();
     st.OpenForEditing = false;
-    if (!m_tangenOpen || runModal(m_tangenOpen) != 1)
+    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
         return;
     repaintAll();
     st.TestMode = false;
@@ -260,8 +260,8 @@ void MainWindow::startPractice()
         prompt().message(QStringLiteral("練習する放物線がありません"));
         return;
     }
-    if (m_renshu)
-        runModal(m_renshu);
+    if (m_practice)
+        runModal(m_practice);
 }
 
 void MainWindow::startTest()
@@ -281,12 +281,12 @@ void MainWindow::startTest()
     st.PracticeCount = m_state.ParabolaCount;
     for (int i = 0; i < m_state.ParabolaCount; ++i)
         st.PracticeParabolas[std::size_t(i)] = m_state.Parabolas[std::size_t(i)];
-    if (m_renshu)
-        runModal(m_renshu);
+    if (m_practice)
+        runModal(m_practice);
 }
 
 void MainWindow::showPracticeRecords()
 {
-    if (m_kiroku)
-        runModal(m_kiroku);
+    if (m_records)
+        runModal(m_records);
 }

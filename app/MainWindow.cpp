@@ -159,36 +159,36 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, PlaneSettingsDialog *setCood,
-                        LineKindDialog *settei, UnitCatalogDialog *tangenOpen, QDialog *version)
+void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents, PlaneSettingsDialog *planeSettings,
+                        LineKindDialog *lineKind, UnitCatalogDialog *catalog, QDialog *about)
 {
-    m_tangenOpen = tangenOpen;
-    m_version = version;
-    if (m_tangenOpen) {
-        m_tangenOpen->mainSize = [this] { return size(); };
-        m_tangenOpen->mainPlaneSize = [this] { return plane->picture().bounds().size(); };
-        m_tangenOpen->redrawMain = [this] { repaintAll(); };
-        m_tangenOpen->locked = [this] { return m_state.Locked; };
+    m_unitCatalog = catalog;
+    m_about = about;
+    if (m_unitCatalog) {
+        m_unitCatalog->mainSize = [this] { return size(); };
+        m_unitCatalog->mainPlaneSize = [this] { return plane->picture().bounds().size(); };
+        m_unitCatalog->redrawMain = [this] { repaintAll(); };
+        m_unitCatalog->locked = [this] { return m_state.Locked; };
     }
-    if (newWork) {
-        newWork->mainGeometry = [this] { return geometry(); };
-        newWork->currentTitle = [this] { return m_tangen ? m_tangen->title() : m_state.UnitTitle; };
+    if (titleDialog) {
+        titleDialog->mainGeometry = [this] { return geometry(); };
+        titleDialog->currentTitle = [this] { return m_unitContents ? m_unitContents->title() : m_state.UnitTitle; };
     }
-    m_settei = settei;
-    if (m_settei) {
-        m_settei->onApplied = [this] {
+    m_lineKind = lineKind;
+    if (m_lineKind) {
+        m_lineKind->onApplied = [this] {
             SyncLineModeButtons();
             repaintAll();
         };
-        m_settei->onRedraw = [this] { repaintAll(); };
+        m_lineKind->onRedraw = [this] { repaintAll(); };
     }
-    m_newWork = newWork;
-    m_tangen = tangen;
-    m_setCood = setCood;
-    if (m_setCood)
-        m_setCood->onRedraw = [this] { repaintAll(); };
-    if (m_tangen)
-        m_tangen->setMirror(&m_state.MirrorText);
+    m_unitTitleDialog = titleDialog;
+    m_unitContents = contents;
+    m_planeSettings = planeSettings;
+    if (m_planeSettings)
+        m_planeSettings->onRedraw = [this] { repaintAll(); };
+    if (m_unitContents)
+        m_unitContents->setMirror(&m_state.MirrorText);
 }
 
 void MainWindow::createToolBar(QWidget *central)
@@ -568,7 +568,7 @@ void MainWindow::FormShow()
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
-    ResetWork(m_newWork ? m_newWork->titleField->text() : QString(), m_state.UnitFileName, true);
+    ResetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName, true);
     CancelDrawing();
     setWholeCurveMode();
     valueTableSwitched();
@@ -601,7 +601,7 @@ void MainWindow::ResetWork(const QString &title, const QString &fileName, bool r
     ShowUnitCaptions(title, fileName, 0);
     m_state.MirrorText.clear();
     // The title field of the new-unit dialog, not the title argument.
-    m_state.MirrorText.append(m_newWork ? m_newWork->titleField->text() : title);
+    m_state.MirrorText.append(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : title);
     m_state.MarkSaved();
     plane->canvas().setPenMode(PenMode::NotXor);
 }
@@ -622,10 +622,10 @@ void MainWindow::ClearPanels()
 
 void MainWindow::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
 {
-    if (m_tangen) {
-        m_tangen->setTitle(title);
-        m_tangen->fileNameLabel->setText(fileName);
-        m_tangen->countLabel->setText(QString::number(count));
+    if (m_unitContents) {
+        m_unitContents->setTitle(title);
+        m_unitContents->fileNameLabel->setText(fileName);
+        m_unitContents->countLabel->setText(QString::number(count));
     }
     // A long title or one with a NUL from a file is shown cut, never ended.
     setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(title) + QStringLiteral("  ") + fileName);
@@ -694,38 +694,38 @@ void MainWindow::repaintAll()
     });
     plane->canvas().setPenMode(PenMode::NotXor);
     // The unit window's count follows every change of the list.
-    if (m_tangen)
-        m_tangen->countLabel->setText(QString::number(m_state.ParabolaCount));
+    if (m_unitContents)
+        m_unitContents->countLabel->setText(QString::number(m_state.ParabolaCount));
 }
 
 void MainWindow::showPlaneSettings()
 {
     // Modeless: the main window stays usable while the settings are tried.
-    if (!m_setCood)
+    if (!m_planeSettings)
         return;
-    m_setCood->show();
-    m_setCood->raise();
-    m_setCood->activateWindow();
+    m_planeSettings->show();
+    m_planeSettings->raise();
+    m_planeSettings->activateWindow();
 }
 
-void MainWindow::attachPractice(QDialog *renshu, QDialog *kiroku)
+void MainWindow::attachPractice(QDialog *practice, QDialog *records)
 {
-    m_renshu = renshu;
-    m_kiroku = kiroku;
-    if (m_tangenOpen)
-        m_tangenOpen->showRecords = [this] {
-            if (m_kiroku)
-                runModal(m_kiroku);
+    m_practice = practice;
+    m_records = records;
+    if (m_unitCatalog)
+        m_unitCatalog->showRecords = [this] {
+            if (m_records)
+                runModal(m_records);
         };
 }
 
 void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
 {
-    m_print = print;
+    m_printDialog = print;
     m_help = help;
     if (auto *p = qobject_cast<PrintDialog *>(print)) {
         p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
-        p->unitFileName = [this] { return m_tangen ? m_tangen->fileNameLabel->text() : m_state.UnitFileName; };
+        p->unitFileName = [this] { return m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName; };
     }
     setupHelpContexts();
 }
@@ -770,8 +770,8 @@ int MainWindow::HelpContextOf(QObject *target) const
 
 void MainWindow::printPlane()
 {
-    if (m_print)
-        runModal(m_print);
+    if (m_printDialog)
+        runModal(m_printDialog);
 }
 
 void MainWindow::showHelp()
@@ -788,15 +788,15 @@ void MainWindow::showOnePoint()
 
 void MainWindow::showAbout()
 {
-    if (m_version)
-        runModal(m_version);
+    if (m_about)
+        runModal(m_about);
 }
 
 void MainWindow::showLineKind()
 {
-    if (m_settei) {
-        m_settei->show();
-        m_settei->raise();
+    if (m_lineKind) {
+        m_lineKind->show();
+        m_lineKind->raise();
     }
     SyncLineModeButtons();
 }

@@ -46,9 +46,9 @@ public:
     ~MainWindow() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(UnitTitleDialog *newWork, UnitContentsWindow *tangen, PlaneSettingsDialog *setCood,
-                LineKindDialog *settei, UnitCatalogDialog *tangenOpen, QDialog *version);
-    void attachPractice(QDialog *renshu, QDialog *kiroku);
+    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents, PlaneSettingsDialog *planeSettings,
+                LineKindDialog *lineKind, UnitCatalogDialog *catalog, QDialog *about);
+    void attachPractice(QDialog *practice, QDialog *records);
 
     MainState &state() { return m_state; }
     const MainWindowLayout &layout() const { return m_layout; }
@@ -237,15 +237,15 @@ private:
     MainWindowLayout m_layout;
     ValueTable m_table{nullptr};
     QString m_captionPrefix;
-    UnitTitleDialog *m_newWork = nullptr;
-    UnitContentsWindow *m_tangen = nullptr;
-    PlaneSettingsDialog *m_setCood = nullptr;
-    LineKindDialog *m_settei = nullptr;
-    UnitCatalogDialog *m_tangenOpen = nullptr;
-    QDialog *m_version = nullptr;
-    QDialog *m_renshu = nullptr;
-    QDialog *m_kiroku = nullptr;
-    QDialog *m_print = nullptr;
+    UnitTitleDialog *m_unitTitleDialog = nullptr;
+    UnitContentsWindow *m_unitContents = nullptr;
+    PlaneSettingsDialog *m_planeSettings = nullptr;
+    LineKindDialog *m_lineKind = nullptr;
+    UnitCatalogDialog *m_unitCatalog = nullptr;
+    QDialog *m_about = nullptr;
+    QDialog *m_practice = nullptr;
+    QDialog *m_records = nullptr;
+    QDialog *m_printDialog = nullptr;
     class HelpWindow *m_help = nullptr;
     // Telling a click from a press: released within 300 ms is a click.
     QTimer m_pressTimer;

@@ -135,22 +135,22 @@ void PracticeWindow::buildControls()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
 }
 
-void PracticeWindow::attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamari, RunEndDialog *owari)
+void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog, RunEndDialog *endDialog)
 {
-    m_seikai = seikai;
-    m_ayamari = ayamari;
-    m_owari = owari;
+    m_rightAnswer = rightDialog;
+    m_wrongAnswer = wrongDialog;
+    m_runEnd = endDialog;
     const int top = RecordListBottom + 32;
     const int left = (parentWidget() ? parentWidget()->x() : 0) + 20;
-    for (QDialog *d : std::initializer_list<QDialog *>{seikai, ayamari, owari})
+    for (QDialog *d : std::initializer_list<QDialog *>{rightDialog, wrongDialog, endDialog})
         if (d)
             d->move(left, top);
-    if (m_ayamari) {
-        m_ayamari->answerShown = [this] { return m_s.AnswerShown; };
-        m_ayamari->removeWrongAnswer = [this] {
+    if (m_wrongAnswer) {
+        m_wrongAnswer->answerShown = [this] { return m_s.AnswerShown; };
+        m_wrongAnswer->removeWrongAnswer = [this] {
             DrawParabola(plane->canvas(), m_s.SavedAnswer, false, Program());
         };
-        m_ayamari->showCorrectGraph = [this] {
+        m_wrongAnswer->showCorrectGraph = [this] {
             Parabola &entry = m_s.RunList[std::size_t(m_s.Position)];
             entry.Color = 0;
             entry.LineWidth = 2;
@@ -371,7 +371,7 @@ void PracticeWindow::rightAnswer()
     m_s.TotalSeconds += m_s.Seconds;
     m_s.Seconds = 0;
 
-    const int r = m_seikai ? runModal(m_seikai) : 1;
+    const int r = m_rightAnswer ? runModal(m_rightAnswer) : 1;
     m_s.AnswerShown = false;
     if (r == 2)
         m_closeRequested = true;
@@ -404,7 +404,7 @@ void PracticeWindow::wrongAnswer()
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
     DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
-    const int r = m_ayamari ? runModal(m_ayamari) : 1;
+    const int r = m_wrongAnswer ? runModal(m_wrongAnswer) : 1;
     if (r == 1)
         ++m_s.WrongAttempts;
     else
@@ -419,7 +419,7 @@ void PracticeWindow::endRun()
         AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
-    if (!m_owari) {
+    if (!m_runEnd) {
         m_closeRequested = true;
         return;
     }
@@ -427,8 +427,8 @@ void PracticeWindow::endRun()
     const auto outcome = allFirst && !m_s.Review ? RunEndDialog::Outcome::Perfect
                          : m_s.Review             ? RunEndDialog::Outcome::Review
                                                   : RunEndDialog::Outcome::Finished;
-    m_owari->prepare(outcome, !allFirst, st.TestMode);
-    const int r = runModal(m_owari);
+    m_runEnd->prepare(outcome, !allFirst, st.TestMode);
+    const int r = runModal(m_runEnd);
     if (r == 1) {
         m_s.Review = false;
         Init(false);

@@ -52,7 +52,7 @@ class PracticeWindow : public LazyDialog {
 public:
     explicit PracticeWindow(QWidget *parent = nullptr);
 
-    void attach(RightAnswerDialog *seikai, WrongAnswerDialog *ayamari, RunEndDialog *owari);
+    void attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog, RunEndDialog *endDialog);
     // From the main window: its display form, and a repaint that makes its
     // plane geometry current again when the practice window closes.
     std::function<FormulaForm()> currentForm;
@@ -106,9 +106,9 @@ private:
     static constexpr int RecordListBottom = 449;
 
     RenshuState m_s;
-    RightAnswerDialog *m_seikai = nullptr;
-    WrongAnswerDialog *m_ayamari = nullptr;
-    RunEndDialog *m_owari = nullptr;
+    RightAnswerDialog *m_rightAnswer = nullptr;
+    WrongAnswerDialog *m_wrongAnswer = nullptr;
+    RunEndDialog *m_runEnd = nullptr;
     QImage m_batsu, m_arrow;
     bool m_closeRequested = false;
     bool m_inPress = false;

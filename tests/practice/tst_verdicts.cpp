@@ -37,8 +37,8 @@ std::unique_ptr<LazyDialog> NewDialog(const QString &which)
 std::unique_ptr<LazyDialog> MakeDialog(const QString &which)
 {
     auto d = NewDialog(which);
-    if (auto *owari = qobject_cast<RunEndDialog *>(d.get()))
-        owari->prepare(RunEndDialog::Outcome::Finished, true, false);
+    if (auto *endDialog = qobject_cast<RunEndDialog *>(d.get()))
+        endDialog->prepare(RunEndDialog::Outcome::Finished, true, false);
     d->BuildControls();
     return d;
 }
