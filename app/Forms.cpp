@@ -42,7 +42,8 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.unitCatalogDialog = new UnitCatalogDialog(owner);
     f.planeSettingsDialog = new PlaneSettingsDialog(store, st.MainPlane, owner);
     LoadHeldPlaneSettings(store, st.PracticePlane);
-    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow, f.planeSettingsDialog, f.lineKindDialog, f.unitCatalogDialog, f.aboutDialog);
+    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow, f.planeSettingsDialog, f.lineKindDialog,
+                         f.unitCatalogDialog, f.aboutDialog);
     f.mainWindow->attachPractice(f.practiceWindow, f.recordsWindow);
     f.helpWindow = new HelpWindow(owner);
     f.mainWindow->attachOutput(f.printDialog, f.helpWindow);

@@ -159,8 +159,9 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents, PlaneSettingsDialog *planeSettings,
-                        LineKindDialog *lineKind, UnitCatalogDialog *catalog, QDialog *about)
+void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents,
+                        PlaneSettingsDialog *planeSettings, LineKindDialog *lineKind,
+                        UnitCatalogDialog *catalog, QDialog *about)
 {
     m_unitCatalog = catalog;
     m_about = about;
@@ -172,7 +173,9 @@ void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *conten
     }
     if (titleDialog) {
         titleDialog->mainGeometry = [this] { return geometry(); };
-        titleDialog->currentTitle = [this] { return m_unitContents ? m_unitContents->title() : m_state.UnitTitle; };
+        titleDialog->currentTitle = [this] {
+            return m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
+        };
     }
     m_lineKind = lineKind;
     if (m_lineKind) {
@@ -209,18 +212,25 @@ void MainWindow::createToolBar(QWidget *central)
                               QStringLiteral("単元名で開く"), next(44), 44);
     saveButton = SpeedButton(toolPanel, "spdOverWrite", QStringLiteral("上書き\n保存"),
                                QStringLiteral("上書き保存"), next(44), 44);
-    testButton = SpeedButton(toolPanel, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
-    practiceButton = SpeedButton(toolPanel, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
+    testButton =
+        SpeedButton(toolPanel, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
+    practiceButton =
+        SpeedButton(toolPanel, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
     recordsButton = SpeedButton(toolPanel, "spdKiroku", QStringLiteral("記録の\n表示"),
                             QStringLiteral("記録の表示"), next(44), 44);
-    deleteButton = SpeedButton(toolPanel, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
+    deleteButton =
+        SpeedButton(toolPanel, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
     deleteAllButton = SpeedButton(toolPanel, "spdShoukyo", QStringLiteral("全部\n消去"),
                              QStringLiteral("全部消去"), next(44), 44);
     x += 6;
-    wholeCurveButton = SpeedButton(toolPanel, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
-    segmentButton = SpeedButton(toolPanel, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
-    rightHalfLineButton = SpeedButton(toolPanel, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
-    leftHalfLineButton = SpeedButton(toolPanel, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
+    wholeCurveButton =
+        SpeedButton(toolPanel, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
+    segmentButton =
+        SpeedButton(toolPanel, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
+    rightHalfLineButton =
+        SpeedButton(toolPanel, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
+    leftHalfLineButton =
+        SpeedButton(toolPanel, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
     lineModeGroup = new QButtonGroup(this);
     lineModeGroup->setExclusive(true);
     for (QToolButton *b : {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton}) {
@@ -230,7 +240,8 @@ void MainWindow::createToolBar(QWidget *central)
     x += 4;
     lineModeField = ReadOnlyEdit(toolPanel, "edtLineMode", QStringLiteral("全域"), next(40), 40);
     endKindsField = ReadOnlyEdit(toolPanel, "edtHeniki", QStringLiteral("≦　≦"), next(56), 56);
-    endKindsButton = SpeedButton(toolPanel, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
+    endKindsButton =
+        SpeedButton(toolPanel, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
     lineSample = new ImageView(toolPanel);
     lineSample->setObjectName(QStringLiteral("imgSample"));
     lineSample->place(next(40), 7, 40, 24);
@@ -248,7 +259,8 @@ void MainWindow::createToolBar(QWidget *central)
     x += 4;
     selectAllButton = SpeedButton(toolPanel, "btnSelectAll", QStringLiteral("全部選択"),
                                QStringLiteral("全部選択"), next(60), 60);
-    deselectAllButton = SpeedButton(toolPanel, "BitBtn1", QStringLiteral("選択解除"), QStringLiteral("選択解除"), next(60), 60);
+    deselectAllButton = SpeedButton(toolPanel, "BitBtn1", QStringLiteral("選択解除"),
+                                    QStringLiteral("選択解除"), next(60), 60);
 
     for (QToolButton *b : {saveButton, testButton, practiceButton, recordsButton})
         b->setEnabled(false);
@@ -526,7 +538,8 @@ void MainWindow::applyCreationLayout()
     toolPanel->setGeometry(0, 0, l.window.width(), MainDesign::ToolPanelHeight);
     plane->place(l.plane.x(), l.plane.y(), l.plane.width(), l.plane.height());
     formulaList->setGeometry(l.formulaList);
-    valueTableView->place(l.valueTableView.x(), l.valueTableView.y(), l.valueTableView.width(), l.valueTableView.height());
+    valueTableView->place(l.valueTableView.x(), l.valueTableView.y(), l.valueTableView.width(),
+                          l.valueTableView.height());
     formulaGroup->setGeometry(l.formulaGroup);
     domainGroup->setGeometry(l.domainGroup);
     rangeGroup->setGeometry(l.rangeGroup);
@@ -568,7 +581,8 @@ void MainWindow::FormShow()
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
-    ResetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName, true);
+    ResetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName,
+              true);
     CancelDrawing();
     setWholeCurveMode();
     valueTableSwitched();
@@ -725,7 +739,9 @@ void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
     m_help = help;
     if (auto *p = qobject_cast<PrintDialog *>(print)) {
         p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
-        p->unitFileName = [this] { return m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName; };
+        p->unitFileName = [this] {
+            return m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName;
+        };
     }
     setupHelpContexts();
 }

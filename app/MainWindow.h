@@ -46,8 +46,9 @@ public:
     ~MainWindow() override;
 
     // The windows this one reads and fills (created before it is shown).
-    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents, PlaneSettingsDialog *planeSettings,
-                LineKindDialog *lineKind, UnitCatalogDialog *catalog, QDialog *about);
+    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents,
+                PlaneSettingsDialog *planeSettings, LineKindDialog *lineKind, UnitCatalogDialog *catalog,
+                QDialog *about);
     void attachPractice(QDialog *practice, QDialog *records);
 
     MainState &state() { return m_state; }
@@ -171,7 +172,8 @@ public:
     QToolButton *openByTitleButton = nullptr, *saveButton = nullptr, *testButton = nullptr,
                 *practiceButton = nullptr, *recordsButton = nullptr, *deleteButton = nullptr,
                 *deleteAllButton = nullptr;
-    QToolButton *wholeCurveButton = nullptr, *segmentButton = nullptr, *rightHalfLineButton = nullptr, *leftHalfLineButton = nullptr;
+    QToolButton *wholeCurveButton = nullptr, *segmentButton = nullptr, *rightHalfLineButton = nullptr,
+                *leftHalfLineButton = nullptr;
     QButtonGroup *lineModeGroup = nullptr;
     QLineEdit *lineModeField = nullptr, *endKindsField = nullptr, *pointField = nullptr;
     QToolButton *endKindsButton = nullptr, *fixedColorButton = nullptr, *lockButton = nullptr;
@@ -189,7 +191,8 @@ public:
     QCheckBox *valueTableSwitch = nullptr, *formulaSwitch = nullptr, *domainSwitch = nullptr,
               *latticeDotsSwitch = nullptr, *axisColorSwitch = nullptr, *panelColorSwitch = nullptr,
               *handlesSwitch = nullptr, *dottedLinesSwitch = nullptr;
-    QToolButton *moveLeftButton = nullptr, *moveUpButton = nullptr, *moveDownButton = nullptr, *moveRightButton = nullptr;
+    QToolButton *moveLeftButton = nullptr, *moveUpButton = nullptr, *moveDownButton = nullptr,
+                *moveRightButton = nullptr;
     QLabel *widthLabel = nullptr;
     QToolButton *widerButton = nullptr, *narrowerButton = nullptr;
     QPushButton *standardFormButton = nullptr, *generalFormButton = nullptr;

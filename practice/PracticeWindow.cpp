@@ -135,7 +135,8 @@ void PracticeWindow::buildControls()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
 }
 
-void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog, RunEndDialog *endDialog)
+void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog,
+                            RunEndDialog *endDialog)
 {
     m_rightAnswer = rightDialog;
     m_wrongAnswer = wrongDialog;

@@ -135,7 +135,8 @@ void RecordsWindow::FillLists(bool tell)
     for (const QString &file : UnitFilesIn(folder, false)) {
         const QString title = ReadUnitTitle(folder + file);
         m_reserve.append(title);
-        titleList->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") + ShownTitle(title));
+        titleList->addItem(QString::number(records.keyCount(title)) + QStringLiteral("回 ") +
+                           ShownTitle(title));
     }
 }
 

@@ -27,7 +27,8 @@ void RunEndDialog::buildControls()
 
     // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
     // widget ahead of the first child created, which thus stays first.
-    reviewButton = VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
+    reviewButton =
+        VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
     retryButton = VerdictButton(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
     endButton = VerdictButton(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
     messageField = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
@@ -35,7 +36,8 @@ void RunEndDialog::buildControls()
     messageField->setGeometry(24, 16, 217, 24);
     messageField->setFont(VerdictFont(16));
     messageField->setReadOnly(true);
-    showRecordsButton = VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
+    showRecordsButton =
+        VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
     m_tabOrder = {reviewButton, retryButton, endButton, messageField, showRecordsButton};
 
     connect(showRecordsButton, &QPushButton::clicked, this, [this] { showRecordsClicked(); });

@@ -29,7 +29,8 @@ public:
     void showRecordsClicked();
 
     QLineEdit *messageField = nullptr;
-    QPushButton *showRecordsButton = nullptr, *reviewButton = nullptr, *retryButton = nullptr, *endButton = nullptr;
+    QPushButton *showRecordsButton = nullptr, *reviewButton = nullptr, *retryButton = nullptr,
+                *endButton = nullptr;
 
 protected:
     void buildControls() override;

@@ -268,7 +268,8 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4, 1, -1, 3));
         f->select({0});
         m->repaintAll();
-        QList<ImageView *> panels{m->formulaImage, m->domainImage, m->rangeImage, m->axisImage, m->vertexImage};
+        QList<ImageView *> panels{m->formulaImage, m->domainImage, m->rangeImage, m->axisImage,
+                                  m->vertexImage};
         for (ImageView *v : panels)
             QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
         f->prompt.answers.push_back(Answer::No);  // the parabola drawn is not saved
@@ -492,7 +493,8 @@ private slots:
         m->showUnitContents();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
         QCOMPARE(forms().unitContentsWindow->memFile->document()->blockCount(), 6);
-        QCOMPARE(forms().unitContentsWindow->memFile->toPlainText().split(QLatin1Char('\n')), m->state().MirrorText);
+        QCOMPARE(forms().unitContentsWindow->memFile->toPlainText().split(QLatin1Char('\n')),
+                 m->state().MirrorText);
     }
 };
 

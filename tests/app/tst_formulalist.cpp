@@ -78,14 +78,17 @@ private slots:
         QCOMPARE(m->formulaImage->canvas().image(), Rendered(last.Formula, size));
         // Axis and vertex are one line, centred in their low panels.
         const QSize low = m->axisImage->canvas().image().size();
-        QCOMPARE(m->axisImage->canvas().image(), Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
+        QCOMPARE(m->axisImage->canvas().image(),
+                 Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
         // The brackets of the vertex keep room above and below.
         const Canvas &v = m->vertexImage->canvas();
         QVERIFY(CountColor(v, QRect(0, 0, v.width(), v.height()), Colors::White) > 0);
         QCOMPARE(CountColor(v, QRect(0, 0, v.width(), 3), Colors::White), 0);
         QCOMPARE(CountColor(v, QRect(0, v.height() - 3, v.width(), 3), Colors::White), 0);
-        QCOMPARE(m->domainImage->canvas().image(), Rendered(QStringLiteral("-1≦x＜3"), m->domainImage->canvas().image().size()));
-        QCOMPARE(m->rangeImage->canvas().image(), Rendered(RangeText(last), m->rangeImage->canvas().image().size()));
+        QCOMPARE(m->domainImage->canvas().image(),
+                 Rendered(QStringLiteral("-1≦x＜3"), m->domainImage->canvas().image().size()));
+        QCOMPARE(m->rangeImage->canvas().image(),
+                 Rendered(RangeText(last), m->rangeImage->canvas().image().size()));
 
         // With no selection the panels keep what they showed.
         const QImage before = m->formulaImage->canvas().image();

@@ -204,16 +204,18 @@ private slots:
     void windowsAreCreatedAndOwnedByTheMainWindow()
     {
         const Forms &f = forms();
-        const QList<QWidget *> windows{f.lineKindDialog, f.unitTitleDialog, f.aboutDialog, f.practiceWindow, f.rightAnswerDialog,
-                                       f.wrongAnswerDialog, f.unitContentsWindow, f.runEndDialog, f.recordsWindow, f.printDialog,
-                                       f.unitCatalogDialog, f.planeSettingsDialog, f.helpWindow};
+        const QList<QWidget *> windows{
+            f.lineKindDialog,    f.unitTitleDialog,     f.aboutDialog,  f.practiceWindow, f.rightAnswerDialog,
+            f.wrongAnswerDialog, f.unitContentsWindow,  f.runEndDialog, f.recordsWindow,  f.printDialog,
+            f.unitCatalogDialog, f.planeSettingsDialog, f.helpWindow};
         for (QWidget *w : windows) {
             QVERIFY(w);
             QCOMPARE(w->parentWidget(), main());
             QVERIFY(w->isHidden());
         }
         // No window beyond these is made at start.
-        const QList<QDialog *> dialogs = main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly);
+        const QList<QDialog *> dialogs =
+            main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(dialogs.size(), windows.size());
     }
 
@@ -301,7 +303,8 @@ private slots:
     void lockableCommandsFollowTheLock()
     {
         auto lockables = [this] {
-            return QList<QWidget *>{main()->saveButton, main()->testButton, main()->practiceButton, main()->recordsButton};
+            return QList<QWidget *>{main()->saveButton, main()->testButton, main()->practiceButton,
+                                    main()->recordsButton};
         };
         auto menus = [this] {
             return QList<QMenu *>{main()->fileMenu, main()->editMenu, main()->settingsMenu, main()->runMenu,

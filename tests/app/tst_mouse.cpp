@@ -386,7 +386,8 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, samples);
-        QToolButton *buttons[] = {m->wholeCurveButton, m->segmentButton, m->rightHalfLineButton, m->leftHalfLineButton};
+        QToolButton *buttons[] = {m->wholeCurveButton, m->segmentButton, m->rightHalfLineButton,
+                                  m->leftHalfLineButton};
         buttons[mode]->click();
         for (int i = 0; i < samples; ++i)
             m->endKindsButton->click();
