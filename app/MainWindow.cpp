@@ -566,11 +566,11 @@ void MainWindow::showEvent(QShowEvent *e)
     QMainWindow::showEvent(e);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        FormShow();
+        prepareToShow();
     }
 }
 
-void MainWindow::FormShow()
+void MainWindow::prepareToShow()
 {
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;

@@ -98,7 +98,7 @@ public:
     ValueTable &valueTable() { return m_table; }
 
     // Handlers
-    void FormShow();
+    void prepareToShow();
     void quitProgram();
     void setWholeCurveMode();
     void toggleLock();

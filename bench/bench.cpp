@@ -257,14 +257,14 @@ int main(int argc, char **argv)
         WriteCp932Lines(RecordFilePath(), ini);
         RecordsWindow &records = *forms().recordsWindow;
         const double ns = MedianNs(11, [&] {
-            records.FormShow();
+            records.prepareToShow();
             records.titleListClicked(199);
         });
         Print("record_window_ms", ns / 1e6, "ms");
     }
     {
         PrintDialog &print = *forms().printDialog;
-        print.FormShow();
+        print.prepareToShow();
         const double ns = MedianNs(51, [&] {
             print.DrawPrintPreview();
             (void)print.sheet().image();

@@ -80,10 +80,10 @@ void UnitCatalogDialog::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void UnitCatalogDialog::FormShow()
+void UnitCatalogDialog::prepareToShow()
 {
     ProgramState &st = Program();
     recordsButton->setEnabled(!(locked && locked()));

@@ -25,7 +25,7 @@ public:
     std::function<bool()> locked;
     std::function<void()> showRecords;
 
-    void FormShow();
+    void prepareToShow();
     void titleListClicked(int row);
     void repaintAll();
     void okClicked();

@@ -68,10 +68,10 @@ void UnitTitleDialog::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void UnitTitleDialog::FormShow()
+void UnitTitleDialog::prepareToShow()
 {
     if (mainGeometry) {
         const QRect m = mainGeometry();

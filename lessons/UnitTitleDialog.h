@@ -19,7 +19,7 @@ public:
     std::function<QRect()> mainGeometry;
     std::function<QString()> currentTitle;
 
-    void FormShow();
+    void prepareToShow();
     void titleListClicked(int row);
     void okClicked();
     void cancelClicked();

@@ -200,11 +200,11 @@ void PrintDialog::showEvent(QShowEvent *event)
 {
     // Restoring from minimised is not a new showing.
     if (!event->spontaneous())
-        FormShow();
+        prepareToShow();
     QDialog::showEvent(event);
 }
 
-void PrintDialog::FormShow()
+void PrintDialog::prepareToShow()
 {
     titleField->setText(DefaultTitle);
     const QString file = unitFileName ? unitFileName() : QString();

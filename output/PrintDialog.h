@@ -62,7 +62,7 @@ public:
     // The preview sheet as it stands.
     const Canvas &sheet() const;
 
-    void FormShow();
+    void prepareToShow();
     void DrawPrintPreview();
     // Runs the printer dialog; on confirmation refreshes the page labels.
     bool SetUpPrinter();

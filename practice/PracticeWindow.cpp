@@ -181,10 +181,10 @@ void PracticeWindow::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void PracticeWindow::FormShow()
+void PracticeWindow::prepareToShow()
 {
     BuildControls();
     ProgramState &st = Program();

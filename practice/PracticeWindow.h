@@ -62,7 +62,7 @@ public:
 
     RenshuState &state() { return m_s; }
 
-    void FormShow();
+    void prepareToShow();
     void Init(bool review);
     void planeMouseDown(Qt::MouseButton button, QPoint pixel);
     void planeMouseMove(QPoint pixel);

@@ -107,11 +107,11 @@ RecordsWindow::RecordsWindow(QWidget *parent)
 
 void RecordsWindow::showEvent(QShowEvent *e)
 {
-    FormShow();
+    prepareToShow();
     QDialog::showEvent(e);
 }
 
-void RecordsWindow::FormShow()
+void RecordsWindow::prepareToShow()
 {
     // At the main window's top-left corner, wherever it has been moved to.
     if (QWidget *owner = parentWidget())

@@ -17,7 +17,7 @@ public:
     explicit RecordsWindow(QWidget *parent = nullptr);
 
     // Handlers, public so tests can drive them without exec().
-    void FormShow();
+    void prepareToShow();
     void titleListClicked(int row);
     void eraseClicked();
     void returnClicked();
@@ -39,6 +39,6 @@ private:
     // file; a damaged record file is told about when tell is set.
     void FillLists(bool tell);
 
-    QStringList m_reserve;  // lstReserve
+    QStringList m_reserve;  // the unit titles, one per row of titleList
     bool m_toldNoRecords = false;  // a read-only data folder is told about once
 };

@@ -55,10 +55,10 @@ void RightAnswerDialog::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void RightAnswerDialog::FormShow()
+void RightAnswerDialog::prepareToShow()
 {
     BuildControls();
     // The pupil goes on with Enter, even after having tabbed to "中止" last time.

@@ -15,7 +15,7 @@ public:
     // Placement at creation: below the practice window's marks list.
     void placeBelow(int top, int left) { move(left, top); }
 
-    void FormShow();        // focus to "次の問題" on every show
+    void prepareToShow();        // focus to "次の問題" on every show
     void nextClicked();    // result 1
     void cancelClicked();  // result 2
 

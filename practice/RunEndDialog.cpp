@@ -86,10 +86,10 @@ void RunEndDialog::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void RunEndDialog::FormShow()
+void RunEndDialog::prepareToShow()
 {
     BuildControls();
     showRecordsButton->setVisible(!m_testMode);

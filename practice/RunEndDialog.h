@@ -22,7 +22,7 @@ public:
 
     std::function<void()> showRecords;  // the record window, modal
 
-    void FormShow();
+    void prepareToShow();
     void endClicked();       // result 2
     void retryClicked();     // result 1
     void reviewClicked();   // result 4

@@ -45,10 +45,10 @@ void WrongAnswerDialog::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        prepareToShow();
 }
 
-void WrongAnswerDialog::FormShow()
+void WrongAnswerDialog::prepareToShow()
 {
     BuildControls();
     correctButton->setFocus();

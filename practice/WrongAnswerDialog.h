@@ -23,7 +23,7 @@ public:
     std::function<void()> removeWrongAnswer; // draws the judged answer again (not-xor: removes it)
     std::function<void()> showCorrectGraph;  // draws the exercise in black, width 2; sets the flag
 
-    void FormShow();
+    void prepareToShow();
     void correctClicked();  // result 1
     void giveUpClicked();  // result 1
     void cancelClicked();  // result 2

@@ -133,11 +133,11 @@ void LineKindDialog::showEvent(QShowEvent *event)
 {
     // Restoring from minimised is not a new showing.
     if (!event->spontaneous())
-        FormShow();
+        prepareToShow();
     QDialog::showEvent(event);
 }
 
-void LineKindDialog::FormShow()
+void LineKindDialog::prepareToShow()
 {
     if (QScreen *s = screen())
         move(s->geometry().topLeft());

@@ -34,7 +34,7 @@ public:
 
     // Event handlers, public so that the owner and tests can run them
     // exactly as the window does.
-    void FormShow();
+    void prepareToShow();
     void okClicked();
     void cancelClicked();
     void testClicked();

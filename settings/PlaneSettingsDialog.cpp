@@ -150,7 +150,7 @@ void PlaneSettingsDialog::showEvent(QShowEvent *event)
 {
     // Restoring from minimised is not a new showing.
     if (!event->spontaneous())
-        FormShow();
+        prepareToShow();
     QDialog::showEvent(event);
 }
 
@@ -164,7 +164,7 @@ void PlaneSettingsDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void PlaneSettingsDialog::FormShow()
+void PlaneSettingsDialog::prepareToShow()
 {
     BuildControls();
     m_settingsChanged = false;
@@ -313,7 +313,7 @@ void PlaneSettingsDialog::cancelClicked()
     hide();
 }
 
-void PlaneSettingsDialog::PresetClick(const QString &button)
+void PlaneSettingsDialog::presetClicked(const QString &button)
 {
     BuildControls();
     for (const Preset &p : Presets) {
@@ -326,7 +326,7 @@ void PlaneSettingsDialog::PresetClick(const QString &button)
     }
 }
 
-void PlaneSettingsDialog::SwitchClick()
+void PlaneSettingsDialog::switchClicked()
 {
     testClicked();
 }

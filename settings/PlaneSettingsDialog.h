@@ -56,16 +56,16 @@ public:
 
     // Event handlers, public so that the window's owner and tests can run
     // them exactly as the buttons do.
-    void FormShow();
+    void prepareToShow();
     // The test: true when it passed and the redraw was requested.
     bool testClicked();
     void okClicked();
     void cancelClicked();
     // A preset button by object name ("BitBtn1", "btnMaxX", ..., "btnEndYno"):
     // writes its text into its field and tests, except the end buttons.
-    void PresetClick(const QString &button);
+    void presetClicked(const QString &button);
     // axisNamesSwitch, ticksSwitch and coordinatesSwitch: a click runs the test.
-    void SwitchClick();
+    void switchClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;

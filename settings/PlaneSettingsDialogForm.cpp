@@ -114,7 +114,7 @@ void PlaneSettingsDialog::buildForm()
                 QPushButton *b = NewButton(group, p.button, QString::fromUtf8(p.caption));
                 b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
                 connect(b, &QPushButton::clicked, this,
-                        [this, name = QString::fromLatin1(p.button)] { PresetClick(name); });
+                        [this, name = QString::fromLatin1(p.button)] { presetClicked(name); });
                 buttons->addWidget(b);
             }
             buttons->addStretch();
@@ -161,7 +161,7 @@ void PlaneSettingsDialog::buildForm()
     for (QCheckBox *c : {axisNamesSwitch, ticksSwitch, coordinatesSwitch}) {
         switches->addWidget(c);
         // clicked, not toggled: putting back the shown values must not test.
-        connect(c, &QCheckBox::clicked, this, [this] { SwitchClick(); });
+        connect(c, &QCheckBox::clicked, this, [this] { switchClicked(); });
     }
     switches->addStretch();
     root->addLayout(switches);

@@ -41,7 +41,7 @@ class TestCommands : public QObject {
     {
         return [row](QDialog *d) {
             auto *w = static_cast<UnitCatalogDialog *>(d);
-            w->FormShow();
+            w->prepareToShow();
             w->titleList->setCurrentRow(row);
             w->okClicked();
             return w->result();
@@ -52,7 +52,7 @@ class TestCommands : public QObject {
     {
         return [title](QDialog *d) {
             auto *w = static_cast<UnitTitleDialog *>(d);
-            w->FormShow();
+            w->prepareToShow();
             w->titleField->setText(title);
             w->okClicked();
             return w->result();
@@ -318,7 +318,7 @@ private slots:
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
         Program().OpenForEditing = editing;
         UnitCatalogDialog *w = forms().unitCatalogDialog;
-        w->FormShow();
+        w->prepareToShow();
         QStringList titles;
         for (int i = 0; i < w->titleList->count(); ++i)
             titles << w->titleList->item(i)->text();
@@ -364,10 +364,10 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         UnitCatalogDialog *w = forms().unitCatalogDialog;
         m->toggleLock();
-        w->FormShow();
+        w->prepareToShow();
         QVERIFY(!w->recordsButton->isEnabled());
         m->toggleLock();
-        w->FormShow();
+        w->prepareToShow();
         QVERIFY(w->recordsButton->isEnabled());
         const QImage empty = w->plane->canvas().image();
         w->titleList->setCurrentRow(0);
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.clear();
         UnitTitleDialog *w = forms().unitTitleDialog;
-        w->FormShow();
+        w->prepareToShow();
         QCOMPARE(w->titleList->count(), 4);
         QCOMPARE(w->titleField->text(), QStringLiteral("新しい単元"));
         w->titleField->clear();

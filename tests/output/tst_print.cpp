@@ -314,7 +314,7 @@ private slots:
         m_plane = Quadrants(320, 320);
         PrintDialog p;
         wire(p);
-        p.FormShow();
+        p.prepareToShow();
         const QImage before = p.sheet().image();
         change(p);
         const QImage after = p.sheet().image();
@@ -332,7 +332,7 @@ private slots:
         QVERIFY(p.SetUpPrinter());
         QVERIFY(p.printerReady());
         edit(p, "edtTitle")->setText(QStringLiteral("old"));
-        p.FormShow();
+        p.prepareToShow();
         QCOMPARE(edit(p, "edtTitle")->text(), QStringLiteral("Quorvel 放物線学習ツール"));
         const QRegularExpression heading(
             QStringLiteral("^/home/pupil/DATA/Nijikansu\\.prb  \\d{4}\\.\\d\\d\\.\\d\\d  \\d\\d:\\d\\d$"));
@@ -360,7 +360,7 @@ private slots:
         PrintDialog p;
         p.printer().setOutputFormat(QPrinter::PdfFormat);
         p.printer().setPageSize(QPageSize(QPageSize::A4));
-        p.FormShow();
+        p.prepareToShow();
         const QString a4 = label(p, "lblPWidth");
 
         p.setupPrinter = [](QPrinter &pr) {
@@ -402,7 +402,7 @@ private slots:
         PrintDialog p;
         wire(p);
         toPdf(p, tmp.file(QStringLiteral("out.pdf")));
-        p.FormShow();
+        p.prepareToShow();
         if (ready)
             QVERIFY(p.SetUpPrinter());
         int shown = 0, printed = 0;
@@ -425,7 +425,7 @@ private slots:
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("sheet.pdf"));
         toPdf(p, pdf);
-        p.FormShow();
+        p.prepareToShow();
         setSpin(p, "spnLeft", 80);
 
         QImage printedBitmap;
@@ -455,7 +455,7 @@ private slots:
         const QString pdf = tmp.file(QStringLiteral("copy.pdf"));
         toPdf(p, pdf);
         p.printer().setCopyCount(2);
-        p.FormShow();
+        p.prepareToShow();
         QList<int> copies;
         // Each job writes the output file anew; keep each one.
         p.jobPrinted = [&](int copy) {
@@ -497,7 +497,7 @@ private slots:
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("never.pdf"));
         toPdf(p, pdf);
-        p.FormShow();
+        p.prepareToShow();
         int printed = 0;
         p.jobPrinted = [&](int) { ++printed; };
         QCOMPARE(p.PrintSheet(), 0);

@@ -64,7 +64,7 @@ class TestPracticeWindow : public QObject {
     {
         return [](QDialog *d) {
             auto *w = static_cast<WrongAnswerDialog *>(d);
-            w->FormShow();
+            w->prepareToShow();
             w->correctClicked();
             return d->result();
         };
@@ -73,7 +73,7 @@ class TestPracticeWindow : public QObject {
     {
         return [message](QDialog *d) {
             auto *w = static_cast<WrongAnswerDialog *>(d);
-            w->FormShow();
+            w->prepareToShow();
             *message = w->messageField->text();
             w->giveUpClicked();
             return d->result();
@@ -83,7 +83,7 @@ class TestPracticeWindow : public QObject {
     {
         return [this, result](QDialog *d) {
             auto *w = static_cast<RunEndDialog *>(d);
-            w->FormShow();
+            w->prepareToShow();
             m_outcomes << (w->messageField->text() == QStringLiteral("★★全問正解です★★")
                                ? RunEndDialog::Outcome::Perfect
                            : w->messageField->text() == QStringLiteral("　復習を終わりました")

@@ -288,7 +288,7 @@ private slots:
         writeUnit(QStringLiteral("a.prb"), "u");
         m_prompt.clear();
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
         w.titleListClicked(0);
@@ -502,8 +502,8 @@ private slots:
     {
         Program().OnCdRom = true;
         RecordsWindow w;
-        w.FormShow();
-        w.FormShow();
+        w.prepareToShow();
+        w.prepareToShow();
         Program().OnCdRom = false;
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません")});
     }
@@ -515,7 +515,7 @@ private slots:
         writeUnit(QStringLiteral("a.prb"), C(title));
         QVERIFY(AppendRunRecord(title, QStringLiteral("○"), 5));
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
         w.titleListClicked(0);
         QVERIFY(w.memDetail->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
@@ -528,7 +528,7 @@ private slots:
         writeUnit(QStringLiteral("c.prx"), "not listed");
         WriteBytes(recordPath(), C(QStringLiteral("[？]\r\n1=r1\r\n")));
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
         w.titleListClicked(0);
@@ -553,7 +553,7 @@ private slots:
         WriteBytes(recordPath(), bytes);
 
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("2回 同じ題"), QStringLiteral("2回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
         const QString lines = QStringLiteral("2003年04月05日 09:07 ○ 00分05秒\n2003年04月05日 09:07 × 01分10秒");
@@ -589,7 +589,7 @@ private slots:
         QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
         const QByteArray before = Bytes(recordPath());
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         w.titleListClicked(0);
         if (select)
             w.titleList->item(0)->setSelected(true);
@@ -606,7 +606,7 @@ private slots:
         writeUnit(QStringLiteral("a.prb"), "t");
         WriteBytes(recordPath(), "[t]\r\n1=run one\r\n3=run three\r\n");
         RecordsWindow w;
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
         w.titleListClicked(0);
         QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("run one\n?"));
@@ -615,7 +615,7 @@ private slots:
         QVERIFY(w.memDetail->toPlainText().isEmpty());
         // A new showing starts from the files again.
         QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 1));
-        w.FormShow();
+        w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("3回 t")});
     }
 
