@@ -34,12 +34,12 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     fileNameLabel = ValueLabel(this, "lblFileName", 72, 80);
     countLabel = ValueLabel(this, "lblNline", 72, 128);
 
-    memFile = new QPlainTextEdit(this);
-    memFile->setObjectName(QStringLiteral("memFile"));
-    memFile->setGeometry(264, 32, 185, 257);
-    memFile->setReadOnly(true);
-    memFile->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    unitTextView = new QPlainTextEdit(this);
+    unitTextView->setObjectName(QStringLiteral("memFile"));
+    unitTextView->setGeometry(264, 32, 185, 257);
+    unitTextView->setReadOnly(true);
+    unitTextView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    unitTextView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     returnButton = new QPushButton(QStringLiteral("戻る"), this);
     returnButton->setObjectName(QStringLiteral("btnReturn"));
@@ -63,7 +63,7 @@ void UnitContentsWindow::refreshMemo()
     if (m_mirror)
         for (const QString &line : *m_mirror)
             shown << ShownTitle(line);
-    memFile->setPlainText(shown.join(QLatin1Char('\n')));
+    unitTextView->setPlainText(shown.join(QLatin1Char('\n')));
 }
 
 void UnitContentsWindow::showEvent(QShowEvent *e)

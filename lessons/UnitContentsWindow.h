@@ -17,7 +17,7 @@ class UnitContentsWindow : public QDialog {
 public:
     explicit UnitContentsWindow(QWidget *parent = nullptr);
 
-    // The mirror text shown in memFile whenever the window is shown.
+    // The mirror text shown in unitTextView whenever the window is shown.
     void setMirror(const QStringList *lines) { m_mirror = lines; }
     void refreshMemo();
 
@@ -28,7 +28,7 @@ public:
     QLabel *titleLabel = nullptr;    // unit title as shown
     QLabel *fileNameLabel = nullptr;  // file name with its path
     QLabel *countLabel = nullptr;     // number of parabolas
-    QPlainTextEdit *memFile = nullptr;
+    QPlainTextEdit *unitTextView = nullptr;
     QPushButton *returnButton = nullptr;
 
 protected:

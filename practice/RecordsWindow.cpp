@@ -85,14 +85,14 @@ RecordsWindow::RecordsWindow(QWidget *parent)
     connect(titleList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { titleListClicked(titleList->row(item)); });
 
-    memDetail = new QPlainTextEdit(this);
-    memDetail->setObjectName(QStringLiteral("memDetail"));
-    memDetail->setGeometry(256, 32, 361, 377);
-    memDetail->setFont(Face(Fonts::FixedGothic, 13));
-    memDetail->setReadOnly(true);
-    memDetail->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memDetail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memDetail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    detailView = new QPlainTextEdit(this);
+    detailView->setObjectName(QStringLiteral("memDetail"));
+    detailView->setGeometry(256, 32, 361, 377);
+    detailView->setFont(Face(Fonts::FixedGothic, 13));
+    detailView->setReadOnly(true);
+    detailView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    detailView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    detailView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     returnButton = new QPushButton(ReturnGlyph(), QStringLiteral("戻る"), this);
     returnButton->setObjectName(QStringLiteral("btnReturn"));
@@ -116,7 +116,7 @@ void RecordsWindow::prepareToShow()
     // At the main window's top-left corner, wherever it has been moved to.
     if (QWidget *owner = parentWidget())
         move(owner->window()->frameGeometry().topLeft());
-    memDetail->clear();
+    detailView->clear();
     FillLists(true);
     if (Program().OnCdRom && !m_toldNoRecords) {
         m_toldNoRecords = true;
@@ -147,15 +147,15 @@ void RecordsWindow::titleListClicked(int row)
     const QString &title = m_reserve[row];
     const ProfileFile records = ProfileFile::load(RecordFilePath());
     const int count = records.keyCount(title);
-    memDetail->clear();
+    detailView->clear();
     if (count == 0) {
-        memDetail->appendPlainText(QStringLiteral("練習の記録はありません"));
+        detailView->appendPlainText(QStringLiteral("練習の記録はありません"));
         return;
     }
     QStringList lines;
     for (int i = 1; i <= count; ++i)
         lines.append(records.value(title, QString::number(i), QStringLiteral("?")));
-    memDetail->setPlainText(lines.join(QLatin1Char('\n')));
+    detailView->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void RecordsWindow::eraseClicked()
@@ -180,12 +180,12 @@ void RecordsWindow::eraseClicked()
         }
         return erased > 0;
     });
-    memDetail->clear();
+    detailView->clear();
     FillLists(false);
 }
 
 void RecordsWindow::returnClicked()
 {
-    memDetail->clear();
+    detailView->clear();
     done(1);
 }

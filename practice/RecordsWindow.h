@@ -27,7 +27,7 @@ public:
 
     QLabel *Label1 = nullptr;
     QListWidget *titleList = nullptr;
-    QPlainTextEdit *memDetail = nullptr;
+    QPlainTextEdit *detailView = nullptr;
     QPushButton *returnButton = nullptr;
     QPushButton *eraseButton = nullptr;
 

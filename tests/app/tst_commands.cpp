@@ -486,14 +486,14 @@ private slots:
         addOne();
         m_answers.push_back([](QDialog *d) {
             d->show();
-            const int lines = static_cast<UnitContentsWindow *>(d)->memFile->document()->blockCount();
+            const int lines = static_cast<UnitContentsWindow *>(d)->unitTextView->document()->blockCount();
             d->hide();
             return lines;
         });
         m->showUnitContents();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
-        QCOMPARE(forms().unitContentsWindow->memFile->document()->blockCount(), 6);
-        QCOMPARE(forms().unitContentsWindow->memFile->toPlainText().split(QLatin1Char('\n')),
+        QCOMPARE(forms().unitContentsWindow->unitTextView->document()->blockCount(), 6);
+        QCOMPARE(forms().unitContentsWindow->unitTextView->toPlainText().split(QLatin1Char('\n')),
                  m->state().MirrorText);
     }
 };

@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(w.title(), kept);
         QCOMPARE(w.titleLabel->text(), shown);
         w.show();
-        QCOMPARE(w.memFile->toPlainText(), shown + QStringLiteral("\n255,16"));
+        QCOMPARE(w.unitTextView->toPlainText(), shown + QStringLiteral("\n255,16"));
     }
 
     // The catalogue lists a 4 MB title cut, so it shows at once; the chosen

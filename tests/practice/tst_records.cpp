@@ -292,7 +292,7 @@ private slots:
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
         w.titleListClicked(0);
-        QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("練習の記録はありません"));
+        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("練習の記録はありません"));
     }
 
     // A pupil's account may not write in the program's folder: the run is
@@ -518,7 +518,7 @@ private slots:
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
         w.titleListClicked(0);
-        QVERIFY(w.memDetail->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
+        QVERIFY(w.detailView->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
     }
 
     void windowNeverPractised()
@@ -532,9 +532,9 @@ private slots:
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
         w.titleListClicked(0);
-        QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("練習の記録はありません"));
+        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("練習の記録はありません"));
         w.titleListClicked(1);
-        QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("r1"));
+        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("r1"));
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
@@ -558,9 +558,9 @@ private slots:
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
         const QString lines = QStringLiteral("2003年04月05日 09:07 ○ 00分05秒\n2003年04月05日 09:07 × 01分10秒");
         w.titleListClicked(0);
-        QCOMPARE(w.memDetail->toPlainText(), lines);
+        QCOMPARE(w.detailView->toPlainText(), lines);
         w.titleListClicked(1);
-        QCOMPARE(w.memDetail->toPlainText(), lines);
+        QCOMPARE(w.detailView->toPlainText(), lines);
 
         w.titleList->item(1)->setSelected(true);
         w.titleList->item(3)->setSelected(true);
@@ -569,7 +569,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("記録を消してもいいですか？")});
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 同じ題"), QStringLiteral("0回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
-        QVERIFY(w.memDetail->toPlainText().isEmpty());
+        QVERIFY(w.detailView->toPlainText().isEmpty());
         QCOMPARE(Bytes(recordPath()), C(QStringLiteral("[別の題]\r\n1=2003年04月05日 09:07 △ 00分09秒\r\n"
                                                        "[空の題]\r\n; kept\r\n")));
     }
@@ -598,7 +598,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), shown);
         QCOMPARE(Bytes(recordPath()), before);
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 t")});
-        QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("2003年04月05日 09:07 ○ 00分05秒"));
+        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("2003年04月05日 09:07 ○ 00分05秒"));
     }
 
     void windowMissingKeyAndReturn()
@@ -609,10 +609,10 @@ private slots:
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
         w.titleListClicked(0);
-        QCOMPARE(w.memDetail->toPlainText(), QStringLiteral("run one\n?"));
+        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("run one\n?"));
         w.returnClicked();
         QCOMPARE(w.result(), 1);
-        QVERIFY(w.memDetail->toPlainText().isEmpty());
+        QVERIFY(w.detailView->toPlainText().isEmpty());
         // A new showing starts from the files again.
         QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 1));
         w.prepareToShow();
