@@ -7,18 +7,18 @@
 
 namespace {
 
-struct Spec {
+struct SampleCurve {
     int vx, vy, px, py;
     int mode = 0;
     int lo = kUnboundedLow, hi = kUnboundedHigh;
     bool lower = true, upper = true;
 };
 
-SampleUnit Make(const QString &file, const QString &title, const QList<Spec> &specs, FormulaForm form)
+SampleUnit Make(const QString &file, const QString &title, const QList<SampleCurve> &curves, FormulaForm form)
 {
     SampleUnit u{file, title, {}};
     int i = 0;
-    for (const Spec &s : specs) {
+    for (const SampleCurve &s : curves) {
         Parabola r;
         r.VertexX = s.vx;
         r.VertexY = s.vy;
