@@ -7,7 +7,7 @@
 #include "support/FullDisk.h"
 #include "support/Records.h"
 #include "support/ScriptedPrompt.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 #include "support/Unprivileged.h"
 
 #include <QDir>
@@ -228,7 +228,7 @@ private slots:
         if (special.isEmpty())
             WriteBytes(file, bytes);
         else
-            QVERIFY(MakeSpecialFile(special, file));
+            QVERIFY(MakeNonRegularFile(special, file));
         const auto cleanup = qScopeGuard([&] {
             if (!QFile::remove(file))
                 QDir(file).removeRecursively();
@@ -254,10 +254,10 @@ private slots:
         const QString dir = folder.path() + QLatin1Char('/');
         QVERIFY(WriteCp932Lines(dir + QStringLiteral("a.prb"), {QStringLiteral("単元Ａ")}));
         QVERIFY(QFile::link(dir + QStringLiteral("a.prb"), dir + QStringLiteral("b.prb")));
-        QVERIFY(MakeSpecialFile(QStringLiteral("folder"), dir + QStringLiteral("x.prb")));
-        QVERIFY(MakeSpecialFile(QStringLiteral("fifo"), dir + QStringLiteral("y.prb")));
-        QVERIFY(MakeSpecialFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prb")));
-        QVERIFY(MakeSpecialFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prx")));
+        QVERIFY(MakeNonRegularFile(QStringLiteral("folder"), dir + QStringLiteral("x.prb")));
+        QVERIFY(MakeNonRegularFile(QStringLiteral("fifo"), dir + QStringLiteral("y.prb")));
+        QVERIFY(MakeNonRegularFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prb")));
+        QVERIFY(MakeNonRegularFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prx")));
         QCOMPARE(UnitFilesIn(dir, true), (QStringList{QStringLiteral("a.prb"), QStringLiteral("b.prb")}));
         QCOMPARE(ReadUnitTitle(dir + QStringLiteral("b.prb")), QStringLiteral("単元Ａ"));
         for (const char *name : {"x.prb", "y.prb", "z.prb"})

@@ -2,7 +2,7 @@
 #include "plane/Cp932.h"
 #include "plane/Prompt.h"
 #include "plane/SafeFile.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -122,7 +122,7 @@ private slots:
         } else if (kind == QLatin1String("proc")) {
             QVERIFY(QFile::link(QStringLiteral("/proc/self/status"), path));
         } else if (kind != QLatin1String("missing")) {
-            QVERIFY(MakeSpecialFile(kind, path));
+            QVERIFY(MakeNonRegularFile(kind, path));
         }
         QStringList lines;
         QString told;

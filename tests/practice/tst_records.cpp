@@ -5,7 +5,7 @@
 #include "practice/RecordsWindow.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 #include "support/Unprivileged.h"
 
 #include <QDir>
@@ -263,7 +263,7 @@ private slots:
         if (special.isEmpty())
             WriteBytes(recordPath(), bytes);
         else
-            QVERIFY(MakeSpecialFile(special, recordPath()));
+            QVERIFY(MakeNonRegularFile(special, recordPath()));
 
         const ProfileFile p = ProfileFile::load(recordPath());
         QVERIFY(!p.canWrite());

@@ -12,7 +12,7 @@
 
 // Puts a kind of non-file at path: "folder", "fifo" or "devzero" (a
 // symbolic link to /dev/zero, endless NUL bytes). False when it failed.
-inline bool MakeSpecialFile(const QString &kind, const QString &path)
+inline bool MakeNonRegularFile(const QString &kind, const QString &path)
 {
     if (kind == QLatin1String("folder"))
         return QDir().mkdir(path);
