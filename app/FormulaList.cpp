@@ -1,5 +1,6 @@
 #include "app/FormulaList.h"
 
+#include "document/UnitDocument.h"
 #include "plane/Canvas.h"
 #include "plane/Plotting.h"
 
@@ -7,13 +8,29 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-FormulaList::FormulaList(const ParabolaList *entries, std::function<bool()> showText, QWidget *parent)
-    : QListWidget(parent), m_entries(entries), m_showText(std::move(showText))
+FormulaList::FormulaList(const UnitDocument *doc, std::function<bool()> showText, QWidget *parent)
+    : QListView(parent), m_doc(doc), m_showText(std::move(showText))
 {
+    setModel(doc->model());
+    // The document's selection is the list's: commands and undo set it there.
+    QItemSelectionModel *own = selectionModel();
+    setSelectionModel(doc->selection());
+    delete own;
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setItemDelegate(new FormulaItemDelegate(this));
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+int FormulaList::count() const
+{
+    return model()->rowCount();
+}
+
+int FormulaList::currentRow() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : -1;
 }
 
 QString FormulaList::ItemText(const QString &formula, bool showText)
@@ -25,7 +42,7 @@ QString FormulaList::ItemText(const QString &formula, bool showText)
 
 void FormulaList::mousePressEvent(QMouseEvent *e)
 {
-    QListWidget::mousePressEvent(e);
+    QListView::mousePressEvent(e);
     m_pressed = true;
     if (onMouseDown)
         onMouseDown(e);
@@ -33,7 +50,7 @@ void FormulaList::mousePressEvent(QMouseEvent *e)
 
 void FormulaList::mouseReleaseEvent(QMouseEvent *e)
 {
-    QListWidget::mouseReleaseEvent(e);
+    QListView::mouseReleaseEvent(e);
     if (m_pressed && e->button() == Qt::LeftButton && onClick)
         onClick();
     m_pressed = false;
@@ -42,7 +59,7 @@ void FormulaList::mouseReleaseEvent(QMouseEvent *e)
 void FormulaList::keyPressEvent(QKeyEvent *e)
 {
     const int before = currentRow();
-    QListWidget::keyPressEvent(e);
+    QListView::keyPressEvent(e);
     // Moving through the list with the keys counts as a click, as it always did.
     if (currentRow() != before && onClick)
         onClick();
@@ -66,8 +83,8 @@ void FormulaItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->drawText(QRect(r.left() + FormulaList::SampleWidth, r.top(), r.width(), r.height()),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 
-    if (i >= 0 && i < kParabolaSlots) {
-        const Parabola &rec = (*m_list->m_entries)[std::size_t(i)];
+    if (i >= 0 && i < m_list->m_doc->count()) {
+        const Parabola &rec = m_list->m_doc->at(i);
         if (rec.LineMode < 4) {
             Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back));
             DrawingSettings draw = Program().Draw;  // the sample reads, never changes, the counter here

@@ -1,26 +1,30 @@
 #pragma once
-// The formula list: one owner-drawn line per parabola (line sample in the
-// left 45 pixels, then the formula), multi-selection with Ctrl. Mouse
-// handling is passed on to the main window after the list itself has
-// updated its focus and selection.
+// The formula list: a view of the unit document, one owner-drawn line per
+// parabola (line sample in the left 45 pixels, then the formula),
+// multi-selection with Ctrl. Mouse handling is passed on to the main window
+// after the list itself has updated its focus and selection.
 
 #include "model/Parabola.h"
 #include "plane/ProgramState.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QStyledItemDelegate>
 #include <functional>
 
-class FormulaList : public QListWidget {
+class UnitDocument;
+
+class FormulaList : public QListView {
     Q_OBJECT
 public:
     static constexpr int ItemHeight = 19;    // pixels
     static constexpr int SampleWidth = 45;   // pixels left of the text
     static constexpr int PaddedLength = 38;  // characters
 
-    // entries: the working list whose entry i is item i; showText: the
-    // formula switch.
-    FormulaList(const ParabolaList *entries, std::function<bool()> showText, QWidget *parent = nullptr);
+    // showText: the formula switch.
+    FormulaList(const UnitDocument *doc, std::function<bool()> showText, QWidget *parent = nullptr);
+
+    int count() const;
+    int currentRow() const;
 
     std::function<void(QMouseEvent *)> onMouseDown;  // after the list's own handling
     std::function<void()> onClick;
@@ -36,7 +40,7 @@ protected:
 
 private:
     friend class FormulaItemDelegate;
-    const ParabolaList *m_entries;
+    const UnitDocument *m_doc;
     std::function<bool()> m_showText;
     bool m_pressed = false;
 };

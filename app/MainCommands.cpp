@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QUndoStack>
 
 void MainWindow::deleteSelected()
 {
@@ -29,26 +30,11 @@ void MainWindow::deleteSelected()
         repaintAll();
         return;
     }
-    std::vector<int> selected;
-    ParabolaList kept{};
-    int keptCount = 0;
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (IsSelected(i))
-            selected.push_back(i);
-        else
-            kept[std::size_t(keptCount++)] = m_state.Parabolas[std::size_t(i)];
-    }
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        const int i = *it;
-        delete formulaList->takeItem(i);
-        const qsizetype first = qsizetype(5) * i + 1;
-        for (int k = 0; k < 5 && first < m_state.MirrorText.size(); ++k)
-            m_state.MirrorText.removeAt(first);
-    }
-    m_state.ParabolaCount -= int(selected.size());
-    for (int i = 0; i < keptCount; ++i)
-        m_state.Parabolas[std::size_t(i)] = kept[std::size_t(i)];
-    repaintAll();
+    UnitSnapshot next = m_doc.snapshot();
+    for (auto it = next.selected.crbegin(); it != next.selected.crend(); ++it)
+        next.entries.removeAt(*it);
+    next.selected.clear();
+    m_doc.commit(QStringLiteral("訂正"), next);
     ClearPanels();
     m_state.ClickState = 0;
     CancelReplace();  // its index may now name another entry
@@ -60,18 +46,29 @@ QString MainWindow::DataFolderPath() const
     return Program().AppDir + QStringLiteral("DATA/");
 }
 
-void MainWindow::ApplyUnit(const UnitContents &unit)
+void MainWindow::ApplyUnit(const UnitContents &unit, const QString &path)
 {
-    m_state.MirrorText = unit.lines;
-    formulaList->clear();
-    formulaList->addItems(unit.listTexts);
-    for (int i = 0; i < unit.count(); ++i)
-        m_state.Parabolas[std::size_t(i)] = unit.records[std::size_t(i)];
-    m_state.ParabolaCount = unit.count();
     // Nothing of the unit before stays: no panel, no table, no entry to replace.
     CancelReplace();
+    m_doc.load(unit, path);
     ClearPanels();
-    // The unit content window reads the mirror whenever it is shown.
+}
+
+void MainWindow::undo()
+{
+    // A drawing or drag under way ends first: it belongs to the unit as it was.
+    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
+        AbortDrag();
+    CancelDrawing();
+    m_doc.undoStack()->undo();
+}
+
+void MainWindow::redo()
+{
+    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
+        AbortDrag();
+    CancelDrawing();
+    m_doc.undoStack()->redo();
 }
 
 int MainWindow::SaveWithDialog(bool askFirst)
@@ -89,7 +86,7 @@ int MainWindow::SaveWithDialog(bool askFirst)
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
-    const QString title = m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : m_state.UnitTitle;
+    const QString title = m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : m_doc.title();
     const QString file = NormalizeUnitFileName(*chosen);
     int result = Answer::Yes;
     if (QFileInfo::exists(file)) {
@@ -97,19 +94,16 @@ int MainWindow::SaveWithDialog(bool askFirst)
         if (result != Answer::Yes)
             return result;  // the unit keeps its names: the file was not written
     }
-    if (!WriteUnitFile(m_state.MirrorText, title, file))
+    if (!WriteUnitFile(m_doc.fileLines(), title, file))
         return Answer::Cancel;  // the failed write ends the command that asked for it
-    m_state.MirrorText[0] = title;
-    m_state.MarkSaved();
-    m_state.UnitTitle = title;
+    m_doc.markSaved(title, file);
     m_state.UnitFileName = file;
-    ShowUnitCaptions(title, file, m_state.ParabolaCount);
     return result;
 }
 
 bool MainWindow::SaveAs()
 {
-    if (m_state.ParabolaCount == 0) {
+    if (m_doc.count() == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
         return false;
     }
@@ -148,12 +142,8 @@ void MainWindow::openFile()
 void MainWindow::OpenUnitFile(const QString &path)
 {
     const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
-    if (unit && unit->count() > 0) {
-        ApplyUnit(*unit);
-        repaintAll();
-        ShowUnitCaptions(m_state.MirrorText.value(0), path, unit->count());
-        m_state.MarkSaved();
-    }
+    if (unit && unit->count() > 0)
+        ApplyUnit(*unit, path);
     m_state.Untitled = false;
 }
 
@@ -167,12 +157,8 @@ void MainWindow::openByTitle()
         ClearDisplay();
         const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
         if (unit && unit->count() > 0) {
-            ApplyUnit(*unit);
-            repaintAll();
-            m_state.MarkSaved();
-            m_state.UnitTitle = m_state.MirrorText.value(0);
+            ApplyUnit(*unit, path);
             m_state.UnitFileName = path;
-            ShowUnitCaptions(m_state.UnitTitle, m_state.UnitFileName, unit->count());
         } else {
             repaintAll();  // the unit in hand stays on the plane
         }
@@ -182,7 +168,7 @@ void MainWindow::openByTitle()
 
 void MainWindow::saveUnit()
 {
-    if (m_state.ParabolaCount == 0) {
+    if (m_doc.count() == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
         return;
     }
@@ -191,26 +177,23 @@ void MainWindow::saveUnit()
         m_state.Untitled = false;
         return;
     }
-    const QString title = m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
-    const QString path = m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName;
-    if (WriteUnitFile(m_state.MirrorText, title, path)) {
-        m_state.MirrorText[0] = title;
-        m_state.MarkSaved();
-    }
+    const QString title = m_doc.title();
+    const QString path = m_doc.filePath();
+    if (WriteUnitFile(m_doc.fileLines(), title, path))
+        m_doc.markSaved(title, path);
 }
 
 void MainWindow::deleteAll()
 {
-    const QString title = m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
-    if (m_state.ParabolaCount == 0) {
-        ResetWork(title, m_state.UnitFileName, false);
+    const bool ask = m_doc.count() != 0;
+    if (ask && prompt().askYesNo(QStringLiteral("全部削除してもいいですか？")) != Answer::Yes)
         return;
-    }
-    if (prompt().askYesNo(QStringLiteral("全部削除してもいいですか？")) != Answer::Yes)
-        return;
-    ResetWork(title, m_state.UnitFileName, false);
-    m_state.ClickState = 0;
-    Program().ChosenUnit = -1;
+    // The lines no record holds go with the parabolas: an emptied unit is
+    // its title alone, and the step can be undone.
+    const QString title = m_doc.title();
+    resetDrawing(false);
+    m_doc.commit(QStringLiteral("全部消去"), UnitSnapshot{});
+    m_doc.setNames(title, m_state.UnitFileName);
 }
 
 void MainWindow::copyToClipboard()
@@ -260,27 +243,29 @@ void MainWindow::startPractice()
         prompt().message(QStringLiteral("練習する放物線がありません"));
         return;
     }
+    m_doc.startNewHistory();
     if (m_practice)
         runModal(m_practice);
 }
 
 void MainWindow::startTest()
 {
-    if (m_state.ParabolaCount <= 0) {
+    if (m_doc.count() <= 0) {
         prompt().message(QStringLiteral("テストするデータがありません"));
         return;
     }
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (m_state.Parabolas[std::size_t(i)].LineMode != 0) {
+    for (int i = 0; i < m_doc.count(); ++i) {
+        if (m_doc.at(i).LineMode != 0) {
             prompt().message(QStringLiteral("変域があるものはテストできません"));
             return;
         }
     }
     ProgramState &st = Program();
     st.TestMode = true;
-    st.PracticeCount = m_state.ParabolaCount;
-    for (int i = 0; i < m_state.ParabolaCount; ++i)
-        st.PracticeParabolas[std::size_t(i)] = m_state.Parabolas[std::size_t(i)];
+    st.PracticeCount = m_doc.count();
+    for (int i = 0; i < m_doc.count(); ++i)
+        st.PracticeParabolas[std::size_t(i)] = m_doc.at(i);
+    m_doc.startNewHistory();
     if (m_practice)
         runModal(m_practice);
 }

@@ -44,28 +44,26 @@ bool MainWindow::StoreParabola(const Parabola &rec, int index)
         CancelDrawing();
         return false;
     }
+    UnitSnapshot next = m_doc.snapshot();
     if (index < 0) {
-        if (m_state.ParabolaCount >= kMaxParabolas) {
+        if (m_doc.count() >= kMaxParabolas) {
             prompt().message(LimitMessage());
             return false;
         }
-        m_state.Parabolas[std::size_t(m_state.ParabolaCount)] = rec;
-        m_state.MirrorText.append(UnitLinesOf(rec));
-        formulaList->addItem(StandardFormText(rec, CurrentForm()));
-        ++m_state.ParabolaCount;
+        // New entries go before the lines no record holds, so that they
+        // are read back as records.
+        next.append(rec, StandardFormText(rec, CurrentForm()));
         if (st.Draw.FixedColor == Colors::White) {
             ++st.Draw.ColorCounter;
             RedrawLineSample();
         }
-        index = m_state.ParabolaCount - 1;
+        index = m_doc.count();
     } else {
-        if (index >= m_state.ParabolaCount)
+        if (index >= m_doc.count())
             return false;
-        m_state.Parabolas[std::size_t(index)] = rec;
-        formulaList->item(index)->setText(StandardFormPlain(rec, CurrentForm()));
-        WriteUnitLines(rec, index);
+        next.put(index, rec, StandardFormPlain(rec, CurrentForm()));
     }
-    SelectOnly(index);
-    repaintAll();
+    next.selected = {index};
+    m_doc.commit(QStringLiteral("放物線"), next);
     return true;
 }

@@ -25,29 +25,23 @@ FormulaForm MainWindow::CurrentForm() const
 
 bool MainWindow::IsSelected(int i) const
 {
-    const QListWidgetItem *item = formulaList->item(i);
-    return item && item->isSelected();
+    return m_doc.isSelected(i);
 }
 
 int MainWindow::CurrentIndex() const
 {
-    const int n = formulaList->count();
-    for (int i = 0; i < n; ++i)
-        if (IsSelected(i))
-            return i;
-    return n - 1;
+    const QList<int> rows = m_doc.selectedRows();
+    return rows.isEmpty() ? m_doc.count() - 1 : rows.first();
 }
 
 void MainWindow::SelectOnly(int i)
 {
-    formulaList->clearSelection();
-    if (i >= 0 && i < formulaList->count())
-        formulaList->item(i)->setSelected(true);
+    m_doc.selectOnly(i);
 }
 
 void MainWindow::FillValueTable(int i)
 {
-    const Parabola *rec = i >= 0 && i < m_state.ParabolaCount ? &m_state.Parabolas[std::size_t(i)] : nullptr;
+    const Parabola *rec = i >= 0 && i < m_doc.count() ? &m_doc.at(i) : nullptr;
     m_table.Fill(rec, valueTableSwitch->isChecked());
 }
 
@@ -101,11 +95,11 @@ void MainWindow::ShowFormula(const Parabola &rec)
 void MainWindow::ShowCurrentFormula()
 {
     const int i = CurrentIndex();
-    if (i < 0 || i >= m_state.ParabolaCount) {
+    if (i < 0 || i >= m_doc.count()) {
         ClearPanels();
         return;
     }
-    const Parabola &rec = m_state.Parabolas[std::size_t(i)];
+    const Parabola &rec = m_doc.at(i);
     ShowAxisVertex(rec);
     ShowFormula(rec);
     FillValueTable(i);
@@ -117,20 +111,11 @@ void MainWindow::formulaFormSwitched()
     if (formulaList->count() == 0)
         return;
     const FormulaForm form = CurrentForm();
-    int s = -1;
-    for (int i = 0; i < m_state.ParabolaCount && i < formulaList->count(); ++i) {
-        Parabola &rec = m_state.Parabolas[std::size_t(i)];
-        rec.Formula = StandardFormPlain(rec, form);
-        formulaList->item(i)->setText(rec.Formula);
-        if (IsSelected(i))
-            s = i;
-    }
-    if (s < 0)
-        s = CurrentIndex();
-    else
-        formulaList->item(s)->setSelected(true);
-    if (s >= 0 && s < m_state.ParabolaCount)
-        ShowFormula(m_state.Parabolas[std::size_t(s)]);
+    m_doc.retext([form](const Parabola &rec) { return StandardFormPlain(rec, form); });
+    const QList<int> selected = m_doc.selectedRows();
+    const int s = selected.isEmpty() ? CurrentIndex() : selected.last();
+    if (s >= 0 && s < m_doc.count())
+        ShowFormula(m_doc.at(s));
 }
 
 void MainWindow::formulaSwitched()
@@ -138,8 +123,8 @@ void MainWindow::formulaSwitched()
     const DrawingSettings &draw = Program().Draw;
     if (formulaSwitch->isChecked()) {
         const int i = CurrentIndex();
-        if (i >= 0 && i < m_state.ParabolaCount) {
-            const Parabola &rec = m_state.Parabolas[std::size_t(i)];
+        if (i >= 0 && i < m_doc.count()) {
+            const Parabola &rec = m_doc.at(i);
             ShowFormula(rec);
             ShowDomainAndRange(rec);
         }
@@ -156,9 +141,9 @@ void MainWindow::domainSwitched()
     for (ImageView *v : {rangeImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     const int i = CurrentIndex();
-    if (domainSwitch->isChecked() && i >= 0 && i < m_state.ParabolaCount) {
-        ShowDomainAndRange(m_state.Parabolas[std::size_t(i)]);
-        ShowAxisVertex(m_state.Parabolas[std::size_t(i)]);
+    if (domainSwitch->isChecked() && i >= 0 && i < m_doc.count()) {
+        ShowDomainAndRange(m_doc.at(i));
+        ShowAxisVertex(m_doc.at(i));
     }
 }
 
@@ -264,7 +249,7 @@ void MainWindow::keepReplaceOnlyIfShown()
     // An entry waits to be replaced only while it is the one selected, so
     // the user always sees what the next parabola takes the place of.
     const int i = m_state.HitIndex;
-    if (i >= 0 && !(IsSelected(i) && formulaList->selectedItems().size() == 1))
+    if (i >= 0 && !(IsSelected(i) && m_doc.selectedRows().size() == 1))
         CancelReplace();
 }
 
@@ -289,29 +274,29 @@ void MainWindow::changeSelectedColor()
     const auto chosen = prompt().chooseColor(Program().Draw.FixedColor);
     if (!chosen || *chosen == Colors::White)
         return;
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (!IsSelected(i))
-            continue;
-        m_state.Parabolas[std::size_t(i)].Color = std::int32_t(*chosen);
-        WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
+    UnitSnapshot next = m_doc.snapshot();
+    for (int i : next.selected) {
+        Parabola rec = next.entries[i].parabola;
+        rec.Color = std::int32_t(*chosen);
+        next.put(i, rec, next.entries[i].listText);
     }
-    repaintAll();
+    m_doc.commit(QStringLiteral("色を変える"), next);
     DrawingSettings &draw = Program().Draw;
     if (draw.FixedColor == Colors::White)
-        draw.ColorCounter = m_state.ParabolaCount;
+        draw.ColorCounter = m_doc.count();
     formulaList->viewport()->update();
     ShowCurrentFormula();
 }
 
 void MainWindow::SetSelectedWidth(int width)
 {
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (!IsSelected(i))
-            continue;
-        m_state.Parabolas[std::size_t(i)].LineWidth = width;
-        WriteUnitLines(m_state.Parabolas[std::size_t(i)], i);
+    UnitSnapshot next = m_doc.snapshot();
+    for (int i : next.selected) {
+        Parabola rec = next.entries[i].parabola;
+        rec.LineWidth = width;
+        next.put(i, rec, next.entries[i].listText);
     }
-    repaintAll();
+    m_doc.commit(QStringLiteral("線の太さを変える"), next);
 }
 
 void MainWindow::chooseFixedColor()
@@ -332,15 +317,16 @@ void MainWindow::chooseFixedColor()
 
 void MainWindow::RecolorAll()
 {
-    if (m_state.ParabolaCount == 0)
+    if (m_doc.count() == 0)
         return;
     DrawingSettings &draw = Program().Draw;
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        Parabola &rec = m_state.Parabolas[std::size_t(i)];
+    UnitSnapshot next = m_doc.snapshot();
+    for (int i = 0; i < m_doc.count(); ++i) {
+        Parabola rec = next.entries[i].parabola;
         rec.Color = std::int32_t(AutoColor(draw, i));
-        WriteUnitLines(rec, i);
+        next.put(i, rec, next.entries[i].listText);
     }
-    repaintAll();
+    m_doc.commit(QStringLiteral("固定ｶﾗｰの設定"), next);
     if (draw.FixedColor == Colors::White)
-        draw.ColorCounter = m_state.ParabolaCount;
+        draw.ColorCounter = m_doc.count();
 }

@@ -152,8 +152,8 @@ void MainWindow::planeDblClick()
 
 std::pair<int, int> MainWindow::HitTest(QPoint point) const
 {
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        const Parabola &r = m_state.Parabolas[std::size_t(i)];
+    for (int i = 0; i < m_doc.count(); ++i) {
+        const Parabola &r = m_doc.at(i);
         if (point == QPoint(r.VertexX, r.VertexY))
             return {i, 1};
         if (point == QPoint(r.PointX, r.PointY))
@@ -178,7 +178,7 @@ void MainWindow::PlaneClick(int x, int y)
     Parabola &rec = m_state.DrawingRecord;
     switch (m_state.ClickState) {
     case 0: {
-        if (m_state.ParabolaCount >= kMaxParabolas) {
+        if (m_doc.count() >= kMaxParabolas) {
             prompt().message(LimitMessage());
             return;
         }
@@ -276,13 +276,13 @@ void MainWindow::PlaneClick(int x, int y)
 
 void MainWindow::BeginHandleDrag()
 {
-    if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_state.ParabolaCount)
+    if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_doc.count())
         return;
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
     Canvas &canvas = plane->canvas();
     m_state.PreviousPoint = m_state.DownPoint;
-    m_state.DrawingRecord = m_state.Parabolas[std::size_t(m_state.HitIndex)];
+    m_state.DrawingRecord = m_doc.at(m_state.HitIndex);
     // Take the curve off the plane exactly as the last repaint drew it, then
     // show the drag form that the mouse moves will carry along.
     const bool selected = IsSelected(m_state.HitIndex);
@@ -309,8 +309,8 @@ void MainWindow::FinishHandleDrag(int x, int y)
 {
     DrawingSettings &draw = Program().Draw;
     SetPlaneCursor(CursorNo::Pencil);
-    if (m_state.HitIndex >= 0 && m_state.HitIndex < formulaList->count())
-        formulaList->item(m_state.HitIndex)->setSelected(true);
+    if (m_state.HitIndex >= 0 && m_state.HitIndex < m_doc.count())
+        m_doc.setSelectedRows(m_doc.selectedRows() << m_state.HitIndex);
     const QPoint p = LatticeAt(QPoint(x, y));
     if (p == m_state.DownPoint) {
         repaintAll();

@@ -63,10 +63,9 @@ void MainWindow::ReshapeSelected(int op)
     // A move that would carry any entry of the pass past the integers a
     // record holds is refused whole, so the selected curves keep their places
     // relative to each other.
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (!IsSelected(i))
-            continue;
-        const Parabola &r = m_state.Parabolas[std::size_t(i)];
+    const QList<int> selected = m_doc.selectedRows();
+    for (int i : selected) {
+        const Parabola &r = m_doc.at(i);
         if (r.PointX == r.VertexX)
             break;
         if (!StepFits(r, op)) {
@@ -74,10 +73,10 @@ void MainWindow::ReshapeSelected(int op)
             return;
         }
     }
-    for (int i = 0; i < m_state.ParabolaCount; ++i) {
-        if (!IsSelected(i))
-            continue;
-        Parabola &r = m_state.Parabolas[std::size_t(i)];
+    UnitSnapshot next = m_doc.snapshot();
+    const QString text = op <= 1 ? QStringLiteral("広く・狭く") : QStringLiteral("移動");
+    for (int i : selected) {
+        Parabola r = next.entries[i].parabola;
         if (r.PointX == r.VertexX)
             break;
         switch (op) {
@@ -85,13 +84,11 @@ void MainWindow::ReshapeSelected(int op)
             r.PointX += r.PointX >= r.VertexX ? 1 : -1;
             break;
         case 1: {  // narrower: towards the vertex, never onto its column
-            const int back = r.PointX;
             r.PointX += r.PointX >= r.VertexX ? -1 : 1;
             if (r.PointX == r.VertexX) {
-                r.PointX = back;
                 prompt().message(QStringLiteral("これ以上はできません"));
                 // Entries changed before this one keep their change; show them.
-                repaintAll();
+                m_doc.commit(text, next);
                 return;
             }
             break;
@@ -117,9 +114,7 @@ void MainWindow::ReshapeSelected(int op)
             return;
         }
         r.Formula = StandardFormPlain(r, CurrentForm());
-        formulaList->item(i)->setText(r.Formula);
-        WriteUnitLines(r, i);
-        formulaList->item(i)->setSelected(true);
+        next.put(i, r, r.Formula);
     }
-    repaintAll();
+    m_doc.commit(text, next);
 }

@@ -1,33 +1,18 @@
 #pragma once
-// The main window's own state: the working list, the unit's names, the
-// mirror of the unit file and the click states. A plain struct the window
-// owns; drawing switches shared with other windows live in Program().Draw.
+// The main window's own state besides the unit document: the file name the
+// save dialog proposes, the lock and the click states. A plain struct the
+// window owns; drawing switches shared with other windows live in
+// Program().Draw.
 
 #include "model/Parabola.h"
 
 #include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <Qt>
-#include <algorithm>
 
 struct MainState {
-    ParabolaList Parabolas{};
-    int ParabolaCount = 0;
-    QString UnitTitle;
+    // The file name the save dialog proposes; 新規作成 leaves it as it was.
     QString UnitFileName = QStringLiteral("Parabola.prb");
-    // Lines of the open unit file: line 0 the title, then five per entry.
-    QStringList MirrorText;
-    // The parabola lines of MirrorText (line 1 on) as last saved, opened or
-    // reset. Every change to a stored parabola rewrites its lines, so
-    // comparing them is the one test of unsaved work.
-    QStringList SavedLines;
-    bool Saved() const
-    {
-        return MirrorText.size() == SavedLines.size() + 1 &&
-               std::equal(SavedLines.cbegin(), SavedLines.cend(), MirrorText.cbegin() + 1);
-    }
-    void MarkSaved() { SavedLines = MirrorText.mid(1); }
     bool Untitled = true;
     bool Locked = false;
 

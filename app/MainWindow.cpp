@@ -35,6 +35,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 
@@ -136,8 +137,11 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     createPanels(central);
     createSettingsGroup(central);
     createMenus();
+    createUndoActions();
     createPopup();
     connectHandlers();
+    connect(&m_doc, &UnitDocument::changed, this, &MainWindow::documentChanged);
+    connect(&m_doc, &UnitDocument::namesChanged, this, &MainWindow::showCaptions);
 
     m_layout = ComputeMainWindowLayout(screen.width(), screen.height());
     applyCreationLayout();
@@ -173,9 +177,7 @@ void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *conten
     }
     if (titleDialog) {
         titleDialog->mainGeometry = [this] { return geometry(); };
-        titleDialog->currentTitle = [this] {
-            return m_unitContents ? m_unitContents->title() : m_state.UnitTitle;
-        };
+        titleDialog->currentTitle = [this] { return m_doc.title(); };
     }
     m_lineKind = lineKind;
     if (m_lineKind) {
@@ -191,7 +193,7 @@ void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *conten
     if (m_planeSettings)
         m_planeSettings->onRedraw = [this] { repaintAll(); };
     if (m_unitContents)
-        m_unitContents->setMirror(&m_state.MirrorText);
+        m_unitContents->setDocument(&m_doc);
 }
 
 void MainWindow::createToolBar(QWidget *central)
@@ -274,7 +276,7 @@ void MainWindow::createPanels(QWidget *central)
     plane = new ImageView(central);
     plane->setObjectName(QStringLiteral("imgCood"));
 
-    formulaList = new FormulaList(&m_state.Parabolas, [this] { return formulaSwitch->isChecked(); }, central);
+    formulaList = new FormulaList(&m_doc, [this] { return formulaSwitch->isChecked(); }, central);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
@@ -417,6 +419,32 @@ void MainWindow::createMenus()
     item(helpMenu, "mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
     helpMenu->addSeparator();
     item(helpMenu, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+}
+
+void MainWindow::createUndoActions()
+{
+    QAction *first = editMenu->actions().value(0);
+    undoAction = new QAction(QStringLiteral("元に戻す(&U)"), this);
+    undoAction->setObjectName(QStringLiteral("mnuUndo"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = new QAction(QStringLiteral("やり直し(&R)"), this);
+    redoAction->setObjectName(QStringLiteral("mnuRedo"));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    editMenu->insertActions(first, {undoAction, redoAction});
+    editMenu->insertSeparator(first);
+    connect(undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(redoAction, &QAction::triggered, this, &MainWindow::redo);
+    QUndoStack *stack = m_doc.undoStack();
+    connect(stack, &QUndoStack::canUndoChanged, this, &MainWindow::updateUndoActions);
+    connect(stack, &QUndoStack::canRedoChanged, this, &MainWindow::updateUndoActions);
+    updateUndoActions();
+}
+
+void MainWindow::updateUndoActions()
+{
+    const QUndoStack *stack = m_doc.undoStack();
+    undoAction->setEnabled(!m_state.Locked && stack->canUndo());
+    redoAction->setEnabled(!m_state.Locked && stack->canRedo());
 }
 
 void MainWindow::createPopup()
@@ -595,6 +623,13 @@ void MainWindow::prepareToShow()
 
 void MainWindow::ResetWork(const QString &title, const QString &fileName, bool resetEnds)
 {
+    resetDrawing(resetEnds);
+    m_doc.reset(title, fileName);
+    plane->canvas().setPenMode(PenMode::NotXor);
+}
+
+void MainWindow::resetDrawing(bool resetEnds)
+{
     DrawingSettings &draw = Program().Draw;
     if (resetEnds) {
         draw.SegmentEnds = 0;
@@ -606,18 +641,10 @@ void MainWindow::ResetWork(const QString &title, const QString &fileName, bool r
     draw.ColorCounter = 0;
     RedrawLineSample();
     m_state.ClickState = 0;
-    m_state.ParabolaCount = 0;
     CancelReplace();
     Program().ChosenUnit = -1;
     draw.DragMode = 0;
     ClearDisplay();
-    formulaList->clear();
-    ShowUnitCaptions(title, fileName, 0);
-    m_state.MirrorText.clear();
-    // The title field of the new-unit dialog, not the title argument.
-    m_state.MirrorText.append(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : title);
-    m_state.MarkSaved();
-    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
 void MainWindow::ClearDisplay()
@@ -634,30 +661,24 @@ void MainWindow::ClearPanels()
     m_table.ClearValueTable();
 }
 
-void MainWindow::ShowUnitCaptions(const QString &title, const QString &fileName, int count)
+void MainWindow::showCaptions()
 {
-    if (m_unitContents) {
-        m_unitContents->setTitle(title);
-        m_unitContents->fileNameLabel->setText(fileName);
-        m_unitContents->countLabel->setText(QString::number(count));
-    }
     // A long title or one with a NUL from a file is shown cut, never ended.
-    setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(title) + QStringLiteral("  ") + fileName);
+    setWindowTitle(m_captionPrefix + QStringLiteral(" - ") + ShownTitle(m_doc.title()) + QStringLiteral("  ") +
+                   m_doc.filePath());
 }
 
-void MainWindow::WriteUnitLines(const Parabola &rec, int i)
+void MainWindow::documentChanged()
 {
-    const QStringList lines = UnitLinesOf(rec);
-    for (int k = 0; k < lines.size(); ++k) {
-        const qsizetype at = qsizetype(5) * i + 1 + k;
-        if (at < m_state.MirrorText.size())
-            m_state.MirrorText[at] = lines[k];
-    }
+    repaintAll();
+    // The panels show a selected parabola or nothing.
+    if (m_doc.selectedRows().isEmpty())
+        ClearPanels();
 }
 
 bool MainWindow::NeedsSaving() const
 {
-    return m_state.ParabolaCount != 0 && !m_state.Saved();
+    return m_doc.count() != 0 && m_doc.isModified();
 }
 
 void MainWindow::CancelDrawing()
@@ -690,9 +711,9 @@ void MainWindow::repaintAll()
     Guarded([&] {
         DrawPlane(plane->picture(), st);
         int last = -1;
-        for (int i = 0; i < m_state.ParabolaCount; ++i) {
+        for (int i = 0; i < m_doc.count(); ++i) {
             const bool selected = IsSelected(i);
-            const Parabola &rec = m_state.Parabolas[std::size_t(i)];
+            const Parabola &rec = m_doc.at(i);
             DrawParabola(plane->canvas(), rec, selected, st);
             if (selected) {
                 DrawLatticeDots(plane->canvas(), rec, st);
@@ -700,16 +721,13 @@ void MainWindow::repaintAll()
             }
         }
         if (last >= 0) {
-            const Parabola &rec = m_state.Parabolas[std::size_t(last)];
+            const Parabola &rec = m_doc.at(last);
             ShowFormula(rec);
             ShowAxisVertex(rec);
             FillValueTable(last);
         }
     });
     plane->canvas().setPenMode(PenMode::NotXor);
-    // The unit window's count follows every change of the list.
-    if (m_unitContents)
-        m_unitContents->countLabel->setText(QString::number(m_state.ParabolaCount));
 }
 
 void MainWindow::showPlaneSettings()
@@ -739,9 +757,7 @@ void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
     m_help = help;
     if (auto *p = qobject_cast<PrintDialog *>(print)) {
         p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
-        p->unitFileName = [this] {
-            return m_unitContents ? m_unitContents->fileNameLabel->text() : m_state.UnitFileName;
-        };
+        p->unitFileName = [this] { return m_doc.filePath(); };
     }
     setupHelpContexts();
 }
@@ -843,6 +859,7 @@ void MainWindow::toggleLock()
     m_state.Locked = !m_state.Locked;
     lockButton->setIcon(QIcon(m_state.Locked ? lockedGlyph : unlockedGlyph));
     EnableCommands(!m_state.Locked);
+    updateUndoActions();
 }
 
 void MainWindow::EnableCommands(bool on)

@@ -1,11 +1,13 @@
 #pragma once
 // The main window: tool bar, plane, formula list, value table, formula
-// panels and the settings group. It owns the unit being edited and repaints
-// everything through repaintAll; drawing itself is done by the plane layer.
+// panels and the settings group. It owns the unit document and repaints
+// everything through repaintAll when the document changes; drawing itself is
+// done by the plane layer.
 
 #include "app/MainLayout.h"
 #include "app/MainState.h"
 #include "app/ValueTable.h"
+#include "document/UnitDocument.h"
 #include "model/FormulaText.h"
 #include "plane/ProgramState.h"
 
@@ -52,6 +54,7 @@ public:
     void attachPractice(QDialog *practice, QDialog *records);
 
     MainState &state() { return m_state; }
+    UnitDocument &document() { return m_doc; }
     const MainWindowLayout &layout() const { return m_layout; }
 
     // Repaint and reset operations shared by every command.
@@ -59,8 +62,6 @@ public:
     void ResetWork(const QString &title, const QString &fileName, bool resetEnds);
     void ClearDisplay();
     void ClearPanels();
-    void ShowUnitCaptions(const QString &title, const QString &fileName, int count);
-    void WriteUnitLines(const Parabola &rec, int i);
     bool NeedsSaving() const;
     void CancelDrawing();
     // Forgets the entry a quick right click chose to be replaced.
@@ -150,7 +151,9 @@ public:
     // The help context of a widget or menu item (F1); 100 when none is set.
     int HelpContextOf(QObject *target) const;
     void attachOutput(QDialog *print, class HelpWindow *help);
-    void ApplyUnit(const UnitContents &unit);
+    void ApplyUnit(const UnitContents &unit, const QString &path);
+    void undo();
+    void redo();
     QString DataFolderPath() const;
     // Shows a dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
@@ -206,6 +209,7 @@ public:
     QMenu *fileMenu = nullptr, *editMenu = nullptr, *settingsMenu = nullptr, *runMenu = nullptr,
           *viewMenu = nullptr, *helpMenu = nullptr;
     QAction *handlesAction = nullptr, *dottedLinesAction = nullptr;
+    QAction *undoAction = nullptr, *redoAction = nullptr;
     QMenu *formulaPopup = nullptr;  // popup of the formula list
     QAction *action(const char *objectName) const;
 
@@ -233,10 +237,16 @@ private:
     void setupHelpContexts();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void createPopup();
+    void showCaptions();
+    void createUndoActions();
+    void updateUndoActions();
+    void resetDrawing(bool resetEnds);
+    void documentChanged();
     void connectHandlers();
     void applyCreationLayout();
 
     MainState m_state;
+    UnitDocument m_doc;
     MainWindowLayout m_layout;
     ValueTable m_table{nullptr};
     QString m_captionPrefix;

@@ -59,9 +59,7 @@ void Print(const char *name, double value, const char *unit)
 // 100 parabolas of every kind and width, ten of them selected.
 void FillHundred(MainWindow &m)
 {
-    MainState &s = m.state();
-    m.formulaList->clear();
-    s.ParabolaCount = 0;
+    UnitSnapshot s;
     for (int i = 0; i < 100; ++i) {
         Parabola r;
         r.VertexX = i % 21 - 10;
@@ -80,12 +78,12 @@ void FillHundred(MainWindow &m)
         default: break;
         }
         r.Formula = StandardFormPlain(r);
-        s.Parabolas[std::size_t(i)] = r;
-        m.formulaList->addItem(StandardFormText(r));
-        ++s.ParabolaCount;
+        s.append(r, StandardFormText(r));
     }
     for (int i = 0; i < 100; i += 10)
-        m.formulaList->item(i)->setSelected(true);
+        s.selected.append(i);
+    m.document().reset(QStringLiteral("百本の放物線"), QStringLiteral("hundred.prb"));
+    m.document().commit(QStringLiteral("百本"), s);
 }
 
 }  // namespace
@@ -171,13 +169,15 @@ int main(int argc, char **argv)
         // a hand-made file may hold them: clipped to the plane, they should
         // cost what ordinary curves do.
         st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
+        UnitSnapshot s = m.document().snapshot();
         for (int i = 0; i < 100; ++i) {
-            Parabola &r = m.state().Parabolas[std::size_t(i)];
+            Parabola r = s.entries[i].parabola;
             r.LineMode = 1;
             r.DomainLow = -2147483647;
             r.DomainHigh = 2147483647;
+            s.put(i, r, s.entries[i].listText);
         }
-        m.repaintAll();
+        m.document().commit(QStringLiteral("端"), s);
         const double ns = MedianNs(21, [&] { m.repaintAll(); });
         Print("repaint_extreme_ms", ns / 1e6, "ms");
         FillHundred(m);
@@ -187,7 +187,7 @@ int main(int argc, char **argv)
     m.repaintAll();
     {
         Canvas &canvas = m.plane->canvas();
-        Parabola r = m.state().Parabolas[0];
+        Parabola r = m.document().at(0);
         r.VertexX = 0;
         r.VertexY = 0;
         r.PointX = 1;
@@ -224,21 +224,19 @@ int main(int argc, char **argv)
         FillHundred(m);
         QStringList lines{QStringLiteral("百本の放物線")};
         for (int i = 0; i < 100; ++i)
-            lines << UnitLinesOf(m.state().Parabolas[std::size_t(i)]);
+            lines << UnitLinesOf(m.document().at(i));
         const QString file = dir.filePath(QStringLiteral("hundred.prb"));
         WriteCp932Lines(file, lines);
         const double ns = MedianNs(51, [&] {
             const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
-            m.ApplyUnit(*unit);
-            m.repaintAll();
-            m.ShowUnitCaptions(unit->lines.value(0), file, unit->count());
+            m.ApplyUnit(*unit, file);  // the document repaints the views
             (void)m.plane->canvas().image();
         });
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
             const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
             Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.CurrentForm(), st.Draw); }) / 1e6, "ms");
-            Print("detail_apply_ms", MedianNs(51, [&] { m.ApplyUnit(*unit); }) / 1e6, "ms");
+            Print("detail_apply_ms", MedianNs(51, [&] { m.ApplyUnit(*unit, file); }) / 1e6, "ms");
             Print("detail_repaint_ms", MedianNs(51, [&] { m.repaintAll(); (void)m.plane->canvas().image(); }) / 1e6, "ms");
         }
     }

@@ -1,5 +1,6 @@
 #include "lessons/UnitContentsWindow.h"
 
+#include "document/UnitDocument.h"
 #include "plane/TitleText.h"
 
 #include <QLabel>
@@ -50,18 +51,32 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     connect(returnButton, &QPushButton::clicked, this, [this] { done(1); });
 }
 
-void UnitContentsWindow::setTitle(const QString &title)
+void UnitContentsWindow::setDocument(const UnitDocument *doc)
 {
-    m_title = WithoutControls(title);
-    titleLabel->setText(ShownTitle(m_title));
+    m_doc = doc;
+    connect(doc, &UnitDocument::namesChanged, this, &UnitContentsWindow::showNames);
+    connect(doc, &UnitDocument::changed, this, &UnitContentsWindow::showCount);
+    showNames();
+    showCount();
+}
+
+void UnitContentsWindow::showNames()
+{
+    titleLabel->setText(ShownTitle(m_doc->title()));
+    fileNameLabel->setText(m_doc->filePath());
+}
+
+void UnitContentsWindow::showCount()
+{
+    countLabel->setText(QString::number(m_doc->count()));
 }
 
 void UnitContentsWindow::refreshMemo()
 {
     // Lines are cut as titles are, so a long one cannot stall the window.
     QStringList shown;
-    if (m_mirror)
-        for (const QString &line : *m_mirror)
+    if (m_doc)
+        for (const QString &line : m_doc->fileLines())
             shown << ShownTitle(line);
     unitTextView->setPlainText(shown.join(QLatin1Char('\n')));
 }

@@ -1,14 +1,13 @@
 #pragma once
 // The unit content window "単元の内容": title, file name, number of
-// parabolas and the file text of the open unit. The text itself belongs to
-// the main window (its mirror of the unit file); this window shows it. It
-// holds the unit title that an overwrite save writes: without control
-// characters, whole, and shown cut when it is long.
+// parabolas and the file text of the open unit, as the document holds them.
+// Long titles and lines are shown cut.
 
 #include <QDialog>
 #include <QStringList>
 
 class QLabel;
+class UnitDocument;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -17,13 +16,10 @@ class UnitContentsWindow : public QDialog {
 public:
     explicit UnitContentsWindow(QWidget *parent = nullptr);
 
-    // The mirror text shown in unitTextView whenever the window is shown.
-    void setMirror(const QStringList *lines) { m_mirror = lines; }
+    // The unit shown; the labels follow its changes, the text is read
+    // whenever the window is shown.
+    void setDocument(const UnitDocument *doc);
     void refreshMemo();
-
-    // The title saved by the next overwrite; control characters are left out.
-    void setTitle(const QString &title);
-    const QString &title() const { return m_title; }
 
     QLabel *titleLabel = nullptr;    // unit title as shown
     QLabel *fileNameLabel = nullptr;  // file name with its path
@@ -35,6 +31,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
-    const QStringList *m_mirror = nullptr;
-    QString m_title;
+    void showNames();
+    void showCount();
+    const UnitDocument *m_doc = nullptr;
 };

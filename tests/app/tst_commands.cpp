@@ -87,13 +87,13 @@ private slots:
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmNewWork")});
         const QString file = data() + QStringLiteral("first.prb");
         QVERIFY(QFile::exists(file));
-        QVERIFY(m->state().Saved());
+        QVERIFY(!m->document().isModified());
         QVERIFY(!m->state().Untitled);
-        QCOMPARE(m->state().UnitTitle, QStringLiteral("放物線その１"));
+        QCOMPARE(m->document().title(), QStringLiteral("放物線その１"));
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 放物線その１  ") + file);
         QStringList lines;
         QVERIFY(ReadCp932Lines(file, lines));
-        QCOMPARE(lines, m->state().MirrorText);
+        QCOMPARE(lines, m->document().fileLines());
         QCOMPARE(lines.first(), QStringLiteral("放物線その１"));
 
         // From now on overwrite writes straight to the file, after showing its path.
@@ -130,7 +130,7 @@ private slots:
         f->prompt.answers.push_back(answer);
         m->newUnit();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("現在のデータを保存しますか")});
-        QTEST(m->state().ParabolaCount, "countAfter");
+        QTEST(m->document().count(), "countAfter");
         QVERIFY(m->state().Untitled);  // also after a cancel
     }
 
@@ -156,15 +156,15 @@ private slots:
         QVERIFY(!m->NeedsSaving());
         m->selectAllButton->click();
         m->moveLeftButton->click();
-        const Parabola moved = m->state().Parabolas[0];
+        const Parabola moved = m->document().at(0);
         m_answers.push_back(unitChosen(1));
         f->prompt.clear();
         f->prompt.answers.push_back(answer);
         m->action(command.toLatin1().constData())->trigger();
         QCOMPARE(f->prompt.texts().value(0), QStringLiteral("現在のデータを保存しますか"));
         if (answer == Answer::Cancel) {
-            QCOMPARE(m->state().Parabolas[0].VertexX, moved.VertexX);
-            QCOMPARE(m->state().ParabolaCount, 6);
+            QCOMPARE(m->document().at(0).VertexX, moved.VertexX);
+            QCOMPARE(m->document().count(), 6);
             QVERIFY(m->NeedsSaving());
         }
         QCOMPARE(m->isVisible(), answer == Answer::Cancel || command != QLatin1String("mnuLine2"));
@@ -201,7 +201,7 @@ private slots:
         QStringList lines;
         QVERIFY(ReadCp932Lines(file, lines));
         QCOMPARE(lines.size() == 6, written);
-        QCOMPARE(m->state().Saved(), written);
+        QCOMPARE(!m->document().isModified(), written);
         // A declined overwrite does not point the unit at that file.
         QCOMPARE(m->state().UnitFileName == file, written);
     }
@@ -217,9 +217,9 @@ private slots:
         f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
         QCOMPARE(m->SaveWithDialog(false), int(Answer::Cancel));
         QVERIFY(f->prompt.texts().contains(data() + QStringLiteral("taken.prb") + QStringLiteral("の保存に失敗しました")));
-        QVERIFY(!m->state().Saved());
+        QVERIFY(m->document().isModified());
         QCOMPARE(Bytes(file), before);
-        QCOMPARE(m->state().MirrorText.first(), QStringLiteral("新しい単元"));
+        QCOMPARE(m->document().fileLines().first(), QStringLiteral("新しい単元"));
     }
 
     void openReadsTheUnit()
@@ -228,28 +228,28 @@ private slots:
         const QString file = data() + QStringLiteral("04_heniki.prb");
         f->prompt.fileNames.push_back(file);
         m->openFile();
-        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->document().count(), 5);
         QCOMPARE(m->formulaList->count(), 5);
-        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦2)"));
-        QVERIFY(m->state().Saved());
+        QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = x^2 (-1≦x≦2)"));
+        QVERIFY(!m->document().isModified());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
         QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("5"));
-        QCOMPARE(m->state().MirrorText.size(), 26);
+        QCOMPARE(m->document().fileLines().size(), 26);
     }
 
     void openOfABadFileLeavesTheUnitAsItWas()
     {
         addOne();
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         const QString file = data() + QStringLiteral("bad.prb");
         QVERIFY(WriteCp932Lines(file, {QStringLiteral("t"), QStringLiteral("1,16")}));
         f->prompt.fileNames.push_back(file);
-        const QStringList mirror = m->state().MirrorText;
+        const QStringList mirror = m->document().fileLines();
         m->openFile();
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("データの構造が違います。"));
-        QCOMPARE(m->state().ParabolaCount, 1);
-        QCOMPARE(m->state().MirrorText, mirror);
+        QCOMPARE(m->document().count(), 1);
+        QCOMPARE(m->document().fileLines(), mirror);
         QVERIFY(!m->state().Untitled);
     }
 
@@ -276,7 +276,7 @@ private slots:
         f->prompt.fileNames.push_back(data() + QStringLiteral("02_heikou.prb"));
         m_answers.push_back(unitChosen(1));
         m->action(command.toLatin1().constData())->trigger();
-        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->document().count(), 5);
         for (ImageView *v : panels)
             QCOMPARE(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal), 0);
         const ValueTable &t = m->valueTable();
@@ -291,8 +291,8 @@ private slots:
         m_answers.push_back(unitChosen(1));
         m->openByTitle();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangenOpen")});
-        QCOMPARE(m->state().ParabolaCount, 5);
-        QCOMPARE(m->state().UnitTitle, QStringLiteral("グラフの平行移動"));
+        QCOMPARE(m->document().count(), 5);
+        QCOMPARE(m->document().title(), QStringLiteral("グラフの平行移動"));
         QCOMPARE(m->state().UnitFileName, data() + QStringLiteral("02_heikou.prb"));
         QCOMPARE(Program().PracticeUnitTitle, QStringLiteral("グラフの平行移動"));
         QVERIFY(!m->state().Untitled);
@@ -415,8 +415,8 @@ private slots:
         f->prompt.answers.push_back(answer);
         m->deleteAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
-        QTEST(m->state().ParabolaCount, "countAfter");
-        QCOMPARE(m->state().Saved(), answer == Answer::Yes);
+        QTEST(m->document().count(), "countAfter");
+        QCOMPARE(m->NeedsSaving(), answer != Answer::Yes);  // an emptied unit asks nothing
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
     }
 
@@ -494,7 +494,7 @@ private slots:
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
         QCOMPARE(forms().unitContentsWindow->unitTextView->document()->blockCount(), 6);
         QCOMPARE(forms().unitContentsWindow->unitTextView->toPlainText().split(QLatin1Char('\n')),
-                 m->state().MirrorText);
+                 m->document().fileLines());
     }
 };
 

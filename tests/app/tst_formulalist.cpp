@@ -73,7 +73,7 @@ private slots:
         f->add(MainFixture::redParabola(-1, 0, 1, -2, 1, -1, 3, true, false));
         f->select({0, 2});
         m->repaintAll();
-        const Parabola &last = m->state().Parabolas[2];
+        const Parabola &last = m->document().at(2);
         const QSize size = m->formulaImage->canvas().image().size();
         QCOMPARE(m->formulaImage->canvas().image(), Rendered(last.Formula, size));
         // Axis and vertex are one line, centred in their low panels.
@@ -179,46 +179,46 @@ private slots:
     {
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->add(MainFixture::redParabola(2, 1, 3, 0, 1, -1, 3));
-        const QStringList mirror = m->state().MirrorText;
+        const QStringList mirror = m->document().fileLines();
         m->generalFormButton->click();
         QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（一般形）"));
         QVERIFY(!m->formulaFormSwitch->isChecked());
-        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/2x^2-x+5/2"));
-        QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -x^2+4x-3"));
-        QCOMPARE(m->state().Parabolas[1].Formula, QStringLiteral("y = -x^2+4x-3"));
-        QCOMPARE(m->state().MirrorText, mirror);
+        QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/2x^2-x+5/2"));
+        QCOMPARE(m->document().entry(1).listText, QStringLiteral("y = -x^2+4x-3"));
+        QCOMPARE(m->document().at(1).Formula, QStringLiteral("y = -x^2+4x-3"));
+        QCOMPARE(m->document().fileLines(), mirror);
         m->standardFormButton->click();
-        QCOMPARE(m->formulaList->item(1)->text(), QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
+        QCOMPARE(m->document().entry(1).listText, QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
         QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
     }
 
     void correctionDeletesTheSelected()
     {
         fiveParabolas();
-        const QStringList mirror = m->state().MirrorText;
+        const QStringList mirror = m->document().fileLines();
         f->select({1, 3});
         m->deleteSelected();
-        QCOMPARE(m->state().ParabolaCount, 3);
+        QCOMPARE(m->document().count(), 3);
         QCOMPARE(m->formulaList->count(), 3);
         for (int k = 0; k < 3; ++k) {
             const int was = k * 2;  // entries 0, 2, 4
-            QCOMPARE(m->state().Parabolas[std::size_t(k)].VertexX, was);
-            QCOMPARE(m->state().MirrorText.mid(1 + 5 * k, 5), mirror.mid(1 + 5 * was, 5));
+            QCOMPARE(m->document().at(k).VertexX, was);
+            QCOMPARE(m->document().fileLines().mid(1 + 5 * k, 5), mirror.mid(1 + 5 * was, 5));
         }
-        QCOMPARE(m->state().MirrorText.size(), 16);
-        QCOMPARE(m->state().MirrorText.first(), mirror.first());
-        QVERIFY(!m->state().Saved());
+        QCOMPARE(m->document().fileLines().size(), 16);
+        QCOMPARE(m->document().fileLines().first(), mirror.first());
+        QVERIFY(m->document().isModified());
         QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("3"));  // the count follows
     }
 
     void correctionWithNothingSelectedChangesNothing()
     {
         fiveParabolas();
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         m->formulaList->clearSelection();
         m->deleteSelected();
-        QCOMPARE(m->state().ParabolaCount, 5);
-        QVERIFY(m->state().Saved());  // nothing was deleted, so nothing is to save
+        QCOMPARE(m->document().count(), 5);
+        QVERIFY(!m->document().isModified());  // nothing was deleted, so nothing is to save
     }
 
     void correctionDuringADrawingOnlyAbandonsIt()
@@ -226,11 +226,11 @@ private slots:
         fiveParabolas();
         f->select({0});
         m->state().ClickState = 1;
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         m->deleteSelected();
-        QCOMPARE(m->state().ParabolaCount, 5);
+        QCOMPARE(m->document().count(), 5);
         QCOMPARE(m->state().ClickState, 0);
-        QVERIFY(m->state().Saved());
+        QVERIFY(!m->document().isModified());
     }
 
     void rightClickSelectsAloneOrKeepsTheSelection()
@@ -289,30 +289,30 @@ private slots:
         QFETCH(uint, color);
         QFETCH(bool, changes);
         fiveParabolas();
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         f->select({1, 2});
         f->prompt.colors.push_back(chosen ? std::optional<Color>(color) : std::nullopt);
         m->changeSelectedColor();
-        QCOMPARE(m->state().Parabolas[1].Color == int(color), changes);
-        QCOMPARE(m->state().Parabolas[2].Color == int(color), changes);
-        QCOMPARE(m->state().Parabolas[0].Color, 0xFF0000);
+        QCOMPARE(m->document().at(1).Color == int(color), changes);
+        QCOMPARE(m->document().at(2).Color == int(color), changes);
+        QCOMPARE(m->document().at(0).Color, 0xFF0000);
         if (changes) {
-            QCOMPARE(m->state().MirrorText[6], QStringLiteral("%1,16").arg(color));
+            QCOMPARE(m->document().fileLines()[6], QStringLiteral("%1,16").arg(color));
             QCOMPARE(Program().Draw.ColorCounter, 5);
         }
-        QCOMPARE(m->state().Saved(), !changes);
+        QCOMPARE(!m->document().isModified(), !changes);
     }
 
     void widthOfTheSelected()
     {
         fiveParabolas();
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         f->select({4});
         m->SetSelectedWidth(3);
-        QVERIFY(!m->state().Saved());
-        QCOMPARE(m->state().Parabolas[4].LineWidth, 3);
-        QCOMPARE(m->state().MirrorText[21], QStringLiteral("16711680,48"));
-        QCOMPARE(m->state().Parabolas[3].LineWidth, 1);
+        QVERIFY(m->document().isModified());
+        QCOMPARE(m->document().at(4).LineWidth, 3);
+        QCOMPARE(m->document().fileLines()[21], QStringLiteral("16711680,48"));
+        QCOMPARE(m->document().at(3).LineWidth, 1);
     }
 
     void fixedColourAndBackToAutomatic()
@@ -321,11 +321,11 @@ private slots:
         f->prompt.colors.push_back(Color(0x0000FF));
         m->chooseFixedColor();
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, 0x0000FF);
+            QCOMPARE(m->document().at(i).Color, 0x0000FF);
         f->prompt.colors.push_back(Colors::White);
         m->chooseFixedColor();
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(m->state().Parabolas[std::size_t(i)].Color, int(kAutoColors[std::size_t(i)]));
+            QCOMPARE(m->document().at(i).Color, int(kAutoColors[std::size_t(i)]));
         QCOMPARE(Program().Draw.ColorCounter, 5);
 
         m->state().ClickState = 1;
@@ -427,7 +427,7 @@ private slots:
                 QVERIFY2(ink.left() > cell.left() && ink.right() < cell.right(), qPrintable(QString::number(k)));
             }
             const int x = k - t.vertexColumn();
-            if (!ValueText(m->state().Parabolas[0], x).contains(QLatin1Char('/')))
+            if (!ValueText(m->document().at(0), x).contains(QLatin1Char('/')))
                 continue;
             // Numerator above the bar, denominator below; the bar's upper row
             // is the cell's row 20.

@@ -26,6 +26,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QUndoStack>
 #include <QDir>
 #include <QFileInfo>
 #include <QCheckBox>
@@ -185,7 +186,7 @@ private slots:
         QVERIFY(m_prompt->texts().isEmpty());
         QVERIFY2(main()->windowTitle().endsWith(QStringLiteral(" - y=ax^2のグラフ  ") + file),
                  qPrintable(main()->windowTitle()));
-        QCOMPARE(main()->formulaList->count(), main()->state().ParabolaCount);
+        QCOMPARE(main()->formulaList->count(), main()->document().count());
         QVERIFY(main()->formulaList->count() > 0);
 
         const QString missing = m_dir.filePath(QStringLiteral("ない.prb"));
@@ -271,9 +272,9 @@ private slots:
     void showResetsToAnEmptyUnit()
     {
         QCOMPARE(main()->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
-        QCOMPARE(main()->state().MirrorText, QStringList{QStringLiteral("新しい単元")});
-        QCOMPARE(main()->state().ParabolaCount, 0);
-        QVERIFY(main()->state().Saved());
+        QCOMPARE(main()->document().fileLines(), QStringList{QStringLiteral("新しい単元")});
+        QCOMPARE(main()->document().count(), 0);
+        QVERIFY(!main()->document().isModified());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
         QCOMPARE(forms().unitContentsWindow->titleLabel->text(), QStringLiteral("新しい単元"));
@@ -292,12 +293,12 @@ private slots:
     void captionsShowTitlesCut()
     {
         const QString longTitle = QStringLiteral("単").repeated(5000);
-        main()->ShowUnitCaptions(QString::fromUtf16(u"前\0後", 3), QStringLiteral("u.prb"), 1);
+        main()->document().setNames(QString::fromUtf16(u"前\0後", 3), QStringLiteral("u.prb"));
         QCOMPARE(main()->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 前後  u.prb"));
-        main()->ShowUnitCaptions(longTitle, QStringLiteral("u.prb"), 1);
+        main()->document().setNames(longTitle, QStringLiteral("u.prb"));
         QCOMPARE(main()->windowTitle(),
                  QStringLiteral("Quorvel 放物線学習ツール - ") + longTitle.left(100) + QStringLiteral("…  u.prb"));
-        QCOMPARE(forms().unitContentsWindow->title(), longTitle);
+        QCOMPARE(main()->document().title(), longTitle);
     }
 
     void lockableCommandsFollowTheLock()
@@ -365,8 +366,7 @@ private slots:
 
     void unitLinesAndSavingState()
     {
-        MainState &s = main()->state();
-        s.MirrorText = {QStringLiteral("t"), "", "", "", "", ""};
+        UnitDocument &doc = main()->document();
         Parabola rec;
         rec.Color = 0xFF0000;
         rec.LineWidth = 1;
@@ -378,15 +378,17 @@ private slots:
         rec.PointX = 0;
         rec.PointY = 3;
         rec.DomainHigh = 4;
-        main()->WriteUnitLines(rec, 0);
-        QCOMPARE(s.MirrorText, (QStringList{"t", "16711680,275", "y = x^2", "-1,2", "0,3", "-99,4"}));
-        s.MarkSaved();
-        s.ParabolaCount = 1;
+        UnitSnapshot s = doc.snapshot();
+        s.append(rec, rec.Formula);
+        doc.commit(QStringLiteral("add"), s);
+        QCOMPARE(doc.fileLines(), (QStringList{QStringLiteral("新しい単元"), "16711680,275", "y = x^2", "-1,2", "0,3", "-99,4"}));
+        doc.undoStack()->setClean();
         QVERIFY(!main()->NeedsSaving());
         rec.Color = 0x00FF00;
-        main()->WriteUnitLines(rec, 0);
+        s.put(0, rec, rec.Formula);
+        doc.commit(QStringLiteral("colour"), s);
         QVERIFY(main()->NeedsSaving());
-        s.ParabolaCount = 0;
+        doc.commit(QStringLiteral("clear"), UnitSnapshot{});
         QVERIFY(!main()->NeedsSaving());  // an empty unit has nothing to save
     }
 

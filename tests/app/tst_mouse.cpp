@@ -29,7 +29,7 @@ class TestMouse : public QObject {
         QApplication::sendEvent(w, &e);
     }
     void move(int x, int y) { sendMove(m->plane, at(x, y)); }
-    const Parabola &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+    const Parabola &entry(int i) const { return m->document().at(i); }
     bool cursorIs(int n) const
     {
         return m->plane->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
@@ -70,15 +70,15 @@ private slots:
         QCOMPARE(m->state().ClickState, 1);
         move(point.x(), point.y());
         click(point.x(), point.y());
-        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->document().count(), 1);
         QCOMPARE(entry(0).Formula, formula);
-        QCOMPARE(m->formulaList->item(0)->text(), formula);
-        QCOMPARE(m->state().MirrorText.size(), 6);
-        QCOMPARE(m->state().MirrorText[2], formula);
-        QCOMPARE(m->state().MirrorText[3], QStringLiteral("%1,%2").arg(vertex.x()).arg(vertex.y()));
-        QCOMPARE(m->state().MirrorText[4], QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
-        QCOMPARE(m->state().MirrorText[5], QStringLiteral("-99,99"));
-        QVERIFY(!m->state().Saved());
+        QCOMPARE(m->document().entry(0).listText, formula);
+        QCOMPARE(m->document().fileLines().size(), 6);
+        QCOMPARE(m->document().fileLines()[2], formula);
+        QCOMPARE(m->document().fileLines()[3], QStringLiteral("%1,%2").arg(vertex.x()).arg(vertex.y()));
+        QCOMPARE(m->document().fileLines()[4], QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
+        QCOMPARE(m->document().fileLines()[5], QStringLiteral("-99,99"));
+        QVERIFY(m->document().isModified());
         QVERIFY(m->IsSelected(0));
         QCOMPARE(m->state().ClickState, 0);
         QVERIFY(cursorIs(CursorNo::Pencil));
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(m->state().ClickState, 0);
         click(1, 1);
         click(1, 1, Qt::RightButton);
-        QCOMPARE(m->state().ParabolaCount, 0);
+        QCOMPARE(m->document().count(), 0);
         Program().MainPlane.StartX = QStringLiteral("-99");
         m->repaintAll();
         click(0, 0);
@@ -109,7 +109,7 @@ private slots:
         click(1, 1);
         click(4, 1);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません11")});
-        QCOMPARE(m->state().ParabolaCount, 0);
+        QCOMPARE(m->document().count(), 0);
         QCOMPARE(m->state().ClickState, 0);
     }
 
@@ -128,11 +128,11 @@ private slots:
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域が正しくありません")});
         QCOMPARE(m->state().ClickState, 3);
         click(-1, 7);
-        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->document().count(), 1);
         QCOMPARE(entry(0).DomainLow, -1);
         QCOMPARE(entry(0).DomainHigh, 3);
         QCOMPARE(entry(0).LineMode, 1);
-        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = x^2 (-1≦x≦3)"));
+        QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = x^2 (-1≦x≦3)"));
         QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2"));
         QVERIFY(cursorIs(CursorNo::Pencil));
     }
@@ -157,10 +157,10 @@ private slots:
         click(1, 1);
         QVERIFY(cursorIs(cursor));
         click(1, 4);
-        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->document().count(), 1);
         QTEST(entry(0).DomainLow, "low");
         QTEST(entry(0).DomainHigh, "high");
-        QTEST(m->formulaList->item(0)->text(), "item");
+        QTEST(m->document().entry(0).listText, "item");
     }
 
     void theHundredAndFirstIsRefused()
@@ -171,7 +171,7 @@ private slots:
         click(2, 2);
         QCOMPARE(f->prompt.texts(),
                  QStringList{QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です")});
-        QCOMPARE(m->state().ParabolaCount, 100);
+        QCOMPARE(m->document().count(), 100);
         QCOMPARE(m->state().ClickState, 0);
     }
 
@@ -205,11 +205,11 @@ private slots:
         f->select({0});
         m->repaintAll();
         drag(QPoint(1, 1), QPoint(2, 1));
-        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->document().count(), 1);
         QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 1));
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 1/4x^2"));
-        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/4x^2"));
-        QCOMPARE(m->state().MirrorText[4], QStringLiteral("2,1"));
+        QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/4x^2"));
+        QCOMPARE(m->document().fileLines()[4], QStringLiteral("2,1"));
         QCOMPARE(Program().Draw.DragMode, 0);
         QCOMPARE(m->state().HitIndex, -1);
 
@@ -241,11 +241,11 @@ private slots:
         QCOMPARE(m->state().ClickState, 2);
         click(-3, 0);
         click(4, 0);
-        QCOMPARE(m->state().ParabolaCount, 1);
+        QCOMPARE(m->document().count(), 1);
         QCOMPARE(QPoint(entry(0).PointX, entry(0).PointY), QPoint(2, 2));
         QCOMPARE(entry(0).DomainLow, -3);
         QCOMPARE(entry(0).DomainHigh, 4);
-        QCOMPARE(m->formulaList->item(0)->text(), QStringLiteral("y = 1/2x^2"));
+        QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/2x^2"));
     }
 
     void wholeCurveDragIgnoresTheCurrentLineMode()
@@ -301,10 +301,10 @@ private slots:
         QCOMPARE(m->state().HitIndex, replaced ? 1 : -1);
         click(-2, 0);
         click(-1, 2);
-        QCOMPARE(m->state().ParabolaCount, replaced ? 2 : 3);
+        QCOMPARE(m->document().count(), replaced ? 2 : 3);
         const int stored = replaced ? 1 : 2;
         QCOMPARE(QPoint(entry(stored).VertexX, entry(stored).VertexY), QPoint(-2, 0));
-        QCOMPARE(m->formulaList->item(stored)->text(), QStringLiteral("y = 2(x+2)^2"));
+        QCOMPARE(m->document().entry(stored).listText, QStringLiteral("y = 2(x+2)^2"));
         QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), replaced ? QPoint(-2, 0) : QPoint(3, 0));
         QCOMPARE(m->state().HitIndex, -1);
     }
@@ -319,7 +319,7 @@ private slots:
         click(3, 0, Qt::RightButton);
         QCOMPARE(m->state().HitIndex, -1);
         click(-1, 2);
-        QCOMPARE(m->state().ParabolaCount, 3);
+        QCOMPARE(m->document().count(), 3);
         QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), QPoint(3, 0));
     }
 
@@ -331,7 +331,7 @@ private slots:
         sendMove(m->centralWidget(), QPoint(200, 60));
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
-        QCOMPARE(m->state().ParabolaCount, 0);
+        QCOMPARE(m->document().count(), 0);
     }
 
     void rubberBandIsErasedByTheNextMove()
@@ -413,7 +413,7 @@ private slots:
         QCOMPARE(entry(0).LowerIncluded, 1);
         QCOMPARE(entry(0).UpperIncluded, 0);
         QCOMPARE(entry(0).Color, int(kAutoColors[1]));
-        QCOMPARE(m->state().MirrorText[1], QStringLiteral("%1,273").arg(kAutoColors[1]));
+        QCOMPARE(m->document().fileLines()[1], QStringLiteral("%1,273").arg(kAutoColors[1]));
     }
 };
 

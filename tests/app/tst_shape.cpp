@@ -10,7 +10,7 @@ class TestShape : public QObject {
     Q_OBJECT
     std::unique_ptr<MainFixture> f;
     MainWindow *m = nullptr;
-    const Parabola &entry(int i) const { return m->state().Parabolas[std::size_t(i)]; }
+    const Parabola &entry(int i) const { return m->document().at(i); }
 
 private slots:
     void init()
@@ -52,16 +52,16 @@ private slots:
         QFETCH(int, op);
         f->add(before);
         f->select({0});
-        m->state().MarkSaved();
+        m->document().undoStack()->setClean();
         m->ReshapeSelected(op);
         QTEST(QPoint(entry(0).VertexX, entry(0).VertexY), "vertex");
         QTEST(QPoint(entry(0).PointX, entry(0).PointY), "point");
         QTEST(QPoint(entry(0).DomainLow, entry(0).DomainHigh), "domain");
         QTEST(entry(0).Formula, "formula");
-        QTEST(m->formulaList->item(0)->text(), "formula");
-        QCOMPARE(m->state().MirrorText.mid(1, 5), UnitLinesOf(entry(0)));
+        QTEST(m->document().entry(0).listText, "formula");
+        QCOMPARE(m->document().fileLines().mid(1, 5), UnitLinesOf(entry(0)));
         QVERIFY(m->IsSelected(0));
-        QVERIFY(!m->state().Saved());  // the unit has unsaved work now
+        QVERIFY(m->document().isModified());  // the unit has unsaved work now
         QVERIFY(f->prompt.shown.isEmpty());
     }
 

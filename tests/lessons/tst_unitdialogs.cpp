@@ -1,5 +1,7 @@
 #include "lessons/UnitCatalogDialog.h"
+#include "document/UnitDocument.h"
 #include "lessons/UnitContentsWindow.h"
+#include "plane/UnitFile.h"
 #include "lessons/UnitTitleDialog.h"
 #include "plane/Cp932.h"
 #include "plane/Fonts.h"
@@ -119,10 +121,12 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, shown);
         UnitContentsWindow w;
-        const QStringList mirror{title, QStringLiteral("255,16")};
-        w.setMirror(&mirror);
-        w.setTitle(title);
-        QCOMPARE(w.title(), kept);
+        UnitDocument doc;
+        UnitContents unit;
+        unit.lines = QStringList{title, QStringLiteral("255,16")};
+        doc.load(unit, QStringLiteral("u.prb"));
+        w.setDocument(&doc);
+        QCOMPARE(doc.title(), kept);
         QCOMPARE(w.titleLabel->text(), shown);
         w.show();
         QCOMPARE(w.unitTextView->toPlainText(), shown + QStringLiteral("\n255,16"));

@@ -332,7 +332,8 @@ private slots:
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域があるものはテストできません")});
         QVERIFY(!Program().TestMode);
 
-        m->state().ParabolaCount = 1;  // only the first, a whole curve
+        f->select({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        m->deleteSelected();  // only the first, a whole curve, stays
         bool shown = false;
         m->runModal = [&](QDialog *d) {
             shown = d == r;

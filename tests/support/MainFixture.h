@@ -15,6 +15,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 
 class MainFixture {
@@ -33,22 +34,16 @@ public:
 
     MainWindow *main() const { return forms().mainWindow; }
 
-    // Appends a record as a stored parabola (formula, list item, mirror lines).
+    // Appends a record as a stored parabola, one undo step as drawing it is.
     void add(Parabola rec)
     {
         rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
-        MainState &s = main()->state();
-        s.Parabolas[std::size_t(s.ParabolaCount)] = rec;
-        s.MirrorText.append(UnitLinesOf(rec));
-        main()->formulaList->addItem(StandardFormText(rec, main()->CurrentForm()));
-        ++s.ParabolaCount;
+        UnitDocument &doc = main()->document();
+        UnitSnapshot s = doc.snapshot();
+        s.append(rec, StandardFormText(rec, main()->CurrentForm()));
+        doc.commit(QStringLiteral("add"), s);
     }
-    void select(std::initializer_list<int> items)
-    {
-        main()->formulaList->clearSelection();
-        for (int i : items)
-            main()->formulaList->item(i)->setSelected(true);
-    }
+    void select(std::initializer_list<int> items) { main()->document().setSelectedRows(QList<int>(items)); }
 
     static Parabola redParabola(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi = 99,
                                 bool lower = true, bool upper = true)
