@@ -309,9 +309,12 @@ void MainWindow::FinishHandleDrag(int x, int y)
 {
     DrawingSettings &draw = Program().Draw;
     SetPlaneCursor(CursorNo::Pencil);
-    if (m_state.HitIndex >= 0 && m_state.HitIndex < m_doc.count())
-        m_doc.setSelectedRows(m_doc.selectedRows() << m_state.HitIndex);
     const QPoint p = LatticeAt(QPoint(x, y));
+    // The curve under the handle ends selected; a stored drag selects it
+    // alone, as part of the step that undo takes back.
+    const bool stored = p != m_state.DownPoint && p.x() != m_state.FixedPoint.x() && p.y() != m_state.FixedPoint.y();
+    if (!stored && m_state.HitIndex >= 0 && m_state.HitIndex < m_doc.count())
+        m_doc.setSelectedRows(m_doc.selectedRows() << m_state.HitIndex);
     if (p == m_state.DownPoint) {
         repaintAll();
         m_state.ClickState = 0;

@@ -19,6 +19,7 @@
 #include <QTextDocument>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestCommands : public QObject {
@@ -140,16 +141,21 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
-        QTest::newRow("新規作成") << "mnuNewFile" << int(Answer::Cancel);
-        QTest::newRow("開く") << "mnuOpenFile" << int(Answer::Cancel);
-        QTest::newRow("単元名で開く") << "mnuTangenOpen" << int(Answer::Cancel);
-        QTest::newRow("終了, cancelled") << "mnuLine2" << int(Answer::Cancel);
-        QTest::newRow("終了, not saved") << "mnuLine2" << int(Answer::No);
+        QTest::addColumn<bool>("undone");
+        QTest::newRow("新規作成") << "mnuNewFile" << int(Answer::Cancel) << false;
+        QTest::newRow("開く") << "mnuOpenFile" << int(Answer::Cancel) << false;
+        QTest::newRow("単元名で開く") << "mnuTangenOpen" << int(Answer::Cancel) << false;
+        QTest::newRow("終了, cancelled") << "mnuLine2" << int(Answer::Cancel) << false;
+        QTest::newRow("終了, not saved") << "mnuLine2" << int(Answer::No) << false;
+        QTest::newRow("新規作成 after undo") << "mnuNewFile" << int(Answer::Cancel) << true;
+        QTest::newRow("開く after undo") << "mnuOpenFile" << int(Answer::Cancel) << true;
+        QTest::newRow("終了 after undo") << "mnuLine2" << int(Answer::Cancel) << true;
     }
     void movedUnitIsAskedAbout()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
+        QFETCH(bool, undone);
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
         m->openFile();
@@ -159,6 +165,15 @@ private slots:
         const Parabola moved = m->document().at(0);
         m_answers.push_back(unitChosen(1));
         f->prompt.clear();
+        if (undone) {
+            // Back at the unit as opened there is nothing to ask about.
+            QTest::keyClick(m, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(!m->NeedsSaving());
+            f->prompt.fileNames.push_back(std::nullopt);
+            m->action(command.toLatin1().constData())->trigger();
+            QVERIFY(!f->prompt.texts().contains(QStringLiteral("現在のデータを保存しますか")));
+            return;
+        }
         f->prompt.answers.push_back(answer);
         m->action(command.toLatin1().constData())->trigger();
         QCOMPARE(f->prompt.texts().value(0), QStringLiteral("現在のデータを保存しますか"));
@@ -168,6 +183,109 @@ private slots:
             QVERIFY(m->NeedsSaving());
         }
         QCOMPARE(m->isVisible(), answer == Answer::Cancel || command != QLatin1String("mnuLine2"));
+    }
+
+    // Every change of the unit is one step: undo gives back the records,
+    // the selection, the file text and the saved state exactly, redo the
+    // change; a unit undone to as it was opened saves byte for byte.
+    void everyChangeUndoesAndRedoes_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("new parabola") << "new";
+        QTest::newRow("replacing parabola") << "replace";
+        QTest::newRow("訂正") << "delete";
+        QTest::newRow("全部消去") << "clear";
+        QTest::newRow("arrow left") << "left";
+        QTest::newRow("arrow up") << "up";
+        QTest::newRow("広く") << "wider";
+        QTest::newRow("狭く") << "narrower";
+        QTest::newRow("colour") << "colour";
+        QTest::newRow("line width") << "width";
+        QTest::newRow("handle drag") << "drag";
+        QTest::newRow("fixed colour") << "fixed";
+    }
+    void everyChangeUndoesAndRedoes()
+    {
+        QFETCH(QString, command);
+        QVERIFY(WriteSampleUnits(data()));
+        const QString file = data() + QStringLiteral("01_ax2.prb");
+        const QByteArray opened = Bytes(file);
+        f->prompt.fileNames.push_back(file);
+        m->openFile();
+        UnitDocument &doc = m->document();
+        QCOMPARE(doc.count(), 6);
+        f->select({1, 2});
+        if (command == QLatin1String("narrower")) {
+            m->ReshapeSelected(0);
+            m->ReshapeSelected(0);
+        }
+        const UnitSnapshot before = doc.snapshot();
+        const QStringList linesBefore = doc.fileLines();
+        const bool modifiedBefore = doc.isModified();
+        f->prompt.clear();
+        if (command == QLatin1String("new")) {
+            Parabola rec = m->NewParabolaRecord(QPoint(2, 0), QPoint(3, 1));
+            rec.Formula = StandardFormPlain(rec, m->CurrentForm());
+            QVERIFY(m->StoreParabola(rec, -1));
+        } else if (command == QLatin1String("replace")) {
+            Parabola rec = m->NewParabolaRecord(QPoint(-2, 1), QPoint(-1, 3));
+            rec.Formula = StandardFormPlain(rec, m->CurrentForm());
+            QVERIFY(m->StoreParabola(rec, 0));
+        } else if (command == QLatin1String("delete")) {
+            m->deleteSelected();
+        } else if (command == QLatin1String("clear")) {
+            f->prompt.answers.push_back(Answer::Yes);
+            m->deleteAll();
+        } else if (command == QLatin1String("left")) {
+            m->moveLeftButton->click();
+        } else if (command == QLatin1String("up")) {
+            m->moveUpButton->click();
+        } else if (command == QLatin1String("wider")) {
+            m->widerButton->click();
+        } else if (command == QLatin1String("narrower")) {
+            m->narrowerButton->click();
+        } else if (command == QLatin1String("colour")) {
+            f->prompt.colors.push_back(std::optional<Color>(0x00FF00));
+            m->changeSelectedColor();
+        } else if (command == QLatin1String("width")) {
+            m->SetSelectedWidth(3);
+        } else if (command == QLatin1String("drag")) {
+            m->state().HitIndex = 0;
+            m->state().HitHandle = 2;
+            m->state().DownPoint = QPoint(1, 1);
+            m->BeginHandleDrag();
+            const QPoint to = Program().Geometry.LatticeToPixel(2, 1);
+            m->FinishHandleDrag(to.x(), to.y());
+        } else if (command == QLatin1String("fixed")) {
+            f->prompt.colors.push_back(std::optional<Color>(0x0000FF));
+            m->chooseFixedColor();
+        }
+        const UnitSnapshot after = doc.snapshot();
+        const QStringList linesAfter = doc.fileLines();
+        QVERIFY(after.entries != before.entries);
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.undoStack()->count() - doc.undoStack()->index(), 0);
+        QVERIFY(m->undoAction->isEnabled());
+        QVERIFY(!m->redoAction->isEnabled());
+
+        m->undoAction->trigger();
+        QVERIFY(doc.snapshot() == before);
+        QCOMPARE(doc.fileLines(), linesBefore);
+        QCOMPARE(doc.isModified(), modifiedBefore);
+        QCOMPARE(m->formulaList->count(), before.entries.size());
+        QVERIFY(m->redoAction->isEnabled());
+
+        m->redoAction->trigger();
+        QVERIFY(doc.snapshot() == after);
+        QCOMPARE(doc.fileLines(), linesAfter);
+        QVERIFY(doc.isModified());
+
+        // Undone to the unit as opened, it saves to the very bytes it came from.
+        while (doc.undoStack()->canUndo())
+            m->undoAction->trigger();
+        QVERIFY(!doc.isModified());
+        m->saveUnit();
+        QCOMPARE(Bytes(file), opened);
     }
 
     void newWithNothingToSaveAsksNothing()
