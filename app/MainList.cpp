@@ -190,26 +190,14 @@ void MainWindow::latticeDotsSwitched()
 
 void MainWindow::handlesSwitched()
 {
-    Program().Draw.Handles = handlesSwitch->isChecked();
-    handlesAction->setChecked(handlesSwitch->isChecked());
+    Program().Draw.Handles = handlesAction->isChecked();
     repaintAll();
 }
 
 void MainWindow::dottedLinesSwitched()
 {
-    Program().Draw.Dotted = dottedLinesSwitch->isChecked();
-    dottedLinesAction->setChecked(dottedLinesSwitch->isChecked());
+    Program().Draw.Dotted = dottedLinesAction->isChecked();
     repaintAll();
-}
-
-void MainWindow::handlesMenuToggled()
-{
-    handlesSwitch->setChecked(!handlesSwitch->isChecked());
-}
-
-void MainWindow::dottedLinesMenuToggled()
-{
-    dottedLinesSwitch->setChecked(!dottedLinesSwitch->isChecked());
 }
 
 void MainWindow::circleRadiusChanged()
