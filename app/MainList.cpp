@@ -176,27 +176,9 @@ void MainWindow::toggleValueTableWidth()
     FillValueTable(CurrentIndex());
 }
 
-void MainWindow::axisColorSwitched()
+void MainWindow::planeSwitched(bool DrawingSettings::*flag, bool on)
 {
-    Program().Draw.AxisColor = axisColorSwitch->isChecked();
-    repaintAll();
-}
-
-void MainWindow::latticeDotsSwitched()
-{
-    Program().Draw.LatticeDots = latticeDotsSwitch->isChecked();
-    repaintAll();
-}
-
-void MainWindow::handlesSwitched()
-{
-    Program().Draw.Handles = handlesAction->isChecked();
-    repaintAll();
-}
-
-void MainWindow::dottedLinesSwitched()
-{
-    Program().Draw.Dotted = dottedLinesAction->isChecked();
+    Program().Draw.*flag = on;
     repaintAll();
 }
 

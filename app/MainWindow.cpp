@@ -482,12 +482,14 @@ void MainWindow::connectHandlers()
     onClick(formulaSwitch, [this] { formulaSwitched(); });
     onClick(domainSwitch, [this] { domainSwitched(); });
     onClick(valueTableSwitch, [this] { valueTableSwitched(); });
-    onClick(axisColorSwitch, [this] { axisColorSwitched(); });
-    onClick(latticeDotsSwitch, [this] { latticeDotsSwitched(); });
+    onClick(axisColorSwitch, [this](bool on) { planeSwitched(&DrawingSettings::AxisColor, on); });
+    onClick(latticeDotsSwitch, [this](bool on) { planeSwitched(&DrawingSettings::LatticeDots, on); });
     BindSwitch(handlesSwitch, handlesAction);
     BindSwitch(dottedLinesSwitch, dottedLinesAction);
-    connect(handlesAction, &QAction::toggled, this, [this] { handlesSwitched(); });
-    connect(dottedLinesAction, &QAction::toggled, this, [this] { dottedLinesSwitched(); });
+    connect(handlesAction, &QAction::toggled, this,
+            [this](bool on) { planeSwitched(&DrawingSettings::Handles, on); });
+    connect(dottedLinesAction, &QAction::toggled, this,
+            [this](bool on) { planeSwitched(&DrawingSettings::Dotted, on); });
     connect(formulaFormSwitch, &QCheckBox::toggled, this, [this] { formulaFormSwitched(); });
     connect(circleRadiusSpin, &QSpinBox::valueChanged, this, [this] { circleRadiusChanged(); });
     onAction("mnuSelectAll", [this] { selectAllParabolas(); });

@@ -109,12 +109,11 @@ public:
     void formulaFormSwitched();
     void panelColorSwitched();
     void formulaSwitched();
-    void axisColorSwitched();
-    void latticeDotsSwitched();
     void domainSwitched();
     void valueTableSwitched();
-    void handlesSwitched();
-    void dottedLinesSwitched();
+    // A switch of how the plane is drawn: axis colour, lattice dots,
+    // handles, dotted lines.
+    void planeSwitched(bool DrawingSettings::*flag, bool on);
     void circleRadiusChanged();
     void toggleValueTableWidth();
     void formulaListMouseDown(QMouseEvent *e);
