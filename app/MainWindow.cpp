@@ -371,10 +371,13 @@ void MainWindow::createActions()
     command("mnuLine2", QStringLiteral("終了(&X)"));
 
     command("mnuTetsei", QStringLiteral("訂正(&C)"), QStringLiteral("訂正"), QStringLiteral("訂正"));
-    command("mnuShoukyo", QStringLiteral("全部消去(&A)"), QStringLiteral("全部\n消去"), QStringLiteral("全部消去"));
+    command("mnuShoukyo", QStringLiteral("全部消去(&A)"), QStringLiteral("全部\n消去"),
+            QStringLiteral("全部消去"));
     command("mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
-    command("mnuSelectAll", QStringLiteral("すべて選択(&S)"), QStringLiteral("全部選択"), QStringLiteral("全部選択"));
-    command("mnuCancel", QStringLiteral("選択解除(&U)"), QStringLiteral("選択解除"), QStringLiteral("選択解除"));
+    command("mnuSelectAll", QStringLiteral("すべて選択(&S)"), QStringLiteral("全部選択"),
+            QStringLiteral("全部選択"));
+    command("mnuCancel", QStringLiteral("選択解除(&U)"), QStringLiteral("選択解除"),
+            QStringLiteral("選択解除"));
 
     command("mnuSetSenshu", QStringLiteral("線の種類(&K)"));
     command("mnuSetColor", QStringLiteral("線の色(&C)"), QStringLiteral("固定ｶﾗｰ\nの設定"),
@@ -417,7 +420,8 @@ void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
     // A menu lists its commands in order; a null name is a separator.
-    auto menu = [this, bar](const char *name, const QString &caption, std::initializer_list<const char *> items) {
+    auto menu = [this, bar](const char *name, const QString &caption,
+                            std::initializer_list<const char *> items) {
         QMenu *m = bar->addMenu(caption);
         m->setObjectName(QLatin1String(name));
         for (const char *item : items) {
@@ -429,15 +433,18 @@ void MainWindow::createMenus()
         return m;
     };
     fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
-                    {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr, "mnuPrint",
-                     nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+                    {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
+                     "mnuPrint", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
-    settingsMenu = menu("mnuSettings", QStringLiteral("設定(&S)"), {"mnuSetSenshu", "mnuSetColor", "mnuSetCood"});
+    settingsMenu =
+        menu("mnuSettings", QStringLiteral("設定(&S)"), {"mnuSetSenshu", "mnuSetColor", "mnuSetCood"});
     runMenu = menu("mnuRun", QStringLiteral("実行(&R)"), {"mnuTest", "mnuRenshu"});
-    viewMenu = menu("mnuView", QStringLiteral("表示(&V)"),
-                    {"mnuShowTangen", "mnuShowRecord", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
-    helpMenu = menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), {"mnuShowHelp", "mnuOnePoint", nullptr, "mnuShowAbout"});
+    viewMenu =
+        menu("mnuView", QStringLiteral("表示(&V)"),
+             {"mnuShowTangen", "mnuShowRecord", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
+    helpMenu =
+        menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), {"mnuShowHelp", "mnuOnePoint", nullptr, "mnuShowAbout"});
 }
 
 void MainWindow::createPopup()
@@ -881,7 +888,8 @@ void MainWindow::showFormulaForm(FormulaForm form)
     const QSignalBlocker quiet(formulaFormSwitch);
     formulaFormSwitch->setChecked(standard);
     formulaFormSwitched();
-    formulaGroup->setTitle(standard ? QStringLiteral("グラフの式（標準形）") : QStringLiteral("グラフの式（一般形）"));
+    formulaGroup->setTitle(standard ? QStringLiteral("グラフの式（標準形）")
+                                    : QStringLiteral("グラフの式（一般形）"));
 }
 
 void MainWindow::panelColorSwitched()

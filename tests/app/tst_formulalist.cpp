@@ -355,7 +355,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("steps");
-        for (const auto &[box, command] : {std::pair{"chkHandle", "mnuHandle"}, std::pair{"chkTensen", "mnuTensen"}})
+        for (const auto &[box, command] :
+             {std::pair{"chkHandle", "mnuHandle"}, std::pair{"chkTensen", "mnuTensen"}})
             for (const char *steps : {"b", "m", "s", "bm", "mb", "sb", "ms"})
                 QTest::addRow("%s, %s", box, steps) << box << command << steps;
     }
@@ -368,7 +369,8 @@ private slots:
         QAction *a = m->action(command.toLatin1().constData());
         QVERIFY(c);
         QVERIFY(a);
-        const bool &drawn = box == QLatin1String("chkHandle") ? Program().Draw.Handles : Program().Draw.Dotted;
+        const bool &drawn =
+            box == QLatin1String("chkHandle") ? Program().Draw.Handles : Program().Draw.Dotted;
         bool on = true;
         for (const QChar step : steps) {
             if (step == u'b')
