@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
 
 #include <QtTest>
@@ -388,6 +389,30 @@ private slots:
         QVERIFY(!c->isEnabled());
         a->setEnabled(true);
         QVERIFY(c->isEnabled());
+    }
+
+    // The popup's items with their own captions run the menu's commands.
+    void popupItemsRunTheirCommand_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("countAfter");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("削除") << "pumDelete" << "mnuTetsei" << 4 << 0;
+        QTest::newRow("すべて選択") << "pumSelectAll" << "mnuSelectAll" << 5 << 5;
+        QTest::newRow("選択解除") << "pumCancel" << "mnuCancel" << 5 << 0;
+    }
+    void popupItemsRunTheirCommand()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, command);
+        fiveParabolas();
+        f->select({1});
+        QSignalSpy ran(m->action(command.toLatin1().constData()), &QAction::triggered);
+        m->formulaPopup->findChild<QAction *>(item)->trigger();
+        QCOMPARE(ran.count(), 1);
+        QTEST(m->state().ParabolaCount, "countAfter");
+        QTEST(int(m->formulaList->selectedItems().size()), "selectedAfter");
     }
 
     void valueTableOfYEqualsXSquared()
