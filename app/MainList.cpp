@@ -161,40 +161,10 @@ void MainWindow::toggleValueTableWidth()
     FillValueTable(CurrentIndex());
 }
 
-void MainWindow::axisColorSwitched()
+void MainWindow::planeSwitched(bool DrawingSettings::*flag, bool on)
 {
-    Program().Draw.AxisColor = axisColorSwitch->isChecked();
+    Program().Draw.*flag = on;
     repaintAll();
-}
-
-void MainWindow::latticeDotsSwitched()
-{
-    Program().Draw.LatticeDots = latticeDotsSwitch->isChecked();
-    repaintAll();
-}
-
-void MainWindow::handlesSwitched()
-{
-    Program().Draw.Handles = handlesSwitch->isChecked();
-    handlesAction->setChecked(handlesSwitch->isChecked());
-    repaintAll();
-}
-
-void MainWindow::dottedLinesSwitched()
-{
-    Program().Draw.Dotted = dottedLinesSwitch->isChecked();
-    dottedLinesAction->setChecked(dottedLinesSwitch->isChecked());
-    repaintAll();
-}
-
-void MainWindow::handlesMenuToggled()
-{
-    handlesSwitch->setChecked(!handlesSwitch->isChecked());
-}
-
-void MainWindow::dottedLinesMenuToggled()
-{
-    dottedLinesSwitch->setChecked(!dottedLinesSwitch->isChecked());
 }
 
 void MainWindow::circleRadiusChanged()

@@ -400,7 +400,7 @@ void MainWindow::SetLineMode(int mode)
         return;
     Program().Draw.LineMode = mode;
     lineModeField->setText(QString::fromUtf8(words[mode]));
-    buttons[mode]->setChecked(true);
+    buttons[mode]->defaultAction()->setChecked(true);
     ApplyLineModeLook();
 }
 

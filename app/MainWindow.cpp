@@ -22,8 +22,8 @@
 #include <QShortcut>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -39,13 +39,13 @@
 
 namespace {
 
-QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &face, const QString &hint,
-                         int x, int width)
+// A tool-bar button takes face, hint, check and enabled state from its
+// command, so it can never disagree with the menu item of that command.
+QToolButton *SpeedButton(QWidget *parent, const char *name, QAction *command, int x, int width)
 {
     auto *b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setText(face);
-    b->setToolTip(hint);
+    b->setDefaultAction(command);
     b->setGeometry(x, 2, width, 34);
     b->setAutoRaise(false);
     return b;
@@ -68,6 +68,17 @@ QCheckBox *Switch(QWidget *parent, const char *name, const QString &caption, boo
     c->setChecked(on);
     c->setGeometry(x, y, 108, 20);
     return c;
+}
+
+// A check box that shows a checkable action: either one sets the action,
+// and only the action's toggled signal runs the switch's handler.
+void BindSwitch(QCheckBox *box, QAction *switchAction)
+{
+    box->setChecked(switchAction->isChecked());
+    box->setEnabled(switchAction->isEnabled());
+    QObject::connect(box, &QCheckBox::toggled, switchAction, &QAction::setChecked);
+    QObject::connect(switchAction, &QAction::toggled, box, &QCheckBox::setChecked);
+    QObject::connect(switchAction, &QAction::enabledChanged, box, &QWidget::setEnabled);
 }
 
 ImageView *PanelImage(QGroupBox *group, const char *name, int height)
@@ -133,13 +144,14 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("central"));
     setCentralWidget(central);
+    createActions();
     createToolBar(central);
     createPanels(central);
     createSettingsGroup(central);
     createMenus();
-    createUndoActions();
     createPopup();
     connectHandlers();
+    EnableCommands(false);  // until the first showing unlocks
     connect(&m_doc, &UnitDocument::changed, this, &MainWindow::documentChanged);
     connect(&m_doc, &UnitDocument::namesChanged, this, &MainWindow::showCaptions);
 
@@ -210,40 +222,22 @@ void MainWindow::createToolBar(QWidget *central)
         x += width + 1;
         return at;
     };
-    openByTitleButton = SpeedButton(toolPanel, "spdOpenFile", QStringLiteral("単元名\nで開く"),
-                              QStringLiteral("単元名で開く"), next(44), 44);
-    saveButton = SpeedButton(toolPanel, "spdOverWrite", QStringLiteral("上書き\n保存"),
-                               QStringLiteral("上書き保存"), next(44), 44);
-    testButton =
-        SpeedButton(toolPanel, "spdTest", QStringLiteral("テスト"), QStringLiteral("テスト"), next(44), 44);
-    practiceButton =
-        SpeedButton(toolPanel, "spdRenshu", QStringLiteral("練習"), QStringLiteral("練習"), next(44), 44);
-    recordsButton = SpeedButton(toolPanel, "spdKiroku", QStringLiteral("記録の\n表示"),
-                            QStringLiteral("記録の表示"), next(44), 44);
-    deleteButton =
-        SpeedButton(toolPanel, "spdTeisei", QStringLiteral("訂正"), QStringLiteral("訂正"), next(44), 44);
-    deleteAllButton = SpeedButton(toolPanel, "spdShoukyo", QStringLiteral("全部\n消去"),
-                             QStringLiteral("全部消去"), next(44), 44);
+    openByTitleButton = SpeedButton(toolPanel, "spdOpenFile", action("mnuTangenOpen"), next(44), 44);
+    saveButton = SpeedButton(toolPanel, "spdOverWrite", action("mnuOverWrite"), next(44), 44);
+    testButton = SpeedButton(toolPanel, "spdTest", action("mnuTest"), next(44), 44);
+    practiceButton = SpeedButton(toolPanel, "spdRenshu", action("mnuRenshu"), next(44), 44);
+    recordsButton = SpeedButton(toolPanel, "spdKiroku", action("mnuShowRecord"), next(44), 44);
+    deleteButton = SpeedButton(toolPanel, "spdTeisei", action("mnuTetsei"), next(44), 44);
+    deleteAllButton = SpeedButton(toolPanel, "spdShoukyo", action("mnuShoukyo"), next(44), 44);
     x += 6;
-    wholeCurveButton =
-        SpeedButton(toolPanel, "spdAll", QStringLiteral("全域"), QStringLiteral("全域"), next(36), 36);
-    segmentButton =
-        SpeedButton(toolPanel, "spdCenter", QStringLiteral("中央"), QStringLiteral("中央"), next(36), 36);
-    rightHalfLineButton =
-        SpeedButton(toolPanel, "spdRight", QStringLiteral("右側"), QStringLiteral("右側"), next(36), 36);
-    leftHalfLineButton =
-        SpeedButton(toolPanel, "spdLeft", QStringLiteral("左側"), QStringLiteral("左側"), next(36), 36);
-    lineModeGroup = new QButtonGroup(this);
-    lineModeGroup->setExclusive(true);
-    for (QToolButton *b : {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton}) {
-        b->setCheckable(true);
-        lineModeGroup->addButton(b);
-    }
+    wholeCurveButton = SpeedButton(toolPanel, "spdAll", action("actAll"), next(36), 36);
+    segmentButton = SpeedButton(toolPanel, "spdCenter", action("actCenter"), next(36), 36);
+    rightHalfLineButton = SpeedButton(toolPanel, "spdRight", action("actRight"), next(36), 36);
+    leftHalfLineButton = SpeedButton(toolPanel, "spdLeft", action("actLeft"), next(36), 36);
     x += 4;
     lineModeField = ReadOnlyEdit(toolPanel, "edtLineMode", QStringLiteral("全域"), next(40), 40);
     endKindsField = ReadOnlyEdit(toolPanel, "edtHeniki", QStringLiteral("≦　≦"), next(56), 56);
-    endKindsButton =
-        SpeedButton(toolPanel, "spdSample", QStringLiteral("変域"), QStringLiteral("変域"), next(40), 40);
+    endKindsButton = SpeedButton(toolPanel, "spdSample", action("actSample"), next(40), 40);
     lineSample = new ImageView(toolPanel);
     lineSample->setObjectName(QStringLiteral("imgSample"));
     lineSample->place(next(40), 7, 40, 24);
@@ -253,19 +247,12 @@ void MainWindow::createToolBar(QWidget *central)
     fixed.setPixelSize(13);
     pointField->setFont(fixed);
     x += 4;
-    fixedColorButton = SpeedButton(toolPanel, "spdLineColor", QStringLiteral("固定ｶﾗｰ\nの設定"),
-                               QStringLiteral("固定ｶﾗｰの設定"), next(48), 48);
-    lockButton = SpeedButton(toolPanel, "btnLocked", QString(), QStringLiteral("使える機能を制限します"),
-                            next(34), 34);
+    fixedColorButton = SpeedButton(toolPanel, "spdLineColor", action("mnuSetColor"), next(48), 48);
+    lockButton = SpeedButton(toolPanel, "btnLocked", action("actLocked"), next(34), 34);
     lockButton->setIconSize(QSize(20, 20));
     x += 4;
-    selectAllButton = SpeedButton(toolPanel, "btnSelectAll", QStringLiteral("全部選択"),
-                               QStringLiteral("全部選択"), next(60), 60);
-    deselectAllButton = SpeedButton(toolPanel, "BitBtn1", QStringLiteral("選択解除"),
-                                    QStringLiteral("選択解除"), next(60), 60);
-
-    for (QToolButton *b : {saveButton, testButton, practiceButton, recordsButton})
-        b->setEnabled(false);
+    selectAllButton = SpeedButton(toolPanel, "btnSelectAll", action("mnuSelectAll"), next(60), 60);
+    deselectAllButton = SpeedButton(toolPanel, "BitBtn1", action("mnuCancel"), next(60), 60);
 
     lockedGlyph = LockGlyph(true);
     unlockedGlyph = LockGlyph(false);
@@ -342,8 +329,6 @@ void MainWindow::createSettingsGroup(QWidget *central)
     generalFormButton->setGeometry(420, 54, 96, 30);
     onGlyph = ChoiceGlyph(true, QColor(0, 0x80, 0x80));
     offGlyph = ChoiceGlyph(false, QColor(0x60, 0x60, 0x60));
-    onGlyph2 = onGlyph;
-    offGlyph2 = offGlyph;
 
     circleRadiusSpin = new QSpinBox(g);
     circleRadiusSpin->setObjectName(QStringLiteral("spnMaruRad"));
@@ -356,96 +341,117 @@ void MainWindow::createSettingsGroup(QWidget *central)
     formulaFormSwitch->hide();
 }
 
+void MainWindow::createActions()
+{
+    // A command's menu item shows its caption; its tool-bar button, if any,
+    // shows the face (the icon text) and the hint.
+    auto command = [this](const char *name, const QString &caption, const QString &face = QString(),
+                          const QString &hint = QString()) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QLatin1String(name));
+        if (!face.isEmpty())
+            a->setIconText(face);
+        if (!hint.isEmpty())
+            a->setToolTip(hint);
+        return a;
+    };
+    // A command only on the tool bar has its face for the caption.
+    auto tool = [&command](const char *name, const QString &face, const QString &hint) {
+        return command(name, face, QString(), hint);
+    };
+    command("mnuNewFile", QStringLiteral("新規作成(&N)"));
+    command("mnuTangenOpen", QStringLiteral("単元名で開く(&T)"), QStringLiteral("単元名\nで開く"),
+            QStringLiteral("単元名で開く"));
+    command("mnuOpenFile", QStringLiteral("開く(&O)"));
+    command("mnuOverWrite", QStringLiteral("上書き保存(&S)"), QStringLiteral("上書き\n保存"),
+            QStringLiteral("上書き保存"));
+    command("mnuSave", QStringLiteral("名前を付けて保存(&A)"));
+    command("mnuPrint", QStringLiteral("印刷(&P)"));
+    command("mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
+    command("mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
+    command("mnuLine2", QStringLiteral("終了(&X)"));
+
+    undoAction = command("mnuUndo", QStringLiteral("元に戻す(&U)"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = command("mnuRedo", QStringLiteral("やり直し(&R)"));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    command("mnuTetsei", QStringLiteral("訂正(&C)"), QStringLiteral("訂正"), QStringLiteral("訂正"));
+    command("mnuShoukyo", QStringLiteral("全部消去(&A)"), QStringLiteral("全部\n消去"),
+            QStringLiteral("全部消去"));
+    command("mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
+    command("mnuSelectAll", QStringLiteral("すべて選択(&S)"), QStringLiteral("全部選択"),
+            QStringLiteral("全部選択"));
+    command("mnuCancel", QStringLiteral("選択解除(&U)"), QStringLiteral("選択解除"),
+            QStringLiteral("選択解除"));
+
+    command("mnuSetSenshu", QStringLiteral("線の種類(&K)"));
+    command("mnuSetColor", QStringLiteral("線の色(&C)"), QStringLiteral("固定ｶﾗｰ\nの設定"),
+            QStringLiteral("固定ｶﾗｰの設定"));
+    command("mnuSetCood", QStringLiteral("座標の設定(&S)"));
+
+    command("mnuTest", QStringLiteral("ﾃｽﾄ(&T)"), QStringLiteral("テスト"), QStringLiteral("テスト"));
+    command("mnuRenshu", QStringLiteral("練習(&E)"), QStringLiteral("練習"), QStringLiteral("練習"));
+
+    command("mnuShowTangen", QStringLiteral("単元の内容(&U)"));
+    command("mnuShowRecord", QStringLiteral("練習の記録(&R)"), QStringLiteral("記録の\n表示"),
+            QStringLiteral("記録の表示"));
+    handlesAction = command("mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
+    dottedLinesAction = command("mnuTensen", QStringLiteral("点線(&P)"));
+    for (QAction *a : {handlesAction, dottedLinesAction}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    command("mnuRedisplay", QStringLiteral("再表示(&D)"));  // does nothing, as always
+
+    command("mnuShowHelp", QStringLiteral("使い方(&U)"));
+    command("mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
+    command("mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+
+    // The line modes: exactly one is chosen at any time.
+    lineModeGroup = new QActionGroup(this);
+    lineModeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (QAction *a : {tool("actAll", QStringLiteral("全域"), QStringLiteral("全域")),
+                       tool("actCenter", QStringLiteral("中央"), QStringLiteral("中央")),
+                       tool("actRight", QStringLiteral("右側"), QStringLiteral("右側")),
+                       tool("actLeft", QStringLiteral("左側"), QStringLiteral("左側"))}) {
+        a->setCheckable(true);
+        lineModeGroup->addAction(a);
+    }
+    tool("actSample", QStringLiteral("変域"), QStringLiteral("変域"));
+    tool("actLocked", QString(), QStringLiteral("使える機能を制限します"));
+}
+
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
-    auto menu = [bar](const char *name, const QString &caption) {
+    // A menu lists its commands in order; a null name is a separator.
+    auto menu = [this, bar](const char *name, const QString &caption,
+                            std::initializer_list<const char *> items) {
         QMenu *m = bar->addMenu(caption);
         m->setObjectName(QLatin1String(name));
+        for (const char *item : items) {
+            if (item)
+                m->addAction(action(item));
+            else
+                m->addSeparator();
+        }
         return m;
     };
-    auto item = [this](QMenu *m, const char *name, const QString &caption) {
-        QAction *a = m->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
-    fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
-    item(fileMenu, "mnuNewFile", QStringLiteral("新規作成(&N)"));
-    item(fileMenu, "mnuTangenOpen", QStringLiteral("単元名で開く(&T)"));
-    item(fileMenu, "mnuOpenFile", QStringLiteral("開く(&O)"));
-    item(fileMenu, "mnuOverWrite", QStringLiteral("上書き保存(&S)"));
-    item(fileMenu, "mnuSave", QStringLiteral("名前を付けて保存(&A)"));
-    fileMenu->addSeparator();
-    item(fileMenu, "mnuPrint", QStringLiteral("印刷(&P)"));
-    fileMenu->addSeparator();
-    item(fileMenu, "mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
-    item(fileMenu, "mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
-    fileMenu->addSeparator();
-    QAction *quit = item(fileMenu, "mnuLine2", QStringLiteral("終了(&X)"));
-    connect(quit, &QAction::triggered, this, [this] { quitProgram(); });
-
-    editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"));
-    item(editMenu, "mnuTetsei", QStringLiteral("訂正(&C)"));
-    item(editMenu, "mnuShoukyo", QStringLiteral("全部消去(&A)"));
-    item(editMenu, "mnuClearBitMap", QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"));
-    editMenu->addSeparator();
-    item(editMenu, "mnuSelectAll", QStringLiteral("すべて選択(&S)"));
-    item(editMenu, "mnuCancel", QStringLiteral("選択解除(&U)"));
-
-    settingsMenu = menu("mnuSettings", QStringLiteral("設定(&S)"));
-    item(settingsMenu, "mnuSetSenshu", QStringLiteral("線の種類(&K)"));
-    item(settingsMenu, "mnuSetColor", QStringLiteral("線の色(&C)"));
-    item(settingsMenu, "mnuSetCood", QStringLiteral("座標の設定(&S)"));
-
-    runMenu = menu("mnuRun", QStringLiteral("実行(&R)"));
-    item(runMenu, "mnuTest", QStringLiteral("ﾃｽﾄ(&T)"));
-    item(runMenu, "mnuRenshu", QStringLiteral("練習(&E)"));
-
-    viewMenu = menu("mnuView", QStringLiteral("表示(&V)"));
-    item(viewMenu, "mnuShowTangen", QStringLiteral("単元の内容(&U)"));
-    item(viewMenu, "mnuShowRecord", QStringLiteral("練習の記録(&R)"));
-    viewMenu->addSeparator();
-    handlesAction = item(viewMenu, "mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
-    handlesAction->setCheckable(true);
-    handlesAction->setChecked(true);
-    dottedLinesAction = item(viewMenu, "mnuTensen", QStringLiteral("点線(&P)"));
-    dottedLinesAction->setCheckable(true);
-    dottedLinesAction->setChecked(true);
-    viewMenu->addSeparator();
-    item(viewMenu, "mnuRedisplay", QStringLiteral("再表示(&D)"));  // does nothing, as always
-
-    helpMenu = menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    item(helpMenu, "mnuShowHelp", QStringLiteral("使い方(&U)"));
-    item(helpMenu, "mnuOnePoint", QStringLiteral("ワンポイント(&P)"));
-    helpMenu->addSeparator();
-    item(helpMenu, "mnuShowAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
+                    {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
+                     "mnuPrint", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+    editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
+                    {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
+    settingsMenu =
+        menu("mnuSettings", QStringLiteral("設定(&S)"), {"mnuSetSenshu", "mnuSetColor", "mnuSetCood"});
+    runMenu = menu("mnuRun", QStringLiteral("実行(&R)"), {"mnuTest", "mnuRenshu"});
+    viewMenu =
+        menu("mnuView", QStringLiteral("表示(&V)"),
+             {"mnuShowTangen", "mnuShowRecord", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
+    helpMenu =
+        menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), {"mnuShowHelp", "mnuOnePoint", nullptr, "mnuShowAbout"});
 }
 
-void MainWindow::createUndoActions()
-{
-    QAction *first = editMenu->actions().value(0);
-    undoAction = new QAction(QStringLiteral("元に戻す(&U)"), this);
-    undoAction->setObjectName(QStringLiteral("mnuUndo"));
-    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction = new QAction(QStringLiteral("やり直し(&R)"), this);
-    redoAction->setObjectName(QStringLiteral("mnuRedo"));
-    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    editMenu->insertActions(first, {undoAction, redoAction});
-    editMenu->insertSeparator(first);
-    connect(undoAction, &QAction::triggered, this, &MainWindow::undo);
-    connect(redoAction, &QAction::triggered, this, &MainWindow::redo);
-    QUndoStack *stack = m_doc.undoStack();
-    connect(stack, &QUndoStack::canUndoChanged, this, &MainWindow::updateUndoActions);
-    connect(stack, &QUndoStack::canRedoChanged, this, &MainWindow::updateUndoActions);
-    updateUndoActions();
-}
-
-void MainWindow::updateUndoActions()
-{
-    const QUndoStack *stack = m_doc.undoStack();
-    undoAction->setEnabled(!m_state.Locked && stack->canUndo());
-    redoAction->setEnabled(!m_state.Locked && stack->canRedo());
-}
 
 void MainWindow::createPopup()
 {
@@ -456,15 +462,18 @@ void MainWindow::createPopup()
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, handler);
     };
-    item(formulaPopup, "pumDelete", QStringLiteral("削除"), [this] { deleteSelected(); });
+    // Items with their own captions for commands of the menus run those
+    // commands, so each command is wired once.
+    auto run = [this](const char *command) { return [this, command] { action(command)->trigger(); }; };
+    item(formulaPopup, "pumDelete", QStringLiteral("削除"), run("mnuTetsei"));
     item(formulaPopup, "mnuChangeColor", QStringLiteral("色を変える"), [this] { changeSelectedColor(); });
     QMenu *width = formulaPopup->addMenu(QStringLiteral("線の太さを変える"));
     width->setObjectName(QStringLiteral("pumWidth"));
     item(width, "W1", QStringLiteral("1"), [this] { SetSelectedWidth(1); });
     item(width, "W2", QStringLiteral("2"), [this] { SetSelectedWidth(2); });
     item(width, "W3", QStringLiteral("3"), [this] { SetSelectedWidth(3); });
-    item(formulaPopup, "pumSelectAll", QStringLiteral("すべて選択"), [this] { selectAllParabolas(); });
-    item(formulaPopup, "pumCancel", QStringLiteral("選択解除"), [this] { deselectAll(); });
+    item(formulaPopup, "pumSelectAll", QStringLiteral("すべて選択"), run("mnuSelectAll"));
+    item(formulaPopup, "pumCancel", QStringLiteral("選択解除"), run("mnuCancel"));
 }
 
 void MainWindow::connectHandlers()
@@ -474,41 +483,46 @@ void MainWindow::connectHandlers()
     };
     auto onClick = [this](QAbstractButton *b, auto handler) { connect(b, &QAbstractButton::clicked, this, handler); };
 
-    onClick(lockButton, [this] { toggleLock(); });
-    onClick(wholeCurveButton, [this] { setWholeCurveMode(); });
-    onClick(standardFormButton, [this] { showStandardForm(); });
-    onClick(generalFormButton, [this] { showGeneralForm(); });
+    onAction("actLocked", [this] { toggleLock(); });
+    onAction("mnuUndo", [this] { undo(); });
+    onAction("mnuRedo", [this] { redo(); });
+    QUndoStack *stack = m_doc.undoStack();
+    auto follow = [this] { EnableCommands(!m_state.Locked); };
+    connect(stack, &QUndoStack::canUndoChanged, this, follow);
+    connect(stack, &QUndoStack::canRedoChanged, this, follow);
+    onAction("actAll", [this] { setWholeCurveMode(); });
+    onAction("actCenter", [this] { setSegmentMode(); });
+    onAction("actRight", [this] { setRightHalfLineMode(); });
+    onAction("actLeft", [this] { setLeftHalfLineMode(); });
+    onAction("actSample", [this] { cycleEndKinds(); });
+    onClick(standardFormButton, [this] { showFormulaForm(FormulaForm::Standard); });
+    onClick(generalFormButton, [this] { showFormulaForm(FormulaForm::General); });
     onClick(panelColorSwitch, [this] { panelColorSwitched(); });
     onClick(formulaSwitch, [this] { formulaSwitched(); });
     onClick(domainSwitch, [this] { domainSwitched(); });
     onClick(valueTableSwitch, [this] { valueTableSwitched(); });
-    onClick(axisColorSwitch, [this] { axisColorSwitched(); });
-    onClick(latticeDotsSwitch, [this] { latticeDotsSwitched(); });
-    // The two view switches and their menu items show the same state.
-    connect(handlesSwitch, &QCheckBox::toggled, this, [this] { handlesSwitched(); });
-    connect(dottedLinesSwitch, &QCheckBox::toggled, this, [this] { dottedLinesSwitched(); });
+    onClick(axisColorSwitch, [this](bool on) { planeSwitched(&DrawingSettings::AxisColor, on); });
+    onClick(latticeDotsSwitch, [this](bool on) { planeSwitched(&DrawingSettings::LatticeDots, on); });
+    BindSwitch(handlesSwitch, handlesAction);
+    BindSwitch(dottedLinesSwitch, dottedLinesAction);
+    connect(handlesAction, &QAction::toggled, this,
+            [this](bool on) { planeSwitched(&DrawingSettings::Handles, on); });
+    connect(dottedLinesAction, &QAction::toggled, this,
+            [this](bool on) { planeSwitched(&DrawingSettings::Dotted, on); });
     connect(formulaFormSwitch, &QCheckBox::toggled, this, [this] { formulaFormSwitched(); });
     connect(circleRadiusSpin, &QSpinBox::valueChanged, this, [this] { circleRadiusChanged(); });
-    onAction("mnuHandle", [this] { handlesMenuToggled(); });
-    onAction("mnuTensen", [this] { dottedLinesMenuToggled(); });
-    onClick(selectAllButton, [this] { selectAllParabolas(); });
-    onClick(deselectAllButton, [this] { deselectAll(); });
     onAction("mnuSelectAll", [this] { selectAllParabolas(); });
     onAction("mnuCancel", [this] { deselectAll(); });
-    onClick(fixedColorButton, [this] { chooseFixedColor(); });
     onAction("mnuSetColor", [this] { chooseFixedColor(); });
-    onClick(deleteButton, [this] { deleteSelected(); });
     onAction("mnuTetsei", [this] { deleteSelected(); });
     onAction("mnuSetCood", [this] { showPlaneSettings(); });
     onAction("mnuNewFile", [this] { newUnit(); });
     onAction("mnuOpenFile", [this] { openFile(); });
     onAction("mnuTangenOpen", [this] { openByTitle(); });
-    onClick(openByTitleButton, [this] { openByTitle(); });
     onAction("mnuOverWrite", [this] { saveUnit(); });
-    onClick(saveButton, [this] { saveUnit(); });
     onAction("mnuSave", [this] { SaveAs(); });
+    onAction("mnuLine2", [this] { quitProgram(); });
     onAction("mnuShoukyo", [this] { deleteAll(); });
-    onClick(deleteAllButton, [this] { deleteAll(); });
     onAction("mnuClipBoard", [this] { copyToClipboard(); });
     onAction("mnuPaste", [this] { pasteFromClipboard(); });
     onAction("mnuClearBitMap", [this] { clearPastedBitmap(); });
@@ -518,16 +532,9 @@ void MainWindow::connectHandlers()
     onAction("mnuPrint", [this] { printPlane(); });
     onAction("mnuShowHelp", [this] { showHelp(); });
     onAction("mnuOnePoint", [this] { showOnePoint(); });
-    onClick(practiceButton, [this] { startPractice(); });
     onAction("mnuTest", [this] { startTest(); });
-    onClick(testButton, [this] { startTest(); });
     onAction("mnuShowRecord", [this] { showPracticeRecords(); });
-    onClick(recordsButton, [this] { showPracticeRecords(); });
     onAction("mnuSetSenshu", [this] { showLineKind(); });
-    onClick(segmentButton, [this] { setSegmentMode(); });
-    onClick(rightHalfLineButton, [this] { setRightHalfLineMode(); });
-    onClick(leftHalfLineButton, [this] { setLeftHalfLineMode(); });
-    onClick(endKindsButton, [this] { cycleEndKinds(); });
     lineSample->onClick = [this] { nextAutoColor(); };
     onClick(widerButton, [this] { ReshapeSelected(0); });
     onClick(narrowerButton, [this] { ReshapeSelected(1); });
@@ -616,7 +623,7 @@ void MainWindow::prepareToShow()
     valueTableSwitched();
     m_state.Locked = true;
     toggleLock();
-    showStandardForm();
+    showFormulaForm(FormulaForm::Standard);
     panelColorSwitched();
     m_state.Untitled = true;
 }
@@ -857,43 +864,36 @@ void MainWindow::quitProgram()
 void MainWindow::toggleLock()
 {
     m_state.Locked = !m_state.Locked;
-    lockButton->setIcon(QIcon(m_state.Locked ? lockedGlyph : unlockedGlyph));
+    action("actLocked")->setIcon(QIcon(m_state.Locked ? lockedGlyph : unlockedGlyph));
     EnableCommands(!m_state.Locked);
-    updateUndoActions();
 }
 
 void MainWindow::EnableCommands(bool on)
 {
     for (QMenu *m : {fileMenu, editMenu, settingsMenu, runMenu, viewMenu})
         m->menuAction()->setEnabled(on);
-    for (QToolButton *b : {saveButton, testButton, practiceButton, recordsButton})
-        b->setEnabled(on);
+    for (const char *name : {"mnuOverWrite", "mnuTest", "mnuRenshu", "mnuShowRecord"})
+        action(name)->setEnabled(on);
+    // Undo and redo also need a step to take.
+    const QUndoStack *stack = m_doc.undoStack();
+    undoAction->setEnabled(on && stack->canUndo());
+    redoAction->setEnabled(on && stack->canRedo());
 }
 
-void MainWindow::showStandardForm()
+void MainWindow::showFormulaForm(FormulaForm form)
 {
     if (!formulaSwitch->isChecked())
         return;
-    standardFormButton->setIcon(QIcon(onGlyph));
-    generalFormButton->setIcon(QIcon(offGlyph2));
+    const bool standard = form == FormulaForm::Standard;
+    standardFormButton->setIcon(QIcon(standard ? onGlyph : offGlyph));
+    generalFormButton->setIcon(QIcon(standard ? offGlyph : onGlyph));
     // Setting the box runs formulaFormSwitched only when it changes; the
     // texts follow the form either way.
     const QSignalBlocker quiet(formulaFormSwitch);
-    formulaFormSwitch->setChecked(true);
+    formulaFormSwitch->setChecked(standard);
     formulaFormSwitched();
-    formulaGroup->setTitle(QStringLiteral("グラフの式（標準形）"));
-}
-
-void MainWindow::showGeneralForm()
-{
-    if (!formulaSwitch->isChecked())
-        return;
-    standardFormButton->setIcon(QIcon(offGlyph));
-    generalFormButton->setIcon(QIcon(onGlyph2));
-    const QSignalBlocker quiet(formulaFormSwitch);
-    formulaFormSwitch->setChecked(false);
-    formulaFormSwitched();
-    formulaGroup->setTitle(QStringLiteral("グラフの式（一般形）"));
+    formulaGroup->setTitle(standard ? QStringLiteral("グラフの式（標準形）")
+                                    : QStringLiteral("グラフの式（一般形）"));
 }
 
 void MainWindow::panelColorSwitched()

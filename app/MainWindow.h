@@ -21,7 +21,7 @@
 class FormulaList;
 class ImageView;
 class QAction;
-class QButtonGroup;
+class QActionGroup;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -66,6 +66,8 @@ public:
     void CancelDrawing();
     // Forgets the entry a quick right click chose to be replaced.
     void CancelReplace();
+    // The one place that enables commands: the lock greys every menu but
+    // Help and the commands that save or start a practice.
     void EnableCommands(bool on);
     void SetPlaneCursor(int n);
 
@@ -103,19 +105,16 @@ public:
     void quitProgram();
     void setWholeCurveMode();
     void toggleLock();
-    void showStandardForm();
-    void showGeneralForm();
+    // The standard/general form buttons: panels, list and caption in one form.
+    void showFormulaForm(FormulaForm form);
     void formulaFormSwitched();
     void panelColorSwitched();
     void formulaSwitched();
-    void axisColorSwitched();
-    void latticeDotsSwitched();
     void domainSwitched();
     void valueTableSwitched();
-    void handlesSwitched();
-    void dottedLinesSwitched();
-    void handlesMenuToggled();
-    void dottedLinesMenuToggled();
+    // A switch of how the plane is drawn: axis colour, lattice dots,
+    // handles, dotted lines.
+    void planeSwitched(bool DrawingSettings::*flag, bool on);
     void circleRadiusChanged();
     void toggleValueTableWidth();
     void formulaListMouseDown(QMouseEvent *e);
@@ -171,13 +170,14 @@ public:
     void SyncLineModeButtons();
 
     // Components; their object names are the ones tests and help contexts use.
+    // Each tool-bar button shows its command's action (defaultAction()).
     QFrame *toolPanel = nullptr;
     QToolButton *openByTitleButton = nullptr, *saveButton = nullptr, *testButton = nullptr,
                 *practiceButton = nullptr, *recordsButton = nullptr, *deleteButton = nullptr,
                 *deleteAllButton = nullptr;
     QToolButton *wholeCurveButton = nullptr, *segmentButton = nullptr, *rightHalfLineButton = nullptr,
                 *leftHalfLineButton = nullptr;
-    QButtonGroup *lineModeGroup = nullptr;
+    QActionGroup *lineModeGroup = nullptr;
     QLineEdit *lineModeField = nullptr, *endKindsField = nullptr, *pointField = nullptr;
     QToolButton *endKindsButton = nullptr, *fixedColorButton = nullptr, *lockButton = nullptr;
     QToolButton *selectAllButton = nullptr, *deselectAllButton = nullptr;
@@ -203,14 +203,18 @@ public:
     // Hidden controls.
     QSpinBox *circleRadiusSpin = nullptr;
     QCheckBox *formulaFormSwitch = nullptr;
-    QPixmap onGlyph, offGlyph, onGlyph2, offGlyph2, lockedGlyph, unlockedGlyph;
+    QPixmap onGlyph, offGlyph, lockedGlyph, unlockedGlyph;
 
     // Menus.
     QMenu *fileMenu = nullptr, *editMenu = nullptr, *settingsMenu = nullptr, *runMenu = nullptr,
           *viewMenu = nullptr, *helpMenu = nullptr;
+    // The checkable actions of the two switches that also have menu items.
     QAction *handlesAction = nullptr, *dottedLinesAction = nullptr;
     QAction *undoAction = nullptr, *redoAction = nullptr;
     QMenu *formulaPopup = nullptr;  // popup of the formula list
+    // A command by object name: a menu item's name (mnuTetsei), or for a
+    // command only on the tool bar its button's name with "act" for the
+    // prefix (actLocked, actAll, actCenter, actRight, actLeft, actSample).
     QAction *action(const char *objectName) const;
 
     // Dialog settings of the main window.
@@ -224,6 +228,7 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    void createActions();
     void createToolBar(QWidget *central);
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
@@ -238,8 +243,6 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void createPopup();
     void showCaptions();
-    void createUndoActions();
-    void updateUndoActions();
     void resetDrawing(bool resetEnds);
     void documentChanged();
     void connectHandlers();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
 
 #include <QtTest>
@@ -345,6 +346,73 @@ private slots:
         QVERIFY(!Program().Draw.Dotted);
         m->dottedLinesAction->trigger();
         QVERIFY(m->dottedLinesSwitch->isChecked());
+    }
+
+    // A switch with a menu item is one checkable action: whichever way it is
+    // changed (b: the box clicked, m: the menu item chosen, s: the state set by
+    // the program), box, item and drawing agree, and the box greys with it.
+    void switchesAgreeWithTheirMenuItems_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("steps");
+        for (const auto &[box, command] :
+             {std::pair{"chkHandle", "mnuHandle"}, std::pair{"chkTensen", "mnuTensen"}})
+            for (const char *steps : {"b", "m", "s", "bm", "mb", "sb", "ms"})
+                QTest::addRow("%s, %s", box, steps) << box << command << steps;
+    }
+    void switchesAgreeWithTheirMenuItems()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, command);
+        QFETCH(QString, steps);
+        auto *c = m->settingsGroup->findChild<QCheckBox *>(box);
+        QAction *a = m->action(command.toLatin1().constData());
+        QVERIFY(c);
+        QVERIFY(a);
+        const bool &drawn =
+            box == QLatin1String("chkHandle") ? Program().Draw.Handles : Program().Draw.Dotted;
+        bool on = true;
+        for (const QChar step : steps) {
+            if (step == u'b')
+                c->click();
+            else if (step == u'm')
+                a->trigger();
+            else
+                a->setChecked(!a->isChecked());
+            on = !on;
+            QCOMPARE(a->isChecked(), on);
+            QCOMPARE(c->isChecked(), on);
+            QCOMPARE(drawn, on);
+        }
+        a->setEnabled(false);
+        QVERIFY(!c->isEnabled());
+        a->setEnabled(true);
+        QVERIFY(c->isEnabled());
+    }
+
+    // The popup's items with their own captions run the menu's commands.
+    void popupItemsRunTheirCommand_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("countAfter");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("削除") << "pumDelete" << "mnuTetsei" << 4 << 0;
+        QTest::newRow("すべて選択") << "pumSelectAll" << "mnuSelectAll" << 5 << 5;
+        QTest::newRow("選択解除") << "pumCancel" << "mnuCancel" << 5 << 0;
+    }
+    void popupItemsRunTheirCommand()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, command);
+        fiveParabolas();
+        f->select({1});
+        QSignalSpy ran(m->action(command.toLatin1().constData()), &QAction::triggered);
+        m->formulaPopup->findChild<QAction *>(item)->trigger();
+        QCOMPARE(ran.count(), 1);
+        QTEST(m->document().count(), "countAfter");
+        QTEST(int(m->document().selectedRows().size()), "selectedAfter");
     }
 
     void valueTableOfYEqualsXSquared()

@@ -326,6 +326,58 @@ private slots:
             QVERIFY(m->menuAction()->isEnabled());
     }
 
+    // Each tool-bar button shows its command's action with the button's own
+    // face and hint, and the lock greys the button and its menu item together.
+    void toolBarButtonsShowTheirCommand_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("lockable");
+        QTest::newRow("単元名で開く") << "spdOpenFile" << "mnuTangenOpen" << "単元名\nで開く"
+                                      << "単元名で開く" << false;
+        QTest::newRow("上書き保存") << "spdOverWrite" << "mnuOverWrite" << "上書き\n保存" << "上書き保存"
+                                    << true;
+        QTest::newRow("テスト") << "spdTest" << "mnuTest" << "テスト" << "テスト" << true;
+        QTest::newRow("練習") << "spdRenshu" << "mnuRenshu" << "練習" << "練習" << true;
+        QTest::newRow("記録の表示") << "spdKiroku" << "mnuShowRecord" << "記録の\n表示" << "記録の表示"
+                                    << true;
+        QTest::newRow("訂正") << "spdTeisei" << "mnuTetsei" << "訂正" << "訂正" << false;
+        QTest::newRow("全部消去") << "spdShoukyo" << "mnuShoukyo" << "全部\n消去" << "全部消去" << false;
+        QTest::newRow("全域") << "spdAll" << "actAll" << "全域" << "全域" << false;
+        QTest::newRow("中央") << "spdCenter" << "actCenter" << "中央" << "中央" << false;
+        QTest::newRow("右側") << "spdRight" << "actRight" << "右側" << "右側" << false;
+        QTest::newRow("左側") << "spdLeft" << "actLeft" << "左側" << "左側" << false;
+        QTest::newRow("変域") << "spdSample" << "actSample" << "変域" << "変域" << false;
+        QTest::newRow("固定ｶﾗｰの設定") << "spdLineColor" << "mnuSetColor" << "固定ｶﾗｰ\nの設定"
+                                       << "固定ｶﾗｰの設定" << false;
+        QTest::newRow("lock") << "btnLocked" << "actLocked" << "" << "使える機能を制限します" << false;
+        QTest::newRow("全部選択") << "btnSelectAll" << "mnuSelectAll" << "全部選択" << "全部選択" << false;
+        QTest::newRow("選択解除") << "BitBtn1" << "mnuCancel" << "選択解除" << "選択解除" << false;
+    }
+    void toolBarButtonsShowTheirCommand()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, command);
+        QFETCH(bool, lockable);
+        auto *b = main()->toolPanel->findChild<QToolButton *>(button);
+        QAction *a = main()->action(command.toLatin1().constData());
+        QVERIFY(b);
+        QVERIFY(a);
+        QCOMPARE(b->defaultAction(), a);
+        QTEST(b->text(), "face");
+        QTEST(b->toolTip(), "hint");
+        QCOMPARE(b->isCheckable(), a->isCheckable());
+        for (bool locked : {true, false}) {
+            main()->toggleLock();
+            QCOMPARE(main()->state().Locked, locked);
+            QCOMPARE(a->isEnabled(), !(locked && lockable));
+            QCOMPARE(b->isEnabled(), a->isEnabled());
+            QCOMPARE(b->icon().cacheKey(), a->icon().cacheKey());
+        }
+    }
+
     void planeIsDrawnFromTheSettings()
     {
         const Picture &picture = main()->plane->picture();

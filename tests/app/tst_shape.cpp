@@ -159,7 +159,7 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
-        m->showGeneralForm();
+        m->showFormulaForm(FormulaForm::General);
         m->ReshapeSelected(4);
         QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2-2x+1"));
     }

@@ -257,7 +257,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(bool, right);
         if (general)
-            f->main()->showGeneralForm();
+            f->main()->showFormulaForm(FormulaForm::General);
         setUnit({Exercise(1, -1, 3, 1), Exercise(5, 5, 6, 6)});  // y = 1/2(x-1)^2-1, stored in standard form
         r->show();
         m_answers = {right ? Next() : Correct()};
