@@ -313,10 +313,18 @@ private slots:
         };
         for (QWidget *w : lockables())
             QVERIFY(w->isEnabled());
+        QVERIFY(!main()->undoAction->isEnabled());  // nothing to undo yet
         main()->toggleLock();
         QVERIFY(main()->state().Locked);
         for (QWidget *w : lockables())
             QVERIFY(!w->isEnabled());
+        // A change made under the lock cannot be undone there, not even by its keys.
+        Parabola rec = main()->NewParabolaRecord(QPoint(0, 0), QPoint(1, 1));
+        rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
+        QVERIFY(main()->StoreParabola(rec, -1));
+        QVERIFY(!main()->undoAction->isEnabled());
+        QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(main()->document().count(), 1);
         for (QMenu *m : menus())
             QVERIFY(!m->menuAction()->isEnabled());
         QVERIFY(main()->helpMenu->menuAction()->isEnabled());
@@ -324,6 +332,12 @@ private slots:
         main()->toggleLock();
         for (QMenu *m : menus())
             QVERIFY(m->menuAction()->isEnabled());
+        QVERIFY(main()->undoAction->isEnabled() && !main()->redoAction->isEnabled());
+        QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(main()->document().count(), 0);
+        QVERIFY(main()->redoAction->isEnabled());
+        QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(main()->document().count(), 1);
     }
 
     // Each tool-bar button shows its command's action with the button's own
