@@ -78,7 +78,7 @@ class Session:
         run(["import", "-window", "root", path], self.env)
 
     def pixel(self, x, y):
-        out = run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "txt:-"], self.env)
+        out = run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"], self.env)
         m = re.search(r"#([0-9A-Fa-f]{6})", out)
         return m.group(1).upper() if m else ""
 
@@ -206,6 +206,25 @@ def one_session(binary, data, shots):
         s.click(*tool(399))
         s.click(*at(-5, 4)); s.move(*at(-4, 3)); s.click(*at(-4, 3)); s.click(*at(-6, 0))
         s.shot("three_parabolas")
+
+        # Move the half line one to the left, delete y = x^2, undo the three
+        # changes and redo the last of them: the half line is back as drawn.
+        def magenta_at(x, y):
+            return s.pixel(*at(x, y)) == "FF00FF"
+        s.click(430 + 256, mb + 603 + 38 + 12)  # the ← arrow
+        s.shot("moved")
+        poll("the moved half line", lambda: magenta_at(-7, 3))
+        s.click(60, mb + 107 + 9)  # the first entry of the formula list
+        s.click(*tool(4 + 5 * 45))  # 訂正
+        s.shot("deleted")
+        for n in (1, 2, 3):
+            s.key("ctrl+z")
+            time.sleep(0.3)
+            s.shot(f"undo{n}")
+        poll("the half line undone", lambda: not magenta_at(-6, 3))
+        s.key("ctrl+y")
+        poll("the half line redone", lambda: magenta_at(-6, 3) and not magenta_at(-7, 3))
+        s.shot("redo")
 
         # Save as, under the title of a sample unit chosen from the list.
         s.click(28, 8)
