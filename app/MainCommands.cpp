@@ -54,21 +54,16 @@ void MainWindow::ApplyUnit(const UnitContents &unit, const QString &path)
     ClearPanels();
 }
 
-void MainWindow::undo()
+void MainWindow::stepHistory(bool back)
 {
     // A drawing or drag under way ends first: it belongs to the unit as it was.
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
         AbortDrag();
     CancelDrawing();
-    m_doc.undoStack()->undo();
-}
-
-void MainWindow::redo()
-{
-    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
-        AbortDrag();
-    CancelDrawing();
-    m_doc.undoStack()->redo();
+    if (back)
+        m_doc.undoStack()->undo();
+    else
+        m_doc.undoStack()->redo();
 }
 
 int MainWindow::SaveWithDialog(bool askFirst)

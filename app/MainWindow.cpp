@@ -484,8 +484,8 @@ void MainWindow::connectHandlers()
     auto onClick = [this](QAbstractButton *b, auto handler) { connect(b, &QAbstractButton::clicked, this, handler); };
 
     onAction("actLocked", [this] { toggleLock(); });
-    onAction("mnuUndo", [this] { undo(); });
-    onAction("mnuRedo", [this] { redo(); });
+    onAction("mnuUndo", [this] { stepHistory(true); });
+    onAction("mnuRedo", [this] { stepHistory(false); });
     QUndoStack *stack = m_doc.undoStack();
     auto follow = [this] { EnableCommands(!m_state.Locked); };
     connect(stack, &QUndoStack::canUndoChanged, this, follow);

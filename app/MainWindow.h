@@ -151,8 +151,8 @@ public:
     int HelpContextOf(QObject *target) const;
     void attachOutput(QDialog *print, class HelpWindow *help);
     void ApplyUnit(const UnitContents &unit, const QString &path);
-    void undo();
-    void redo();
+    // Undo (back) or redo one change of the unit.
+    void stepHistory(bool back);
     QString DataFolderPath() const;
     // Shows a dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
