@@ -48,7 +48,7 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.helpWindow = new HelpWindow(owner);
     f.mainWindow->attachOutput(f.printDialog, f.helpWindow);
     f.practiceWindow->attach(f.rightAnswerDialog, f.wrongAnswerDialog, f.runEndDialog);
-    f.practiceWindow->currentForm = [main = f.mainWindow] { return main->CurrentForm(); };
+    f.practiceWindow->currentForm = [main = f.mainWindow] { return main->currentForm(); };
     f.practiceWindow->onClosed = [main = f.mainWindow] { main->repaintAll(); };
     f.runEndDialog->showRecords = [records = f.recordsWindow] { records->exec(); };
 }

@@ -20,13 +20,13 @@
 void MainWindow::deleteSelected()
 {
     if (formulaList->count() == 0) {
-        ClearDisplay();
-        CancelDrawing();
+        clearDisplay();
+        cancelDrawing();
         return;
     }
     if (m_state.ClickState > 0) {
         // A drawing under way is abandoned; nothing is deleted.
-        CancelDrawing();
+        cancelDrawing();
         repaintAll();
         return;
     }
@@ -35,41 +35,41 @@ void MainWindow::deleteSelected()
         next.entries.removeAt(*it);
     next.selected.clear();
     m_doc.commit(QStringLiteral("訂正"), next);
-    ClearPanels();
+    clearPanels();
     m_state.ClickState = 0;
-    CancelReplace();  // its index may now name another entry
+    cancelReplace();  // its index may now name another entry
     Program().ChosenUnit = -1;
 }
 
-QString MainWindow::DataFolderPath() const
+QString MainWindow::dataFolderPath() const
 {
     return Program().AppDir + QStringLiteral("DATA/");
 }
 
-void MainWindow::ApplyUnit(const UnitContents &unit, const QString &path)
+void MainWindow::applyUnit(const UnitContents &unit, const QString &path)
 {
     // Nothing of the unit before stays: no panel, no table, no entry to replace.
-    CancelReplace();
+    cancelReplace();
     m_doc.load(unit, path);
-    ClearPanels();
+    clearPanels();
 }
 
 void MainWindow::stepHistory(bool back)
 {
     // A drawing or drag under way ends first: it belongs to the unit as it was.
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
-        AbortDrag();
-    CancelDrawing();
+        abortDrag();
+    cancelDrawing();
     if (back)
         m_doc.undoStack()->undo();
     else
         m_doc.undoStack()->redo();
 }
 
-int MainWindow::SaveWithDialog(bool askFirst)
+int MainWindow::saveWithDialog(bool askFirst)
 {
     if (askFirst) {
-        if (!NeedsSaving())
+        if (!needsSaving())
             return Answer::No;
         const int a = prompt().askYesNoCancel(QStringLiteral("現在のデータを保存しますか"));
         if (a == Answer::Cancel)
@@ -77,7 +77,7 @@ int MainWindow::SaveWithDialog(bool askFirst)
         if (a != Answer::Yes)
             return Answer::No;
     }
-    const auto chosen = prompt().saveFileName(DataFolderPath(), QFileInfo(m_state.UnitFileName).fileName(),
+    const auto chosen = prompt().saveFileName(dataFolderPath(), QFileInfo(m_state.UnitFileName).fileName(),
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
@@ -96,7 +96,7 @@ int MainWindow::SaveWithDialog(bool askFirst)
     return result;
 }
 
-bool MainWindow::SaveAs()
+bool MainWindow::saveAs()
 {
     if (m_doc.count() == 0) {
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
@@ -104,13 +104,13 @@ bool MainWindow::SaveAs()
     }
     if (!m_unitTitleDialog || runModal(m_unitTitleDialog) != 1)
         return false;
-    SaveWithDialog(false);
+    saveWithDialog(false);
     return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
-    if (SaveWithDialog(true) == Answer::Cancel) {
+    if (saveWithDialog(true) == Answer::Cancel) {
         e->ignore();
         return;
     }
@@ -119,26 +119,26 @@ void MainWindow::closeEvent(QCloseEvent *e)
 
 void MainWindow::newUnit()
 {
-    if (SaveWithDialog(true) != Answer::Cancel)
-        ResetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
+    if (saveWithDialog(true) != Answer::Cancel)
+        resetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
     m_state.Untitled = true;
 }
 
 void MainWindow::openFile()
 {
-    if (SaveWithDialog(true) != Answer::Cancel) {
-        const auto path = prompt().openFileName(DataFolderPath(), QString::fromUtf8(OpenFilter));
+    if (saveWithDialog(true) != Answer::Cancel) {
+        const auto path = prompt().openFileName(dataFolderPath(), QString::fromUtf8(OpenFilter));
         if (path)
-            OpenUnitFile(*path);
+            openUnitFile(*path);
     }
     m_state.Untitled = false;
 }
 
-void MainWindow::OpenUnitFile(const QString &path)
+void MainWindow::openUnitFile(const QString &path)
 {
-    const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
+    const auto unit = ReadUnit(path, currentForm(), Program().Draw);
     if (unit && unit->count() > 0)
-        ApplyUnit(*unit, path);
+        applyUnit(*unit, path);
     m_state.Untitled = false;
 }
 
@@ -147,12 +147,12 @@ void MainWindow::openByTitle()
     Program().OpenForEditing = true;
     if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
         return;
-    const QString path = DataFolderPath() + m_unitCatalog->fileNameLabel->text();
-    if (SaveWithDialog(true) != Answer::Cancel) {
-        ClearDisplay();
-        const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
+    const QString path = dataFolderPath() + m_unitCatalog->fileNameLabel->text();
+    if (saveWithDialog(true) != Answer::Cancel) {
+        clearDisplay();
+        const auto unit = ReadUnit(path, currentForm(), Program().Draw);
         if (unit && unit->count() > 0) {
-            ApplyUnit(*unit, path);
+            applyUnit(*unit, path);
             m_state.UnitFileName = path;
         } else {
             repaintAll();  // the unit in hand stays on the plane
@@ -168,7 +168,7 @@ void MainWindow::saveUnit()
         return;
     }
     if (m_state.Untitled) {
-        SaveAs();
+        saveAs();
         m_state.Untitled = false;
         return;
     }

@@ -8,7 +8,7 @@
 #include "plane/UnitLines.h"
 #include "ui/ImageView.h"
 
-Parabola MainWindow::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
+Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
     DrawingSettings &draw = Program().Draw;
     Parabola rec;
@@ -27,13 +27,13 @@ Parabola MainWindow::NewParabolaRecord(QPoint vertex, QPoint passingPoint)
     return rec;
 }
 
-QString MainWindow::LimitMessage()
+QString MainWindow::limitMessage()
 {
     return QStringLiteral("これ以上登録できません\r\n最大登録数は ") + QString::number(kMaxParabolas) +
            QStringLiteral(" 本です");
 }
 
-bool MainWindow::StoreParabola(const Parabola &rec, int index)
+bool MainWindow::storeParabola(const Parabola &rec, int index)
 {
     ProgramState &st = Program();
     if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {
@@ -41,27 +41,27 @@ bool MainWindow::StoreParabola(const Parabola &rec, int index)
         DrawHandle(plane->canvas(), rec, 1, st);
         DrawHandle(plane->canvas(), rec, 2, st);
         repaintAll();
-        CancelDrawing();
+        cancelDrawing();
         return false;
     }
     UnitSnapshot next = m_doc.snapshot();
     if (index < 0) {
         if (m_doc.count() >= kMaxParabolas) {
-            prompt().message(LimitMessage());
+            prompt().message(limitMessage());
             return false;
         }
         // New entries go before the lines no record holds, so that they
         // are read back as records.
-        next.append(rec, StandardFormText(rec, CurrentForm()));
+        next.append(rec, StandardFormText(rec, currentForm()));
         if (st.Draw.FixedColor == Colors::White) {
             ++st.Draw.ColorCounter;
-            RedrawLineSample();
+            redrawLineSample();
         }
         index = m_doc.count();
     } else {
         if (index >= m_doc.count())
             return false;
-        next.put(index, rec, StandardFormPlain(rec, CurrentForm()));
+        next.put(index, rec, StandardFormPlain(rec, currentForm()));
     }
     next.selected = {index};
     m_doc.commit(QStringLiteral("放物線"), next);

@@ -18,34 +18,34 @@
 #include <QMouseEvent>
 #include <QSpinBox>
 
-FormulaForm MainWindow::CurrentForm() const
+FormulaForm MainWindow::currentForm() const
 {
     return formulaFormSwitch->isChecked() ? FormulaForm::Standard : FormulaForm::General;
 }
 
-bool MainWindow::IsSelected(int i) const
+bool MainWindow::isSelected(int i) const
 {
     return m_doc.isSelected(i);
 }
 
-int MainWindow::CurrentIndex() const
+int MainWindow::currentIndex() const
 {
     const QList<int> rows = m_doc.selectedRows();
     return rows.isEmpty() ? m_doc.count() - 1 : rows.first();
 }
 
-void MainWindow::SelectOnly(int i)
+void MainWindow::selectOnly(int i)
 {
     m_doc.selectOnly(i);
 }
 
-void MainWindow::FillValueTable(int i)
+void MainWindow::fillValueTable(int i)
 {
     const Parabola *rec = i >= 0 && i < m_doc.count() ? &m_doc.at(i) : nullptr;
     m_table.Fill(rec, valueTableSwitch->isChecked());
 }
 
-void MainWindow::ShowDomainAndRange(const Parabola &rec)
+void MainWindow::showDomainAndRange(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
@@ -66,7 +66,7 @@ void MainWindow::ShowDomainAndRange(const Parabola &rec)
         DrawFormulaImage(rangeImage->picture(), RangeText(rec), draw);
 }
 
-void MainWindow::ShowAxisVertex(const Parabola &rec)
+void MainWindow::showAxisVertex(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     ClearImage(axisImage->picture(), draw.PanelBackColor, draw);
@@ -79,10 +79,10 @@ void MainWindow::ShowAxisVertex(const Parabola &rec)
     line.FormulaRowHeight = CentredRowHeight(axisImage->picture().height());
     DrawFormulaImage(axisImage->picture(), AxisText(rec), line);
     DrawFormulaImage(vertexImage->picture(), VertexText(rec), line);
-    ShowDomainAndRange(rec);
+    showDomainAndRange(rec);
 }
 
-void MainWindow::ShowFormula(const Parabola &rec)
+void MainWindow::showFormula(const Parabola &rec)
 {
     const DrawingSettings &draw = Program().Draw;
     // A teacher hides the formulas to ask for them: no way round the switch.
@@ -92,41 +92,41 @@ void MainWindow::ShowFormula(const Parabola &rec)
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
 }
 
-void MainWindow::ShowCurrentFormula()
+void MainWindow::showCurrentFormula()
 {
-    const int i = CurrentIndex();
+    const int i = currentIndex();
     if (i < 0 || i >= m_doc.count()) {
-        ClearPanels();
+        clearPanels();
         return;
     }
     const Parabola &rec = m_doc.at(i);
-    ShowAxisVertex(rec);
-    ShowFormula(rec);
-    FillValueTable(i);
-    ShowDomainAndRange(rec);
+    showAxisVertex(rec);
+    showFormula(rec);
+    fillValueTable(i);
+    showDomainAndRange(rec);
 }
 
 void MainWindow::formulaFormSwitched()
 {
     if (formulaList->count() == 0)
         return;
-    const FormulaForm form = CurrentForm();
+    const FormulaForm form = currentForm();
     m_doc.retext([form](const Parabola &rec) { return StandardFormPlain(rec, form); });
     const QList<int> selected = m_doc.selectedRows();
-    const int s = selected.isEmpty() ? CurrentIndex() : selected.last();
+    const int s = selected.isEmpty() ? currentIndex() : selected.last();
     if (s >= 0 && s < m_doc.count())
-        ShowFormula(m_doc.at(s));
+        showFormula(m_doc.at(s));
 }
 
 void MainWindow::formulaSwitched()
 {
     const DrawingSettings &draw = Program().Draw;
     if (formulaSwitch->isChecked()) {
-        const int i = CurrentIndex();
+        const int i = currentIndex();
         if (i >= 0 && i < m_doc.count()) {
             const Parabola &rec = m_doc.at(i);
-            ShowFormula(rec);
-            ShowDomainAndRange(rec);
+            showFormula(rec);
+            showDomainAndRange(rec);
         }
     } else {
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
@@ -140,17 +140,17 @@ void MainWindow::domainSwitched()
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {rangeImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
-    const int i = CurrentIndex();
+    const int i = currentIndex();
     if (domainSwitch->isChecked() && i >= 0 && i < m_doc.count()) {
-        ShowDomainAndRange(m_doc.at(i));
-        ShowAxisVertex(m_doc.at(i));
+        showDomainAndRange(m_doc.at(i));
+        showAxisVertex(m_doc.at(i));
     }
 }
 
 void MainWindow::valueTableSwitched()
 {
     if (valueTableSwitch->isChecked())
-        FillValueTable(CurrentIndex());
+        fillValueTable(currentIndex());
     else
         m_table.ClearValueRow();
 }
@@ -158,7 +158,7 @@ void MainWindow::valueTableSwitched()
 void MainWindow::toggleValueTableWidth()
 {
     m_table.toggleWidth();
-    FillValueTable(CurrentIndex());
+    fillValueTable(currentIndex());
 }
 
 void MainWindow::planeSwitched(bool DrawingSettings::*flag, bool on)
@@ -171,10 +171,10 @@ void MainWindow::circleRadiusChanged()
 {
     Program().Draw.CircleRadius = circleRadiusSpin->value();
     repaintAll();
-    RedrawLineSample();
+    redrawLineSample();
 }
 
-void MainWindow::RedrawLineSample()
+void MainWindow::redrawLineSample()
 {
     ::RedrawLineSample(lineSample->picture(), Program().Draw);
 }
@@ -189,8 +189,8 @@ void MainWindow::formulaListMouseDown(QMouseEvent *e)
         const int i = pos.y() / FormulaList::ItemHeight + (top.isValid() ? top.row() : 0);
         if (i < 0 || i >= formulaList->count())
             return;
-        if (!IsSelected(i))
-            SelectOnly(i);
+        if (!isSelected(i))
+            selectOnly(i);
         repaintAll();
         const QPoint at(pos.x() + formulaList->x() + 10, pos.y() + formulaList->y() + 20);
         formulaPopup->popup(centralWidget()->mapToGlobal(at));
@@ -202,9 +202,9 @@ void MainWindow::formulaListMouseDown(QMouseEvent *e)
     repaintAll();
     m_state.ClickState = 0;
     if (e->modifiers() & Qt::ControlModifier)
-        ClearPanels();  // the list itself toggled the item
+        clearPanels();  // the list itself toggled the item
     else
-        SelectOnly(i);
+        selectOnly(i);
 }
 
 void MainWindow::formulaListClick()
@@ -219,8 +219,8 @@ void MainWindow::keepReplaceOnlyIfShown()
     // An entry waits to be replaced only while it is the one selected, so
     // the user always sees what the next parabola takes the place of.
     const int i = m_state.HitIndex;
-    if (i >= 0 && !(IsSelected(i) && m_doc.selectedRows().size() == 1))
-        CancelReplace();
+    if (i >= 0 && !(isSelected(i) && m_doc.selectedRows().size() == 1))
+        cancelReplace();
 }
 
 void MainWindow::selectAllParabolas()
@@ -234,9 +234,9 @@ void MainWindow::selectAllParabolas()
 void MainWindow::deselectAll()
 {
     formulaList->clearSelection();
-    CancelDrawing();
+    cancelDrawing();
     repaintAll();
-    ClearPanels();
+    clearPanels();
 }
 
 void MainWindow::changeSelectedColor()
@@ -255,10 +255,10 @@ void MainWindow::changeSelectedColor()
     if (draw.FixedColor == Colors::White)
         draw.ColorCounter = m_doc.count();
     formulaList->viewport()->update();
-    ShowCurrentFormula();
+    showCurrentFormula();
 }
 
-void MainWindow::SetSelectedWidth(int width)
+void MainWindow::setSelectedWidth(int width)
 {
     UnitSnapshot next = m_doc.snapshot();
     for (int i : next.selected) {
@@ -280,12 +280,12 @@ void MainWindow::chooseFixedColor()
     if (!chosen)
         return;
     draw.FixedColor = *chosen;
-    RecolorAll();
-    RedrawLineSample();
+    recolorAll();
+    redrawLineSample();
     formulaList->viewport()->update();
 }
 
-void MainWindow::RecolorAll()
+void MainWindow::recolorAll()
 {
     if (m_doc.count() == 0)
         return;

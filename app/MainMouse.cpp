@@ -33,7 +33,7 @@ void SetMovingPoint(Parabola &rec, bool passing, QPoint p)
 }
 }  // namespace
 
-QPoint MainWindow::LatticeAt(QPoint pixel) const
+QPoint MainWindow::latticeAt(QPoint pixel) const
 {
     return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
 }
@@ -41,7 +41,7 @@ QPoint MainWindow::LatticeAt(QPoint pixel) const
 void MainWindow::planeMouseMove(QMouseEvent *e)
 {
     DrawingSettings &draw = Program().Draw;
-    m_state.CurrentPoint = LatticeAt(e->position().toPoint());
+    m_state.CurrentPoint = latticeAt(e->position().toPoint());
     pointField->setText(QString::asprintf(" (%3d,%3d)", m_state.CurrentPoint.x(), m_state.CurrentPoint.y()));
     if (draw.DragMode == 0 || m_state.CurrentPoint == m_state.PreviousPoint)
         return;
@@ -70,8 +70,8 @@ void MainWindow::planeMouseDown(QMouseEvent *e)
     draw.DragMode = 0;
     // While a parabola is being drawn the entry it will replace is settled.
     if ((e->button() == Qt::RightButton || e->button() == Qt::MiddleButton) && m_state.ClickState == 0) {
-        m_state.DownPoint = LatticeAt(m_downPixel);
-        const auto [index, handle] = HitTest(m_state.DownPoint);
+        m_state.DownPoint = latticeAt(m_downPixel);
+        const auto [index, handle] = hitTest(m_state.DownPoint);
         m_state.HitIndex = index;
         m_state.HitHandle = handle;
     }
@@ -87,8 +87,8 @@ void MainWindow::pressHeld()
     if (m_state.LastButton == Qt::LeftButton)
         return;
     if (m_state.HitIndex >= 0 && m_state.MouseIsDown) {
-        SetPlaneCursor(CursorNo::Finger);
-        BeginHandleDrag();
+        setPlaneCursor(CursorNo::Finger);
+        beginHandleDrag();
     }
 }
 
@@ -107,11 +107,11 @@ void MainWindow::planeMouseUp(QMouseEvent *e)
         m_state.MouseIsDown = false;
         draw.DragMode = m_savedDragMode;
         if (e->button() == Qt::LeftButton) {
-            PlaneClick(m_downPixel.x(), m_downPixel.y());
+            planeClick(m_downPixel.x(), m_downPixel.y());
         } else if (m_state.HitIndex >= 0 && m_state.ClickState == 0) {
             // The next parabola replaces this entry: show it selected, with
             // its handles, whichever of its points was clicked.
-            SelectOnly(m_state.HitIndex);
+            selectOnly(m_state.HitIndex);
             formulaListClick();
         }
         return;
@@ -129,11 +129,11 @@ void MainWindow::planeMouseUp(QMouseEvent *e)
         }
         // The new shape is checked, then the domain is asked for again.
         m_state.ClickState = 1;
-        PlaneClick(pixel.x(), pixel.y());
+        planeClick(pixel.x(), pixel.y());
     } else {
-        FinishHandleDrag(pixel.x(), pixel.y());
+        finishHandleDrag(pixel.x(), pixel.y());
         repaintAll();
-        CancelDrawing();
+        cancelDrawing();
         draw.DragMode = 0;
     }
 }
@@ -150,7 +150,7 @@ void MainWindow::planeDblClick()
     m_ignoreRelease = true;
 }
 
-std::pair<int, int> MainWindow::HitTest(QPoint point) const
+std::pair<int, int> MainWindow::hitTest(QPoint point) const
 {
     for (int i = 0; i < m_doc.count(); ++i) {
         const Parabola &r = m_doc.at(i);
@@ -162,15 +162,15 @@ std::pair<int, int> MainWindow::HitTest(QPoint point) const
     return {-1, 0};
 }
 
-void MainWindow::StoreDrawing()
+void MainWindow::storeDrawing()
 {
     Parabola &rec = m_state.DrawingRecord;
-    rec.Formula = StandardFormPlain(rec, CurrentForm());
-    StoreParabola(rec, m_state.HitIndex);  // a refusal has told the user already
-    CancelDrawing();
+    rec.Formula = StandardFormPlain(rec, currentForm());
+    storeParabola(rec, m_state.HitIndex);  // a refusal has told the user already
+    cancelDrawing();
 }
 
-void MainWindow::PlaneClick(int x, int y)
+void MainWindow::planeClick(int x, int y)
 {
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
@@ -179,12 +179,12 @@ void MainWindow::PlaneClick(int x, int y)
     switch (m_state.ClickState) {
     case 0: {
         if (m_doc.count() >= kMaxParabolas) {
-            prompt().message(LimitMessage());
+            prompt().message(limitMessage());
             return;
         }
         draw.DragMode = 1;
-        const QPoint p = LatticeAt(QPoint(x, y));
-        rec = NewParabolaRecord(p, QPoint(0, 0));
+        const QPoint p = latticeAt(QPoint(x, y));
+        rec = newParabolaRecord(p, QPoint(0, 0));
         DrawHandle(canvas, rec, 1, st);
         m_state.PreviousPoint = p;
         m_state.FixedPoint = p;
@@ -194,11 +194,11 @@ void MainWindow::PlaneClick(int x, int y)
     }
     case 1: {
         draw.DragMode = 0;
-        const QPoint p = LatticeAt(QPoint(x, y));
+        const QPoint p = latticeAt(QPoint(x, y));
         if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
             prompt().message(QStringLiteral("放物線が描けません11"));
             repaintAll();
-            CancelDrawing();
+            cancelDrawing();
             return;
         }
         switch (rec.LineMode) {
@@ -207,56 +207,56 @@ void MainWindow::PlaneClick(int x, int y)
             rec.PointY = p.y();
             rec.DomainLow = kUnboundedLow;
             rec.DomainHigh = kUnboundedHigh;
-            rec.Formula = StandardFormPlain(rec, CurrentForm());
-            if (StoreParabola(rec, m_state.HitIndex))
+            rec.Formula = StandardFormPlain(rec, currentForm());
+            if (storeParabola(rec, m_state.HitIndex))
                 repaintAll();
             else
                 prompt().message(QStringLiteral("Cannot Store"));
-            CancelDrawing();
+            cancelDrawing();
             return;
         }
         case 1:
         case 2:
-            SetPlaneCursor(CursorNo::HasamiR);
+            setPlaneCursor(CursorNo::HasamiR);
             m_state.ClickState = 2;
             return;
         case 3:
-            SetPlaneCursor(CursorNo::HasamiL);
+            setPlaneCursor(CursorNo::HasamiL);
             m_state.ClickState = 2;
             return;
         default:
-            CancelDrawing();
+            cancelDrawing();
             return;
         }
     }
     case 2: {
-        const QPoint q = LatticeAt(QPoint(x, y));
+        const QPoint q = latticeAt(QPoint(x, y));
         switch (rec.LineMode) {
         case 1:
             rec.DomainLow = q.x();
             rec.DomainHigh = kUnboundedHigh;
             MarkCurvePoint(canvas, q.x(), rec, st);
             m_state.ClickState = 3;
-            SetPlaneCursor(CursorNo::HasamiL);
+            setPlaneCursor(CursorNo::HasamiL);
             return;
         case 2:
             rec.DomainLow = q.x();
             rec.DomainHigh = kUnboundedHigh;
-            StoreDrawing();
+            storeDrawing();
             return;
         case 3:
             rec.DomainLow = kUnboundedLow;
             rec.DomainHigh = q.x();
-            StoreDrawing();
+            storeDrawing();
             return;
         default:
             // A whole curve has no domain to ask for; it is stored as it is.
-            StoreDrawing();
+            storeDrawing();
             return;
         }
     }
     case 3: {
-        const QPoint q = LatticeAt(QPoint(x, y));
+        const QPoint q = latticeAt(QPoint(x, y));
         if (q.x() == rec.DomainLow) {
             prompt().message(QStringLiteral("変域が正しくありません"));
             return;
@@ -265,16 +265,16 @@ void MainWindow::PlaneClick(int x, int y)
         const int first = rec.DomainLow;
         rec.DomainLow = std::min(first, q.x());
         rec.DomainHigh = std::max(first, q.x());
-        StoreDrawing();
+        storeDrawing();
         return;
     }
     default:
-        CancelDrawing();
+        cancelDrawing();
         return;
     }
 }
 
-void MainWindow::BeginHandleDrag()
+void MainWindow::beginHandleDrag()
 {
     if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_doc.count())
         return;
@@ -285,7 +285,7 @@ void MainWindow::BeginHandleDrag()
     m_state.DrawingRecord = m_doc.at(m_state.HitIndex);
     // Take the curve off the plane exactly as the last repaint drew it, then
     // show the drag form that the mouse moves will carry along.
-    const bool selected = IsSelected(m_state.HitIndex);
+    const bool selected = isSelected(m_state.HitIndex);
     draw.DragMode = 0;
     DrawParabola(canvas, m_state.DrawingRecord, selected, st);
     if (selected)
@@ -302,14 +302,14 @@ void MainWindow::BeginHandleDrag()
     DrawParabola(canvas, m_state.DrawingRecord, false, st);
     m_state.CurrentPoint = MovingPoint(rec, draw.MovingPassPoint);
     if (handlesSwitch->isChecked())
-        SetPlaneCursor(CursorNo::Finger);
+        setPlaneCursor(CursorNo::Finger);
 }
 
-void MainWindow::FinishHandleDrag(int x, int y)
+void MainWindow::finishHandleDrag(int x, int y)
 {
     DrawingSettings &draw = Program().Draw;
-    SetPlaneCursor(CursorNo::Pencil);
-    const QPoint p = LatticeAt(QPoint(x, y));
+    setPlaneCursor(CursorNo::Pencil);
+    const QPoint p = latticeAt(QPoint(x, y));
     // The curve under the handle ends selected; a stored drag selects it
     // alone, as part of the step that undo takes back.
     const bool stored = p != m_state.DownPoint && p.x() != m_state.FixedPoint.x() && p.y() != m_state.FixedPoint.y();
@@ -323,7 +323,7 @@ void MainWindow::FinishHandleDrag(int x, int y)
     }
     if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
         prompt().message(QStringLiteral("放物線が描けません"));
-        CancelDrawing();
+        cancelDrawing();
         repaintAll();
         m_state.ClickState = 0;
         draw.DragMode = 0;
@@ -333,18 +333,18 @@ void MainWindow::FinishHandleDrag(int x, int y)
     // parabolas: the drag reshapes it and it is stored at once.
     m_state.ClickState = 0;
     SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, p);
-    m_state.DrawingRecord.Formula = StandardFormPlain(m_state.DrawingRecord, CurrentForm());
-    StoreParabola(m_state.DrawingRecord, m_state.HitIndex);
-    CancelDrawing();
+    m_state.DrawingRecord.Formula = StandardFormPlain(m_state.DrawingRecord, currentForm());
+    storeParabola(m_state.DrawingRecord, m_state.HitIndex);
+    cancelDrawing();
     draw.DragMode = 0;
-    SetPlaneCursor(CursorNo::Pencil);
+    setPlaneCursor(CursorNo::Pencil);
     m_state.HitIndex = -1;
 }
 
-void MainWindow::AbortDrag()
+void MainWindow::abortDrag()
 {
     repaintAll();
-    SetPlaneCursor(CursorNo::Pencil);
+    setPlaneCursor(CursorNo::Pencil);
     m_state.ClickState = 0;
     Program().Draw.DragMode = 0;
 }
@@ -353,8 +353,8 @@ void MainWindow::escapePressed()
 {
     // Esc drops a drawing or drag under way, else a replace waiting.
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0) {
-        AbortDrag();
-        CancelDrawing();
+        abortDrag();
+        cancelDrawing();
     } else if (m_state.HitIndex >= 0) {
         deselectAll();
     }
@@ -363,10 +363,10 @@ void MainWindow::escapePressed()
 void MainWindow::windowMouseMove()
 {
     if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
-        AbortDrag();
+        abortDrag();
 }
 
-void MainWindow::ApplyLineModeLook()
+void MainWindow::applyLineModeLook()
 {
     DrawingSettings &draw = Program().Draw;
     static const char *const segmentTexts[] = {" ≦ ≦", " ≦ ＜", " ＜ ≦", " ＜ ＜"};
@@ -389,10 +389,10 @@ void MainWindow::ApplyLineModeLook()
         draw.UpperIncluded = true;
     }
     endKindsField->setText(text);
-    RedrawLineSample();
+    redrawLineSample();
 }
 
-void MainWindow::SetLineMode(int mode)
+void MainWindow::setLineMode(int mode)
 {
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
     QToolButton *const buttons[] = {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton};
@@ -401,7 +401,7 @@ void MainWindow::SetLineMode(int mode)
     Program().Draw.LineMode = mode;
     lineModeField->setText(QString::fromUtf8(words[mode]));
     buttons[mode]->defaultAction()->setChecked(true);
-    ApplyLineModeLook();
+    applyLineModeLook();
 }
 
 void MainWindow::setWholeCurveMode()
@@ -409,22 +409,22 @@ void MainWindow::setWholeCurveMode()
     DrawingSettings &draw = Program().Draw;
     draw.SegmentEnds = 0;
     draw.HalfLineEnds = 0;
-    SetLineMode(0);
+    setLineMode(0);
 }
 
 void MainWindow::setSegmentMode()
 {
-    SetLineMode(1);
+    setLineMode(1);
 }
 
 void MainWindow::setRightHalfLineMode()
 {
-    SetLineMode(2);
+    setLineMode(2);
 }
 
 void MainWindow::setLeftHalfLineMode()
 {
-    SetLineMode(3);
+    setLineMode(3);
 }
 
 void MainWindow::cycleEndKinds()
@@ -434,7 +434,7 @@ void MainWindow::cycleEndKinds()
         draw.SegmentEnds = (draw.SegmentEnds + 1) % 4;
     else if (draw.LineMode == 2 || draw.LineMode == 3)
         draw.HalfLineEnds = draw.HalfLineEnds == 0 ? 1 : 0;
-    ApplyLineModeLook();
+    applyLineModeLook();
 }
 
 void MainWindow::nextAutoColor()
@@ -443,15 +443,15 @@ void MainWindow::nextAutoColor()
     if (draw.FixedColor != Colors::White)
         return;
     ++draw.ColorCounter;
-    RedrawLineSample();
+    redrawLineSample();
 }
 
-void MainWindow::SyncLineModeButtons()
+void MainWindow::syncLineModeButtons()
 {
     // The line kind dialog changed the settings: show them on the tool bar.
     const int mode = Program().Draw.LineMode;
     if (mode == 0)
         setWholeCurveMode();
     else
-        SetLineMode(mode);
+        setLineMode(mode);
 }

@@ -47,7 +47,7 @@ bool StepFits(const Parabola &r, int op)
 }
 }  // namespace
 
-void MainWindow::ReshapeSelected(int op)
+void MainWindow::reshapeSelected(int op)
 {
     if (formulaList->count() == 0) {
         prompt().message(QStringLiteral("対象となる式がありません"));
@@ -55,7 +55,7 @@ void MainWindow::ReshapeSelected(int op)
     }
     bool any = false;
     for (int i = 0; i < formulaList->count() && !any; ++i)
-        any = IsSelected(i);
+        any = isSelected(i);
     if (!any) {
         prompt().message(QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください"));
         return;
@@ -113,7 +113,7 @@ void MainWindow::ReshapeSelected(int op)
         default:
             return;
         }
-        r.Formula = StandardFormPlain(r, CurrentForm());
+        r.Formula = StandardFormPlain(r, currentForm());
         next.put(i, r, r.Formula);
     }
     m_doc.commit(text, next);

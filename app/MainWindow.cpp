@@ -151,7 +151,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     createMenus();
     createPopup();
     connectHandlers();
-    EnableCommands(false);  // until the first showing unlocks
+    enableCommands(false);  // until the first showing unlocks
     connect(&m_doc, &UnitDocument::changed, this, &MainWindow::documentChanged);
     connect(&m_doc, &UnitDocument::namesChanged, this, &MainWindow::showCaptions);
 
@@ -194,7 +194,7 @@ void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *conten
     m_lineKind = lineKind;
     if (m_lineKind) {
         m_lineKind->onApplied = [this] {
-            SyncLineModeButtons();
+            syncLineModeButtons();
             repaintAll();
         };
         m_lineKind->onRedraw = [this] { repaintAll(); };
@@ -469,9 +469,9 @@ void MainWindow::createPopup()
     item(formulaPopup, "mnuChangeColor", QStringLiteral("色を変える"), [this] { changeSelectedColor(); });
     QMenu *width = formulaPopup->addMenu(QStringLiteral("線の太さを変える"));
     width->setObjectName(QStringLiteral("pumWidth"));
-    item(width, "W1", QStringLiteral("1"), [this] { SetSelectedWidth(1); });
-    item(width, "W2", QStringLiteral("2"), [this] { SetSelectedWidth(2); });
-    item(width, "W3", QStringLiteral("3"), [this] { SetSelectedWidth(3); });
+    item(width, "W1", QStringLiteral("1"), [this] { setSelectedWidth(1); });
+    item(width, "W2", QStringLiteral("2"), [this] { setSelectedWidth(2); });
+    item(width, "W3", QStringLiteral("3"), [this] { setSelectedWidth(3); });
     item(formulaPopup, "pumSelectAll", QStringLiteral("すべて選択"), run("mnuSelectAll"));
     item(formulaPopup, "pumCancel", QStringLiteral("選択解除"), run("mnuCancel"));
 }
@@ -487,7 +487,7 @@ void MainWindow::connectHandlers()
     onAction("mnuUndo", [this] { stepHistory(true); });
     onAction("mnuRedo", [this] { stepHistory(false); });
     QUndoStack *stack = m_doc.undoStack();
-    auto follow = [this] { EnableCommands(!m_state.Locked); };
+    auto follow = [this] { enableCommands(!m_state.Locked); };
     connect(stack, &QUndoStack::canUndoChanged, this, follow);
     connect(stack, &QUndoStack::canRedoChanged, this, follow);
     onAction("actAll", [this] { setWholeCurveMode(); });
@@ -520,7 +520,7 @@ void MainWindow::connectHandlers()
     onAction("mnuOpenFile", [this] { openFile(); });
     onAction("mnuTangenOpen", [this] { openByTitle(); });
     onAction("mnuOverWrite", [this] { saveUnit(); });
-    onAction("mnuSave", [this] { SaveAs(); });
+    onAction("mnuSave", [this] { saveAs(); });
     onAction("mnuLine2", [this] { quitProgram(); });
     onAction("mnuShoukyo", [this] { deleteAll(); });
     onAction("mnuClipBoard", [this] { copyToClipboard(); });
@@ -536,12 +536,12 @@ void MainWindow::connectHandlers()
     onAction("mnuShowRecord", [this] { showPracticeRecords(); });
     onAction("mnuSetSenshu", [this] { showLineKind(); });
     lineSample->onClick = [this] { nextAutoColor(); };
-    onClick(widerButton, [this] { ReshapeSelected(0); });
-    onClick(narrowerButton, [this] { ReshapeSelected(1); });
-    onClick(moveUpButton, [this] { ReshapeSelected(2); });
-    onClick(moveDownButton, [this] { ReshapeSelected(3); });
-    onClick(moveRightButton, [this] { ReshapeSelected(4); });
-    onClick(moveLeftButton, [this] { ReshapeSelected(5); });
+    onClick(widerButton, [this] { reshapeSelected(0); });
+    onClick(narrowerButton, [this] { reshapeSelected(1); });
+    onClick(moveUpButton, [this] { reshapeSelected(2); });
+    onClick(moveDownButton, [this] { reshapeSelected(3); });
+    onClick(moveRightButton, [this] { reshapeSelected(4); });
+    onClick(moveLeftButton, [this] { reshapeSelected(5); });
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
@@ -616,9 +616,9 @@ void MainWindow::prepareToShow()
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
-    ResetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName,
+    resetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName,
               true);
-    CancelDrawing();
+    cancelDrawing();
     setWholeCurveMode();
     valueTableSwitched();
     m_state.Locked = true;
@@ -628,7 +628,7 @@ void MainWindow::prepareToShow()
     m_state.Untitled = true;
 }
 
-void MainWindow::ResetWork(const QString &title, const QString &fileName, bool resetEnds)
+void MainWindow::resetWork(const QString &title, const QString &fileName, bool resetEnds)
 {
     resetDrawing(resetEnds);
     m_doc.reset(title, fileName);
@@ -646,21 +646,21 @@ void MainWindow::resetDrawing(bool resetEnds)
     draw.Dotted = dottedLinesSwitch->isChecked();
     draw.Handles = handlesSwitch->isChecked();
     draw.ColorCounter = 0;
-    RedrawLineSample();
+    redrawLineSample();
     m_state.ClickState = 0;
-    CancelReplace();
+    cancelReplace();
     Program().ChosenUnit = -1;
     draw.DragMode = 0;
-    ClearDisplay();
+    clearDisplay();
 }
 
-void MainWindow::ClearDisplay()
+void MainWindow::clearDisplay()
 {
     Guarded([this] { DrawPlane(plane->picture(), Program()); });
-    ClearPanels();
+    clearPanels();
 }
 
-void MainWindow::ClearPanels()
+void MainWindow::clearPanels()
 {
     const DrawingSettings &draw = Program().Draw;
     for (ImageView *v : {domainImage, rangeImage, formulaImage, axisImage, vertexImage})
@@ -680,28 +680,28 @@ void MainWindow::documentChanged()
     repaintAll();
     // The panels show a selected parabola or nothing.
     if (m_doc.selectedRows().isEmpty())
-        ClearPanels();
+        clearPanels();
 }
 
-bool MainWindow::NeedsSaving() const
+bool MainWindow::needsSaving() const
 {
     return m_doc.count() != 0 && m_doc.isModified();
 }
 
-void MainWindow::CancelDrawing()
+void MainWindow::cancelDrawing()
 {
-    SetPlaneCursor(CursorNo::Pencil);
-    CancelReplace();
+    setPlaneCursor(CursorNo::Pencil);
+    cancelReplace();
     m_state.ClickState = 0;
 }
 
-void MainWindow::CancelReplace()
+void MainWindow::cancelReplace()
 {
     m_state.HitIndex = -1;
     m_state.HitHandle = -1;
 }
 
-void MainWindow::SetPlaneCursor(int n)
+void MainWindow::setPlaneCursor(int n)
 {
     plane->setCursor(CursorOf(n));
 }
@@ -719,7 +719,7 @@ void MainWindow::repaintAll()
         DrawPlane(plane->picture(), st);
         int last = -1;
         for (int i = 0; i < m_doc.count(); ++i) {
-            const bool selected = IsSelected(i);
+            const bool selected = isSelected(i);
             const Parabola &rec = m_doc.at(i);
             DrawParabola(plane->canvas(), rec, selected, st);
             if (selected) {
@@ -729,9 +729,9 @@ void MainWindow::repaintAll()
         }
         if (last >= 0) {
             const Parabola &rec = m_doc.at(last);
-            ShowFormula(rec);
-            ShowAxisVertex(rec);
-            FillValueTable(last);
+            showFormula(rec);
+            showAxisVertex(rec);
+            fillValueTable(last);
         }
     });
     plane->canvas().setPenMode(PenMode::NotXor);
@@ -791,13 +791,13 @@ void MainWindow::setupHelpContexts()
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] {
         if (m_help)
-            m_help->ShowHelp(HelpContextOf(QApplication::focusWidget()));
+            m_help->ShowHelp(helpContextOf(QApplication::focusWidget()));
     });
     for (QMenu *m : findChildren<QMenu *>())
         m->installEventFilter(this);
 }
 
-int MainWindow::HelpContextOf(QObject *target) const
+int MainWindow::helpContextOf(QObject *target) const
 {
     for (QObject *o = target; o; o = o->parent()) {
         const QVariant v = o->property("helpContext");
@@ -837,14 +837,14 @@ void MainWindow::showLineKind()
         m_lineKind->show();
         m_lineKind->raise();
     }
-    SyncLineModeButtons();
+    syncLineModeButtons();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
-            const int context = menu->activeAction() ? HelpContextOf(menu->activeAction()) : HelpContext::MainWindow;
+            const int context = menu->activeAction() ? helpContextOf(menu->activeAction()) : HelpContext::MainWindow;
             menu->close();
             if (m_help)
                 m_help->ShowHelp(context);
@@ -865,10 +865,10 @@ void MainWindow::toggleLock()
 {
     m_state.Locked = !m_state.Locked;
     action("actLocked")->setIcon(QIcon(m_state.Locked ? lockedGlyph : unlockedGlyph));
-    EnableCommands(!m_state.Locked);
+    enableCommands(!m_state.Locked);
 }
 
-void MainWindow::EnableCommands(bool on)
+void MainWindow::enableCommands(bool on)
 {
     for (QMenu *m : {fileMenu, editMenu, settingsMenu, runMenu, viewMenu})
         m->menuAction()->setEnabled(on);
@@ -906,6 +906,6 @@ void MainWindow::panelColorSwitched()
         draw.PanelBackColor = Colors::White;
         draw.PanelTextColor = Colors::Black;
     }
-    ClearPanels();
-    ShowCurrentFormula();
+    clearPanels();
+    showCurrentFormula();
 }

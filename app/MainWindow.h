@@ -59,45 +59,45 @@ public:
 
     // Repaint and reset operations shared by every command.
     void repaintAll();
-    void ResetWork(const QString &title, const QString &fileName, bool resetEnds);
-    void ClearDisplay();
-    void ClearPanels();
-    bool NeedsSaving() const;
-    void CancelDrawing();
+    void resetWork(const QString &title, const QString &fileName, bool resetEnds);
+    void clearDisplay();
+    void clearPanels();
+    bool needsSaving() const;
+    void cancelDrawing();
     // Forgets the entry a quick right click chose to be replaced.
-    void CancelReplace();
+    void cancelReplace();
     // The one place that enables commands: the lock greys every menu but
     // Help and the commands that save or start a practice.
-    void EnableCommands(bool on);
-    void SetPlaneCursor(int n);
+    void enableCommands(bool on);
+    void setPlaneCursor(int n);
 
     // New parabolas and the working list.
-    Parabola NewParabolaRecord(QPoint vertex, QPoint passingPoint);
-    bool StoreParabola(const Parabola &rec, int index);
-    static QString LimitMessage();
+    Parabola newParabolaRecord(QPoint vertex, QPoint passingPoint);
+    bool storeParabola(const Parabola &rec, int index);
+    static QString limitMessage();
 
     // The plane's click state machine and handle drag.
-    void PlaneClick(int x, int y);
-    std::pair<int, int> HitTest(QPoint point) const;
-    void BeginHandleDrag();
-    void FinishHandleDrag(int x, int y);
-    void AbortDrag();
-    QPoint LatticeAt(QPoint pixel) const;
-    void ReshapeSelected(int op);
+    void planeClick(int x, int y);
+    std::pair<int, int> hitTest(QPoint point) const;
+    void beginHandleDrag();
+    void finishHandleDrag(int x, int y);
+    void abortDrag();
+    QPoint latticeAt(QPoint pixel) const;
+    void reshapeSelected(int op);
 
     // The formula list and the panels of the current parabola.
-    int CurrentIndex() const;
-    void SelectOnly(int i);
-    bool IsSelected(int i) const;
-    void ShowAxisVertex(const Parabola &rec);
-    void ShowDomainAndRange(const Parabola &rec);
-    void ShowCurrentFormula();
+    int currentIndex() const;
+    void selectOnly(int i);
+    bool isSelected(int i) const;
+    void showAxisVertex(const Parabola &rec);
+    void showDomainAndRange(const Parabola &rec);
+    void showCurrentFormula();
     // The formula panel: the record's formula while "２次関数の式" is on, else blank.
-    void ShowFormula(const Parabola &rec);
-    void FillValueTable(int i);
-    void RecolorAll();
-    void RedrawLineSample();
-    FormulaForm CurrentForm() const;
+    void showFormula(const Parabola &rec);
+    void fillValueTable(int i);
+    void recolorAll();
+    void redrawLineSample();
+    FormulaForm currentForm() const;
     ValueTable &valueTable() { return m_table; }
 
     // Handlers
@@ -122,17 +122,17 @@ public:
     void selectAllParabolas();
     void deselectAll();
     void changeSelectedColor();
-    void SetSelectedWidth(int width);
+    void setSelectedWidth(int width);
     void chooseFixedColor();
     void deleteSelected();
     void showPlaneSettings();
     // Unit and file commands.
-    int SaveWithDialog(bool askFirst);
-    bool SaveAs();
+    int saveWithDialog(bool askFirst);
+    bool saveAs();
     void newUnit();
     void openFile();
     // Opens a unit file as 開く does after its dialog, with the same messages.
-    void OpenUnitFile(const QString &path);
+    void openUnitFile(const QString &path);
     void openByTitle();
     void saveUnit();
     void deleteAll();
@@ -148,12 +148,12 @@ public:
     void showHelp();
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.
-    int HelpContextOf(QObject *target) const;
+    int helpContextOf(QObject *target) const;
     void attachOutput(QDialog *print, class HelpWindow *help);
-    void ApplyUnit(const UnitContents &unit, const QString &path);
+    void applyUnit(const UnitContents &unit, const QString &path);
     // Undo (back) or redo one change of the unit.
     void stepHistory(bool back);
-    QString DataFolderPath() const;
+    QString dataFolderPath() const;
     // Shows a dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
     void showLineKind();
@@ -167,7 +167,7 @@ public:
     void setLeftHalfLineMode();
     void cycleEndKinds();
     void nextAutoColor();
-    void SyncLineModeButtons();
+    void syncLineModeButtons();
 
     // Components; their object names are the ones tests and help contexts use.
     // Each tool-bar button shows its command's action (defaultAction()).
@@ -233,9 +233,9 @@ private:
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
     void createMenus();
-    void StoreDrawing();
-    void SetLineMode(int mode);
-    void ApplyLineModeLook();
+    void storeDrawing();
+    void setLineMode(int mode);
+    void applyLineModeLook();
     void pressHeld();
     void escapePressed();
     void keepReplaceOnlyIfShown();

@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     qtPrompt.showHelp = [](int context) { forms().helpWindow->ShowHelp(context); };
     forms().mainWindow->show();
     if (!unitFile.isEmpty())
-        forms().mainWindow->OpenUnitFile(unitFile);
+        forms().mainWindow->openUnitFile(unitFile);
     const int rc = app.exec();
     DestroyForms();
     setPrompt(nullptr);

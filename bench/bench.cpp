@@ -228,15 +228,15 @@ int main(int argc, char **argv)
         const QString file = dir.filePath(QStringLiteral("hundred.prb"));
         WriteCp932Lines(file, lines);
         const double ns = MedianNs(51, [&] {
-            const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
-            m.ApplyUnit(*unit, file);  // the document repaints the views
+            const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
+            m.applyUnit(*unit, file);  // the document repaints the views
             (void)m.plane->canvas().image();
         });
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
-            const auto unit = ReadUnit(file, m.CurrentForm(), st.Draw);
-            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.CurrentForm(), st.Draw); }) / 1e6, "ms");
-            Print("detail_apply_ms", MedianNs(51, [&] { m.ApplyUnit(*unit, file); }) / 1e6, "ms");
+            const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
+            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), st.Draw); }) / 1e6, "ms");
+            Print("detail_apply_ms", MedianNs(51, [&] { m.applyUnit(*unit, file); }) / 1e6, "ms");
             Print("detail_repaint_ms", MedianNs(51, [&] { m.repaintAll(); (void)m.plane->canvas().image(); }) / 1e6, "ms");
         }
     }

@@ -110,7 +110,7 @@ private slots:
     void nothingToSave()
     {
         m->saveUnit();
-        QVERIFY(!m->SaveAs());
+        QVERIFY(!m->saveAs());
         QCOMPARE(f->prompt.texts(), (QStringList{QStringLiteral("保存するﾃﾞｰﾀがありません"),
                                                  QStringLiteral("保存するﾃﾞｰﾀがありません")}));
         QVERIFY(m_modal.isEmpty());
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
         m->openFile();
-        QVERIFY(!m->NeedsSaving());
+        QVERIFY(!m->needsSaving());
         m->selectAllButton->click();
         m->moveLeftButton->click();
         const Parabola moved = m->document().at(0);
@@ -168,7 +168,7 @@ private slots:
         if (undone) {
             // Back at the unit as opened there is nothing to ask about.
             QTest::keyClick(m, Qt::Key_Z, Qt::ControlModifier);
-            QVERIFY(!m->NeedsSaving());
+            QVERIFY(!m->needsSaving());
             f->prompt.fileNames.push_back(std::nullopt);
             m->action(command.toLatin1().constData())->trigger();
             QVERIFY(!f->prompt.texts().contains(QStringLiteral("現在のデータを保存しますか")));
@@ -180,7 +180,7 @@ private slots:
         if (answer == Answer::Cancel) {
             QCOMPARE(m->document().at(0).VertexX, moved.VertexX);
             QCOMPARE(m->document().count(), 6);
-            QVERIFY(m->NeedsSaving());
+            QVERIFY(m->needsSaving());
         }
         QCOMPARE(m->isVisible(), answer == Answer::Cancel || command != QLatin1String("mnuLine2"));
     }
@@ -216,21 +216,21 @@ private slots:
         QCOMPARE(doc.count(), 6);
         f->select({1, 2});
         if (command == QLatin1String("narrower")) {
-            m->ReshapeSelected(0);
-            m->ReshapeSelected(0);
+            m->reshapeSelected(0);
+            m->reshapeSelected(0);
         }
         const UnitSnapshot before = doc.snapshot();
         const QStringList linesBefore = doc.fileLines();
         const bool modifiedBefore = doc.isModified();
         f->prompt.clear();
         if (command == QLatin1String("new")) {
-            Parabola rec = m->NewParabolaRecord(QPoint(2, 0), QPoint(3, 1));
-            rec.Formula = StandardFormPlain(rec, m->CurrentForm());
-            QVERIFY(m->StoreParabola(rec, -1));
+            Parabola rec = m->newParabolaRecord(QPoint(2, 0), QPoint(3, 1));
+            rec.Formula = StandardFormPlain(rec, m->currentForm());
+            QVERIFY(m->storeParabola(rec, -1));
         } else if (command == QLatin1String("replace")) {
-            Parabola rec = m->NewParabolaRecord(QPoint(-2, 1), QPoint(-1, 3));
-            rec.Formula = StandardFormPlain(rec, m->CurrentForm());
-            QVERIFY(m->StoreParabola(rec, 0));
+            Parabola rec = m->newParabolaRecord(QPoint(-2, 1), QPoint(-1, 3));
+            rec.Formula = StandardFormPlain(rec, m->currentForm());
+            QVERIFY(m->storeParabola(rec, 0));
         } else if (command == QLatin1String("delete")) {
             m->deleteSelected();
         } else if (command == QLatin1String("clear")) {
@@ -248,14 +248,14 @@ private slots:
             f->prompt.colors.push_back(std::optional<Color>(0x00FF00));
             m->changeSelectedColor();
         } else if (command == QLatin1String("width")) {
-            m->SetSelectedWidth(3);
+            m->setSelectedWidth(3);
         } else if (command == QLatin1String("drag")) {
             m->state().HitIndex = 0;
             m->state().HitHandle = 2;
             m->state().DownPoint = QPoint(1, 1);
-            m->BeginHandleDrag();
+            m->beginHandleDrag();
             const QPoint to = Program().Geometry.LatticeToPixel(2, 1);
-            m->FinishHandleDrag(to.x(), to.y());
+            m->finishHandleDrag(to.x(), to.y());
         } else if (command == QLatin1String("fixed")) {
             f->prompt.colors.push_back(std::optional<Color>(0x0000FF));
             m->chooseFixedColor();
@@ -314,7 +314,7 @@ private slots:
         addOne();
         f->prompt.fileNames.push_back(file);
         f->prompt.answers.push_back(answer);
-        QCOMPARE(m->SaveWithDialog(false), answer);
+        QCOMPARE(m->saveWithDialog(false), answer);
         QCOMPARE(f->prompt.shown.value(1).text, file + QStringLiteral("上書きしてもいいですか"));
         QStringList lines;
         QVERIFY(ReadCp932Lines(file, lines));
@@ -333,7 +333,7 @@ private slots:
         addOne();
         f->prompt.fileNames.push_back(data() + QStringLiteral("taken.prb"));
         f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
-        QCOMPARE(m->SaveWithDialog(false), int(Answer::Cancel));
+        QCOMPARE(m->saveWithDialog(false), int(Answer::Cancel));
         QVERIFY(f->prompt.texts().contains(data() + QStringLiteral("taken.prb") + QStringLiteral("の保存に失敗しました")));
         QVERIFY(m->document().isModified());
         QCOMPARE(Bytes(file), before);
@@ -534,7 +534,7 @@ private slots:
         m->deleteAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
         QTEST(m->document().count(), "countAfter");
-        QCOMPARE(m->NeedsSaving(), answer != Answer::Yes);  // an emptied unit asks nothing
+        QCOMPARE(m->needsSaving(), answer != Answer::Yes);  // an emptied unit asks nothing
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
     }
 
@@ -594,9 +594,9 @@ private slots:
     void helpContexts()
     {
         QFETCH(QString, item);
-        QTEST(m->HelpContextOf(m->action(item.toLatin1().constData())), "context");
-        QCOMPARE(m->HelpContextOf(m->formulaList), 104);
-        QCOMPARE(m->HelpContextOf(m->formulaSwitch), 100);
+        QTEST(m->helpContextOf(m->action(item.toLatin1().constData())), "context");
+        QCOMPARE(m->helpContextOf(m->formulaList), 104);
+        QCOMPARE(m->helpContextOf(m->formulaSwitch), 100);
     }
 
     void unitContentWindowShowsTheMirror()

@@ -59,12 +59,12 @@ private slots:
 
     void currentIndexRules()
     {
-        QCOMPARE(m->CurrentIndex(), -1);
+        QCOMPARE(m->currentIndex(), -1);
         for (int i = 0; i < 3; ++i)
             f->add(MainFixture::redParabola(i, 0, i + 1, 1));
-        QCOMPARE(m->CurrentIndex(), 2);  // nothing selected: the last entry
+        QCOMPARE(m->currentIndex(), 2);  // nothing selected: the last entry
         f->select({0, 2});
-        QCOMPARE(m->CurrentIndex(), 0);  // the first selected
+        QCOMPARE(m->currentIndex(), 0);  // the first selected
     }
 
     void repaintShowsTheLastSelected()
@@ -159,11 +159,11 @@ private slots:
         if (action == QLatin1String("click")) {
             QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
                               QPoint(60, FormulaList::ItemHeight + 5));
-            QVERIFY(m->IsSelected(1));
+            QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("vertex")) {
             const QPoint vertex = Program().Geometry.LatticeToPixel(1, 2);
             QTest::mouseClick(m->plane, Qt::RightButton, {}, vertex);
-            QVERIFY(m->IsSelected(1));
+            QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("colours")) {
             m->panelColorSwitch->click();
         } else {
@@ -242,12 +242,12 @@ private slots:
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(3));
         m->formulaPopup->hide();
-        QVERIFY(m->IsSelected(3));
-        QVERIFY(!m->IsSelected(0) && !m->IsSelected(1));
+        QVERIFY(m->isSelected(3));
+        QVERIFY(!m->isSelected(0) && !m->isSelected(1));
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(1));
         m->formulaPopup->hide();
-        QVERIFY(m->IsSelected(0) && m->IsSelected(1));
+        QVERIFY(m->isSelected(0) && m->isSelected(1));
     }
 
     void ctrlClickAddsToTheSelection()
@@ -257,9 +257,9 @@ private slots:
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(1));
         QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, rowPoint(3));
-        QVERIFY(m->IsSelected(1) && m->IsSelected(3));
+        QVERIFY(m->isSelected(1) && m->isSelected(3));
         QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(2));
-        QVERIFY(m->IsSelected(2) && !m->IsSelected(1) && !m->IsSelected(3));
+        QVERIFY(m->isSelected(2) && !m->isSelected(1) && !m->isSelected(3));
         QCOMPARE(m->state().ClickState, 0);
     }
 
@@ -268,10 +268,10 @@ private slots:
         fiveParabolas();
         m->selectAllButton->click();
         for (int i = 0; i < 5; ++i)
-            QVERIFY(m->IsSelected(i));
+            QVERIFY(m->isSelected(i));
         m->deselectAllButton->click();
         for (int i = 0; i < 5; ++i)
-            QVERIFY(!m->IsSelected(i));
+            QVERIFY(!m->isSelected(i));
         QCOMPARE(Marked(m->formulaImage->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
     }
 
@@ -309,7 +309,7 @@ private slots:
         fiveParabolas();
         m->document().undoStack()->setClean();
         f->select({4});
-        m->SetSelectedWidth(3);
+        m->setSelectedWidth(3);
         QVERIFY(m->document().isModified());
         QCOMPARE(m->document().at(4).LineWidth, 3);
         QCOMPARE(m->document().fileLines()[21], QStringLiteral("16711680,48"));

@@ -182,7 +182,7 @@ private slots:
     void unitNamedOnTheCommandLineIsOpened()
     {
         const QString file = QStringLiteral(QUORVEL_SOURCE_DIR "/DATA/01_ax2.prb");
-        main()->OpenUnitFile(file);
+        main()->openUnitFile(file);
         QVERIFY(m_prompt->texts().isEmpty());
         QVERIFY2(main()->windowTitle().endsWith(QStringLiteral(" - y=ax^2のグラフ  ") + file),
                  qPrintable(main()->windowTitle()));
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(main()->formulaList->count() > 0);
 
         const QString missing = m_dir.filePath(QStringLiteral("ない.prb"));
-        main()->OpenUnitFile(missing);
+        main()->openUnitFile(missing);
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("ファイル ") + missing + QStringLiteral(" が開けません")});
         QVERIFY(main()->windowTitle().endsWith(file));  // the open unit stays
     }
@@ -319,9 +319,9 @@ private slots:
         for (QWidget *w : lockables())
             QVERIFY(!w->isEnabled());
         // A change made under the lock cannot be undone there, not even by its keys.
-        Parabola rec = main()->NewParabolaRecord(QPoint(0, 0), QPoint(1, 1));
-        rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
-        QVERIFY(main()->StoreParabola(rec, -1));
+        Parabola rec = main()->newParabolaRecord(QPoint(0, 0), QPoint(1, 1));
+        rec.Formula = StandardFormPlain(rec, main()->currentForm());
+        QVERIFY(main()->storeParabola(rec, -1));
         QVERIFY(!main()->undoAction->isEnabled());
         QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(main()->document().count(), 1);
@@ -449,13 +449,13 @@ private slots:
         doc.commit(QStringLiteral("add"), s);
         QCOMPARE(doc.fileLines(), (QStringList{QStringLiteral("新しい単元"), "16711680,275", "y = x^2", "-1,2", "0,3", "-99,4"}));
         doc.undoStack()->setClean();
-        QVERIFY(!main()->NeedsSaving());
+        QVERIFY(!main()->needsSaving());
         rec.Color = 0x00FF00;
         s.put(0, rec, rec.Formula);
         doc.commit(QStringLiteral("colour"), s);
-        QVERIFY(main()->NeedsSaving());
+        QVERIFY(main()->needsSaving());
         doc.commit(QStringLiteral("clear"), UnitSnapshot{});
-        QVERIFY(!main()->NeedsSaving());  // an empty unit has nothing to save
+        QVERIFY(!main()->needsSaving());  // an empty unit has nothing to save
     }
 
     void cancelDrawingResetsTheClickState()
@@ -464,7 +464,7 @@ private slots:
         s.ClickState = 3;
         s.HitIndex = 4;
         s.HitHandle = 2;
-        main()->CancelDrawing();
+        main()->cancelDrawing();
         QCOMPARE(s.ClickState, 0);
         QCOMPARE(s.HitIndex, -1);
         QCOMPARE(s.HitHandle, -1);

@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(m->document().fileLines()[4], QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
         QCOMPARE(m->document().fileLines()[5], QStringLiteral("-99,99"));
         QVERIFY(m->document().isModified());
-        QVERIFY(m->IsSelected(0));
+        QVERIFY(m->isSelected(0));
         QCOMPARE(m->state().ClickState, 0);
         QVERIFY(cursorIs(CursorNo::Pencil));
         QCOMPARE(entry(0).Color, int(kAutoColors[0]));
@@ -285,8 +285,8 @@ private slots:
         f->select({0});
         m->repaintAll();
         click(point.x(), point.y(), Qt::RightButton);
-        QVERIFY(m->IsSelected(1));
-        QVERIFY(!m->IsSelected(0));
+        QVERIFY(m->isSelected(1));
+        QVERIFY(!m->isSelected(0));
         QCOMPARE(m->state().HitIndex, 1);
         // Its handle is drawn: the square round the passing point.
         const QPoint handle = at(4, 1);

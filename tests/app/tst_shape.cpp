@@ -53,14 +53,14 @@ private slots:
         f->add(before);
         f->select({0});
         m->document().undoStack()->setClean();
-        m->ReshapeSelected(op);
+        m->reshapeSelected(op);
         QTEST(QPoint(entry(0).VertexX, entry(0).VertexY), "vertex");
         QTEST(QPoint(entry(0).PointX, entry(0).PointY), "point");
         QTEST(QPoint(entry(0).DomainLow, entry(0).DomainHigh), "domain");
         QTEST(entry(0).Formula, "formula");
         QTEST(m->document().entry(0).listText, "formula");
         QCOMPARE(m->document().fileLines().mid(1, 5), UnitLinesOf(entry(0)));
-        QVERIFY(m->IsSelected(0));
+        QVERIFY(m->isSelected(0));
         QVERIFY(m->document().isModified());  // the unit has unsaved work now
         QVERIFY(f->prompt.shown.isEmpty());
     }
@@ -97,7 +97,7 @@ private slots:
         f->select({0, 1});
         const Parabola first = entry(0);
         const Parabola before = entry(1);
-        m->ReshapeSelected(op);
+        m->reshapeSelected(op);
         QCOMPARE(f->prompt.texts(), refused ? QStringList{QStringLiteral("これ以上はできません")} : QStringList());
         QCOMPARE(entry(0) == first, refused);
         QCOMPARE(entry(1) == before, refused);
@@ -107,8 +107,8 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3));
         f->select({0});
-        m->ReshapeSelected(5);
-        m->ReshapeSelected(4);
+        m->reshapeSelected(5);
+        m->reshapeSelected(4);
         QCOMPARE(entry(0).DomainLow, -99);
         QCOMPARE(entry(0).DomainHigh, 3);
     }
@@ -121,7 +121,7 @@ private slots:
         f->select({0, 1, 2});
         m->repaintAll();
         const QImage before = m->plane->canvas().image();
-        m->ReshapeSelected(1);
+        m->reshapeSelected(1);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("これ以上はできません")});
         QCOMPARE(entry(0).PointX, 6);   // changed before the refusal
         QCOMPARE(entry(1).PointX, 1);   // refused
@@ -135,21 +135,21 @@ private slots:
         f->add(MainFixture::redParabola(2, 2, 3, 4));
         f->add(MainFixture::redParabola(5, 5, 6, 6));
         f->select({0, 1});
-        m->ReshapeSelected(2);
+        m->reshapeSelected(2);
         QCOMPARE(entry(0).VertexY, 1);
         QCOMPARE(entry(1).VertexY, 3);
         QCOMPARE(entry(2).VertexY, 5);
-        QVERIFY(m->IsSelected(0) && m->IsSelected(1) && !m->IsSelected(2));
+        QVERIFY(m->isSelected(0) && m->isSelected(1) && !m->isSelected(2));
     }
 
     void refusals()
     {
-        m->ReshapeSelected(4);
+        m->reshapeSelected(4);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         m->formulaList->clearSelection();
         f->prompt.clear();
-        m->ReshapeSelected(4);
+        m->reshapeSelected(4);
         QCOMPARE(f->prompt.texts(),
                  QStringList{QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください")});
         QCOMPARE(entry(0).VertexX, 0);
@@ -160,7 +160,7 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->showFormulaForm(FormulaForm::General);
-        m->ReshapeSelected(4);
+        m->reshapeSelected(4);
         QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2-2x+1"));
     }
 };

@@ -37,10 +37,10 @@ public:
     // Appends a record as a stored parabola, one undo step as drawing it is.
     void add(Parabola rec)
     {
-        rec.Formula = StandardFormPlain(rec, main()->CurrentForm());
+        rec.Formula = StandardFormPlain(rec, main()->currentForm());
         UnitDocument &doc = main()->document();
         UnitSnapshot s = doc.snapshot();
-        s.append(rec, StandardFormText(rec, main()->CurrentForm()));
+        s.append(rec, StandardFormText(rec, main()->currentForm()));
         doc.commit(QStringLiteral("add"), s);
     }
     void select(std::initializer_list<int> items) { main()->document().setSelectedRows(QList<int>(items)); }
