@@ -133,7 +133,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     ProgramState &st = Program();
     DrawingSettings &draw = st.Draw;
 
-    // FormCreate, in its fixed order.
+    // Start values first: the widgets built next read them.
     m_state.UnitFileName = AppInfo::DefaultUnitFile;
     draw.LineWidth = 1;
     draw.LowerIncluded = true;
