@@ -33,7 +33,7 @@ QFont PixelFont(const QString &face, int pixels, bool bold)
 }
 }  // namespace
 
-QImage PracticeWindow::BatsuPicture()
+QImage PracticeWindow::TickPicture()
 {
     QImage img(82, 58, QImage::Format_RGB32);
     img.fill(Qt::black);
@@ -76,10 +76,10 @@ PracticeWindow::PracticeWindow(QWidget *parent)
         setGeometry(0, 0, 1024, 740);
     setMouseTracking(true);
     installEventFilter(this);
-    m_batsu = BatsuPicture();
+    m_tick = TickPicture();
     m_arrow = ArrowPicture();
-    timSecond.setInterval(1000);
-    connect(&timSecond, &QTimer::timeout, this, [this] { timSecondTimer(); });
+    secondTimer.setInterval(1000);
+    connect(&secondTimer, &QTimer::timeout, this, [this] { secondElapsed(); });
 }
 
 // Only a practice run opens the window.
@@ -124,10 +124,10 @@ void PracticeWindow::buildControls()
     };
     correctButton = button("btnTeisei", QStringLiteral("訂正"), 256);
     endButton = button("btnEnd", QStringLiteral("終了"), 312);
-    Button1 = button("Button1", QStringLiteral("ヒント"), 368);
+    hintButton = button("Button1", QStringLiteral("ヒント"), 368);
     connect(correctButton, &QPushButton::clicked, this, [this] { correctClicked(); });
     connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(hintButton, &QPushButton::clicked, this, [this] { hintClicked(); });
 
     plane = new ImageView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
@@ -208,7 +208,7 @@ void PracticeWindow::Init(bool review)
     ProgramState &st = Program();
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
-    timSecond.start();
+    secondTimer.start();
     Guarded([&] { DrawPracticePlane(plane->picture(), st); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
     ClearImage(formulaImage->picture(), st.Draw.PanelBackColor, st.Draw);
@@ -401,7 +401,7 @@ void PracticeWindow::nextExercise()
 void PracticeWindow::wrongAnswer()
 {
     // The black background of the tick leaves the answer picture as it is.
-    answerImage->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
+    answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
     DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
@@ -456,7 +456,7 @@ void PracticeWindow::correctClicked()
     m_s.Stage = 0;
 }
 
-void PracticeWindow::Button1Click()
+void PracticeWindow::hintClicked()
 {
     BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
@@ -474,7 +474,7 @@ void PracticeWindow::endClicked()
     done(2);
 }
 
-void PracticeWindow::timSecondTimer()
+void PracticeWindow::secondElapsed()
 {
     ++m_s.Seconds;
 }
@@ -486,7 +486,7 @@ void PracticeWindow::done(int r)
         m_closeRequested = true;
         return;
     }
-    timSecond.stop();
+    secondTimer.stop();
     QDialog::done(r);
     if (onClosed)
         onClosed();

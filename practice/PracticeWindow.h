@@ -25,7 +25,7 @@ class RunEndDialog;
 class RightAnswerDialog;
 
 // The state of one showing of the practice window.
-struct RenshuState {
+struct PracticeState {
     ParabolaList RunList{};                          // copies of the posed entries
     std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
     std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
@@ -60,7 +60,7 @@ public:
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
-    RenshuState &state() { return m_s; }
+    PracticeState &state() { return m_s; }
 
     void prepareToShow();
     void Init(bool review);
@@ -68,12 +68,12 @@ public:
     void planeMouseMove(QPoint pixel);
     void windowMouseMove();
     void correctClicked();
-    void Button1Click();
+    void hintClicked();
     void endClicked();
-    void timSecondTimer();
+    void secondElapsed();
 
     // The hidden pictures: a red tick on black and a green arrow on black.
-    static QImage BatsuPicture();
+    static QImage TickPicture();
     static QImage ArrowPicture();
     static QString Statement(int number);
 
@@ -83,8 +83,8 @@ public:
     ImageView *answerImage = nullptr;
     QListWidget *recordList = nullptr;
     QLineEdit *pointField = nullptr;
-    QPushButton *correctButton = nullptr, *endButton = nullptr, *Button1 = nullptr;
-    QTimer timSecond;
+    QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
+    QTimer secondTimer;
 
 protected:
     void buildControls() override;
@@ -105,11 +105,11 @@ private:
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
 
-    RenshuState m_s;
+    PracticeState m_s;
     RightAnswerDialog *m_rightAnswer = nullptr;
     WrongAnswerDialog *m_wrongAnswer = nullptr;
     RunEndDialog *m_runEnd = nullptr;
-    QImage m_batsu, m_arrow;
+    QImage m_tick, m_arrow;
     bool m_closeRequested = false;
     bool m_inPress = false;
 };

@@ -28,16 +28,16 @@ void RightAnswerDialog::buildControls()
 {
     setFont(VerdictFont(12));
 
-    Image1 = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
-    Image2 = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
+    flowersImage = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
+    catImage = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
 
-    Edit1 = new QLineEdit(QStringLiteral("★★正解です★★"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(48, 16, 217, 35);
-    Edit1->setFont(VerdictFont(27));
-    Edit1->setReadOnly(true);
+    bannerField = new QLineEdit(QStringLiteral("★★正解です★★"), this);
+    bannerField->setObjectName(QStringLiteral("Edit1"));
+    bannerField->setGeometry(48, 16, 217, 35);
+    bannerField->setFont(VerdictFont(27));
+    bannerField->setReadOnly(true);
     // Only a banner: Enter and Tab belong to the buttons.
-    Edit1->setFocusPolicy(Qt::NoFocus);
+    bannerField->setFocusPolicy(Qt::NoFocus);
 
     nextButton = new QPushButton(QStringLiteral("次の問題"), this);
     nextButton->setObjectName(QStringLiteral("btnNext"));

@@ -19,9 +19,9 @@ public:
     void nextClicked();    // result 1
     void cancelClicked();  // result 2
 
-    QLabel *Image1 = nullptr;  // flowers
-    QLabel *Image2 = nullptr;  // smiling cat
-    QLineEdit *Edit1 = nullptr;
+    QLabel *flowersImage = nullptr;  // flowers
+    QLabel *catImage = nullptr;  // smiling cat
+    QLineEdit *bannerField = nullptr;
     QPushButton *nextButton = nullptr;
     QPushButton *cancelButton = nullptr;
 

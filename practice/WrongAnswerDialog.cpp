@@ -20,11 +20,11 @@ void WrongAnswerDialog::buildControls()
 {
     setFont(VerdictFont(12));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 16, 33, 33);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(MonsterIcon());
+    monsterImage = new QLabel(this);
+    monsterImage->setObjectName(QStringLiteral("Image1"));
+    monsterImage->setGeometry(16, 16, 33, 33);
+    monsterImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    monsterImage->setPixmap(MonsterIcon());
 
     messageField = new QLineEdit(this);
     messageField->setObjectName(QStringLiteral("edtMess"));

@@ -28,7 +28,7 @@ public:
     void giveUpClicked();  // result 1
     void cancelClicked();  // result 2
 
-    QLabel *Image1 = nullptr;  // monster face
+    QLabel *monsterImage = nullptr;  // monster face
     QLineEdit *messageField = nullptr;
     QPushButton *giveUpButton = nullptr;
     QPushButton *correctButton = nullptr;

@@ -87,10 +87,10 @@ void PlaneSettingsDialog::fillFromEditing()
     tickNumbersXSpin->setValue(s.ScaleNumberX);
     tickNumbersYSpin->setValue(s.ScaleNumberY);
     fontSizeSpin->setValue(s.FontSize);
-    marginSpin->setValue(s.Yohaku);
-    axisNamesSwitch->setChecked(s.XY);
-    ticksSwitch->setChecked(s.Memori);
-    coordinatesSwitch->setChecked(s.Zahyou);
+    marginSpin->setValue(s.Margin);
+    axisNamesSwitch->setChecked(s.ShowAxisNames);
+    ticksSwitch->setChecked(s.ShowTickNumbers);
+    coordinatesSwitch->setChecked(s.ShowCoordinates);
 }
 
 void PlaneSettingsDialog::connectFields()
@@ -129,14 +129,14 @@ void PlaneSettingsDialog::connectFields()
     spin(tickNumbersXSpin, &PlaneSettings::ScaleNumberX);
     spin(tickNumbersYSpin, &PlaneSettings::ScaleNumberY);
     spin(fontSizeSpin, &PlaneSettings::FontSize);
-    spin(marginSpin, &PlaneSettings::Yohaku);
+    spin(marginSpin, &PlaneSettings::Margin);
 
     auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
         connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_edit.*field = on; });
     };
-    check(axisNamesSwitch, &PlaneSettings::XY);
-    check(ticksSwitch, &PlaneSettings::Memori);
-    check(coordinatesSwitch, &PlaneSettings::Zahyou);
+    check(axisNamesSwitch, &PlaneSettings::ShowAxisNames);
+    check(ticksSwitch, &PlaneSettings::ShowTickNumbers);
+    check(coordinatesSwitch, &PlaneSettings::ShowCoordinates);
 }
 
 // The working copy follows a typed scale at once; only a text that is not
@@ -177,7 +177,7 @@ void PlaneSettingsDialog::recordShownValues()
 {
     const PlaneSettings &s = m_edit;
     m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
-                          s.ScaleNumberY, s.XY, s.Memori, s.FontSize, s.Yohaku, s.Zahyou};
+                          s.ScaleNumberY, s.ShowAxisNames, s.ShowTickNumbers, s.FontSize, s.Margin, s.ShowCoordinates};
 }
 
 void PlaneSettingsDialog::restoreShownValues()
@@ -191,11 +191,11 @@ void PlaneSettingsDialog::restoreShownValues()
     endYField->setText(v.EndY);
     tickNumbersXSpin->setValue(v.ScaleNumberX);
     tickNumbersYSpin->setValue(v.ScaleNumberY);
-    axisNamesSwitch->setChecked(v.XY);
-    ticksSwitch->setChecked(v.Memori);
+    axisNamesSwitch->setChecked(v.ShowAxisNames);
+    ticksSwitch->setChecked(v.ShowTickNumbers);
     fontSizeSpin->setValue(v.FontSize);
-    marginSpin->setValue(v.Yohaku);
-    coordinatesSwitch->setChecked(v.Zahyou);
+    marginSpin->setValue(v.Margin);
+    coordinatesSwitch->setChecked(v.ShowCoordinates);
 }
 
 bool PlaneSettingsDialog::testClicked()
@@ -255,10 +255,10 @@ void PlaneSettingsDialog::takeAcceptedValues()
     to.ScaleNumberX = from.ScaleNumberX;
     to.ScaleNumberY = from.ScaleNumberY;
     to.FontSize = from.FontSize;
-    to.Yohaku = from.Yohaku;
-    to.XY = from.XY;
-    to.Memori = from.Memori;
-    to.Zahyou = from.Zahyou;
+    to.Margin = from.Margin;
+    to.ShowAxisNames = from.ShowAxisNames;
+    to.ShowTickNumbers = from.ShowTickNumbers;
+    to.ShowCoordinates = from.ShowCoordinates;
 }
 
 void PlaneSettingsDialog::okClicked()

@@ -30,11 +30,11 @@ public:
         QString SizeX, SizeY, StartX, StartY, EndX, EndY;
         int ScaleNumberX = 5;
         int ScaleNumberY = 5;
-        bool XY = true;
-        bool Memori = true;
+        bool ShowAxisNames = true;
+        bool ShowTickNumbers = true;
         int FontSize = 12;
-        int Yohaku = 1;
-        bool Zahyou = true;
+        int Margin = 1;
+        bool ShowCoordinates = true;
 
         friend bool operator==(const ShownValues &, const ShownValues &) = default;
     };

@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(d->findChild<QLineEdit *>(QStringLiteral("edtStartX")), nullptr);
         const PlaneSettings &s = Program().MainPlane;
         QCOMPARE(s.ScaleNumberY, 0);
-        QCOMPARE(s.Yohaku, 5);
+        QCOMPARE(s.Margin, 5);
         QCOMPARE(s.ScaleY, 8);
         QCOMPARE(d->shownValues().StartX, QStringLiteral("-4"));
         QCOMPARE(d->shownValues().ScaleNumberY, 0);
@@ -650,7 +650,7 @@ private slots:
         expected.ScaleNumberX = 1;
         expected.ScaleNumberY = 0;
         expected.FontSize = 16;
-        expected.Yohaku = 3;
+        expected.Margin = 3;
         QCOMPARE(Program().MainPlane, expected);  // the switches start on
         QCOMPARE(Program().PracticePlane, expected);
         QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("99"));
@@ -693,7 +693,7 @@ private slots:
 
         QCOMPARE(m_redraws, 1);
         QCOMPARE(Program().MainPlane.ScaleX, 4);
-        QVERIFY(!Program().MainPlane.Zahyou);
+        QVERIFY(!Program().MainPlane.ShowCoordinates);
         QCOMPARE(Program().PracticePlane, before);
     }
 
@@ -714,7 +714,12 @@ private slots:
         QVERIFY(!c->isChecked());
         QCOMPARE(m_redraws, 1);
         const PlaneSettings &s = Program().MainPlane;
-        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, false);
+        auto switchValue = [&] {
+            return control == u"chkXY"       ? s.ShowAxisNames
+                   : control == u"chkMemori" ? s.ShowTickNumbers
+                                             : s.ShowCoordinates;
+        };
+        QVERIFY(!switchValue());
 
         Edit(d.get(), "edtDY")->setText(QStringLiteral("33"));
         c->click();
@@ -722,7 +727,7 @@ private slots:
         QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});
         QVERIFY(c->isChecked());
         // A failed test leaves the plane as the last passing one drew it.
-        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, false);
+        QVERIFY(!switchValue());
     }
 
     void showingPlacesTheWindowAndRecordsTheShownValues()
@@ -758,7 +763,7 @@ private slots:
         QCOMPARE(d->pos(), d->screen()->geometry().topLeft());
         PlaneSettingsDialog::ShownValues second = first;
         second.StartX = QStringLiteral("-2");
-        second.Memori = false;
+        second.ShowTickNumbers = false;
         QCOMPARE(d->shownValues(), second);
         QCOMPARE(Edit(d.get(), "edtDX")->text(), QStringLiteral("8"));
     }
