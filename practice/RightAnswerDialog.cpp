@@ -1,32 +1,22 @@
 #include "practice/RightAnswerDialog.h"
 
 #include "plane/Canvas.h"
-#include "plane/Fonts.h"
 #include "practice/VerdictIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 constexpr Color kPaleYellow = 0xC0FFFF;
 }  // namespace
 
 RightAnswerDialog::RightAnswerDialog(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : VerdictDialog(parent, "frmSeikai", QStringLiteral("正解"), QSize(320, 132))
 {
-    setObjectName(QStringLiteral("frmSeikai"));
-    setWindowTitle(QStringLiteral("正解"));
-    setFixedSize(320, 132);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
     setPalette(pal);
-}
-
-void RightAnswerDialog::buildControls()
-{
-    setFont(VerdictFont(12));
 
     flowersImage = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
     catImage = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
@@ -51,16 +41,8 @@ void RightAnswerDialog::buildControls()
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
-void RightAnswerDialog::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        prepareToShow();
-}
-
 void RightAnswerDialog::prepareToShow()
 {
-    BuildControls();
     // The pupil goes on with Enter, even after having tabbed to "中止" last time.
     nextButton->setFocus();
 }
@@ -68,14 +50,4 @@ void RightAnswerDialog::prepareToShow()
 void RightAnswerDialog::nextClicked()
 {
     done(1);
-}
-
-void RightAnswerDialog::cancelClicked()
-{
-    done(2);
-}
-
-void RightAnswerDialog::reject()
-{
-    done(2);
 }
