@@ -1,10 +1,13 @@
 // Commands of the main window that act on the unit as a whole.
 
+#include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RecordsWindow.h"
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
 #include "ui/ImageView.h"
@@ -160,9 +163,10 @@ void MainWindow::OpenUnitFile(const QString &path)
 void MainWindow::openByTitle()
 {
     Program().OpenForEditing = true;
-    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
+    UnitCatalogDialog *catalog = forms().unitCatalogDialog();
+    if (!catalog || runModal(catalog) != 1)
         return;
-    const QString path = DataFolderPath() + m_unitCatalog->fileNameLabel->text();
+    const QString path = DataFolderPath() + catalog->fileNameLabel->text();
     if (SaveWithDialog(true) != Answer::Cancel) {
         ClearDisplay();
         const auto unit = ReadUnit(path, CurrentForm(), Program().Draw);
@@ -251,7 +255,8 @@ void MainWindow::startPractice()
 {
     ProgramState &st = Program();
     st.OpenForEditing = false;
-    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
+    UnitCatalogDialog *catalog = forms().unitCatalogDialog();
+    if (!catalog || runModal(catalog) != 1)
         return;
     repaintAll();
     st.TestMode = false;
@@ -260,8 +265,8 @@ void MainWindow::startPractice()
         prompt().message(QStringLiteral("練習する放物線がありません"));
         return;
     }
-    if (m_practice)
-        runModal(m_practice);
+    if (QDialog *d = forms().practiceWindow())
+        runModal(d);
 }
 
 void MainWindow::startTest()
@@ -281,12 +286,12 @@ void MainWindow::startTest()
     st.PracticeCount = m_state.ParabolaCount;
     for (int i = 0; i < m_state.ParabolaCount; ++i)
         st.PracticeParabolas[std::size_t(i)] = m_state.Parabolas[std::size_t(i)];
-    if (m_practice)
-        runModal(m_practice);
+    if (QDialog *d = forms().practiceWindow())
+        runModal(d);
 }
 
 void MainWindow::showPracticeRecords()
 {
-    if (m_records)
-        runModal(m_records);
+    if (QDialog *d = forms().recordsWindow())
+        runModal(d);
 }

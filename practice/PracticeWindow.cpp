@@ -66,7 +66,7 @@ QString PracticeWindow::Statement(int number)
 }
 
 PracticeWindow::PracticeWindow(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmRenshu"));
     setWindowTitle(QStringLiteral("練習"));
@@ -80,9 +80,9 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     m_arrow = ArrowPicture();
     secondTimer.setInterval(1000);
     connect(&secondTimer, &QTimer::timeout, this, [this] { secondElapsed(); });
+    buildControls();
 }
 
-// Only a practice run opens the window.
 void PracticeWindow::buildControls()
 {
     setFont(PixelFont(Fonts::FixedGothic, 16, true));
@@ -135,18 +135,35 @@ void PracticeWindow::buildControls()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
 }
 
-void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog,
-                            RunEndDialog *endDialog)
+template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)
 {
-    m_rightAnswer = rightDialog;
-    m_wrongAnswer = wrongDialog;
-    m_runEnd = endDialog;
-    const int top = RecordListBottom + 32;
-    const int left = (parentWidget() ? parentWidget()->x() : 0) + 20;
-    for (QDialog *d : std::initializer_list<QDialog *>{rightDialog, wrongDialog, endDialog})
-        if (d)
-            d->move(left, top);
-    if (m_wrongAnswer) {
+    if (!dialog) {
+        // Owned like this window, or by it when it stands alone.
+        dialog = new Dialog(parentWidget() ? parentWidget() : this);
+        dialog->placeBelow(RecordListBottom + 32, (parentWidget() ? parentWidget()->x() : 0) + 20);
+    }
+    return dialog;
+}
+
+RightAnswerDialog *PracticeWindow::rightAnswerDialog()
+{
+    return verdictDialog(m_rightAnswer);
+}
+
+RunEndDialog *PracticeWindow::runEndDialog()
+{
+    if (!m_runEnd)
+        verdictDialog(m_runEnd)->showRecords = [this] {
+            if (showRecords)
+                showRecords();
+        };
+    return m_runEnd;
+}
+
+WrongAnswerDialog *PracticeWindow::wrongAnswerDialog()
+{
+    if (!m_wrongAnswer) {
+        verdictDialog(m_wrongAnswer);
         m_wrongAnswer->answerShown = [this] { return m_s.AnswerShown; };
         m_wrongAnswer->removeWrongAnswer = [this] {
             DrawParabola(plane->canvas(), m_s.SavedAnswer, false, Program());
@@ -160,6 +177,7 @@ void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *w
             m_s.AnswerShown = true;
         };
     }
+    return m_wrongAnswer;
 }
 
 FormulaForm PracticeWindow::form() const
@@ -186,7 +204,6 @@ void PracticeWindow::showEvent(QShowEvent *e)
 
 void PracticeWindow::prepareToShow()
 {
-    BuildControls();
     ProgramState &st = Program();
     setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
     m_closeRequested = false;
@@ -204,7 +221,6 @@ void PracticeWindow::prepareToShow()
 
 void PracticeWindow::Init(bool review)
 {
-    BuildControls();
     ProgramState &st = Program();
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
@@ -245,7 +261,6 @@ void PracticeWindow::Init(bool review)
 
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
-    BuildControls();
     ProgramState &st = Program();
     const QPoint p = lattice(pixel);
     pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
@@ -271,7 +286,6 @@ void PracticeWindow::planeMouseMove(QPoint pixel)
 
 void PracticeWindow::windowMouseMove()
 {
-    BuildControls();
     pointField->clear();
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
@@ -291,7 +305,6 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
 {
-    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
         return;
     m_inPress = true;
@@ -372,7 +385,7 @@ void PracticeWindow::rightAnswer()
     m_s.TotalSeconds += m_s.Seconds;
     m_s.Seconds = 0;
 
-    const int r = m_rightAnswer ? runModal(m_rightAnswer) : 1;
+    const int r = runModal(rightAnswerDialog());
     m_s.AnswerShown = false;
     if (r == 2)
         m_closeRequested = true;
@@ -405,7 +418,7 @@ void PracticeWindow::wrongAnswer()
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
     DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
-    const int r = m_wrongAnswer ? runModal(m_wrongAnswer) : 1;
+    const int r = runModal(wrongAnswerDialog());
     if (r == 1)
         ++m_s.WrongAttempts;
     else
@@ -420,15 +433,11 @@ void PracticeWindow::endRun()
         AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
-    if (!m_runEnd) {
-        m_closeRequested = true;
-        return;
-    }
     const bool allFirst = m_s.FirstTry == m_s.Count;
     const auto outcome = allFirst && !m_s.Review ? RunEndDialog::Outcome::Perfect
                          : m_s.Review             ? RunEndDialog::Outcome::Review
                                                   : RunEndDialog::Outcome::Finished;
-    m_runEnd->prepare(outcome, !allFirst, st.TestMode);
+    runEndDialog()->prepare(outcome, !allFirst, st.TestMode);
     const int r = runModal(m_runEnd);
     if (r == 1) {
         m_s.Review = false;
@@ -443,7 +452,6 @@ void PracticeWindow::endRun()
 
 void PracticeWindow::correctClicked()
 {
-    BuildControls();
     if (m_s.Stage != 1)
         return;
     ProgramState &st = Program();
@@ -458,7 +466,6 @@ void PracticeWindow::correctClicked()
 
 void PracticeWindow::hintClicked()
 {
-    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
         return;
     const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];

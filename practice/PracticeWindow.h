@@ -7,8 +7,7 @@
 #include "model/FormulaText.h"
 #include "model/Parabola.h"
 
-#include "ui/LazyDialog.h"
-
+#include <QDialog>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -47,12 +46,18 @@ struct PracticeState {
     QPoint LastPoint;       // lattice units
 };
 
-class PracticeWindow : public LazyDialog {
+class PracticeWindow : public QDialog {
     Q_OBJECT
 public:
     explicit PracticeWindow(QWidget *parent = nullptr);
 
-    void attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog, RunEndDialog *endDialog);
+    // The verdict dialogs, created on first need below the marks list with
+    // this window's owner as theirs.
+    RightAnswerDialog *rightAnswerDialog();
+    WrongAnswerDialog *wrongAnswerDialog();
+    RunEndDialog *runEndDialog();
+    // The record window, modal: the end-of-run dialog's "記録を見る".
+    std::function<void()> showRecords;
     // From the main window: its display form, and a repaint that makes its
     // plane geometry current again when the practice window closes.
     std::function<FormulaForm()> currentForm;
@@ -87,12 +92,12 @@ public:
     QTimer secondTimer;
 
 protected:
-    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void done(int r) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
     const Parabola &source() const;
     FormulaForm form() const;
     void answerClick(QPoint lattice);
@@ -101,6 +106,7 @@ private:
     void endRun();
     void nextExercise();
     QPoint lattice(QPoint pixel) const;
+    template <typename Dialog> Dialog *verdictDialog(Dialog *&dialog);
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;

@@ -48,24 +48,16 @@ void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder)
 }
 
 PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
-    : LazyDialog(parent), m_store(store), m_settings(holder)
+    : QDialog(parent), m_store(store), m_settings(holder), m_edit(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    LoadHeldPlaneSettings(m_store, m_settings);
-    m_edit = m_settings;
+    buildForm();
+    fillFromEditing();
+    connectFields();
     // Until the first showing, Cancel and a failed test fall back to the
     // values the dialog started with.
     recordShownValues();
-}
-
-void PlaneSettingsDialog::buildControls()
-{
-    buildForm();
-    // Until now the holder was the truth; the controls start from it.
-    m_edit = m_settings;
-    fillFromEditing();
-    connectFields();
 }
 
 int PlaneSettingsDialog::largestPlaneSize() const
@@ -166,7 +158,6 @@ void PlaneSettingsDialog::keyPressEvent(QKeyEvent *event)
 
 void PlaneSettingsDialog::prepareToShow()
 {
-    BuildControls();
     m_settingsChanged = false;
     if (QScreen *s = screen())
         move(s->geometry().topLeft());
@@ -200,7 +191,6 @@ void PlaneSettingsDialog::restoreShownValues()
 
 bool PlaneSettingsDialog::testClicked()
 {
-    BuildControls();
     bool passed = false;
     Guarded([&] { passed = runTest(); });
     return passed;
@@ -263,7 +253,6 @@ void PlaneSettingsDialog::takeAcceptedValues()
 
 void PlaneSettingsDialog::okClicked()
 {
-    BuildControls();
     if (m_settingsChanged) {
         testClicked();
         m_settingsChanged = false;
@@ -300,7 +289,6 @@ void PlaneSettingsDialog::saveSettings() const
 
 void PlaneSettingsDialog::cancelClicked()
 {
-    BuildControls();
     restoreShownValues();
     // A refused scale fails the test; the restored values still reach the
     // plane, which is drawn again when they change it.
@@ -315,7 +303,6 @@ void PlaneSettingsDialog::cancelClicked()
 
 void PlaneSettingsDialog::presetClicked(const QString &button)
 {
-    BuildControls();
     for (const Preset &p : Presets) {
         if (button != QLatin1String(p.button))
             continue;

@@ -317,7 +317,7 @@ private slots:
         bad.close();
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
         Program().OpenForEditing = editing;
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         w->prepareToShow();
         QStringList titles;
         for (int i = 0; i < w->titleList->count(); ++i)
@@ -335,7 +335,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         Program().OpenForEditing = true;
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         for (int showing = 0; showing < 2; ++showing) {
             w->show();
             QApplication::setActiveWindow(w);
@@ -362,7 +362,7 @@ private slots:
     void unitDialogPreviewAndLock()
     {
         QVERIFY(WriteSampleUnits(data()));
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         m->toggleLock();
         w->prepareToShow();
         QVERIFY(!w->recordsButton->isEnabled());

@@ -115,7 +115,7 @@ private slots:
     void init()
     {
         f = std::make_unique<MainFixture>();
-        r = forms().practiceWindow;
+        r = forms().practiceWindow();
         m_shown.clear();
         m_answers.clear();
         m_outcomes.clear();
