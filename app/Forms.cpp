@@ -17,6 +17,22 @@
 
 #include <QLabel>
 
+namespace {
+// The window made by `make` on its first need, owned by the main window;
+// nothing before CreateForms.
+template <typename Window, typename Make> Window *OnFirstNeed(Window *&window, MainWindow *main, Make make)
+{
+    if (!window && main)
+        window = make(main);
+    return window;
+}
+
+template <typename Window> Window *OnFirstNeed(Window *&window, MainWindow *main)
+{
+    return OnFirstNeed(window, main, [](MainWindow *owner) { return new Window(owner); });
+}
+}  // namespace
+
 Forms &forms()
 {
     static Forms f;
@@ -48,78 +64,71 @@ void DestroyForms()
 
 LineKindDialog *Forms::lineKindDialog()
 {
-    if (!m_lineKind && mainWindow) {
-        m_lineKind = new LineKindDialog(mainWindow);
-        m_lineKind->onApplied = [main = mainWindow] {
+    return OnFirstNeed(m_lineKind, mainWindow, [](MainWindow *main) {
+        auto *d = new LineKindDialog(main);
+        d->onApplied = [main] {
             main->SyncLineModeButtons();
             main->repaintAll();
         };
-        m_lineKind->onRedraw = [main = mainWindow] { main->repaintAll(); };
-    }
-    return m_lineKind;
+        d->onRedraw = [main] { main->repaintAll(); };
+        return d;
+    });
 }
 
 AboutDialog *Forms::aboutDialog()
 {
-    if (!m_about && mainWindow)
-        m_about = new AboutDialog(mainWindow);
-    return m_about;
+    return OnFirstNeed(m_about, mainWindow);
 }
 
 PracticeWindow *Forms::practiceWindow()
 {
-    if (!m_practice && mainWindow) {
-        m_practice = new PracticeWindow(mainWindow);
-        m_practice->currentForm = [main = mainWindow] { return main->CurrentForm(); };
-        m_practice->onClosed = [main = mainWindow] { main->repaintAll(); };
-        m_practice->showRecords = [this] { recordsWindow()->exec(); };
-    }
-    return m_practice;
+    return OnFirstNeed(m_practice, mainWindow, [this](MainWindow *main) {
+        auto *w = new PracticeWindow(main);
+        w->currentForm = [main] { return main->CurrentForm(); };
+        w->onClosed = [main] { main->repaintAll(); };
+        w->showRecords = [this] { recordsWindow()->exec(); };
+        return w;
+    });
 }
 
 RecordsWindow *Forms::recordsWindow()
 {
-    if (!m_records && mainWindow)
-        m_records = new RecordsWindow(mainWindow);
-    return m_records;
+    return OnFirstNeed(m_records, mainWindow);
 }
 
 PrintDialog *Forms::printDialog()
 {
-    if (!m_print && mainWindow) {
-        m_print = new PrintDialog(mainWindow);
-        m_print->planeImage = [main = mainWindow]() -> const QImage & { return main->plane->canvas().image(); };
-        m_print->unitFileName = [this] { return unitContentsWindow->fileNameLabel->text(); };
-    }
-    return m_print;
+    return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
+        auto *d = new PrintDialog(main);
+        d->planeImage = [main]() -> const QImage & { return main->plane->canvas().image(); };
+        d->unitFileName = [this] { return unitContentsWindow->fileNameLabel->text(); };
+        return d;
+    });
 }
 
 UnitCatalogDialog *Forms::unitCatalogDialog()
 {
-    if (!m_catalog && mainWindow) {
-        MainWindow *main = mainWindow;
-        m_catalog = new UnitCatalogDialog(main);
-        m_catalog->mainSize = [main] { return main->size(); };
-        m_catalog->mainPlaneSize = [main] { return main->plane->picture().bounds().size(); };
-        m_catalog->redrawMain = [main] { main->repaintAll(); };
-        m_catalog->locked = [main] { return main->state().Locked; };
-        m_catalog->showRecords = [this, main] { main->runModal(recordsWindow()); };
-    }
-    return m_catalog;
+    return OnFirstNeed(m_catalog, mainWindow, [this](MainWindow *main) {
+        auto *d = new UnitCatalogDialog(main);
+        d->mainSize = [main] { return main->size(); };
+        d->mainPlaneSize = [main] { return main->plane->picture().bounds().size(); };
+        d->redrawMain = [main] { main->repaintAll(); };
+        d->locked = [main] { return main->state().Locked; };
+        d->showRecords = [this, main] { main->runModal(recordsWindow()); };
+        return d;
+    });
 }
 
 PlaneSettingsDialog *Forms::planeSettingsDialog()
 {
-    if (!m_planeSettings && mainWindow) {
-        m_planeSettings = new PlaneSettingsDialog(m_store, Program().MainPlane, mainWindow);
-        m_planeSettings->onRedraw = [main = mainWindow] { main->repaintAll(); };
-    }
-    return m_planeSettings;
+    return OnFirstNeed(m_planeSettings, mainWindow, [this](MainWindow *main) {
+        auto *d = new PlaneSettingsDialog(m_store, Program().MainPlane, main);
+        d->onRedraw = [main] { main->repaintAll(); };
+        return d;
+    });
 }
 
 HelpWindow *Forms::helpWindow()
 {
-    if (!m_help && mainWindow)
-        m_help = new HelpWindow(mainWindow);
-    return m_help;
+    return OnFirstNeed(m_help, mainWindow);
 }

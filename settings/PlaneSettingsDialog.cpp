@@ -167,8 +167,9 @@ void PlaneSettingsDialog::prepareToShow()
 void PlaneSettingsDialog::recordShownValues()
 {
     const PlaneSettings &s = m_edit;
-    m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
-                          s.ScaleNumberY, s.ShowAxisNames, s.ShowTickNumbers, s.FontSize, s.Margin, s.ShowCoordinates};
+    m_shown = ShownValues{s.SizeX,    s.SizeY,        s.StartX,         s.StartY,        s.EndX,
+                          s.EndY,     s.ScaleNumberX, s.ScaleNumberY,   s.ShowAxisNames, s.ShowTickNumbers,
+                          s.FontSize, s.Margin,       s.ShowCoordinates};
 }
 
 void PlaneSettingsDialog::restoreShownValues()

@@ -235,16 +235,15 @@ private slots:
         QTest::addColumn<bool>("atStart");
         for (const char *name : {"frmNewWork", "frmTangen"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
-        for (const char *name : {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari", "frmOwari",
-                                 "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
+        for (const char *name : {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari",
+                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void windowsAreCreatedOnFirstNeed()
     {
         QFETCH(QString, objectName);
         QFETCH(bool, atStart);
-        const QList<QDialog *> atFirst = main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(atFirst.size(), 2);
+        QCOMPARE(main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly).size(), 2);
         QCOMPARE(main()->findChild<QWidget *>(objectName) != nullptr, atStart);
         QWidget *w = Window(objectName);
         QVERIFY(w);
