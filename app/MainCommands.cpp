@@ -6,10 +6,10 @@
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
-#include "practice/PracticeWindow.h"
-#include "practice/RecordsWindow.h"
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RecordsWindow.h"
 #include "ui/ImageView.h"
 
 #include <QClipboard>
