@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 
 #include "about/AboutDialog.h"
+#include "app/FormulaList.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "lessons/UnitCatalogDialog.h"
@@ -10,11 +11,27 @@
 #include "plane/ProgramState.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
-#include "practice/RightAnswerDialog.h"
-#include "practice/RunEndDialog.h"
-#include "practice/WrongAnswerDialog.h"
 #include "settings/LineKindDialog.h"
 #include "settings/PlaneSettingsDialog.h"
+#include "ui/ImageView.h"
+
+#include <QLabel>
+
+namespace {
+// The window made by `make` on its first need, owned by the main window;
+// nothing before CreateForms.
+template <typename Window, typename Make> Window *OnFirstNeed(Window *&window, MainWindow *main, Make make)
+{
+    if (!window && main)
+        window = make(main);
+    return window;
+}
+
+template <typename Window> Window *OnFirstNeed(Window *&window, MainWindow *main)
+{
+    return OnFirstNeed(window, main, [](MainWindow *owner) { return new Window(owner); });
+}
+}  // namespace
 
 Forms &forms()
 {
@@ -26,31 +43,16 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
 {
     Forms &f = forms();
     f = Forms{};
-    ProgramState &st = Program();
+    f.m_store = store;
     f.mainWindow = new MainWindow(screen, currentDir);
-    QWidget *owner = f.mainWindow;
-    f.lineKindDialog = new LineKindDialog(owner);
-    f.unitTitleDialog = new UnitTitleDialog(owner);
-    f.aboutDialog = new AboutDialog(owner);
-    f.practiceWindow = new PracticeWindow(owner);
-    f.rightAnswerDialog = new RightAnswerDialog(owner);
-    f.wrongAnswerDialog = new WrongAnswerDialog(owner);
-    f.unitContentsWindow = new UnitContentsWindow(owner);
-    f.runEndDialog = new RunEndDialog(owner);
-    f.recordsWindow = new RecordsWindow(owner);
-    f.printDialog = new PrintDialog(owner);
-    f.unitCatalogDialog = new UnitCatalogDialog(owner);
-    f.planeSettingsDialog = new PlaneSettingsDialog(store, st.MainPlane, owner);
+    // After the main window's layout, which sets the largest plane size;
+    // the main plane is drawn from its settings at the first showing.
+    ProgramState &st = Program();
+    LoadHeldPlaneSettings(store, st.MainPlane);
     LoadHeldPlaneSettings(store, st.PracticePlane);
-    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow, f.planeSettingsDialog, f.lineKindDialog,
-                         f.unitCatalogDialog, f.aboutDialog);
-    f.mainWindow->attachPractice(f.practiceWindow, f.recordsWindow);
-    f.helpWindow = new HelpWindow(owner);
-    f.mainWindow->attachOutput(f.printDialog, f.helpWindow);
-    f.practiceWindow->attach(f.rightAnswerDialog, f.wrongAnswerDialog, f.runEndDialog);
-    f.practiceWindow->currentForm = [main = f.mainWindow] { return main->currentForm(); };
-    f.practiceWindow->onClosed = [main = f.mainWindow] { main->repaintAll(); };
-    f.runEndDialog->showRecords = [records = f.recordsWindow] { records->exec(); };
+    f.unitTitleDialog = new UnitTitleDialog(f.mainWindow);
+    f.unitContentsWindow = new UnitContentsWindow(f.mainWindow);
+    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow);
 }
 
 void DestroyForms()
@@ -58,4 +60,75 @@ void DestroyForms()
     // Every other form is a child of the main window.
     delete forms().mainWindow;
     forms() = Forms{};
+}
+
+LineKindDialog *Forms::lineKindDialog()
+{
+    return OnFirstNeed(m_lineKind, mainWindow, [](MainWindow *main) {
+        auto *d = new LineKindDialog(main);
+        d->onApplied = [main] {
+            main->syncLineModeButtons();
+            main->repaintAll();
+        };
+        d->onRedraw = [main] { main->repaintAll(); };
+        return d;
+    });
+}
+
+AboutDialog *Forms::aboutDialog()
+{
+    return OnFirstNeed(m_about, mainWindow);
+}
+
+PracticeWindow *Forms::practiceWindow()
+{
+    return OnFirstNeed(m_practice, mainWindow, [this](MainWindow *main) {
+        auto *w = new PracticeWindow(main);
+        w->currentForm = [main] { return main->currentForm(); };
+        w->onClosed = [main] { main->repaintAll(); };
+        w->showRecords = [this] { recordsWindow()->exec(); };
+        return w;
+    });
+}
+
+RecordsWindow *Forms::recordsWindow()
+{
+    return OnFirstNeed(m_records, mainWindow);
+}
+
+PrintDialog *Forms::printDialog()
+{
+    return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
+        auto *d = new PrintDialog(main);
+        d->planeImage = [main]() -> const QImage & { return main->plane->canvas().image(); };
+        d->unitFileName = [main] { return main->document().filePath(); };
+        return d;
+    });
+}
+
+UnitCatalogDialog *Forms::unitCatalogDialog()
+{
+    return OnFirstNeed(m_catalog, mainWindow, [this](MainWindow *main) {
+        auto *d = new UnitCatalogDialog(main);
+        d->mainSize = [main] { return main->size(); };
+        d->mainPlaneSize = [main] { return main->plane->picture().bounds().size(); };
+        d->redrawMain = [main] { main->repaintAll(); };
+        d->locked = [main] { return main->state().Locked; };
+        d->showRecords = [this, main] { main->runModal(recordsWindow()); };
+        return d;
+    });
+}
+
+PlaneSettingsDialog *Forms::planeSettingsDialog()
+{
+    return OnFirstNeed(m_planeSettings, mainWindow, [this](MainWindow *main) {
+        auto *d = new PlaneSettingsDialog(m_store, Program().MainPlane, main);
+        d->onRedraw = [main] { main->repaintAll(); };
+        return d;
+    });
+}
+
+HelpWindow *Forms::helpWindow()
+{
+    return OnFirstNeed(m_help, mainWindow);
 }

@@ -1,49 +1,62 @@
 #pragma once
-// The program's windows, created once at start and reached through this
-// one place.
+// The program's windows, reached through this one place. The main window,
+// the title dialog and the unit window exist from the start, since they
+// hold the open unit; every other window is created on first need, with
+// the main window as its owner.
+
+#include "settings/SettingsStore.h"
 
 #include <QSize>
 #include <QString>
-#include <memory>
 
-class SettingsStore;
 class MainWindow;
 class LineKindDialog;
 class UnitTitleDialog;
 class AboutDialog;
 class PracticeWindow;
-class RightAnswerDialog;
-class WrongAnswerDialog;
 class UnitContentsWindow;
-class RunEndDialog;
 class RecordsWindow;
 class PrintDialog;
 class UnitCatalogDialog;
 class PlaneSettingsDialog;
+class HelpWindow;
 
-struct Forms {
+class Forms {
+public:
     MainWindow *mainWindow = nullptr;
-    LineKindDialog *lineKindDialog = nullptr;
     UnitTitleDialog *unitTitleDialog = nullptr;
-    AboutDialog *aboutDialog = nullptr;
-    PracticeWindow *practiceWindow = nullptr;
-    RightAnswerDialog *rightAnswerDialog = nullptr;
-    WrongAnswerDialog *wrongAnswerDialog = nullptr;
     UnitContentsWindow *unitContentsWindow = nullptr;
-    RunEndDialog *runEndDialog = nullptr;
-    RecordsWindow *recordsWindow = nullptr;
-    PrintDialog *printDialog = nullptr;
-    UnitCatalogDialog *unitCatalogDialog = nullptr;
-    PlaneSettingsDialog *planeSettingsDialog = nullptr;
-    class HelpWindow *helpWindow = nullptr;  // our own help viewer
+
+    // Created and wired to the main window on the first call; nullptr
+    // before CreateForms.
+    LineKindDialog *lineKindDialog();
+    AboutDialog *aboutDialog();
+    PracticeWindow *practiceWindow();  // with its verdict dialogs
+    RecordsWindow *recordsWindow();
+    PrintDialog *printDialog();
+    UnitCatalogDialog *unitCatalogDialog();
+    PlaneSettingsDialog *planeSettingsDialog();
+    HelpWindow *helpWindow();
+
+private:
+    friend void CreateForms(const QSize &, const QString &, const SettingsStore &);
+    SettingsStore m_store;  // for saving the plane settings
+    LineKindDialog *m_lineKind = nullptr;
+    AboutDialog *m_about = nullptr;
+    PracticeWindow *m_practice = nullptr;
+    RecordsWindow *m_records = nullptr;
+    PrintDialog *m_print = nullptr;
+    UnitCatalogDialog *m_catalog = nullptr;
+    PlaneSettingsDialog *m_planeSettings = nullptr;
+    HelpWindow *m_help = nullptr;
 };
 
 // The windows of this run; empty before CreateForms.
 Forms &forms();
 
-// Creates the windows and wires them to each other. The main window is laid
-// out over a screen of the given size; the settings of both planes are
-// loaded from store.
+// Creates the windows needed from the start and wires them to each other.
+// The main window is laid out over a screen of the given size; the
+// settings of both planes are loaded from store.
 void CreateForms(const QSize &screen, const QString &currentDir, const SettingsStore &store);
 // Deletes them again (the main window last), leaving forms() empty.
 void DestroyForms();

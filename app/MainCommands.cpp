@@ -1,5 +1,6 @@
 // Commands of the main window that act on the unit as a whole.
 
+#include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "lessons/UnitCatalogDialog.h"
@@ -7,6 +8,8 @@
 #include "lessons/UnitTitleDialog.h"
 #include "plane/Prompt.h"
 #include "plane/UnitFile.h"
+#include "practice/PracticeWindow.h"
+#include "practice/RecordsWindow.h"
 #include "ui/ImageView.h"
 
 #include <QClipboard>
@@ -145,9 +148,10 @@ void MainWindow::openUnitFile(const QString &path)
 void MainWindow::openByTitle()
 {
     Program().OpenForEditing = true;
-    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
+    UnitCatalogDialog *catalog = forms().unitCatalogDialog();
+    if (!catalog || runModal(catalog) != 1)
         return;
-    const QString path = dataFolderPath() + m_unitCatalog->fileNameLabel->text();
+    const QString path = dataFolderPath() + catalog->fileNameLabel->text();
     if (saveWithDialog(true) != Answer::Cancel) {
         clearDisplay();
         const auto unit = ReadUnit(path, currentForm(), Program().Draw);
@@ -229,7 +233,8 @@ void MainWindow::startPractice()
 {
     ProgramState &st = Program();
     st.OpenForEditing = false;
-    if (!m_unitCatalog || runModal(m_unitCatalog) != 1)
+    UnitCatalogDialog *catalog = forms().unitCatalogDialog();
+    if (!catalog || runModal(catalog) != 1)
         return;
     repaintAll();
     st.TestMode = false;
@@ -239,8 +244,8 @@ void MainWindow::startPractice()
         return;
     }
     m_doc.startNewHistory();
-    if (m_practice)
-        runModal(m_practice);
+    if (QDialog *d = forms().practiceWindow())
+        runModal(d);
 }
 
 void MainWindow::startTest()
@@ -261,12 +266,12 @@ void MainWindow::startTest()
     for (int i = 0; i < m_doc.count(); ++i)
         st.PracticeParabolas[std::size_t(i)] = m_doc.at(i);
     m_doc.startNewHistory();
-    if (m_practice)
-        runModal(m_practice);
+    if (QDialog *d = forms().practiceWindow())
+        runModal(d);
 }
 
 void MainWindow::showPracticeRecords()
 {
-    if (m_records)
-        runModal(m_records);
+    if (QDialog *d = forms().recordsWindow())
+        runModal(d);
 }

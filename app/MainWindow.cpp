@@ -1,11 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "about/AboutDialog.h"
 #include "app/AppDir.h"
 #include "app/AppInfo.h"
 #include "app/DataFolder.h"
+#include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/HelpWindow.h"
-#include "lessons/UnitCatalogDialog.h"
 #include "output/PrintDialog.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
@@ -154,6 +155,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     enableCommands(false);  // until the first showing unlocks
     connect(&m_doc, &UnitDocument::changed, this, &MainWindow::documentChanged);
     connect(&m_doc, &UnitDocument::namesChanged, this, &MainWindow::showCaptions);
+    setupHelpContexts();
 
     m_layout = ComputeMainWindowLayout(screen.width(), screen.height());
     applyCreationLayout();
@@ -175,35 +177,14 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents,
-                        PlaneSettingsDialog *planeSettings, LineKindDialog *lineKind,
-                        UnitCatalogDialog *catalog, QDialog *about)
+void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents)
 {
-    m_unitCatalog = catalog;
-    m_about = about;
-    if (m_unitCatalog) {
-        m_unitCatalog->mainSize = [this] { return size(); };
-        m_unitCatalog->mainPlaneSize = [this] { return plane->picture().bounds().size(); };
-        m_unitCatalog->redrawMain = [this] { repaintAll(); };
-        m_unitCatalog->locked = [this] { return m_state.Locked; };
-    }
     if (titleDialog) {
         titleDialog->mainGeometry = [this] { return geometry(); };
         titleDialog->currentTitle = [this] { return m_doc.title(); };
     }
-    m_lineKind = lineKind;
-    if (m_lineKind) {
-        m_lineKind->onApplied = [this] {
-            syncLineModeButtons();
-            repaintAll();
-        };
-        m_lineKind->onRedraw = [this] { repaintAll(); };
-    }
     m_unitTitleDialog = titleDialog;
     m_unitContents = contents;
-    m_planeSettings = planeSettings;
-    if (m_planeSettings)
-        m_planeSettings->onRedraw = [this] { repaintAll(); };
     if (m_unitContents)
         m_unitContents->setDocument(&m_doc);
 }
@@ -740,33 +721,12 @@ void MainWindow::repaintAll()
 void MainWindow::showPlaneSettings()
 {
     // Modeless: the main window stays usable while the settings are tried.
-    if (!m_planeSettings)
+    PlaneSettingsDialog *d = forms().planeSettingsDialog();
+    if (!d)
         return;
-    m_planeSettings->show();
-    m_planeSettings->raise();
-    m_planeSettings->activateWindow();
-}
-
-void MainWindow::attachPractice(QDialog *practice, QDialog *records)
-{
-    m_practice = practice;
-    m_records = records;
-    if (m_unitCatalog)
-        m_unitCatalog->showRecords = [this] {
-            if (m_records)
-                runModal(m_records);
-        };
-}
-
-void MainWindow::attachOutput(QDialog *print, HelpWindow *help)
-{
-    m_printDialog = print;
-    m_help = help;
-    if (auto *p = qobject_cast<PrintDialog *>(print)) {
-        p->planeImage = [this]() -> const QImage & { return plane->canvas().image(); };
-        p->unitFileName = [this] { return m_doc.filePath(); };
-    }
-    setupHelpContexts();
+    d->show();
+    d->raise();
+    d->activateWindow();
 }
 
 void MainWindow::setupHelpContexts()
@@ -790,8 +750,8 @@ void MainWindow::setupHelpContexts()
     // highlighted item while a menu is open.
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] {
-        if (m_help)
-            m_help->ShowHelp(helpContextOf(QApplication::focusWidget()));
+        if (HelpWindow *help = forms().helpWindow())
+            help->ShowHelp(helpContextOf(QApplication::focusWidget()));
     });
     for (QMenu *m : findChildren<QMenu *>())
         m->installEventFilter(this);
@@ -809,33 +769,33 @@ int MainWindow::helpContextOf(QObject *target) const
 
 void MainWindow::printPlane()
 {
-    if (m_printDialog)
-        runModal(m_printDialog);
+    if (QDialog *d = forms().printDialog())
+        runModal(d);
 }
 
 void MainWindow::showHelp()
 {
-    if (m_help)
-        m_help->ShowHelpContents();
+    if (HelpWindow *help = forms().helpWindow())
+        help->ShowHelpContents();
 }
 
 void MainWindow::showOnePoint()
 {
-    if (m_help)
-        m_help->ShowHelp(HelpContext::OnePoint);
+    if (HelpWindow *help = forms().helpWindow())
+        help->ShowHelp(HelpContext::OnePoint);
 }
 
 void MainWindow::showAbout()
 {
-    if (m_about)
-        runModal(m_about);
+    if (QDialog *d = forms().aboutDialog())
+        runModal(d);
 }
 
 void MainWindow::showLineKind()
 {
-    if (m_lineKind) {
-        m_lineKind->show();
-        m_lineKind->raise();
+    if (QDialog *d = forms().lineKindDialog()) {
+        d->show();
+        d->raise();
     }
     syncLineModeButtons();
 }
@@ -846,8 +806,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
             const int context = menu->activeAction() ? helpContextOf(menu->activeAction()) : HelpContext::MainWindow;
             menu->close();
-            if (m_help)
-                m_help->ShowHelp(context);
+            if (HelpWindow *help = forms().helpWindow())
+                help->ShowHelp(context);
             return true;
         }
     }

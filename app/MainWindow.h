@@ -33,9 +33,6 @@ class QPushButton;
 class QSpinBox;
 class QToolButton;
 class UnitTitleDialog;
-class PlaneSettingsDialog;
-class LineKindDialog;
-class UnitCatalogDialog;
 struct UnitContents;
 class UnitContentsWindow;
 
@@ -47,11 +44,9 @@ public:
     MainWindow(const QSize &screen, const QString &currentDir, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The windows this one reads and fills (created before it is shown).
-    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents,
-                PlaneSettingsDialog *planeSettings, LineKindDialog *lineKind, UnitCatalogDialog *catalog,
-                QDialog *about);
-    void attachPractice(QDialog *practice, QDialog *records);
+    // The windows this one reads and fills (created before it is shown);
+    // the others it obtains from forms() when first needed.
+    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents);
 
     MainState &state() { return m_state; }
     UnitDocument &document() { return m_doc; }
@@ -149,7 +144,6 @@ public:
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.
     int helpContextOf(QObject *target) const;
-    void attachOutput(QDialog *print, class HelpWindow *help);
     void applyUnit(const UnitContents &unit, const QString &path);
     // Undo (back) or redo one change of the unit.
     void stepHistory(bool back);
@@ -255,14 +249,6 @@ private:
     QString m_captionPrefix;
     UnitTitleDialog *m_unitTitleDialog = nullptr;
     UnitContentsWindow *m_unitContents = nullptr;
-    PlaneSettingsDialog *m_planeSettings = nullptr;
-    LineKindDialog *m_lineKind = nullptr;
-    UnitCatalogDialog *m_unitCatalog = nullptr;
-    QDialog *m_about = nullptr;
-    QDialog *m_practice = nullptr;
-    QDialog *m_records = nullptr;
-    QDialog *m_printDialog = nullptr;
-    class HelpWindow *m_help = nullptr;
     // Telling a click from a press: released within 300 ms is a click.
     QTimer m_pressTimer;
     bool m_pressPending = false;

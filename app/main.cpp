@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
         ChooseDataFolder(QDir::currentPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                          InstalledSamplesFolder(QCoreApplication::applicationDirPath()));
     CreateForms(screen, dataFolder, store);
-    qtPrompt.showHelp = [](int context) { forms().helpWindow->ShowHelp(context); };
+    qtPrompt.showHelp = [](int context) { forms().helpWindow()->ShowHelp(context); };
     forms().mainWindow->show();
     if (!unitFile.isEmpty())
         forms().mainWindow->openUnitFile(unitFile);

@@ -253,7 +253,7 @@ int main(int argc, char **argv)
                 ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
         }
         WriteCp932Lines(RecordFilePath(), ini);
-        RecordsWindow &records = *forms().recordsWindow;
+        RecordsWindow &records = *forms().recordsWindow();
         const double ns = MedianNs(11, [&] {
             records.prepareToShow();
             records.titleListClicked(199);
@@ -261,7 +261,7 @@ int main(int argc, char **argv)
         Print("record_window_ms", ns / 1e6, "ms");
     }
     {
-        PrintDialog &print = *forms().printDialog;
+        PrintDialog &print = *forms().printDialog();
         print.prepareToShow();
         const double ns = MedianNs(51, [&] {
             print.DrawPrintPreview();

@@ -22,12 +22,12 @@ UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmTangenOpen"));
     setWindowTitle(QStringLiteral("単元で開く"));
 
-    Label1 = new QLabel(QStringLiteral("単元を選んでください"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    promptLabel = new QLabel(QStringLiteral("単元を選んでください"), this);
+    promptLabel->setObjectName(QStringLiteral("Label1"));
     QFont f16(Fonts::FixedGothic);
     f16.setPixelSize(16);
-    Label1->setFont(f16);
-    Label1->setGeometry(8, 16, 200, 20);
+    promptLabel->setFont(f16);
+    promptLabel->setGeometry(8, 16, 200, 20);
     titleList = new QListWidget(this);
     titleList->setObjectName(QStringLiteral("lstTitle"));
     titleList->setGeometry(8, 40, 169, 321);

@@ -33,7 +33,7 @@ public:
 
     QStringList files() const { return m_files; }
 
-    QLabel *Label1 = nullptr;
+    QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QListWidget *formulaList = nullptr;
     QLabel *fileNameLabel = nullptr;

@@ -163,18 +163,18 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
     c.setFontItalic(false);
     c.setFontSize(s.FontSize);
 
-    if (s.Zahyou) {
+    if (s.ShowCoordinates) {
         DrawGrid(c, g, width, height, variant, colors);
 
         c.setFontColor(Colors::Black);
         c.setBrushStyle(BrushStyle::Clear);
         const double off = (12 - s.FontSize) * 0.1 - 1.5;
         // Both variants take the axis-name switch from the main settings.
-        const bool names = st.MainPlane.XY;
+        const bool names = st.MainPlane.ShowAxisNames;
         const int nameX = variant == Variant::Main ? width - g.MarginX - 20 : width - g.MarginX - g.ScaleX;
         const int nameHeight = variant == Variant::Main ? 24 : 19;  // pixels of the 18 and 14 point names
 
-        if (s.Memori) {
+        if (s.ShowTickNumbers) {
             if (s.ScaleNumberY > 0) {
                 if (variant == Variant::Main)
                     c.setFontSize(ScaleFontSize(g.ScaleY, c.fontSize()));

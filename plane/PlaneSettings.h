@@ -19,10 +19,10 @@ struct PlaneSettings {
     int ScaleNumberX = 5;                    // numbering step in units, 0 = none
     int ScaleNumberY = 5;
     int FontSize = 12;                       // points
-    int Yohaku = 1;                          // margin setting, unused by the geometry
-    bool Zahyou = true;                      // draw grid, numbers and names at all
-    bool Memori = true;                      // draw tick numbers
-    bool XY = true;                          // draw the axis names
+    int Margin = 1;                          // margin setting, unused by the geometry
+    bool ShowCoordinates = true;             // draw grid, numbers and names at all
+    bool ShowTickNumbers = true;             // draw tick numbers
+    bool ShowAxisNames = true;               // draw the axis names
 
     friend bool operator==(const PlaneSettings &, const PlaneSettings &) = default;
 };

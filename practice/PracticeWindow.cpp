@@ -33,7 +33,7 @@ QFont PixelFont(const QString &face, int pixels, bool bold)
 }
 }  // namespace
 
-QImage PracticeWindow::BatsuPicture()
+QImage PracticeWindow::TickPicture()
 {
     QImage img(82, 58, QImage::Format_RGB32);
     img.fill(Qt::black);
@@ -66,7 +66,7 @@ QString PracticeWindow::Statement(int number)
 }
 
 PracticeWindow::PracticeWindow(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmRenshu"));
     setWindowTitle(QStringLiteral("練習"));
@@ -76,13 +76,13 @@ PracticeWindow::PracticeWindow(QWidget *parent)
         setGeometry(0, 0, 1024, 740);
     setMouseTracking(true);
     installEventFilter(this);
-    m_batsu = BatsuPicture();
+    m_tick = TickPicture();
     m_arrow = ArrowPicture();
-    timSecond.setInterval(1000);
-    connect(&timSecond, &QTimer::timeout, this, [this] { timSecondTimer(); });
+    secondTimer.setInterval(1000);
+    connect(&secondTimer, &QTimer::timeout, this, [this] { secondElapsed(); });
+    buildControls();
 }
 
-// Only a practice run opens the window.
 void PracticeWindow::buildControls()
 {
     setFont(PixelFont(Fonts::FixedGothic, 16, true));
@@ -124,10 +124,10 @@ void PracticeWindow::buildControls()
     };
     correctButton = button("btnTeisei", QStringLiteral("訂正"), 256);
     endButton = button("btnEnd", QStringLiteral("終了"), 312);
-    Button1 = button("Button1", QStringLiteral("ヒント"), 368);
+    hintButton = button("Button1", QStringLiteral("ヒント"), 368);
     connect(correctButton, &QPushButton::clicked, this, [this] { correctClicked(); });
     connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(hintButton, &QPushButton::clicked, this, [this] { hintClicked(); });
 
     plane = new ImageView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
@@ -135,18 +135,35 @@ void PracticeWindow::buildControls()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
 }
 
-void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog,
-                            RunEndDialog *endDialog)
+template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)
 {
-    m_rightAnswer = rightDialog;
-    m_wrongAnswer = wrongDialog;
-    m_runEnd = endDialog;
-    const int top = RecordListBottom + 32;
-    const int left = (parentWidget() ? parentWidget()->x() : 0) + 20;
-    for (QDialog *d : std::initializer_list<QDialog *>{rightDialog, wrongDialog, endDialog})
-        if (d)
-            d->move(left, top);
-    if (m_wrongAnswer) {
+    if (!dialog) {
+        // Owned like this window, or by it when it stands alone.
+        dialog = new Dialog(parentWidget() ? parentWidget() : this);
+        dialog->placeBelow(RecordListBottom + 32, (parentWidget() ? parentWidget()->x() : 0) + 20);
+    }
+    return dialog;
+}
+
+RightAnswerDialog *PracticeWindow::rightAnswerDialog()
+{
+    return verdictDialog(m_rightAnswer);
+}
+
+RunEndDialog *PracticeWindow::runEndDialog()
+{
+    if (!m_runEnd)
+        verdictDialog(m_runEnd)->showRecords = [this] {
+            if (showRecords)
+                showRecords();
+        };
+    return m_runEnd;
+}
+
+WrongAnswerDialog *PracticeWindow::wrongAnswerDialog()
+{
+    if (!m_wrongAnswer) {
+        verdictDialog(m_wrongAnswer);
         m_wrongAnswer->answerShown = [this] { return m_s.AnswerShown; };
         m_wrongAnswer->removeWrongAnswer = [this] {
             DrawParabola(plane->canvas(), m_s.SavedAnswer, false, Program());
@@ -160,6 +177,7 @@ void PracticeWindow::attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *w
             m_s.AnswerShown = true;
         };
     }
+    return m_wrongAnswer;
 }
 
 FormulaForm PracticeWindow::form() const
@@ -186,7 +204,6 @@ void PracticeWindow::showEvent(QShowEvent *e)
 
 void PracticeWindow::prepareToShow()
 {
-    BuildControls();
     ProgramState &st = Program();
     setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
     m_closeRequested = false;
@@ -204,11 +221,10 @@ void PracticeWindow::prepareToShow()
 
 void PracticeWindow::Init(bool review)
 {
-    BuildControls();
     ProgramState &st = Program();
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
-    timSecond.start();
+    secondTimer.start();
     Guarded([&] { DrawPracticePlane(plane->picture(), st); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
     ClearImage(formulaImage->picture(), st.Draw.PanelBackColor, st.Draw);
@@ -245,7 +261,6 @@ void PracticeWindow::Init(bool review)
 
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
-    BuildControls();
     ProgramState &st = Program();
     const QPoint p = lattice(pixel);
     pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
@@ -271,7 +286,6 @@ void PracticeWindow::planeMouseMove(QPoint pixel)
 
 void PracticeWindow::windowMouseMove()
 {
-    BuildControls();
     pointField->clear();
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
@@ -291,7 +305,6 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
 {
-    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
         return;
     m_inPress = true;
@@ -372,7 +385,7 @@ void PracticeWindow::rightAnswer()
     m_s.TotalSeconds += m_s.Seconds;
     m_s.Seconds = 0;
 
-    const int r = m_rightAnswer ? runModal(m_rightAnswer) : 1;
+    const int r = runModal(rightAnswerDialog());
     m_s.AnswerShown = false;
     if (r == 2)
         m_closeRequested = true;
@@ -401,11 +414,11 @@ void PracticeWindow::nextExercise()
 void PracticeWindow::wrongAnswer()
 {
     // The black background of the tick leaves the answer picture as it is.
-    answerImage->canvas().xorCopy(100, 0, m_batsu.copy(0, 0, 100, 100));
+    answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
     DrawParabola(plane->canvas(), m_s.Answer, false, Program());
     m_s.RubberCurve = false;
-    const int r = m_wrongAnswer ? runModal(m_wrongAnswer) : 1;
+    const int r = runModal(wrongAnswerDialog());
     if (r == 1)
         ++m_s.WrongAttempts;
     else
@@ -420,15 +433,11 @@ void PracticeWindow::endRun()
         AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
-    if (!m_runEnd) {
-        m_closeRequested = true;
-        return;
-    }
     const bool allFirst = m_s.FirstTry == m_s.Count;
     const auto outcome = allFirst && !m_s.Review ? RunEndDialog::Outcome::Perfect
                          : m_s.Review             ? RunEndDialog::Outcome::Review
                                                   : RunEndDialog::Outcome::Finished;
-    m_runEnd->prepare(outcome, !allFirst, st.TestMode);
+    runEndDialog()->prepare(outcome, !allFirst, st.TestMode);
     const int r = runModal(m_runEnd);
     if (r == 1) {
         m_s.Review = false;
@@ -443,7 +452,6 @@ void PracticeWindow::endRun()
 
 void PracticeWindow::correctClicked()
 {
-    BuildControls();
     if (m_s.Stage != 1)
         return;
     ProgramState &st = Program();
@@ -456,9 +464,8 @@ void PracticeWindow::correctClicked()
     m_s.Stage = 0;
 }
 
-void PracticeWindow::Button1Click()
+void PracticeWindow::hintClicked()
 {
-    BuildControls();
     if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
         return;
     const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
@@ -474,7 +481,7 @@ void PracticeWindow::endClicked()
     done(2);
 }
 
-void PracticeWindow::timSecondTimer()
+void PracticeWindow::secondElapsed()
 {
     ++m_s.Seconds;
 }
@@ -486,7 +493,7 @@ void PracticeWindow::done(int r)
         m_closeRequested = true;
         return;
     }
-    timSecond.stop();
+    secondTimer.stop();
     QDialog::done(r);
     if (onClosed)
         onClosed();

@@ -7,8 +7,7 @@
 #include "model/FormulaText.h"
 #include "model/Parabola.h"
 
-#include "ui/LazyDialog.h"
-
+#include <QDialog>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -25,7 +24,7 @@ class RunEndDialog;
 class RightAnswerDialog;
 
 // The state of one showing of the practice window.
-struct RenshuState {
+struct PracticeState {
     ParabolaList RunList{};                          // copies of the posed entries
     std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
     std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
@@ -47,12 +46,18 @@ struct RenshuState {
     QPoint LastPoint;       // lattice units
 };
 
-class PracticeWindow : public LazyDialog {
+class PracticeWindow : public QDialog {
     Q_OBJECT
 public:
     explicit PracticeWindow(QWidget *parent = nullptr);
 
-    void attach(RightAnswerDialog *rightDialog, WrongAnswerDialog *wrongDialog, RunEndDialog *endDialog);
+    // The verdict dialogs, created on first need below the marks list with
+    // this window's owner as theirs.
+    RightAnswerDialog *rightAnswerDialog();
+    WrongAnswerDialog *wrongAnswerDialog();
+    RunEndDialog *runEndDialog();
+    // The record window, modal: the end-of-run dialog's "記録を見る".
+    std::function<void()> showRecords;
     // From the main window: its display form, and a repaint that makes its
     // plane geometry current again when the practice window closes.
     std::function<FormulaForm()> currentForm;
@@ -60,7 +65,7 @@ public:
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
-    RenshuState &state() { return m_s; }
+    PracticeState &state() { return m_s; }
 
     void prepareToShow();
     void Init(bool review);
@@ -68,12 +73,12 @@ public:
     void planeMouseMove(QPoint pixel);
     void windowMouseMove();
     void correctClicked();
-    void Button1Click();
+    void hintClicked();
     void endClicked();
-    void timSecondTimer();
+    void secondElapsed();
 
     // The hidden pictures: a red tick on black and a green arrow on black.
-    static QImage BatsuPicture();
+    static QImage TickPicture();
     static QImage ArrowPicture();
     static QString Statement(int number);
 
@@ -83,16 +88,16 @@ public:
     ImageView *answerImage = nullptr;
     QListWidget *recordList = nullptr;
     QLineEdit *pointField = nullptr;
-    QPushButton *correctButton = nullptr, *endButton = nullptr, *Button1 = nullptr;
-    QTimer timSecond;
+    QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
+    QTimer secondTimer;
 
 protected:
-    void buildControls() override;
     void showEvent(QShowEvent *e) override;
     void done(int r) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
     const Parabola &source() const;
     FormulaForm form() const;
     void answerClick(QPoint lattice);
@@ -101,15 +106,16 @@ private:
     void endRun();
     void nextExercise();
     QPoint lattice(QPoint pixel) const;
+    template <typename Dialog> Dialog *verdictDialog(Dialog *&dialog);
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
 
-    RenshuState m_s;
+    PracticeState m_s;
     RightAnswerDialog *m_rightAnswer = nullptr;
     WrongAnswerDialog *m_wrongAnswer = nullptr;
     RunEndDialog *m_runEnd = nullptr;
-    QImage m_batsu, m_arrow;
+    QImage m_tick, m_arrow;
     bool m_closeRequested = false;
     bool m_inPress = false;
 };

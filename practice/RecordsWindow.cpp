@@ -70,10 +70,10 @@ RecordsWindow::RecordsWindow(QWidget *parent)
     setFixedSize(640, 480);
     setFont(Face(Fonts::Gothic, 12));
 
-    Label1 = new QLabel(QStringLiteral("単元をクリックして下さい"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(32, 8);
-    Label1->adjustSize();
+    promptLabel = new QLabel(QStringLiteral("単元をクリックして下さい"), this);
+    promptLabel->setObjectName(QStringLiteral("Label1"));
+    promptLabel->move(32, 8);
+    promptLabel->adjustSize();
 
     auto *list = new TitleList(this);
     titleList = list;

@@ -25,7 +25,7 @@ public:
     // The unit titles, line for line parallel to titleList.
     const QStringList &reserveTitles() const { return m_reserve; }
 
-    QLabel *Label1 = nullptr;
+    QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QPlainTextEdit *detailView = nullptr;
     QPushButton *returnButton = nullptr;

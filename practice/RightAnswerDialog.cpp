@@ -1,43 +1,33 @@
 #include "practice/RightAnswerDialog.h"
 
 #include "plane/Canvas.h"
-#include "plane/Fonts.h"
 #include "practice/VerdictIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 constexpr Color kPaleYellow = 0xC0FFFF;
 }  // namespace
 
 RightAnswerDialog::RightAnswerDialog(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : VerdictDialog(parent, "frmSeikai", QStringLiteral("正解"), QSize(320, 132))
 {
-    setObjectName(QStringLiteral("frmSeikai"));
-    setWindowTitle(QStringLiteral("正解"));
-    setFixedSize(320, 132);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kPaleYellow));
     setPalette(pal);
-}
 
-void RightAnswerDialog::buildControls()
-{
-    setFont(VerdictFont(12));
+    flowersImage = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
+    catImage = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
 
-    Image1 = VerdictIconLabel(this, "Image1", FlowersIcon(), 8, 16);
-    Image2 = VerdictIconLabel(this, "Image2", SmilingCatIcon(), 272, 16);
-
-    Edit1 = new QLineEdit(QStringLiteral("★★正解です★★"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(48, 16, 217, 35);
-    Edit1->setFont(VerdictFont(27));
-    Edit1->setReadOnly(true);
+    bannerField = new QLineEdit(QStringLiteral("★★正解です★★"), this);
+    bannerField->setObjectName(QStringLiteral("Edit1"));
+    bannerField->setGeometry(48, 16, 217, 35);
+    bannerField->setFont(VerdictFont(27));
+    bannerField->setReadOnly(true);
     // Only a banner: Enter and Tab belong to the buttons.
-    Edit1->setFocusPolicy(Qt::NoFocus);
+    bannerField->setFocusPolicy(Qt::NoFocus);
 
     nextButton = new QPushButton(QStringLiteral("次の問題"), this);
     nextButton->setObjectName(QStringLiteral("btnNext"));
@@ -51,16 +41,8 @@ void RightAnswerDialog::buildControls()
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
-void RightAnswerDialog::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        prepareToShow();
-}
-
 void RightAnswerDialog::prepareToShow()
 {
-    BuildControls();
     // The pupil goes on with Enter, even after having tabbed to "中止" last time.
     nextButton->setFocus();
 }
@@ -68,14 +50,4 @@ void RightAnswerDialog::prepareToShow()
 void RightAnswerDialog::nextClicked()
 {
     done(1);
-}
-
-void RightAnswerDialog::cancelClicked()
-{
-    done(2);
-}
-
-void RightAnswerDialog::reject()
-{
-    done(2);
 }

@@ -3,39 +3,24 @@
 #include "practice/VerdictIcons.h"
 
 #include "plane/Canvas.h"
-#include "plane/Fonts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 constexpr Color kPerfectGreen = 0x008000;
 }  // namespace
 
 RunEndDialog::RunEndDialog(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : VerdictDialog(parent, "frmOwari", QStringLiteral("練習終わり"), QSize(391, 132))
 {
-    setObjectName(QStringLiteral("frmOwari"));
-    setWindowTitle(QStringLiteral("練習終わり"));
-    setFixedSize(391, 132);
-}
-
-void RunEndDialog::buildControls()
-{
-    setFont(VerdictFont(12));
-
     // Created in the design tab order: setTabOrder (Qt 6.4) cannot move a
     // widget ahead of the first child created, which thus stays first.
     reviewButton =
         VerdictButton(this, "btnFukushu", QStringLiteral("間違った所を復習"), QRect(24, 56, 105, 33));
     retryButton = VerdictButton(this, "btnRetry", QStringLiteral("もう一度やる"), QRect(144, 56, 97, 33));
     endButton = VerdictButton(this, "btnEnd", QStringLiteral("終了"), QRect(256, 56, 113, 33));
-    messageField = new QLineEdit(QStringLiteral("　　　　練習を終わります"), this);
-    messageField->setObjectName(QStringLiteral("edtMess"));
-    messageField->setGeometry(24, 16, 217, 24);
-    messageField->setFont(VerdictFont(16));
-    messageField->setReadOnly(true);
+    messageField = VerdictMessageField(this, QRect(24, 16, 217, 24), QStringLiteral("　　　　練習を終わります"));
     showRecordsButton =
         VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
     m_tabOrder = {reviewButton, retryButton, endButton, messageField, showRecordsButton};
@@ -55,7 +40,6 @@ void RunEndDialog::applyTabOrder(const QList<QWidget *> &order)
 
 void RunEndDialog::prepare(Outcome outcome, bool reviewEnabled, bool testMode)
 {
-    BuildControls();
     // Back to the design state first: a perfect run's green and tab order
     // must not stay for the runs after it.
     setPalette(QPalette());
@@ -82,16 +66,8 @@ void RunEndDialog::prepare(Outcome outcome, bool reviewEnabled, bool testMode)
     }
 }
 
-void RunEndDialog::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        prepareToShow();
-}
-
 void RunEndDialog::prepareToShow()
 {
-    BuildControls();
     showRecordsButton->setVisible(!m_testMode);
     // The first usable control in tab order takes the focus, so Enter
     // chooses what the outcome suggests: stop after a perfect run, review
@@ -106,7 +82,7 @@ void RunEndDialog::prepareToShow()
 
 void RunEndDialog::endClicked()
 {
-    done(2);
+    cancelClicked();
 }
 
 void RunEndDialog::retryClicked()
@@ -123,9 +99,4 @@ void RunEndDialog::showRecordsClicked()
 {
     if (showRecords)
         showRecords();
-}
-
-void RunEndDialog::reject()
-{
-    done(2);
 }

@@ -3,6 +3,7 @@
 #include "plane/Fonts.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <QPainter>
@@ -197,4 +198,14 @@ QLabel *VerdictIconLabel(QWidget *parent, const char *name, const QPixmap &pm, i
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setPixmap(pm);
     return l;
+}
+
+QLineEdit *VerdictMessageField(QWidget *parent, const QRect &place, const QString &text)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QStringLiteral("edtMess"));
+    e->setGeometry(place);
+    e->setFont(VerdictFont(16));
+    e->setReadOnly(true);
+    return e;
 }

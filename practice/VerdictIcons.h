@@ -8,6 +8,7 @@
 #include <QRect>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -21,3 +22,5 @@ QPixmap MonsterIcon();     // a green monster face: wrong answer
 QFont VerdictFont(int pixels);  // the gothic face at a pixel size
 QPushButton *VerdictButton(QWidget *parent, const char *name, const QString &caption, const QRect &place);
 QLabel *VerdictIconLabel(QWidget *parent, const char *name, const QPixmap &pm, int left, int top);
+// The read-only message line "edtMess" in the 16 pixel face.
+QLineEdit *VerdictMessageField(QWidget *parent, const QRect &place, const QString &text = QString());

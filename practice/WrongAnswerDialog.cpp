@@ -1,36 +1,16 @@
 #include "practice/WrongAnswerDialog.h"
 
-#include "plane/Fonts.h"
 #include "practice/VerdictIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 WrongAnswerDialog::WrongAnswerDialog(QWidget *parent)
-    : LazyDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : VerdictDialog(parent, "frmAyamari", QStringLiteral("誤答"), QSize(312, 105))
 {
-    setObjectName(QStringLiteral("frmAyamari"));
-    setWindowTitle(QStringLiteral("誤答"));
-    setFixedSize(312, 105);
-}
-
-void WrongAnswerDialog::buildControls()
-{
-    setFont(VerdictFont(12));
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 16, 33, 33);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(MonsterIcon());
-
-    messageField = new QLineEdit(this);
-    messageField->setObjectName(QStringLiteral("edtMess"));
-    messageField->setGeometry(64, 16, 193, 24);
-    messageField->setFont(VerdictFont(16));
-    messageField->setReadOnly(true);
+    monsterImage = VerdictIconLabel(this, "Image1", MonsterIcon(), 16, 16);
+    messageField = VerdictMessageField(this, QRect(64, 16, 193, 24));
 
     giveUpButton = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
     correctButton = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
@@ -41,16 +21,8 @@ void WrongAnswerDialog::buildControls()
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
-void WrongAnswerDialog::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous())
-        prepareToShow();
-}
-
 void WrongAnswerDialog::prepareToShow()
 {
-    BuildControls();
     correctButton->setFocus();
     // Once the correct graph is on the plane, showing it again would only
     // erase it (not-xor), so the button stays off for this exercise.
@@ -71,14 +43,4 @@ void WrongAnswerDialog::giveUpClicked()
     if (showCorrectGraph)
         showCorrectGraph();
     done(1);
-}
-
-void WrongAnswerDialog::cancelClicked()
-{
-    done(2);
-}
-
-void WrongAnswerDialog::reject()
-{
-    done(2);
 }

@@ -3,39 +3,31 @@
 // graph and answer again (1), or stop (2). It acts on the practice plane
 // through the practice window's callbacks.
 
-#include "ui/LazyDialog.h"
+#include "practice/VerdictDialog.h"
+
 #include <functional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class WrongAnswerDialog : public LazyDialog {
+class WrongAnswerDialog : public VerdictDialog {
     Q_OBJECT
 public:
     explicit WrongAnswerDialog(QWidget *parent = nullptr);
-
-    // Placement at creation: below the practice window's marks list.
-    void placeBelow(int top, int left) { move(left, top); }
 
     // From the practice window.
     std::function<bool()> answerShown;       // "正解を表示する" was used in this exercise
     std::function<void()> removeWrongAnswer; // draws the judged answer again (not-xor: removes it)
     std::function<void()> showCorrectGraph;  // draws the exercise in black, width 2; sets the flag
 
-    void prepareToShow();
+    void prepareToShow() override;
     void correctClicked();  // result 1
-    void giveUpClicked();  // result 1
-    void cancelClicked();  // result 2
+    void giveUpClicked();   // result 1
 
-    QLabel *Image1 = nullptr;  // monster face
+    QLabel *monsterImage = nullptr;  // monster face
     QLineEdit *messageField = nullptr;
     QPushButton *giveUpButton = nullptr;
     QPushButton *correctButton = nullptr;
     QPushButton *cancelButton = nullptr;
-
-protected:
-    void buildControls() override;
-    void showEvent(QShowEvent *e) override;
-    void reject() override;
 };

@@ -93,8 +93,8 @@ void LineKindDialog::buildForm()
         column->addStretch();
         groups->addWidget(box, 0, Qt::AlignTop);
     }
-    gbxHeniki1 = findChild<QGroupBox *>(QStringLiteral("gbxHeniki1"));
-    gbxHeniki2 = findChild<QGroupBox *>(QStringLiteral("gbxHeniki2"));
+    segmentEndsGroup = findChild<QGroupBox *>(QStringLiteral("gbxHeniki1"));
+    halfLineEndsGroup = findChild<QGroupBox *>(QStringLiteral("gbxHeniki2"));
     root->addLayout(groups);
 
     auto button = [this](const char *name, const QString &caption) {
@@ -164,8 +164,8 @@ void LineKindDialog::choose(int LineKind::*field, int value)
 void LineKindDialog::enableEndGroups()
 {
     const int mode = m_working.Mode;
-    ShowGroup(gbxHeniki1, mode == 1, SegmentCaption);
-    ShowGroup(gbxHeniki2, mode == 2 || mode == 3, HalfLineCaption);
+    ShowGroup(segmentEndsGroup, mode == 1, SegmentCaption);
+    ShowGroup(halfLineEndsGroup, mode == 2 || mode == 3, HalfLineCaption);
 }
 
 void LineKindDialog::okClicked()

@@ -48,6 +48,6 @@ private:
     void enableEndGroups();
 
     LineKind m_working;
-    QGroupBox *gbxHeniki1 = nullptr;
-    QGroupBox *gbxHeniki2 = nullptr;
+    QGroupBox *segmentEndsGroup = nullptr;
+    QGroupBox *halfLineEndsGroup = nullptr;
 };

@@ -48,24 +48,16 @@ void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder)
 }
 
 PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
-    : LazyDialog(parent), m_store(store), m_settings(holder)
+    : QDialog(parent), m_store(store), m_settings(holder), m_edit(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
-    LoadHeldPlaneSettings(m_store, m_settings);
-    m_edit = m_settings;
+    buildForm();
+    fillFromEditing();
+    connectFields();
     // Until the first showing, Cancel and a failed test fall back to the
     // values the dialog started with.
     recordShownValues();
-}
-
-void PlaneSettingsDialog::buildControls()
-{
-    buildForm();
-    // Until now the holder was the truth; the controls start from it.
-    m_edit = m_settings;
-    fillFromEditing();
-    connectFields();
 }
 
 int PlaneSettingsDialog::largestPlaneSize() const
@@ -87,10 +79,10 @@ void PlaneSettingsDialog::fillFromEditing()
     tickNumbersXSpin->setValue(s.ScaleNumberX);
     tickNumbersYSpin->setValue(s.ScaleNumberY);
     fontSizeSpin->setValue(s.FontSize);
-    marginSpin->setValue(s.Yohaku);
-    axisNamesSwitch->setChecked(s.XY);
-    ticksSwitch->setChecked(s.Memori);
-    coordinatesSwitch->setChecked(s.Zahyou);
+    marginSpin->setValue(s.Margin);
+    axisNamesSwitch->setChecked(s.ShowAxisNames);
+    ticksSwitch->setChecked(s.ShowTickNumbers);
+    coordinatesSwitch->setChecked(s.ShowCoordinates);
 }
 
 void PlaneSettingsDialog::connectFields()
@@ -129,14 +121,14 @@ void PlaneSettingsDialog::connectFields()
     spin(tickNumbersXSpin, &PlaneSettings::ScaleNumberX);
     spin(tickNumbersYSpin, &PlaneSettings::ScaleNumberY);
     spin(fontSizeSpin, &PlaneSettings::FontSize);
-    spin(marginSpin, &PlaneSettings::Yohaku);
+    spin(marginSpin, &PlaneSettings::Margin);
 
     auto check = [this](QCheckBox *c, bool PlaneSettings::*field) {
         connect(c, &QCheckBox::toggled, this, [this, field](bool on) { m_edit.*field = on; });
     };
-    check(axisNamesSwitch, &PlaneSettings::XY);
-    check(ticksSwitch, &PlaneSettings::Memori);
-    check(coordinatesSwitch, &PlaneSettings::Zahyou);
+    check(axisNamesSwitch, &PlaneSettings::ShowAxisNames);
+    check(ticksSwitch, &PlaneSettings::ShowTickNumbers);
+    check(coordinatesSwitch, &PlaneSettings::ShowCoordinates);
 }
 
 // The working copy follows a typed scale at once; only a text that is not
@@ -166,7 +158,6 @@ void PlaneSettingsDialog::keyPressEvent(QKeyEvent *event)
 
 void PlaneSettingsDialog::prepareToShow()
 {
-    BuildControls();
     m_settingsChanged = false;
     if (QScreen *s = screen())
         move(s->geometry().topLeft());
@@ -176,8 +167,9 @@ void PlaneSettingsDialog::prepareToShow()
 void PlaneSettingsDialog::recordShownValues()
 {
     const PlaneSettings &s = m_edit;
-    m_shown = ShownValues{s.SizeX, s.SizeY,  s.StartX,   s.StartY,   s.EndX,   s.EndY,  s.ScaleNumberX,
-                          s.ScaleNumberY, s.XY, s.Memori, s.FontSize, s.Yohaku, s.Zahyou};
+    m_shown = ShownValues{s.SizeX,    s.SizeY,        s.StartX,         s.StartY,        s.EndX,
+                          s.EndY,     s.ScaleNumberX, s.ScaleNumberY,   s.ShowAxisNames, s.ShowTickNumbers,
+                          s.FontSize, s.Margin,       s.ShowCoordinates};
 }
 
 void PlaneSettingsDialog::restoreShownValues()
@@ -191,16 +183,15 @@ void PlaneSettingsDialog::restoreShownValues()
     endYField->setText(v.EndY);
     tickNumbersXSpin->setValue(v.ScaleNumberX);
     tickNumbersYSpin->setValue(v.ScaleNumberY);
-    axisNamesSwitch->setChecked(v.XY);
-    ticksSwitch->setChecked(v.Memori);
+    axisNamesSwitch->setChecked(v.ShowAxisNames);
+    ticksSwitch->setChecked(v.ShowTickNumbers);
     fontSizeSpin->setValue(v.FontSize);
-    marginSpin->setValue(v.Yohaku);
-    coordinatesSwitch->setChecked(v.Zahyou);
+    marginSpin->setValue(v.Margin);
+    coordinatesSwitch->setChecked(v.ShowCoordinates);
 }
 
 bool PlaneSettingsDialog::testClicked()
 {
-    BuildControls();
     bool passed = false;
     Guarded([&] { passed = runTest(); });
     return passed;
@@ -255,15 +246,14 @@ void PlaneSettingsDialog::takeAcceptedValues()
     to.ScaleNumberX = from.ScaleNumberX;
     to.ScaleNumberY = from.ScaleNumberY;
     to.FontSize = from.FontSize;
-    to.Yohaku = from.Yohaku;
-    to.XY = from.XY;
-    to.Memori = from.Memori;
-    to.Zahyou = from.Zahyou;
+    to.Margin = from.Margin;
+    to.ShowAxisNames = from.ShowAxisNames;
+    to.ShowTickNumbers = from.ShowTickNumbers;
+    to.ShowCoordinates = from.ShowCoordinates;
 }
 
 void PlaneSettingsDialog::okClicked()
 {
-    BuildControls();
     if (m_settingsChanged) {
         testClicked();
         m_settingsChanged = false;
@@ -300,7 +290,6 @@ void PlaneSettingsDialog::saveSettings() const
 
 void PlaneSettingsDialog::cancelClicked()
 {
-    BuildControls();
     restoreShownValues();
     // A refused scale fails the test; the restored values still reach the
     // plane, which is drawn again when they change it.
@@ -315,7 +304,6 @@ void PlaneSettingsDialog::cancelClicked()
 
 void PlaneSettingsDialog::presetClicked(const QString &button)
 {
-    BuildControls();
     for (const Preset &p : Presets) {
         if (button != QLatin1String(p.button))
             continue;

@@ -1,17 +1,15 @@
 #pragma once
-// The coordinate plane settings dialog "座標面の設定". Its instance is the
-// holder of one PlaneSettings: it loads the stored values when it is
-// created, and the plane drawing reads the holder whenever it draws. The
-// controls edit a working copy; the holder takes it when the test passes,
-// and on OK and Cancel takes those of its values that pass their own check,
-// so a refused value never reaches the plane. It is modeless: the test button
-// redraws the main window while the dialog stays open. Its controls are
-// built on first need; until then the holder is the truth.
+// The coordinate plane settings dialog "座標面の設定". It edits one holder
+// of PlaneSettings, loaded from the store at start (LoadHeldPlaneSettings),
+// which the plane drawing reads whenever it draws. The controls edit a
+// working copy; the holder takes it when the test passes, and on OK and
+// Cancel takes those of its values that pass their own check, so a refused
+// value never reaches the plane. It is modeless: the test button redraws the
+// main window while the dialog stays open.
 
 #include "plane/PlaneSettings.h"
 #include "settings/SettingsStore.h"
-#include "ui/LazyDialog.h"
-
+#include <QDialog>
 #include <QString>
 #include <functional>
 
@@ -21,7 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-class PlaneSettingsDialog : public LazyDialog {
+class PlaneSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // What Cancel and a failed size test put back: the values at the moment
@@ -30,17 +28,17 @@ public:
         QString SizeX, SizeY, StartX, StartY, EndX, EndY;
         int ScaleNumberX = 5;
         int ScaleNumberY = 5;
-        bool XY = true;
-        bool Memori = true;
+        bool ShowAxisNames = true;
+        bool ShowTickNumbers = true;
         int FontSize = 12;
-        int Yohaku = 1;
-        bool Zahyou = true;
+        int Margin = 1;
+        bool ShowCoordinates = true;
 
         friend bool operator==(const ShownValues &, const ShownValues &) = default;
     };
 
-    // Loads the stored values into `holder`, which the dialog then edits.
-    // The store is kept (by value) for saving on OK.
+    // Edits `holder`, whose values the controls start from. The store is
+    // kept (by value) for saving on OK.
     PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent = nullptr);
 
     // What the plane uses, and what the controls show.
@@ -72,7 +70,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void buildControls() override;
     void buildForm();
     void fillFromEditing();
     void connectFields();
@@ -112,7 +109,7 @@ private:
     QPushButton *cancelButton = nullptr;
 };
 
-// Loads the stored values into `holder` as the dialog does when it is
-// created: clamped to this screen's largest plane size, a problem shown in
-// the error box. The practice plane's settings are loaded this way at start.
+// Loads the stored values into `holder`: clamped to this screen's largest
+// plane size, a problem shown in the error box. Both planes' settings are
+// loaded this way at start.
 void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder);

@@ -141,7 +141,7 @@ void PlaneSettingsDialog::buildForm()
 
     // Font size; the margin is kept and saved but not offered to the user.
     fontSizeSpin = NewSpin(this, "spnFontSize", FontSizeRange, 12);
-    marginSpin = NewSpin(this, "spnYohaku", YohakuRange, 1);
+    marginSpin = NewSpin(this, "spnYohaku", MarginRange, 1);
     marginLabel = NewLabel(this, "lblYohaku", QStringLiteral("余白"), marginSpin);
     marginSpin->hide();
     marginLabel->hide();

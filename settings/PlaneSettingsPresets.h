@@ -17,7 +17,7 @@ struct SpinRange {
 };
 inline constexpr SpinRange NumberingRange{0, 20};
 inline constexpr SpinRange FontSizeRange{8, 20};
-inline constexpr SpinRange YohakuRange{0, 5};
+inline constexpr SpinRange MarginRange{0, 5};
 // Pixels per unit the test accepts.
 inline constexpr SpinRange ScaleRange{4, 32};
 // Smallest plane size in pixels; the largest is the default plane size of

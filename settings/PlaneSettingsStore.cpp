@@ -59,13 +59,13 @@ void ReadStoredValues(const SettingsStore &store, PlaneSettings &s)
     s.EndX = store.ReadTextSetting(QStringLiteral("EndX"), QStringLiteral("99"));
     s.EndY = store.ReadTextSetting(QStringLiteral("EndY"), QStringLiteral("99"));
     s.FontSize = store.ReadIntSetting(QStringLiteral("FontSizeV"), 12);
-    s.Yohaku = store.ReadIntSetting(QStringLiteral("YohakuV"), 1);
+    s.Margin = store.ReadIntSetting(QStringLiteral("YohakuV"), 1);
     // The dialog saves these two as "FontSize" and "Yohaku"; a saved value
     // wins over the start-up name, which stays the fallback for old stores.
     if (store.HasSetting(QStringLiteral("FontSize")))
         s.FontSize = store.ReadIntSetting(QStringLiteral("FontSize"), s.FontSize);
     if (store.HasSetting(QStringLiteral("Yohaku")))
-        s.Yohaku = store.ReadIntSetting(QStringLiteral("Yohaku"), s.Yohaku);
+        s.Margin = store.ReadIntSetting(QStringLiteral("Yohaku"), s.Margin);
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ std::vector<NotIntegerSetting> ClampPlaneSettings(PlaneSettings &s, int largestS
     s.ScaleNumberX = NumberingRange.clamped(s.ScaleNumberX);
     s.ScaleNumberY = NumberingRange.clamped(s.ScaleNumberY);
     s.FontSize = FontSizeRange.clamped(s.FontSize);
-    s.Yohaku = YohakuRange.clamped(s.Yohaku);
+    s.Margin = MarginRange.clamped(s.Margin);
     return bad;
 }
 

@@ -435,7 +435,7 @@ private slots:
         bad.close();
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
         Program().OpenForEditing = editing;
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         w->prepareToShow();
         QStringList titles;
         for (int i = 0; i < w->titleList->count(); ++i)
@@ -453,7 +453,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         Program().OpenForEditing = true;
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         for (int showing = 0; showing < 2; ++showing) {
             w->show();
             QApplication::setActiveWindow(w);
@@ -480,7 +480,7 @@ private slots:
     void unitDialogPreviewAndLock()
     {
         QVERIFY(WriteSampleUnits(data()));
-        UnitCatalogDialog *w = forms().unitCatalogDialog;
+        UnitCatalogDialog *w = forms().unitCatalogDialog();
         m->toggleLock();
         w->prepareToShow();
         QVERIFY(!w->recordsButton->isEnabled());

@@ -38,6 +38,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <functional>
+#include <map>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -202,22 +204,55 @@ private slots:
         QCOMPARE(Program().AppDir, m_dir.path() + QLatin1Char('/'));
     }
 
-    void windowsAreCreatedAndOwnedByTheMainWindow()
+    // The window of an object name, through forms(): created if it is one
+    // made on first need.
+    static QWidget *Window(const QString &name)
     {
-        const Forms &f = forms();
-        const QList<QWidget *> windows{
-            f.lineKindDialog,    f.unitTitleDialog,     f.aboutDialog,  f.practiceWindow, f.rightAnswerDialog,
-            f.wrongAnswerDialog, f.unitContentsWindow,  f.runEndDialog, f.recordsWindow,  f.printDialog,
-            f.unitCatalogDialog, f.planeSettingsDialog, f.helpWindow};
-        for (QWidget *w : windows) {
-            QVERIFY(w);
-            QCOMPARE(w->parentWidget(), main());
-            QVERIFY(w->isHidden());
-        }
-        // No window beyond these is made at start.
-        const QList<QDialog *> dialogs =
-            main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(dialogs.size(), windows.size());
+        Forms &f = forms();
+        const std::map<QString, std::function<QWidget *()>> windows{
+            {"frmNewWork", [&] { return f.unitTitleDialog; }},
+            {"frmTangen", [&] { return f.unitContentsWindow; }},
+            {"frmSettei", [&] { return f.lineKindDialog(); }},
+            {"frmVersion", [&] { return f.aboutDialog(); }},
+            {"frmRenshu", [&] { return f.practiceWindow(); }},
+            {"frmSeikai", [&] { return f.practiceWindow()->rightAnswerDialog(); }},
+            {"frmAyamari", [&] { return f.practiceWindow()->wrongAnswerDialog(); }},
+            {"frmOwari", [&] { return f.practiceWindow()->runEndDialog(); }},
+            {"frmKiroku", [&] { return f.recordsWindow(); }},
+            {"frmPrint", [&] { return f.printDialog(); }},
+            {"frmTangenOpen", [&] { return f.unitCatalogDialog(); }},
+            {"frmSetCood", [&] { return f.planeSettingsDialog(); }},
+            {"frmHelp", [&] { return f.helpWindow(); }},
+        };
+        const auto it = windows.find(name);
+        return it == windows.end() ? nullptr : it->second();
+    }
+
+    // Only the windows that hold the open unit exist at start; every other
+    // one is made on its first need, once, owned by the main window.
+    void windowsAreCreatedOnFirstNeed_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<bool>("atStart");
+        for (const char *name : {"frmNewWork", "frmTangen"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        for (const char *name : {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari",
+                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+    }
+    void windowsAreCreatedOnFirstNeed()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(bool, atStart);
+        QCOMPARE(main()->findChildren<QDialog *>(QString(), Qt::FindDirectChildrenOnly).size(), 2);
+        QCOMPARE(main()->findChild<QWidget *>(objectName) != nullptr, atStart);
+        QWidget *w = Window(objectName);
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), objectName);
+        QCOMPARE(w->parentWidget(), main());
+        QVERIFY(w->isHidden());
+        QCOMPARE(Window(objectName), w);
+        QCOMPARE(main()->findChildren<QWidget *>(objectName), QList<QWidget *>{w});
     }
 
     // Both planes start from the stored values, read and clamped once: a text
@@ -263,10 +298,9 @@ private slots:
     {
         QFETCH(QString, objectName);
         QFETCH(QString, caption);
-        const QList<QWidget *> found = main()->findChildren<QWidget *>(objectName);
-        QVERIFY(!found.isEmpty());
-        for (QWidget *w : found)
-            QCOMPARE(w->windowTitle(), caption);
+        QWidget *w = Window(objectName);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), caption);
     }
 
     void showResetsToAnEmptyUnit()

@@ -56,10 +56,10 @@ PlaneSettings Settings(FuzzedDataProvider &in, int largest)
     s.ScaleNumberX = in.ConsumeIntegral<int>();
     s.ScaleNumberY = in.ConsumeIntegral<int>();
     s.FontSize = in.ConsumeIntegral<int>();
-    s.Yohaku = in.ConsumeIntegral<int>();
-    s.Zahyou = in.ConsumeBool();
-    s.Memori = in.ConsumeBool();
-    s.XY = in.ConsumeBool();
+    s.Margin = in.ConsumeIntegral<int>();
+    s.ShowCoordinates = in.ConsumeBool();
+    s.ShowTickNumbers = in.ConsumeBool();
+    s.ShowAxisNames = in.ConsumeBool();
     // Whatever the store holds reaches the plane only through this.
     ClampPlaneSettings(s, largest);
     return s;

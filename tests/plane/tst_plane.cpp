@@ -294,7 +294,7 @@ private slots:
         QFETCH(int, step);
         QFETCH(int, fontSize);
         ProgramState st = NumberedPlane(scale, step);
-        st.MainPlane.XY = false;
+        st.MainPlane.ShowAxisNames = false;
         Picture pic;
         DrawPlane(pic, st);
         const PlaneGeometry &g = st.Geometry;
@@ -334,7 +334,7 @@ private slots:
         QFETCH(int, step);
         auto draw = [&](bool numbers) {
             ProgramState st = NumberedPlane(scale, step);
-            st.MainPlane.Memori = numbers;
+            st.MainPlane.ShowTickNumbers = numbers;
             Picture pic;
             DrawPlane(pic, st);
             return pic.canvas().image().copy();
@@ -378,8 +378,8 @@ private slots:
     {
         for (bool on : {true, false}) {
             ProgramState st = MainLayoutState();
-            st.MainPlane.XY = on;
-            st.MainPlane.Memori = false;
+            st.MainPlane.ShowAxisNames = on;
+            st.MainPlane.ShowTickNumbers = false;
             Picture pic;
             DrawPlane(pic, st);
             const Canvas &c = pic.canvas();
@@ -393,7 +393,7 @@ private slots:
     void planeOffLeavesItWhiteButPublishes()
     {
         ProgramState st = MainLayoutState();
-        st.MainPlane.Zahyou = false;
+        st.MainPlane.ShowCoordinates = false;
         st.MainPlane.StartX = QStringLiteral("-2");
         Picture pic;
         DrawPlane(pic, st);

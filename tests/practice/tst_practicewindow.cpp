@@ -115,7 +115,7 @@ private slots:
     void init()
     {
         f = std::make_unique<MainFixture>();
-        r = forms().practiceWindow;
+        r = forms().practiceWindow();
         m_shown.clear();
         m_answers.clear();
         m_outcomes.clear();
@@ -157,11 +157,11 @@ private slots:
         // 2: after a hint.
         QCOMPARE(r->messageLabel->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
         const QImage beforeHint = r->plane->canvas().image();
-        r->Button1Click();
+        r->hintClicked();
         QVERIFY(r->plane->canvas().image() != beforeHint);
-        r->Button1Click();  // pressed again: the arrow goes
+        r->hintClicked();  // pressed again: the arrow goes
         QCOMPARE(r->plane->canvas().image(), beforeHint);
-        r->Button1Click();
+        r->hintClicked();
         m_answers = {Next()};
         r->state().Seconds = 65;
         answer({0, 0}, {2, 1});
@@ -356,10 +356,10 @@ private slots:
     {
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
-        QVERIFY(r->timSecond.isActive());
-        QCOMPARE(r->timSecond.interval(), 1000);
-        r->timSecondTimer();
-        r->timSecondTimer();
+        QVERIFY(r->secondTimer.isActive());
+        QCOMPARE(r->secondTimer.interval(), 1000);
+        r->secondElapsed();
+        r->secondElapsed();
         QCOMPARE(r->state().Seconds, 2);
     }
 };

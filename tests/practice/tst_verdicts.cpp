@@ -24,7 +24,7 @@ int RunModal(QDialog &d, const std::function<void()> &during)
     return d.exec();
 }
 
-std::unique_ptr<LazyDialog> NewDialog(const QString &which)
+std::unique_ptr<VerdictDialog> NewDialog(const QString &which)
 {
     if (which == QLatin1String("seikai"))
         return std::make_unique<RightAnswerDialog>();
@@ -34,12 +34,11 @@ std::unique_ptr<LazyDialog> NewDialog(const QString &which)
 }
 
 // A dialog with its controls, as the practice window opens it.
-std::unique_ptr<LazyDialog> MakeDialog(const QString &which)
+std::unique_ptr<VerdictDialog> MakeDialog(const QString &which)
 {
     auto d = NewDialog(which);
     if (auto *endDialog = qobject_cast<RunEndDialog *>(d.get()))
         endDialog->prepare(RunEndDialog::Outcome::Finished, true, false);
-    d->BuildControls();
     return d;
 }
 
@@ -135,14 +134,14 @@ private slots:
         QTest::newRow("wrong") << "ayamari" << 5;
         QTest::newRow("end") << "owari" << 5;
     }
-    // Created at start-up, a verdict dialog has no controls until it is
-    // first needed; its first showing presents all of them.
-    void controlsWaitForTheFirstShowing()
+    // Created when the practice window first needs it, a verdict dialog has
+    // its controls at once; its first showing presents all of them.
+    void firstShowingPresentsEveryControl()
     {
         QFETCH(QString, dialog);
         QFETCH(int, controls);
         auto d = NewDialog(dialog);
-        QCOMPARE(d->findChildren<QWidget *>().size(), 0);
+        QCOMPARE(d->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), controls);
         QList<QWidget *> visible;
         RunModal(*d, [&] {
             for (QWidget *w : d->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -153,7 +152,7 @@ private slots:
         // The end dialog hides its record button only in test mode.
         QCOMPARE(visible.size(), controls);
     }
-    void controlsWaitForTheFirstShowing_data() { controlsFitAndDoNotOverlap_data(); }
+    void firstShowingPresentsEveryControl_data() { controlsFitAndDoNotOverlap_data(); }
 
     void controlsFitAndDoNotOverlap()
     {
@@ -173,7 +172,6 @@ private slots:
     void correctAnswerFocusesNext()
     {
         RightAnswerDialog d;
-        d.BuildControls();
         d.cancelButton->setFocus();
         QString focused;
         // Enter on a fresh showing goes on to the next exercise.
@@ -273,7 +271,6 @@ private slots:
         d.answerShown = [] { return false; };
         d.removeWrongAnswer = [&] { note("remove"); };
         d.showCorrectGraph = [&] { note("show"); };
-        d.BuildControls();
         auto *b = d.findChild<QPushButton *>(button);
         QVERIFY(b);
         QCOMPARE(RunModal(d, [b] { b->click(); }), result);

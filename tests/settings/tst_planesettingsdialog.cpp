@@ -65,7 +65,13 @@ class TestPlaneSettingsDialog : public QObject {
     std::unique_ptr<ScriptedPrompt> m_prompt;
     int m_redraws = 0;
 
+    // The holder loaded as at start, and the dialog created on first need.
     std::unique_ptr<PlaneSettingsDialog> open(PlaneSettings &holder)
+    {
+        LoadHeldPlaneSettings(store(), holder);
+        return create(holder);
+    }
+    std::unique_ptr<PlaneSettingsDialog> create(PlaneSettings &holder)
     {
         auto d = std::make_unique<PlaneSettingsDialog>(SettingsStore(m_path), holder);
         d->onRedraw = [this] { ++m_redraws; };
@@ -199,27 +205,32 @@ private slots:
         QCOMPARE(Program().MainPlane.FontSize, 8);
     }
 
-    // Created at start-up, the dialog holds the stored values (clamped as
-    // its fields would show them) before any control exists; the first
-    // showing builds the controls from the holder, shown and in step.
-    void holderIsReadyBeforeTheControlsAreBuilt()
+    // Loaded at start-up, the holder has the stored values (clamped as the
+    // fields would show them) before the dialog exists; the dialog, created
+    // on first need, starts from the holder as it is then.
+    void holderIsReadyBeforeTheDialogExists()
     {
         store().WriteIntSetting(QStringLiteral("ScaleNumberY"), -3);
         store().WriteIntSetting(QStringLiteral("Yohaku"), 9);
         store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("-8"));
         store().WriteTextSetting(QStringLiteral("StartX"), QStringLiteral("-4"));
-        auto d = open(Program().MainPlane);
-        QCOMPARE(d->findChild<QLineEdit *>(QStringLiteral("edtStartX")), nullptr);
+        LoadHeldPlaneSettings(store(), Program().MainPlane);
         const PlaneSettings &s = Program().MainPlane;
         QCOMPARE(s.ScaleNumberY, 0);
-        QCOMPARE(s.Yohaku, 5);
+        QCOMPARE(s.Margin, 5);
         QCOMPARE(s.ScaleY, 8);
-        QCOMPARE(d->shownValues().StartX, QStringLiteral("-4"));
-        QCOMPARE(d->shownValues().ScaleNumberY, 0);
+        QCOMPARE(s.StartX, QStringLiteral("-4"));
 
         // Program start-up repaints from the holder; a later edit of it
-        // (another window's) is what the first showing presents.
+        // (another window's) is what the dialog presents.
         Program().MainPlane.EndX = QStringLiteral("7");
+        store().WriteTextSetting(QStringLiteral("EndX"), QStringLiteral("x"));
+        m_prompt->clear();
+        auto d = create(Program().MainPlane);
+        QCOMPARE(d->shownValues().StartX, QStringLiteral("-4"));
+        QCOMPARE(d->shownValues().ScaleNumberY, 0);
+        QCOMPARE(d->shownValues().EndX, QStringLiteral("7"));
+        QVERIFY(m_prompt->texts().isEmpty());  // the store is not read again
         d->show();
         auto *startX = d->findChild<QLineEdit *>(QStringLiteral("edtStartX"));
         QVERIFY(startX && startX->isVisible());
@@ -650,7 +661,7 @@ private slots:
         expected.ScaleNumberX = 1;
         expected.ScaleNumberY = 0;
         expected.FontSize = 16;
-        expected.Yohaku = 3;
+        expected.Margin = 3;
         QCOMPARE(Program().MainPlane, expected);  // the switches start on
         QCOMPARE(Program().PracticePlane, expected);
         QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("99"));
@@ -693,7 +704,7 @@ private slots:
 
         QCOMPARE(m_redraws, 1);
         QCOMPARE(Program().MainPlane.ScaleX, 4);
-        QVERIFY(!Program().MainPlane.Zahyou);
+        QVERIFY(!Program().MainPlane.ShowCoordinates);
         QCOMPARE(Program().PracticePlane, before);
     }
 
@@ -714,7 +725,12 @@ private slots:
         QVERIFY(!c->isChecked());
         QCOMPARE(m_redraws, 1);
         const PlaneSettings &s = Program().MainPlane;
-        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, false);
+        auto switchValue = [&] {
+            return control == u"chkXY"       ? s.ShowAxisNames
+                   : control == u"chkMemori" ? s.ShowTickNumbers
+                                             : s.ShowCoordinates;
+        };
+        QVERIFY(!switchValue());
 
         Edit(d.get(), "edtDY")->setText(QStringLiteral("33"));
         c->click();
@@ -722,7 +738,7 @@ private slots:
         QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});
         QVERIFY(c->isChecked());
         // A failed test leaves the plane as the last passing one drew it.
-        QCOMPARE(control == u"chkXY" ? s.XY : control == u"chkMemori" ? s.Memori : s.Zahyou, false);
+        QVERIFY(!switchValue());
     }
 
     void showingPlacesTheWindowAndRecordsTheShownValues()
@@ -758,7 +774,7 @@ private slots:
         QCOMPARE(d->pos(), d->screen()->geometry().topLeft());
         PlaneSettingsDialog::ShownValues second = first;
         second.StartX = QStringLiteral("-2");
-        second.Memori = false;
+        second.ShowTickNumbers = false;
         QCOMPARE(d->shownValues(), second);
         QCOMPARE(Edit(d.get(), "edtDX")->text(), QStringLiteral("8"));
     }

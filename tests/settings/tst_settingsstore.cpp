@@ -126,7 +126,7 @@ private slots:
     {
         const SettingsStore store(m_path);
         PlaneSettings s;
-        s.Zahyou = false;
+        s.ShowCoordinates = false;
         LoadPlaneSettings(store, s, 544);
         QCOMPARE(s, PlaneSettings{});
         for (const char *name : {"SizeX", "SizeY", "ScaleX", "ScaleY", "StartX", "StartY", "ScaleNumberX",
@@ -154,8 +154,8 @@ private slots:
         QCOMPARE(s.ScaleY, 4);
         QCOMPARE(s.ScaleNumberX, 2);
         QCOMPARE(s.FontSize, 16);
-        QCOMPARE(s.Yohaku, 3);
-        QVERIFY(s.XY);  // the switches always start on
+        QCOMPARE(s.Margin, 3);
+        QVERIFY(s.ShowAxisNames);  // the switches always start on
     }
 
     void scaleThatIsNotAnIntegerKeepsItsDefault()
