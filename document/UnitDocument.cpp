@@ -64,6 +64,9 @@ UnitDocument::UnitDocument(QObject *parent)
     : QObject(parent), m_model(std::make_unique<Model>(this)), m_selection(new QItemSelectionModel(m_model.get(), this)),
       m_undo(new QUndoStack(this))
 {
+    // A step keeps one copy of the entries it changed; 500 of a full unit
+    // stay within a few megabytes.
+    m_undo->setUndoLimit(500);
 }
 
 UnitDocument::~UnitDocument()
