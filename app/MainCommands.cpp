@@ -51,10 +51,10 @@ QString MainWindow::dataFolderPath() const
 
 void MainWindow::applyUnit(const UnitContents &unit, const QString &path)
 {
-    // Nothing of the unit before stays: no panel, no table, no entry to replace.
+    // Nothing of the unit before stays: no entry to replace, and with
+    // nothing selected the panels and the table are cleared.
     cancelReplace();
     m_doc.load(unit, path);
-    clearPanels();
 }
 
 void MainWindow::stepHistory(bool back)
