@@ -208,9 +208,8 @@ void MainWindow::planeClick(int x, int y)
             rec.DomainLow = kUnboundedLow;
             rec.DomainHigh = kUnboundedHigh;
             rec.Formula = StandardFormPlain(rec, currentForm());
-            if (storeParabola(rec, m_state.HitIndex))
-                repaintAll();
-            else
+            // A stored parabola repaints through the document.
+            if (!storeParabola(rec, m_state.HitIndex))
                 prompt().message(QStringLiteral("Cannot Store"));
             cancelDrawing();
             return;
