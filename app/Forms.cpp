@@ -100,7 +100,7 @@ PrintDialog *Forms::printDialog()
 {
     return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
         auto *d = new PrintDialog(main);
-        d->planeImage = [main]() -> const QImage & { return main->plane->canvas().image(); };
+        d->planeImage = [main]() -> const QImage & { return main->planeImage(); };
         d->unitFileName = [main] { return main->document().filePath(); };
         return d;
     });
@@ -111,7 +111,7 @@ UnitCatalogDialog *Forms::unitCatalogDialog()
     return OnFirstNeed(m_catalog, mainWindow, [this](MainWindow *main) {
         auto *d = new UnitCatalogDialog(main);
         d->mainSize = [main] { return main->size(); };
-        d->mainPlaneSize = [main] { return main->plane->picture().bounds().size(); };
+        d->mainPlaneSize = [main] { return main->planeSize(); };
         d->redrawMain = [main] { main->repaintAll(); };
         d->locked = [main] { return main->state().Locked; };
         d->showRecords = [this, main] { main->runModal(recordsWindow()); };

@@ -545,6 +545,16 @@ QAction *MainWindow::action(const char *objectName) const
     return findChild<QAction *>(QLatin1String(objectName));
 }
 
+const QImage &MainWindow::planeImage() const
+{
+    return plane->canvas().image();
+}
+
+QSize MainWindow::planeSize() const
+{
+    return plane->picture().bounds().size();
+}
+
 void MainWindow::applyCreationLayout()
 {
     const MainWindowLayout &l = m_layout;

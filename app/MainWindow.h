@@ -163,7 +163,27 @@ public:
     void nextAutoColor();
     void syncLineModeButtons();
 
-    // Components; their object names are the ones tests and help contexts use.
+    // A command by object name: a menu item's name (mnuTetsei), or for a
+    // command only on the tool bar its button's name with "act" for the
+    // prefix (actLocked, actAll, actCenter, actRight, actLeft, actSample).
+    QAction *action(const char *objectName) const;
+    // What other windows read of the main plane: its picture and its size.
+    const QImage &planeImage() const;
+    QSize planeSize() const;
+
+    // Dialog settings of the main window.
+    static constexpr const char *OpenFilter = "PRB+PRXファイル|*.PRB;*.PRX";
+    static constexpr const char *SaveFilter = "PRBファイル|*.PRB|PRXファイル|*.PRX";
+    static constexpr const char *SaveFileName = "Graph1.prb";
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    // Closing asks about unsaved work as New and Open do.
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    // Components; tests reach them by their object names, which help
+    // contexts use too.
     // Each tool-bar button shows its command's action (defaultAction()).
     QFrame *toolPanel = nullptr;
     QToolButton *openByTitleButton = nullptr, *saveButton = nullptr, *testButton = nullptr,
@@ -205,23 +225,7 @@ public:
     // The checkable actions of the two switches that also have menu items.
     QAction *handlesAction = nullptr, *dottedLinesAction = nullptr;
     QAction *undoAction = nullptr, *redoAction = nullptr;
-    QMenu *formulaPopup = nullptr;  // popup of the formula list
-    // A command by object name: a menu item's name (mnuTetsei), or for a
-    // command only on the tool bar its button's name with "act" for the
-    // prefix (actLocked, actAll, actCenter, actRight, actLeft, actSample).
-    QAction *action(const char *objectName) const;
-
-    // Dialog settings of the main window.
-    static constexpr const char *OpenFilter = "PRB+PRXファイル|*.PRB;*.PRX";
-    static constexpr const char *SaveFilter = "PRBファイル|*.PRB|PRXファイル|*.PRX";
-    static constexpr const char *SaveFileName = "Graph1.prb";
-
-protected:
-    void showEvent(QShowEvent *e) override;
-    // Closing asks about unsaved work as New and Open do.
-    void closeEvent(QCloseEvent *e) override;
-
-private:
+    QMenu *formulaPopup = nullptr; // popup of the formula list
     void createActions();
     void createToolBar(QWidget *central);
     void createPanels(QWidget *central);

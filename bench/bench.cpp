@@ -154,7 +154,7 @@ int main(int argc, char **argv)
     ProgramState &st = Program();
     st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
     FillHundred(m);
-    m.latticeDotsSwitch->setChecked(true);
+    m.findChild<QCheckBox *>(QStringLiteral("chkMaruX"))->setChecked(true);
     st.Draw.LatticeDots = true;
 
     for (int scale : {16, 4}) {
@@ -186,7 +186,7 @@ int main(int argc, char **argv)
     st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
     m.repaintAll();
     {
-        Canvas &canvas = m.plane->canvas();
+        Canvas &canvas = m.findChild<ImageView *>(QStringLiteral("imgCood"))->canvas();
         Parabola r = m.document().at(0);
         r.VertexX = 0;
         r.VertexY = 0;
@@ -208,7 +208,7 @@ int main(int argc, char **argv)
     }
     {
         const QString text = QStringLiteral("y = -3/4x^2+15/2x-51/4");
-        Picture &pic = m.formulaImage->picture();
+        Picture &pic = m.findChild<ImageView *>(QStringLiteral("imgShiki"))->picture();
         DrawFormulaImage(pic, text, st.Draw);
         const double ns = MedianNs(501, [&] {
             DrawFormulaImage(pic, text, st.Draw);
@@ -219,7 +219,7 @@ int main(int argc, char **argv)
     {
         // A unit of 100 parabolas read and shown on the default plane.
         st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("-99");
-        m.latticeDotsSwitch->setChecked(false);
+        m.findChild<QCheckBox *>(QStringLiteral("chkMaruX"))->setChecked(false);
         st.Draw.LatticeDots = false;
         FillHundred(m);
         QStringList lines{QStringLiteral("百本の放物線")};
@@ -230,14 +230,14 @@ int main(int argc, char **argv)
         const double ns = MedianNs(51, [&] {
             const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
             m.applyUnit(*unit, file);  // the document repaints the views
-            (void)m.plane->canvas().image();
+            (void)m.planeImage();
         });
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
             const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
             Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), st.Draw); }) / 1e6, "ms");
             Print("detail_apply_ms", MedianNs(51, [&] { m.applyUnit(*unit, file); }) / 1e6, "ms");
-            Print("detail_repaint_ms", MedianNs(51, [&] { m.repaintAll(); (void)m.plane->canvas().image(); }) / 1e6, "ms");
+            Print("detail_repaint_ms", MedianNs(51, [&] { m.repaintAll(); (void)m.planeImage(); }) / 1e6, "ms");
         }
     }
     {

@@ -4,6 +4,7 @@
 #include "lessons/UnitTitleDialog.h"
 #include "plane/Cp932.h"
 #include "plane/UnitFile.h"
+#include "support/Children.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/ImageView.h"
@@ -160,8 +161,8 @@ private slots:
         f->prompt.fileNames.push_back(data() + QStringLiteral("01_ax2.prb"));
         m->openFile();
         QVERIFY(!m->needsSaving());
-        m->selectAllButton->click();
-        m->moveLeftButton->click();
+        Child<QToolButton>(m, "btnSelectAll")->click();
+        Child<QToolButton>(m, "btnLeft")->click();
         const Parabola moved = m->document().at(0);
         m_answers.push_back(unitChosen(1));
         f->prompt.clear();
@@ -237,13 +238,13 @@ private slots:
             f->prompt.answers.push_back(Answer::Yes);
             m->deleteAll();
         } else if (command == QLatin1String("left")) {
-            m->moveLeftButton->click();
+            Child<QToolButton>(m, "btnLeft")->click();
         } else if (command == QLatin1String("up")) {
-            m->moveUpButton->click();
+            Child<QToolButton>(m, "btnUp")->click();
         } else if (command == QLatin1String("wider")) {
-            m->widerButton->click();
+            Child<QToolButton>(m, "btnKatamukiUp")->click();
         } else if (command == QLatin1String("narrower")) {
-            m->narrowerButton->click();
+            Child<QToolButton>(m, "btnKatamukiDw")->click();
         } else if (command == QLatin1String("colour")) {
             f->prompt.colors.push_back(std::optional<Color>(0x00FF00));
             m->changeSelectedColor();
@@ -265,24 +266,24 @@ private slots:
         QVERIFY(after.entries != before.entries);
         QVERIFY(doc.isModified());
         QCOMPARE(doc.undoStack()->count() - doc.undoStack()->index(), 0);
-        QVERIFY(m->undoAction->isEnabled());
-        QVERIFY(!m->redoAction->isEnabled());
+        QVERIFY(Child<QAction>(m, "mnuUndo")->isEnabled());
+        QVERIFY(!Child<QAction>(m, "mnuRedo")->isEnabled());
 
-        m->undoAction->trigger();
+        Child<QAction>(m, "mnuUndo")->trigger();
         QVERIFY(doc.snapshot() == before);
         QCOMPARE(doc.fileLines(), linesBefore);
         QCOMPARE(doc.isModified(), modifiedBefore);
-        QCOMPARE(m->formulaList->count(), before.entries.size());
-        QVERIFY(m->redoAction->isEnabled());
+        QCOMPARE(Child<FormulaList>(m, "lstShiki")->count(), before.entries.size());
+        QVERIFY(Child<QAction>(m, "mnuRedo")->isEnabled());
 
-        m->redoAction->trigger();
+        Child<QAction>(m, "mnuRedo")->trigger();
         QVERIFY(doc.snapshot() == after);
         QCOMPARE(doc.fileLines(), linesAfter);
         QVERIFY(doc.isModified());
 
         // Undone to the unit as opened, it saves to the very bytes it came from.
         while (doc.undoStack()->canUndo())
-            m->undoAction->trigger();
+            Child<QAction>(m, "mnuUndo")->trigger();
         QVERIFY(!doc.isModified());
         m->saveUnit();
         QCOMPARE(Bytes(file), opened);
@@ -347,7 +348,7 @@ private slots:
         f->prompt.fileNames.push_back(file);
         m->openFile();
         QCOMPARE(m->document().count(), 5);
-        QCOMPARE(m->formulaList->count(), 5);
+        QCOMPARE(Child<FormulaList>(m, "lstShiki")->count(), 5);
         QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = x^2 (-1≦x≦2)"));
         QVERIFY(!m->document().isModified());
         QVERIFY(!m->state().Untitled);
@@ -386,8 +387,9 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4, 1, -1, 3));
         f->select({0});
         m->repaintAll();
-        QList<ImageView *> panels{m->formulaImage, m->domainImage, m->rangeImage, m->axisImage,
-                                  m->vertexImage};
+        QList<ImageView *> panels{Child<ImageView>(m, "imgShiki"), Child<ImageView>(m, "imgHenikiX"),
+                                  Child<ImageView>(m, "imgHenikiY"), Child<ImageView>(m, "imgJiku"),
+                                  Child<ImageView>(m, "imgChouten")};
         for (ImageView *v : panels)
             QVERIFY(Marked(v->canvas(), QRect(QPoint(0, 0), v->canvas().image().size()), Colors::Teal) > 0);
         f->prompt.answers.push_back(Answer::No);  // the parabola drawn is not saved
@@ -400,7 +402,8 @@ private slots:
         const ValueTable &t = m->valueTable();
         for (int k = 1; k < t.columnCount(); ++k)
             for (int row = 0; row < 2; ++row)
-                QCOMPARE(Marked(m->valueTableView->canvas(), t.cellRect(k, row), Colors::White), 0);
+                QCOMPARE(Marked(Child<ImageView>(m, "drgTable")->canvas(), t.cellRect(k, row), Colors::White),
+                         0);
     }
 
     void openByUnitName()
@@ -545,16 +548,17 @@ private slots:
         m->copyToClipboard();
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(544, 544));
-        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), m->plane->canvas().image());
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 Child<ImageView>(m, "imgCood")->canvas().image());
 
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QGuiApplication::clipboard()->setImage(red);
         m->pasteFromClipboard();
         QVERIFY(Program().Draw.BitmapPasted);
-        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::Red);
         m->repaintAll();  // the pasted picture stays under the curves
-        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::Red);
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::Red);
 
         f->prompt.answers.push_back(Answer::No);
         m->clearPastedBitmap();
@@ -562,7 +566,7 @@ private slots:
         f->prompt.answers.push_back(Answer::Yes);
         m->clearPastedBitmap();
         QVERIFY(!Program().Draw.BitmapPasted);
-        QCOMPARE(m->plane->canvas().pixel(5, 5), Colors::White);
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::White);
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("ビットマップをクリアしてもいいですか"));
     }
 
@@ -595,8 +599,8 @@ private slots:
     {
         QFETCH(QString, item);
         QTEST(m->helpContextOf(m->action(item.toLatin1().constData())), "context");
-        QCOMPARE(m->helpContextOf(m->formulaList), 104);
-        QCOMPARE(m->helpContextOf(m->formulaSwitch), 100);
+        QCOMPARE(m->helpContextOf(Child<FormulaList>(m, "lstShiki")), 104);
+        QCOMPARE(m->helpContextOf(Child<QCheckBox>(m, "chkShiki")), 100);
     }
 
     void unitContentWindowShowsTheMirror()

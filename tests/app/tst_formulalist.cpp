@@ -1,6 +1,7 @@
 #include "lessons/UnitContentsWindow.h"
 #include "plane/AutoColor.h"
 #include "plane/FormulaImage.h"
+#include "support/Children.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
 
@@ -75,27 +76,28 @@ private slots:
         f->select({0, 2});
         m->repaintAll();
         const Parabola &last = m->document().at(2);
-        const QSize size = m->formulaImage->canvas().image().size();
-        QCOMPARE(m->formulaImage->canvas().image(), Rendered(last.Formula, size));
+        const QSize size = Child<ImageView>(m, "imgShiki")->canvas().image().size();
+        QCOMPARE(Child<ImageView>(m, "imgShiki")->canvas().image(), Rendered(last.Formula, size));
         // Axis and vertex are one line, centred in their low panels.
-        const QSize low = m->axisImage->canvas().image().size();
-        QCOMPARE(m->axisImage->canvas().image(),
+        const QSize low = Child<ImageView>(m, "imgJiku")->canvas().image().size();
+        QCOMPARE(Child<ImageView>(m, "imgJiku")->canvas().image(),
                  Rendered(QStringLiteral("x = -1"), low, CentredRowHeight(low.height())));
         // The brackets of the vertex keep room above and below.
-        const Canvas &v = m->vertexImage->canvas();
+        const Canvas &v = Child<ImageView>(m, "imgChouten")->canvas();
         QVERIFY(CountColor(v, QRect(0, 0, v.width(), v.height()), Colors::White) > 0);
         QCOMPARE(CountColor(v, QRect(0, 0, v.width(), 3), Colors::White), 0);
         QCOMPARE(CountColor(v, QRect(0, v.height() - 3, v.width(), 3), Colors::White), 0);
-        QCOMPARE(m->domainImage->canvas().image(),
-                 Rendered(QStringLiteral("-1≦x＜3"), m->domainImage->canvas().image().size()));
-        QCOMPARE(m->rangeImage->canvas().image(),
-                 Rendered(RangeText(last), m->rangeImage->canvas().image().size()));
+        QCOMPARE(
+            Child<ImageView>(m, "imgHenikiX")->canvas().image(),
+            Rendered(QStringLiteral("-1≦x＜3"), Child<ImageView>(m, "imgHenikiX")->canvas().image().size()));
+        QCOMPARE(Child<ImageView>(m, "imgHenikiY")->canvas().image(),
+                 Rendered(RangeText(last), Child<ImageView>(m, "imgHenikiY")->canvas().image().size()));
 
         // With no selection the panels keep what they showed.
-        const QImage before = m->formulaImage->canvas().image();
-        m->formulaList->clearSelection();
+        const QImage before = Child<ImageView>(m, "imgShiki")->canvas().image();
+        Child<FormulaList>(m, "lstShiki")->clearSelection();
         m->repaintAll();
-        QCOMPARE(m->formulaImage->canvas().image(), before);
+        QCOMPARE(Child<ImageView>(m, "imgShiki")->canvas().image(), before);
     }
 
     void wholeCurveDomainIsAllNumbers()
@@ -103,7 +105,7 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        const Canvas &x = m->domainImage->canvas();
+        const Canvas &x = Child<ImageView>(m, "imgHenikiX")->canvas();
         QVERIFY(Marked(x, QRect(1, 16, 120, 20), Colors::Teal) > 0);
         QCOMPARE(Marked(x, QRect(0, 0, x.width(), 14), Colors::Teal), 0);
     }
@@ -113,12 +115,13 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->domainSwitch->click();
-        for (ImageView *v : {m->rangeImage, m->axisImage, m->vertexImage})
+        Child<QCheckBox>(m, "chkDispHeniki")->click();
+        for (ImageView *v : {Child<ImageView>(m, "imgHenikiY"), Child<ImageView>(m, "imgJiku"),
+                             Child<ImageView>(m, "imgChouten")})
             QCOMPARE(Marked(v->canvas(), QRect(0, 0, v->canvas().width(), v->canvas().height()), Colors::Teal), 0);
-        QVERIFY(Marked(m->formulaImage->canvas(), QRect(0, 0, 200, 60), Colors::Teal) > 0);
-        m->domainSwitch->click();
-        QVERIFY(Marked(m->axisImage->canvas(), QRect(0, 0, 100, 40), Colors::Teal) > 0);
+        QVERIFY(Marked(Child<ImageView>(m, "imgShiki")->canvas(), QRect(0, 0, 200, 60), Colors::Teal) > 0);
+        Child<QCheckBox>(m, "chkDispHeniki")->click();
+        QVERIFY(Marked(Child<ImageView>(m, "imgJiku")->canvas(), QRect(0, 0, 100, 40), Colors::Teal) > 0);
     }
 
     void formulaSwitchHidesTextsButKeepsSamples()
@@ -131,12 +134,12 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->formulaSwitch->click();
-        QCOMPARE(Marked(m->formulaImage->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
-        QCOMPARE(Marked(m->domainImage->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
+        Child<QCheckBox>(m, "chkShiki")->click();
+        QCOMPARE(Marked(Child<ImageView>(m, "imgShiki")->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+        QCOMPARE(Marked(Child<ImageView>(m, "imgHenikiX")->canvas(), QRect(0, 0, 150, 60), Colors::Teal), 0);
         // The form buttons only work while the formula switch is on.
-        m->generalFormButton->click();
-        QVERIFY(m->formulaFormSwitch->isChecked());
+        Child<QPushButton>(m, "btnIppan")->click();
+        QVERIFY(Child<QCheckBox>(m, "chkKeishiki")->isChecked());
     }
 
     // With "２次関数の式" off no way of choosing a parabola shows its formula.
@@ -155,24 +158,24 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->select({0});
         m->repaintAll();
-        m->formulaSwitch->click();
+        Child<QCheckBox>(m, "chkShiki")->click();
         if (action == QLatin1String("click")) {
-            QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
+            QTest::mouseClick(Child<FormulaList>(m, "lstShiki")->viewport(), Qt::LeftButton, {},
                               QPoint(60, FormulaList::ItemHeight + 5));
             QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("vertex")) {
             const QPoint vertex = Program().Geometry.LatticeToPixel(1, 2);
-            QTest::mouseClick(m->plane, Qt::RightButton, {}, vertex);
+            QTest::mouseClick(Child<ImageView>(m, "imgCood"), Qt::RightButton, {}, vertex);
             QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("colours")) {
-            m->panelColorSwitch->click();
+            Child<QCheckBox>(m, "chkRanColor")->click();
         } else {
             f->prompt.colors.push_back(Color(0x00FF00));
             m->changeSelectedColor();
         }
-        const Canvas &c = m->formulaImage->canvas();
+        const Canvas &c = Child<ImageView>(m, "imgShiki")->canvas();
         QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), Program().Draw.PanelBackColor), 0);
-        const Canvas &x = m->domainImage->canvas();
+        const Canvas &x = Child<ImageView>(m, "imgHenikiX")->canvas();
         QCOMPARE(Marked(x, QRect(0, 0, x.width(), x.height()), Program().Draw.PanelBackColor), 0);
     }
 
@@ -181,16 +184,16 @@ private slots:
         f->add(MainFixture::redParabola(1, 2, 3, 4));
         f->add(MainFixture::redParabola(2, 1, 3, 0, 1, -1, 3));
         const QStringList mirror = m->document().fileLines();
-        m->generalFormButton->click();
-        QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（一般形）"));
-        QVERIFY(!m->formulaFormSwitch->isChecked());
+        Child<QPushButton>(m, "btnIppan")->click();
+        QCOMPARE(Child<QGroupBox>(m, "grpShiki")->title(), QStringLiteral("グラフの式（一般形）"));
+        QVERIFY(!Child<QCheckBox>(m, "chkKeishiki")->isChecked());
         QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/2x^2-x+5/2"));
         QCOMPARE(m->document().entry(1).listText, QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->document().at(1).Formula, QStringLiteral("y = -x^2+4x-3"));
         QCOMPARE(m->document().fileLines(), mirror);
-        m->standardFormButton->click();
+        Child<QPushButton>(m, "btnHyoujun")->click();
         QCOMPARE(m->document().entry(1).listText, QStringLiteral("y = -(x-2)^2+1"));  // plain, no domain
-        QCOMPARE(m->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
+        QCOMPARE(Child<QGroupBox>(m, "grpShiki")->title(), QStringLiteral("グラフの式（標準形）"));
     }
 
     void correctionDeletesTheSelected()
@@ -200,7 +203,7 @@ private slots:
         f->select({1, 3});
         m->deleteSelected();
         QCOMPARE(m->document().count(), 3);
-        QCOMPARE(m->formulaList->count(), 3);
+        QCOMPARE(Child<FormulaList>(m, "lstShiki")->count(), 3);
         for (int k = 0; k < 3; ++k) {
             const int was = k * 2;  // entries 0, 2, 4
             QCOMPARE(m->document().at(k).VertexX, was);
@@ -216,7 +219,7 @@ private slots:
     {
         fiveParabolas();
         m->document().undoStack()->setClean();
-        m->formulaList->clearSelection();
+        Child<FormulaList>(m, "lstShiki")->clearSelection();
         m->deleteSelected();
         QCOMPARE(m->document().count(), 5);
         QVERIFY(!m->document().isModified());  // nothing was deleted, so nothing is to save
@@ -237,23 +240,23 @@ private slots:
     void rightClickSelectsAloneOrKeepsTheSelection()
     {
         fiveParabolas();
-        QWidget *vp = m->formulaList->viewport();
+        QWidget *vp = Child<FormulaList>(m, "lstShiki")->viewport();
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(3));
-        m->formulaPopup->hide();
+        Child<QMenu>(m, "pumShiki")->hide();
         QVERIFY(m->isSelected(3));
         QVERIFY(!m->isSelected(0) && !m->isSelected(1));
         f->select({0, 1});
         QTest::mouseClick(vp, Qt::RightButton, {}, rowPoint(1));
-        m->formulaPopup->hide();
+        Child<QMenu>(m, "pumShiki")->hide();
         QVERIFY(m->isSelected(0) && m->isSelected(1));
     }
 
     void ctrlClickAddsToTheSelection()
     {
         fiveParabolas();
-        QWidget *vp = m->formulaList->viewport();
+        QWidget *vp = Child<FormulaList>(m, "lstShiki")->viewport();
         auto rowPoint = [](int row) { return QPoint(60, row * FormulaList::ItemHeight + 5); };
         QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(1));
         QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, rowPoint(3));
@@ -266,13 +269,13 @@ private slots:
     void selectAllAndCancel()
     {
         fiveParabolas();
-        m->selectAllButton->click();
+        Child<QToolButton>(m, "btnSelectAll")->click();
         for (int i = 0; i < 5; ++i)
             QVERIFY(m->isSelected(i));
-        m->deselectAllButton->click();
+        Child<QToolButton>(m, "BitBtn1")->click();
         for (int i = 0; i < 5; ++i)
             QVERIFY(!m->isSelected(i));
-        QCOMPARE(Marked(m->formulaImage->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
+        QCOMPARE(Marked(Child<ImageView>(m, "imgShiki")->canvas(), QRect(0, 0, 300, 60), Colors::Teal), 0);
     }
 
     void colourOfTheSelected_data()
@@ -337,15 +340,15 @@ private slots:
 
     void handleAndDottedSwitchesFollowTheirMenuItems()
     {
-        m->handlesAction->trigger();
-        QVERIFY(!m->handlesSwitch->isChecked());
+        Child<QAction>(m, "mnuHandle")->trigger();
+        QVERIFY(!Child<QCheckBox>(m, "chkHandle")->isChecked());
         QVERIFY(!Program().Draw.Handles);
-        QVERIFY(!m->handlesAction->isChecked());
-        m->dottedLinesSwitch->click();
-        QVERIFY(!m->dottedLinesAction->isChecked());
+        QVERIFY(!Child<QAction>(m, "mnuHandle")->isChecked());
+        Child<QCheckBox>(m, "chkTensen")->click();
+        QVERIFY(!Child<QAction>(m, "mnuTensen")->isChecked());
         QVERIFY(!Program().Draw.Dotted);
-        m->dottedLinesAction->trigger();
-        QVERIFY(m->dottedLinesSwitch->isChecked());
+        Child<QAction>(m, "mnuTensen")->trigger();
+        QVERIFY(Child<QCheckBox>(m, "chkTensen")->isChecked());
     }
 
     // A switch with a menu item is one checkable action: whichever way it is
@@ -366,7 +369,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, command);
         QFETCH(QString, steps);
-        auto *c = m->settingsGroup->findChild<QCheckBox *>(box);
+        auto *c = Child<QGroupBox>(m, "grpSettei")->findChild<QCheckBox *>(box);
         QAction *a = m->action(command.toLatin1().constData());
         QVERIFY(c);
         QVERIFY(a);
@@ -409,7 +412,7 @@ private slots:
         fiveParabolas();
         f->select({1});
         QSignalSpy ran(m->action(command.toLatin1().constData()), &QAction::triggered);
-        m->formulaPopup->findChild<QAction *>(item)->trigger();
+        Child<QMenu>(m, "pumShiki")->findChild<QAction *>(item)->trigger();
         QCOMPARE(ran.count(), 1);
         QTEST(m->document().count(), "countAfter");
         QTEST(int(m->document().selectedRows().size()), "selectedAfter");
@@ -421,7 +424,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         QCOMPARE(t.columnCount(), 10);
         QCOMPARE(c.width(), 364);
         // The vertex column (x = 0) is red in both rows, the others are not.
@@ -432,8 +435,8 @@ private slots:
 
         m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 22);
-        QCOMPARE(m->valueTableView->canvas().width(), (35 + 1) * 22 + 1 + 3);
-        QVERIFY(CountColor(m->valueTableView->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
+        QCOMPARE(Child<ImageView>(m, "drgTable")->canvas().width(), (35 + 1) * 22 + 1 + 3);
+        QVERIFY(CountColor(Child<ImageView>(m, "drgTable")->canvas(), t.cellRect(11, 1), Colors::Red) > 0);
         m->toggleValueTableWidth();
         QCOMPARE(t.columnCount(), 10);
     }
@@ -445,7 +448,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         for (int k = 1; k <= 6; ++k)  // x = -4 .. 1
             QCOMPARE(Marked(c, t.cellRect(k, 1), Colors::White), 0);
         for (int k = 7; k <= 9; ++k)  // x = 2, 3, 4
@@ -459,7 +462,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         const QRect frac = t.cellRect(6, 1);
         // Numerator above the bar, denominator below.
         QVERIFY(Marked(c, QRect(frac.left(), frac.top() + 1, frac.width(), 16), Colors::White) > 0);
@@ -486,7 +489,7 @@ private slots:
         f->select({0});
         m->repaintAll();
         const ValueTable &t = m->valueTable();
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         for (int k = 1; k < t.columnCount(); ++k) {
             for (int row = 0; row < 2; ++row) {
                 const QRect cell = t.cellRect(k, row);
@@ -529,7 +532,7 @@ private slots:
             f->select({1});
             m->repaintAll();
         }
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         const ValueTable &t = m->valueTable();
         for (int k = 1; k <= t.columnCount(); ++k) {
             const int line = t.cellRect(k, 0).left() - 1;
@@ -542,13 +545,13 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->repaintAll();
-        m->valueTableSwitch->click();
+        Child<QCheckBox>(m, "chkDataTable")->click();
         ValueTable &t = m->valueTable();
-        const Canvas &c = m->valueTableView->canvas();
+        const Canvas &c = Child<ImageView>(m, "drgTable")->canvas();
         QCOMPARE(Marked(c, t.cellRect(4, 1), Colors::White), 0);
         QVERIFY(Marked(c, t.cellRect(4, 0), Colors::White) > 0);
         QVERIFY(Marked(c, t.cellRect(0, 1), Colors::White) > 0);  // the label stays
-        QVERIFY(m->valueTableView->isVisible());
+        QVERIFY(Child<ImageView>(m, "drgTable")->isVisible());
     }
 };
 

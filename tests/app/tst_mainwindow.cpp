@@ -20,6 +20,7 @@
 #include "settings/LineKindDialog.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
+#include "support/Children.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
@@ -188,8 +189,8 @@ private slots:
         QVERIFY(m_prompt->texts().isEmpty());
         QVERIFY2(main()->windowTitle().endsWith(QStringLiteral(" - y=ax^2のグラフ  ") + file),
                  qPrintable(main()->windowTitle()));
-        QCOMPARE(main()->formulaList->count(), main()->document().count());
-        QVERIFY(main()->formulaList->count() > 0);
+        QCOMPARE(Child<FormulaList>(main(), "lstShiki")->count(), main()->document().count());
+        QVERIFY(Child<FormulaList>(main(), "lstShiki")->count() > 0);
 
         const QString missing = m_dir.filePath(QStringLiteral("ない.prb"));
         main()->openUnitFile(missing);
@@ -314,11 +315,11 @@ private slots:
         QCOMPARE(forms().unitContentsWindow->titleLabel->text(), QStringLiteral("新しい単元"));
         QCOMPARE(forms().unitContentsWindow->fileNameLabel->text(), QStringLiteral("Parabola.prb"));
         QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("0"));
-        QCOMPARE(main()->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
-        QVERIFY(main()->formulaFormSwitch->isChecked());
-        QCOMPARE(main()->lineModeField->text(), QStringLiteral("全域"));
-        QVERIFY(main()->wholeCurveButton->isChecked());
-        QCOMPARE(main()->pointField->text(), QStringLiteral("  ( x, y )"));
+        QCOMPARE(Child<QGroupBox>(main(), "grpShiki")->title(), QStringLiteral("グラフの式（標準形）"));
+        QVERIFY(Child<QCheckBox>(main(), "chkKeishiki")->isChecked());
+        QCOMPARE(Child<QLineEdit>(main(), "edtLineMode")->text(), QStringLiteral("全域"));
+        QVERIFY(Child<QToolButton>(main(), "spdAll")->isChecked());
+        QCOMPARE(Child<QLineEdit>(main(), "edtCood")->text(), QStringLiteral("  ( x, y )"));
         QVERIFY(m_prompt->shown.isEmpty());
     }
 
@@ -338,16 +339,18 @@ private slots:
     void lockableCommandsFollowTheLock()
     {
         auto lockables = [this] {
-            return QList<QWidget *>{main()->saveButton, main()->testButton, main()->practiceButton,
-                                    main()->recordsButton};
+            return QList<QWidget *>{
+                Child<QToolButton>(main(), "spdOverWrite"), Child<QToolButton>(main(), "spdTest"),
+                Child<QToolButton>(main(), "spdRenshu"), Child<QToolButton>(main(), "spdKiroku")};
         };
         auto menus = [this] {
-            return QList<QMenu *>{main()->fileMenu, main()->editMenu, main()->settingsMenu, main()->runMenu,
-                                  main()->viewMenu};
+            return QList<QMenu *>{Child<QMenu>(main(), "mnuFile"), Child<QMenu>(main(), "mnuEdit"),
+                                  Child<QMenu>(main(), "mnuSettings"), Child<QMenu>(main(), "mnuRun"),
+                                  Child<QMenu>(main(), "mnuView")};
         };
         for (QWidget *w : lockables())
             QVERIFY(w->isEnabled());
-        QVERIFY(!main()->undoAction->isEnabled());  // nothing to undo yet
+        QVERIFY(!Child<QAction>(main(), "mnuUndo")->isEnabled()); // nothing to undo yet
         main()->toggleLock();
         QVERIFY(main()->state().Locked);
         for (QWidget *w : lockables())
@@ -356,20 +359,21 @@ private slots:
         Parabola rec = main()->newParabolaRecord(QPoint(0, 0), QPoint(1, 1));
         rec.Formula = StandardFormPlain(rec, main()->currentForm());
         QVERIFY(main()->storeParabola(rec, -1));
-        QVERIFY(!main()->undoAction->isEnabled());
+        QVERIFY(!Child<QAction>(main(), "mnuUndo")->isEnabled());
         QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(main()->document().count(), 1);
         for (QMenu *m : menus())
             QVERIFY(!m->menuAction()->isEnabled());
-        QVERIFY(main()->helpMenu->menuAction()->isEnabled());
-        QVERIFY(main()->deleteButton->isEnabled());
+        QVERIFY(Child<QMenu>(main(), "mnuHelp")->menuAction()->isEnabled());
+        QVERIFY(Child<QToolButton>(main(), "spdTeisei")->isEnabled());
         main()->toggleLock();
         for (QMenu *m : menus())
             QVERIFY(m->menuAction()->isEnabled());
-        QVERIFY(main()->undoAction->isEnabled() && !main()->redoAction->isEnabled());
+        QVERIFY(Child<QAction>(main(), "mnuUndo")->isEnabled() &&
+                !Child<QAction>(main(), "mnuRedo")->isEnabled());
         QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(main()->document().count(), 0);
-        QVERIFY(main()->redoAction->isEnabled());
+        QVERIFY(Child<QAction>(main(), "mnuRedo")->isEnabled());
         QTest::keyClick(main(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(main()->document().count(), 1);
     }
@@ -409,7 +413,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, command);
         QFETCH(bool, lockable);
-        auto *b = main()->toolPanel->findChild<QToolButton *>(button);
+        auto *b = Child<QFrame>(main(), "pnlMain")->findChild<QToolButton *>(button);
         QAction *a = main()->action(command.toLatin1().constData());
         QVERIFY(b);
         QVERIFY(a);
@@ -428,9 +432,9 @@ private slots:
 
     void planeIsDrawnFromTheSettings()
     {
-        const Picture &picture = main()->plane->picture();
+        const Picture &picture = Child<ImageView>(main(), "imgCood")->picture();
         QCOMPARE(picture.bounds(), QRect(430, 42, 544, 544));
-        QCOMPARE(main()->plane->geometry(), picture.bounds());
+        QCOMPARE(Child<ImageView>(main(), "imgCood")->geometry(), picture.bounds());
         QCOMPARE(picture.canvas().pixel(272, 100), Colors::Gray);  // the y axis
         QCOMPARE(picture.canvas().penMode(), PenMode::NotXor);      // at rest between repaints
         QCOMPARE(Program().PlaneDefaultSize, 544);
@@ -438,13 +442,14 @@ private slots:
 
     void panelsAreTeal()
     {
-        for (ImageView *v : {main()->formulaImage, main()->domainImage, main()->rangeImage, main()->axisImage,
-                             main()->vertexImage}) {
+        for (ImageView *v : {Child<ImageView>(main(), "imgShiki"), Child<ImageView>(main(), "imgHenikiX"),
+                             Child<ImageView>(main(), "imgHenikiY"), Child<ImageView>(main(), "imgJiku"),
+                             Child<ImageView>(main(), "imgChouten")}) {
             QVERIFY(v->canvas().width() > 0);
             QCOMPARE(v->canvas().pixel(1, 1), Colors::Teal);
         }
-        main()->panelColorSwitch->click();
-        QCOMPARE(main()->formulaImage->canvas().pixel(1, 1), Colors::White);
+        Child<QCheckBox>(main(), "chkRanColor")->click();
+        QCOMPARE(Child<ImageView>(main(), "imgShiki")->canvas().pixel(1, 1), Colors::White);
         QCOMPARE(Program().Draw.PanelTextColor, Colors::Black);
     }
 
@@ -461,7 +466,7 @@ private slots:
         Program().MainPlane.StartX = QStringLiteral("1x");
         main()->repaintAll();
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
-        QCOMPARE(main()->plane->canvas().penMode(), PenMode::NotXor);
+        QCOMPARE(Child<ImageView>(main(), "imgCood")->canvas().penMode(), PenMode::NotXor);
     }
 
     void unitLinesAndSavingState()
@@ -502,7 +507,8 @@ private slots:
         QCOMPARE(s.ClickState, 0);
         QCOMPARE(s.HitIndex, -1);
         QCOMPARE(s.HitHandle, -1);
-        QCOMPARE(main()->plane->cursor().pixmap().cacheKey(), CursorOf(CursorNo::Pencil).pixmap().cacheKey());
+        QCOMPARE(Child<ImageView>(main(), "imgCood")->cursor().pixmap().cacheKey(),
+                 CursorOf(CursorNo::Pencil).pixmap().cacheKey());
     }
 
     void sevenCursorsAreInstalled()

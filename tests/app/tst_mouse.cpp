@@ -1,4 +1,5 @@
 #include "plane/AutoColor.h"
+#include "support/Children.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/Cursors.h"
@@ -18,7 +19,7 @@ class TestMouse : public QObject {
     QPoint at(int x, int y) const { return Program().Geometry.LatticeToPixel(x, y); }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
-        QTest::mouseClick(m->plane, b, {}, at(x, y));
+        QTest::mouseClick(Child<ImageView>(m, "imgCood"), b, {}, at(x, y));
     }
     // QTest::mouseMove moves the system cursor, which the offscreen platform
     // does not turn into events; send the move itself.
@@ -28,19 +29,20 @@ class TestMouse : public QObject {
                       Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
-    void move(int x, int y) { sendMove(m->plane, at(x, y)); }
+    void move(int x, int y) { sendMove(Child<ImageView>(m, "imgCood"), at(x, y)); }
     const Parabola &entry(int i) const { return m->document().at(i); }
     bool cursorIs(int n) const
     {
-        return m->plane->cursor().pixmap().cacheKey() == CursorOf(n).pixmap().cacheKey();
+        return Child<ImageView>(m, "imgCood")->cursor().pixmap().cacheKey() ==
+               CursorOf(n).pixmap().cacheKey();
     }
     // Press the right button on a point, hold it past the click time, move, release.
     void drag(QPoint from, QPoint to)
     {
-        QTest::mousePress(m->plane, Qt::RightButton, {}, at(from.x(), from.y()));
+        QTest::mousePress(Child<ImageView>(m, "imgCood"), Qt::RightButton, {}, at(from.x(), from.y()));
         QTest::qWait(400);
-        sendMove(m->plane, at(to.x(), to.y()), Qt::RightButton);
-        QTest::mouseRelease(m->plane, Qt::RightButton, {}, at(to.x(), to.y()));
+        sendMove(Child<ImageView>(m, "imgCood"), at(to.x(), to.y()), Qt::RightButton);
+        QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::RightButton, {}, at(to.x(), to.y()));
     }
 
 private slots:
@@ -177,9 +179,9 @@ private slots:
 
     void aHeldPressIsNoClick()
     {
-        QTest::mousePress(m->plane, Qt::LeftButton, {}, at(1, 1));
+        QTest::mousePress(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, at(1, 1));
         QTest::qWait(400);
-        QTest::mouseRelease(m->plane, Qt::LeftButton, {}, at(1, 1));
+        QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, at(1, 1));
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
     }
@@ -188,12 +190,13 @@ private slots:
     {
         // What the window system delivers: press, release, press, double click, release.
         const QPoint p = at(2, 3);
-        QTest::mouseClick(m->plane, Qt::LeftButton, {}, p);
-        QTest::mousePress(m->plane, Qt::LeftButton, {}, p);
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), QPointF(m->plane->mapToGlobal(p)),
-                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m->plane, &dbl);
-        QTest::mouseRelease(m->plane, Qt::LeftButton, {}, p);
+        QTest::mouseClick(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, p);
+        QTest::mousePress(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, p);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p),
+                        QPointF(Child<ImageView>(m, "imgCood")->mapToGlobal(p)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Child<ImageView>(m, "imgCood"), &dbl);
+        QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, p);
         QCOMPARE(m->state().ClickState, 1);
         QCOMPARE(m->state().FixedPoint, QPoint(2, 3));
         QVERIFY(f->prompt.shown.isEmpty());
@@ -290,13 +293,14 @@ private slots:
         QCOMPARE(m->state().HitIndex, 1);
         // Its handle is drawn: the square round the passing point.
         const QPoint handle = at(4, 1);
-        QVERIFY(CountColor(m->plane->canvas(), QRect(handle - QPoint(6, 6), QSize(13, 13)), Colors::Black) > 0);
+        QVERIFY(CountColor(Child<ImageView>(m, "imgCood")->canvas(),
+                           QRect(handle - QPoint(6, 6), QSize(13, 13)), Colors::Black) > 0);
         if (then == QLatin1String("Esc"))
             QTest::keyClick(m, Qt::Key_Escape);
         else if (then == QLatin1String("BitBtn1"))
-            m->deselectAllButton->click();
+            Child<QToolButton>(m, "BitBtn1")->click();
         else if (then.startsWith(QLatin1String("item ")))
-            QTest::mouseClick(m->formulaList->viewport(), Qt::LeftButton, {},
+            QTest::mouseClick(Child<FormulaList>(m, "lstShiki")->viewport(), Qt::LeftButton, {},
                               QPoint(60, then.mid(5).toInt() * FormulaList::ItemHeight + 5));
         QCOMPARE(m->state().HitIndex, replaced ? 1 : -1);
         click(-2, 0);
@@ -337,30 +341,30 @@ private slots:
     void rubberBandIsErasedByTheNextMove()
     {
         m->repaintAll();
-        const QImage empty = m->plane->canvas().image();
+        const QImage empty = Child<ImageView>(m, "imgCood")->canvas().image();
         click(0, 0);
         move(1, 1);
         move(2, 3);
-        QVERIFY(m->plane->canvas().image() != empty);
-        QCOMPARE(m->pointField->text(), QStringLiteral(" (  2,  3)"));
+        QVERIFY(Child<ImageView>(m, "imgCood")->canvas().image() != empty);
+        QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
-        QCOMPARE(m->plane->canvas().image(), empty);
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), empty);
     }
 
     void outsideRepaintEndsTheRubberBand()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2, true, false));
         m->repaintAll();
-        const QImage normal = m->plane->canvas().image();
+        const QImage normal = Child<ImageView>(m, "imgCood")->canvas().image();
         click(3, 3);
         move(4, 5);
-        m->axisColorSwitch->click();
-        m->axisColorSwitch->click();
+        Child<QCheckBox>(m, "chkJikuColor")->click();
+        Child<QCheckBox>(m, "chkJikuColor")->click();
         QCOMPARE(m->state().ClickState, 0);
         QCOMPARE(Program().Draw.DragMode, 0);
-        QCOMPARE(m->plane->canvas().image(), normal);  // not drawn in the drag form
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), normal); // not drawn in the drag form
         move(5, 6);
-        QCOMPARE(m->plane->canvas().image(), normal);  // no band follows the mouse
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), normal); // no band follows the mouse
     }
 
     void lineModeButtons_data()
@@ -386,15 +390,15 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, samples);
-        QToolButton *buttons[] = {m->wholeCurveButton, m->segmentButton, m->rightHalfLineButton,
-                                  m->leftHalfLineButton};
+        QToolButton *buttons[] = {Child<QToolButton>(m, "spdAll"), Child<QToolButton>(m, "spdCenter"),
+                                  Child<QToolButton>(m, "spdRight"), Child<QToolButton>(m, "spdLeft")};
         buttons[mode]->click();
         for (int i = 0; i < samples; ++i)
-            m->endKindsButton->click();
+            Child<QToolButton>(m, "spdSample")->click();
         QCOMPARE(Program().Draw.LineMode, mode);
         QVERIFY(buttons[mode]->isChecked());
-        QTEST(m->lineModeField->text(), "word");
-        QTEST(m->endKindsField->text(), "ends");
+        QTEST(Child<QLineEdit>(m, "edtLineMode")->text(), "word");
+        QTEST(Child<QLineEdit>(m, "edtHeniki")->text(), "ends");
         QTEST(Program().Draw.LowerIncluded, "lower");
         QTEST(Program().Draw.UpperIncluded, "upper");
     }

@@ -1,3 +1,4 @@
+#include "support/Children.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
 
@@ -120,13 +121,13 @@ private slots:
         f->add(MainFixture::redParabola(-5, 0, -3, 1));
         f->select({0, 1, 2});
         m->repaintAll();
-        const QImage before = m->plane->canvas().image();
+        const QImage before = Child<ImageView>(m, "imgCood")->canvas().image();
         m->reshapeSelected(1);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("これ以上はできません")});
         QCOMPARE(entry(0).PointX, 6);   // changed before the refusal
         QCOMPARE(entry(1).PointX, 1);   // refused
         QCOMPARE(entry(2).PointX, -3);  // never reached
-        QVERIFY(m->plane->canvas().image() != before);  // the plane shows the change
+        QVERIFY(Child<ImageView>(m, "imgCood")->canvas().image() != before); // the plane shows the change
     }
 
     void twoSelectedMoveTogether()
@@ -147,7 +148,7 @@ private slots:
         m->reshapeSelected(4);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
         f->add(MainFixture::redParabola(0, 0, 1, 1));
-        m->formulaList->clearSelection();
+        Child<FormulaList>(m, "lstShiki")->clearSelection();
         f->prompt.clear();
         m->reshapeSelected(4);
         QCOMPARE(f->prompt.texts(),

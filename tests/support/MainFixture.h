@@ -10,6 +10,7 @@
 #include "plane/Fonts.h"
 #include "plane/UnitLines.h"
 #include "settings/SettingsStore.h"
+#include "support/Children.h"
 #include "support/Records.h"
 #include "support/ScriptedPrompt.h"
 
