@@ -175,3 +175,8 @@ void UnitCatalogDialog::cancelClicked()
     if (redrawMain)
         redrawMain();
 }
+
+QString UnitCatalogDialog::chosenFileName() const
+{
+    return fileNameLabel->text();
+}

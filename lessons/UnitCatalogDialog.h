@@ -36,6 +36,8 @@ public:
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QListWidget *formulaList = nullptr;
+    // The file of the unit chosen, without its folder.
+    QString chosenFileName() const;
     QLabel *fileNameLabel = nullptr;
     ImageView *plane = nullptr;
     QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;

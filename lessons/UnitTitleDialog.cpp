@@ -71,6 +71,11 @@ void UnitTitleDialog::showEvent(QShowEvent *e)
         prepareToShow();
 }
 
+QString UnitTitleDialog::title() const
+{
+    return titleField->text();
+}
+
 void UnitTitleDialog::prepareToShow()
 {
     if (mainGeometry) {

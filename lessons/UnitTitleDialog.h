@@ -19,6 +19,9 @@ public:
     std::function<QRect()> mainGeometry;
     std::function<QString()> currentTitle;
 
+    // The title typed, as a save writes it.
+    QString title() const;
+
     void prepareToShow();
     void titleListClicked(int row);
     void okClicked();
