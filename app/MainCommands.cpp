@@ -84,7 +84,7 @@ int MainWindow::saveWithDialog(bool askFirst)
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
-    const QString title = m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : m_doc.title();
+    const QString title = m_unitTitleDialog ? m_unitTitleDialog->title() : m_doc.title();
     const QString file = NormalizeUnitFileName(*chosen);
     int result = Answer::Yes;
     if (QFileInfo::exists(file)) {
@@ -151,7 +151,7 @@ void MainWindow::openByTitle()
     UnitCatalogDialog *catalog = forms().unitCatalogDialog();
     if (!catalog || runModal(catalog) != 1)
         return;
-    const QString path = dataFolderPath() + catalog->fileNameLabel->text();
+    const QString path = dataFolderPath() + catalog->chosenFileName();
     if (saveWithDialog(true) != Answer::Cancel) {
         clearDisplay();
         const auto unit = ReadUnit(path, currentForm(), Program().Draw);

@@ -597,7 +597,7 @@ void MainWindow::prepareToShow()
     draw.BitmapPasted = false;
     st.Geometry.ScaleX = 16;
     st.Geometry.ScaleY = 16;
-    resetWork(m_unitTitleDialog ? m_unitTitleDialog->titleField->text() : QString(), m_state.UnitFileName,
+    resetWork(m_unitTitleDialog ? m_unitTitleDialog->title() : QString(), m_state.UnitFileName,
               true);
     cancelDrawing();
     setWholeCurveMode();

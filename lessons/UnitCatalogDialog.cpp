@@ -158,6 +158,11 @@ void UnitCatalogDialog::repaintAll()
         redrawMain();
 }
 
+QString UnitCatalogDialog::chosenFileName() const
+{
+    return fileNameLabel->text();
+}
+
 void UnitCatalogDialog::okClicked()
 {
     if (fileNameLabel->text().isEmpty()) {

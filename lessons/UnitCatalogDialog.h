@@ -32,6 +32,15 @@ public:
     void cancelClicked();
 
     QStringList files() const { return m_files; }
+    // The file of the clicked unit, inside the data folder; empty until
+    // a title is clicked in this showing.
+    QString chosenFileName() const;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void addTitle(const QString &title);
 
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
@@ -39,12 +48,6 @@ public:
     QLabel *fileNameLabel = nullptr;
     ImageView *plane = nullptr;
     QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
-
-protected:
-    void showEvent(QShowEvent *e) override;
-
-private:
-    void addTitle(const QString &title);
 
     QStringList m_files;  // file i belongs to line i of titleList
 };

@@ -92,6 +92,11 @@ void UnitTitleDialog::titleListClicked(int row)
         titleField->setText(titleList->item(row)->text());
 }
 
+QString UnitTitleDialog::title() const
+{
+    return titleField->text();
+}
+
 void UnitTitleDialog::okClicked()
 {
     const QString title = titleField->text();

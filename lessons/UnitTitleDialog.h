@@ -24,11 +24,15 @@ public:
     void okClicked();
     void cancelClicked();
 
-    QLineEdit *titleField = nullptr;  // the title; read by the main window
-    QListWidget *titleList = nullptr;
-    QPushButton *okButton = nullptr;
-    QPushButton *cancelButton = nullptr;
+    // The title typed, as the main window saves it.
+    QString title() const;
 
 protected:
     void showEvent(QShowEvent *e) override;
+
+private:
+    QLineEdit *titleField = nullptr;
+    QListWidget *titleList = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 };

@@ -20,6 +20,7 @@
 #include "settings/LineKindDialog.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
+#include "support/Children.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
@@ -311,9 +312,10 @@ private slots:
         QVERIFY(!main()->document().isModified());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
-        QCOMPARE(forms().unitContentsWindow->titleLabel->text(), QStringLiteral("新しい単元"));
-        QCOMPARE(forms().unitContentsWindow->fileNameLabel->text(), QStringLiteral("Parabola.prb"));
-        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("0"));
+        const UnitContentsWindow *unit = forms().unitContentsWindow;
+        QCOMPARE(Child<QLabel>(unit, "lblTangen")->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(Child<QLabel>(unit, "lblFileName")->text(), QStringLiteral("Parabola.prb"));
+        QCOMPARE(Child<QLabel>(unit, "lblNline")->text(), QStringLiteral("0"));
         QCOMPARE(main()->formulaGroup->title(), QStringLiteral("グラフの式（標準形）"));
         QVERIFY(main()->formulaFormSwitch->isChecked());
         QCOMPARE(main()->lineModeField->text(), QStringLiteral("全域"));
