@@ -14,6 +14,7 @@ public:
     // The project's version number, e.g. "0.1.0".
     static QString VersionNumber();
 
+private:
     QLabel *productLabel = nullptr;
     QLabel *versionLabel = nullptr;
 };

@@ -158,6 +158,11 @@ void UnitCatalogDialog::repaintAll()
         redrawMain();
 }
 
+QString UnitCatalogDialog::chosenFileName() const
+{
+    return fileNameLabel->text();
+}
+
 void UnitCatalogDialog::okClicked()
 {
     if (fileNameLabel->text().isEmpty()) {
@@ -174,9 +179,4 @@ void UnitCatalogDialog::cancelClicked()
     done(2);
     if (redrawMain)
         redrawMain();
-}
-
-QString UnitCatalogDialog::chosenFileName() const
-{
-    return fileNameLabel->text();
 }

@@ -32,21 +32,22 @@ public:
     void cancelClicked();
 
     QStringList files() const { return m_files; }
-
-    QLabel *promptLabel = nullptr;
-    QListWidget *titleList = nullptr;
-    QListWidget *formulaList = nullptr;
-    // The file of the unit chosen, without its folder.
+    // The file of the clicked unit, inside the data folder; empty until
+    // a title is clicked in this showing.
     QString chosenFileName() const;
-    QLabel *fileNameLabel = nullptr;
-    ImageView *plane = nullptr;
-    QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
     void addTitle(const QString &title);
+
+    QLabel *promptLabel = nullptr;
+    QListWidget *titleList = nullptr;
+    QListWidget *formulaList = nullptr;
+    QLabel *fileNameLabel = nullptr;
+    ImageView *plane = nullptr;
+    QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
 
     QStringList m_files;  // file i belongs to line i of titleList
 };

@@ -21,12 +21,6 @@ public:
     void setDocument(const UnitDocument *doc);
     void refreshMemo();
 
-    QLabel *titleLabel = nullptr;    // unit title as shown
-    QLabel *fileNameLabel = nullptr;  // file name with its path
-    QLabel *countLabel = nullptr;     // number of parabolas
-    QPlainTextEdit *unitTextView = nullptr;
-    QPushButton *returnButton = nullptr;
-
 protected:
     void showEvent(QShowEvent *e) override;
 
@@ -34,4 +28,10 @@ private:
     void showNames();
     void showCount();
     const UnitDocument *m_doc = nullptr;
+
+    QLabel *titleLabel = nullptr;    // unit title as shown
+    QLabel *fileNameLabel = nullptr;  // file name with its path
+    QLabel *countLabel = nullptr;     // number of parabolas
+    QPlainTextEdit *unitTextView = nullptr;
+    QPushButton *returnButton = nullptr;
 };

@@ -71,11 +71,6 @@ void UnitTitleDialog::showEvent(QShowEvent *e)
         prepareToShow();
 }
 
-QString UnitTitleDialog::title() const
-{
-    return titleField->text();
-}
-
 void UnitTitleDialog::prepareToShow()
 {
     if (mainGeometry) {
@@ -95,6 +90,11 @@ void UnitTitleDialog::titleListClicked(int row)
 {
     if (row >= 0 && row < titleList->count())
         titleField->setText(titleList->item(row)->text());
+}
+
+QString UnitTitleDialog::title() const
+{
+    return titleField->text();
 }
 
 void UnitTitleDialog::okClicked()

@@ -19,19 +19,20 @@ public:
     std::function<QRect()> mainGeometry;
     std::function<QString()> currentTitle;
 
-    // The title typed, as a save writes it.
-    QString title() const;
-
     void prepareToShow();
     void titleListClicked(int row);
     void okClicked();
     void cancelClicked();
 
-    QLineEdit *titleField = nullptr;  // the title; read by the main window
-    QListWidget *titleList = nullptr;
-    QPushButton *okButton = nullptr;
-    QPushButton *cancelButton = nullptr;
+    // The title typed, as the main window saves it.
+    QString title() const;
 
 protected:
     void showEvent(QShowEvent *e) override;
+
+private:
+    QLineEdit *titleField = nullptr;
+    QListWidget *titleList = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 };

@@ -82,13 +82,6 @@ public:
     static QImage ArrowPicture();
     static QString Statement(int number);
 
-    ImageView *plane = nullptr;
-    QLabel *messageLabel = nullptr;
-    ImageView *formulaImage = nullptr;
-    ImageView *answerImage = nullptr;
-    QListWidget *recordList = nullptr;
-    QLineEdit *pointField = nullptr;
-    QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
     QTimer secondTimer;
 
 protected:
@@ -110,6 +103,14 @@ private:
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
+
+    ImageView *plane = nullptr;
+    QLabel *messageLabel = nullptr;
+    ImageView *formulaImage = nullptr;
+    ImageView *answerImage = nullptr;
+    QListWidget *recordList = nullptr;
+    QLineEdit *pointField = nullptr;
+    QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
 
     PracticeState m_s;
     RightAnswerDialog *m_rightAnswer = nullptr;

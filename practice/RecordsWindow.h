@@ -25,16 +25,16 @@ public:
     // The unit titles, line for line parallel to titleList.
     const QStringList &reserveTitles() const { return m_reserve; }
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QPlainTextEdit *detailView = nullptr;
     QPushButton *returnButton = nullptr;
     QPushButton *eraseButton = nullptr;
 
-protected:
-    void showEvent(QShowEvent *e) override;
-
-private:
     // Fills titleList and the titles from the data folder and the record
     // file; a damaged record file is told about when tell is set.
     void FillLists(bool tell);

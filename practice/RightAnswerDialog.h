@@ -15,6 +15,7 @@ public:
     void prepareToShow() override;  // focus to "次の問題" on every show
     void nextClicked();             // result 1
 
+private:
     QLabel *flowersImage = nullptr;  // flowers
     QLabel *catImage = nullptr;      // smiling cat
     QLineEdit *bannerField = nullptr;

@@ -26,11 +26,11 @@ public:
     void reviewClicked();  // result 4
     void showRecordsClicked();
 
+private:
     QLineEdit *messageField = nullptr;
     QPushButton *showRecordsButton = nullptr, *reviewButton = nullptr, *retryButton = nullptr,
                 *endButton = nullptr;
 
-private:
     void applyTabOrder(const QList<QWidget *> &order);
 
     bool m_testMode = false;

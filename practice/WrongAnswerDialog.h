@@ -25,6 +25,7 @@ public:
     void correctClicked();  // result 1
     void giveUpClicked();   // result 1
 
+private:
     QLabel *monsterImage = nullptr;  // monster face
     QLineEdit *messageField = nullptr;
     QPushButton *giveUpButton = nullptr;

@@ -44,7 +44,7 @@ class TestCommands : public QObject {
         return [row](QDialog *d) {
             auto *w = static_cast<UnitCatalogDialog *>(d);
             w->prepareToShow();
-            w->titleList->setCurrentRow(row);
+            Child<QListWidget>(w, "lstTitle")->setCurrentRow(row);
             w->okClicked();
             return w->result();
         };
@@ -55,7 +55,7 @@ class TestCommands : public QObject {
         return [title](QDialog *d) {
             auto *w = static_cast<UnitTitleDialog *>(d);
             w->prepareToShow();
-            w->titleField->setText(title);
+            Child<QLineEdit>(w, "edtTangen")->setText(title);
             w->okClicked();
             return w->result();
         };
@@ -353,7 +353,7 @@ private slots:
         QVERIFY(!m->document().isModified());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
-        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("5"));
+        QCOMPARE(Child<QLabel>(forms().unitContentsWindow, "lblNline")->text(), QStringLiteral("5"));
         QCOMPARE(m->document().fileLines().size(), 26);
     }
 
@@ -440,9 +440,10 @@ private slots:
         Program().OpenForEditing = editing;
         UnitCatalogDialog *w = forms().unitCatalogDialog();
         w->prepareToShow();
+        const QListWidget *list = Child<QListWidget>(w, "lstTitle");
         QStringList titles;
-        for (int i = 0; i < w->titleList->count(); ++i)
-            titles << w->titleList->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            titles << list->item(i)->text();
         QTEST(titles, "titles");
         QCOMPARE(w->windowTitle(), editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
         w->okClicked();
@@ -457,25 +458,28 @@ private slots:
         QVERIFY(WriteSampleUnits(data()));
         Program().OpenForEditing = true;
         UnitCatalogDialog *w = forms().unitCatalogDialog();
+        QListWidget *titles = Child<QListWidget>(w, "lstTitle");
+        QPushButton *ok = Child<QPushButton>(w, "btnOK");
         for (int showing = 0; showing < 2; ++showing) {
             w->show();
             QApplication::setActiveWindow(w);
             QVERIFY(QTest::qWaitForWindowActive(w));
-            w->titleList->setFocus();
+            titles->setFocus();
             QCoreApplication::processEvents();
-            QCOMPARE(w->fileNameLabel->text(), QString());
+            QCOMPARE(w->chosenFileName(), QString());
             QCOMPARE(Program().PracticeCount, 0);
-            QCOMPARE(w->formulaList->count(), 0);
+            QCOMPARE(Child<QListWidget>(w, "lstShiki")->count(), 0);
             f->prompt.clear();
-            w->okButton->click();
+            ok->click();
             QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元を選択してください")});
             QVERIFY(w->isVisible());
-            QTest::mouseClick(w->titleList->viewport(), Qt::LeftButton, {},
-                              w->titleList->visualItemRect(w->titleList->item(2)).center());
-            QCOMPARE(w->fileNameLabel->text(), QStringLiteral("03_ippan.prb"));
-            w->okButton->click();
+            QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                              titles->visualItemRect(titles->item(2)).center());
+            QCOMPARE(Child<QLabel>(w, "lblFileName")->text(), QStringLiteral("03_ippan.prb"));
+            QCOMPARE(w->chosenFileName(), QStringLiteral("03_ippan.prb"));
+            ok->click();
             QCOMPARE(w->result(), 1);
-            QCOMPARE(Program().PracticeUnitTitle, w->titleList->item(2)->text());
+            QCOMPARE(Program().PracticeUnitTitle, titles->item(2)->text());
             QVERIFY(!w->isVisible());
         }
     }
@@ -484,18 +488,20 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         UnitCatalogDialog *w = forms().unitCatalogDialog();
+        const QPushButton *records = Child<QPushButton>(w, "btnRecord");
+        ImageView *plane = Child<ImageView>(w, "imgCood");
         m->toggleLock();
         w->prepareToShow();
-        QVERIFY(!w->recordsButton->isEnabled());
+        QVERIFY(!records->isEnabled());
         m->toggleLock();
         w->prepareToShow();
-        QVERIFY(w->recordsButton->isEnabled());
-        const QImage empty = w->plane->canvas().image();
-        w->titleList->setCurrentRow(0);
-        QCOMPARE(w->fileNameLabel->text(), QStringLiteral("01_ax2.prb"));
+        QVERIFY(records->isEnabled());
+        const QImage empty = plane->canvas().image();
+        Child<QListWidget>(w, "lstTitle")->setCurrentRow(0);
+        QCOMPARE(w->chosenFileName(), QStringLiteral("01_ax2.prb"));
         QCOMPARE(Program().PracticeCount, 6);
-        QCOMPARE(w->formulaList->count(), 6);
-        QVERIFY(w->plane->canvas().image() != empty);
+        QCOMPARE(Child<QListWidget>(w, "lstShiki")->count(), 6);
+        QVERIFY(plane->canvas().image() != empty);
         QCOMPARE(Program().Geometry.OriginX, 272);
     }
 
@@ -505,13 +511,15 @@ private slots:
         f->prompt.clear();
         UnitTitleDialog *w = forms().unitTitleDialog;
         w->prepareToShow();
-        QCOMPARE(w->titleList->count(), 4);
-        QCOMPARE(w->titleField->text(), QStringLiteral("新しい単元"));
-        w->titleField->clear();
+        QLineEdit *field = Child<QLineEdit>(w, "edtTangen");
+        QCOMPARE(Child<QListWidget>(w, "lstTitle")->count(), 4);
+        QCOMPARE(field->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(w->title(), QStringLiteral("新しい単元"));
+        field->clear();
         w->okClicked();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("単元名を入力してください")});
         w->titleListClicked(2);
-        QCOMPARE(w->titleField->text(), QStringLiteral("一般形の式とグラフ"));
+        QCOMPARE(field->text(), QStringLiteral("一般形の式とグラフ"));
         f->prompt.answers.push_back(Answer::No);
         w->okClicked();
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("同じ単元名がありますが、いいですか？"));
@@ -608,14 +616,15 @@ private slots:
         addOne();
         m_answers.push_back([](QDialog *d) {
             d->show();
-            const int lines = static_cast<UnitContentsWindow *>(d)->unitTextView->document()->blockCount();
+            const int lines = Child<QPlainTextEdit>(d, "memFile")->document()->blockCount();
             d->hide();
             return lines;
         });
         m->showUnitContents();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
-        QCOMPARE(forms().unitContentsWindow->unitTextView->document()->blockCount(), 6);
-        QCOMPARE(forms().unitContentsWindow->unitTextView->toPlainText().split(QLatin1Char('\n')),
+        const QPlainTextEdit *text = Child<QPlainTextEdit>(forms().unitContentsWindow, "memFile");
+        QCOMPARE(text->document()->blockCount(), 6);
+        QCOMPARE(text->toPlainText().split(QLatin1Char('\n')),
                  m->document().fileLines());
     }
 };

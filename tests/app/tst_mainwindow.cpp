@@ -312,9 +312,10 @@ private slots:
         QVERIFY(!main()->document().isModified());
         QVERIFY(main()->state().Untitled);
         QVERIFY(!main()->state().Locked);
-        QCOMPARE(forms().unitContentsWindow->titleLabel->text(), QStringLiteral("新しい単元"));
-        QCOMPARE(forms().unitContentsWindow->fileNameLabel->text(), QStringLiteral("Parabola.prb"));
-        QCOMPARE(forms().unitContentsWindow->countLabel->text(), QStringLiteral("0"));
+        const UnitContentsWindow *unit = forms().unitContentsWindow;
+        QCOMPARE(Child<QLabel>(unit, "lblTangen")->text(), QStringLiteral("新しい単元"));
+        QCOMPARE(Child<QLabel>(unit, "lblFileName")->text(), QStringLiteral("Parabola.prb"));
+        QCOMPARE(Child<QLabel>(unit, "lblNline")->text(), QStringLiteral("0"));
         QCOMPARE(Child<QGroupBox>(main(), "grpShiki")->title(), QStringLiteral("グラフの式（標準形）"));
         QVERIFY(Child<QCheckBox>(main(), "chkKeishiki")->isChecked());
         QCOMPARE(Child<QLineEdit>(main(), "edtLineMode")->text(), QStringLiteral("全域"));

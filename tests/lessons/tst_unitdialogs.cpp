@@ -7,6 +7,7 @@
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 #include "plane/TitleText.h"
+#include "support/Children.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -62,14 +63,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, title);
         UnitTitleDialog w;
-        w.titleField->setText(QStringLiteral("[]"));
-        w.titleField->setCursorPosition(1);
+        QLineEdit *field = Child<QLineEdit>(&w, "edtTangen");
+        field->setText(QStringLiteral("[]"));
+        field->setCursorPosition(1);
         QGuiApplication::clipboard()->setText(text);
-        w.titleField->paste();
-        QCOMPARE(w.titleField->text(), QLatin1Char('[') + title + QLatin1Char(']'));
-        QCOMPARE(w.titleField->cursorPosition(), 1 + title.size());  // right after the pasted text
-        w.titleField->setText(text);
-        QTEST(w.titleField->text(), "title");
+        field->paste();
+        QCOMPARE(field->text(), QLatin1Char('[') + title + QLatin1Char(']'));
+        QCOMPARE(field->cursorPosition(), 1 + title.size());  // right after the pasted text
+        field->setText(text);
+        QTEST(field->text(), "title");
     }
 
     // The unit file is CP932: a title it cannot hold is refused when OK is
@@ -90,7 +92,7 @@ private slots:
         QFETCH(QString, message);
         UnitTitleDialog w;
         w.show();
-        w.titleField->setText(title);
+        Child<QLineEdit>(&w, "edtTangen")->setText(title);
         w.okClicked();
         QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(w.result(), message.isEmpty() ? 1 : 0);
@@ -127,9 +129,9 @@ private slots:
         doc.load(unit, QStringLiteral("u.prb"));
         w.setDocument(&doc);
         QCOMPARE(doc.title(), kept);
-        QCOMPARE(w.titleLabel->text(), shown);
+        QCOMPARE(Child<QLabel>(&w, "lblTangen")->text(), shown);
         w.show();
-        QCOMPARE(w.unitTextView->toPlainText(), shown + QStringLiteral("\n255,16"));
+        QCOMPARE(Child<QPlainTextEdit>(&w, "memFile")->toPlainText(), shown + QStringLiteral("\n255,16"));
     }
 
     // The catalogue lists a 4 MB title cut, so it shows at once; the chosen
@@ -143,11 +145,12 @@ private slots:
         QVERIFY(WriteCp932Lines(dir + QStringLiteral("b.prb"), {QString::fromUtf16(u"前\0後", 3)}));
         UnitCatalogDialog w;
         w.show();
-        QCOMPARE(w.titleList->count(), 2);
-        QCOMPARE(w.titleList->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
-        QCOMPARE(w.titleList->item(1)->text(), QStringLiteral("前後"));
-        w.titleList->setCurrentRow(0);
-        QCOMPARE(w.formulaList->count(), 1);
+        QListWidget *titles = Child<QListWidget>(&w, "lstTitle");
+        QCOMPARE(titles->count(), 2);
+        QCOMPARE(titles->item(0)->text(), HugeTitle().left(100) + QStringLiteral("…"));
+        QCOMPARE(titles->item(1)->text(), QStringLiteral("前後"));
+        titles->setCurrentRow(0);
+        QCOMPARE(Child<QListWidget>(&w, "lstShiki")->count(), 1);
         w.okClicked();
         QCOMPARE(w.result(), 1);
         QCOMPARE(Program().PracticeUnitTitle, HugeTitle());

@@ -4,6 +4,7 @@
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
+#include "support/Children.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
 
@@ -25,6 +26,9 @@ class TestPracticeWindow : public QObject {
     std::deque<Answerer> m_answers;
     QList<RunEndDialog::Outcome> m_outcomes;
 
+    ImageView *plane() const { return Child<ImageView>(r, "imgCood"); }
+    QString message() const { return Child<QLabel>(r, "lblMess")->text(); }
+
     static Parabola Exercise(int vx, int vy, int px, int py)
     {
         Parabola e = MainFixture::redParabola(vx, vy, px, py);
@@ -42,11 +46,11 @@ class TestPracticeWindow : public QObject {
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
         const QPoint p = Program().Geometry.LatticeToPixel(x, y);
-        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(r->plane->mapToGlobal(p)), Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane()->mapToGlobal(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(r->plane, &move);
-        QTest::mousePress(r->plane, b, {}, p);
-        QTest::mouseRelease(r->plane, b, {}, p);
+        QApplication::sendEvent(plane(), &move);
+        QTest::mousePress(plane(), b, {}, p);
+        QTest::mouseRelease(plane(), b, {}, p);
     }
     void answer(QPoint vertex, QPoint point)
     {
@@ -74,7 +78,7 @@ class TestPracticeWindow : public QObject {
         return [message](QDialog *d) {
             auto *w = static_cast<WrongAnswerDialog *>(d);
             w->prepareToShow();
-            *message = w->messageField->text();
+            *message = Child<QLineEdit>(w, "edtMess")->text();
             w->giveUpClicked();
             return d->result();
         };
@@ -84,13 +88,14 @@ class TestPracticeWindow : public QObject {
         return [this, result](QDialog *d) {
             auto *w = static_cast<RunEndDialog *>(d);
             w->prepareToShow();
-            m_outcomes << (w->messageField->text() == QStringLiteral("★★全問正解です★★")
+            const QString text = Child<QLineEdit>(w, "edtMess")->text();
+            m_outcomes << (text == QStringLiteral("★★全問正解です★★")
                                ? RunEndDialog::Outcome::Perfect
-                           : w->messageField->text() == QStringLiteral("　復習を終わりました")
+                           : text == QStringLiteral("　復習を終わりました")
                                ? RunEndDialog::Outcome::Review
                                : RunEndDialog::Outcome::Finished);
-            m_reviewEnabled << w->reviewButton->isEnabled();
-            m_recordButton << !w->showRecordsButton->isHidden();
+            m_reviewEnabled << Child<QPushButton>(w, "btnFukushu")->isEnabled();
+            m_recordButton << !Child<QPushButton>(w, "btnShowRecord")->isHidden();
             return result;
         };
     }
@@ -106,8 +111,9 @@ class TestPracticeWindow : public QObject {
     QStringList listLines() const
     {
         QStringList lines;
-        for (int i = 0; i < r->recordList->count(); ++i)
-            lines << r->recordList->item(i)->text();
+        const QListWidget *list = Child<QListWidget>(r, "lstRecord");
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
         return lines;
     }
 
@@ -143,24 +149,24 @@ private slots:
         setUnit({Exercise(0, 0, 1, 1), Exercise(0, 0, 2, 1), Exercise(1, 2, 3, -6), Exercise(-2, -3, -1, -2)});
         r->show();
         QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
-        QCOMPARE(r->messageLabel->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        QCOMPARE(message(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
-        const QImage empty = r->plane->canvas().image();
+        const QImage empty = plane()->canvas().image();
 
         // 1: right at once; the second click anywhere on the curve.
         m_answers = {Next()};
         r->state().Seconds = 3;
         answer({0, 0}, {-1, 1});
         QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
-        QVERIFY(r->plane->canvas().image() != empty);  // the right answer stays drawn
+        QVERIFY(plane()->canvas().image() != empty);  // the right answer stays drawn
 
         // 2: after a hint.
-        QCOMPARE(r->messageLabel->text(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
-        const QImage beforeHint = r->plane->canvas().image();
+        QCOMPARE(message(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
+        const QImage beforeHint = plane()->canvas().image();
         r->hintClicked();
-        QVERIFY(r->plane->canvas().image() != beforeHint);
+        QVERIFY(plane()->canvas().image() != beforeHint);
         r->hintClicked();  // pressed again: the arrow goes
-        QCOMPARE(r->plane->canvas().image(), beforeHint);
+        QCOMPARE(plane()->canvas().image(), beforeHint);
         r->hintClicked();
         m_answers = {Next()};
         r->state().Seconds = 65;
@@ -169,9 +175,9 @@ private slots:
 
         // 3: wrong first, corrected, then right.
         m_answers = {Correct(), Next()};
-        const QImage beforeWrong = r->plane->canvas().image();
+        const QImage beforeWrong = plane()->canvas().image();
         answer({1, 1}, {2, 2});
-        QCOMPARE(r->plane->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(plane()->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
         QCOMPARE(r->state().WrongAttempts, 1);
         answer({1, 2}, {2, 0});
         QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
@@ -213,7 +219,7 @@ private slots:
         QVERIFY(r->state().Review);
         QCOMPARE(r->state().Count, 1);
         QCOMPARE(listLines(), QStringList{"(1)"});
-        QCOMPARE(r->messageLabel->text(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
+        QCOMPARE(message(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         m_answers = {Next(), End(2)};
         answer({1, 1}, {0, 2});
         QCOMPARE(m_outcomes.last(), RunEndDialog::Outcome::Review);
@@ -269,7 +275,7 @@ private slots:
     {
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
-        const QImage empty = r->plane->canvas().image();
+        const QImage empty = plane()->canvas().image();
         press(2, 2);
         QCOMPARE(r->state().Stage, 1);
         r->correctClicked();
@@ -277,12 +283,12 @@ private slots:
         press(2, 2);
         QMouseEvent move(QEvent::MouseMove, QPointF(Program().Geometry.LatticeToPixel(3, 4)),
                          QPointF(0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(r->plane, &move);
+        QApplication::sendEvent(plane(), &move);
         QVERIFY(r->state().RubberCurve);
         press(3, 4, Qt::RightButton);
         QCOMPARE(r->state().Stage, 0);
         QVERIFY(!r->state().RubberCurve);
-        QCOMPARE(r->plane->canvas().image(), empty);  // marker and rubber curve gone
+        QCOMPARE(plane()->canvas().image(), empty);  // marker and rubber curve gone
         QVERIFY(m_shown.isEmpty());
     }
 

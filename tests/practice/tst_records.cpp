@@ -3,6 +3,7 @@
 #include "practice/ProfileFile.h"
 #include "practice/Records.h"
 #include "practice/RecordsWindow.h"
+#include "support/Children.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
 #include "support/NonRegularFiles.h"
@@ -57,11 +58,13 @@ class TestRecords : public QObject {
         QDir().mkpath(Program().AppDir + QStringLiteral("DATA"));
         WriteBytes(Program().AppDir + QStringLiteral("DATA/") + name, firstLine + "\r\n0\r\n");
     }
+    static QListWidget *titles(const RecordsWindow &w) { return Child<QListWidget>(&w, "lstTitle"); }
+    static QString detail(const RecordsWindow &w) { return Child<QPlainTextEdit>(&w, "memDetail")->toPlainText(); }
     static QStringList listTexts(const RecordsWindow &w)
     {
         QStringList t;
-        for (int i = 0; i < w.titleList->count(); ++i)
-            t << w.titleList->item(i)->text();
+        for (int i = 0; i < titles(w)->count(); ++i)
+            t << titles(w)->item(i)->text();
         return t;
     }
 
@@ -292,7 +295,7 @@ private slots:
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
         w.titleListClicked(0);
-        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("練習の記録はありません"));
+        QCOMPARE(detail(w), QStringLiteral("練習の記録はありません"));
     }
 
     // A pupil's account may not write in the program's folder: the run is
@@ -518,7 +521,7 @@ private slots:
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
         w.titleListClicked(0);
-        QVERIFY(w.detailView->toPlainText().endsWith(QStringLiteral("○ 00分05秒")));
+        QVERIFY(detail(w).endsWith(QStringLiteral("○ 00分05秒")));
     }
 
     void windowNeverPractised()
@@ -532,9 +535,9 @@ private slots:
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
         w.titleListClicked(0);
-        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("練習の記録はありません"));
+        QCOMPARE(detail(w), QStringLiteral("練習の記録はありません"));
         w.titleListClicked(1);
-        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("r1"));
+        QCOMPARE(detail(w), QStringLiteral("r1"));
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
@@ -558,18 +561,18 @@ private slots:
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
         const QString lines = QStringLiteral("2003年04月05日 09:07 ○ 00分05秒\n2003年04月05日 09:07 × 01分10秒");
         w.titleListClicked(0);
-        QCOMPARE(w.detailView->toPlainText(), lines);
+        QCOMPARE(detail(w), lines);
         w.titleListClicked(1);
-        QCOMPARE(w.detailView->toPlainText(), lines);
+        QCOMPARE(detail(w), lines);
 
-        w.titleList->item(1)->setSelected(true);
-        w.titleList->item(3)->setSelected(true);
+        titles(w)->item(1)->setSelected(true);
+        titles(w)->item(3)->setSelected(true);
         m_prompt.answers.push_back(Answer::Yes);
         w.eraseClicked();
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("記録を消してもいいですか？")});
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 同じ題"), QStringLiteral("0回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
-        QVERIFY(w.detailView->toPlainText().isEmpty());
+        QVERIFY(detail(w).isEmpty());
         QCOMPARE(Bytes(recordPath()), C(QStringLiteral("[別の題]\r\n1=2003年04月05日 09:07 △ 00分09秒\r\n"
                                                        "[空の題]\r\n; kept\r\n")));
     }
@@ -592,13 +595,13 @@ private slots:
         w.prepareToShow();
         w.titleListClicked(0);
         if (select)
-            w.titleList->item(0)->setSelected(true);
+            titles(w)->item(0)->setSelected(true);
         m_prompt.answers.push_back(Answer::No);
         w.eraseClicked();
         QCOMPARE(m_prompt.texts(), shown);
         QCOMPARE(Bytes(recordPath()), before);
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 t")});
-        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("2003年04月05日 09:07 ○ 00分05秒"));
+        QCOMPARE(detail(w), QStringLiteral("2003年04月05日 09:07 ○ 00分05秒"));
     }
 
     void windowMissingKeyAndReturn()
@@ -609,10 +612,10 @@ private slots:
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
         w.titleListClicked(0);
-        QCOMPARE(w.detailView->toPlainText(), QStringLiteral("run one\n?"));
+        QCOMPARE(detail(w), QStringLiteral("run one\n?"));
         w.returnClicked();
         QCOMPARE(w.result(), 1);
-        QVERIFY(w.detailView->toPlainText().isEmpty());
+        QVERIFY(detail(w).isEmpty());
         // A new showing starts from the files again.
         QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 1));
         w.prepareToShow();

@@ -2,6 +2,7 @@
 #include "practice/RunEndDialog.h"
 #include "practice/VerdictIcons.h"
 #include "practice/WrongAnswerDialog.h"
+#include "support/Children.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -40,6 +41,17 @@ std::unique_ptr<VerdictDialog> MakeDialog(const QString &which)
     if (auto *endDialog = qobject_cast<RunEndDialog *>(d.get()))
         endDialog->prepare(RunEndDialog::Outcome::Finished, true, false);
     return d;
+}
+
+QPushButton *Button(const QDialog &d, const char *name)
+{
+    return Child<QPushButton>(&d, QLatin1String(name));
+}
+
+// The verdict text of a dialog.
+QString Message(const QDialog &d)
+{
+    return Child<QLineEdit>(&d, QStringLiteral("edtMess"))->text();
 }
 
 QString Name(const QWidget *w)
@@ -172,7 +184,7 @@ private slots:
     void correctAnswerFocusesNext()
     {
         RightAnswerDialog d;
-        d.cancelButton->setFocus();
+        Button(d, "btnCancel")->setFocus();
         QString focused;
         // Enter on a fresh showing goes on to the next exercise.
         QCOMPARE(RunModal(d, [&] {
@@ -202,10 +214,10 @@ private slots:
         QString text, focused;
         bool enabled = !giveupEnabled;
         RunModal(d, [&] {
-            text = d.messageField->text();
-            enabled = d.giveUpButton->isEnabled();
+            text = Message(d);
+            enabled = Button(d, "btnGiveup")->isEnabled();
             focused = Name(d.focusWidget());
-            d.cancelButton->click();
+            Button(d, "btnCancel")->click();
         });
         QCOMPARE(text, message);
         QCOMPARE(enabled, giveupEnabled);
@@ -222,16 +234,16 @@ private slots:
         d.showCorrectGraph = [&flag] { flag = true; };
         d.removeWrongAnswer = [] {};
 
-        QCOMPARE(RunModal(d, [&] { d.giveUpButton->click(); }), 1);
+        QCOMPARE(RunModal(d, [&] { Button(d, "btnGiveup")->click(); }), 1);
         QVERIFY(flag);
 
         bool enabled = true;
         QString text;
         QCOMPARE(RunModal(d, [&] {
-                     enabled = d.giveUpButton->isEnabled();
-                     text = d.messageField->text();
-                     d.correctButton->setFocus();
-                     QTest::keyClick(d.correctButton, Qt::Key_Space);
+                     enabled = Button(d, "btnGiveup")->isEnabled();
+                     text = Message(d);
+                     Button(d, "btnTeisei")->setFocus();
+                     QTest::keyClick(Button(d, "btnTeisei"), Qt::Key_Space);
                  }),
                  1);
         QVERIFY(!enabled);
@@ -239,8 +251,8 @@ private slots:
 
         flag = false;
         QCOMPARE(RunModal(d, [&] {
-                     enabled = d.giveUpButton->isEnabled();
-                     text = d.messageField->text();
+                     enabled = Button(d, "btnGiveup")->isEnabled();
+                     text = Message(d);
                      d.close();
                  }),
                  2);
@@ -312,13 +324,13 @@ private slots:
         const QColor design = Background(d);
         QVERIFY(design != QColor(0, 128, 0));
         d.prepare(outcome, review, false);
-        QCOMPARE(d.messageField->text(), message);
-        QCOMPARE(d.reviewButton->isEnabled(), review);
+        QCOMPARE(Message(d), message);
+        QCOMPARE(Button(d, "btnFukushu")->isEnabled(), review);
         QCOMPARE(TabOrder(d), order);
         QCOMPARE(Background(d), green ? QColor(0, 128, 0) : design);
         // Enter goes to the first usable control of the tab order.
         QString focused;
-        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.endButton->click(); }), 2);
+        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); Button(d, "btnEnd")->click(); }), 2);
         QCOMPARE(focused, focus);
     }
 
@@ -334,12 +346,12 @@ private slots:
         RunEndDialog d;
         const QColor design = Background(d);
         d.prepare(RunEndDialog::Outcome::Perfect, false, false);
-        QCOMPARE(RunModal(d, [&] { d.retryButton->click(); }), 1);
+        QCOMPARE(RunModal(d, [&] { Button(d, "btnRetry")->click(); }), 1);
         d.prepare(later, true, false);
         QCOMPARE(Background(d), design);
         QCOMPARE(TabOrder(d), kDesignOrder);
         QString focused;
-        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); d.reviewButton->click(); }), 4);
+        QCOMPARE(RunModal(d, [&] { focused = Name(d.focusWidget()); Button(d, "btnFukushu")->click(); }), 4);
         QCOMPARE(focused, QStringLiteral("btnFukushu"));
     }
 
@@ -349,7 +361,7 @@ private slots:
         QList<bool> visible;
         for (bool testMode : {false, true, false}) {
             d.prepare(RunEndDialog::Outcome::Finished, true, testMode);
-            RunModal(d, [&] { visible << d.showRecordsButton->isVisible(); d.endButton->click(); });
+            RunModal(d, [&] { visible << Button(d, "btnShowRecord")->isVisible(); Button(d, "btnEnd")->click(); });
         }
         QCOMPARE(visible, (QList<bool>{true, false, true}));
     }
@@ -363,10 +375,10 @@ private slots:
         bool openAfter = false;
         int resultAfter = -1;
         const int r = RunModal(d, [&] {
-            d.showRecordsButton->click();
+            Button(d, "btnShowRecord")->click();
             openAfter = d.isVisible();
             resultAfter = d.result();
-            d.retryButton->click();
+            Button(d, "btnRetry")->click();
         });
         QCOMPARE(calls, 1);
         QVERIFY(openAfter);
