@@ -39,8 +39,6 @@ public:
     void ShowHelp(int context);
     void ShowHelpContents();
 
-    QTextBrowser *browser() const { return m_browser; }
-
 private:
     QTextBrowser *m_browser = nullptr;
 };

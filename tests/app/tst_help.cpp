@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
+#include "support/Children.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -152,7 +153,7 @@ private slots:
         w.ShowHelp(context);
         QVERIFY(w.isVisible());
         QVERIFY(!w.isModal());
-        QTextBrowser *b = w.browser();
+        QTextBrowser *b = Child<QTextBrowser>(&w, "txtHelp");
         QCOMPARE(b->source().fragment(), HelpAnchor(context));
         // The anchor's heading lies in the upper half of the visible page.
         QVERIFY(b->verticalScrollBar()->value() > 0);
@@ -167,14 +168,14 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel 放物線／学習ツール - ヘルプ"));
         w.ShowHelp(HelpContext::OnePoint);
         w.ShowHelpContents();
-        QCOMPARE(w.browser()->source().fragment(), QStringLiteral("ctx224"));
-        QVERIFY(w.browser()->verticalScrollBar()->value() < 20);
-        QVERIFY(AnchorTopOnScreen(w.browser(), QStringLiteral("ctx224")) >= 0);
+        QCOMPARE(Child<QTextBrowser>(&w, "txtHelp")->source().fragment(), QStringLiteral("ctx224"));
+        QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->verticalScrollBar()->value() < 20);
+        QVERIFY(AnchorTopOnScreen(Child<QTextBrowser>(&w, "txtHelp"), QStringLiteral("ctx224")) >= 0);
         auto *back = w.findChild<QPushButton *>(QStringLiteral("btnBack"));
         QVERIFY(back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);
-        QCOMPARE(w.browser()->source().fragment(), QStringLiteral("ctx230"));
-        QVERIFY(w.browser()->verticalScrollBar()->value() > 0);
+        QCOMPARE(Child<QTextBrowser>(&w, "txtHelp")->source().fragment(), QStringLiteral("ctx230"));
+        QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->verticalScrollBar()->value() > 0);
     }
 
     void fileInAppDirWins()
@@ -191,16 +192,16 @@ private slots:
 
         HelpWindow w;
         w.ShowHelp(HelpContext::OnePoint);
-        QCOMPARE(w.browser()->source().toLocalFile(),
+        QCOMPARE(Child<QTextBrowser>(&w, "txtHelp")->source().toLocalFile(),
                  QDir(tmp.path()).filePath(QStringLiteral("Marend.hlp")));
-        QVERIFY(w.browser()->toPlainText().contains(QStringLiteral("学校のワンポイント")));
-        QVERIFY(!w.browser()->toPlainText().contains(QStringLiteral("開き具合と a の大きさ")));
+        QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->toPlainText().contains(QStringLiteral("学校のワンポイント")));
+        QVERIFY(!Child<QTextBrowser>(&w, "txtHelp")->toPlainText().contains(QStringLiteral("開き具合と a の大きさ")));
 
         // Removed while the program runs: the next showing takes the built-in copy.
         QVERIFY(QFile::remove(appDir + QStringLiteral("Marend.hlp")));
         w.ShowHelp(HelpContext::OnePoint);
-        QCOMPARE(w.browser()->source().scheme(), QStringLiteral("qrc"));
-        QVERIFY(w.browser()->toPlainText().contains(QStringLiteral("開き具合と a の大きさ")));
+        QCOMPARE(Child<QTextBrowser>(&w, "txtHelp")->source().scheme(), QStringLiteral("qrc"));
+        QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->toPlainText().contains(QStringLiteral("開き具合と a の大きさ")));
     }
 
     void missingFileFallsBackToResource_data()
@@ -223,7 +224,7 @@ private slots:
         QCOMPARE(HelpDocumentUrl(appDir), QUrl(QStringLiteral("qrc:/help/Marend.hlp")));
         HelpWindow w;
         w.ShowHelp(HelpContext::MainWindow);
-        QVERIFY(w.browser()->toPlainText().contains(QStringLiteral("放物線をかく")));
+        QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->toPlainText().contains(QStringLiteral("放物線をかく")));
     }
 };
 
