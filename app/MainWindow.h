@@ -16,6 +16,7 @@
 #include <functional>
 #include <QPixmap>
 #include <QTimer>
+#include <optional>
 #include <utility>
 
 class FormulaList;
@@ -270,6 +271,21 @@ private:
     bool m_ignoreRelease = false;  // the release of a double click's second press
     // A bitmap pasted over the plane: the still picture shows it under the curves.
     QImage m_pastedBitmap;
+    // The still picture without the selection's marks, and what it was drawn
+    // from: a change of the selection alone draws no curve again.
+    struct CurveLayerKey {
+        QList<Parabola> entries;
+        DrawingSettings draw;
+        PlaneSettings plane;
+        int defaultSize;
+        MainLayout layout;
+        int hiddenIndex;
+        qint64 pasted;
+        friend bool operator==(const CurveLayerKey &, const CurveLayerKey &) = default;
+    };
+    CurveLayerKey curveLayerKey() const;
+    QImage m_curveLayer;
+    std::optional<CurveLayerKey> m_curveKey;
     QPoint m_downPixel;
     bool m_shownOnce = false;
 };

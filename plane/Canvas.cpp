@@ -92,6 +92,7 @@ void Canvas::assign(const QImage &image)
 {
     endPainting();
     m_image = image;
+    changed();
 }
 
 void Canvas::reset(int width, int height, Color fill)
