@@ -58,6 +58,8 @@ public:
 
     // Repaint and reset operations shared by every command.
     void repaintAll();
+    // Forgets the cached curves, so the next repaint draws every curve again.
+    void dropCachedCurves() { m_curveKey.reset(); }
     void resetWork(const QString &title, const QString &fileName, bool resetEnds);
     void clearDisplay();
     void clearPanels();
