@@ -4,8 +4,8 @@
 #include "app/MainWindow.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/UnitLines.h"
+#include "ui/Prompt.h"
+#include "files/UnitLines.h"
 #include "ui/ImageView.h"
 
 Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)

@@ -8,7 +8,7 @@
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 #include "ui/ImageView.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "model/FormulaText.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 

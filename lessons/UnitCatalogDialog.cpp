@@ -4,9 +4,9 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "plane/UnitFile.h"
+#include "ui/Prompt.h"
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "ui/ImageView.h"
 
 #include <QGuiApplication>
@@ -129,7 +129,7 @@ void UnitCatalogDialog::titleListClicked(int row)
     Guarded([&] { DrawPracticePlane(plane->picture(), st); });
     formulaList->clear();
     st.PracticeCount = 0;
-    const auto unit = ReadPracticeUnit(DataFolder() + m_files[row], st.Draw);
+    const auto unit = Shown(ReadPracticeUnit(DataFolder() + m_files[row], {st.Draw.LowerIncluded, st.Draw.UpperIncluded}));
     if (unit) {
         for (int i = 0; i < unit->count(); ++i)
             st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];

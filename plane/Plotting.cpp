@@ -2,7 +2,7 @@
 
 #include "plane/AutoColor.h"
 #include "plane/PlaneDrawing.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

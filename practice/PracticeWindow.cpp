@@ -4,9 +4,9 @@
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "practice/Records.h"
+#include "ui/Prompt.h"
+#include "files/TitleText.h"
+#include "files/Records.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
@@ -430,7 +430,7 @@ void PracticeWindow::endRun()
 {
     ProgramState &st = Program();
     if (!st.TestMode && !m_s.Review && !st.OnCdRom)
-        AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
+        ShowMessages(AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds, {st.AppDir, st.OnCdRom}).messages);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
     const bool allFirst = m_s.FirstTry == m_s.Count;

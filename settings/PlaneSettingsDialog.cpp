@@ -1,8 +1,8 @@
 #include "settings/PlaneSettingsDialog.h"
 
-#include "plane/Convert.h"
+#include "files/Convert.h"
 #include "plane/ProgramState.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 #include "settings/PlaneSettingsPresets.h"
 #include "settings/PlaneSettingsStore.h"
 

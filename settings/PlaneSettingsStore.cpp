@@ -1,7 +1,7 @@
 #include "settings/PlaneSettingsStore.h"
 
-#include "plane/Convert.h"
-#include "plane/Prompt.h"
+#include "files/Convert.h"
+#include "ui/Prompt.h"
 #include "settings/PlaneSettingsPresets.h"
 
 #include <QStringList>

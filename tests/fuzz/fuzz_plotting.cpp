@@ -8,8 +8,8 @@
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/UnitFile.h"
+#include "ui/Prompt.h"
+#include "files/UnitFile.h"
 #include "settings/PlaneSettingsStore.h"
 
 #include <QGuiApplication>

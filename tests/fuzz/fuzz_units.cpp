@@ -1,7 +1,7 @@
 // Fuzz target: the unit file readers and the title reader on any bytes.
 // Built by scripts/fuzz.sh with clang's libFuzzer and the sanitizers.
 
-#include "plane/UnitFile.h"
+#include "files/UnitFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

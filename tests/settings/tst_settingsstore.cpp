@@ -1,4 +1,4 @@
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 #include "settings/PlaneSettingsStore.h"
 #include "settings/SettingsStore.h"
 

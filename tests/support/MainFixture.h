@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "model/FormulaText.h"
 #include "plane/Fonts.h"
-#include "plane/UnitLines.h"
+#include "files/UnitLines.h"
 #include "settings/SettingsStore.h"
 #include "support/Children.h"
 #include "support/Records.h"

@@ -3,7 +3,7 @@
 // answers. An unprepared question is answered with cancel (or no) and
 // recorded, so a test never waits for a modal box.
 
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QList>
 #include <QString>
