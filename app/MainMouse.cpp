@@ -6,9 +6,9 @@
 #include "model/FormulaText.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "ui/Prompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

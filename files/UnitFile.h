@@ -3,9 +3,9 @@
 // CR LF. The readers never change the caller's state unless the whole file
 // was read; every problem comes back as messages for the window to show.
 
+#include "files/Messages.h"
 #include "model/FormulaText.h"
 #include "model/Parabola.h"
-#include "files/Messages.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,13 +1,13 @@
 #include "lessons/UnitCatalogDialog.h"
 
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "ui/Prompt.h"
-#include "files/TitleText.h"
-#include "files/UnitFile.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>

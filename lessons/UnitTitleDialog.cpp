@@ -1,9 +1,9 @@
 #include "lessons/UnitTitleDialog.h"
 
-#include "lessons/UnitFolder.h"
-#include "ui/Prompt.h"
 #include "files/TitleText.h"
 #include "files/UnitFile.h"
+#include "lessons/UnitFolder.h"
+#include "ui/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

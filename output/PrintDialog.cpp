@@ -2,13 +2,13 @@
 
 #include "files/Cp932.h"
 #include "files/DateText.h"
+#include "files/SafeFile.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
 #include "plane/ProgramState.h"
-#include "ui/Prompt.h"
-#include "files/SafeFile.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QApplication>
 #include <QBuffer>

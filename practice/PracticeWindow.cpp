@@ -1,16 +1,16 @@
 #include "practice/PracticeWindow.h"
 
+#include "files/Records.h"
+#include "files/TitleText.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "ui/Prompt.h"
-#include "files/TitleText.h"
-#include "files/Records.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 #include "practice/RecordsWindow.h"
 
+#include "files/ProfileFile.h"
+#include "files/Records.h"
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
 #include "ui/Prompt.h"
-#include "files/TitleText.h"
-#include "files/UnitFile.h"
-#include "files/ProfileFile.h"
-#include "files/Records.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -2,9 +2,9 @@
 
 #include "files/Convert.h"
 #include "plane/ProgramState.h"
-#include "ui/Prompt.h"
 #include "settings/PlaneSettingsPresets.h"
 #include "settings/PlaneSettingsStore.h"
+#include "ui/Prompt.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "settings/PlaneSettingsStore.h"
 
 #include "files/Convert.h"
-#include "ui/Prompt.h"
 #include "settings/PlaneSettingsPresets.h"
+#include "ui/Prompt.h"
 
 #include <QStringList>
 #include <cstdlib>

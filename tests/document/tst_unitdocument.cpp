@@ -2,9 +2,9 @@
 // kept, and the history follows what the unit shows and whether it is saved.
 
 #include "document/UnitDocument.h"
-#include "model/FormulaText.h"
 #include "files/Cp932.h"
 #include "files/UnitFile.h"
+#include "model/FormulaText.h"
 
 #include <QAbstractItemModel>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Fuzz target: the integer conversion of texts typed into settings fields.
 
 #include "files/Convert.h"
-#include "ui/Prompt.h"
+#include "files/Messages.h"
 
 #include <QString>
 #include <cstdint>

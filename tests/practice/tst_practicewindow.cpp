@@ -1,6 +1,6 @@
 #include "files/Cp932.h"
-#include "practice/PracticeWindow.h"
 #include "files/Records.h"
+#include "practice/PracticeWindow.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"

@@ -1,12 +1,12 @@
 #include "files/Cp932.h"
-#include "plane/ProgramState.h"
 #include "files/ProfileFile.h"
 #include "files/Records.h"
+#include "plane/ProgramState.h"
 #include "practice/RecordsWindow.h"
 #include "support/Children.h"
 #include "support/FullDisk.h"
-#include "support/ScriptedPrompt.h"
 #include "support/NonRegularFiles.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Unprivileged.h"
 #include "ui/Prompt.h"
 
@@ -280,8 +280,16 @@ private slots:
         QVERIFY(p.sections().isEmpty());
         QCOMPARE(p.keyCount(QStringLiteral("u")), 0);
 
+        // The file layer hands the message back as an error and shows nothing.
+        const Told<bool> recorded =
+            AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5, {Program().AppDir, false});
+        QVERIFY(!recorded.value);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(recorded.messages.size(), 1);
+        QCOMPARE(recorded.messages[0].kind, MessageKind::Error);
         QVERIFY(!recordRun(QStringLiteral("u"), QStringLiteral("○"), 5));
         QCOMPARE(m_prompt.shown.size(), 1);
+        QCOMPARE(m_prompt.shown[0].text, recorded.messages[0].text);
         QVERIFY(m_prompt.shown[0].text.startsWith(QStringLiteral("記録ファイル %1 ").arg(recordPath())));
         QVERIFY2(m_prompt.shown[0].text.contains(reason), qPrintable(m_prompt.shown[0].text));
         QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("そのまま")));
