@@ -86,6 +86,9 @@ private slots:
         if (!after.isEmpty())
             expected << file + after[0] << after[1];
         QCOMPARE(m_prompt.texts(), expected);
+        QCOMPARE(m_prompt.shown[0].messageKind, MessageKind::Information);
+        for (qsizetype i = 1; i < m_prompt.shown.size(); ++i)
+            QCOMPARE(m_prompt.shown[i].messageKind, MessageKind::Error);
     }
 };
 
