@@ -3,14 +3,16 @@
 #include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
+#include "lessons/UnitFolder.h"
 #include "lessons/UnitTitleDialog.h"
-#include "plane/Prompt.h"
-#include "plane/UnitFile.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
+#include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "ui/Prompt.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -19,6 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QUndoStack>
+
+namespace {
+// A record read with no end code of its own takes the tool bar's.
+IncludedEnds ToolBarEnds()
+{
+    return {Program().Draw.LowerIncluded, Program().Draw.UpperIncluded};
+}
+}  // namespace
 
 void MainWindow::deleteSelected()
 {
@@ -85,14 +95,14 @@ int MainWindow::saveWithDialog(bool askFirst)
     if (!chosen)
         return Answer::Cancel;
     const QString title = m_unitTitleDialog ? m_unitTitleDialog->title() : m_doc.title();
-    const QString file = NormalizeUnitFileName(*chosen);
+    const QString file = Shown(NormalizeUnitFileName(*chosen));
     int result = Answer::Yes;
     if (QFileInfo::exists(file)) {
         result = prompt().askYesNoCancel(file + QStringLiteral("上書きしてもいいですか"));
         if (result != Answer::Yes)
             return result;  // the unit keeps its names: the file was not written
     }
-    if (!WriteUnitFile(m_doc.fileLines(), title, file))
+    if (!SaveUnitFile(m_doc.fileLines(), title, file))
         return Answer::Cancel;  // the failed write ends the command that asked for it
     m_doc.markSaved(title, file);
     m_state.UnitFileName = file;
@@ -139,7 +149,7 @@ void MainWindow::openFile()
 
 void MainWindow::openUnitFile(const QString &path)
 {
-    const auto unit = ReadUnit(path, currentForm(), Program().Draw);
+    const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds()));
     if (unit && unit->count() > 0)
         applyUnit(*unit, path);
     m_state.Untitled = false;
@@ -154,7 +164,7 @@ void MainWindow::openByTitle()
     const QString path = dataFolderPath() + catalog->chosenFileName();
     if (saveWithDialog(true) != Answer::Cancel) {
         clearDisplay();
-        const auto unit = ReadUnit(path, currentForm(), Program().Draw);
+        const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds()));
         if (unit && unit->count() > 0) {
             applyUnit(*unit, path);
             m_state.UnitFileName = path;
@@ -178,7 +188,7 @@ void MainWindow::saveUnit()
     }
     const QString title = m_doc.title();
     const QString path = m_doc.filePath();
-    if (WriteUnitFile(m_doc.fileLines(), title, path))
+    if (SaveUnitFile(m_doc.fileLines(), title, path))
         m_doc.markSaved(title, path);
 }
 

@@ -2,11 +2,13 @@
 
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "files/UnitLines.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/UnitLines.h"
+#include "files/UnitLines.h"
+#include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "ui/Prompt.h"
 
 Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 {

@@ -8,8 +8,8 @@
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -6,9 +6,10 @@
 #include "model/FormulaText.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
 #include "ui/Cursors.h"
+#include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "ui/Prompt.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

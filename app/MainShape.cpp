@@ -4,7 +4,7 @@
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "model/FormulaText.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <cstdint>
 #include <limits>

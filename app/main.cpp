@@ -9,8 +9,8 @@
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
-#include "plane/Prompt.h"
 #include "settings/SettingsStore.h"
+#include "ui/Prompt.h"
 #include "ui/QtPrompt.h"
 #include "ui/QtTranslations.h"
 

@@ -4,16 +4,16 @@
 #include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "files/Cp932.h"
+#include "files/Records.h"
+#include "files/UnitFile.h"
+#include "files/UnitLines.h"
 #include "model/FormulaText.h"
 #include "output/PrintDialog.h"
 #include "plane/AutoColor.h"
-#include "plane/Cp932.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
-#include "plane/UnitFile.h"
-#include "plane/UnitLines.h"
-#include "practice/Records.h"
 #include "practice/RecordsWindow.h"
 #include "settings/SettingsStore.h"
 #include "ui/ImageView.h"
@@ -248,15 +248,16 @@ int main(int argc, char **argv)
             lines << UnitLinesOf(m.document().at(i));
         const QString file = dir.filePath(QStringLiteral("hundred.prb"));
         WriteCp932Lines(file, lines);
+        const IncludedEnds ends{st.Draw.LowerIncluded, st.Draw.UpperIncluded};
         const double ns = MedianNs(51, [&] {
-            const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
+            const auto unit = ReadUnit(file, m.currentForm(), ends).value;
             m.applyUnit(*unit, file);  // the document repaints the views
             (void)m.planeImage();
         });
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
-            const auto unit = ReadUnit(file, m.currentForm(), st.Draw);
-            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), st.Draw); }) / 1e6, "ms");
+            const auto unit = ReadUnit(file, m.currentForm(), ends).value;
+            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), ends); }) / 1e6, "ms");
             Print("detail_apply_ms", MedianNs(51, [&] { m.applyUnit(*unit, file); }) / 1e6, "ms");
             Print("detail_repaint_ms", MedianNs(51, [&] {
                 m.dropCachedCurves();
@@ -277,7 +278,7 @@ int main(int argc, char **argv)
             for (int k = 1; k <= 50; ++k)
                 ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
         }
-        WriteCp932Lines(RecordFilePath(), ini);
+        WriteCp932Lines(RecordFilePath(st.AppDir), ini);
         RecordsWindow &records = *forms().recordsWindow();
         const double ns = MedianNs(11, [&] {
             records.prepareToShow();

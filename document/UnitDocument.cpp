@@ -1,8 +1,8 @@
 #include "document/UnitDocument.h"
 
-#include "plane/TitleText.h"
-#include "plane/UnitFile.h"
-#include "plane/UnitLines.h"
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
+#include "files/UnitLines.h"
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>

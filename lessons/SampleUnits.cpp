@@ -1,9 +1,9 @@
 #include "lessons/SampleUnits.h"
 
+#include "files/UnitLines.h"
+#include "lessons/UnitFolder.h"
 #include "model/FormulaText.h"
 #include "plane/AutoColor.h"
-#include "plane/UnitFile.h"
-#include "plane/UnitLines.h"
 
 namespace {
 
@@ -73,6 +73,6 @@ bool WriteSampleUnits(const QString &folder)
 {
     bool ok = true;
     for (const SampleUnit &u : SampleUnits())
-        ok = WriteUnitFile(SampleUnitLines(u), u.title, folder + u.fileName) && ok;
+        ok = SaveUnitFile(SampleUnitLines(u), u.title, folder + u.fileName) && ok;
     return ok;
 }

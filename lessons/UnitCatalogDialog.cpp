@@ -1,14 +1,17 @@
 #include "lessons/UnitCatalogDialog.h"
 
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/ProgramState.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "plane/UnitFile.h"
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
+#include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "ui/Prompt.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>
@@ -128,7 +131,7 @@ void UnitCatalogDialog::titleListClicked(int row)
     drawPreviewPlane();
     formulaList->clear();
     st.PracticeCount = 0;
-    const auto unit = ReadPracticeUnit(DataFolder() + m_files[row], st.Draw);
+    const auto unit = Shown(ReadPracticeUnit(DataFolder() + m_files[row], {st.Draw.LowerIncluded, st.Draw.UpperIncluded}));
     if (unit) {
         for (int i = 0; i < unit->count(); ++i)
             st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];

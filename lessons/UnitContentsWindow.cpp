@@ -1,7 +1,7 @@
 #include "lessons/UnitContentsWindow.h"
 
 #include "document/UnitDocument.h"
-#include "plane/TitleText.h"
+#include "files/TitleText.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

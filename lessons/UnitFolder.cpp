@@ -1,6 +1,8 @@
 #include "lessons/UnitFolder.h"
 
+#include "files/UnitFile.h"
 #include "plane/ProgramState.h"
+#include "ui/Prompt.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,4 +26,10 @@ QStringList UnitFilesIn(const QString &folder, bool withPrx)
             files.append(info.fileName());
     files.removeDuplicates();
     return files;
+}
+
+bool SaveUnitFile(const QStringList &lines, const QString &title, const QString &path)
+{
+    ShowMessages({WritingUnitNotice(path)});
+    return Shown(WriteUnitFile(lines, title, path));
 }

@@ -1,9 +1,9 @@
 #include "lessons/UnitTitleDialog.h"
 
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "plane/UnitFile.h"
+#include "ui/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

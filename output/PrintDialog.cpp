@@ -1,14 +1,14 @@
 #include "output/PrintDialog.h"
 
-#include "plane/Cp932.h"
-#include "plane/DateText.h"
+#include "files/Cp932.h"
+#include "files/DateText.h"
+#include "files/SafeFile.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
 #include "plane/ProgramState.h"
-#include "plane/Prompt.h"
-#include "plane/SafeFile.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
 
 #include <QApplication>
 #include <QBuffer>

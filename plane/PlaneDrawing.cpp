@@ -1,6 +1,6 @@
 #include "plane/PlaneDrawing.h"
 
-#include "plane/Convert.h"
+#include "files/Convert.h"
 
 #include <algorithm>
 #include <cstdlib>

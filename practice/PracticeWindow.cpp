@@ -1,18 +1,18 @@
 #include "practice/PracticeWindow.h"
 
+#include "files/Records.h"
+#include "files/TitleText.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/ProgramState.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "practice/Records.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "ui/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -436,7 +436,7 @@ void PracticeWindow::endRun()
 {
     ProgramState &st = Program();
     if (!st.TestMode && !m_s.Review && !st.OnCdRom)
-        AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds);
+        ShowMessages(AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds, {st.AppDir, st.OnCdRom}).messages);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
     const bool allFirst = m_s.FirstTry == m_s.Count;

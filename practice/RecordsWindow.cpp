@@ -1,13 +1,13 @@
 #include "practice/RecordsWindow.h"
 
+#include "files/ProfileFile.h"
+#include "files/Records.h"
+#include "files/TitleText.h"
+#include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/ProgramState.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
-#include "plane/UnitFile.h"
-#include "practice/ProfileFile.h"
-#include "practice/Records.h"
+#include "ui/Prompt.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -126,7 +126,7 @@ void RecordsWindow::prepareToShow()
 
 void RecordsWindow::FillLists(bool tell)
 {
-    const ProfileFile records = ProfileFile::load(RecordFilePath());
+    const ProfileFile records = ProfileFile::load(RecordFilePath(Program().AppDir));
     if (tell && !records.canWrite())
         prompt().message(records.problemText() + QStringLiteral("\n記録は表示できません。"), MessageKind::Error);
     m_reserve.clear();
@@ -145,7 +145,7 @@ void RecordsWindow::titleListClicked(int row)
     if (row < 0 || row >= m_reserve.size())
         return;
     const QString &title = m_reserve[row];
-    const ProfileFile records = ProfileFile::load(RecordFilePath());
+    const ProfileFile records = ProfileFile::load(RecordFilePath(Program().AppDir));
     const int count = records.keyCount(title);
     detailView->clear();
     if (count == 0) {
@@ -171,7 +171,7 @@ void RecordsWindow::eraseClicked()
     if (prompt().askYesNo(QStringLiteral("記録を消してもいいですか？")) != Answer::Yes)
         return;
     // Under the record file's lock, so a run recorded meanwhile is kept.
-    ProfileFile::update(RecordFilePath(), [&](ProfileFile &records) {
+    ShowMessages(ProfileFile::update(RecordFilePath(Program().AppDir), [&](ProfileFile &records) {
         int erased = 0;
         for (int row : rows) {
             if (titleList->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
@@ -179,7 +179,7 @@ void RecordsWindow::eraseClicked()
             erased += records.eraseSection(m_reserve[row]);
         }
         return erased > 0;
-    });
+    }).messages);
     detailView->clear();
     FillLists(false);
 }

@@ -16,12 +16,13 @@ mkdir -p "$out/bin"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$top" $(pkg-config --cflags Qt6Core Qt6Gui))
 libs=($(pkg-config --libs Qt6Core Qt6Gui))
-# The model and plane libraries whole: they link Qt Core and Gui only.
-common=("$top"/model/*.cpp "$top"/plane/*.cpp)
+# The model, files and plane libraries whole and the prompt seam: they link
+# Qt Core and Gui only.
+common=("$top"/model/*.cpp "$top"/files/*.cpp "$top"/plane/*.cpp "$top"/ui/Prompt.cpp)
 
 declare -A sources=(
   [fuzz_units]="$top/tests/fuzz/fuzz_units.cpp"
-  [fuzz_profile]="$top/tests/fuzz/fuzz_profile.cpp $top/practice/ProfileFile.cpp"
+  [fuzz_profile]="$top/tests/fuzz/fuzz_profile.cpp"
   [fuzz_settingint]="$top/tests/fuzz/fuzz_settingint.cpp"
   [fuzz_plotting]="$top/tests/fuzz/fuzz_plotting.cpp $top/settings/PlaneSettingsStore.cpp $top/settings/SettingsStore.cpp"
 )

@@ -1,10 +1,10 @@
 #include "settings/PlaneSettingsDialog.h"
 
-#include "plane/Convert.h"
+#include "files/Convert.h"
 #include "plane/ProgramState.h"
-#include "plane/Prompt.h"
 #include "settings/PlaneSettingsPresets.h"
 #include "settings/PlaneSettingsStore.h"
+#include "ui/Prompt.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

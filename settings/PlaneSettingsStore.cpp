@@ -1,8 +1,8 @@
 #include "settings/PlaneSettingsStore.h"
 
-#include "plane/Convert.h"
-#include "plane/Prompt.h"
+#include "files/Convert.h"
 #include "settings/PlaneSettingsPresets.h"
+#include "ui/Prompt.h"
 
 #include <QStringList>
 #include <cstdlib>

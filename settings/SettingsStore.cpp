@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QSettings>
 #include <memory>

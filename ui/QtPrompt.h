@@ -2,7 +2,7 @@
 // The production prompt: Qt message boxes and common dialogs with the
 // program's own button texts.
 
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QString>
 #include <functional>

@@ -2,9 +2,9 @@
 // kept, and the history follows what the unit shows and whether it is saved.
 
 #include "document/UnitDocument.h"
+#include "files/Cp932.h"
+#include "files/UnitFile.h"
 #include "model/FormulaText.h"
-#include "plane/Cp932.h"
-#include "plane/UnitFile.h"
 
 #include <QAbstractItemModel>
 #include <QTemporaryDir>
@@ -39,7 +39,9 @@ private slots:
                   << QStringLiteral("%1,1").arg(i + 1) << QStringLiteral("-99,99");
         const QString file = m_dir.filePath(QStringLiteral("a.prb"));
         QVERIFY(WriteCp932Lines(file, lines));
-        const auto unit = ReadUnit(file, FormulaForm::Standard, DrawingSettings{});
+        const auto read = ReadUnit(file, FormulaForm::Standard, IncludedEnds{});
+        QVERIFY(read.messages.isEmpty());
+        const auto &unit = read.value;
         QVERIFY(unit);
         UnitDocument doc;
         doc.load(*unit, file);

@@ -3,14 +3,14 @@
 // the plane drawn from clamped settings, every record drawn on it in every
 // mode, and its texts laid out as pictures.
 
+#include "files/UnitFile.h"
 #include "model/FormulaText.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "plane/Prompt.h"
-#include "plane/UnitFile.h"
 #include "settings/PlaneSettingsStore.h"
+#include "ui/Prompt.h"
 
 #include <QGuiApplication>
 #include <cstdint>
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < records; ++i) {
         // Fields as a unit file gives them.
         Parabola r;
-        UnpackStyle(in.ConsumeIntegral<int>(), r, draw);
+        UnpackStyle(in.ConsumeIntegral<int>(), r, {draw.LowerIncluded, draw.UpperIncluded});
         r.Color = in.ConsumeIntegral<std::int32_t>();
         r.VertexX = FieldValue(in);
         r.VertexY = FieldValue(in);

@@ -2,7 +2,7 @@
 // without a crash, an unchanged file must serialize to the same bytes, and
 // a write must read back while the other sections keep their values.
 
-#include "practice/ProfileFile.h"
+#include "files/ProfileFile.h"
 
 #include <QByteArray>
 #include <QString>

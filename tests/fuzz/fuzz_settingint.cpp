@@ -1,7 +1,7 @@
 // Fuzz target: the integer conversion of texts typed into settings fields.
 
-#include "plane/Convert.h"
-#include "plane/Prompt.h"
+#include "files/Convert.h"
+#include "files/Messages.h"
 
 #include <QString>
 #include <cstdint>

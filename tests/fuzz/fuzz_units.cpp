@@ -1,7 +1,7 @@
 // Fuzz target: the unit file readers and the title reader on any bytes.
 // Built by scripts/fuzz.sh with clang's libFuzzer and the sanitizers.
 
-#include "plane/UnitFile.h"
+#include "files/UnitFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
         f.write(reinterpret_cast<const char *>(data), qint64(size));
     }
-    DrawingSettings draw;
+    const IncludedEnds ends;
     for (FormulaForm form : {FormulaForm::Standard, FormulaForm::General}) {
-        if (const auto unit = ReadUnit(path, form, draw)) {
+        if (const auto unit = ReadUnit(path, form, ends).value) {
             // Every record read must give its texts without trouble.
             for (const Parabola &r : unit->records) {
                 (void)RangeText(r);
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
         }
     }
-    (void)ReadPracticeUnit(path, draw);
+    (void)ReadPracticeUnit(path, ends);
     (void)ReadUnitTitle(path);
     return 0;
 }

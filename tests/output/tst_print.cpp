@@ -1,6 +1,6 @@
+#include "files/DateText.h"
 #include "output/PrintDialog.h"
 #include "plane/Canvas.h"
-#include "plane/DateText.h"
 #include "plane/Fonts.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"

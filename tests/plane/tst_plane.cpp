@@ -1,6 +1,6 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QGuiApplication>
 #include "support/Pixels.h"

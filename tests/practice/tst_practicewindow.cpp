@@ -1,6 +1,6 @@
-#include "plane/Cp932.h"
+#include "files/Cp932.h"
+#include "files/Records.h"
 #include "practice/PracticeWindow.h"
-#include "practice/Records.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
@@ -104,7 +104,7 @@ class TestPracticeWindow : public QObject {
     QStringList records() const
     {
         QString text;
-        if (!ReadCp932Text(RecordFilePath(), text))
+        if (!ReadCp932Text(RecordFilePath(Program().AppDir), text))
             return {};
         return SplitTextLines(text);
     }

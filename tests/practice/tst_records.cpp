@@ -1,13 +1,14 @@
-#include "plane/Cp932.h"
+#include "files/Cp932.h"
+#include "files/ProfileFile.h"
+#include "files/Records.h"
 #include "plane/ProgramState.h"
-#include "practice/ProfileFile.h"
-#include "practice/Records.h"
 #include "practice/RecordsWindow.h"
 #include "support/Children.h"
 #include "support/FullDisk.h"
-#include "support/ScriptedPrompt.h"
 #include "support/NonRegularFiles.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Unprivileged.h"
+#include "ui/Prompt.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,7 +53,12 @@ class TestRecords : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompt m_prompt;
 
-    QString recordPath() const { return RecordFilePath(); }
+    QString recordPath() const { return RecordFilePath(Program().AppDir); }
+    // As the practice window records a run: the messages are shown.
+    static bool recordRun(const QString &title, const QString &marks, int seconds)
+    {
+        return Shown(AppendRunRecord(title, marks, seconds, {Program().AppDir, Program().OnCdRom}));
+    }
     void writeUnit(const QString &name, const QByteArray &firstLine)
     {
         QDir().mkpath(Program().AppDir + QStringLiteral("DATA"));
@@ -203,9 +209,10 @@ private slots:
             QVERIFY(p.eraseSection(section) > 0);
             QVERIFY(!p.hasSection(section));
         }
-        QVERIFY(p.save());
+        const Told<bool> saved = p.save();
+        QVERIFY(saved.value);
         QCOMPARE(Bytes(recordPath()), after);
-        QVERIFY(m_prompt.shown.isEmpty());
+        QVERIFY(saved.messages.isEmpty());
         const ProfileFile again = ProfileFile::load(recordPath());
         if (op == QLatin1String("set"))
             QCOMPARE(again.value(section, key), QStringLiteral("v"));
@@ -233,7 +240,7 @@ private slots:
         ProfileFile p = ProfileFile::load(recordPath());
         p.setValue(QStringLiteral("other"), QStringLiteral("1"), QStringLiteral("keep"));
         p.setValue(section, key, QStringLiteral("v"));
-        QVERIFY(p.save());
+        QVERIFY(p.save().value);
         const ProfileFile again = ProfileFile::load(recordPath());
         QCOMPARE(again.sections(), (QStringList{QStringLiteral("other"), stored}));
         QCOMPARE(again.value(section, key), QStringLiteral("v"));
@@ -273,8 +280,16 @@ private slots:
         QVERIFY(p.sections().isEmpty());
         QCOMPARE(p.keyCount(QStringLiteral("u")), 0);
 
-        QVERIFY(!AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5));
+        // The file layer hands the message back as an error and shows nothing.
+        const Told<bool> recorded =
+            AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5, {Program().AppDir, false});
+        QVERIFY(!recorded.value);
+        QVERIFY(m_prompt.shown.isEmpty());
+        QCOMPARE(recorded.messages.size(), 1);
+        QCOMPARE(recorded.messages[0].kind, MessageKind::Error);
+        QVERIFY(!recordRun(QStringLiteral("u"), QStringLiteral("○"), 5));
         QCOMPARE(m_prompt.shown.size(), 1);
+        QCOMPARE(m_prompt.shown[0].text, recorded.messages[0].text);
         QVERIFY(m_prompt.shown[0].text.startsWith(QStringLiteral("記録ファイル %1 ").arg(recordPath())));
         QVERIFY2(m_prompt.shown[0].text.contains(reason), qPrintable(m_prompt.shown[0].text));
         QVERIFY(m_prompt.shown[0].text.contains(QStringLiteral("そのまま")));
@@ -310,14 +325,14 @@ private slots:
     {
         QUORVEL_WHERE_PERMISSIONS_BIND();
         QFETCH(bool, folder);
-        QVERIFY(AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○×"), 65));
+        QVERIFY(recordRun(QStringLiteral("単元"), QStringLiteral("○×"), 65));
         const QByteArray before = Bytes(recordPath());
         QVERIFY(!before.isEmpty());
         const QString locked = folder ? m_dir->path() : recordPath();
         const auto perms = QFile::permissions(locked);
         QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
         m_prompt.clear();
-        const bool recorded = AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30);
+        const bool recorded = recordRun(QStringLiteral("単元"), QStringLiteral("○○"), 30);
         QFile::setPermissions(locked, perms);
         QVERIFY(!recorded);
         QCOMPARE(Bytes(recordPath()), before);
@@ -368,7 +383,7 @@ private slots:
         }
         QElapsedTimer waited;
         waited.start();
-        QVERIFY(!AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30));
+        QVERIFY(!recordRun(QStringLiteral("単元"), QStringLiteral("○○"), 30));
         if (held) {
             QVERIFY(waited.elapsed() >= ProfileFile::kLockWaitMs);
             held.reset();
@@ -379,7 +394,7 @@ private slots:
         QCOMPARE(QDir(Program().AppDir).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
         if (fault == QLatin1String("lock")) {
             // Once the lock is free the run goes under the next number.
-            QVERIFY(AppendRunRecord(QStringLiteral("単元"), QStringLiteral("○○"), 30));
+            QVERIFY(recordRun(QStringLiteral("単元"), QStringLiteral("○○"), 30));
             QCOMPARE(ProfileFile::load(recordPath()).keyCount(QStringLiteral("単元")), 61);
         }
     }
@@ -396,7 +411,7 @@ private slots:
             Program().AppDir = QString::fromUtf8(writer.left(bar));
             const QString marks = QString::fromUtf8(writer.mid(bar + 1));
             for (int i = 0; i < kRuns; ++i)
-                QVERIFY(AppendRunRecord(title, marks, i));
+                QVERIFY(recordRun(title, marks, i));
             QVERIFY(m_prompt.shown.isEmpty());
             return;
         }
@@ -443,9 +458,9 @@ private slots:
         QFETCH(QStringList, keys);
         if (!before.isNull())
             WriteBytes(recordPath(), before);
-        QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○○×△"), 205));
+        QVERIFY(recordRun(QStringLiteral("t"), QStringLiteral("○○×△"), 205));
         SetRecordClock([] { return QDateTime(QDate(2003, 4, 6), QTime(14, 5)); });
-        QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("△"), 65));
+        QVERIFY(recordRun(QStringLiteral("t"), QStringLiteral("△"), 65));
         const ProfileFile p = ProfileFile::load(recordPath());
         QCOMPARE(p.keys(QStringLiteral("t")), keys);
         QCOMPARE(p.value(QStringLiteral("t"), keys[keys.size() - 2]),
@@ -483,18 +498,18 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(RecordValue(when, marks, seconds), expected);
         SetRecordClock([when] { return when; });
-        QVERIFY(AppendRunRecord(QStringLiteral("単元"), marks, seconds));
+        QVERIFY(recordRun(QStringLiteral("単元"), marks, seconds));
         QCOMPARE(ProfileFile::load(recordPath()).value(QStringLiteral("単元"), QStringLiteral("1")), expected);
     }
 
     void cdRomWritesNothing()
     {
         Program().OnCdRom = true;
-        QVERIFY(!AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
+        QVERIFY(!recordRun(QStringLiteral("t"), QStringLiteral("○"), 5));
         QVERIFY(!QFile::exists(recordPath()));
         const QByteArray before("[t]\r\n1=a\r\n");
         WriteBytes(recordPath(), before);
-        QVERIFY(!AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
+        QVERIFY(!recordRun(QStringLiteral("t"), QStringLiteral("○"), 5));
         QCOMPARE(Bytes(recordPath()), before);
         QVERIFY(m_prompt.shown.isEmpty());
     }
@@ -516,7 +531,7 @@ private slots:
     {
         const QString title = QString(150, QChar(u'長'));
         writeUnit(QStringLiteral("a.prb"), C(title));
-        QVERIFY(AppendRunRecord(title, QStringLiteral("○"), 5));
+        QVERIFY(recordRun(title, QStringLiteral("○"), 5));
         RecordsWindow w;
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
@@ -547,9 +562,9 @@ private slots:
         writeUnit(QStringLiteral("b.prb"), C(QStringLiteral("同じ題")));
         writeUnit(QStringLiteral("c.prb"), C(QStringLiteral("別の題")));
         writeUnit(QStringLiteral("d.prb"), C(QStringLiteral("空の題")));
-        QVERIFY(AppendRunRecord(QStringLiteral("同じ題"), QStringLiteral("○"), 5));
-        QVERIFY(AppendRunRecord(QStringLiteral("同じ題"), QStringLiteral("×"), 70));
-        QVERIFY(AppendRunRecord(QStringLiteral("別の題"), QStringLiteral("△"), 9));
+        QVERIFY(recordRun(QStringLiteral("同じ題"), QStringLiteral("○"), 5));
+        QVERIFY(recordRun(QStringLiteral("同じ題"), QStringLiteral("×"), 70));
+        QVERIFY(recordRun(QStringLiteral("別の題"), QStringLiteral("△"), 9));
         // A section without keys: its line reads 0 and erasing skips it.
         ProfileFile p = ProfileFile::load(recordPath());
         QByteArray bytes = p.toBytes().value() + C(QStringLiteral("[空の題]\r\n; kept\r\n"));
@@ -589,7 +604,7 @@ private slots:
         QFETCH(bool, select);
         QFETCH(QStringList, shown);
         writeUnit(QStringLiteral("a.prb"), "t");
-        QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 5));
+        QVERIFY(recordRun(QStringLiteral("t"), QStringLiteral("○"), 5));
         const QByteArray before = Bytes(recordPath());
         RecordsWindow w;
         w.prepareToShow();
@@ -617,7 +632,7 @@ private slots:
         QCOMPARE(w.result(), 1);
         QVERIFY(detail(w).isEmpty());
         // A new showing starts from the files again.
-        QVERIFY(AppendRunRecord(QStringLiteral("t"), QStringLiteral("○"), 1));
+        QVERIFY(recordRun(QStringLiteral("t"), QStringLiteral("○"), 1));
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("3回 t")});
     }
@@ -632,7 +647,7 @@ private slots:
                                  QStringLiteral("[基本]その1"), QStringLiteral("y=x^2"), QStringLiteral("予]云[")};
         for (int i = 0; i < titles.size(); ++i)
             for (int run = 0; run <= i; ++run)
-                QVERIFY(AppendRunRecord(titles[i], QStringLiteral("○×"), 60 * run + i));
+                QVERIFY(recordRun(titles[i], QStringLiteral("○×"), 60 * run + i));
 
         const QString script = QStringLiteral(
             "import configparser, json, sys\n"

@@ -1,6 +1,6 @@
-#include "plane/Prompt.h"
 #include "settings/PlaneSettingsStore.h"
 #include "settings/SettingsStore.h"
+#include "ui/Prompt.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

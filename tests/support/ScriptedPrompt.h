@@ -3,7 +3,7 @@
 // answers. An unprepared question is answered with cancel (or no) and
 // recorded, so a test never waits for a modal box.
 
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +15,7 @@ public:
     struct Shown {
         QString kind;  // "message", "yesno", "yesnocancel", "open", "save", "color"
         QString text;
+        MessageKind messageKind = MessageKind::Plain;  // of a "message"
     };
 
     ScriptedPrompt() { m_previous = setPrompt(this); }
@@ -34,7 +35,10 @@ public:
     }
     void clear() { shown.clear(); }
 
-    void message(const QString &text, MessageKind) override { shown.append({QStringLiteral("message"), text}); }
+    void message(const QString &text, MessageKind kind) override
+    {
+        shown.append({QStringLiteral("message"), text, kind});
+    }
     int askYesNo(const QString &text) override
     {
         shown.append({QStringLiteral("yesno"), text});

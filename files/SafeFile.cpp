@@ -1,4 +1,4 @@
-#include "plane/SafeFile.h"
+#include "files/SafeFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "plane/Cp932.h"
+#include "files/Cp932.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

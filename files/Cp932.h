@@ -3,7 +3,7 @@
 // (Windows-31J) bytes of unit and record files. Used only at the file
 // boundary; invalid bytes are reported, never turned into garbage.
 
-#include "plane/SafeFile.h"
+#include "files/SafeFile.h"
 
 #include <QByteArray>
 #include <QString>

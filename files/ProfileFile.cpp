@@ -1,8 +1,7 @@
-#include "practice/ProfileFile.h"
+#include "files/ProfileFile.h"
 
-#include "plane/Cp932.h"
-#include "plane/Prompt.h"
-#include "plane/SafeFile.h"
+#include "files/Cp932.h"
+#include "files/SafeFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -338,9 +337,14 @@ QString RefusedText()
 {
     return QStringLiteral("記録は書き込みませんでした。ファイルはそのまま残してあります。");
 }
+
+Told<bool> Failed(const QString &text)
+{
+    return {false, {{text, MessageKind::Error}}};
+}
 }  // namespace
 
-bool ProfileFile::update(const QString &path, const std::function<bool(ProfileFile &)> &change)
+Told<bool> ProfileFile::update(const QString &path, const std::function<bool(ProfileFile &)> &change)
 {
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(kStaleLockMs);
@@ -353,52 +357,41 @@ bool ProfileFile::update(const QString &path, const std::function<bool(ProfileFi
         if (lock.error() != QLockFile::LockFailedError)
             break;
         if (waited.elapsed() >= kLockWaitMs) {
-            prompt().message(QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。").arg(Shown(path)) +
-                                 QLatin1Char('\n') + RefusedText(),
-                             MessageKind::Error);
-            return false;
+            return Failed(QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。").arg(Shown(path)) +
+                          QLatin1Char('\n') + RefusedText());
         }
         QThread::msleep(5);
     }
     ProfileFile file = load(path);
-    return !change(file) || file.save();
+    if (!change(file))
+        return {true, {}};
+    return file.save();
 }
 
-bool ProfileFile::save()
+Told<bool> ProfileFile::save()
 {
     const QString refused = RefusedText();
-    if (!canWrite()) {
-        prompt().message(problemText() + QLatin1Char('\n') + refused, MessageKind::Error);
-        return false;
-    }
+    if (!canWrite())
+        return Failed(problemText() + QLatin1Char('\n') + refused);
     const std::optional<QByteArray> bytes = toBytes();
-    if (!bytes) {
-        prompt().message(QStringLiteral("記録ファイル %1 に書けない文字があります。").arg(Shown(m_path)) +
-                             QLatin1Char('\n') + refused,
-                         MessageKind::Error);
-        return false;
-    }
-    if (bytes->size() > kMaxProfileBytes) {
-        prompt().message(QStringLiteral("記録ファイル %1 が大きくなりすぎます（%2 MB まで）。")
-                                 .arg(Shown(m_path))
-                                 .arg(kMaxProfileBytes / (1024 * 1024)) +
-                             QLatin1Char('\n') + refused,
-                         MessageKind::Error);
-        return false;
-    }
+    if (!bytes)
+        return Failed(QStringLiteral("記録ファイル %1 に書けない文字があります。").arg(Shown(m_path)) +
+                      QLatin1Char('\n') + refused);
+    if (bytes->size() > kMaxProfileBytes)
+        return Failed(QStringLiteral("記録ファイル %1 が大きくなりすぎます（%2 MB まで）。")
+                          .arg(Shown(m_path))
+                          .arg(kMaxProfileBytes / (1024 * 1024)) +
+                      QLatin1Char('\n') + refused);
     QString why;
     if (m_path.isEmpty())
         why = QStringLiteral("ファイル名がありません");
     else
         WriteFileSafely(m_path, *bytes, &why);
-    if (!why.isEmpty()) {
-        prompt().message(QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。").arg(Shown(m_path), why),
-                         MessageKind::Error);
-        return false;
-    }
+    if (!why.isEmpty())
+        return Failed(QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。").arg(Shown(m_path), why));
     // What is on disk now is the new original of every line.
     const QString path = m_path;
     *this = parse(*bytes);
     m_path = path;
-    return true;
+    return {true, {}};
 }

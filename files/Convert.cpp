@@ -1,6 +1,6 @@
-#include "plane/Convert.h"
+#include "files/Convert.h"
 
-#include "plane/Prompt.h"
+#include "files/Messages.h"
 
 QString NotIntegerMessage(const QString &text)
 {

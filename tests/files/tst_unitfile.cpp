@@ -1,13 +1,10 @@
-#include "lessons/SampleUnits.h"
-#include "lessons/UnitFolder.h"
+#include "files/Cp932.h"
+#include "files/UnitFile.h"
+#include "files/UnitLines.h"
 #include "model/FormulaText.h"
-#include "plane/Cp932.h"
-#include "plane/UnitFile.h"
-#include "plane/UnitLines.h"
 #include "support/FullDisk.h"
-#include "support/Records.h"
-#include "support/ScriptedPrompt.h"
 #include "support/NonRegularFiles.h"
+#include "support/Records.h"
 #include "support/Unprivileged.h"
 
 #include <QDir>
@@ -43,6 +40,14 @@ Parabola Rec(int vx, int vy, int px, int py, int mode = 0, int lo = -99, int hi 
     return r;
 }
 
+QStringList Texts(const Messages &messages)
+{
+    QStringList t;
+    for (const Message &m : messages)
+        t << m.text;
+    return t;
+}
+
 QStringList Lines(const QString &title, const QList<Parabola> &recs)
 {
     QStringList lines{title};
@@ -55,14 +60,11 @@ QStringList Lines(const QString &title, const QList<Parabola> &recs)
 class TestUnitFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    ScriptedPrompt m_prompt;
-    DrawingSettings m_draw;
+    IncludedEnds m_ends;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
-    void init() { m_prompt.clear(); }
-
     void roundTrip_data()
     {
         QTest::addColumn<QString>("title");
@@ -76,9 +78,13 @@ private slots:
         const QList<Parabola> recs{Rec(0, 0, 1, 1), Rec(-1, 0, 1, -2, 1, -1, 3, true, false),
                                     Rec(2, 1, 3, 0, 2, 1, 99, false, false), Rec(1, 2, 3, 4, 3, -99, 4)};
         const QString file = path(QStringLiteral("round.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("old"), recs), title, file));
-        QCOMPARE(m_prompt.texts(), QStringList{file});  // the path is shown first
-        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        QCOMPARE(WritingUnitNotice(file), (Message{file, MessageKind::Information}));  // shown first
+        const Told<bool> written = WriteUnitFile(Lines(QStringLiteral("old"), recs), title, file);
+        QVERIFY(written.value);
+        QCOMPARE(Texts(written.messages), QStringList{});
+        const auto read = ReadUnit(file, FormulaForm::Standard, m_ends);
+        QCOMPARE(Texts(read.messages), QStringList{});
+        const auto &unit = read.value;
         QVERIFY(unit);
         QCOMPARE(unit->count(), 4);
         QCOMPARE(unit->lines, Lines(title, recs));
@@ -86,7 +92,7 @@ private slots:
             QCOMPARE(unit->records[std::size_t(i)], recs[i]);
             QCOMPARE(unit->listTexts[i], StandardFormText(recs[i]));
         }
-        const auto practice = ReadPracticeUnit(file, m_draw);
+        const auto practice = ReadPracticeUnit(file, m_ends).value;
         QVERIFY(practice);
         QCOMPARE(practice->listTexts[1], recs[1].Formula);  // the stored line, not built anew
     }
@@ -94,8 +100,8 @@ private slots:
     void listTextsFollowTheForm()
     {
         const QString file = path(QStringLiteral("form.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(1, 2, 3, 4)}), QStringLiteral("t"), file));
-        const auto unit = ReadUnit(file, FormulaForm::General, m_draw);
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(1, 2, 3, 4)}), QStringLiteral("t"), file).value);
+        const auto unit = ReadUnit(file, FormulaForm::General, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->listTexts, QStringList{QStringLiteral("y = 1/2x^2-x+5/2")});
         QCOMPARE(unit->records[0].Formula, QStringLiteral("y = 1/2(x-1)^2+2"));  // as stored
@@ -107,9 +113,9 @@ private slots:
         for (int i = 0; i < 101; ++i)
             recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
         const QString file = path(QStringLiteral("big.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("101"), recs), QStringLiteral("101"), file));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("101"), recs), QStringLiteral("101"), file).value);
         for (bool practice : {false, true}) {
-            const auto unit = practice ? ReadPracticeUnit(file, m_draw) : ReadUnit(file, FormulaForm::Standard, m_draw);
+            const auto unit = (practice ? ReadPracticeUnit(file, m_ends) : ReadUnit(file, FormulaForm::Standard, m_ends)).value;
             QVERIFY(unit);
             QCOMPARE(unit->count(), 100);
             QCOMPARE(unit->lines.size(), 506);  // the rest is kept for the next save
@@ -133,7 +139,7 @@ private slots:
     {
         QFETCH(int, style);
         Parabola r;
-        UnpackStyle(style, r, m_draw);
+        UnpackStyle(style, r, m_ends);
         QTEST(r.LineMode, "mode");
         QTEST(r.LineWidth, "width");
         QTEST(r.LowerIncluded != 0, "lower");
@@ -145,14 +151,10 @@ private slots:
 
     void unknownEndCodeTakesTheCurrentEnds()
     {
-        DrawingSettings draw;
-        draw.LowerIncluded = false;
-        draw.UpperIncluded = true;
         Parabola r;
-        UnpackStyle(0x411, r, draw);
+        UnpackStyle(0x411, r, IncludedEnds{false, true});
         QCOMPARE(r.LowerIncluded, 0);
         QCOMPARE(r.UpperIncluded, 1);
-        QVERIFY(!draw.LowerIncluded);  // the settings themselves are not changed
     }
 
     void version4Header()
@@ -163,20 +165,20 @@ private slots:
         lines.insert(2, QStringLiteral("header a"));
         lines.insert(3, QStringLiteral("header b"));
         QVERIFY(WriteCp932Lines(file, lines));
-        const auto practice = ReadPracticeUnit(file, m_draw);
+        const auto practice = ReadPracticeUnit(file, m_ends).value;
         QVERIFY(practice);
         QCOMPARE(practice->count(), 2);
         QCOMPARE(practice->records[1].VertexY, 1);
-        m_prompt.clear();
-        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));
-        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データの構造が違います。")});
+        const auto main = ReadUnit(file, FormulaForm::Standard, m_ends);
+        QVERIFY(!main.value);
+        QCOMPARE(main.messages, (Messages{{QStringLiteral("データの構造が違います。"), MessageKind::Plain}}));
     }
 
     void titleOnlyFileHasNoRecords()
     {
         const QString file = path(QStringLiteral("title.prb"));
         WriteBytes(file, "nothing yet\r\n");
-        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->count(), 0);
     }
@@ -185,7 +187,7 @@ private slots:
     {
         const QString file = path(QStringLiteral("lf.prb"));
         WriteBytes(file, "t\n255,16\ny = x^2\n0,0\n1,1\n-99,99\n");
-        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->count(), 1);
         QCOMPARE(unit->records[0].Color, 255);
@@ -197,25 +199,26 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("special");  // what stands there instead of a file
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("error");  // shown as an error, else as a plain box
         const QString open = QStringLiteral("ファイル %1 が開けません");
-        QTest::newRow("not CP932") << "bad.prb" << QByteArray("t\r\n\x82\x20\r\n") << "" << open;
+        QTest::newRow("not CP932") << "bad.prb" << QByteArray("t\r\n\x82\x20\r\n") << "" << open << false;
         QTest::newRow("wrong line count") << "bad.prb" << QByteArray("t\r\n1,16\r\n") << ""
-                                          << QStringLiteral("データの構造が違います。");
+                                          << QStringLiteral("データの構造が違います。") << false;
         QTest::newRow("number not an integer") << "bad.prb" << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n")
-                                               << "" << QStringLiteral("'x' は整数ではありません");
+                                               << "" << QStringLiteral("'x' は整数ではありません") << true;
         QTest::newRow("pair without comma") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n")
-                                            << "" << QStringLiteral("'' は整数ではありません");
+                                            << "" << QStringLiteral("'' は整数ではありません") << true;
         QTest::newRow("over 32 bits") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n")
-                                      << "" << QStringLiteral("'99999999999' は整数ではありません");
+                                      << "" << QStringLiteral("'99999999999' は整数ではありません") << true;
         QTest::newRow("larger than 4 MB") << "big.prb" << QByteArray(kMaxUnitFileBytes + 1, 'a') << ""
-                                          << open + QStringLiteral("\r\n(ファイルが大きすぎます)");
+                                          << open + QStringLiteral("\r\n(ファイルが大きすぎます)") << false;
         // Nothing hangs on a FIFO and nothing reads endless bytes.
         QTest::newRow("symlink to /dev/zero") << "z.prb" << QByteArray() << "devzero"
-                                              << open + QStringLiteral("\r\n(通常のファイルではありません)");
+                                              << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
         QTest::newRow("FIFO named y.prb") << "y.prb" << QByteArray() << "fifo"
-                                          << open + QStringLiteral("\r\n(通常のファイルではありません)");
+                                          << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
         QTest::newRow("folder named x.prb") << "x.prb" << QByteArray() << "folder"
-                                            << open + QStringLiteral("\r\n(ファイルではなくフォルダーです)");
+                                            << open + QStringLiteral("\r\n(ファイルではなくフォルダーです)") << false;
     }
     void refusedFiles()
     {
@@ -223,6 +226,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, special);
         QFETCH(QString, message);
+        QFETCH(bool, error);
         const QString file = path(name);
         QFile::remove(file);
         if (special.isEmpty())
@@ -234,42 +238,25 @@ private slots:
                 QDir(file).removeRecursively();
         });
         const QString expected = message.contains(QLatin1String("%1")) ? message.arg(file) : message;
-        m_prompt.clear();
-        QVERIFY(!ReadUnit(file, FormulaForm::Standard, m_draw));  // ファイル→開く
-        QCOMPARE(m_prompt.texts(), QStringList{expected});
+        const Messages told{{expected, error ? MessageKind::Error : MessageKind::Plain}};
+        const auto main = ReadUnit(file, FormulaForm::Standard, m_ends);  // ファイル→開く
+        QVERIFY(!main.value);
+        QCOMPARE(main.messages, told);
         if (message.startsWith(QStringLiteral("ファイル "))) {
             // The preview and practice reader refuses the same files.
-            m_prompt.clear();
-            QVERIFY(!ReadPracticeUnit(file, m_draw));
-            QCOMPARE(m_prompt.texts(), QStringList{expected});
-            QCOMPARE(LettersBeyond(m_prompt.texts(), {file}), QString());
+            const auto practice = ReadPracticeUnit(file, m_ends);
+            QVERIFY(!practice.value);
+            QCOMPARE(practice.messages, told);
+            QCOMPARE(LettersBeyond(Texts(practice.messages), {file}), QString());
         }
-    }
-
-    // The catalogue lists only unit files: a link to a device, a FIFO or a
-    // folder with a unit's name is left out, and its title reads as "？".
-    void catalogueListsOnlyFiles()
-    {
-        QTemporaryDir folder;
-        const QString dir = folder.path() + QLatin1Char('/');
-        QVERIFY(WriteCp932Lines(dir + QStringLiteral("a.prb"), {QStringLiteral("単元Ａ")}));
-        QVERIFY(QFile::link(dir + QStringLiteral("a.prb"), dir + QStringLiteral("b.prb")));
-        QVERIFY(MakeNonRegularFile(QStringLiteral("folder"), dir + QStringLiteral("x.prb")));
-        QVERIFY(MakeNonRegularFile(QStringLiteral("fifo"), dir + QStringLiteral("y.prb")));
-        QVERIFY(MakeNonRegularFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prb")));
-        QVERIFY(MakeNonRegularFile(QStringLiteral("devzero"), dir + QStringLiteral("z.prx")));
-        QCOMPARE(UnitFilesIn(dir, true), (QStringList{QStringLiteral("a.prb"), QStringLiteral("b.prb")}));
-        QCOMPARE(ReadUnitTitle(dir + QStringLiteral("b.prb")), QStringLiteral("単元Ａ"));
-        for (const char *name : {"x.prb", "y.prb", "z.prb"})
-            QCOMPARE(ReadUnitTitle(dir + QLatin1String(name)), QStringLiteral("？"));
-        QVERIFY(m_prompt.shown.isEmpty());
     }
 
     void missingFileCannotBeOpened()
     {
         const QString file = path(QStringLiteral("missing.prb"));
-        QVERIFY(!ReadPracticeUnit(file, m_draw));
-        QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("ファイル %1 が開けません").arg(file)});
+        const auto read = ReadPracticeUnit(file, m_ends);
+        QVERIFY(!read.value);
+        QCOMPARE(Texts(read.messages), QStringList{QStringLiteral("ファイル %1 が開けません").arg(file)});
         QCOMPARE(ReadUnitTitle(file), QStringLiteral("？"));
     }
 
@@ -280,7 +267,7 @@ private slots:
         const QString file = path(QStringLiteral("far.prb"));
         WriteBytes(file, "far\r\n255,16\r\nf\r\n2147483647,-2147483648\r\n-2147483648,2147483647\r\n"
                          "-2147483648,2147483647\r\n255,16\r\ng\r\n3,1\r\n7,1\r\n-99,99\r\n");
-        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->count(), 2);
         QCOMPARE(unit->listTexts[1], QStringLiteral("y = 1"));
@@ -304,8 +291,9 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, message);
-        QTEST(NormalizeUnitFileName(name), "result");
-        QCOMPARE(m_prompt.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        const Told<QString> normalized = NormalizeUnitFileName(name);
+        QTEST(normalized.value, "result");
+        QCOMPARE(normalized.messages, message.isEmpty() ? Messages() : Messages({{message, MessageKind::Plain}}));
     }
 
     // A save that cannot be finished says why in Japanese, leaves the old
@@ -341,7 +329,7 @@ private slots:
         if (folder)
             QVERIFY(QDir().mkdir(file));
         else
-            QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file));
+            QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file).value);
         const QByteArray before = Bytes(file);
         if (fs)
             QVERIFY(fs->fill(fault == QLatin1String("4k free") ? 1 : 0));
@@ -351,17 +339,18 @@ private slots:
         const QString title = fault == QLatin1String("title") ? QString::fromUtf8("😀") : QStringLiteral("新しい単元");
         const QStringList lines = Lines(title, recs);
         QVERIFY(JoinCrlf(lines).size() > 4096);
-        m_prompt.clear();
-        QVERIFY(!WriteUnitFile(lines, title, file));
-        QCOMPARE(m_prompt.texts(), (QStringList{file, file + QStringLiteral("の保存に失敗しました"), reason}));
-        QCOMPARE(LettersBeyond(m_prompt.texts(), {file}), QString());
+        const Told<bool> written = WriteUnitFile(lines, title, file);
+        QVERIFY(!written.value);
+        QCOMPARE(written.messages, (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
+                                             {reason, MessageKind::Error}}));
+        QCOMPARE(LettersBeyond(Texts(written.messages), {file}), QString());
         QCOMPARE(QDir(dir).entryList(QDir::Files), folder ? QStringList{} : QStringList{QStringLiteral("kept.prb")});
         if (folder) {
             QVERIFY(QFileInfo(file).isDir());
             return;
         }
         QCOMPARE(Bytes(file), before);
-        const auto unit = ReadUnit(file, FormulaForm::Standard, m_draw);
+        const auto unit = ReadUnit(file, FormulaForm::Standard, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->count(), 1);
     }
@@ -381,20 +370,18 @@ private slots:
         QDir(m_dir.path()).mkdir(QStringLiteral("ro"));
         const QString dir = path(QStringLiteral("ro"));
         const QString file = dir + QStringLiteral("/kept.prb");
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file).value);
         const QByteArray before = Bytes(file);
         const QString locked = folder ? dir : file;
         const auto perms = QFile::permissions(locked);
         QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
-        m_prompt.clear();
-        const bool saved =
+        const Told<bool> saved =
             WriteUnitFile(Lines(QStringLiteral("新しい単元"), {Rec(1, 1, 2, 3)}), QStringLiteral("新しい単元"), file);
         QFile::setPermissions(locked, perms);
-        QVERIFY(!saved);
+        QVERIFY(!saved.value);
         QCOMPARE(Bytes(file), before);
-        QCOMPARE(m_prompt.texts().size(), 3);  // the path, the failure, the reason
-        QCOMPARE(m_prompt.texts().value(1), file + QStringLiteral("の保存に失敗しました"));
-        QCOMPARE(m_prompt.texts().value(2), QStringLiteral("ファイルを書き込む権限がありません"));
+        QCOMPARE(Texts(saved.messages), (QStringList{file + QStringLiteral("の保存に失敗しました"),
+                                                     QStringLiteral("ファイルを書き込む権限がありません")}));
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")});  // no leftovers
     }
 
@@ -418,20 +405,20 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, reason);
         const QString file = path(QStringLiteral("lines.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元"), file));
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元"), file).value);
         const QByteArray before = Bytes(file);
         QStringList lines = Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1), Rec(1, 2, 3, 4)});
         if (line >= 0)
             lines[line].insert(2, QStringLiteral("\r\n"));
-        m_prompt.clear();
-        const bool written = WriteUnitFile(lines, title, file);
-        QCOMPARE(written, reason.isEmpty());
-        if (written) {
+        const Told<bool> written = WriteUnitFile(lines, title, file);
+        QCOMPARE(written.value, reason.isEmpty());
+        if (written.value) {
             QCOMPARE(ReadUnitTitle(file), title);
-            QCOMPARE(ReadUnit(file, FormulaForm::Standard, m_draw)->lines.size(), 11);
+            QCOMPARE(ReadUnit(file, FormulaForm::Standard, m_ends).value->lines.size(), 11);
             return;
         }
-        QCOMPARE(m_prompt.texts(), (QStringList{file, file + QStringLiteral("の保存に失敗しました"), reason}));
+        QCOMPARE(written.messages, (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
+                                             {reason, MessageKind::Error}}));
         QCOMPARE(Bytes(file), before);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("lines*")}, QDir::Files),
                  QStringList{QStringLiteral("lines.prb")});
@@ -446,32 +433,13 @@ private slots:
         QCOMPARE(ReadUnitTitle(path(QStringLiteral("badtitle.prb"))), QStringLiteral("？"));
     }
 
-    void sampleUnitsAreWrittenByTheProgram()
-    {
-        const QString data = QStringLiteral(QUORVEL_SOURCE_DIR "/DATA/");
-        const QList<SampleUnit> units = SampleUnits();
-        QVERIFY(units.size() >= 4);
-        QVERIFY(WriteSampleUnits(m_dir.path() + QLatin1Char('/')));
-        for (const SampleUnit &u : units) {
-            QCOMPARE(Bytes(data + u.fileName), Bytes(path(u.fileName)));  // DATA/ is up to date
-            const auto unit = ReadUnit(data + u.fileName, FormulaForm::Standard, m_draw);
-            QVERIFY(unit);
-            QCOMPARE(unit->count(), u.records.size());
-            QCOMPARE(ReadUnitTitle(data + u.fileName), u.title);
-            for (const Parabola &r : unit->records) {
-                QVERIFY(r.PointX != r.VertexX && r.PointY != r.VertexY);
-                QVERIFY(r.DomainLow < r.DomainHigh);
-            }
-        }
-    }
-
     void pythonReadsWhatWeWrite()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
             QSKIP("python3 is not installed");
         const QString file = path(QStringLiteral("py.prb"));
         const QStringList lines = Lines(QStringLiteral("ｱｲｳ・二次関数～―＼"), {Rec(-1, 0, 1, -2, 1, -1, 3, true, false)});
-        QVERIFY(WriteUnitFile(lines, lines[0], file));
+        QVERIFY(WriteUnitFile(lines, lines[0], file).value);
         QProcess py;
         py.start(QStringLiteral("python3"),
                  {QStringLiteral("-c"),

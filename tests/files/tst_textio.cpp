@@ -1,7 +1,7 @@
-#include "plane/Convert.h"
-#include "plane/Cp932.h"
-#include "plane/Prompt.h"
-#include "plane/SafeFile.h"
+#include "files/Convert.h"
+#include "files/Cp932.h"
+#include "files/Messages.h"
+#include "files/SafeFile.h"
 #include "support/NonRegularFiles.h"
 
 #include <QTemporaryDir>

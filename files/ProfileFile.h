@@ -9,6 +9,8 @@
 // be read as CP932, is too large or cannot be opened reads as empty and is
 // never written over.
 
+#include "files/Messages.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -68,17 +70,17 @@ public:
     // character CP932 lacks.
     std::optional<QByteArray> toBytes() const;
     // Writes through a temporary file. On any failure (including a file
-    // that must not be written) tells the user through the prompt, leaves
-    // the file as it was and returns false.
-    bool save();
+    // that must not be written) leaves the file as it was and gives false
+    // with the message that says why.
+    Told<bool> save();
 
     // Reads the file, lets change() alter it and saves it, all under a lock
     // file beside it ("<path>.lock"), so programs writing one file at the
     // same time never lose each other's lines. change() returns whether
     // there is anything to save. A lock held elsewhere for longer than
-    // kLockWaitMs, or a failed save, is told through the prompt and gives
-    // false; the file then stays as it was.
-    static bool update(const QString &path, const std::function<bool(ProfileFile &)> &change);
+    // kLockWaitMs, or a failed save, gives false with the message that says
+    // why; the file then stays as it was.
+    static Told<bool> update(const QString &path, const std::function<bool(ProfileFile &)> &change);
     // How long update() waits for the lock, and the age at which a lock
     // left by a program that died is taken over (milliseconds).
     static constexpr int kLockWaitMs = 5000;

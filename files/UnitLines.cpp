@@ -1,4 +1,4 @@
-#include "plane/UnitLines.h"
+#include "files/UnitLines.h"
 
 namespace {
 QString Pair(qint64 a, qint64 b)

@@ -1,4 +1,4 @@
-#include "plane/Prompt.h"
+#include "ui/Prompt.h"
 
 namespace {
 class SilentPrompt final : public Prompt {
@@ -39,4 +39,10 @@ bool Guarded(const std::function<void()> &work)
         prompt().message(e.text(), MessageKind::Error);
         return false;
     }
+}
+
+void ShowMessages(const Messages &messages)
+{
+    for (const Message &m : messages)
+        prompt().message(m.text, m.kind);
 }

@@ -1,8 +1,7 @@
-#include "practice/Records.h"
+#include "files/Records.h"
 
-#include "plane/DateText.h"
-#include "plane/ProgramState.h"
-#include "practice/ProfileFile.h"
+#include "files/DateText.h"
+#include "files/ProfileFile.h"
 
 namespace {
 std::function<QDateTime()> &Clock()
@@ -12,9 +11,9 @@ std::function<QDateTime()> &Clock()
 }
 }  // namespace
 
-QString RecordFilePath()
+QString RecordFilePath(const QString &appDir)
 {
-    return Program().AppDir + QStringLiteral("Record.ini");
+    return appDir + QStringLiteral("Record.ini");
 }
 
 void SetRecordClock(std::function<QDateTime()> clock)
@@ -39,14 +38,15 @@ QString RecordValue(const QDateTime &when, const QString &marks, int totalSecond
            QLatin1Char(' ') + MinutesSecondsText(totalSeconds);
 }
 
-bool AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSeconds)
+Told<bool> AppendRunRecord(const QString &unitTitle, const QString &marks, int totalSeconds,
+                           const RecordPlace &place)
 {
-    if (Program().OnCdRom)
-        return false;
+    if (place.onCdRom)
+        return {false, {}};
     // The next run number is taken from the file as it is under the lock,
     // so a run another program recorded meanwhile is counted.
     const QString value = RecordValue(RecordClockNow(), marks, totalSeconds);
-    return ProfileFile::update(RecordFilePath(), [&](ProfileFile &file) {
+    return ProfileFile::update(RecordFilePath(place.appDir), [&](ProfileFile &file) {
         // A hand-edited section may already hold the next number, and an
         // existing run line is never written over.
         int number = file.keyCount(unitTitle) + 1;

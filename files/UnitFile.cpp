@@ -1,9 +1,8 @@
-#include "plane/UnitFile.h"
+#include "files/UnitFile.h"
 
-#include "plane/Convert.h"
-#include "plane/Cp932.h"
-#include "plane/Prompt.h"
-#include "plane/TitleText.h"
+#include "files/Convert.h"
+#include "files/Cp932.h"
+#include "files/TitleText.h"
 
 #include <QFileInfo>
 
@@ -16,7 +15,7 @@ QString CannotOpen(const QString &path)
 
 // Reads the records of a buffer from `first`; throws UserError on a bad number.
 UnitContents ParseRecords(const QStringList &lines, int first, int count, bool storedTexts, FormulaForm form,
-                          const DrawingSettings &draw)
+                          IncludedEnds ends)
 {
     UnitContents c;
     c.lines = lines;
@@ -25,7 +24,7 @@ UnitContents ParseRecords(const QStringList &lines, int first, int count, bool s
         Parabola rec;
         rec.Color = 0;
         const PairLine style = SplitPairLine(lines, at);
-        UnpackStyle(style.second, rec, draw);
+        UnpackStyle(style.second, rec, ends);
         rec.Color = style.first;
         rec.Formula = lines.value(at++);
         const PairLine vertex = SplitPairLine(lines, at);
@@ -43,52 +42,53 @@ UnitContents ParseRecords(const QStringList &lines, int first, int count, bool s
     return c;
 }
 
-std::optional<UnitContents> Read(const QString &fileName, bool practice, FormulaForm form,
-                                 const DrawingSettings &draw)
+Told<std::optional<UnitContents>> Read(const QString &fileName, bool practice, FormulaForm form, IncludedEnds ends)
 {
-    const QString path = NormalizeUnitFileName(fileName);
-    const auto lines = LoadUnitText(path);
+    Told<std::optional<UnitContents>> read;
+    const Told<QString> path = NormalizeUnitFileName(fileName);
+    read.messages = path.messages;
+    const Told<std::optional<QStringList>> text = LoadUnitText(path.value);
+    read.messages += text.messages;
+    const auto &lines = text.value;
     if (!lines)
-        return std::nullopt;
+        return read;
     const int n = int(qMin<qsizetype>(lines->size(), 1 << 30));
     int header = 0;
     if (practice) {
         if (lines->value(1) == QStringLiteral("<<ver4"))
             header = 3;
     } else if (n % 5 != 1) {
-        prompt().message(QStringLiteral("データの構造が違います。"));
-        return std::nullopt;
+        read.messages.append({QStringLiteral("データの構造が違います。")});
+        return read;
     }
     const int count = qMax(0, qMin((n - header) / 5, kMaxParabolas));
     try {
-        return ParseRecords(*lines, header + 1, count, practice, form, draw);
+        read.value = ParseRecords(*lines, header + 1, count, practice, form, ends);
     } catch (const UserError &e) {
         // The file is refused whole: nothing of it reaches the working list.
-        prompt().message(e.text(), MessageKind::Error);
-        return std::nullopt;
+        read.messages.append({e.text(), MessageKind::Error});
     }
+    return read;
 }
 
 }  // namespace
 
-QString NormalizeUnitFileName(const QString &name)
+Told<QString> NormalizeUnitFileName(const QString &name)
 {
-    if (name.isEmpty()) {
-        prompt().message(QStringLiteral("ファイル名をParabola.prbにしました"));
-        return QStringLiteral("Parabola.prb");
-    }
+    if (name.isEmpty())
+        return {QStringLiteral("Parabola.prb"), {{QStringLiteral("ファイル名をParabola.prbにしました")}}};
     // The rule looks at the file's own name, not at dots in its folders.
     const QString base = QFileInfo(name).fileName();
     const qsizetype dot = base.indexOf(QLatin1Char('.'));
     if (dot < 0)
-        return name + QStringLiteral(".prb");
+        return {name + QStringLiteral(".prb"), {}};
     const QString ext = base.mid(dot + 1).toLower();
     if (ext != QStringLiteral("prb") && ext != QStringLiteral("prx"))
-        prompt().message(base.mid(dot + 1) + QStringLiteral("拡張子はｐｒｂまたはｐｒｘを使ってください"));
-    return name;
+        return {name, {{base.mid(dot + 1) + QStringLiteral("拡張子はｐｒｂまたはｐｒｘを使ってください")}}};
+    return {name, {}};
 }
 
-std::optional<QStringList> LoadUnitText(const QString &path)
+Told<std::optional<QStringList>> LoadUnitText(const QString &path)
 {
     QStringList lines;
     QString why;
@@ -97,20 +97,20 @@ std::optional<QStringList> LoadUnitText(const QString &path)
         // A file too large or not a file at all is named as such; any other
         // failure keeps the plain message.
         const bool told = status == FileRead::Status::TooLarge || status == FileRead::Status::NotRegular;
-        prompt().message(CannotOpen(path) + (told ? QStringLiteral("\r\n(") + why + QLatin1Char(')') : QString()));
-        return std::nullopt;
+        return {std::nullopt,
+                {{CannotOpen(path) + (told ? QStringLiteral("\r\n(") + why + QLatin1Char(')') : QString())}}};
     }
-    return lines;
+    return {std::move(lines), {}};
 }
 
-std::optional<UnitContents> ReadUnit(const QString &path, FormulaForm form, const DrawingSettings &draw)
+Told<std::optional<UnitContents>> ReadUnit(const QString &path, FormulaForm form, IncludedEnds ends)
 {
-    return Read(path, false, form, draw);
+    return Read(path, false, form, ends);
 }
 
-std::optional<UnitContents> ReadPracticeUnit(const QString &path, const DrawingSettings &draw)
+Told<std::optional<UnitContents>> ReadPracticeUnit(const QString &path, IncludedEnds ends)
 {
-    return Read(path, true, FormulaForm::Standard, draw);
+    return Read(path, true, FormulaForm::Standard, ends);
 }
 
 PairLine SplitPairLine(const QStringList &lines, int &index)
@@ -126,7 +126,7 @@ PairLine SplitPairLine(const QStringList &lines, int &index)
     return p;
 }
 
-void UnpackStyle(int style, Parabola &rec, const DrawingSettings &draw)
+void UnpackStyle(int style, Parabola &rec, IncludedEnds current)
 {
     rec.LineMode = style & 15;
     const int width = (style / 16) & 15;
@@ -134,8 +134,8 @@ void UnpackStyle(int style, Parabola &rec, const DrawingSettings &draw)
     const int e = (style / 256) & 15;
     // The file's end code goes into the record only; the line kind chosen
     // for new parabolas stays as the tool bar shows it.
-    bool lower = draw.LowerIncluded;
-    bool upper = draw.UpperIncluded;
+    bool lower = current.lower;
+    bool upper = current.upper;
     switch (e) {
     case 0: lower = true; upper = true; break;
     case 1: lower = true; upper = false; break;
@@ -150,9 +150,14 @@ void UnpackStyle(int style, Parabola &rec, const DrawingSettings &draw)
     rec.Reserved2 = 0;
 }
 
-bool WriteUnitFile(const QStringList &lines, const QString &title, const QString &path)
+Message WritingUnitNotice(const QString &path)
 {
-    prompt().message(path, MessageKind::Information);
+    return {path, MessageKind::Information};
+}
+
+Told<bool> WriteUnitFile(const QStringList &lines, const QString &title, const QString &path)
+{
+    const QString failed = path + QStringLiteral("の保存に失敗しました");
     QStringList out = lines;
     if (out.isEmpty())
         out.append(title);
@@ -163,19 +168,16 @@ bool WriteUnitFile(const QStringList &lines, const QString &title, const QString
     for (qsizetype i = 0; i < out.size(); ++i) {
         if (!BreaksLine(out[i]))
             continue;
-        prompt().message(path + QStringLiteral("の保存に失敗しました"), MessageKind::Error);
-        prompt().message(i == 0 ? QStringLiteral("単元名に改行が入っています")
-                                : QStringLiteral("%1行目に改行が入っています").arg(i + 1),
-                         MessageKind::Error);
-        return false;
+        return {false,
+                {{failed, MessageKind::Error},
+                 {i == 0 ? QStringLiteral("単元名に改行が入っています")
+                         : QStringLiteral("%1行目に改行が入っています").arg(i + 1),
+                  MessageKind::Error}}};
     }
     QString why;
-    if (!WriteCp932Lines(path, out, &why)) {
-        prompt().message(path + QStringLiteral("の保存に失敗しました"), MessageKind::Error);
-        prompt().message(why, MessageKind::Error);
-        return false;
-    }
-    return true;
+    if (!WriteCp932Lines(path, out, &why))
+        return {false, {{failed, MessageKind::Error}, {why, MessageKind::Error}}};
+    return {true, {}};
 }
 
 QString ReadUnitTitle(const QString &path)

@@ -1,4 +1,4 @@
-#include "plane/DateText.h"
+#include "files/DateText.h"
 
 QString TwoDigits(int n)
 {

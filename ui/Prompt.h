@@ -3,12 +3,12 @@
 // something. Production shows Qt dialogs; tests install a scripted
 // implementation, so no test can hang on a modal box.
 
+#include "files/Messages.h"
 #include "plane/Canvas.h"
 
 #include <QString>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 
 // Answers of the confirmation boxes.
 namespace Answer {
@@ -16,8 +16,6 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 constexpr int Cancel = 2;
 }  // namespace Answer
-
-enum class MessageKind { Plain, Information, Error };
 
 class Prompt {
 public:
@@ -42,17 +40,16 @@ Prompt &prompt();
 // silent default.
 Prompt *setPrompt(Prompt *p);
 
-// A failure that ends the current user action with a message box (see
-// Guarded below).
-class UserError : public std::runtime_error {
-public:
-    explicit UserError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
-};
-
 // Runs an event handler's work; a UserError it throws is shown through the
 // prompt and ends the action. Returns false when that happened.
 bool Guarded(const std::function<void()> &work);
+
+// Shows the messages a reader or writer handed back, in their order.
+void ShowMessages(const Messages &messages);
+// Shows the messages that came with a value and hands the value on.
+template <typename T>
+T Shown(Told<T> told)
+{
+    ShowMessages(told.messages);
+    return std::move(told.value);
+}

@@ -1,6 +1,6 @@
-#include "plane/TitleText.h"
+#include "files/TitleText.h"
 
-#include "plane/Cp932.h"
+#include "files/Cp932.h"
 
 namespace {
 bool IsControl(QChar c)
