@@ -44,11 +44,12 @@ DrawingOverlay DrawingInput::overlay() const
     DrawingOverlay o;
     if (m_state == InputState::Idle)
         return o;
+    o.record = m_record;
     if (m_bandShown) {
-        o.band = m_record;
+        o.band = true;
         o.bandHandle = m_movingPassPoint ? Handle::PassingPoint : Handle::Vertex;
     } else {
-        o.vertexHandle = VertexOf(m_record);
+        o.vertexHandle = true;
     }
     if (m_state == InputState::WaitingForDomainEnd)
         o.domainMark = m_record.DomainLow;

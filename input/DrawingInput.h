@@ -23,16 +23,20 @@ enum class InputState {
 
 // What the plane paints over its still picture.
 struct DrawingOverlay {
-    // The curve being drawn or dragged, whole and solid, with the square of
-    // bandHandle (shown only while the handle switch is on).
-    std::optional<Parabola> band;
+    // The parabola being drawn or dragged; the parts below are drawn from it.
+    Parabola record;
+    // The record's whole curve, solid, with the square of bandHandle (the
+    // squares show only while the handle switch is on).
+    bool band = false;
     Handle bandHandle = Handle::None;
-    // The vertex square after the first click, before the band is shown.
-    std::optional<QPoint> vertexHandle;
-    // The cross on the band's curve at the first bound of a segment.
+    // The square of the record's vertex after the first click, before the
+    // band is shown.
+    bool vertexHandle = false;
+    // The cross on the record's curve at the first bound of a segment.
     std::optional<int> domainMark;
     // The stored entry under a handle drag: the still picture leaves it out.
     int hiddenEntry = -1;
+    bool isEmpty() const { return !band && !vertexHandle && !domainMark && hiddenEntry < 0; }
     friend bool operator==(const DrawingOverlay &, const DrawingOverlay &) = default;
 };
 

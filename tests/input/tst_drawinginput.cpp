@@ -22,16 +22,18 @@ QString RecordText(const Parabola &r)
 QString OverlayText(const DrawingOverlay &o)
 {
     QStringList parts;
+    const Parabola &r = o.record;
     if (o.band)
-        parts << QStringLiteral("band ") + PointText(o.band->VertexX, o.band->VertexY) +
-                     PointText(o.band->PointX, o.band->PointY) +
+        parts << QStringLiteral("band ") + PointText(r.VertexX, r.VertexY) + PointText(r.PointX, r.PointY) +
                      (o.bandHandle == Handle::Vertex ? QStringLiteral(" v") : QStringLiteral(" p"));
     if (o.vertexHandle)
-        parts << QStringLiteral("vertex ") + PointText(o.vertexHandle->x(), o.vertexHandle->y());
+        parts << QStringLiteral("vertex ") + PointText(r.VertexX, r.VertexY);
     if (o.domainMark)
         parts << QStringLiteral("mark %1").arg(*o.domainMark);
     if (o.hiddenEntry >= 0)
         parts << QStringLiteral("hide %1").arg(o.hiddenEntry);
+    if (parts.isEmpty() != o.isEmpty())
+        return QStringLiteral("isEmpty() is wrong");
     return parts.isEmpty() ? QStringLiteral("-") : parts.join(QStringLiteral("; "));
 }
 
