@@ -3,6 +3,7 @@
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
+#include "plane/ProgramState.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
@@ -11,6 +12,7 @@
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -129,7 +131,7 @@ void PracticeWindow::buildControls()
     connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
     connect(hintButton, &QPushButton::clicked, this, [this] { hintClicked(); });
 
-    plane = new ImageView(this);
+    plane = new PlaneView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
@@ -166,18 +168,23 @@ WrongAnswerDialog *PracticeWindow::wrongAnswerDialog()
         verdictDialog(m_wrongAnswer);
         m_wrongAnswer->answerShown = [this] { return m_s.AnswerShown; };
         m_wrongAnswer->removeWrongAnswer = [this] {
-            DrawParabola(plane->canvas(), m_s.SavedAnswer, false, Program());
+            DrawParabola(plane->canvas(), m_s.SavedAnswer, false, plotContext());
         };
         m_wrongAnswer->showCorrectGraph = [this] {
             Parabola &entry = m_s.RunList[std::size_t(m_s.Position)];
             entry.Color = 0;
             entry.LineWidth = 2;
-            DrawParabola(plane->canvas(), entry, false, Program());
+            DrawParabola(plane->canvas(), entry, false, plotContext());
             entry.LineWidth = 1;
             m_s.AnswerShown = true;
         };
     }
     return m_wrongAnswer;
+}
+
+PlotContext PracticeWindow::plotContext() const
+{
+    return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
 }
 
 FormulaForm PracticeWindow::form() const
@@ -192,7 +199,7 @@ const Parabola &PracticeWindow::source() const
 
 QPoint PracticeWindow::lattice(QPoint pixel) const
 {
-    return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
+    return plane->latticeAt(pixel);
 }
 
 void PracticeWindow::showEvent(QShowEvent *e)
@@ -225,7 +232,8 @@ void PracticeWindow::Init(bool review)
     m_s.TotalSeconds = 0;
     m_s.Seconds = 0;
     secondTimer.start();
-    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    plane->dropGeometry();
+    Guarded([&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
     ClearImage(formulaImage->picture(), st.Draw.PanelBackColor, st.Draw);
     ClearImage(answerImage->picture(), st.Draw.PanelBackColor, st.Draw);
@@ -261,24 +269,23 @@ void PracticeWindow::Init(bool review)
 
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
-    ProgramState &st = Program();
     const QPoint p = lattice(pixel);
     pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
     if (m_s.Count <= 0)
         return;
     Canvas &canvas = plane->canvas();
     if (p != m_s.LastPoint && m_s.VertexMarker) {
-        DrawPointMarker(canvas, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+        DrawPointMarker(canvas, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), plotContext());
         m_s.VertexMarker = false;
     }
     if (m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
         if (m_s.RubberCurve)
-            DrawUnbounded(canvas, m_s.Answer, st);
+            DrawUnbounded(canvas, m_s.Answer, plotContext());
         m_s.Answer.PointX = p.x();
         m_s.Answer.PointY = p.y();
-        DrawUnbounded(canvas, m_s.Answer, st);
+        DrawUnbounded(canvas, m_s.Answer, plotContext());
         m_s.RubberCurve = true;
     }
     m_s.LastPoint = p;
@@ -290,7 +297,7 @@ void PracticeWindow::windowMouseMove()
     if (m_s.RubberCurve && m_s.Stage == 1) {
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(plane->canvas(), m_s.Answer, Program());
+        DrawUnbounded(plane->canvas(), m_s.Answer, plotContext());
         m_s.RubberCurve = false;
         m_s.LastPoint = QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY);
     }
@@ -313,7 +320,7 @@ void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
     const QPoint p = lattice(pixel);
     if (button == Qt::RightButton && m_s.RubberCurve) {
         DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
-                        Color(m_s.Answer.Color), Program());
+                        Color(m_s.Answer.Color), plotContext());
         correctClicked();
     } else {
         answerClick(p);
@@ -334,7 +341,7 @@ void PracticeWindow::answerClick(QPoint p)
         m_s.Answer.VertexY = p.y();
         m_s.Answer.PointX = -99;
         m_s.Answer.PointY = -99;
-        DrawPointMarker(canvas, p, Color(m_s.Answer.Color), st);
+        DrawPointMarker(canvas, p, Color(m_s.Answer.Color), plotContext());
         m_s.VertexMarker = true;
         m_s.Stage = 1;
         m_s.LastPoint = p;
@@ -344,7 +351,7 @@ void PracticeWindow::answerClick(QPoint p)
         // Take the rubber curve off where the last move drew it.
         m_s.Answer.PointX = m_s.LastPoint.x();
         m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(canvas, m_s.Answer, st);
+        DrawUnbounded(canvas, m_s.Answer, plotContext());
     }
     m_s.Answer.PointX = p.x();
     m_s.Answer.PointY = p.y();
@@ -363,7 +370,6 @@ void PracticeWindow::answerClick(QPoint p)
 
 void PracticeWindow::rightAnswer()
 {
-    ProgramState &st = Program();
     Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
@@ -376,7 +382,7 @@ void PracticeWindow::rightAnswer()
     ans.setPenMode(keep);
     ans.setPenWidth(1);
 
-    DrawParabola(plane->canvas(), m_s.Answer, false, st);
+    DrawParabola(plane->canvas(), m_s.Answer, false, plotContext());
     m_s.RubberCurve = false;
     const QString mark = m_s.WrongAttempts > 0 ? QStringLiteral("×") : m_s.Hint ? QStringLiteral("△") : QStringLiteral("○");
     m_s.Marks += mark;
@@ -416,7 +422,7 @@ void PracticeWindow::wrongAnswer()
     // The black background of the tick leaves the answer picture as it is.
     answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
     m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
-    DrawParabola(plane->canvas(), m_s.Answer, false, Program());
+    DrawParabola(plane->canvas(), m_s.Answer, false, plotContext());
     m_s.RubberCurve = false;
     const int r = runModal(wrongAnswerDialog());
     if (r == 1)
@@ -454,12 +460,11 @@ void PracticeWindow::correctClicked()
 {
     if (m_s.Stage != 1)
         return;
-    ProgramState &st = Program();
     m_s.Answer.PointX = m_s.LastPoint.x();
     m_s.Answer.PointY = m_s.LastPoint.y();
     if (m_s.RubberCurve)
-        DrawUnbounded(plane->canvas(), m_s.Answer, st);
-    DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), st);
+        DrawUnbounded(plane->canvas(), m_s.Answer, plotContext());
+    DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), plotContext());
     m_s.RubberCurve = false;
     m_s.Stage = 0;
 }
@@ -471,7 +476,7 @@ void PracticeWindow::hintClicked()
     const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
     const QPoint target = m_s.Stage == 0 ? QPoint(exercise.VertexX, exercise.VertexY)
                                          : QPoint(exercise.PointX, exercise.PointY);
-    const QPoint px = Program().Geometry.LatticeToPixel(target.x(), target.y());
+    const QPoint px = plane->pixelAt(target);
     plane->canvas().xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
     m_s.Hint = true;
 }
@@ -495,6 +500,4 @@ void PracticeWindow::done(int r)
     }
     secondTimer.stop();
     QDialog::done(r);
-    if (onClosed)
-        onClosed();
 }

@@ -15,6 +15,8 @@
 #include <functional>
 
 class ImageView;
+class PlaneView;
+struct PlotContext;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -58,10 +60,8 @@ public:
     RunEndDialog *runEndDialog();
     // The record window, modal: the end-of-run dialog's "記録を見る".
     std::function<void()> showRecords;
-    // From the main window: its display form, and a repaint that makes its
-    // plane geometry current again when the practice window closes.
+    // From the main window: its display form.
     std::function<FormulaForm()> currentForm;
-    std::function<void()> onClosed;
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
@@ -99,12 +99,13 @@ private:
     void endRun();
     void nextExercise();
     QPoint lattice(QPoint pixel) const;
+    PlotContext plotContext() const;
     template <typename Dialog> Dialog *verdictDialog(Dialog *&dialog);
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
 
-    ImageView *plane = nullptr;
+    PlaneView *plane = nullptr;
     QLabel *messageLabel = nullptr;
     ImageView *formulaImage = nullptr;
     ImageView *answerImage = nullptr;

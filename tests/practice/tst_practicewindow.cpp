@@ -6,7 +6,7 @@
 #include "practice/WrongAnswerDialog.h"
 #include "support/Children.h"
 #include "support/MainFixture.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,7 +26,7 @@ class TestPracticeWindow : public QObject {
     std::deque<Answerer> m_answers;
     QList<RunEndDialog::Outcome> m_outcomes;
 
-    ImageView *plane() const { return Child<ImageView>(r, "imgCood"); }
+    PlaneView *plane() const { return Child<PlaneView>(r, "imgCood"); }
     QString message() const { return Child<QLabel>(r, "lblMess")->text(); }
 
     static Parabola Exercise(int vx, int vy, int px, int py)
@@ -45,7 +45,7 @@ class TestPracticeWindow : public QObject {
     }
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
-        const QPoint p = Program().Geometry.LatticeToPixel(x, y);
+        const QPoint p = plane()->pixelAt(QPoint(x, y));
         QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane()->mapToGlobal(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plane(), &move);
@@ -281,7 +281,7 @@ private slots:
         r->correctClicked();
         QCOMPARE(r->state().Stage, 0);
         press(2, 2);
-        QMouseEvent move(QEvent::MouseMove, QPointF(Program().Geometry.LatticeToPixel(3, 4)),
+        QMouseEvent move(QEvent::MouseMove, QPointF(plane()->pixelAt(QPoint(3, 4))),
                          QPointF(0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plane(), &move);
         QVERIFY(r->state().RubberCurve);
@@ -314,14 +314,17 @@ private slots:
         QTRY_VERIFY(!r->isVisible());
     }
 
-    void closingMakesTheMainGeometryCurrentAgain()
+    void eachPlaneKeepsItsOwnGeometry()
     {
         Program().PracticePlane.ScaleX = Program().PracticePlane.ScaleY = 8;
         setUnit({Exercise(0, 0, 1, 1)});
+        const PlaneView *main = Child<PlaneView>(f->main(), "imgCood");
+        const PlaneGeometry before = main->planeGeometry();
         r->show();
-        QCOMPARE(Program().Geometry.ScaleX, 8);
+        QCOMPARE(plane()->planeGeometry().ScaleX, 8);
+        QCOMPARE(main->planeGeometry(), before);
         r->endClicked();
-        QCOMPARE(Program().Geometry.ScaleX, 16);
+        QCOMPARE(main->planeGeometry().ScaleX, 16);
     }
 
     void testModeRefusalsAndNoRecord()
