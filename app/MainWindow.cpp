@@ -166,7 +166,6 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     draw.LineMode = 0;
     draw.FixedColor = Colors::White;
     draw.LineWidth = 1;
-    m_state.PreviousPoint = QPoint(0, 0);
 
     formulaList->setCursor(CursorOf(CursorNo::Finger));
     valueTableView->setCursor(CursorOf(CursorNo::Cross));
@@ -529,9 +528,11 @@ void MainWindow::connectHandlers()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
     plane->onDoubleClick = [this](QMouseEvent *) { planeDblClick(); };
+    m_clock.start();
     m_pressTimer.setSingleShot(true);
-    m_pressTimer.setInterval(300);
-    connect(&m_pressTimer, &QTimer::timeout, this, [this] { pressHeld(); });
+    m_pressTimer.setTimerType(Qt::PreciseTimer);
+    m_pressTimer.setInterval(int(DrawingInput::ClickTime));
+    connect(&m_pressTimer, &QTimer::timeout, this, [this] { m_input.held(m_pressAt + DrawingInput::ClickTime); });
     // Moves over the window's own background end a drawing in progress.
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
@@ -636,10 +637,9 @@ void MainWindow::resetDrawing(bool resetEnds)
     draw.Handles = handlesSwitch->isChecked();
     draw.ColorCounter = 0;
     redrawLineSample();
-    m_state.ClickState = 0;
+    m_input.cancel();
     cancelReplace();
     Program().ChosenUnit = -1;
-    endBand();
     clearDisplay();
 }
 
@@ -684,13 +684,12 @@ void MainWindow::cancelDrawing()
 {
     setPlaneCursor(CursorNo::Pencil);
     cancelReplace();
-    m_state.ClickState = 0;
+    m_input.cancel();
 }
 
 void MainWindow::cancelReplace()
 {
-    m_state.HitIndex = -1;
-    m_state.HitHandle = -1;
+    m_input.forgetReplace();
 }
 
 void MainWindow::setPlaneCursor(int n)
@@ -714,8 +713,9 @@ bool MainWindow::redrawPlane()
         if (!m_pastedBitmap.isNull())
             canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
         const PlotContext ctx = plotContext();
+        m_stillHidden = m_input.overlay().hiddenEntry;
         for (int i = 0; i < m_doc.count(); ++i) {
-            if (i == m_state.HiddenIndex)
+            if (i == m_stillHidden)
                 continue;
             const bool selected = isSelected(i);
             const Parabola &rec = m_doc.at(i);
@@ -729,8 +729,7 @@ bool MainWindow::redrawPlane()
 void MainWindow::repaintAll()
 {
     // A repaint ends the drawing in progress.
-    m_state.ClickState = 0;
-    endBand();
+    m_input.cancel();
     plane->overlayChanged();
     if (!redrawPlane())
         return;

@@ -192,8 +192,8 @@ int main(int argc, char **argv)
         // One step of the band after a vertex click: the mouse moves to the
         // next lattice point and the plane's frame is composed.
         PlaneView &plane = *m.findChild<PlaneView *>(QStringLiteral("imgCood"));
-        const QPoint vertex = plane.pixelAt(QPoint(0, 0));
-        m.planeClick(vertex.x(), vertex.y());
+        m.input().press(Qt::LeftButton, QPoint(0, 0), 0);
+        m.input().release(Qt::LeftButton, QPoint(0, 0), 1);
         int k = 0;
         const double ns = MedianNs(501, [&] {
             ++k;

@@ -9,12 +9,12 @@
 #include <QString>
 
 // The two square handles of a parabola.
-enum class Handle { None, Vertex, PassingPoint };
+enum class CurveHandle { None, Vertex, PassingPoint };
 
 // An entry of the working list and which of its handles lies on a point.
 struct HandleHit {
     int index = -1;
-    Handle handle = Handle::None;
+    CurveHandle handle = CurveHandle::None;
     friend bool operator==(const HandleHit &, const HandleHit &) = default;
 };
 

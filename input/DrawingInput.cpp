@@ -47,7 +47,7 @@ DrawingOverlay DrawingInput::overlay() const
     o.record = m_record;
     if (m_bandShown) {
         o.band = true;
-        o.bandHandle = m_movingPassPoint ? Handle::PassingPoint : Handle::Vertex;
+        o.bandHandle = m_movingPassPoint ? CurveHandle::PassingPoint : CurveHandle::Vertex;
     } else {
         o.vertexHandle = true;
     }
@@ -310,7 +310,7 @@ void DrawingInput::beginHandleDrag()
     m_record = m_host.entry(m_hit.index);
     m_hiddenEntry = m_hit.index;
     m_previous = m_down;
-    m_movingPassPoint = m_hit.handle != Handle::Vertex;
+    m_movingPassPoint = m_hit.handle != CurveHandle::Vertex;
     m_fixed = m_movingPassPoint ? VertexOf(m_record) : PassingPointOf(m_record);
     m_current = m_movingPassPoint ? PassingPointOf(m_record) : VertexOf(m_record);
     m_bandShown = true;

@@ -28,7 +28,7 @@ struct DrawingOverlay {
     // The record's whole curve, solid, with the square of bandHandle (the
     // squares show only while the handle switch is on).
     bool band = false;
-    Handle bandHandle = Handle::None;
+    CurveHandle bandHandle = CurveHandle::None;
     // The square of the record's vertex after the first click, before the
     // band is shown.
     bool vertexHandle = false;

@@ -25,7 +25,7 @@ QString OverlayText(const DrawingOverlay &o)
     const Parabola &r = o.record;
     if (o.band)
         parts << QStringLiteral("band ") + PointText(r.VertexX, r.VertexY) + PointText(r.PointX, r.PointY) +
-                     (o.bandHandle == Handle::Vertex ? QStringLiteral(" v") : QStringLiteral(" p"));
+                     (o.bandHandle == CurveHandle::Vertex ? QStringLiteral(" v") : QStringLiteral(" p"));
     if (o.vertexHandle)
         parts << QStringLiteral("vertex ") + PointText(r.VertexX, r.VertexY);
     if (o.domainMark)
@@ -94,9 +94,9 @@ public:
     {
         for (int i = 0; i < entries.size(); ++i) {
             if (p == QPoint(entries[i].VertexX, entries[i].VertexY))
-                return {i, Handle::Vertex};
+                return {i, CurveHandle::Vertex};
             if (p == QPoint(entries[i].PointX, entries[i].PointY))
-                return {i, Handle::PassingPoint};
+                return {i, CurveHandle::PassingPoint};
         }
         return {};
     }
