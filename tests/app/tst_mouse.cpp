@@ -355,6 +355,38 @@ private slots:
         QCOMPARE(plane()->frame(), empty);
     }
 
+    // A handle drag takes the curve off the still picture and paints it only
+    // where the handle puts it: one curve, and no copy of the old shape.
+    void handleDragShowsOneCurve()
+    {
+        m->repaintAll();
+        const QImage empty = plane()->canvas().image().copy();
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        m->repaintAll();
+        const auto inked = [this](const QImage &image, QPoint lattice) {
+            const QPoint c = at(lattice.x(), lattice.y());
+            int n = 0;
+            for (int y = c.y() - 3; y <= c.y() + 3; ++y)
+                for (int x = c.x() - 3; x <= c.x() + 3; ++x)
+                    n += image.pixel(x, y) == ToPixel(0xFF0000);
+            return n;
+        };
+        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 4)) > 0);
+        QTest::mousePress(plane(), Qt::RightButton, {}, at(1, 1));
+        QTest::qWait(400);
+        QCOMPARE(m->input().state(), InputState::HandleDrag);
+        QCOMPARE(plane()->canvas().image(), empty);  // the still picture without the entry
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 4)) > 0);  // the band stands for it
+        sendMove(plane(), at(2, 1), Qt::RightButton);
+        QCOMPARE(plane()->canvas().image(), empty);  // a band step leaves the still picture
+        QCOMPARE(inked(plane()->frame(), QPoint(-2, 4)), 0);  // no ghost of the old shape
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 1)) > 0);  // the new shape
+        QTest::mouseRelease(plane(), Qt::RightButton, {}, at(2, 1));
+        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0);  // stored in the still picture
+        QCOMPARE(inked(plane()->canvas().image(), QPoint(-2, 4)), 0);
+        QCOMPARE(plane()->frame(), plane()->canvas().image());  // nothing over it
+    }
+
     void outsideRepaintEndsTheRubberBand()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2, true, false));
