@@ -5,6 +5,7 @@
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
 #include "model/FormulaText.h"
+#include "model/LineMode.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
@@ -189,15 +190,14 @@ void MainWindow::applyLineModeLook()
     redrawLineSample();
 }
 
-void MainWindow::setLineMode(int mode)
+void MainWindow::setLineMode(LineMode mode)
 {
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
     QToolButton *const buttons[] = {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton};
-    if (mode < 0 || mode > 3)
-        return;
-    Program().Draw.LineMode = mode;
-    lineModeField->setText(QString::fromUtf8(words[mode]));
-    buttons[mode]->defaultAction()->setChecked(true);
+    const int n = ToInt(mode);
+    Program().Draw.LineMode = n;
+    lineModeField->setText(QString::fromUtf8(words[n]));
+    buttons[n]->defaultAction()->setChecked(true);
     applyLineModeLook();
 }
 
@@ -206,22 +206,22 @@ void MainWindow::setWholeCurveMode()
     DrawingSettings &draw = Program().Draw;
     draw.SegmentEnds = 0;
     draw.HalfLineEnds = 0;
-    setLineMode(0);
+    setLineMode(LineMode::Whole);
 }
 
 void MainWindow::setSegmentMode()
 {
-    setLineMode(1);
+    setLineMode(LineMode::Segment);
 }
 
 void MainWindow::setRightHalfLineMode()
 {
-    setLineMode(2);
+    setLineMode(LineMode::RightHalf);
 }
 
 void MainWindow::setLeftHalfLineMode()
 {
-    setLineMode(3);
+    setLineMode(LineMode::LeftHalf);
 }
 
 void MainWindow::cycleEndKinds()
@@ -246,9 +246,11 @@ void MainWindow::nextAutoColor()
 void MainWindow::syncLineModeButtons()
 {
     // The line kind dialog changed the settings: show them on the tool bar.
-    const int mode = Program().Draw.LineMode;
-    if (mode == 0)
+    const auto mode = LineModeFromInt(Program().Draw.LineMode);
+    if (!mode)
+        return;
+    if (*mode == LineMode::Whole)
         setWholeCurveMode();
     else
-        setLineMode(mode);
+        setLineMode(*mode);
 }

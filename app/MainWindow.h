@@ -10,6 +10,7 @@
 #include "document/UnitDocument.h"
 #include "input/DrawingInput.h"
 #include "model/FormulaText.h"
+#include "model/LineMode.h"
 #include "plane/ProgramState.h"
 
 #include <QDialog>
@@ -232,7 +233,7 @@ private:
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
     void createMenus();
-    void setLineMode(int mode);
+    void setLineMode(LineMode mode);
     void applyLineModeLook();
     void escapePressed();
     void keepReplaceOnlyIfShown();
