@@ -702,28 +702,50 @@ PlotContext MainWindow::plotContext() const
     return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
 }
 
+MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
+{
+    const ProgramState &st = Program();
+    CurveLayerKey key{{}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_stillHidden,
+                      m_pastedBitmap.cacheKey()};
+    key.entries.reserve(m_doc.count());
+    for (int i = 0; i < m_doc.count(); ++i)
+        key.entries.append(m_doc.at(i));
+    return key;
+}
+
 bool MainWindow::redrawPlane()
 {
     ProgramState &st = Program();
-    // Until the drawing has given a geometry the plane takes no click.
-    plane->dropGeometry();
-    return Guarded([&] {
-        plane->setPlaneGeometry(DrawPlane(plane->picture(), st, plane->planeGeometry()));
-        Canvas &canvas = plane->canvas();
-        if (!m_pastedBitmap.isNull())
-            canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
-        const PlotContext ctx = plotContext();
-        m_stillHidden = m_input.overlay().hiddenEntry;
-        for (int i = 0; i < m_doc.count(); ++i) {
-            if (i == m_stillHidden)
-                continue;
-            const bool selected = isSelected(i);
-            const Parabola &rec = m_doc.at(i);
-            DrawParabola(canvas, rec, selected, ctx);
-            if (selected)
-                DrawLatticeDots(canvas, rec, ctx);
-        }
-    });
+    m_stillHidden = m_input.overlay().hiddenEntry;
+    Canvas &canvas = plane->canvas();
+    CurveLayerKey key = curveLayerKey();
+    if (m_curveKey && *m_curveKey == key && plane->hasGeometry()) {
+        // Only the selection changed: the grid and curves are as they were.
+        canvas.assign(m_curveLayer);
+    } else {
+        m_curveKey.reset();
+        // Until the drawing has given a geometry the plane takes no click.
+        plane->dropGeometry();
+        const bool drawn = Guarded([&] {
+            plane->setPlaneGeometry(DrawPlane(plane->picture(), st, plane->planeGeometry()));
+            if (!m_pastedBitmap.isNull())
+                canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
+            const PlotContext ctx = plotContext();
+            for (int i = 0; i < m_doc.count(); ++i)
+                if (i != m_stillHidden)
+                    DrawParabola(canvas, m_doc.at(i), false, ctx);
+        });
+        if (!drawn)
+            return false;
+        m_curveLayer = canvas.image();
+        m_curveKey = std::move(key);
+    }
+    // The marks of the selection lie over every curve.
+    const PlotContext ctx = plotContext();
+    for (int i = 0; i < m_doc.count(); ++i)
+        if (i != m_stillHidden && isSelected(i))
+            DrawSelectionMarks(canvas, m_doc.at(i), ctx);
+    return true;
 }
 
 void MainWindow::repaintAll()

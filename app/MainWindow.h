@@ -19,6 +19,7 @@
 #include <functional>
 #include <QPixmap>
 #include <QTimer>
+#include <optional>
 #include <utility>
 
 class FormulaList;
@@ -62,6 +63,8 @@ public:
 
     // Repaint and reset operations shared by every command.
     void repaintAll();
+    // Forgets the cached curves, so the next repaint draws every curve again.
+    void dropCachedCurves() { m_curveKey.reset(); }
     void resetWork(const QString &title, const QString &fileName, bool resetEnds);
     void clearDisplay();
     void clearPanels();
@@ -290,5 +293,20 @@ private:
     qint64 m_pressAt = 0;
     // A bitmap pasted over the plane: the still picture shows it under the curves.
     QImage m_pastedBitmap;
+    // The still picture without the selection's marks, and what it was drawn
+    // from: a change of the selection alone draws no curve again.
+    struct CurveLayerKey {
+        QList<Parabola> entries;
+        DrawingSettings draw;
+        PlaneSettings plane;
+        int defaultSize;
+        MainLayout layout;
+        int hiddenIndex;
+        qint64 pasted;
+        friend bool operator==(const CurveLayerKey &, const CurveLayerKey &) = default;
+    };
+    CurveLayerKey curveLayerKey() const;
+    QImage m_curveLayer;
+    std::optional<CurveLayerKey> m_curveKey;
     bool m_shownOnce = false;
 };

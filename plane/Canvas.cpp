@@ -92,6 +92,7 @@ void Canvas::assign(const QImage &image)
 {
     endPainting();
     m_image = image;
+    changed();
 }
 
 void Canvas::reset(int width, int height, Color fill)
@@ -247,12 +248,20 @@ void Canvas::blocks(const QRect *rects, int count)
     changed();
 }
 
-void Canvas::rectangle(int x1, int y1, int x2, int y2)
+namespace {
+// A box given by any two opposite corners, as top-left and bottom-right.
+void OrderCorners(int &x1, int &y1, int &x2, int &y2)
 {
     if (x2 < x1)
         std::swap(x1, x2);
     if (y2 < y1)
         std::swap(y1, y2);
+}
+}  // namespace
+
+void Canvas::rectangle(int x1, int y1, int x2, int y2)
+{
+    OrderCorners(x1, y1, x2, y2);
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
     const int w = x2 - x1, h = y2 - y1;
@@ -287,10 +296,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
 {
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
+    OrderCorners(x1, y1, x2, y2);
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
     QPainter &p = painter(Op::Pen, true, true);

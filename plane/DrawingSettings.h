@@ -21,4 +21,6 @@ struct DrawingSettings {
     Color PanelBackColor = Colors::Teal;
     Color PanelTextColor = Colors::White;
     int FormulaRowHeight = 20;  // pixels
+
+    friend bool operator==(const DrawingSettings &, const DrawingSettings &) = default;
 };

@@ -133,8 +133,18 @@ std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, con
     return SamplesOf(*plan, rec, ctx.geometry);
 }
 
+namespace {
+long long g_piecesDrawn = 0;
+}
+
+long long CurvePiecesDrawn()
+{
+    return g_piecesDrawn;
+}
+
 bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const PlotContext &ctx)
 {
+    ++g_piecesDrawn;
     if (from > to)
         std::swap(from, to);
     const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, ctx, c.width(), c.penWidth());
@@ -216,6 +226,17 @@ void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotConte
         return;
     DrawHandle(c, rec, Handle::Vertex, ctx);
     DrawHandle(c, rec, Handle::PassingPoint, ctx);
+}
+
+void DrawSelectionMarks(Canvas &c, const Parabola &rec, const PlotContext &ctx)
+{
+    const bool degenerateSegment = rec.LineMode == 1 && std::min(rec.DomainLow, rec.DomainHigh) != kUnboundedLow &&
+                                   Degenerate(rec);
+    if (!degenerateSegment) {
+        DrawHandle(c, rec, Handle::Vertex, ctx);
+        DrawHandle(c, rec, Handle::PassingPoint, ctx);
+    }
+    DrawLatticeDots(c, rec, ctx);
 }
 
 void DrawRubberBand(Canvas &c, const Parabola &rec, bool movingPassPoint, const PlotContext &ctx)

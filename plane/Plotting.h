@@ -35,6 +35,12 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &re
 // A stored parabola: its pieces by domain kind and end marks; a selected
 // one also gets its two handles.
 void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotContext &ctx);
+// What marks a stored parabola as selected: its two handles (none on a
+// degenerate segment, which shows nothing) and its lattice dots.
+void DrawSelectionMarks(Canvas &c, const Parabola &rec, const PlotContext &ctx);
+// Curve pieces drawn since the program started: lets tests and the benchmark
+// see which steps draw the stored curves again.
+long long CurvePiecesDrawn();
 // The curve under the mouse while it is drawn or reshaped: the whole curve,
 // solid, with the handle being moved (the passing point or the vertex).
 void DrawRubberBand(Canvas &c, const Parabola &rec, bool movingPassPoint, const PlotContext &ctx);

@@ -13,6 +13,8 @@ struct MainLayout {
     int SettingsGroupHeight = 0;  // settingsGroup
     int ListLeft = 0;             // formulaList
     int ListWidth = 0;
+
+    friend bool operator==(const MainLayout &, const MainLayout &) = default;
 };
 
 struct ViewSettings {

@@ -5,6 +5,7 @@
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
+#include "plane/Plotting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -385,6 +386,39 @@ private slots:
         QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0);  // stored in the still picture
         QCOMPARE(inked(plane()->canvas().image(), QPoint(-2, 4)), 0);
         QCOMPARE(plane()->frame(), plane()->canvas().image());  // nothing over it
+    }
+
+    // Neither a step of the band nor a change of the selection draws the
+    // stored curves again: each costs the pieces of what changed only.
+    void storedCurvesAreNotDrawnAgain_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("band step: the band alone") << "band" << 1;
+        QTest::newRow("selection change: marks only") << "select" << 0;
+        QTest::newRow("document change: every curve") << "move" << 3;
+    }
+    void storedCurvesAreNotDrawnAgain()
+    {
+        QFETCH(QString, step);
+        for (int i = 0; i < 3; ++i)
+            f->add(MainFixture::redParabola(i, 0, i + 1, 1));
+        m->repaintAll();
+        if (step == QLatin1String("band"))
+            click(0, 2);
+        (void)plane()->frame();
+        const long long before = CurvePiecesDrawn();
+        if (step == QLatin1String("band")) {
+            move(2, 4);
+        } else if (step == QLatin1String("select")) {
+            f->select({1});
+            m->repaintAll();
+        } else {
+            f->select({1});
+            Child<QToolButton>(m, "btnRight")->click();
+        }
+        (void)plane()->frame();
+        QTEST(int(CurvePiecesDrawn() - before), "pieces");
     }
 
     void outsideRepaintEndsTheRubberBand()
