@@ -94,7 +94,8 @@ void DrawingInput::held(qint64 t)
     m_pressPending = false;
     if (m_lastButton == Qt::LeftButton)
         return;
-    if (m_state == InputState::Idle && m_hit.index >= 0 && m_hit.index < m_host.entryCount())
+    // Any release during the wait means the button is no longer held.
+    if (m_state == InputState::Idle && m_mouseDown && m_hit.index >= 0 && m_hit.index < m_host.entryCount())
         beginHandleDrag();
 }
 

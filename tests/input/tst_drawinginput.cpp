@@ -367,6 +367,9 @@ void TestDrawingInput::sequences_data()
     QTest::newRow("a timer firing early starts no drag") << two << 0 << false
         << QStringList{"rpress 1,1", "early", "timedmove 2,1"} << QStringList{"-", "-", "-"} << QStringList{}
         << "Idle 0";
+    QTest::newRow("another button released during the wait starts no drag") << two << 0 << false
+        << QStringList{"rpress 1,1", "lrelease 1,1", "held", "move 2,1"} << QStringList{"-", "-", "-", "-"}
+        << QStringList{} << "Idle 0";
     QTest::newRow("a right release after 300 ms ends a drag") << two << 0 << false
         << QStringList{"rpress 1,1", "lateright 1,1"} << QStringList{"-", "-"}
         << QStringList{"cursor Finger", pencil, "addToSelection 0"} << "Idle -1";
