@@ -51,8 +51,10 @@ void MainWindow::planeMouseDown(QMouseEvent *e)
     // A plane whose drawing failed has no lattice to take a click on.
     if (!plane->hasGeometry())
         return;
-    m_pressAt = m_clock.elapsed();
-    m_input.press(e->button(), latticeAt(e->position().toPoint()), m_pressAt);
+    const qint64 t = m_clock.elapsed();
+    if (!m_input.press(e->button(), latticeAt(e->position().toPoint()), t))
+        return;
+    m_pressAt = t;
     m_pressTimer.start();
 }
 

@@ -68,12 +68,12 @@ void DrawingInput::setMovingPoint(QPoint p)
     }
 }
 
-void DrawingInput::press(Qt::MouseButton button, QPoint lattice, qint64 t)
+bool DrawingInput::press(Qt::MouseButton button, QPoint lattice, qint64 t)
 {
     // A second button while the first is timed, or while a handle is
     // dragged, is no press of its own.
     if (m_pressPending || m_state == InputState::HandleDrag)
-        return;
+        return false;
     m_lastButton = button;
     m_mouseDown = true;
     m_pressPoint = lattice;
@@ -84,6 +84,7 @@ void DrawingInput::press(Qt::MouseButton button, QPoint lattice, qint64 t)
     }
     m_pressPending = true;
     m_pressTime = t;
+    return true;
 }
 
 void DrawingInput::held(qint64 t)

@@ -47,7 +47,9 @@ public:
 
     explicit DrawingInput(DrawingHost &host) : m_host(host) {}
 
-    void press(Qt::MouseButton button, QPoint lattice, qint64 t);
+    // False when the press is not taken (another is being timed, or a handle
+    // is dragged); a press taken wants held() ClickTime after t.
+    bool press(Qt::MouseButton button, QPoint lattice, qint64 t);
     void move(QPoint lattice, qint64 t);
     void release(Qt::MouseButton button, QPoint lattice, qint64 t);
     // The owner's timer, started at a press, fired.

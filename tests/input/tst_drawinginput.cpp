@@ -148,34 +148,35 @@ public:
 // presses of different steps never count as one.
 class Driver {
 public:
-    explicit Driver(DrawingInput &input) : m_in(input) {}
+    // A press the input does not take is logged with the host's calls.
+    Driver(DrawingInput &input, QStringList &log) : m_in(input), m_log(log) {}
     void step(const QString &text)
     {
         const QString verb = text.section(QLatin1Char(' '), 0, 0);
         const QPoint p = ParsePoint(text.section(QLatin1Char(' '), 1, 1));
         m_t += 1000;
         if (verb == QLatin1String("click")) {
-            m_in.press(Qt::LeftButton, p, m_t);
+            press(Qt::LeftButton, p, m_t);
             m_in.release(Qt::LeftButton, p, m_t + 50);
         } else if (verb == QLatin1String("rclick")) {
-            m_in.press(Qt::RightButton, p, m_t);
+            press(Qt::RightButton, p, m_t);
             m_in.release(Qt::RightButton, p, m_t + 50);
         } else if (verb == QLatin1String("hold")) {  // the timer fires, then the release
-            m_in.press(Qt::LeftButton, p, m_t);
+            press(Qt::LeftButton, p, m_t);
             m_in.held(m_t + 300);
             m_in.release(Qt::LeftButton, p, m_t + 400);
         } else if (verb == QLatin1String("late")) {  // released late, before the timer fired
-            m_in.press(Qt::LeftButton, p, m_t);
+            press(Qt::LeftButton, p, m_t);
             m_in.release(Qt::LeftButton, p, m_t + 300);
         } else if (verb == QLatin1String("lpress")) {
-            m_in.press(Qt::LeftButton, p, m_t);
+            press(Qt::LeftButton, p, m_t);
             m_pressT = m_t;
         } else if (verb == QLatin1String("lrelease")) {
             m_in.release(Qt::LeftButton, p, m_pressT + 100);
         } else if (verb == QLatin1String("timedmove")) {  // a move while a press is timed
             m_in.move(p, m_pressT + 50);
         } else if (verb == QLatin1String("rpress")) {
-            m_in.press(Qt::RightButton, p, m_t);
+            press(Qt::RightButton, p, m_t);
             m_pressT = m_t;
         } else if (verb == QLatin1String("early")) {  // the timer fires too soon
             m_in.held(m_pressT + 299);
@@ -189,9 +190,9 @@ public:
             m_in.move(p, m_t);
         } else if (verb == QLatin1String("dbl")) {
             // What the window system delivers: press, release, press, double click, release.
-            m_in.press(Qt::LeftButton, p, m_t);
+            press(Qt::LeftButton, p, m_t);
             m_in.release(Qt::LeftButton, p, m_t + 40);
-            m_in.press(Qt::LeftButton, p, m_t + 120);
+            press(Qt::LeftButton, p, m_t + 120);
             m_in.doubleClick();
             m_in.release(Qt::LeftButton, p, m_t + 160);
         } else if (verb == QLatin1String("esc")) {
@@ -206,7 +207,14 @@ public:
     }
 
 private:
+    void press(Qt::MouseButton button, QPoint p, qint64 t)
+    {
+        if (!m_in.press(button, p, t))
+            m_log << QStringLiteral("press not taken");
+    }
+
     DrawingInput &m_in;
+    QStringList &m_log;
     qint64 m_t = 0;
     qint64 m_pressT = 0;
 };
@@ -367,6 +375,9 @@ void TestDrawingInput::sequences_data()
     QTest::newRow("a timer firing early starts no drag") << two << 0 << false
         << QStringList{"rpress 1,1", "early", "timedmove 2,1"} << QStringList{"-", "-", "-"} << QStringList{}
         << "Idle 0";
+    QTest::newRow("a second press during the wait is not taken") << two << 0 << false
+        << QStringList{"rpress 1,1", "lpress 5,5", "held"} << QStringList{"-", "-", "band (0,0)(1,1) p; hide 0"}
+        << QStringList{"press not taken", "cursor Finger"} << "HandleDrag 0";
     QTest::newRow("another button released during the wait starts no drag") << two << 0 << false
         << QStringList{"rpress 1,1", "lrelease 1,1", "held", "move 2,1"} << QStringList{"-", "-", "-", "-"}
         << QStringList{} << "Idle 0";
@@ -388,7 +399,7 @@ void TestDrawingInput::sequences_data()
     QTest::newRow("a left click during a drag does nothing") << two << 0 << false
         << QStringList{"rpress 1,1", "held", "click 5,5", "rrelease 2,3"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(1,1) p; hide 0", "-"}
-        << QStringList{"cursor Finger", pencil, "store (0,0)(2,3) [-99,99] m0 -> 0"} << "Idle -1";
+        << QStringList{"cursor Finger", "press not taken", pencil, "store (0,0)(2,3) [-99,99] m0 -> 0"} << "Idle -1";
     QTest::newRow("drag of a segment asks for the domain again") << QStringList{"0,0,1,1,1,-2,2"} << 0 << false
         << QStringList{"rpress 1,1", "held", "move 2,2", "rrelease 2,2", "click -3,0", "click 4,0"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,2) p; hide 0", "band (0,0)(2,2) p; hide 0",
@@ -475,7 +486,7 @@ void TestDrawingInput::sequences()
     QFETCH(bool, refuse);
     host.lineMode = mode;
     host.refuse = refuse;
-    Driver driver(input);
+    Driver driver(input, host.calls);
     for (int i = 0; i < steps.size(); ++i) {
         const int changesBefore = host.overlayChanges;
         const QString before = OverlayText(input.overlay());
