@@ -518,12 +518,12 @@ void MainWindow::connectHandlers()
     onAction("mnuShowRecord", [this] { showPracticeRecords(); });
     onAction("mnuSetSenshu", [this] { showLineKind(); });
     lineSample->onClick = [this] { nextAutoColor(); };
-    onClick(widerButton, [this] { reshapeSelected(0); });
-    onClick(narrowerButton, [this] { reshapeSelected(1); });
-    onClick(moveUpButton, [this] { reshapeSelected(2); });
-    onClick(moveDownButton, [this] { reshapeSelected(3); });
-    onClick(moveRightButton, [this] { reshapeSelected(4); });
-    onClick(moveLeftButton, [this] { reshapeSelected(5); });
+    onClick(widerButton, [this] { reshapeSelected(Reshape::Wider); });
+    onClick(narrowerButton, [this] { reshapeSelected(Reshape::Narrower); });
+    onClick(moveUpButton, [this] { reshapeSelected(Reshape::Up); });
+    onClick(moveDownButton, [this] { reshapeSelected(Reshape::Down); });
+    onClick(moveRightButton, [this] { reshapeSelected(Reshape::Right); });
+    onClick(moveLeftButton, [this] { reshapeSelected(Reshape::Left); });
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };

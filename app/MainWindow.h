@@ -43,6 +43,9 @@ class UnitTitleDialog;
 struct UnitContents;
 class UnitContentsWindow;
 
+// What the arrow and opening buttons do to the selected parabolas.
+enum class Reshape { Wider, Narrower, Up, Down, Right, Left };
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -83,7 +86,7 @@ public:
     static QString limitMessage();
 
     QPoint latticeAt(QPoint pixel) const;
-    void reshapeSelected(int op);
+    void reshapeSelected(Reshape op);
 
     // The formula list and the panels of the current parabola.
     int currentIndex() const;

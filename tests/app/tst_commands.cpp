@@ -218,8 +218,8 @@ private slots:
         QCOMPARE(doc.count(), 6);
         f->select({1, 2});
         if (command == QLatin1String("narrower")) {
-            m->reshapeSelected(0);
-            m->reshapeSelected(0);
+            m->reshapeSelected(Reshape::Wider);
+            m->reshapeSelected(Reshape::Wider);
         }
         const UnitSnapshot before = doc.snapshot();
         const QStringList linesBefore = doc.fileLines();
