@@ -37,7 +37,7 @@ void MainWindow::deleteSelected()
         cancelDrawing();
         return;
     }
-    if (m_state.ClickState > 0) {
+    if (m_input.drawing()) {
         // A drawing under way is abandoned; nothing is deleted.
         cancelDrawing();
         repaintAll();
@@ -49,7 +49,7 @@ void MainWindow::deleteSelected()
     next.selected.clear();
     m_doc.commit(QStringLiteral("訂正"), next);
     clearPanels();
-    m_state.ClickState = 0;
+    m_input.cancel();
     cancelReplace();  // its index may now name another entry
     Program().ChosenUnit = -1;
 }
@@ -70,8 +70,6 @@ void MainWindow::applyUnit(const UnitContents &unit, const QString &path)
 void MainWindow::stepHistory(bool back)
 {
     // A drawing or drag under way ends first: it belongs to the unit as it was.
-    if (drawingUnderWay())
-        abortDrag();
     cancelDrawing();
     if (back)
         m_doc.undoStack()->undo();

@@ -31,8 +31,7 @@ Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 
 QString MainWindow::limitMessage()
 {
-    return QStringLiteral("これ以上登録できません\r\n最大登録数は ") + QString::number(kMaxParabolas) +
-           QStringLiteral(" 本です");
+    return DrawingInput::limitMessage(kMaxParabolas);
 }
 
 bool MainWindow::storeParabola(const Parabola &rec, int index)

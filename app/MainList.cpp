@@ -200,7 +200,6 @@ void MainWindow::formulaListMouseDown(QMouseEvent *e)
     if (i < 0 || i >= formulaList->count())
         return;
     repaintAll();
-    m_state.ClickState = 0;
     if (e->modifiers() & Qt::ControlModifier)
         clearPanels();  // the list itself toggled the item
     else
@@ -218,7 +217,7 @@ void MainWindow::keepReplaceOnlyIfShown()
 {
     // An entry waits to be replaced only while it is the one selected, so
     // the user always sees what the next parabola takes the place of.
-    const int i = m_state.HitIndex;
+    const int i = m_input.replaceTarget().index;
     if (i >= 0 && !(isSelected(i) && m_doc.selectedRows().size() == 1))
         cancelReplace();
 }
@@ -271,7 +270,7 @@ void MainWindow::setSelectedWidth(int width)
 
 void MainWindow::chooseFixedColor()
 {
-    if (m_state.ClickState == 1) {
+    if (m_input.state() == InputState::WaitingForPassingPoint) {
         prompt().message(QStringLiteral("途中で色は変更できません"));
         return;
     }

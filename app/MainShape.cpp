@@ -24,30 +24,31 @@ bool FitsInt(qint64 v)
 // Whether one step of the operation keeps every coordinate of the entry a
 // 32-bit integer, as a record holds it. Narrowing moves towards the vertex
 // and always fits.
-bool StepFits(const Parabola &r, int op)
+bool StepFits(const Parabola &r, Reshape op)
 {
     switch (op) {
-    case 0:
+    case Reshape::Wider:
         return FitsInt(qint64(r.PointX) + (r.PointX >= r.VertexX ? 1 : -1));
-    case 2:
-    case 3: {
-        const int step = op == 2 ? 1 : -1;
+    case Reshape::Up:
+    case Reshape::Down: {
+        const int step = op == Reshape::Up ? 1 : -1;
         return FitsInt(qint64(r.VertexY) + step) && FitsInt(qint64(r.PointY) + step);
     }
-    case 4:
-    case 5: {
-        const int step = op == 4 ? 1 : -1;
+    case Reshape::Right:
+    case Reshape::Left: {
+        const int step = op == Reshape::Right ? 1 : -1;
         return FitsInt(qint64(r.VertexX) + step) && FitsInt(qint64(r.PointX) + step) &&
                (r.DomainLow == kUnboundedLow || FitsInt(qint64(r.DomainLow) + step)) &&
                (r.DomainHigh == kUnboundedHigh || FitsInt(qint64(r.DomainHigh) + step));
     }
-    default:
+    case Reshape::Narrower:
         return true;
     }
+    return true;
 }
 }  // namespace
 
-void MainWindow::reshapeSelected(int op)
+void MainWindow::reshapeSelected(Reshape op)
 {
     if (formulaList->count() == 0) {
         prompt().message(QStringLiteral("対象となる式がありません"));
@@ -74,16 +75,17 @@ void MainWindow::reshapeSelected(int op)
         }
     }
     UnitSnapshot next = m_doc.snapshot();
-    const QString text = op <= 1 ? QStringLiteral("広く・狭く") : QStringLiteral("移動");
+    const bool opening = op == Reshape::Wider || op == Reshape::Narrower;
+    const QString text = opening ? QStringLiteral("広く・狭く") : QStringLiteral("移動");
     for (int i : selected) {
         Parabola r = next.entries[i].parabola;
         if (r.PointX == r.VertexX)
             break;
         switch (op) {
-        case 0:  // wider: the passing point moves away from the vertex
+        case Reshape::Wider:  // wider: the passing point moves away from the vertex
             r.PointX += r.PointX >= r.VertexX ? 1 : -1;
             break;
-        case 1: {  // narrower: towards the vertex, never onto its column
+        case Reshape::Narrower: {  // narrower: towards the vertex, never onto its column
             r.PointX += r.PointX >= r.VertexX ? -1 : 1;
             if (r.PointX == r.VertexX) {
                 prompt().message(QStringLiteral("これ以上はできません"));
@@ -93,25 +95,23 @@ void MainWindow::reshapeSelected(int op)
             }
             break;
         }
-        case 2:
+        case Reshape::Up:
             ++r.VertexY;
             ++r.PointY;
             break;
-        case 3:
+        case Reshape::Down:
             --r.VertexY;
             --r.PointY;
             break;
-        case 4:
-        case 5: {
-            const int step = op == 4 ? 1 : -1;
+        case Reshape::Right:
+        case Reshape::Left: {
+            const int step = op == Reshape::Right ? 1 : -1;
             r.VertexX += step;
             r.PointX += step;
             r.DomainLow = ShiftBound(r.DomainLow, step, kUnboundedLow);
             r.DomainHigh = ShiftBound(r.DomainHigh, step, kUnboundedHigh);
             break;
         }
-        default:
-            return;
         }
         r.Formula = StandardFormPlain(r, currentForm());
         next.put(i, r, r.Formula);

@@ -167,7 +167,6 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     draw.LineMode = 0;
     draw.FixedColor = Colors::White;
     draw.LineWidth = 1;
-    m_state.PreviousPoint = QPoint(0, 0);
 
     formulaList->setCursor(CursorOf(CursorNo::Finger));
     valueTableView->setCursor(CursorOf(CursorNo::Cross));
@@ -520,19 +519,21 @@ void MainWindow::connectHandlers()
     onAction("mnuShowRecord", [this] { showPracticeRecords(); });
     onAction("mnuSetSenshu", [this] { showLineKind(); });
     lineSample->onClick = [this] { nextAutoColor(); };
-    onClick(widerButton, [this] { reshapeSelected(0); });
-    onClick(narrowerButton, [this] { reshapeSelected(1); });
-    onClick(moveUpButton, [this] { reshapeSelected(2); });
-    onClick(moveDownButton, [this] { reshapeSelected(3); });
-    onClick(moveRightButton, [this] { reshapeSelected(4); });
-    onClick(moveLeftButton, [this] { reshapeSelected(5); });
+    onClick(widerButton, [this] { reshapeSelected(Reshape::Wider); });
+    onClick(narrowerButton, [this] { reshapeSelected(Reshape::Narrower); });
+    onClick(moveUpButton, [this] { reshapeSelected(Reshape::Up); });
+    onClick(moveDownButton, [this] { reshapeSelected(Reshape::Down); });
+    onClick(moveRightButton, [this] { reshapeSelected(Reshape::Right); });
+    onClick(moveLeftButton, [this] { reshapeSelected(Reshape::Left); });
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
     plane->onDoubleClick = [this](QMouseEvent *) { planeDblClick(); };
+    m_clock.start();
     m_pressTimer.setSingleShot(true);
-    m_pressTimer.setInterval(300);
-    connect(&m_pressTimer, &QTimer::timeout, this, [this] { pressHeld(); });
+    m_pressTimer.setTimerType(Qt::PreciseTimer);
+    m_pressTimer.setInterval(int(DrawingInput::ClickTime));
+    connect(&m_pressTimer, &QTimer::timeout, this, [this] { m_input.held(m_pressAt + DrawingInput::ClickTime); });
     // Moves over the window's own background end a drawing in progress.
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
@@ -637,10 +638,9 @@ void MainWindow::resetDrawing(bool resetEnds)
     draw.Handles = handlesSwitch->isChecked();
     draw.ColorCounter = 0;
     redrawLineSample();
-    m_state.ClickState = 0;
+    m_input.cancel();
     cancelReplace();
     Program().ChosenUnit = -1;
-    endBand();
     clearDisplay();
 }
 
@@ -685,13 +685,12 @@ void MainWindow::cancelDrawing()
 {
     setPlaneCursor(CursorNo::Pencil);
     cancelReplace();
-    m_state.ClickState = 0;
+    m_input.cancel();
 }
 
 void MainWindow::cancelReplace()
 {
-    m_state.HitIndex = -1;
-    m_state.HitHandle = -1;
+    m_input.forgetReplace();
 }
 
 void MainWindow::setPlaneCursor(int n)
@@ -707,7 +706,7 @@ PlotContext MainWindow::plotContext() const
 MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
 {
     const ProgramState &st = Program();
-    CurveLayerKey key{{}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_state.HiddenIndex,
+    CurveLayerKey key{{}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_stillHidden,
                       m_pastedBitmap.cacheKey()};
     key.entries.reserve(m_doc.count());
     for (int i = 0; i < m_doc.count(); ++i)
@@ -718,6 +717,7 @@ MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
 bool MainWindow::redrawPlane()
 {
     ProgramState &st = Program();
+    m_stillHidden = m_input.overlay().hiddenEntry;
     Canvas &canvas = plane->canvas();
     CurveLayerKey key = curveLayerKey();
     if (m_curveKey && *m_curveKey == key && plane->hasGeometry()) {
@@ -733,7 +733,7 @@ bool MainWindow::redrawPlane()
                 canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
             const PlotContext ctx = plotContext();
             for (int i = 0; i < m_doc.count(); ++i)
-                if (i != m_state.HiddenIndex)
+                if (i != m_stillHidden)
                     DrawParabola(canvas, m_doc.at(i), false, ctx);
         });
         if (!drawn)
@@ -744,7 +744,7 @@ bool MainWindow::redrawPlane()
     // The marks of the selection lie over every curve.
     const PlotContext ctx = plotContext();
     for (int i = 0; i < m_doc.count(); ++i)
-        if (i != m_state.HiddenIndex && isSelected(i))
+        if (i != m_stillHidden && isSelected(i))
             DrawSelectionMarks(canvas, m_doc.at(i), ctx);
     return true;
 }
@@ -752,8 +752,7 @@ bool MainWindow::redrawPlane()
 void MainWindow::repaintAll()
 {
     // A repaint ends the drawing in progress.
-    m_state.ClickState = 0;
-    endBand();
+    m_input.cancel();
     plane->overlayChanged();
     if (!redrawPlane())
         return;

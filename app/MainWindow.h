@@ -8,10 +8,13 @@
 #include "app/MainState.h"
 #include "app/ValueTable.h"
 #include "document/UnitDocument.h"
+#include "input/DrawingInput.h"
 #include "model/FormulaText.h"
+#include "model/LineMode.h"
 #include "plane/ProgramState.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <QPixmap>
@@ -40,6 +43,9 @@ class UnitTitleDialog;
 struct UnitContents;
 class UnitContentsWindow;
 
+// What the arrow and opening buttons do to the selected parabolas.
+enum class Reshape { Wider, Narrower, Up, Down, Right, Left };
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,6 +59,8 @@ public:
     void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents);
 
     MainState &state() { return m_state; }
+    // The plane's click state machine; the plane forwards its events to it.
+    DrawingInput &input() { return m_input; }
     UnitDocument &document() { return m_doc; }
     const MainWindowLayout &layout() const { return m_layout; }
 
@@ -77,14 +85,8 @@ public:
     bool storeParabola(const Parabola &rec, int index);
     static QString limitMessage();
 
-    // The plane's click state machine and handle drag.
-    void planeClick(int x, int y);
-    std::pair<int, int> hitTest(QPoint point) const;
-    void beginHandleDrag();
-    void finishHandleDrag(int x, int y);
-    void abortDrag();
     QPoint latticeAt(QPoint pixel) const;
-    void reshapeSelected(int op);
+    void reshapeSelected(Reshape op);
 
     // The formula list and the panels of the current parabola.
     int currentIndex() const;
@@ -237,10 +239,8 @@ private:
     void createPanels(QWidget *central);
     void createSettingsGroup(QWidget *central);
     void createMenus();
-    void storeDrawing();
-    void setLineMode(int mode);
+    void setLineMode(LineMode mode);
     void applyLineModeLook();
-    void pressHeld();
     void escapePressed();
     void keepReplaceOnlyIfShown();
     void setupHelpContexts();
@@ -254,9 +254,27 @@ private:
     bool redrawPlane();  // false after a drawing failure was told
     void paintPlaneOverlay(Canvas &frame) const;
     PlotContext plotContext() const;
-    bool drawingUnderWay() const;
-    bool bandFollowsMouse() const;
-    void endBand();
+    // What the drawing input asks of the window.
+    class InputHost final : public DrawingHost {
+    public:
+        explicit InputHost(MainWindow &w) : m_w(w) {}
+        int entryCount() const override;
+        int entryLimit() const override;
+        Parabola entry(int index) const override;
+        HandleHit hitTest(QPoint lattice) const override;
+        Parabola newRecord(QPoint vertex) override;
+        bool store(const Parabola &rec, int replaceIndex) override;
+        void message(const QString &text) override;
+        void selectForReplacing(int index) override;
+        void addToSelection(int index) override;
+        void clearSelection() override;
+        void setCursor(PlaneCursor cursor) override;
+        void overlayChanged() override;
+
+    private:
+        MainWindow &m_w;
+    };
+    void inputOverlayChanged();
     void connectHandlers();
     void applyCreationLayout();
 
@@ -267,10 +285,15 @@ private:
     QString m_captionPrefix;
     UnitTitleDialog *m_unitTitleDialog = nullptr;
     UnitContentsWindow *m_unitContents = nullptr;
-    // Telling a click from a press: released within 300 ms is a click.
+    InputHost m_inputHost{*this};
+    DrawingInput m_input{m_inputHost};
+    // The entry the still picture was last drawn without.
+    int m_stillHidden = -1;
+    // Telling a click from a press: the timer fires the click time after a
+    // press; event times are read from the clock.
     QTimer m_pressTimer;
-    bool m_pressPending = false;
-    bool m_ignoreRelease = false;  // the release of a double click's second press
+    QElapsedTimer m_clock;
+    qint64 m_pressAt = 0;
     // A bitmap pasted over the plane: the still picture shows it under the curves.
     QImage m_pastedBitmap;
     // The still picture without the selection's marks, and what it was drawn
@@ -288,6 +311,5 @@ private:
     CurveLayerKey curveLayerKey() const;
     QImage m_curveLayer;
     std::optional<CurveLayerKey> m_curveKey;
-    QPoint m_downPixel;
     bool m_shownOnce = false;
 };

@@ -200,10 +200,8 @@ int main(int argc, char **argv)
         // to the next lattice point and the plane's frame is composed.
         PlaneView &plane = *m.findChild<PlaneView *>(QStringLiteral("imgCood"));
         const Parabola &first = m.document().at(0);
-        m.state().HitIndex = 0;
-        m.state().HitHandle = 2;
-        m.state().DownPoint = QPoint(first.PointX, first.PointY);
-        m.beginHandleDrag();
+        m.input().press(Qt::RightButton, QPoint(first.PointX, first.PointY), 0);
+        m.input().held(DrawingInput::ClickTime);
         int k = 0;
         const double ns = MedianNs(501, [&] {
             ++k;

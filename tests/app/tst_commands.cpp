@@ -218,8 +218,8 @@ private slots:
         QCOMPARE(doc.count(), 6);
         f->select({1, 2});
         if (command == QLatin1String("narrower")) {
-            m->reshapeSelected(0);
-            m->reshapeSelected(0);
+            m->reshapeSelected(Reshape::Wider);
+            m->reshapeSelected(Reshape::Wider);
         }
         const UnitSnapshot before = doc.snapshot();
         const QStringList linesBefore = doc.fileLines();
@@ -252,12 +252,10 @@ private slots:
         } else if (command == QLatin1String("width")) {
             m->setSelectedWidth(3);
         } else if (command == QLatin1String("drag")) {
-            m->state().HitIndex = 0;
-            m->state().HitHandle = 2;
-            m->state().DownPoint = QPoint(1, 1);
-            m->beginHandleDrag();
-            const QPoint to = Child<PlaneView>(m, "imgCood")->pixelAt(QPoint(2, 1));
-            m->finishHandleDrag(to.x(), to.y());
+            // The passing point held past the click time, then dropped.
+            m->input().press(Qt::RightButton, QPoint(1, 1), 0);
+            m->input().held(DrawingInput::ClickTime);
+            m->input().release(Qt::RightButton, QPoint(2, 1), DrawingInput::ClickTime + 100);
         } else if (command == QLatin1String("fixed")) {
             f->prompt.colors.push_back(std::optional<Color>(0x0000FF));
             m->chooseFixedColor();

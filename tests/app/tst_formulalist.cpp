@@ -19,6 +19,14 @@
 #include <QtTest>
 
 namespace {
+// A vertex click as the plane forwards it: a parabola is being drawn.
+void PlaceVertex(MainWindow *m)
+{
+    m->input().press(Qt::LeftButton, QPoint(7, 7), 0);
+    m->input().release(Qt::LeftButton, QPoint(7, 7), 1);
+    QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
+}
+
 // The formula picture a text gives on its own.
 QImage Rendered(const QString &text, const QSize &size, int rowHeight = 20)
 {
@@ -230,11 +238,11 @@ private slots:
     {
         fiveParabolas();
         f->select({0});
-        m->state().ClickState = 1;
+        PlaceVertex(m);
         m->document().undoStack()->setClean();
         m->deleteSelected();
         QCOMPARE(m->document().count(), 5);
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
         QVERIFY(!m->document().isModified());
     }
 
@@ -264,7 +272,7 @@ private slots:
         QVERIFY(m->isSelected(1) && m->isSelected(3));
         QTest::mouseClick(vp, Qt::LeftButton, {}, rowPoint(2));
         QVERIFY(m->isSelected(2) && !m->isSelected(1) && !m->isSelected(3));
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
     }
 
     void selectAllAndCancel()
@@ -333,7 +341,7 @@ private slots:
             QCOMPARE(m->document().at(i).Color, int(kAutoColors[std::size_t(i)]));
         QCOMPARE(Program().Draw.ColorCounter, 5);
 
-        m->state().ClickState = 1;
+        PlaceVertex(m);
         f->prompt.clear();
         m->chooseFixedColor();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("途中で色は変更できません")});

@@ -457,9 +457,15 @@ private slots:
 
     void repaintEndsAClickSequence()
     {
-        main()->state().ClickState = 2;
+        DrawingInput &in = main()->input();
+        main()->setSegmentMode();
+        for (const QPoint p : {QPoint(0, 0), QPoint(1, 1)}) {
+            in.press(Qt::LeftButton, p, 0);
+            in.release(Qt::LeftButton, p, 1);
+        }
+        QCOMPARE(in.state(), InputState::WaitingForDomainStart);
         main()->repaintAll();
-        QCOMPARE(main()->state().ClickState, 0);
+        QCOMPARE(in.state(), InputState::Idle);
     }
 
     void conversionErrorReachesTheUser()
@@ -501,14 +507,26 @@ private slots:
 
     void cancelDrawingResetsTheClickState()
     {
-        MainState &s = main()->state();
-        s.ClickState = 3;
-        s.HitIndex = 4;
-        s.HitHandle = 2;
+        DrawingInput &in = main()->input();
+        UnitSnapshot one;
+        Parabola rec;
+        rec.PointX = rec.PointY = 1;
+        one.append(rec, QStringLiteral("y = x^2"));
+        main()->document().commit(QStringLiteral("add"), one);
+        // A quick right click on the passing point chooses the entry to be
+        // replaced; then a segment is drawn up to its second bound.
+        in.press(Qt::RightButton, QPoint(1, 1), 0);
+        in.release(Qt::RightButton, QPoint(1, 1), 1);
+        main()->setSegmentMode();
+        for (const QPoint p : {QPoint(3, 0), QPoint(4, 1), QPoint(5, 0)}) {
+            in.press(Qt::LeftButton, p, 0);
+            in.release(Qt::LeftButton, p, 1);
+        }
+        QCOMPARE(in.state(), InputState::WaitingForDomainEnd);
+        QCOMPARE(in.replaceTarget(), (HandleHit{0, CurveHandle::PassingPoint}));
         main()->cancelDrawing();
-        QCOMPARE(s.ClickState, 0);
-        QCOMPARE(s.HitIndex, -1);
-        QCOMPARE(s.HitHandle, -1);
+        QCOMPARE(in.state(), InputState::Idle);
+        QCOMPARE(in.replaceTarget(), HandleHit{});
         QCOMPARE(Child<ImageView>(main(), "imgCood")->cursor().pixmap().cacheKey(),
                  CursorOf(CursorNo::Pencil).pixmap().cacheKey());
     }

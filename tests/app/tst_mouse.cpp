@@ -72,7 +72,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(QString, formula);
         click(vertex.x(), vertex.y());
-        QCOMPARE(m->state().ClickState, 1);
+        QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
         move(point.x(), point.y());
         click(point.x(), point.y());
         QCOMPARE(m->document().count(), 1);
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(m->document().fileLines()[5], QStringLiteral("-99,99"));
         QVERIFY(m->document().isModified());
         QVERIFY(m->isSelected(0));
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
         QVERIFY(cursorIs(CursorNo::Pencil));
         QCOMPARE(entry(0).Color, int(kAutoColors[0]));
         QVERIFY(f->prompt.shown.isEmpty());
@@ -99,14 +99,14 @@ private slots:
         m->repaintAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
         click(0, 0);
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
         click(1, 1);
         click(1, 1, Qt::RightButton);
         QCOMPARE(m->document().count(), 0);
         Program().MainPlane.StartX = QStringLiteral("-99");
         m->repaintAll();
         click(0, 0);
-        QCOMPARE(m->state().ClickState, 1);
+        QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
     }
 
     void secondClickOnTheVertexRowIsRefused()
@@ -115,7 +115,7 @@ private slots:
         click(4, 1);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("放物線が描けません11")});
         QCOMPARE(m->document().count(), 0);
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
     }
 
     void segmentClickedRightToLeft()
@@ -124,14 +124,14 @@ private slots:
         click(0, 0);
         move(1, 1);
         click(1, 1);
-        QCOMPARE(m->state().ClickState, 2);
+        QCOMPARE(m->input().state(), InputState::WaitingForDomainStart);
         QVERIFY(cursorIs(CursorNo::HasamiR));
         click(3, 5);
-        QCOMPARE(m->state().ClickState, 3);
+        QCOMPARE(m->input().state(), InputState::WaitingForDomainEnd);
         QVERIFY(cursorIs(CursorNo::HasamiL));
         click(3, -2);  // the same x as the first bound
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域が正しくありません")});
-        QCOMPARE(m->state().ClickState, 3);
+        QCOMPARE(m->input().state(), InputState::WaitingForDomainEnd);
         click(-1, 7);
         QCOMPARE(m->document().count(), 1);
         QCOMPARE(entry(0).DomainLow, -1);
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(f->prompt.texts(),
                  QStringList{QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です")});
         QCOMPARE(m->document().count(), 100);
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
     }
 
     void aHeldPressIsNoClick()
@@ -185,8 +185,8 @@ private slots:
         QTest::mousePress(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, at(1, 1));
         QTest::qWait(400);
         QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, at(1, 1));
-        QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(m->state().Band, MainState::BandKind::None);
+        QCOMPARE(m->input().state(), InputState::Idle);
+        QVERIFY(!m->input().overlay().band);
     }
 
     void doubleClickPlacesOneVertexWhereItWasMade()
@@ -200,8 +200,8 @@ private slots:
                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(Child<ImageView>(m, "imgCood"), &dbl);
         QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, p);
-        QCOMPARE(m->state().ClickState, 1);
-        QCOMPARE(m->state().FixedPoint, QPoint(2, 3));
+        QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
+        QCOMPARE(m->input().fixedPoint(), QPoint(2, 3));
         QVERIFY(f->prompt.shown.isEmpty());
     }
 
@@ -216,8 +216,8 @@ private slots:
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 1/4x^2"));
         QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/4x^2"));
         QCOMPARE(m->document().fileLines()[4], QStringLiteral("2,1"));
-        QCOMPARE(m->state().Band, MainState::BandKind::None);
-        QCOMPARE(m->state().HitIndex, -1);
+        QVERIFY(!m->input().overlay().band);
+        QCOMPARE(m->input().replaceTarget().index, -1);
 
         drag(QPoint(0, 0), QPoint(-1, 3));  // the vertex
         QCOMPARE(QPoint(entry(0).VertexX, entry(0).VertexY), QPoint(-1, 3));
@@ -236,7 +236,7 @@ private slots:
         drag(QPoint(1, 1), QPoint(1, 1));
         QCOMPARE(entry(0), before);
         QVERIFY(f->prompt.shown.isEmpty());
-        QCOMPARE(m->state().Band, MainState::BandKind::None);
+        QVERIFY(!m->input().overlay().band);
     }
 
     void dragOfASegmentAsksForTheDomainAgain()
@@ -244,7 +244,7 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2));
         m->repaintAll();
         drag(QPoint(1, 1), QPoint(2, 2));
-        QCOMPARE(m->state().ClickState, 2);
+        QCOMPARE(m->input().state(), InputState::WaitingForDomainStart);
         click(-3, 0);
         click(4, 0);
         QCOMPARE(m->document().count(), 1);
@@ -262,7 +262,7 @@ private slots:
         drag(QPoint(1, 1), QPoint(1, 2));
         QCOMPARE(entry(0).LineMode, 0);
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 2x^2"));
-        QCOMPARE(m->state().ClickState, 0);
+        QCOMPARE(m->input().state(), InputState::Idle);
     }
 
     // A quick right click on either point of an entry shows it selected
@@ -293,7 +293,7 @@ private slots:
         click(point.x(), point.y(), Qt::RightButton);
         QVERIFY(m->isSelected(1));
         QVERIFY(!m->isSelected(0));
-        QCOMPARE(m->state().HitIndex, 1);
+        QCOMPARE(m->input().replaceTarget().index, 1);
         // Its handle is drawn: the square round the passing point.
         const QPoint handle = at(4, 1);
         QVERIFY(CountColor(Child<ImageView>(m, "imgCood")->canvas(),
@@ -305,7 +305,7 @@ private slots:
         else if (then.startsWith(QLatin1String("item ")))
             QTest::mouseClick(Child<FormulaList>(m, "lstShiki")->viewport(), Qt::LeftButton, {},
                               QPoint(60, then.mid(5).toInt() * FormulaList::ItemHeight + 5));
-        QCOMPARE(m->state().HitIndex, replaced ? 1 : -1);
+        QCOMPARE(m->input().replaceTarget().index, replaced ? 1 : -1);
         click(-2, 0);
         click(-1, 2);
         QCOMPARE(m->document().count(), replaced ? 2 : 3);
@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(QPoint(entry(stored).VertexX, entry(stored).VertexY), QPoint(-2, 0));
         QCOMPARE(m->document().entry(stored).listText, QStringLiteral("y = 2(x+2)^2"));
         QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), replaced ? QPoint(-2, 0) : QPoint(3, 0));
-        QCOMPARE(m->state().HitIndex, -1);
+        QCOMPARE(m->input().replaceTarget().index, -1);
     }
 
     // While a parabola is being drawn a right click on a handle does not
@@ -324,7 +324,7 @@ private slots:
         f->add(MainFixture::redParabola(3, 0, 4, 1));
         click(-2, 0);
         click(3, 0, Qt::RightButton);
-        QCOMPARE(m->state().HitIndex, -1);
+        QCOMPARE(m->input().replaceTarget().index, -1);
         click(-1, 2);
         QCOMPARE(m->document().count(), 3);
         QCOMPARE(QPoint(entry(1).VertexX, entry(1).VertexY), QPoint(3, 0));
@@ -334,10 +334,10 @@ private slots:
     {
         click(0, 0);
         move(2, 2);
-        QCOMPARE(m->state().Band, MainState::BandKind::NewCurve);
+        QVERIFY(m->input().overlay().band);
         sendMove(m->centralWidget(), QPoint(200, 60));
-        QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(m->state().Band, MainState::BandKind::None);
+        QCOMPARE(m->input().state(), InputState::Idle);
+        QVERIFY(!m->input().overlay().band);
         QCOMPARE(m->document().count(), 0);
     }
 
@@ -354,6 +354,38 @@ private slots:
         QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
         QCOMPARE(plane()->frame(), empty);
+    }
+
+    // A handle drag takes the curve off the still picture and paints it only
+    // where the handle puts it: one curve, and no copy of the old shape.
+    void handleDragShowsOneCurve()
+    {
+        m->repaintAll();
+        const QImage empty = plane()->canvas().image().copy();
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        m->repaintAll();
+        const auto inked = [this](const QImage &image, QPoint lattice) {
+            const QPoint c = at(lattice.x(), lattice.y());
+            int n = 0;
+            for (int y = c.y() - 3; y <= c.y() + 3; ++y)
+                for (int x = c.x() - 3; x <= c.x() + 3; ++x)
+                    n += image.pixel(x, y) == ToPixel(0xFF0000);
+            return n;
+        };
+        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 4)) > 0);
+        QTest::mousePress(plane(), Qt::RightButton, {}, at(1, 1));
+        QTest::qWait(400);
+        QCOMPARE(m->input().state(), InputState::HandleDrag);
+        QCOMPARE(plane()->canvas().image(), empty);  // the still picture without the entry
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 4)) > 0);  // the band stands for it
+        sendMove(plane(), at(2, 1), Qt::RightButton);
+        QCOMPARE(plane()->canvas().image(), empty);  // a band step leaves the still picture
+        QCOMPARE(inked(plane()->frame(), QPoint(-2, 4)), 0);  // no ghost of the old shape
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 1)) > 0);  // the new shape
+        QTest::mouseRelease(plane(), Qt::RightButton, {}, at(2, 1));
+        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0);  // stored in the still picture
+        QCOMPARE(inked(plane()->canvas().image(), QPoint(-2, 4)), 0);
+        QCOMPARE(plane()->frame(), plane()->canvas().image());  // nothing over it
     }
 
     // Neither a step of the band nor a change of the selection draws the
@@ -398,8 +430,8 @@ private slots:
         move(4, 5);
         Child<QCheckBox>(m, "chkJikuColor")->click();
         Child<QCheckBox>(m, "chkJikuColor")->click();
-        QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(m->state().Band, MainState::BandKind::None);
+        QCOMPARE(m->input().state(), InputState::Idle);
+        QVERIFY(!m->input().overlay().band);
         QCOMPARE(plane()->frame(), normal); // not drawn in the drag form
         move(5, 6);
         QCOMPARE(plane()->frame(), normal); // no band follows the mouse

@@ -3,6 +3,7 @@
 #include "ui/ImageView.h"
 
 Q_DECLARE_METATYPE(Parabola)
+Q_DECLARE_METATYPE(Reshape)
 
 #include <QtTest>
 #include <limits>
@@ -24,7 +25,7 @@ private slots:
     void buttons_data()
     {
         QTest::addColumn<Parabola>("before");
-        QTest::addColumn<int>("op");
+        QTest::addColumn<Reshape>("op");
         QTest::addColumn<QPoint>("vertex");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QPoint>("domain");
@@ -33,24 +34,24 @@ private slots:
         const Parabola left = MainFixture::redParabola(0, -1, -2, 3);
         const Parabola right = MainFixture::redParabola(0, 0, 1, 1, 2, 1, 99);
         const Parabola segment = MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3);
-        QTest::newRow("wider") << square << 0 << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = 1/4x^2";
-        QTest::newRow("wider, point on the left") << left << 0 << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99)
+        QTest::newRow("wider") << square << Reshape::Wider << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = 1/4x^2";
+        QTest::newRow("wider, point on the left") << left << Reshape::Wider << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99)
                                                    << "y = 4/9x^2-1";
-        QTest::newRow("narrower, point on the left") << left << 1 << QPoint(0, -1) << QPoint(-1, 3)
+        QTest::newRow("narrower, point on the left") << left << Reshape::Narrower << QPoint(0, -1) << QPoint(-1, 3)
                                                       << QPoint(-99, 99) << "y = 4x^2-1";
-        QTest::newRow("up") << right << 2 << QPoint(0, 1) << QPoint(1, 2) << QPoint(1, 99) << "y = x^2+1";
-        QTest::newRow("down") << right << 3 << QPoint(0, -1) << QPoint(1, 0) << QPoint(1, 99) << "y = x^2-1";
-        QTest::newRow("half line right") << right << 4 << QPoint(1, 0) << QPoint(2, 1) << QPoint(2, 99)
+        QTest::newRow("up") << right << Reshape::Up << QPoint(0, 1) << QPoint(1, 2) << QPoint(1, 99) << "y = x^2+1";
+        QTest::newRow("down") << right << Reshape::Down << QPoint(0, -1) << QPoint(1, 0) << QPoint(1, 99) << "y = x^2-1";
+        QTest::newRow("half line right") << right << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(2, 99)
                                          << "y = (x-1)^2";
-        QTest::newRow("segment left to the sentinel") << segment << 5 << QPoint(-1, 0) << QPoint(0, 1)
+        QTest::newRow("segment left to the sentinel") << segment << Reshape::Left << QPoint(-1, 0) << QPoint(0, 1)
                                                       << QPoint(-99, 2) << "y = (x+1)^2";
-        QTest::newRow("whole curve right") << square << 4 << QPoint(1, 0) << QPoint(2, 1) << QPoint(-99, 99)
+        QTest::newRow("whole curve right") << square << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(-99, 99)
                                            << "y = (x-1)^2";
     }
     void buttons()
     {
         QFETCH(Parabola, before);
-        QFETCH(int, op);
+        QFETCH(Reshape, op);
         f->add(before);
         f->select({0});
         m->document().undoStack()->setClean();
@@ -71,27 +72,27 @@ private slots:
     void movesPastTheIntegersAreRefused_data()
     {
         QTest::addColumn<Parabola>("edge");
-        QTest::addColumn<int>("op");
+        QTest::addColumn<Reshape>("op");
         QTest::addColumn<bool>("refused");
         const int max = std::numeric_limits<int>::max();
         const int min = std::numeric_limits<int>::min();
-        QTest::newRow("wider at the largest x") << MainFixture::redParabola(0, 0, max, 1) << 0 << true;
-        QTest::newRow("wider at the smallest x") << MainFixture::redParabola(0, 0, min, 1) << 0 << true;
-        QTest::newRow("up from the largest y") << MainFixture::redParabola(0, max, 1, 0) << 2 << true;
-        QTest::newRow("down from the smallest y") << MainFixture::redParabola(0, 0, 1, min) << 3 << true;
-        QTest::newRow("right from the largest x") << MainFixture::redParabola(max, 0, 0, 1) << 4 << true;
+        QTest::newRow("wider at the largest x") << MainFixture::redParabola(0, 0, max, 1) << Reshape::Wider << true;
+        QTest::newRow("wider at the smallest x") << MainFixture::redParabola(0, 0, min, 1) << Reshape::Wider << true;
+        QTest::newRow("up from the largest y") << MainFixture::redParabola(0, max, 1, 0) << Reshape::Up << true;
+        QTest::newRow("down from the smallest y") << MainFixture::redParabola(0, 0, 1, min) << Reshape::Down << true;
+        QTest::newRow("right from the largest x") << MainFixture::redParabola(max, 0, 0, 1) << Reshape::Right << true;
         QTest::newRow("right with the largest upper end")
-            << MainFixture::redParabola(0, 0, 1, 1, 1, -5, max) << 4 << true;
+            << MainFixture::redParabola(0, 0, 1, 1, 1, -5, max) << Reshape::Right << true;
         QTest::newRow("left with the smallest lower end")
-            << MainFixture::redParabola(0, 0, 1, 1, 2, min, 99) << 5 << true;
-        QTest::newRow("narrower always fits") << MainFixture::redParabola(min, 0, max, 1) << 1 << false;
-        QTest::newRow("up onto the largest y") << MainFixture::redParabola(0, max - 1, 1, 0) << 2 << false;
-        QTest::newRow("left onto the smallest x") << MainFixture::redParabola(min + 1, 0, 0, 1) << 5 << false;
+            << MainFixture::redParabola(0, 0, 1, 1, 2, min, 99) << Reshape::Left << true;
+        QTest::newRow("narrower always fits") << MainFixture::redParabola(min, 0, max, 1) << Reshape::Narrower << false;
+        QTest::newRow("up onto the largest y") << MainFixture::redParabola(0, max - 1, 1, 0) << Reshape::Up << false;
+        QTest::newRow("left onto the smallest x") << MainFixture::redParabola(min + 1, 0, 0, 1) << Reshape::Left << false;
     }
     void movesPastTheIntegersAreRefused()
     {
         QFETCH(Parabola, edge);
-        QFETCH(int, op);
+        QFETCH(Reshape, op);
         QFETCH(bool, refused);
         f->add(MainFixture::redParabola(0, 0, 2, 1));
         f->add(edge);
@@ -108,8 +109,8 @@ private slots:
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3));
         f->select({0});
-        m->reshapeSelected(5);
-        m->reshapeSelected(4);
+        m->reshapeSelected(Reshape::Left);
+        m->reshapeSelected(Reshape::Right);
         QCOMPARE(entry(0).DomainLow, -99);
         QCOMPARE(entry(0).DomainHigh, 3);
     }
@@ -122,7 +123,7 @@ private slots:
         f->select({0, 1, 2});
         m->repaintAll();
         const QImage before = Child<ImageView>(m, "imgCood")->canvas().image();
-        m->reshapeSelected(1);
+        m->reshapeSelected(Reshape::Narrower);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("これ以上はできません")});
         QCOMPARE(entry(0).PointX, 6);   // changed before the refusal
         QCOMPARE(entry(1).PointX, 1);   // refused
@@ -136,7 +137,7 @@ private slots:
         f->add(MainFixture::redParabola(2, 2, 3, 4));
         f->add(MainFixture::redParabola(5, 5, 6, 6));
         f->select({0, 1});
-        m->reshapeSelected(2);
+        m->reshapeSelected(Reshape::Up);
         QCOMPARE(entry(0).VertexY, 1);
         QCOMPARE(entry(1).VertexY, 3);
         QCOMPARE(entry(2).VertexY, 5);
@@ -145,12 +146,12 @@ private slots:
 
     void refusals()
     {
-        m->reshapeSelected(4);
+        m->reshapeSelected(Reshape::Right);
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("対象となる式がありません")});
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         Child<FormulaList>(m, "lstShiki")->clearSelection();
         f->prompt.clear();
-        m->reshapeSelected(4);
+        m->reshapeSelected(Reshape::Right);
         QCOMPARE(f->prompt.texts(),
                  QStringList{QStringLiteral("対象となる式を選んでください。\r\rグラフのハンドルを右クリックしてください")});
         QCOMPARE(entry(0).VertexX, 0);
@@ -161,7 +162,7 @@ private slots:
         f->add(MainFixture::redParabola(0, 0, 1, 1));
         f->select({0});
         m->showFormulaForm(FormulaForm::General);
-        m->reshapeSelected(4);
+        m->reshapeSelected(Reshape::Right);
         QCOMPARE(entry(0).Formula, QStringLiteral("y = x^2-2x+1"));
     }
 };
