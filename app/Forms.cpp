@@ -85,7 +85,6 @@ PracticeWindow *Forms::practiceWindow()
     return OnFirstNeed(m_practice, mainWindow, [this](MainWindow *main) {
         auto *w = new PracticeWindow(main);
         w->currentForm = [main] { return main->currentForm(); };
-        w->onClosed = [main] { main->repaintAll(); };
         w->showRecords = [this] { recordsWindow()->exec(); };
         return w;
     });
@@ -112,7 +111,6 @@ UnitCatalogDialog *Forms::unitCatalogDialog()
         auto *d = new UnitCatalogDialog(main);
         d->mainSize = [main] { return main->size(); };
         d->mainPlaneSize = [main] { return main->planeSize(); };
-        d->redrawMain = [main] { main->repaintAll(); };
         d->locked = [main] { return main->state().Locked; };
         d->showRecords = [this, main] { main->runModal(recordsWindow()); };
         return d;

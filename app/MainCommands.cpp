@@ -10,7 +10,7 @@
 #include "plane/UnitFile.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -60,7 +60,7 @@ void MainWindow::applyUnit(const UnitContents &unit, const QString &path)
 void MainWindow::stepHistory(bool back)
 {
     // A drawing or drag under way ends first: it belongs to the unit as it was.
-    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
+    if (drawingUnderWay())
         abortDrag();
     cancelDrawing();
     if (back)
@@ -208,18 +208,18 @@ void MainWindow::pasteFromClipboard()
         prompt().message(QStringLiteral("クリップボードにビットマップがありません"), MessageKind::Error);
         return;
     }
-    Program().Draw.BitmapPasted = true;
-    Canvas &canvas = plane->canvas();
-    canvas.stretchDraw(QRect(QPoint(0, 0), image.size()), image);
+    // The bitmap lies over the grid, under the curves, until it is cleared.
+    m_pastedBitmap = image;
+    repaintAll();
 }
 
 void MainWindow::clearPastedBitmap()
 {
-    if (!Program().Draw.BitmapPasted)
+    if (m_pastedBitmap.isNull())
         return;
     if (prompt().askYesNo(QStringLiteral("ビットマップをクリアしてもいいですか")) != Answer::Yes)
         return;
-    Program().Draw.BitmapPasted = false;
+    m_pastedBitmap = QImage();
     repaintAll();
 }
 

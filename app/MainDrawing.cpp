@@ -6,7 +6,7 @@
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "plane/UnitLines.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
@@ -17,7 +17,7 @@ Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
     rec.LowerIncluded = draw.LowerIncluded ? 1 : 0;
     rec.UpperIncluded = draw.UpperIncluded ? 1 : 0;
     rec.Color = std::int32_t(NextAutoColor(draw));
-    rec.EndStyle = draw.LineMode == 1 ? draw.SegmentEnds : (draw.LineMode == 2 || draw.LineMode == 3) ? draw.HalfLineEnds : 0;
+    rec.EndStyle = CurrentEndStyle(draw);
     rec.VertexX = vertex.x();
     rec.VertexY = vertex.y();
     rec.PointX = passingPoint.x();
@@ -38,8 +38,6 @@ bool MainWindow::storeParabola(const Parabola &rec, int index)
     ProgramState &st = Program();
     if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {
         prompt().message(QStringLiteral("放物線が描けないので登録できません"));
-        DrawHandle(plane->canvas(), rec, 1, st);
-        DrawHandle(plane->canvas(), rec, 2, st);
         repaintAll();
         cancelDrawing();
         return false;

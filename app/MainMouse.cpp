@@ -8,7 +8,7 @@
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "ui/Cursors.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,23 +35,20 @@ void SetMovingPoint(Parabola &rec, bool passing, QPoint p)
 
 QPoint MainWindow::latticeAt(QPoint pixel) const
 {
-    return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
+    return plane->latticeAt(pixel);
 }
 
 void MainWindow::planeMouseMove(QMouseEvent *e)
 {
-    DrawingSettings &draw = Program().Draw;
     m_state.CurrentPoint = latticeAt(e->position().toPoint());
     pointField->setText(QString::asprintf(" (%3d,%3d)", m_state.CurrentPoint.x(), m_state.CurrentPoint.y()));
-    if (draw.DragMode == 0 || m_state.CurrentPoint == m_state.PreviousPoint)
+    // While a press is timed the band stands still.
+    if (!bandFollowsMouse() || m_state.CurrentPoint == m_state.PreviousPoint)
         return;
-    // Not-xor: drawing the band at the old point erases it.
-    Canvas &canvas = plane->canvas();
-    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.PreviousPoint);
-    DrawParabola(canvas, m_state.DrawingRecord, false, Program());
-    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, m_state.CurrentPoint);
-    DrawParabola(canvas, m_state.DrawingRecord, false, Program());
+    SetMovingPoint(m_state.DrawingRecord, m_state.MovingPassPoint, m_state.CurrentPoint);
+    m_state.BandShown = true;
     m_state.PreviousPoint = m_state.CurrentPoint;
+    plane->overlayChanged();
 }
 
 void MainWindow::planeMouseDown(QMouseEvent *e)
@@ -59,15 +56,11 @@ void MainWindow::planeMouseDown(QMouseEvent *e)
     if (m_pressPending)
         return;  // a second button while the first is being timed
     // A plane whose drawing failed has no lattice to take a click on.
-    if (!Program().MainPlaneDrawn)
+    if (!plane->hasGeometry())
         return;
-    DrawingSettings &draw = Program().Draw;
     m_state.LastButton = e->button();
     m_state.MouseIsDown = true;
     m_downPixel = e->position().toPoint();
-    // While a press is timed nothing may start or end a drag.
-    m_savedDragMode = draw.DragMode;
-    draw.DragMode = 0;
     // While a parabola is being drawn the entry it will replace is settled.
     if ((e->button() == Qt::RightButton || e->button() == Qt::MiddleButton) && m_state.ClickState == 0) {
         m_state.DownPoint = latticeAt(m_downPixel);
@@ -83,7 +76,6 @@ void MainWindow::pressHeld()
 {
     // The button is still down after the click time: a press, not a click.
     m_pressPending = false;
-    Program().Draw.DragMode = m_savedDragMode;
     if (m_state.LastButton == Qt::LeftButton)
         return;
     if (m_state.HitIndex >= 0 && m_state.MouseIsDown) {
@@ -94,7 +86,6 @@ void MainWindow::pressHeld()
 
 void MainWindow::planeMouseUp(QMouseEvent *e)
 {
-    DrawingSettings &draw = Program().Draw;
     if (m_ignoreRelease) {
         m_ignoreRelease = false;
         m_state.MouseIsDown = false;
@@ -105,7 +96,6 @@ void MainWindow::planeMouseUp(QMouseEvent *e)
         m_pressTimer.stop();
         m_pressPending = false;
         m_state.MouseIsDown = false;
-        draw.DragMode = m_savedDragMode;
         if (e->button() == Qt::LeftButton) {
             planeClick(m_downPixel.x(), m_downPixel.y());
         } else if (m_state.HitIndex >= 0 && m_state.ClickState == 0) {
@@ -117,13 +107,13 @@ void MainWindow::planeMouseUp(QMouseEvent *e)
         return;
     }
     m_state.MouseIsDown = false;
-    if (draw.DragMode != 2 || e->button() == Qt::LeftButton)
+    if (m_state.Band != MainState::BandKind::HandleDrag || e->button() == Qt::LeftButton)
         return;
     m_state.LastButton = e->button();
     const QPoint pixel = e->position().toPoint();
     if (m_state.DrawingRecord.LineMode >= 1 && m_state.DrawingRecord.LineMode <= 3) {
-        draw.DragMode = 0;
-        if (!draw.MovingPassPoint) {
+        m_state.Band = MainState::BandKind::None;
+        if (!m_state.MovingPassPoint) {
             m_state.DrawingRecord.VertexX = m_state.CurrentPoint.x();
             m_state.DrawingRecord.VertexY = m_state.CurrentPoint.y();
         }
@@ -134,7 +124,6 @@ void MainWindow::planeMouseUp(QMouseEvent *e)
         finishHandleDrag(pixel.x(), pixel.y());
         repaintAll();
         cancelDrawing();
-        draw.DragMode = 0;
     }
 }
 
@@ -145,7 +134,6 @@ void MainWindow::planeDblClick()
     if (m_pressPending) {
         m_pressTimer.stop();
         m_pressPending = false;
-        Program().Draw.DragMode = m_savedDragMode;
     }
     m_ignoreRelease = true;
 }
@@ -172,9 +160,6 @@ void MainWindow::storeDrawing()
 
 void MainWindow::planeClick(int x, int y)
 {
-    ProgramState &st = Program();
-    DrawingSettings &draw = st.Draw;
-    Canvas &canvas = plane->canvas();
     Parabola &rec = m_state.DrawingRecord;
     switch (m_state.ClickState) {
     case 0: {
@@ -182,18 +167,19 @@ void MainWindow::planeClick(int x, int y)
             prompt().message(limitMessage());
             return;
         }
-        draw.DragMode = 1;
+        m_state.Band = MainState::BandKind::NewCurve;
         const QPoint p = latticeAt(QPoint(x, y));
         rec = newParabolaRecord(p, QPoint(0, 0));
-        DrawHandle(canvas, rec, 1, st);
         m_state.PreviousPoint = p;
         m_state.FixedPoint = p;
-        draw.MovingPassPoint = true;
+        m_state.MovingPassPoint = true;
+        m_state.BandShown = false;
         m_state.ClickState = 1;
+        plane->overlayChanged();
         return;
     }
     case 1: {
-        draw.DragMode = 0;
+        m_state.Band = MainState::BandKind::None;
         const QPoint p = latticeAt(QPoint(x, y));
         if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
             prompt().message(QStringLiteral("放物線が描けません11"));
@@ -234,8 +220,8 @@ void MainWindow::planeClick(int x, int y)
         case 1:
             rec.DomainLow = q.x();
             rec.DomainHigh = kUnboundedHigh;
-            MarkCurvePoint(canvas, q.x(), rec, st);
             m_state.ClickState = 3;
+            plane->overlayChanged();
             setPlaneCursor(CursorNo::HasamiL);
             return;
         case 2:
@@ -260,7 +246,6 @@ void MainWindow::planeClick(int x, int y)
             prompt().message(QStringLiteral("変域が正しくありません"));
             return;
         }
-        MarkCurvePoint(canvas, rec.DomainLow, rec, st);  // erase the mark of the first bound
         const int first = rec.DomainLow;
         rec.DomainLow = std::min(first, q.x());
         rec.DomainHigh = std::max(first, q.x());
@@ -277,36 +262,28 @@ void MainWindow::beginHandleDrag()
 {
     if (m_state.ClickState != 0 || m_state.HitIndex < 0 || m_state.HitIndex >= m_doc.count())
         return;
-    ProgramState &st = Program();
-    DrawingSettings &draw = st.Draw;
-    Canvas &canvas = plane->canvas();
     m_state.PreviousPoint = m_state.DownPoint;
     m_state.DrawingRecord = m_doc.at(m_state.HitIndex);
-    // Take the curve off the plane exactly as the last repaint drew it, then
-    // show the drag form that the mouse moves will carry along.
-    const bool selected = isSelected(m_state.HitIndex);
-    draw.DragMode = 0;
-    DrawParabola(canvas, m_state.DrawingRecord, selected, st);
-    if (selected)
-        DrawLatticeDots(canvas, m_state.DrawingRecord, st);
-    draw.DragMode = 2;
+    // The stored curve leaves the still picture while the band stands for it.
+    m_state.Band = MainState::BandKind::HandleDrag;
+    m_state.BandShown = true;
+    m_state.HiddenIndex = m_state.HitIndex;
     const Parabola &rec = m_state.DrawingRecord;
     if (m_state.HitHandle == 1) {
         m_state.FixedPoint = QPoint(rec.PointX, rec.PointY);
-        draw.MovingPassPoint = false;
+        m_state.MovingPassPoint = false;
     } else {
         m_state.FixedPoint = QPoint(rec.VertexX, rec.VertexY);
-        draw.MovingPassPoint = true;
+        m_state.MovingPassPoint = true;
     }
-    DrawParabola(canvas, m_state.DrawingRecord, false, st);
-    m_state.CurrentPoint = MovingPoint(rec, draw.MovingPassPoint);
+    redrawPlane();
+    m_state.CurrentPoint = MovingPoint(rec, m_state.MovingPassPoint);
     if (handlesSwitch->isChecked())
         setPlaneCursor(CursorNo::Finger);
 }
 
 void MainWindow::finishHandleDrag(int x, int y)
 {
-    DrawingSettings &draw = Program().Draw;
     setPlaneCursor(CursorNo::Pencil);
     const QPoint p = latticeAt(QPoint(x, y));
     // The curve under the handle ends selected; a stored drag selects it
@@ -316,26 +293,22 @@ void MainWindow::finishHandleDrag(int x, int y)
         m_doc.setSelectedRows(m_doc.selectedRows() << m_state.HitIndex);
     if (p == m_state.DownPoint) {
         repaintAll();
-        m_state.ClickState = 0;
-        draw.DragMode = 0;
         return;
     }
     if (p.x() == m_state.FixedPoint.x() || p.y() == m_state.FixedPoint.y()) {
         prompt().message(QStringLiteral("放物線が描けません"));
         cancelDrawing();
         repaintAll();
-        m_state.ClickState = 0;
-        draw.DragMode = 0;
         return;
     }
     // A whole curve keeps its kind whatever line mode is chosen for new
     // parabolas: the drag reshapes it and it is stored at once.
+    endBand();
     m_state.ClickState = 0;
-    SetMovingPoint(m_state.DrawingRecord, draw.MovingPassPoint, p);
+    SetMovingPoint(m_state.DrawingRecord, m_state.MovingPassPoint, p);
     m_state.DrawingRecord.Formula = StandardFormPlain(m_state.DrawingRecord, currentForm());
     storeParabola(m_state.DrawingRecord, m_state.HitIndex);
     cancelDrawing();
-    draw.DragMode = 0;
     setPlaneCursor(CursorNo::Pencil);
     m_state.HitIndex = -1;
 }
@@ -344,14 +317,43 @@ void MainWindow::abortDrag()
 {
     repaintAll();
     setPlaneCursor(CursorNo::Pencil);
-    m_state.ClickState = 0;
-    Program().Draw.DragMode = 0;
+}
+
+bool MainWindow::drawingUnderWay() const
+{
+    return m_state.ClickState > 0 || m_state.Band != MainState::BandKind::None;
+}
+
+bool MainWindow::bandFollowsMouse() const
+{
+    return m_state.Band != MainState::BandKind::None && !m_pressPending;
+}
+
+void MainWindow::endBand()
+{
+    m_state.Band = MainState::BandKind::None;
+    m_state.BandShown = false;
+    m_state.HiddenIndex = -1;
+}
+
+void MainWindow::paintPlaneOverlay(Canvas &frame) const
+{
+    if (m_state.ClickState == 0 && m_state.Band == MainState::BandKind::None)
+        return;
+    const PlotContext ctx = plotContext();
+    const Parabola &rec = m_state.DrawingRecord;
+    if (m_state.BandShown)
+        DrawRubberBand(frame, rec, m_state.MovingPassPoint, ctx);
+    else if (m_state.Band == MainState::BandKind::NewCurve)
+        DrawHandle(frame, rec, Handle::Vertex, ctx);  // the vertex, before the mouse has moved
+    if (m_state.ClickState == 3)
+        MarkCurvePoint(frame, rec.DomainLow, rec, ctx);
 }
 
 void MainWindow::escapePressed()
 {
     // Esc drops a drawing or drag under way, else a replace waiting.
-    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0) {
+    if (drawingUnderWay()) {
         abortDrag();
         cancelDrawing();
     } else if (m_state.HitIndex >= 0) {
@@ -361,7 +363,7 @@ void MainWindow::escapePressed()
 
 void MainWindow::windowMouseMove()
 {
-    if (m_state.ClickState > 0 || Program().Draw.DragMode != 0)
+    if (drawingUnderWay())
         abortDrag();
 }
 
@@ -372,21 +374,12 @@ void MainWindow::applyLineModeLook()
     QString text;
     if (draw.LineMode == 1) {
         const int e = draw.SegmentEnds;
-        if (e >= 0 && e <= 3) {
-            const auto [lower, upper] = EndFlagsOf(1, e);
-            draw.LowerIncluded = lower;
-            draw.UpperIncluded = upper;
+        if (e >= 0 && e <= 3)
             text = QString::fromUtf8(segmentTexts[e]);
-        }
     } else if (draw.LineMode == 2 || draw.LineMode == 3) {
-        const bool included = draw.HalfLineEnds == 0;
-        draw.LowerIncluded = included;
-        draw.UpperIncluded = included;
-        text = included ? QStringLiteral("  ≦ ") : QStringLiteral("  ＜ ");
-    } else {
-        draw.LowerIncluded = true;
-        draw.UpperIncluded = true;
+        text = draw.HalfLineEnds == 0 ? QStringLiteral("  ≦ ") : QStringLiteral("  ＜ ");
     }
+    UpdateEndFlags(draw);
     endKindsField->setText(text);
     redrawLineSample();
 }

@@ -16,6 +16,7 @@
 #include "settings/PlaneSettingsDialog.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
@@ -241,7 +242,8 @@ void MainWindow::createToolBar(QWidget *central)
 
 void MainWindow::createPanels(QWidget *central)
 {
-    plane = new ImageView(central);
+    plane = new PlaneView(central);
+    plane->paintOverlay = [this](Canvas &frame) { paintPlaneOverlay(frame); };
     plane->setObjectName(QStringLiteral("imgCood"));
 
     formulaList = new FormulaList(&m_doc, [this] { return formulaSwitch->isChecked(); }, central);
@@ -598,15 +600,12 @@ void MainWindow::showEvent(QShowEvent *e)
 
 void MainWindow::prepareToShow()
 {
-    ProgramState &st = Program();
-    DrawingSettings &draw = st.Draw;
+    DrawingSettings &draw = Program().Draw;
     draw.FormulaRowHeight = 20;
     draw.PanelTextColor = Colors::White;
     draw.PanelBackColor = Colors::Teal;
     valueTableView->setVisible(valueTableSwitch->isChecked());
-    draw.BitmapPasted = false;
-    st.Geometry.ScaleX = 16;
-    st.Geometry.ScaleY = 16;
+    m_pastedBitmap = QImage();
     resetWork(m_unitTitleDialog ? m_unitTitleDialog->title() : QString(), m_state.UnitFileName,
               true);
     cancelDrawing();
@@ -623,7 +622,6 @@ void MainWindow::resetWork(const QString &title, const QString &fileName, bool r
 {
     resetDrawing(resetEnds);
     m_doc.reset(title, fileName);
-    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
 void MainWindow::resetDrawing(bool resetEnds)
@@ -641,13 +639,16 @@ void MainWindow::resetDrawing(bool resetEnds)
     m_state.ClickState = 0;
     cancelReplace();
     Program().ChosenUnit = -1;
-    draw.DragMode = 0;
+    endBand();
     clearDisplay();
 }
 
 void MainWindow::clearDisplay()
 {
-    Guarded([this] { DrawPlane(plane->picture(), Program()); });
+    // The still picture without the curves; the document's change draws them.
+    plane->dropGeometry();
+    Guarded([this] { plane->setPlaneGeometry(DrawPlane(plane->picture(), Program(), plane->planeGeometry())); });
+    plane->overlayChanged();
     clearPanels();
 }
 
@@ -697,27 +698,47 @@ void MainWindow::setPlaneCursor(int n)
     plane->setCursor(CursorOf(n));
 }
 
-void MainWindow::repaintAll()
+PlotContext MainWindow::plotContext() const
 {
-    m_state.ClickState = 0;
+    return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
+}
+
+bool MainWindow::redrawPlane()
+{
     ProgramState &st = Program();
-    // A repaint ends the drawing in progress; a rubber band left running
-    // would draw every curve in its drag form from now on.
-    st.Draw.DragMode = 0;
-    Canvas &canvas = plane->canvas();
-    canvas.setPenMode(PenMode::Copy);
-    Guarded([&] {
-        DrawPlane(plane->picture(), st);
-        int last = -1;
+    // Until the drawing has given a geometry the plane takes no click.
+    plane->dropGeometry();
+    return Guarded([&] {
+        plane->setPlaneGeometry(DrawPlane(plane->picture(), st, plane->planeGeometry()));
+        Canvas &canvas = plane->canvas();
+        if (!m_pastedBitmap.isNull())
+            canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
+        const PlotContext ctx = plotContext();
         for (int i = 0; i < m_doc.count(); ++i) {
+            if (i == m_state.HiddenIndex)
+                continue;
             const bool selected = isSelected(i);
             const Parabola &rec = m_doc.at(i);
-            DrawParabola(plane->canvas(), rec, selected, st);
-            if (selected) {
-                DrawLatticeDots(plane->canvas(), rec, st);
-                last = i;
-            }
+            DrawParabola(canvas, rec, selected, ctx);
+            if (selected)
+                DrawLatticeDots(canvas, rec, ctx);
         }
+    });
+}
+
+void MainWindow::repaintAll()
+{
+    // A repaint ends the drawing in progress.
+    m_state.ClickState = 0;
+    endBand();
+    plane->overlayChanged();
+    if (!redrawPlane())
+        return;
+    Guarded([&] {
+        int last = -1;
+        for (int i = 0; i < m_doc.count(); ++i)
+            if (isSelected(i))
+                last = i;
         if (last >= 0) {
             const Parabola &rec = m_doc.at(last);
             showFormula(rec);
@@ -725,7 +746,6 @@ void MainWindow::repaintAll()
             fillValueTable(last);
         }
     });
-    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
 void MainWindow::showPlaneSettings()

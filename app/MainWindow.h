@@ -20,6 +20,9 @@
 
 class FormulaList;
 class ImageView;
+class PlaneView;
+struct PlotContext;
+class Canvas;
 class QAction;
 class QActionGroup;
 class QCheckBox;
@@ -197,7 +200,7 @@ private:
     QToolButton *selectAllButton = nullptr, *deselectAllButton = nullptr;
     ImageView *lineSample = nullptr;
 
-    ImageView *plane = nullptr;
+    PlaneView *plane = nullptr;
     FormulaList *formulaList = nullptr;
     ImageView *valueTableView = nullptr;
     QGroupBox *formulaGroup = nullptr, *domainGroup = nullptr, *rangeGroup = nullptr, *axisGroup = nullptr,
@@ -243,6 +246,14 @@ private:
     void showCaptions();
     void resetDrawing(bool resetEnds);
     void documentChanged();
+    // Draws the still picture of the plane: grid, pasted bitmap, stored
+    // curves (without the one under a handle drag), handles and dots.
+    bool redrawPlane();  // false after a drawing failure was told
+    void paintPlaneOverlay(Canvas &frame) const;
+    PlotContext plotContext() const;
+    bool drawingUnderWay() const;
+    bool bandFollowsMouse() const;
+    void endBand();
     void connectHandlers();
     void applyCreationLayout();
 
@@ -257,7 +268,8 @@ private:
     QTimer m_pressTimer;
     bool m_pressPending = false;
     bool m_ignoreRelease = false;  // the release of a double click's second press
-    int m_savedDragMode = 0;
+    // A bitmap pasted over the plane: the still picture shows it under the curves.
+    QImage m_pastedBitmap;
     QPoint m_downPixel;
     bool m_shownOnce = false;
 };

@@ -17,6 +17,9 @@
 #include "practice/RecordsWindow.h"
 #include "settings/SettingsStore.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
+
+#include <QMouseEvent>
 
 #include <QDir>
 #include <QProcess>
@@ -186,24 +189,21 @@ int main(int argc, char **argv)
     st.MainPlane.ScaleX = st.MainPlane.ScaleY = 16;
     m.repaintAll();
     {
-        Canvas &canvas = m.findChild<ImageView *>(QStringLiteral("imgCood"))->canvas();
-        Parabola r = m.document().at(0);
-        r.VertexX = 0;
-        r.VertexY = 0;
-        r.PointX = 1;
-        r.PointY = 1;
-        st.Draw.DragMode = 1;
-        st.Draw.MovingPassPoint = true;
-        canvas.setPenMode(PenMode::NotXor);
-        DrawParabola(canvas, r, false, st);
+        // One step of the band after a vertex click: the mouse moves to the
+        // next lattice point and the plane's frame is composed.
+        PlaneView &plane = *m.findChild<PlaneView *>(QStringLiteral("imgCood"));
+        const QPoint vertex = plane.pixelAt(QPoint(0, 0));
+        m.planeClick(vertex.x(), vertex.y());
         int k = 0;
         const double ns = MedianNs(501, [&] {
-            DrawParabola(canvas, r, false, st);  // erase the old band
-            r.PointX = 1 + (++k % 5);
-            DrawParabola(canvas, r, false, st);  // draw the new one
-            (void)canvas.image();                // the step ends with the pixels ready to show
+            ++k;
+            const QPoint p = plane.pixelAt(QPoint(1 + k % 5, 1 + k % 3));
+            QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane.mapToGlobal(p)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&plane, &move);
+            (void)plane.frame();  // the step ends with the pixels ready to show
         });
-        st.Draw.DragMode = 0;
+        m.repaintAll();
         Print("rubber_band_us", ns / 1e3, "us");
     }
     {

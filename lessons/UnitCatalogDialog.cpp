@@ -3,11 +3,12 @@
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
+#include "plane/ProgramState.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
 #include "plane/UnitFile.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>
@@ -47,7 +48,7 @@ UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
     QFont g16(Fonts::Gothic);
     g16.setPixelSize(16);
     fileNameLabel->setFont(g16);
-    plane = new ImageView(this);
+    plane = new PlaneView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->place(329, 41, 320, 320);
 
@@ -95,11 +96,9 @@ void UnitCatalogDialog::prepareToShow()
         move(screen->geometry().topLeft());
     const QSize planeSize = mainPlaneSize ? mainPlaneSize() : QSize(320, 320);
     plane->place(329, 41, planeSize.width(), planeSize.height());
-    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    drawPreviewPlane();
     const bool editing = st.OpenForEditing;
     setWindowTitle(editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
-    if (redrawMain)
-        redrawMain();
 
     const QSignalBlocker quiet(titleList);
     titleList->clear();
@@ -126,7 +125,7 @@ void UnitCatalogDialog::titleListClicked(int row)
         return;
     ProgramState &st = Program();
     fileNameLabel->setText(m_files[row]);
-    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    drawPreviewPlane();
     formulaList->clear();
     st.PracticeCount = 0;
     const auto unit = ReadPracticeUnit(DataFolder() + m_files[row], st.Draw);
@@ -139,23 +138,27 @@ void UnitCatalogDialog::titleListClicked(int row)
     }
     if (st.PracticeCount > 0)
         repaintAll();
-    else if (redrawMain)
-        redrawMain();
+}
+
+bool UnitCatalogDialog::drawPreviewPlane()
+{
+    plane->dropGeometry();
+    return Guarded([&] {
+        plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), Program(), plane->planeGeometry()));
+    });
 }
 
 void UnitCatalogDialog::repaintAll()
 {
     // The preview's curves are drawn with the preview plane's own geometry,
-    // so they fit its grid; the main plane's geometry is made current after.
+    // so they fit its grid.
     ProgramState &st = Program();
-    Guarded([&] {
-        DrawPracticePlane(plane->picture(), st);
-        const int n = std::min<int>(int(formulaList->count()), st.PracticeCount);
-        for (int i = 0; i < n; ++i)
-            DrawParabola(plane->canvas(), st.PracticeParabolas[std::size_t(i)], false, st);
-    });
-    if (redrawMain)
-        redrawMain();
+    if (!drawPreviewPlane())
+        return;
+    const PlotContext ctx{plane->planeGeometry(), st.Draw, plane->picture().width()};
+    const int n = std::min<int>(int(formulaList->count()), st.PracticeCount);
+    for (int i = 0; i < n; ++i)
+        DrawParabola(plane->canvas(), st.PracticeParabolas[std::size_t(i)], false, ctx);
 }
 
 QString UnitCatalogDialog::chosenFileName() const
@@ -177,6 +180,4 @@ void UnitCatalogDialog::okClicked()
 void UnitCatalogDialog::cancelClicked()
 {
     done(2);
-    if (redrawMain)
-        redrawMain();
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-class ImageView;
+class PlaneView;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -17,11 +17,10 @@ class UnitCatalogDialog : public QDialog {
 public:
     explicit UnitCatalogDialog(QWidget *parent = nullptr);
 
-    // From the main window: its size and plane size, a repaint that makes
-    // its plane geometry current again, its lock, and the record window.
+    // From the main window: its size and plane size, its lock, and the
+    // record window.
     std::function<QSize()> mainSize;
     std::function<QSize()> mainPlaneSize;
-    std::function<void()> redrawMain;
     std::function<bool()> locked;
     std::function<void()> showRecords;
 
@@ -41,12 +40,13 @@ protected:
 
 private:
     void addTitle(const QString &title);
+    bool drawPreviewPlane();  // false after a drawing failure was told
 
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QListWidget *formulaList = nullptr;
     QLabel *fileNameLabel = nullptr;
-    ImageView *plane = nullptr;
+    PlaneView *plane = nullptr;
     QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
 
     QStringList m_files;  // file i belongs to line i of titleList

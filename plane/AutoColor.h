@@ -2,7 +2,7 @@
 // The automatic colour table of new parabolas.
 
 #include "plane/Canvas.h"
-#include "plane/ProgramState.h"
+#include "plane/DrawingSettings.h"
 
 #include <array>
 

@@ -88,6 +88,12 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
     return p;
 }
 
+void Canvas::assign(const QImage &image)
+{
+    endPainting();
+    m_image = image;
+}
+
 void Canvas::reset(int width, int height, Color fill)
 {
     endPainting();

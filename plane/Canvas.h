@@ -49,6 +49,9 @@ public:
 
     // A fresh bitmap of the given size; pen, brush and font back to defaults.
     void reset(int width, int height, Color fill = Colors::White);
+    // The pixels of an image (shared until the first drawing), with pen,
+    // brush and font as they are: an overlay drawn onto a still picture.
+    void assign(const QImage &image);
 
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }

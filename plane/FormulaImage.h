@@ -5,7 +5,7 @@
 
 #include "plane/Canvas.h"
 #include "plane/Picture.h"
-#include "plane/ProgramState.h"
+#include "plane/DrawingSettings.h"
 
 #include <QString>
 #include <functional>

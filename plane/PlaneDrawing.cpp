@@ -24,7 +24,7 @@ bool MultipleOf(int v, int step)
     return step != 0 && v % step == 0;
 }
 
-void PlacePicture(Picture &picture, const ProgramState &st, Variant variant)
+void PlacePicture(Picture &picture, const ViewSettings &st, Variant variant)
 {
     const MainLayout &l = st.Layout;
     const int w = PlaneSizeX(st);
@@ -130,7 +130,8 @@ int ScaleFontSize(int scale, int current)
     }
 }
 
-void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
+PlaneGeometry DrawPlaneVariant(Picture &picture, const ViewSettings &st, Variant variant,
+                               const PlaneGeometry &previous)
 {
     const PlaneSettings &s = variant == Variant::Main ? st.MainPlane : st.PracticePlane;
     const bool axisColor = st.Draw.AxisColor;
@@ -140,22 +141,10 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
     else
         colors = axisColor ? LineColors{Colors::Navy, Colors::Red} : LineColors{Colors::Gray, Colors::Gray};
 
-    // Until the geometry is published the main plane counts as not drawn,
-    // so that no click is taken on it.
-    if (variant == Variant::Main)
-        st.MainPlaneDrawn = false;
     PlacePicture(picture, st, variant);
     const int width = picture.width();
     const int height = picture.height();
-    const PlaneGeometry g = ComputePlaneGeometry(width, height, s, st.Geometry);
-    st.Geometry = g;
-    if (variant == Variant::Main) {
-        st.MainPlaneWidth = width;
-        st.MainPlaneDrawn = true;
-    }
-
-    if (st.Draw.BitmapPasted)
-        return;
+    const PlaneGeometry g = ComputePlaneGeometry(width, height, s, previous);
 
     ClearImage(picture, Colors::White, st.Draw);
     Canvas &c = picture.canvas();
@@ -221,16 +210,17 @@ void DrawPlaneVariant(Picture &picture, ProgramState &st, Variant variant)
     }
     c.setFontItalic(false);
     c.setFontName(Fonts::Gothic);
+    return g;
 }
 
 }  // namespace
 
-int PlaneSizeX(const ProgramState &st)
+int PlaneSizeX(const ViewSettings &st)
 {
     return SizeOrDefault(st.MainPlane.SizeX, st.PlaneDefaultSize);
 }
 
-int PlaneSizeY(const ProgramState &st)
+int PlaneSizeY(const ViewSettings &st)
 {
     return SizeOrDefault(st.MainPlane.SizeY, st.PlaneDefaultSize);
 }
@@ -260,14 +250,14 @@ PlaneGeometry ComputePlaneGeometry(int width, int height, const PlaneSettings &s
     return g;
 }
 
-void DrawPlane(Picture &picture, ProgramState &st)
+PlaneGeometry DrawPlane(Picture &picture, const ViewSettings &st, const PlaneGeometry &previous)
 {
-    DrawPlaneVariant(picture, st, Variant::Main);
+    return DrawPlaneVariant(picture, st, Variant::Main, previous);
 }
 
-void DrawPracticePlane(Picture &picture, ProgramState &st)
+PlaneGeometry DrawPracticePlane(Picture &picture, const ViewSettings &st, const PlaneGeometry &previous)
 {
-    DrawPlaneVariant(picture, st, Variant::Practice);
+    return DrawPlaneVariant(picture, st, Variant::Practice, previous);
 }
 
 void ClearImage(Picture &picture, Color color, const DrawingSettings &draw)

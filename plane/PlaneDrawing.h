@@ -7,24 +7,25 @@
 #include "plane/Picture.h"
 #include "plane/PlaneGeometry.h"
 #include "plane/PlaneSettings.h"
-#include "plane/ProgramState.h"
+#include "plane/ViewSettings.h"
 
 #include <QString>
 
 // Main settings' size fields; 0 or less gives the default plane size.
-int PlaneSizeX(const ProgramState &st);
-int PlaneSizeY(const ProgramState &st);
+int PlaneSizeX(const ViewSettings &st);
+int PlaneSizeY(const ViewSettings &st);
 
 // Geometry of a plane picture of the given size. A scale below 1 cannot be
 // used (it would divide by zero); that axis keeps the scale of `previous`.
 PlaneGeometry ComputePlaneGeometry(int width, int height, const PlaneSettings &s,
                                    const PlaneGeometry &previous);
 
-// Both size, place and draw the picture and publish st.Geometry. A setting
-// text that is not an integer throws UserError; what was drawn until then
-// stays.
-void DrawPlane(Picture &picture, ProgramState &st);
-void DrawPracticePlane(Picture &picture, ProgramState &st);
+// Both size, place and draw the picture and return its geometry; `previous`
+// is the geometry the plane had, whose scale stands in for an unusable one.
+// A setting text that is not an integer throws UserError; what was drawn
+// until then stays.
+PlaneGeometry DrawPlane(Picture &picture, const ViewSettings &st, const PlaneGeometry &previous);
+PlaneGeometry DrawPracticePlane(Picture &picture, const ViewSettings &st, const PlaneGeometry &previous);
 
 // A fresh bitmap of the picture's own size in the colour; the font colour
 // becomes the panel text colour.

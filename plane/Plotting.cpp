@@ -2,7 +2,6 @@
 
 #include "plane/AutoColor.h"
 #include "plane/PlaneDrawing.h"
-#include "plane/Prompt.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -85,12 +84,12 @@ void ClipToPicture(PiecePlan &plan, std::int64_t first, const PlaneGeometry &g, 
 }
 
 // from <= to already.
-std::optional<PiecePlan> PlanPiece(int from, int to, const Parabola &rec, const ProgramState &st, int width,
+std::optional<PiecePlan> PlanPiece(int from, int to, const Parabola &rec, const PlotContext &ctx, int width,
                                    int penWidth)
 {
     if (Degenerate(rec))
         return std::nullopt;
-    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, st.MainPlaneWidth, st.Geometry.ScaleY);
+    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, ctx.planeWidth, ctx.geometry.ScaleY);
     const std::int64_t xs = from == kUnboundedLow ? visibleLow : from;
     const std::int64_t xe = to == kUnboundedHigh ? visibleHigh : to;
     const double dx = double(std::int64_t(rec.PointX) - rec.VertexX);
@@ -102,7 +101,7 @@ std::optional<PiecePlan> PlanPiece(int from, int to, const Parabola &rec, const 
     plan.step = steep ? 0.1 : 0.4;
     // The coarse step drops the half step of an odd span (floor of 2.5 per unit).
     plan.count = steep ? 10 * span + 1 : std::int64_t(std::floor(2.5 * double(span))) + 1;
-    ClipToPicture(plan, xs, st.Geometry, width, penWidth);
+    ClipToPicture(plan, xs, ctx.geometry, width, penWidth);
     return plan;
 }
 
@@ -122,33 +121,27 @@ std::vector<QPoint> SamplesOf(const PiecePlan &plan, const Parabola &rec, const 
     return points;
 }
 
-void SetEndFlags(DrawingSettings &draw, bool lower, bool upper)
-{
-    draw.LowerIncluded = lower;
-    draw.UpperIncluded = upper;
-}
-
 }  // namespace
 
-std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, const ProgramState &st)
+std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, const PlotContext &ctx)
 {
     if (from > to)
         std::swap(from, to);
-    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st, st.MainPlaneWidth, rec.LineWidth);
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, ctx, ctx.planeWidth, rec.LineWidth);
     if (!plan)
         return {};
-    return SamplesOf(*plan, rec, st.Geometry);
+    return SamplesOf(*plan, rec, ctx.geometry);
 }
 
-bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const ProgramState &st)
+bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const PlotContext &ctx)
 {
     if (from > to)
         std::swap(from, to);
-    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, st, c.width(), c.penWidth());
+    const std::optional<PiecePlan> plan = PlanPiece(from, to, rec, ctx, c.width(), c.penWidth());
     if (!plan)
         return false;
 
-    const PlaneGeometry &g = st.Geometry;
+    const PlaneGeometry &g = ctx.geometry;
     const Color color = ColorOf(rec);
     c.setPenColor(color);
     c.setBrushColor(color);
@@ -160,11 +153,11 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &re
         c.lineToEach(points.data(), int(points.size()));
         // Without the dots the sampled line would stop short of a finite end
         // (up to 0.2 units with the coarse step), visibly apart from its mark.
-        if (from != kUnboundedLow && to != kUnboundedHigh && !st.Draw.Dotted) {
+        if (from != kUnboundedLow && to != kUnboundedHigh && !ctx.draw.Dotted) {
             const QPoint end = CurvePoint(g, rec, double(to));
             c.lineTo(end.x(), end.y());
         }
-    } else if (st.Draw.Dotted) {
+    } else if (ctx.draw.Dotted) {
         QVarLengthArray<QRect, 512> dots;
         QPoint p = first;
         double x = plan->start;
@@ -179,7 +172,7 @@ bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &re
     return true;
 }
 
-void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const ProgramState &st)
+void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotContext &ctx)
 {
     int lo = rec.DomainLow;
     int hi = rec.DomainHigh;
@@ -187,77 +180,69 @@ void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const ProgramSt
         std::swap(lo, hi);
     c.setPenWidth(rec.LineWidth);
 
-    if (st.Draw.DragMode != 0) {
-        // The rubber band: the whole curve, solid, and the handle being moved.
-        DrawCurvePiece(kUnboundedLow, kUnboundedHigh, c, false, rec, st);
-        DrawHandle(c, rec, st.Draw.MovingPassPoint ? 2 : 1, st);
-        return;
-    }
-
     const bool lowerIncluded = rec.LowerIncluded != 0;
     const bool upperIncluded = rec.UpperIncluded != 0;
-    bool knownMode = true;
     switch (rec.LineMode) {
     case 0:
-        DrawCurvePiece(lo, hi, c, false, rec, st);
+        DrawCurvePiece(lo, hi, c, false, rec, ctx);
         break;
     case 1:
         if (lo == kUnboundedLow) {
-            DrawCurvePiece(kUnboundedLow, hi, c, true, rec, st);
+            DrawCurvePiece(kUnboundedLow, hi, c, true, rec, ctx);
             break;
         }
         // A degenerate segment shows nothing at all: no marks, no handles.
-        if (!DrawCurvePiece(kUnboundedLow, lo, c, true, rec, st) || !DrawCurvePiece(lo, hi, c, false, rec, st) ||
-            !DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, st))
+        if (!DrawCurvePiece(kUnboundedLow, lo, c, true, rec, ctx) || !DrawCurvePiece(lo, hi, c, false, rec, ctx) ||
+            !DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, ctx))
             return;
-        DrawEndMark(c, lo, rec, lowerIncluded, st);
-        DrawEndMark(c, hi, rec, upperIncluded, st);
+        DrawEndMark(c, lo, rec, lowerIncluded, ctx);
+        DrawEndMark(c, hi, rec, upperIncluded, ctx);
         break;
     case 2:
-        DrawCurvePiece(kUnboundedLow, lo, c, true, rec, st);
-        DrawCurvePiece(lo, kUnboundedHigh, c, false, rec, st);
-        DrawEndMark(c, lo, rec, lowerIncluded, st);
+        DrawCurvePiece(kUnboundedLow, lo, c, true, rec, ctx);
+        DrawCurvePiece(lo, kUnboundedHigh, c, false, rec, ctx);
+        DrawEndMark(c, lo, rec, lowerIncluded, ctx);
         break;
     case 3:
-        DrawCurvePiece(kUnboundedLow, hi, c, false, rec, st);
-        DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, st);
-        DrawEndMark(c, hi, rec, upperIncluded, st);
+        DrawCurvePiece(kUnboundedLow, hi, c, false, rec, ctx);
+        DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, ctx);
+        DrawEndMark(c, hi, rec, upperIncluded, ctx);
         break;
     default:
-        knownMode = false;
         break;
     }
 
     if (!selected)
         return;
-    // On the plane at rest (not-xor) the dots punch gaps into a thin solid
-    // domain, which is how a selected parabola stands out.
-    if (knownMode && rec.LineWidth == 1 && c.penMode() != PenMode::Copy) {
-        c.setPenWidth(rec.LineWidth);
-        DrawCurvePiece(lo, hi, c, true, rec, st);
-    }
-    DrawHandle(c, rec, 1, st);
-    DrawHandle(c, rec, 2, st);
+    DrawHandle(c, rec, Handle::Vertex, ctx);
+    DrawHandle(c, rec, Handle::PassingPoint, ctx);
 }
 
-void DrawEndMark(Canvas &c, int x, const Parabola &rec, bool included, const ProgramState &st)
+void DrawRubberBand(Canvas &c, const Parabola &rec, bool movingPassPoint, const PlotContext &ctx)
+{
+    c.setPenWidth(rec.LineWidth);
+    DrawCurvePiece(kUnboundedLow, kUnboundedHigh, c, false, rec, ctx);
+    DrawHandle(c, rec, movingPassPoint ? Handle::PassingPoint : Handle::Vertex, ctx);
+}
+
+void DrawEndMark(Canvas &c, int x, const Parabola &rec, bool included, const PlotContext &ctx)
 {
     const Color color = ColorOf(rec);
     c.setBrushColor(included ? color : Colors::White);
-    c.setPenWidth(st.Draw.LineWidth);
+    c.setPenWidth(ctx.draw.LineWidth);
     c.setPenColor(color);
-    const QPoint p = CurvePoint(st.Geometry, rec, double(x));
-    const int r = st.Draw.CircleRadius;
+    const QPoint p = CurvePoint(ctx.geometry, rec, double(x));
+    const int r = ctx.draw.CircleRadius;
     c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
 }
 
-void DrawHandle(Canvas &c, const Parabola &rec, int which, const ProgramState &st)
+void DrawHandle(Canvas &c, const Parabola &rec, Handle which, const PlotContext &ctx)
 {
-    if (!st.Draw.Handles)
+    if (!ctx.draw.Handles)
         return;
-    const QPoint p = which == 1 ? Pixel(st.Geometry, rec.VertexX, rec.VertexY)
-                                : Pixel(st.Geometry, rec.PointX, rec.PointY);
-    c.setPenWidth(st.Draw.LineWidth);
+    const QPoint p = which == Handle::Vertex ? Pixel(ctx.geometry, rec.VertexX, rec.VertexY)
+                                             : Pixel(ctx.geometry, rec.PointX, rec.PointY);
+    c.setPenWidth(ctx.draw.LineWidth);
     c.setPenColor(Colors::Black);
     c.setBrushStyle(BrushStyle::Clear);
     // One pixel more to the right and below than the half-open box, so the
@@ -265,12 +250,12 @@ void DrawHandle(Canvas &c, const Parabola &rec, int which, const ProgramState &s
     c.rectangle(p.x() - kHandleHalf, p.y() - kHandleHalf, p.x() + kHandleHalf + 1, p.y() + kHandleHalf + 1);
 }
 
-void DrawLatticeDots(Canvas &c, const Parabola &rec, const ProgramState &st)
+void DrawLatticeDots(Canvas &c, const Parabola &rec, const PlotContext &ctx)
 {
-    if (!st.Draw.LatticeDots)
+    if (!ctx.draw.LatticeDots)
         return;
-    const PlaneGeometry &g = st.Geometry;
-    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, st.MainPlaneWidth, g.ScaleY);
+    const PlaneGeometry &g = ctx.geometry;
+    const auto [visibleLow, visibleHigh] = VisibleXRange(rec, ctx.planeWidth, g.ScaleY);
     // Domain ends get end marks, so only the inside of the domain counts.
     std::int64_t first = std::max<std::int64_t>(visibleLow, std::int64_t(rec.DomainLow) + 1);
     std::int64_t last = std::min<std::int64_t>(visibleHigh, std::int64_t(rec.DomainHigh) - 1);
@@ -296,9 +281,9 @@ void DrawLatticeDots(Canvas &c, const Parabola &rec, const ProgramState &st)
     c.setPenWidth(1);
 }
 
-void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const ProgramState &st)
+void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const PlotContext &ctx)
 {
-    const QPoint p = CurvePoint(st.Geometry, rec, double(x));
+    const QPoint p = CurvePoint(ctx.geometry, rec, double(x));
     const Color color = ColorOf(rec);
     c.setPenWidth(2);
     c.setPenColor(color);
@@ -310,52 +295,51 @@ void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const ProgramState &s
     c.setPenWidth(rec.LineWidth);
 }
 
-void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const ProgramState &st)
+void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const PlotContext &ctx)
 {
     c.setBrushColor(color);
     c.setPenColor(color);
-    c.setPenWidth(st.Draw.LineWidth);
-    const QPoint p = Pixel(st.Geometry, lattice.x(), lattice.y());
-    const int r = st.Draw.CircleRadius;
-    if (st.Draw.LineMode != 0)
+    c.setPenWidth(ctx.draw.LineWidth);
+    const QPoint p = Pixel(ctx.geometry, lattice.x(), lattice.y());
+    const int r = ctx.draw.CircleRadius;
+    if (ctx.draw.LineMode != 0)
         c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
-    else if (st.Draw.Handles)
+    else if (ctx.draw.Handles)
         c.rectangle(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
 }
 
-void DrawUnbounded(Canvas &c, const Parabola &rec, const ProgramState &st)
+void DrawUnbounded(Canvas &c, const Parabola &rec, const PlotContext &ctx)
 {
     Parabola whole = rec;
     whole.DomainLow = kUnboundedLow;
     whole.DomainHigh = kUnboundedHigh;
-    DrawParabola(c, whole, false, st);
+    DrawParabola(c, whole, false, ctx);
 }
 
-std::pair<bool, bool> EndFlagsOf(int mode, int endStyle)
+std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle)
 {
     switch (mode) {
     case 0:
-        return {true, true};
+        return std::pair{true, true};
     case 1:
         switch (endStyle) {
         case 0:
-            return {true, true};
+            return std::pair{true, true};
         case 1:
-            return {true, false};
+            return std::pair{true, false};
         case 2:
-            return {false, true};
+            return std::pair{false, true};
         default:
-            return {false, false};
+            return std::pair{false, false};
         }
     case 2:
     case 3:
-        return endStyle == 0 ? std::pair{true, true} : std::pair{false, false};
+        return std::pair{endStyle == 0, endStyle == 0};
     case -1:
     case 4:
-        return {false, false};
+        return std::pair{false, false};
     default:
-        prompt().message(QStringLiteral("GraphMode error"));
-        return {false, false};
+        return std::nullopt;
     }
 }
 
@@ -390,7 +374,8 @@ void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &dr
     }
     c.setPenColor(color);
     c.setPenWidth(width);
-    const auto [lower, upper] = EndFlagsOf(mode, endStyle);
+    // An unknown domain kind draws no stroke, so its ends do not matter.
+    const auto [lower, upper] = EndFlagsOf(mode, endStyle).value_or(std::pair{false, false});
     const int y = top + 10;
     const int r = draw.CircleRadius;
 
@@ -429,38 +414,24 @@ void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &dr
     }
 }
 
+void UpdateEndFlags(DrawingSettings &draw)
+{
+    // A whole curve keeps the flags of the segment ends it would take.
+    const int mode = draw.LineMode;
+    const int ends = mode <= 1 ? draw.SegmentEnds : draw.HalfLineEnds;
+    // An unknown mode or end code keeps the flags as they are.
+    if (mode < 0 || mode > 3 || ends < 0 || ends > (mode <= 1 ? 3 : 1))
+        return;
+    const auto flags = EndFlagsOf(mode == 0 ? 1 : mode, ends);
+    if (!flags)
+        return;
+    draw.LowerIncluded = flags->first;
+    draw.UpperIncluded = flags->second;
+}
+
 void RedrawLineSample(Picture &sample, DrawingSettings &draw)
 {
-    if (draw.LineMode == 0 || draw.LineMode == 1) {
-        switch (draw.SegmentEnds) {
-        case 0:
-            SetEndFlags(draw, true, true);
-            break;
-        case 1:
-            SetEndFlags(draw, true, false);
-            break;
-        case 2:
-            SetEndFlags(draw, false, true);
-            break;
-        case 3:
-            SetEndFlags(draw, false, false);
-            break;
-        default:
-            break;
-        }
-    } else if (draw.LineMode == 2 || draw.LineMode == 3) {
-        switch (draw.HalfLineEnds) {
-        case 0:
-            SetEndFlags(draw, true, true);
-            break;
-        case 1:
-            SetEndFlags(draw, false, false);
-            break;
-        default:
-            break;
-        }
-    }
-
+    UpdateEndFlags(draw);
     ClearImage(sample, Colors::White, draw);
     Canvas &c = sample.canvas();
     c.setPenColor(Colors::Black);

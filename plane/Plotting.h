@@ -1,42 +1,62 @@
 #pragma once
 // Plotting of parabola records on a plane picture: sampled curve pieces,
 // solid or dotted by domain kind, end marks, handles, lattice dots, marks
-// and the line sample. Everything is drawn in the canvas's current pen mode,
-// so drawing the same thing twice in not-xor mode removes it again.
-// Positions come from st.Geometry; the switches from st.Draw.
+// and the line sample. Positions come from the plane's geometry, the
+// switches from the drawing settings; nothing here keeps state.
 
 #include "model/Parabola.h"
 #include "plane/Canvas.h"
+#include "plane/DrawingSettings.h"
 #include "plane/Picture.h"
-#include "plane/ProgramState.h"
+#include "plane/PlaneGeometry.h"
 
 #include <QPoint>
+#include <optional>
 #include <utility>
 #include <vector>
+
+// What a curve is drawn with: the geometry of the plane it is drawn on, the
+// drawing switches, and the width of the main plane picture, which decides
+// the visible x range of every curve (pixels).
+struct PlotContext {
+    const PlaneGeometry &geometry;
+    const DrawingSettings &draw;
+    int planeWidth = 544;
+};
 
 // Pixel positions of the samples of the curve between two integer x
 // (−99 and 99 stand for the ends of the visible range), in drawing order,
 // on a picture as wide as the main plane. Samples left or right of the
 // picture are not made, so a piece never costs more than the width allows.
 // Empty for a degenerate record.
-std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, const ProgramState &st);
+std::vector<QPoint> CurvePieceSamples(int from, int to, const Parabola &rec, const PlotContext &ctx);
 
-bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const ProgramState &st);
-void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const ProgramState &st);
-void DrawEndMark(Canvas &c, int x, const Parabola &rec, bool included, const ProgramState &st);
-// which = 1: the vertex; any other value: the passing point.
-void DrawHandle(Canvas &c, const Parabola &rec, int which, const ProgramState &st);
+bool DrawCurvePiece(int from, int to, Canvas &c, bool dotted, const Parabola &rec, const PlotContext &ctx);
+// A stored parabola: its pieces by domain kind and end marks; a selected
+// one also gets its two handles.
+void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotContext &ctx);
+// The curve under the mouse while it is drawn or reshaped: the whole curve,
+// solid, with the handle being moved (the passing point or the vertex).
+void DrawRubberBand(Canvas &c, const Parabola &rec, bool movingPassPoint, const PlotContext &ctx);
+void DrawEndMark(Canvas &c, int x, const Parabola &rec, bool included, const PlotContext &ctx);
+enum class Handle { Vertex, PassingPoint };
+void DrawHandle(Canvas &c, const Parabola &rec, Handle which, const PlotContext &ctx);
 // Dots on the lattice points of the curve inside its domain (only while the
 // lattice-dot switch is on).
-void DrawLatticeDots(Canvas &c, const Parabola &rec, const ProgramState &st);
-void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const ProgramState &st);
-void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const ProgramState &st);
-void DrawUnbounded(Canvas &c, const Parabola &rec, const ProgramState &st);
+void DrawLatticeDots(Canvas &c, const Parabola &rec, const PlotContext &ctx);
+void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const PlotContext &ctx);
+void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const PlotContext &ctx);
+void DrawUnbounded(Canvas &c, const Parabola &rec, const PlotContext &ctx);
 
-// End inclusion (lower, upper) of a line mode and end style; an unknown
-// mode shows "GraphMode error" and gives (false, false).
-std::pair<bool, bool> EndFlagsOf(int mode, int endStyle);
+// End inclusion (lower, upper) of a line mode and end style; nothing for an
+// unknown mode (the caller reports "GraphMode error").
+std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle);
+// The end style of the next parabola: the segment or half-line ends of its
+// line mode, 0 for a whole curve.
 int CurrentEndStyle(const DrawingSettings &draw);
+// Sets the end flags of the next parabola from its line mode and ends (a
+// whole curve by the segment ends).
+void UpdateEndFlags(DrawingSettings &draw);
 // The line sample of a record, or of the next parabola for a record with an
 // empty formula; its stroke lies at y = top + 10.
 void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &draw);

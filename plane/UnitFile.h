@@ -5,7 +5,7 @@
 
 #include "model/FormulaText.h"
 #include "model/Parabola.h"
-#include "plane/ProgramState.h"
+#include "plane/DrawingSettings.h"
 
 #include <QString>
 #include <QStringList>

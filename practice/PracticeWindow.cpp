@@ -3,6 +3,7 @@
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
+#include "plane/ProgramState.h"
 #include "plane/Plotting.h"
 #include "plane/Prompt.h"
 #include "plane/TitleText.h"
@@ -11,6 +12,7 @@
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -124,10 +126,11 @@ void PracticeWindow::buildControls()
     connect(endButton, &QPushButton::clicked, this, [this] { endClicked(); });
     connect(hintButton, &QPushButton::clicked, this, [this] { hintClicked(); });
 
-    plane = new ImageView(this);
+    plane = new PlaneView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
+    plane->paintOverlay = [this](Canvas &frame) { paintOverlay(frame); };
 }
 
 template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)
@@ -179,9 +182,14 @@ void PracticeWindow::connectSession()
     connect(&m_session, &PracticeSession::closeRequested, this, [this] { m_closeRequested = true; });
 }
 
+PlotContext PracticeWindow::plotContext() const
+{
+    return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
+}
+
 QPoint PracticeWindow::lattice(QPoint pixel) const
 {
-    return Program().Geometry.PixelToLattice(pixel.x(), pixel.y());
+    return plane->latticeAt(pixel);
 }
 
 void PracticeWindow::showEvent(QShowEvent *e)
@@ -210,7 +218,8 @@ void PracticeWindow::runStarted(int count)
 {
     ProgramState &st = Program();
     secondTimer.start();
-    Guarded([&] { DrawPracticePlane(plane->picture(), st); });
+    plane->dropGeometry();
+    Guarded([&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
     m_grid = plane->canvas().image().copy();
     recordList->clear();
@@ -232,7 +241,8 @@ void PracticeWindow::planeChanged(PracticeSession::PlaneChange change)
 {
     if (change == PracticeSession::PlaneChange::Still)
         redrawStill();
-    showPlane();
+    else
+        plane->overlayChanged();
 }
 
 void PracticeWindow::redrawStill()
@@ -241,32 +251,26 @@ void PracticeWindow::redrawStill()
     // over an earlier one in its own colour.
     Canvas &canvas = plane->canvas();
     canvas.setPenMode(PenMode::Copy);
-    canvas.stretchDraw(QRect(0, 0, m_grid.width(), m_grid.height()), m_grid);
+    canvas.assign(m_grid);
+    const PlotContext ctx = plotContext();
     for (const Parabola &curve : m_session.stillCurves())
-        DrawParabola(canvas, curve, false, Program());
-    m_still = canvas.image().copy();
-}
-
-void PracticeWindow::showPlane()
-{
-    Canvas &canvas = plane->canvas();
-    canvas.stretchDraw(QRect(0, 0, m_still.width(), m_still.height()), m_still);
-    paintOverlay(canvas);
+        DrawParabola(canvas, curve, false, ctx);
+    plane->update();
 }
 
 void PracticeWindow::paintOverlay(Canvas &frame)
 {
-    const ProgramState &st = Program();
+    const PlotContext ctx = plotContext();
     const PracticeSession::Overlay &overlay = m_session.overlay();
     frame.setPenMode(PenMode::Copy);
     if (overlay.rubberCurve)
-        DrawUnbounded(frame, *overlay.rubberCurve, st);
+        DrawUnbounded(frame, *overlay.rubberCurve, ctx);
     if (overlay.vertexMarker)
-        DrawPointMarker(frame, *overlay.vertexMarker, Color(overlay.markerColor), st);
+        DrawPointMarker(frame, *overlay.vertexMarker, Color(overlay.markerColor), ctx);
     // The arrow's black background leaves the plane as it is; its tip
     // touches the point.
     for (const QPoint &point : overlay.hintArrows) {
-        const QPoint px = st.Geometry.LatticeToPixel(point.x(), point.y());
+        const QPoint px = plane->pixelAt(point);
         frame.xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
     }
 }
@@ -401,6 +405,4 @@ void PracticeWindow::done(int r)
     }
     secondTimer.stop();
     QDialog::done(r);
-    if (onClosed)
-        onClosed();
 }

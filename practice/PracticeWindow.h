@@ -17,6 +17,8 @@
 
 class Canvas;
 class ImageView;
+class PlaneView;
+struct PlotContext;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,10 +39,8 @@ public:
     RunEndDialog *runEndDialog();
     // The record window, modal: the end-of-run dialog's "記録を見る".
     std::function<void()> showRecords;
-    // From the main window: its display form, and a repaint that makes its
-    // plane geometry current again when the practice window closes.
+    // From the main window: its display form.
     std::function<FormulaForm()> currentForm;
-    std::function<void()> onClosed;
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
@@ -78,15 +78,15 @@ private:
     void runFinished(const QString &marks, int totalSeconds, bool recordDue);
     void planeChanged(PracticeSession::PlaneChange change);
     void redrawStill();
-    void showPlane();
     void paintOverlay(Canvas &frame);
     QPoint lattice(QPoint pixel) const;
+    PlotContext plotContext() const;
     template <typename Dialog> Dialog *verdictDialog(Dialog *&dialog);
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
 
-    ImageView *plane = nullptr;
+    PlaneView *plane = nullptr;
     QLabel *messageLabel = nullptr;
     ImageView *formulaImage = nullptr;
     ImageView *answerImage = nullptr;
@@ -95,8 +95,7 @@ private:
     QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
 
     PracticeSession m_session;
-    QImage m_grid;   // the empty plane of the run
-    QImage m_still;  // the grid with the curves that stay
+    QImage m_grid;  // the empty plane of the run
     RightAnswerDialog *m_rightAnswer = nullptr;
     WrongAnswerDialog *m_wrongAnswer = nullptr;
     RunEndDialog *m_runEnd = nullptr;

@@ -35,7 +35,7 @@ void ImageView::paintEvent(QPaintEvent *)
     QPainter p(this);
     // Outside the bitmap the control shows its parent's background colour.
     p.fillRect(rect(), palette().window());
-    p.drawImage(QPoint(0, 0), m_picture.canvas().image());
+    p.drawImage(QPoint(0, 0), shownImage());
 }
 
 void ImageView::mousePressEvent(QMouseEvent *e)

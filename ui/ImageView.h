@@ -28,6 +28,8 @@ public:
     std::function<void()> onClick;
 
 protected:
+    // The picture painted on screen (a plane adds its overlay).
+    virtual const QImage &shownImage() { return m_picture.canvas().image(); }
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;

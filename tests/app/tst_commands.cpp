@@ -8,6 +8,7 @@
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -255,7 +256,7 @@ private slots:
             m->state().HitHandle = 2;
             m->state().DownPoint = QPoint(1, 1);
             m->beginHandleDrag();
-            const QPoint to = Program().Geometry.LatticeToPixel(2, 1);
+            const QPoint to = Child<PlaneView>(m, "imgCood")->pixelAt(QPoint(2, 1));
             m->finishHandleDrag(to.x(), to.y());
         } else if (command == QLatin1String("fixed")) {
             f->prompt.colors.push_back(std::optional<Color>(0x0000FF));
@@ -417,8 +418,8 @@ private slots:
         QCOMPARE(m->state().UnitFileName, data() + QStringLiteral("02_heikou.prb"));
         QCOMPARE(Program().PracticeUnitTitle, QStringLiteral("グラフの平行移動"));
         QVERIFY(!m->state().Untitled);
-        // The main plane's geometry is current again after the preview.
-        QCOMPARE(Program().Geometry.OriginX, 272);
+        // The preview has a geometry of its own.
+        QCOMPARE(Child<PlaneView>(m, "imgCood")->planeGeometry().OriginX, 272);
     }
 
     void unitDialogLists_data()
@@ -502,7 +503,7 @@ private slots:
         QCOMPARE(Program().PracticeCount, 6);
         QCOMPARE(Child<QListWidget>(w, "lstShiki")->count(), 6);
         QVERIFY(plane->canvas().image() != empty);
-        QCOMPARE(Program().Geometry.OriginX, 272);
+        QCOMPARE(Child<PlaneView>(m, "imgCood")->planeGeometry().OriginX, 272);
     }
 
     void newUnitDialog()
@@ -563,26 +564,35 @@ private slots:
         red.fill(Qt::red);
         QGuiApplication::clipboard()->setImage(red);
         m->pasteFromClipboard();
-        QVERIFY(Program().Draw.BitmapPasted);
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::Red);
+        const Canvas &still = Child<ImageView>(m, "imgCood")->canvas();
+        QCOMPARE(still.pixel(5, 5), Colors::Red);
         m->repaintAll();  // the pasted picture stays under the curves
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::Red);
+        QCOMPARE(still.pixel(5, 5), Colors::Red);
+        // A curve moved there and back leaves no copy on the pasted picture.
+        f->select({0});
+        m->repaintAll();
+        const QImage pasted = still.image().copy();
+        Child<QToolButton>(m, "btnRight")->click();
+        QVERIFY(still.image() != pasted);
+        Child<QToolButton>(m, "btnLeft")->click();
+        QCOMPARE(still.image(), pasted);
 
         f->prompt.answers.push_back(Answer::No);
         m->clearPastedBitmap();
-        QVERIFY(Program().Draw.BitmapPasted);
+        QCOMPARE(still.pixel(5, 5), Colors::Red);
         f->prompt.answers.push_back(Answer::Yes);
         m->clearPastedBitmap();
-        QVERIFY(!Program().Draw.BitmapPasted);
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().pixel(5, 5), Colors::White);
+        QCOMPARE(still.pixel(5, 5), Colors::White);
         QCOMPARE(f->prompt.texts().last(), QStringLiteral("ビットマップをクリアしてもいいですか"));
     }
 
     void pasteWithoutABitmapCoversNothing()
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("no picture"));
+        m->repaintAll();
+        const QImage before = Child<ImageView>(m, "imgCood")->canvas().image().copy();
         m->pasteFromClipboard();
-        QVERIFY(!Program().Draw.BitmapPasted);
+        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), before);
         QCOMPARE(f->prompt.shown.size(), 1);
     }
 

@@ -4,6 +4,7 @@
 #include "support/Children.h"
 #include "support/MainFixture.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include "support/Pixels.h"
 #include <QApplication>
@@ -164,7 +165,7 @@ private slots:
                               QPoint(60, FormulaList::ItemHeight + 5));
             QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("vertex")) {
-            const QPoint vertex = Program().Geometry.LatticeToPixel(1, 2);
+            const QPoint vertex = Child<PlaneView>(m, "imgCood")->pixelAt(QPoint(1, 2));
             QTest::mouseClick(Child<ImageView>(m, "imgCood"), Qt::RightButton, {}, vertex);
             QVERIFY(m->isSelected(1));
         } else if (action == QLatin1String("colours")) {

@@ -4,6 +4,7 @@
 #include "support/Pixels.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +17,8 @@ class TestMouse : public QObject {
     std::unique_ptr<MainFixture> f;
     MainWindow *m = nullptr;
 
-    QPoint at(int x, int y) const { return Program().Geometry.LatticeToPixel(x, y); }
+    PlaneView *plane() const { return Child<PlaneView>(m, "imgCood"); }
+    QPoint at(int x, int y) const { return plane()->pixelAt(QPoint(x, y)); }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
         QTest::mouseClick(Child<ImageView>(m, "imgCood"), b, {}, at(x, y));
@@ -183,7 +185,7 @@ private slots:
         QTest::qWait(400);
         QTest::mouseRelease(Child<ImageView>(m, "imgCood"), Qt::LeftButton, {}, at(1, 1));
         QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().Band, MainState::BandKind::None);
     }
 
     void doubleClickPlacesOneVertexWhereItWasMade()
@@ -213,7 +215,7 @@ private slots:
         QCOMPARE(entry(0).Formula, QStringLiteral("y = 1/4x^2"));
         QCOMPARE(m->document().entry(0).listText, QStringLiteral("y = 1/4x^2"));
         QCOMPARE(m->document().fileLines()[4], QStringLiteral("2,1"));
-        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().Band, MainState::BandKind::None);
         QCOMPARE(m->state().HitIndex, -1);
 
         drag(QPoint(0, 0), QPoint(-1, 3));  // the vertex
@@ -233,7 +235,7 @@ private slots:
         drag(QPoint(1, 1), QPoint(1, 1));
         QCOMPARE(entry(0), before);
         QVERIFY(f->prompt.shown.isEmpty());
-        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().Band, MainState::BandKind::None);
     }
 
     void dragOfASegmentAsksForTheDomainAgain()
@@ -331,40 +333,42 @@ private slots:
     {
         click(0, 0);
         move(2, 2);
-        QCOMPARE(Program().Draw.DragMode, 1);
+        QCOMPARE(m->state().Band, MainState::BandKind::NewCurve);
         sendMove(m->centralWidget(), QPoint(200, 60));
         QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(Program().Draw.DragMode, 0);
+        QCOMPARE(m->state().Band, MainState::BandKind::None);
         QCOMPARE(m->document().count(), 0);
     }
 
     void rubberBandIsErasedByTheNextMove()
     {
         m->repaintAll();
-        const QImage empty = Child<ImageView>(m, "imgCood")->canvas().image();
+        const QImage empty = plane()->frame().copy();
         click(0, 0);
         move(1, 1);
         move(2, 3);
-        QVERIFY(Child<ImageView>(m, "imgCood")->canvas().image() != empty);
+        QVERIFY(plane()->frame() != empty);
+        // The band lies over the still picture, which it leaves untouched.
+        QCOMPARE(plane()->canvas().image(), empty);
         QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), empty);
+        QCOMPARE(plane()->frame(), empty);
     }
 
     void outsideRepaintEndsTheRubberBand()
     {
         f->add(MainFixture::redParabola(0, 0, 1, 1, 1, -2, 2, true, false));
         m->repaintAll();
-        const QImage normal = Child<ImageView>(m, "imgCood")->canvas().image();
+        const QImage normal = plane()->frame().copy();
         click(3, 3);
         move(4, 5);
         Child<QCheckBox>(m, "chkJikuColor")->click();
         Child<QCheckBox>(m, "chkJikuColor")->click();
         QCOMPARE(m->state().ClickState, 0);
-        QCOMPARE(Program().Draw.DragMode, 0);
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), normal); // not drawn in the drag form
+        QCOMPARE(m->state().Band, MainState::BandKind::None);
+        QCOMPARE(plane()->frame(), normal); // not drawn in the drag form
         move(5, 6);
-        QCOMPARE(Child<ImageView>(m, "imgCood")->canvas().image(), normal); // no band follows the mouse
+        QCOMPARE(plane()->frame(), normal); // no band follows the mouse
     }
 
     void lineModeButtons_data()

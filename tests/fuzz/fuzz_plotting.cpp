@@ -85,8 +85,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    ProgramState &st = Program();
-    st = ProgramState{};
+    ViewSettings st;
     st.PlaneDefaultSize = in.ConsumeIntegralInRange(96, 480);
     st.MainPlane = Settings(in, st.PlaneDefaultSize);
     st.PracticePlane = Settings(in, st.PlaneDefaultSize);
@@ -103,9 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Picture plane;
     const bool practice = in.ConsumeBool();
-    if (!Guarded([&] { practice ? DrawPracticePlane(plane, st) : DrawPlane(plane, st); }))
+    PlaneGeometry g;
+    try {
+        g = practice ? DrawPracticePlane(plane, st, g) : DrawPlane(plane, st, g);
+    } catch (const UserError &) {
         return 0;
+    }
     Canvas &c = plane.canvas();
+    const PlotContext ctx{g, draw, plane.width()};
     Picture panel(0, 0, 300, 60);
     Canvas table(120, 40);
     Picture sample(0, 0, 40, 24);
@@ -126,16 +130,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         r.Formula = in.ConsumeBool() ? StandardFormPlain(r) : QString::fromUtf8(in.ConsumeRandomLengthString(40));
 
         c.setPenMode(in.ConsumeBool() ? PenMode::NotXor : PenMode::Copy);
-        draw.DragMode = in.ConsumeIntegralInRange(0, 2);
-        draw.MovingPassPoint = in.ConsumeBool();
-        DrawParabola(c, r, in.ConsumeBool(), st);
-        draw.DragMode = 0;
-        DrawLatticeDots(c, r, st);
+        if (in.ConsumeBool())
+            DrawRubberBand(c, r, in.ConsumeBool(), ctx);
+        DrawParabola(c, r, in.ConsumeBool(), ctx);
+        DrawLatticeDots(c, r, ctx);
         const std::int32_t x = FieldValue(in);
-        MarkCurvePoint(c, x, r, st);
-        DrawEndMark(c, x, r, in.ConsumeBool(), st);
-        DrawPointMarker(c, QPoint(FieldValue(in), FieldValue(in)), Color(r.Color) & 0xFFFFFFu, st);
-        DrawUnbounded(c, r, st);
+        MarkCurvePoint(c, x, r, ctx);
+        DrawEndMark(c, x, r, in.ConsumeBool(), ctx);
+        DrawPointMarker(c, QPoint(FieldValue(in), FieldValue(in)), Color(r.Color) & 0xFFFFFFu, ctx);
+        DrawUnbounded(c, r, ctx);
         DrawLineSample(sample.canvas(), r, 2, draw);
 
         for (FormulaForm form : {FormulaForm::Standard, FormulaForm::General})

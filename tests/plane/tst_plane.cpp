@@ -18,18 +18,23 @@ PlaneSettings Settings(const QString &start = QStringLiteral("-99"), int scale =
     return s;
 }
 
-ProgramState MainLayoutState()
+// The view settings and the geometry the last drawing gave.
+struct PlaneState : ViewSettings {
+    PlaneGeometry Geometry;
+};
+
+PlaneState MainLayoutState()
 {
-    ProgramState st;
+    PlaneState st;
     st.PlaneDefaultSize = 544;
     st.Layout = MainLayout{1024, 740, 40, 96, 8, 364};
     return st;
 }
 
 // The main plane at a scale, numbered every `step` units.
-ProgramState NumberedPlane(int scale, int step)
+PlaneState NumberedPlane(int scale, int step)
 {
-    ProgramState st = MainLayoutState();
+    PlaneState st = MainLayoutState();
     st.MainPlane = Settings(QStringLiteral("-99"), scale);
     st.MainPlane.ScaleNumberX = st.MainPlane.ScaleNumberY = step;
     return st;
@@ -175,27 +180,26 @@ private slots:
     void planeSizeFallsBackToTheDefault()
     {
         QFETCH(QString, text);
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.MainPlane.SizeX = text;
         st.MainPlane.SizeY = QStringLiteral("256");
         QTEST(PlaneSizeX(st), "size");
         QCOMPARE(PlaneSizeY(st), 256);
         // The placement arithmetic stays in range (UBSan checks it).
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         QTEST(pic.canvas().width(), "size");
     }
 
     void mainPlaneIsPlacedAndPublished()
     {
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         QCOMPARE(pic.bounds(), QRect(430, 42, 544, 544));
         QCOMPARE(pic.canvas().width(), 544);
         QCOMPARE(st.Geometry.OriginX, 272);
         QCOMPARE(st.Geometry.LastY, 17);
-        QCOMPARE(st.MainPlaneWidth, 544);
     }
 
     void mainPlaneLines_data()
@@ -220,10 +224,10 @@ private slots:
         QFETCH(bool, axisColor);
         QFETCH(QPoint, at);
         QFETCH(uint, color);
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.Draw.AxisColor = axisColor;
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         QCOMPARE(pic.canvas().pixel(at.x(), at.y()), Color(color));
     }
 
@@ -249,20 +253,20 @@ private slots:
         QFETCH(bool, axisColor);
         QFETCH(QPoint, at);
         QFETCH(uint, color);
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.Draw.AxisColor = axisColor;
         Picture pic(350, 0, 0, 0);
-        DrawPracticePlane(pic, st);
+        st.Geometry = DrawPracticePlane(pic, st, st.Geometry);
         QCOMPARE(pic.left(), 350);  // not moved sideways
         QCOMPARE(pic.canvas().pixel(at.x(), at.y()), Color(color));
     }
 
     void numbersLeaveOutEdgesAndZero()
     {
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.MainPlane.StartX = st.MainPlane.StartY = QStringLiteral("-15");  // edges -15 and 19
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         const PlaneGeometry &g = st.Geometry;
         const Canvas &c = pic.canvas();
         const double off = -1.5;
@@ -293,10 +297,10 @@ private slots:
         QFETCH(int, scale);
         QFETCH(int, step);
         QFETCH(int, fontSize);
-        ProgramState st = NumberedPlane(scale, step);
+        PlaneState st = NumberedPlane(scale, step);
         st.MainPlane.ShowAxisNames = false;
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         const PlaneGeometry &g = st.Geometry;
         const Canvas &c = pic.canvas();
         Canvas probe(1, 1);
@@ -333,10 +337,10 @@ private slots:
         QFETCH(int, scale);
         QFETCH(int, step);
         auto draw = [&](bool numbers) {
-            ProgramState st = NumberedPlane(scale, step);
+            PlaneState st = NumberedPlane(scale, step);
             st.MainPlane.ShowTickNumbers = numbers;
             Picture pic;
-            DrawPlane(pic, st);
+            st.Geometry = DrawPlane(pic, st, st.Geometry);
             return pic.canvas().image().copy();
         };
         const QImage names = draw(false);
@@ -361,12 +365,12 @@ private slots:
 
     void numberLimitAndSteps()
     {
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.MainPlane.EndY = QStringLiteral("3");
         st.MainPlane.ScaleNumberY = 1;
         st.MainPlane.ScaleNumberX = 0;
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         const PlaneGeometry &g = st.Geometry;
         const Canvas &c = pic.canvas();
         QVERIFY(CountColor(c, NumberBox(g, -1.5, 3), Colors::Black) > 0);
@@ -377,11 +381,11 @@ private slots:
     void axisNames()
     {
         for (bool on : {true, false}) {
-            ProgramState st = MainLayoutState();
+            PlaneState st = MainLayoutState();
             st.MainPlane.ShowAxisNames = on;
             st.MainPlane.ShowTickNumbers = false;
             Picture pic;
-            DrawPlane(pic, st);
+            st.Geometry = DrawPlane(pic, st, st.Geometry);
             const Canvas &c = pic.canvas();
             const QRect xBox(544 - 20, 272 - 5, 20, 26);
             const QRect yBox(255, 1, 16, 26);
@@ -392,48 +396,31 @@ private slots:
 
     void planeOffLeavesItWhiteButPublishes()
     {
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         st.MainPlane.ShowCoordinates = false;
         st.MainPlane.StartX = QStringLiteral("-2");
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         QCOMPARE(CountColor(pic.canvas(), QRect(0, 0, 544, 544), Colors::White), 544 * 544);
-        QCOMPARE(st.Geometry.StartX, -2);
-    }
-
-    void pastedBitmapIsKept()
-    {
-        ProgramState st = MainLayoutState();
-        Picture pic;
-        DrawPlane(pic, st);
-        pic.canvas().fill(0x123456);
-        st.Draw.BitmapPasted = true;
-        st.MainPlane.StartX = QStringLiteral("-2");
-        DrawPlane(pic, st);
-        QCOMPARE(pic.canvas().pixel(10, 10), Color(0x123456));
         QCOMPARE(st.Geometry.StartX, -2);
     }
 
     void badSettingTextStopsTheDrawing()
     {
-        ProgramState st = MainLayoutState();
+        PlaneState st = MainLayoutState();
         Picture pic;
-        DrawPlane(pic, st);
+        st.Geometry = DrawPlane(pic, st, st.Geometry);
         const QImage before = pic.canvas().image();
         const PlaneGeometry geometry = st.Geometry;
         st.MainPlane.StartX = QStringLiteral("abc");
         try {
-            DrawPlane(pic, st);
+            st.Geometry = DrawPlane(pic, st, st.Geometry);
             QFAIL("no conversion error");
         } catch (const UserError &e) {
             QCOMPARE(e.text(), QStringLiteral("'abc' は整数ではありません"));
         }
         QCOMPARE(pic.canvas().image(), before);
-        QCOMPARE(st.Geometry, geometry);
-        QVERIFY(!st.MainPlaneDrawn);  // no click may be taken on it
-        st.MainPlane.StartX = QStringLiteral("-2");
-        DrawPlane(pic, st);
-        QVERIFY(st.MainPlaneDrawn);
+        QCOMPARE(st.Geometry, geometry);  // nothing was returned
     }
 
     void selectLetterFont_data()

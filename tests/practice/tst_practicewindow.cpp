@@ -6,7 +6,7 @@
 #include "practice/WrongAnswerDialog.h"
 #include "support/Children.h"
 #include "support/MainFixture.h"
-#include "ui/ImageView.h"
+#include "ui/PlaneView.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,7 +26,7 @@ class TestPracticeWindow : public QObject {
     std::deque<Answerer> m_answers;
     QList<RunEndDialog::Outcome> m_outcomes;
 
-    ImageView *plane() const { return Child<ImageView>(r, "imgCood"); }
+    PlaneView *plane() const { return Child<PlaneView>(r, "imgCood"); }
     QString message() const { return Child<QLabel>(r, "lblMess")->text(); }
 
     static Parabola Exercise(int vx, int vy, int px, int py)
@@ -43,11 +43,11 @@ class TestPracticeWindow : public QObject {
         st.PracticeCount = int(exercises.size());
         st.PracticeUnitTitle = title;
     }
-    // The plane as the pupil sees it.
-    QImage shown() const { return plane()->canvas().image(); }
+    // The plane as the pupil sees it: the still picture with the marks over it.
+    QImage shown() const { return plane()->frame(); }
     void moveTo(int x, int y)
     {
-        const QPoint p = Program().Geometry.LatticeToPixel(x, y);
+        const QPoint p = plane()->pixelAt(QPoint(x, y));
         QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane()->mapToGlobal(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plane(), &move);
@@ -55,7 +55,7 @@ class TestPracticeWindow : public QObject {
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
         moveTo(x, y);
-        const QPoint p = Program().Geometry.LatticeToPixel(x, y);
+        const QPoint p = plane()->pixelAt(QPoint(x, y));
         QTest::mousePress(plane(), b, {}, p);
         QTest::mouseRelease(plane(), b, {}, p);
     }
@@ -163,22 +163,23 @@ private slots:
         QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
         QCOMPARE(message(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
-        const QImage empty = plane()->canvas().image();
+        const QImage empty = shown();
 
         // 1: right at once; the second click anywhere on the curve.
         m_answers = {Next()};
         ticks(3);
         answer({0, 0}, {-1, 1});
         QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
-        QVERIFY(plane()->canvas().image() != empty);  // the right answer stays drawn
+        QVERIFY(shown() != empty);  // the right answer stays drawn
 
         // 2: after a hint.
         QCOMPARE(message(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
-        const QImage beforeHint = plane()->canvas().image();
+        const QImage beforeHint = shown();
         r->hintClicked();
-        QVERIFY(plane()->canvas().image() != beforeHint);
+        QVERIFY(shown() != beforeHint);
+        QCOMPARE(plane()->canvas().image(), beforeHint);  // the arrow lies over the still picture
         r->hintClicked();  // pressed again: the arrow goes
-        QCOMPARE(plane()->canvas().image(), beforeHint);
+        QCOMPARE(shown(), beforeHint);
         r->hintClicked();
         m_answers = {Next()};
         ticks(65);
@@ -187,9 +188,9 @@ private slots:
 
         // 3: wrong first, corrected, then right.
         m_answers = {Correct(), Next()};
-        const QImage beforeWrong = plane()->canvas().image();
+        const QImage beforeWrong = shown();
         answer({1, 1}, {2, 2});
-        QCOMPARE(plane()->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(shown(), beforeWrong);  // 訂正する took the wrong curve off
         QCOMPARE(r->session().wrongAttempts(), 1);
         answer({1, 2}, {2, 0});
         QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
@@ -286,7 +287,7 @@ private slots:
     {
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
-        const QImage empty = plane()->canvas().image();
+        const QImage empty = shown();
         press(2, 2);
         QCOMPARE(r->session().stage(), PracticeSession::Stage::SecondPoint);
         QVERIFY(shown() != empty);  // the vertex marker
@@ -297,6 +298,8 @@ private slots:
         press(2, 2);
         moveTo(3, 4);
         QVERIFY(r->session().rubberCurve());
+        QVERIFY(shown() != empty);
+        QCOMPARE(plane()->canvas().image(), empty);  // the rubber curve lies over the still picture
         press(3, 4, Qt::RightButton);
         QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
         QVERIFY(!r->session().rubberCurve());
@@ -354,14 +357,17 @@ private slots:
         QTRY_VERIFY(!r->isVisible());
     }
 
-    void closingMakesTheMainGeometryCurrentAgain()
+    void eachPlaneKeepsItsOwnGeometry()
     {
         Program().PracticePlane.ScaleX = Program().PracticePlane.ScaleY = 8;
         setUnit({Exercise(0, 0, 1, 1)});
+        const PlaneView *main = Child<PlaneView>(f->main(), "imgCood");
+        const PlaneGeometry before = main->planeGeometry();
         r->show();
-        QCOMPARE(Program().Geometry.ScaleX, 8);
+        QCOMPARE(plane()->planeGeometry().ScaleX, 8);
+        QCOMPARE(main->planeGeometry(), before);
         r->endClicked();
-        QCOMPARE(Program().Geometry.ScaleX, 16);
+        QCOMPARE(main->planeGeometry().ScaleX, 16);
     }
 
     void testModeRefusalsAndNoRecord()

@@ -809,7 +809,7 @@ private slots:
         QCOMPARE(Program().PracticePlane, PlaneSettings{});
         // The plane is drawn from the defaults, and the next start is quiet.
         Picture pic;
-        DrawPlane(pic, Program());
+        DrawPlane(pic, Program(), PlaneGeometry{});
         QCOMPARE(pic.canvas().width(), Program().PlaneDefaultSize);
         PlaneSettingsDialog next(store(), Program().MainPlane);
         QCOMPARE(m_prompt->texts().size(), 1);

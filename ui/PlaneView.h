@@ -1,0 +1,43 @@
+#pragma once
+// A coordinate plane on screen. Its picture is the still picture (grid,
+// numbers, stored curves, marks), redrawn by its owner only when the
+// document, the settings or the geometry change; what moves (the rubber
+// band, the curve under a handle drag, practice markers) is painted over a
+// copy of it on every paint and never drawn into it. The view owns the
+// geometry of the plane it shows.
+
+#include "plane/PlaneGeometry.h"
+#include "ui/ImageView.h"
+
+#include <functional>
+
+class PlaneView : public ImageView {
+    Q_OBJECT
+public:
+    explicit PlaneView(QWidget *parent = nullptr);
+
+    // The geometry of the still picture; without one (its drawing failed)
+    // the plane takes no click.
+    const PlaneGeometry &planeGeometry() const { return m_geometry; }
+    bool hasGeometry() const { return m_hasGeometry; }
+    void setPlaneGeometry(const PlaneGeometry &g);
+    void dropGeometry() { m_hasGeometry = false; }
+    QPoint latticeAt(QPoint pixel) const { return m_geometry.PixelToLattice(pixel.x(), pixel.y()); }
+    QPoint pixelAt(QPoint lattice) const { return m_geometry.LatticeToPixel(lattice.x(), lattice.y()); }
+
+    // Draws the moving figures onto the frame, a canvas that starts as the
+    // still picture; set by the owner, run on every paint.
+    std::function<void(Canvas &frame)> paintOverlay;
+    // The overlay changed: paint again.
+    void overlayChanged() { update(); }
+    // What the screen shows: the still picture with the overlay over it.
+    const QImage &frame();
+
+protected:
+    const QImage &shownImage() override { return frame(); }
+
+private:
+    PlaneGeometry m_geometry;
+    bool m_hasGeometry = false;
+    Canvas m_frame;
+};
