@@ -61,12 +61,6 @@ QImage PracticeWindow::ArrowPicture()
     return img;
 }
 
-QString PracticeWindow::Statement(int number)
-{
-    // Every exercise asks for the graph of a formula.
-    return QStringLiteral("(") + QString::number(number) + QStringLiteral(")次の関数のグラフをかきなさい");
-}
-
 PracticeWindow::PracticeWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
@@ -83,6 +77,7 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     secondTimer.setInterval(1000);
     connect(&secondTimer, &QTimer::timeout, this, [this] { secondElapsed(); });
     buildControls();
+    connectSession();
 }
 
 void PracticeWindow::buildControls()
@@ -135,6 +130,7 @@ void PracticeWindow::buildControls()
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
+    plane->paintOverlay = [this](Canvas &frame) { paintOverlay(frame); };
 }
 
 template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)
@@ -166,35 +162,29 @@ WrongAnswerDialog *PracticeWindow::wrongAnswerDialog()
 {
     if (!m_wrongAnswer) {
         verdictDialog(m_wrongAnswer);
-        m_wrongAnswer->answerShown = [this] { return m_s.AnswerShown; };
-        m_wrongAnswer->removeWrongAnswer = [this] {
-            DrawParabola(plane->canvas(), m_s.SavedAnswer, false, plotContext());
-        };
-        m_wrongAnswer->showCorrectGraph = [this] {
-            Parabola &entry = m_s.RunList[std::size_t(m_s.Position)];
-            entry.Color = 0;
-            entry.LineWidth = 2;
-            DrawParabola(plane->canvas(), entry, false, plotContext());
-            entry.LineWidth = 1;
-            m_s.AnswerShown = true;
-        };
+        m_wrongAnswer->answerShown = [this] { return m_session.answerShown(); };
+        m_wrongAnswer->removeWrongAnswer = [this] { m_session.wrongVerdict(PracticeSession::WrongChoice::Correct); };
+        m_wrongAnswer->showCorrectGraph = [this] { m_session.wrongVerdict(PracticeSession::WrongChoice::ShowAnswer); };
     }
     return m_wrongAnswer;
+}
+
+void PracticeWindow::connectSession()
+{
+    m_session.setFormulaForm([this] { return currentForm ? currentForm() : FormulaForm::Standard; });
+    connect(&m_session, &PracticeSession::runStarted, this, &PracticeWindow::runStarted);
+    connect(&m_session, &PracticeSession::exerciseChanged, this, &PracticeWindow::exerciseChanged);
+    connect(&m_session, &PracticeSession::judgedRight, this, &PracticeWindow::judgedRight);
+    connect(&m_session, &PracticeSession::judgedWrong, this, &PracticeWindow::judgedWrong);
+    connect(&m_session, &PracticeSession::runFinished, this, &PracticeWindow::runFinished);
+    connect(&m_session, &PracticeSession::changed, this, &PracticeWindow::planeChanged);
+    // A stop takes effect once the press that led to it is handled.
+    connect(&m_session, &PracticeSession::closeRequested, this, [this] { m_closeRequested = true; });
 }
 
 PlotContext PracticeWindow::plotContext() const
 {
     return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
-}
-
-FormulaForm PracticeWindow::form() const
-{
-    return currentForm ? currentForm() : FormulaForm::Standard;
-}
-
-const Parabola &PracticeWindow::source() const
-{
-    return Program().PracticeParabolas[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])];
 }
 
 QPoint PracticeWindow::lattice(QPoint pixel) const
@@ -214,93 +204,88 @@ void PracticeWindow::prepareToShow()
     ProgramState &st = Program();
     setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
     m_closeRequested = false;
-    m_s.RubberCurve = false;
-    m_s.Review = false;
     if (st.PracticeCount <= 0) {
         // Nothing to pose: no empty run is started.
         prompt().message(QStringLiteral("練習する放物線がありません"));
         QMetaObject::invokeMethod(this, [this] { done(2); }, Qt::QueuedConnection);
         return;
     }
-    Init(false);
-    m_s.Hint = false;
+    m_session.setSource(st.PracticeParabolas, st.PracticeCount, st.PracticeUnitTitle, st.TestMode);
+    m_session.start(false);
 }
 
-void PracticeWindow::Init(bool review)
+void PracticeWindow::runStarted(int count)
 {
     ProgramState &st = Program();
-    m_s.TotalSeconds = 0;
-    m_s.Seconds = 0;
     secondTimer.start();
     plane->dropGeometry();
     Guarded([&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
-    ClearImage(formulaImage->picture(), st.Draw.PanelBackColor, st.Draw);
-    ClearImage(answerImage->picture(), st.Draw.PanelBackColor, st.Draw);
-    m_s.AnswerShown = false;
-    m_s.FirstTry = 0;
-    m_s.WrongAttempts = 0;
-    m_s.Position = 0;
-    m_s.Stage = 0;
-    m_s.Marks.clear();
-    m_s.RubberCurve = false;
-    m_s.VertexMarker = false;
+    m_grid = plane->canvas().image().copy();
     recordList->clear();
-    const int sources = qBound(0, st.PracticeCount, kMaxParabolas);
-    int k = 0;
-    for (int i = 0; i < sources; ++i) {
-        if (review && !m_s.Mistakes[std::size_t(i)])
-            continue;
-        if (!review)
-            m_s.Mistakes[std::size_t(i)] = false;
-        m_s.RunList[std::size_t(k)] = st.PracticeParabolas[std::size_t(i)];
-        m_s.SourceIndex[std::size_t(k)] = i;
+    for (int k = 0; k < count; ++k)
         recordList->addItem(QStringLiteral("(%1)").arg(k + 1));
-        ++k;
+}
+
+void PracticeWindow::exerciseChanged(int number, const QString &formula)
+{
+    const DrawingSettings &draw = Program().Draw;
+    ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
+    ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
+    messageLabel->setText(PracticeSession::Statement(number));
+    if (m_session.count() > 0)
+        DrawFormulaImage(formulaImage->picture(), formula, draw);
+}
+
+void PracticeWindow::planeChanged(PracticeSession::PlaneChange change)
+{
+    if (change == PracticeSession::PlaneChange::Still)
+        redrawStill();
+    else
+        plane->overlayChanged();
+}
+
+void PracticeWindow::redrawStill()
+{
+    // The curves that stay, in copy mode and in order: a later curve lies
+    // over an earlier one in its own colour.
+    Canvas &canvas = plane->canvas();
+    canvas.setPenMode(PenMode::Copy);
+    canvas.assign(m_grid);
+    const PlotContext ctx = plotContext();
+    for (const Parabola &curve : m_session.stillCurves())
+        DrawParabola(canvas, curve, false, ctx);
+    plane->update();
+}
+
+void PracticeWindow::paintOverlay(Canvas &frame)
+{
+    const PlotContext ctx = plotContext();
+    const PracticeSession::Overlay &overlay = m_session.overlay();
+    frame.setPenMode(PenMode::Copy);
+    if (overlay.rubberCurve)
+        DrawUnbounded(frame, *overlay.rubberCurve, ctx);
+    if (overlay.vertexMarker)
+        DrawPointMarker(frame, *overlay.vertexMarker, Color(overlay.markerColor), ctx);
+    // The arrow's black background leaves the plane as it is; its tip
+    // touches the point.
+    for (const QPoint &point : overlay.hintArrows) {
+        const QPoint px = plane->pixelAt(point);
+        frame.xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
     }
-    m_s.Count = k;
-    m_s.Review = review;
-    if (m_s.Count > 0)
-        DrawFormulaImage(formulaImage->picture(), m_s.RunList[0].Formula, st.Draw);
-    messageLabel->setText(Statement(1));
-    // A fresh plane bitmap starts in copy mode; feedback needs not-xor.
-    plane->canvas().setPenMode(PenMode::NotXor);
 }
 
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
     const QPoint p = lattice(pixel);
     pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
-    if (m_s.Count <= 0)
-        return;
-    Canvas &canvas = plane->canvas();
-    if (p != m_s.LastPoint && m_s.VertexMarker) {
-        DrawPointMarker(canvas, QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), plotContext());
-        m_s.VertexMarker = false;
-    }
-    if (m_s.Stage == 1) {
-        m_s.Answer.PointX = m_s.LastPoint.x();
-        m_s.Answer.PointY = m_s.LastPoint.y();
-        if (m_s.RubberCurve)
-            DrawUnbounded(canvas, m_s.Answer, plotContext());
-        m_s.Answer.PointX = p.x();
-        m_s.Answer.PointY = p.y();
-        DrawUnbounded(canvas, m_s.Answer, plotContext());
-        m_s.RubberCurve = true;
-    }
-    m_s.LastPoint = p;
+    m_session.move(p);
 }
 
 void PracticeWindow::windowMouseMove()
 {
     pointField->clear();
-    if (m_s.RubberCurve && m_s.Stage == 1) {
-        m_s.Answer.PointX = m_s.LastPoint.x();
-        m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(plane->canvas(), m_s.Answer, plotContext());
-        m_s.RubberCurve = false;
-        m_s.LastPoint = QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY);
-    }
+    m_session.leftPlane();
 }
 
 bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
@@ -312,19 +297,15 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
 {
-    if (m_s.Count <= 0 || m_s.Position >= m_s.Count || m_inPress)
+    if (m_session.count() <= 0 || m_inPress)
         return;
     m_inPress = true;
-    if (m_s.Stage == 0)
-        m_s.Answer = source();
     const QPoint p = lattice(pixel);
-    if (button == Qt::RightButton && m_s.RubberCurve) {
-        DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY),
-                        Color(m_s.Answer.Color), plotContext());
-        correctClicked();
-    } else {
-        answerClick(p);
-    }
+    if (button == Qt::RightButton)
+        m_session.rightClick(p);
+    else
+        m_session.click(p);
+    settleVerdicts();
     m_inPress = false;
     if (m_closeRequested) {
         m_closeRequested = false;
@@ -332,44 +313,39 @@ void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
     }
 }
 
-void PracticeWindow::answerClick(QPoint p)
+void PracticeWindow::settleVerdicts()
 {
-    ProgramState &st = Program();
-    Canvas &canvas = plane->canvas();
-    if (m_s.Stage == 0) {
-        m_s.Answer.VertexX = p.x();
-        m_s.Answer.VertexY = p.y();
-        m_s.Answer.PointX = -99;
-        m_s.Answer.PointY = -99;
-        DrawPointMarker(canvas, p, Color(m_s.Answer.Color), plotContext());
-        m_s.VertexMarker = true;
-        m_s.Stage = 1;
-        m_s.LastPoint = p;
-        return;
+    using Stage = PracticeSession::Stage;
+    for (;;) {
+        switch (m_session.stage()) {
+        case Stage::RightVerdict: {
+            const int r = runModal(rightAnswerDialog());
+            m_session.rightVerdict(r == 2 ? PracticeSession::RightChoice::Stop : PracticeSession::RightChoice::Next);
+            break;
+        }
+        case Stage::WrongVerdict:
+            // Its retry buttons hand their choice to the session; a dialog
+            // closed without one stops.
+            runModal(wrongAnswerDialog());
+            m_session.wrongVerdict(PracticeSession::WrongChoice::Stop);
+            break;
+        case Stage::RunEnd: {
+            runEndDialog()->prepare(m_session.outcome(), m_session.reviewEnabled(), m_session.testMode());
+            const int r = runModal(m_runEnd);
+            m_session.runEndVerdict(r == 1   ? PracticeSession::RunEndChoice::Repeat
+                                    : r == 4 ? PracticeSession::RunEndChoice::Review
+                                             : PracticeSession::RunEndChoice::Stop);
+            break;
+        }
+        default:
+            return;
+        }
     }
-    if (m_s.RubberCurve) {
-        // Take the rubber curve off where the last move drew it.
-        m_s.Answer.PointX = m_s.LastPoint.x();
-        m_s.Answer.PointY = m_s.LastPoint.y();
-        DrawUnbounded(canvas, m_s.Answer, plotContext());
-    }
-    m_s.Answer.PointX = p.x();
-    m_s.Answer.PointY = p.y();
-    m_s.RubberCurve = false;
-    m_s.SavedAnswer = m_s.Answer;
-    const QString answer = StandardFormText(m_s.Answer, form());
-    DrawFormulaImage(answerImage->picture(), answer, st.Draw);
-    const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
-    const bool right = answer == exercise.Formula || answer == StandardFormText(exercise, form());
-    if (right)
-        rightAnswer();
-    else
-        wrongAnswer();
-    m_s.Hint = false;
 }
 
-void PracticeWindow::rightAnswer()
+void PracticeWindow::judgedRight(const QString &answerText, const QString &mark, int seconds)
 {
+    DrawFormulaImage(answerImage->picture(), answerText, Program().Draw);
     Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
@@ -381,104 +357,34 @@ void PracticeWindow::rightAnswer()
     ans.ellipse(a / 4, h / 4, 3 * a / 4, 3 * h / 4);
     ans.setPenMode(keep);
     ans.setPenWidth(1);
-
-    DrawParabola(plane->canvas(), m_s.Answer, false, plotContext());
-    m_s.RubberCurve = false;
-    const QString mark = m_s.WrongAttempts > 0 ? QStringLiteral("×") : m_s.Hint ? QStringLiteral("△") : QStringLiteral("○");
-    m_s.Marks += mark;
-    if (QListWidgetItem *item = recordList->item(m_s.Position))
-        item->setText(item->text() + mark + QLatin1Char(' ') + MinutesSecondsText(m_s.Seconds));
-    m_s.TotalSeconds += m_s.Seconds;
-    m_s.Seconds = 0;
-
-    const int r = runModal(rightAnswerDialog());
-    m_s.AnswerShown = false;
-    if (r == 2)
-        m_closeRequested = true;
-    if (m_s.WrongAttempts == 0) {
-        ++m_s.FirstTry;
-        m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = false;
-    }
-    if (m_s.Position + 1 >= m_s.Count)
-        endRun();
-    else
-        nextExercise();
+    if (QListWidgetItem *item = recordList->item(m_session.position()))
+        item->setText(item->text() + mark + QLatin1Char(' ') + MinutesSecondsText(seconds));
 }
 
-void PracticeWindow::nextExercise()
+void PracticeWindow::judgedWrong(const QString &answerText)
 {
-    const DrawingSettings &draw = Program().Draw;
-    ++m_s.Position;
-    m_s.Stage = 0;
-    m_s.WrongAttempts = 0;
-    ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
-    ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
-    messageLabel->setText(Statement(m_s.Position + 1));
-    DrawFormulaImage(formulaImage->picture(), m_s.RunList[std::size_t(m_s.Position)].Formula, draw);
-}
-
-void PracticeWindow::wrongAnswer()
-{
+    DrawFormulaImage(answerImage->picture(), answerText, Program().Draw);
     // The black background of the tick leaves the answer picture as it is.
     answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
-    m_s.Mistakes[std::size_t(m_s.SourceIndex[std::size_t(m_s.Position)])] = true;
-    DrawParabola(plane->canvas(), m_s.Answer, false, plotContext());
-    m_s.RubberCurve = false;
-    const int r = runModal(wrongAnswerDialog());
-    if (r == 1)
-        ++m_s.WrongAttempts;
-    else
-        m_closeRequested = true;
-    m_s.Stage = 0;
 }
 
-void PracticeWindow::endRun()
+void PracticeWindow::runFinished(const QString &marks, int totalSeconds, bool recordDue)
 {
-    ProgramState &st = Program();
-    if (!st.TestMode && !m_s.Review && !st.OnCdRom)
-        ShowMessages(AppendRunRecord(st.PracticeUnitTitle, m_s.Marks, m_s.TotalSeconds, {st.AppDir, st.OnCdRom}).messages);
+    const ProgramState &st = Program();
+    if (recordDue)
+        ShowMessages(AppendRunRecord(m_session.unitTitle(), marks, totalSeconds, {st.AppDir, st.OnCdRom}).messages);
     recordList->addItem(QStringLiteral("------------"));
-    recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(m_s.TotalSeconds));
-    const bool allFirst = m_s.FirstTry == m_s.Count;
-    const auto outcome = allFirst && !m_s.Review ? RunEndDialog::Outcome::Perfect
-                         : m_s.Review             ? RunEndDialog::Outcome::Review
-                                                  : RunEndDialog::Outcome::Finished;
-    runEndDialog()->prepare(outcome, !allFirst, st.TestMode);
-    const int r = runModal(m_runEnd);
-    if (r == 1) {
-        m_s.Review = false;
-        Init(false);
-    } else if (r == 4) {
-        m_s.Review = true;
-        Init(true);
-    } else {
-        m_closeRequested = true;
-    }
+    recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(totalSeconds));
 }
 
 void PracticeWindow::correctClicked()
 {
-    if (m_s.Stage != 1)
-        return;
-    m_s.Answer.PointX = m_s.LastPoint.x();
-    m_s.Answer.PointY = m_s.LastPoint.y();
-    if (m_s.RubberCurve)
-        DrawUnbounded(plane->canvas(), m_s.Answer, plotContext());
-    DrawPointMarker(plane->canvas(), QPoint(m_s.Answer.VertexX, m_s.Answer.VertexY), Color(m_s.Answer.Color), plotContext());
-    m_s.RubberCurve = false;
-    m_s.Stage = 0;
+    m_session.cancelVertex();
 }
 
 void PracticeWindow::hintClicked()
 {
-    if (m_s.Count <= 0 || m_s.Position >= m_s.Count)
-        return;
-    const Parabola &exercise = m_s.RunList[std::size_t(m_s.Position)];
-    const QPoint target = m_s.Stage == 0 ? QPoint(exercise.VertexX, exercise.VertexY)
-                                         : QPoint(exercise.PointX, exercise.PointY);
-    const QPoint px = plane->pixelAt(target);
-    plane->canvas().xorCopy(px.x(), px.y(), m_arrow.copy(0, 0, 20, 20));
-    m_s.Hint = true;
+    m_session.hint();
 }
 
 void PracticeWindow::endClicked()
@@ -488,7 +394,7 @@ void PracticeWindow::endClicked()
 
 void PracticeWindow::secondElapsed()
 {
-    ++m_s.Seconds;
+    m_session.tick();
 }
 
 void PracticeWindow::done(int r)

@@ -1,19 +1,21 @@
 #pragma once
-// The practice window: poses the parabolas of the practice source list as
-// exercises, grades each two-click answer by its formula text, gives hints,
-// times the run and records finished runs. The plane is drawn once per run;
-// all feedback on it is drawn in not-xor mode and removed by drawing again.
+// The practice window: shows a PracticeSession. It forwards mouse, button
+// and timer events to the session, runs the verdict dialogs the session
+// waits for and hands their choices back, and shows the statement, the
+// formula and answer pictures, the marks list and the practice plane: the
+// still picture (grid and the curves that stay) redrawn only when the
+// session says so, with the transient marks painted over it.
 
 #include "model/FormulaText.h"
-#include "model/Parabola.h"
+#include "practice/PracticeSession.h"
 
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
-#include <array>
 #include <functional>
 
+class Canvas;
 class ImageView;
 class PlaneView;
 struct PlotContext;
@@ -24,29 +26,6 @@ class QPushButton;
 class WrongAnswerDialog;
 class RunEndDialog;
 class RightAnswerDialog;
-
-// The state of one showing of the practice window.
-struct PracticeState {
-    ParabolaList RunList{};                          // copies of the posed entries
-    std::array<int, kParabolaSlots> SourceIndex{};  // source entry of each run position
-    std::array<bool, kParabolaSlots> Mistakes{};    // per source entry
-    int Position = 0;
-    int Count = 0;
-    int Stage = 0;          // 0 waiting for the vertex, 1 for the second click
-    int WrongAttempts = 0;
-    int FirstTry = 0;       // exercises right without a wrong attempt
-    bool Hint = false;
-    bool AnswerShown = false;
-    bool Review = false;
-    int Seconds = 0;        // of the current exercise
-    int TotalSeconds = 0;
-    QString Marks;
-    Parabola Answer;
-    Parabola SavedAnswer;  // the last judged answer, for the wrong-answer dialog
-    bool RubberCurve = false;
-    bool VertexMarker = false;
-    QPoint LastPoint;       // lattice units
-};
 
 class PracticeWindow : public QDialog {
     Q_OBJECT
@@ -65,10 +44,9 @@ public:
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
-    PracticeState &state() { return m_s; }
+    PracticeSession &session() { return m_session; }
 
     void prepareToShow();
-    void Init(bool review);
     void planeMouseDown(Qt::MouseButton button, QPoint pixel);
     void planeMouseMove(QPoint pixel);
     void windowMouseMove();
@@ -80,7 +58,6 @@ public:
     // The hidden pictures: a red tick on black and a green arrow on black.
     static QImage TickPicture();
     static QImage ArrowPicture();
-    static QString Statement(int number);
 
     QTimer secondTimer;
 
@@ -91,13 +68,17 @@ protected:
 
 private:
     void buildControls();
-    const Parabola &source() const;
-    FormulaForm form() const;
-    void answerClick(QPoint lattice);
-    void rightAnswer();
-    void wrongAnswer();
-    void endRun();
-    void nextExercise();
+    void connectSession();
+    // Runs the verdict dialogs the session waits for, one after another.
+    void settleVerdicts();
+    void runStarted(int count);
+    void exerciseChanged(int number, const QString &formula);
+    void judgedRight(const QString &answerText, const QString &mark, int seconds);
+    void judgedWrong(const QString &answerText);
+    void runFinished(const QString &marks, int totalSeconds, bool recordDue);
+    void planeChanged(PracticeSession::PlaneChange change);
+    void redrawStill();
+    void paintOverlay(Canvas &frame);
     QPoint lattice(QPoint pixel) const;
     PlotContext plotContext() const;
     template <typename Dialog> Dialog *verdictDialog(Dialog *&dialog);
@@ -113,7 +94,8 @@ private:
     QLineEdit *pointField = nullptr;
     QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
 
-    PracticeState m_s;
+    PracticeSession m_session;
+    QImage m_grid;  // the empty plane of the run
     RightAnswerDialog *m_rightAnswer = nullptr;
     WrongAnswerDialog *m_wrongAnswer = nullptr;
     RunEndDialog *m_runEnd = nullptr;

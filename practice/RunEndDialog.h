@@ -2,6 +2,7 @@
 // The end-of-run dialog "練習終わり": repeat (1), stop (2), review the
 // mistakes (4), or look at the records.
 
+#include "practice/PracticeSession.h"
 #include "practice/VerdictDialog.h"
 
 #include <functional>
@@ -14,7 +15,7 @@ class RunEndDialog : public VerdictDialog {
 public:
     explicit RunEndDialog(QWidget *parent = nullptr);
 
-    enum class Outcome { Perfect, Review, Finished };
+    using Outcome = PracticeSession::Outcome;
     // Sets message, review button, colour and tab order for a run's end.
     void prepare(Outcome outcome, bool reviewEnabled, bool testMode);
 

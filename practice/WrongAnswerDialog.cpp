@@ -24,8 +24,8 @@ WrongAnswerDialog::WrongAnswerDialog(QWidget *parent)
 void WrongAnswerDialog::prepareToShow()
 {
     correctButton->setFocus();
-    // Once the correct graph is on the plane, showing it again would only
-    // erase it (not-xor), so the button stays off for this exercise.
+    // Once the correct graph is on the plane there is nothing more to show,
+    // so the button stays off for this exercise.
     const bool shown = answerShown && answerShown();
     giveUpButton->setEnabled(!shown);
     messageField->setText(shown ? QStringLiteral("正解を表示しています") : QStringLiteral("誤りです。訂正してください"));

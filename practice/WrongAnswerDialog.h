@@ -18,8 +18,8 @@ public:
 
     // From the practice window.
     std::function<bool()> answerShown;       // "正解を表示する" was used in this exercise
-    std::function<void()> removeWrongAnswer; // draws the judged answer again (not-xor: removes it)
-    std::function<void()> showCorrectGraph;  // draws the exercise in black, width 2; sets the flag
+    std::function<void()> removeWrongAnswer; // "訂正する": takes the judged answer off the plane
+    std::function<void()> showCorrectGraph;  // shows the exercise in black, width 2; sets the flag
 
     void prepareToShow() override;
     void correctClicked();  // result 1

@@ -43,14 +43,26 @@ class TestPracticeWindow : public QObject {
         st.PracticeCount = int(exercises.size());
         st.PracticeUnitTitle = title;
     }
-    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    // The plane as the pupil sees it: the still picture with the marks over it.
+    QImage shown() const { return plane()->frame(); }
+    void moveTo(int x, int y)
     {
         const QPoint p = plane()->pixelAt(QPoint(x, y));
         QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane()->mapToGlobal(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plane(), &move);
+    }
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    {
+        moveTo(x, y);
+        const QPoint p = plane()->pixelAt(QPoint(x, y));
         QTest::mousePress(plane(), b, {}, p);
         QTest::mouseRelease(plane(), b, {}, p);
+    }
+    void ticks(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i)
+            r->secondElapsed();
     }
     void answer(QPoint vertex, QPoint point)
     {
@@ -151,34 +163,35 @@ private slots:
         QCOMPARE(r->windowTitle(), QStringLiteral("練習　練習の単元"));
         QCOMPARE(message(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)", "(3)", "(4)"}));
-        const QImage empty = plane()->canvas().image();
+        const QImage empty = shown();
 
         // 1: right at once; the second click anywhere on the curve.
         m_answers = {Next()};
-        r->state().Seconds = 3;
+        ticks(3);
         answer({0, 0}, {-1, 1});
         QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
-        QVERIFY(plane()->canvas().image() != empty);  // the right answer stays drawn
+        QVERIFY(shown() != empty);  // the right answer stays drawn
 
         // 2: after a hint.
         QCOMPARE(message(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
-        const QImage beforeHint = plane()->canvas().image();
+        const QImage beforeHint = shown();
         r->hintClicked();
-        QVERIFY(plane()->canvas().image() != beforeHint);
+        QVERIFY(shown() != beforeHint);
+        QCOMPARE(plane()->canvas().image(), beforeHint);  // the arrow lies over the still picture
         r->hintClicked();  // pressed again: the arrow goes
-        QCOMPARE(plane()->canvas().image(), beforeHint);
+        QCOMPARE(shown(), beforeHint);
         r->hintClicked();
         m_answers = {Next()};
-        r->state().Seconds = 65;
+        ticks(65);
         answer({0, 0}, {2, 1});
         QCOMPARE(listLines()[1], QStringLiteral("(2)△ 01分05秒"));
 
         // 3: wrong first, corrected, then right.
         m_answers = {Correct(), Next()};
-        const QImage beforeWrong = plane()->canvas().image();
+        const QImage beforeWrong = shown();
         answer({1, 1}, {2, 2});
-        QCOMPARE(plane()->canvas().image(), beforeWrong);  // 訂正する took the wrong curve off
-        QCOMPARE(r->state().WrongAttempts, 1);
+        QCOMPARE(shown(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(r->session().wrongAttempts(), 1);
         answer({1, 2}, {2, 0});
         QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
 
@@ -189,16 +202,15 @@ private slots:
         answer({0, 0}, {1, 2});
         QCOMPARE(first, QStringLiteral("誤りです。訂正してください"));
         QCOMPARE(second, QStringLiteral("正解を表示しています"));
-        QCOMPARE(r->state().RunList[3].Color, 0);  // shown in black from now on
-        r->state().TotalSeconds = 0;
-        r->state().Seconds = 129;
+        QCOMPARE(r->session().runList()[3].Color, 0);  // shown in black from now on
+        ticks(129 - 3 - 65);  // the run's total then is 129 seconds
         answer({-2, -3}, {-3, -2});
         QVERIFY(listLines()[3].startsWith(QStringLiteral("(4)×")));
 
         QCOMPARE(m_shown, (QStringList{"frmSeikai", "frmSeikai", "frmAyamari", "frmSeikai", "frmAyamari",
                                        "frmAyamari", "frmSeikai", "frmOwari"}));
         QCOMPARE(listLines().mid(4), (QStringList{"------------", "      02分09秒"}));
-        QCOMPARE(r->state().Marks, QStringLiteral("○△××"));
+        QCOMPARE(r->session().marks(), QStringLiteral("○△××"));
         QCOMPARE(m_outcomes, QList<RunEndDialog::Outcome>{RunEndDialog::Outcome::Finished});
         QCOMPARE(m_reviewEnabled, QList<bool>{true});
         QCOMPARE(m_recordButton, QList<bool>{true});
@@ -216,8 +228,8 @@ private slots:
         answer({1, 1}, {2, 2});
         answer({2, 0}, {3, 3});
         QCOMPARE(records().size(), 2);
-        QVERIFY(r->state().Review);
-        QCOMPARE(r->state().Count, 1);
+        QVERIFY(r->session().review());
+        QCOMPARE(r->session().count(), 1);
         QCOMPARE(listLines(), QStringList{"(1)"});
         QCOMPARE(message(), QStringLiteral("(1)次の関数のグラフをかきなさい"));
         m_answers = {Next(), End(2)};
@@ -239,7 +251,7 @@ private slots:
         QCOMPARE(records().value(1).section(QLatin1Char(' '), 2, 2), QStringLiteral("○○"));
         // もう一度やる: a fresh normal run.
         QVERIFY(r->isVisible());
-        QCOMPARE(r->state().Position, 0);
+        QCOMPARE(r->session().position(), 0);
         QCOMPARE(listLines(), (QStringList{"(1)", "(2)"}));
     }
 
@@ -275,21 +287,52 @@ private slots:
     {
         setUnit({Exercise(0, 0, 1, 1)});
         r->show();
-        const QImage empty = plane()->canvas().image();
+        const QImage empty = shown();
         press(2, 2);
-        QCOMPARE(r->state().Stage, 1);
+        QCOMPARE(r->session().stage(), PracticeSession::Stage::SecondPoint);
+        QVERIFY(shown() != empty);  // the vertex marker
+        moveTo(3, 4);               // takes the marker off
         r->correctClicked();
-        QCOMPARE(r->state().Stage, 0);
+        QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
+        QCOMPARE(shown(), empty);  // 訂正 leaves no marker behind
         press(2, 2);
-        QMouseEvent move(QEvent::MouseMove, QPointF(plane()->pixelAt(QPoint(3, 4))),
-                         QPointF(0, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(plane(), &move);
-        QVERIFY(r->state().RubberCurve);
+        moveTo(3, 4);
+        QVERIFY(r->session().rubberCurve());
+        QVERIFY(shown() != empty);
+        QCOMPARE(plane()->canvas().image(), empty);  // the rubber curve lies over the still picture
         press(3, 4, Qt::RightButton);
-        QCOMPARE(r->state().Stage, 0);
-        QVERIFY(!r->state().RubberCurve);
-        QCOMPARE(plane()->canvas().image(), empty);  // marker and rubber curve gone
+        QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
+        QVERIFY(!r->session().rubberCurve());
+        QCOMPARE(shown(), empty);  // marker and rubber curve gone
         QVERIFY(m_shown.isEmpty());
+    }
+
+    void theShownGraphLiesCleanlyUnderTheRightAnswer()
+    {
+        setUnit({Exercise(0, 0, 1, 1), Exercise(3, 3, 4, 4)});
+        r->show();
+        const QImage empty = shown();
+        QString message;
+        m_answers = {GiveUp(&message), Next()};
+        answer({0, 0}, {1, 2});
+        answer({0, 0}, {-1, 1});
+        QCOMPARE(m_shown, (QStringList{"frmAyamari", "frmSeikai"}));
+        // Every pixel that changed shows the answers' own colour or the
+        // shown graph's black, none a mix of the two.
+        const QImage now = shown();
+        int answerPixels = 0, blackPixels = 0;
+        for (int y = 0; y < now.height(); ++y) {
+            for (int x = 0; x < now.width(); ++x) {
+                if (now.pixel(x, y) == empty.pixel(x, y))
+                    continue;
+                const Color c = FromQColor(QColor(now.pixel(x, y)));
+                answerPixels += c == Color(0xFF0000);
+                blackPixels += c == Colors::Black;
+                QVERIFY2(c == Color(0xFF0000) || c == Colors::Black, qPrintable(QString::number(c, 16)));
+            }
+        }
+        QVERIFY(answerPixels > 0);
+        QVERIFY(blackPixels > 0);
     }
 
     void stopInTheCorrectDialogEndsAfterThePress()
@@ -302,7 +345,7 @@ private slots:
         }};
         answer({0, 0}, {1, 1});
         QVERIFY(!r->isVisible());
-        QCOMPARE(r->state().Position, 1);  // the handling finished before the close
+        QCOMPARE(r->session().position(), 1);  // the handling finished before the close
         QVERIFY(records().isEmpty());
     }
 
@@ -369,7 +412,7 @@ private slots:
         QCOMPARE(r->secondTimer.interval(), 1000);
         r->secondElapsed();
         r->secondElapsed();
-        QCOMPARE(r->state().Seconds, 2);
+        QCOMPARE(r->session().seconds(), 2);
     }
 };
 
