@@ -8,7 +8,6 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
 #include "output/PrintDialog.h"
-#include "plane/ProgramState.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
 #include "settings/LineKindDialog.h"
@@ -44,13 +43,12 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     Forms &f = forms();
     f = Forms{};
     f.m_store = store;
-    f.mainWindow = new MainWindow(screen, currentDir);
+    f.mainWindow = new MainWindow(screen, currentDir, f.m_settings, f.m_folder);
     // After the main window's layout, which sets the largest plane size;
     // the main plane is drawn from its settings at the first showing.
-    ProgramState &st = Program();
-    LoadHeldPlaneSettings(store, st.MainPlane);
-    LoadHeldPlaneSettings(store, st.PracticePlane);
-    f.unitTitleDialog = new UnitTitleDialog(f.mainWindow);
+    LoadHeldPlaneSettings(store, f.m_settings.MainPlane, f.m_settings.PlaneDefaultSize);
+    LoadHeldPlaneSettings(store, f.m_settings.PracticePlane, f.m_settings.PlaneDefaultSize);
+    f.unitTitleDialog = new UnitTitleDialog(f.m_folder, f.mainWindow);
     f.unitContentsWindow = new UnitContentsWindow(f.mainWindow);
     f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow);
 }
@@ -64,8 +62,8 @@ void DestroyForms()
 
 LineKindDialog *Forms::lineKindDialog()
 {
-    return OnFirstNeed(m_lineKind, mainWindow, [](MainWindow *main) {
-        auto *d = new LineKindDialog(main);
+    return OnFirstNeed(m_lineKind, mainWindow, [this](MainWindow *main) {
+        auto *d = new LineKindDialog(m_settings.Draw, main);
         d->onApplied = [main] {
             main->syncLineModeButtons();
             main->repaintAll();
@@ -83,7 +81,7 @@ AboutDialog *Forms::aboutDialog()
 PracticeWindow *Forms::practiceWindow()
 {
     return OnFirstNeed(m_practice, mainWindow, [this](MainWindow *main) {
-        auto *w = new PracticeWindow(main);
+        auto *w = new PracticeWindow(m_settings, m_folder, main);
         w->currentForm = [main] { return main->currentForm(); };
         w->showRecords = [this] { recordsWindow()->exec(); };
         return w;
@@ -92,13 +90,14 @@ PracticeWindow *Forms::practiceWindow()
 
 RecordsWindow *Forms::recordsWindow()
 {
-    return OnFirstNeed(m_records, mainWindow);
+    return OnFirstNeed(m_records, mainWindow,
+                       [this](MainWindow *main) { return new RecordsWindow(m_folder, main); });
 }
 
 PrintDialog *Forms::printDialog()
 {
     return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
-        auto *d = new PrintDialog(main);
+        auto *d = new PrintDialog(m_settings.Draw, m_folder, main);
         d->planeImage = [main]() -> const QImage & { return main->planeImage(); };
         d->unitFileName = [main] { return main->document().filePath(); };
         return d;
@@ -108,7 +107,7 @@ PrintDialog *Forms::printDialog()
 UnitCatalogDialog *Forms::unitCatalogDialog()
 {
     return OnFirstNeed(m_catalog, mainWindow, [this](MainWindow *main) {
-        auto *d = new UnitCatalogDialog(main);
+        auto *d = new UnitCatalogDialog(m_settings, m_folder, main);
         d->mainSize = [main] { return main->size(); };
         d->mainPlaneSize = [main] { return main->planeSize(); };
         d->locked = [main] { return main->state().Locked; };
@@ -120,7 +119,7 @@ UnitCatalogDialog *Forms::unitCatalogDialog()
 PlaneSettingsDialog *Forms::planeSettingsDialog()
 {
     return OnFirstNeed(m_planeSettings, mainWindow, [this](MainWindow *main) {
-        auto *d = new PlaneSettingsDialog(m_store, Program().MainPlane, main);
+        auto *d = new PlaneSettingsDialog(m_store, m_settings.MainPlane, m_settings.PlaneDefaultSize, main);
         d->onRedraw = [main] { main->repaintAll(); };
         return d;
     });
@@ -128,5 +127,5 @@ PlaneSettingsDialog *Forms::planeSettingsDialog()
 
 HelpWindow *Forms::helpWindow()
 {
-    return OnFirstNeed(m_help, mainWindow);
+    return OnFirstNeed(m_help, mainWindow, [this](MainWindow *main) { return new HelpWindow(m_folder, main); });
 }

@@ -4,6 +4,8 @@
 // hold the open unit; every other window is created on first need, with
 // the main window as its owner.
 
+#include "files/AppFolder.h"
+#include "plane/ViewSettings.h"
 #include "settings/SettingsStore.h"
 
 #include <QSize>
@@ -38,9 +40,15 @@ public:
     PlaneSettingsDialog *planeSettingsDialog();
     HelpWindow *helpWindow();
 
+    // The values of this run, handed to every window at its creation.
+    ViewSettings &settings() { return m_settings; }
+    AppFolder &folder() { return m_folder; }
+
 private:
     friend void CreateForms(const QSize &, const QString &, const SettingsStore &);
     SettingsStore m_store;  // for saving the plane settings
+    ViewSettings m_settings;
+    AppFolder m_folder;
     LineKindDialog *m_lineKind = nullptr;
     AboutDialog *m_about = nullptr;
     PracticeWindow *m_practice = nullptr;

@@ -8,8 +8,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-FormulaList::FormulaList(const UnitDocument *doc, std::function<bool()> showText, QWidget *parent)
-    : QListView(parent), m_doc(doc), m_showText(std::move(showText))
+FormulaList::FormulaList(const UnitDocument *doc, const DrawingSettings &draw, std::function<bool()> showText,
+                         QWidget *parent)
+    : QListView(parent), m_doc(doc), m_draw(draw), m_showText(std::move(showText))
 {
     setModel(doc->model());
     // The document's selection is the list's: commands and undo set it there.
@@ -87,7 +88,7 @@ void FormulaItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const Parabola &rec = m_list->m_doc->at(i);
         if (rec.LineMode < 4) {
             Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back));
-            DrawingSettings draw = Program().Draw;  // the sample reads, never changes, the counter here
+            DrawingSettings draw = m_list->m_draw;  // the sample reads, never changes, the counter here
             DrawLineSample(sample, rec, 0, draw);
             painter->drawImage(r.topLeft(), sample.image());
         }

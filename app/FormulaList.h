@@ -5,7 +5,7 @@
 // after the list itself has updated its focus and selection.
 
 #include "model/Parabola.h"
-#include "plane/ProgramState.h"
+#include "plane/DrawingSettings.h"
 
 #include <QListView>
 #include <QStyledItemDelegate>
@@ -20,8 +20,9 @@ public:
     static constexpr int SampleWidth = 45;   // pixels left of the text
     static constexpr int PaddedLength = 38;  // characters
 
-    // showText: the formula switch.
-    FormulaList(const UnitDocument *doc, std::function<bool()> showText, QWidget *parent = nullptr);
+    // showText: the formula switch; draw: how the line samples are drawn.
+    FormulaList(const UnitDocument *doc, const DrawingSettings &draw, std::function<bool()> showText,
+                QWidget *parent = nullptr);
 
     int count() const;
     int currentRow() const;
@@ -41,6 +42,7 @@ protected:
 private:
     friend class FormulaItemDelegate;
     const UnitDocument *m_doc;
+    const DrawingSettings &m_draw;
     std::function<bool()> m_showText;
     bool m_pressed = false;
 };

@@ -1,7 +1,6 @@
 #include "app/HelpWindow.h"
 
 #include "app/AppInfo.h"
-#include "plane/ProgramState.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -33,7 +32,7 @@ QUrl HelpDocumentUrl(const QString &appDir)
     return QUrl(ResourceDocument);
 }
 
-HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
+HelpWindow::HelpWindow(const AppFolder &folder, QWidget *parent) : QDialog(parent), m_folder(folder)
 {
     InitHelpResource();
     setObjectName(QStringLiteral("frmHelp"));
@@ -80,7 +79,7 @@ void HelpWindow::ShowHelp(int context)
     show();
     raise();
     activateWindow();
-    QUrl url = HelpDocumentUrl(Program().AppDir);
+    QUrl url = HelpDocumentUrl(m_folder.dir);
     url.setFragment(HelpAnchor(context));
     m_browser->setSource(url, QTextDocument::HtmlResource);
 }

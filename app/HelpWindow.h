@@ -1,4 +1,5 @@
 #pragma once
+#include "files/AppFolder.h"
 // The help window: the program's own HTML help document "Marend.hlp",
 // opened at the anchor of a help context number. The document is looked
 // up in the application folder first, so a school can replace it, and
@@ -32,7 +33,7 @@ QUrl HelpDocumentUrl(const QString &appDir);
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget *parent = nullptr);
+    explicit HelpWindow(const AppFolder &folder, QWidget *parent = nullptr);
 
     // Shows the window (without waiting) at the context's anchor; an
     // unknown context shows the top of the document.
@@ -40,5 +41,6 @@ public:
     void ShowHelpContents();
 
 private:
+    const AppFolder &m_folder;
     QTextBrowser *m_browser = nullptr;
 };

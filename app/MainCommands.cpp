@@ -24,9 +24,9 @@
 
 namespace {
 // A record read with no end code of its own takes the tool bar's.
-IncludedEnds ToolBarEnds()
+IncludedEnds ToolBarEnds(const DrawingSettings &draw)
 {
-    return {Program().Draw.LowerIncluded, Program().Draw.UpperIncluded};
+    return {draw.LowerIncluded, draw.UpperIncluded};
 }
 }  // namespace
 
@@ -51,12 +51,11 @@ void MainWindow::deleteSelected()
     clearPanels();
     m_input.cancel();
     cancelReplace();  // its index may now name another entry
-    Program().ChosenUnit = -1;
 }
 
 QString MainWindow::dataFolderPath() const
 {
-    return Program().AppDir + QStringLiteral("DATA/");
+    return m_folder.dir + QStringLiteral("DATA/");
 }
 
 void MainWindow::applyUnit(const UnitContents &unit, const QString &path)
@@ -131,7 +130,7 @@ void MainWindow::closeEvent(QCloseEvent *e)
 void MainWindow::newUnit()
 {
     if (saveWithDialog(true) != Answer::Cancel)
-        resetWork(QStringLiteral("新しい単元"), Program().AppDir + QStringLiteral("Parabola.prb"), true);
+        resetWork(QStringLiteral("新しい単元"), m_folder.dir + QStringLiteral("Parabola.prb"), true);
     m_state.Untitled = true;
 }
 
@@ -147,7 +146,7 @@ void MainWindow::openFile()
 
 void MainWindow::openUnitFile(const QString &path)
 {
-    const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds()));
+    const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds(m_view.Draw)));
     if (unit && unit->count() > 0)
         applyUnit(*unit, path);
     m_state.Untitled = false;
@@ -155,14 +154,17 @@ void MainWindow::openUnitFile(const QString &path)
 
 void MainWindow::openByTitle()
 {
-    Program().OpenForEditing = true;
     UnitCatalogDialog *catalog = forms().unitCatalogDialog();
-    if (!catalog || runModal(catalog) != 1)
+    if (!catalog)
         return;
+    catalog->setForEditing(true);
+    if (runModal(catalog) != 1)
+        return;
+    m_chosenUnitTitle = catalog->chosenUnit().unitTitle;
     const QString path = dataFolderPath() + catalog->chosenFileName();
     if (saveWithDialog(true) != Answer::Cancel) {
         clearDisplay();
-        const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds()));
+        const auto unit = Shown(ReadUnit(path, currentForm(), ToolBarEnds(m_view.Draw)));
         if (unit && unit->count() > 0) {
             applyUnit(*unit, path);
             m_state.UnitFileName = path;
@@ -239,21 +241,31 @@ void MainWindow::showUnitContents()
 
 void MainWindow::startPractice()
 {
-    ProgramState &st = Program();
-    st.OpenForEditing = false;
     UnitCatalogDialog *catalog = forms().unitCatalogDialog();
-    if (!catalog || runModal(catalog) != 1)
+    if (!catalog)
+        return;
+    catalog->setForEditing(false);
+    if (runModal(catalog) != 1)
         return;
     repaintAll();
-    st.TestMode = false;
-    if (st.PracticeCount <= 0) {
+    PracticeSource source = catalog->chosenUnit();
+    source.testMode = false;
+    m_chosenUnitTitle = source.unitTitle;
+    if (source.count <= 0) {
         // A unit without parabolas gives no exercises to practise.
         prompt().message(QStringLiteral("練習する放物線がありません"));
         return;
     }
+    runPractice(source);
+}
+
+void MainWindow::runPractice(const PracticeSource &source)
+{
     m_doc.startNewHistory();
-    if (QDialog *d = forms().practiceWindow())
-        runModal(d);
+    if (PracticeWindow *w = forms().practiceWindow()) {
+        w->setSource(source);
+        runModal(w);
+    }
 }
 
 void MainWindow::startTest()
@@ -268,14 +280,14 @@ void MainWindow::startTest()
             return;
         }
     }
-    ProgramState &st = Program();
-    st.TestMode = true;
-    st.PracticeCount = m_doc.count();
+    PracticeSource source;
+    source.testMode = true;
+    source.count = m_doc.count();
     for (int i = 0; i < m_doc.count(); ++i)
-        st.PracticeParabolas[std::size_t(i)] = m_doc.at(i);
-    m_doc.startNewHistory();
-    if (QDialog *d = forms().practiceWindow())
-        runModal(d);
+        source.parabolas[std::size_t(i)] = m_doc.at(i);
+    // The caption shows the title last chosen in the unit dialog.
+    source.unitTitle = m_chosenUnitTitle;
+    runPractice(source);
 }
 
 void MainWindow::showPracticeRecords()

@@ -12,7 +12,7 @@
 
 Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     Parabola rec;
     rec.LineMode = draw.LineMode;
     rec.LineWidth = draw.LineWidth;
@@ -36,7 +36,7 @@ QString MainWindow::limitMessage()
 
 bool MainWindow::storeParabola(const Parabola &rec, int index)
 {
-    ProgramState &st = Program();
+    ViewSettings &st = m_view;
     if (rec.VertexX == rec.PointX || rec.VertexY == rec.PointY) {
         prompt().message(QStringLiteral("放物線が描けないので登録できません"));
         repaintAll();

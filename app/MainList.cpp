@@ -47,7 +47,7 @@ void MainWindow::fillValueTable(int i)
 
 void MainWindow::showDomainAndRange(const Parabola &rec)
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
     if (formulaSwitch->isChecked()) {
         Picture &x = domainImage->picture();
@@ -68,7 +68,7 @@ void MainWindow::showDomainAndRange(const Parabola &rec)
 
 void MainWindow::showAxisVertex(const Parabola &rec)
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     ClearImage(axisImage->picture(), draw.PanelBackColor, draw);
     ClearImage(vertexImage->picture(), draw.PanelBackColor, draw);
     if (!domainSwitch->isChecked())
@@ -84,7 +84,7 @@ void MainWindow::showAxisVertex(const Parabola &rec)
 
 void MainWindow::showFormula(const Parabola &rec)
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     // A teacher hides the formulas to ask for them: no way round the switch.
     if (formulaSwitch->isChecked())
         DrawFormulaImage(formulaImage->picture(), rec.Formula, draw);
@@ -120,7 +120,7 @@ void MainWindow::formulaFormSwitched()
 
 void MainWindow::formulaSwitched()
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     if (formulaSwitch->isChecked()) {
         const int i = currentIndex();
         if (i >= 0 && i < m_doc.count()) {
@@ -137,7 +137,7 @@ void MainWindow::formulaSwitched()
 
 void MainWindow::domainSwitched()
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     for (ImageView *v : {rangeImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     const int i = currentIndex();
@@ -163,20 +163,20 @@ void MainWindow::toggleValueTableWidth()
 
 void MainWindow::planeSwitched(bool DrawingSettings::*flag, bool on)
 {
-    Program().Draw.*flag = on;
+    m_view.Draw.*flag = on;
     repaintAll();
 }
 
 void MainWindow::circleRadiusChanged()
 {
-    Program().Draw.CircleRadius = circleRadiusSpin->value();
+    m_view.Draw.CircleRadius = circleRadiusSpin->value();
     repaintAll();
     redrawLineSample();
 }
 
 void MainWindow::redrawLineSample()
 {
-    ::RedrawLineSample(lineSample->picture(), Program().Draw);
+    ::RedrawLineSample(lineSample->picture(), m_view.Draw);
 }
 
 void MainWindow::formulaListMouseDown(QMouseEvent *e)
@@ -240,7 +240,7 @@ void MainWindow::deselectAll()
 
 void MainWindow::changeSelectedColor()
 {
-    const auto chosen = prompt().chooseColor(Program().Draw.FixedColor);
+    const auto chosen = prompt().chooseColor(m_view.Draw.FixedColor);
     if (!chosen || *chosen == Colors::White)
         return;
     UnitSnapshot next = m_doc.snapshot();
@@ -250,7 +250,7 @@ void MainWindow::changeSelectedColor()
         next.put(i, rec, next.entries[i].listText);
     }
     m_doc.commit(QStringLiteral("色を変える"), next);
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     if (draw.FixedColor == Colors::White)
         draw.ColorCounter = m_doc.count();
     formulaList->viewport()->update();
@@ -274,7 +274,7 @@ void MainWindow::chooseFixedColor()
         prompt().message(QStringLiteral("途中で色は変更できません"));
         return;
     }
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     const auto chosen = prompt().chooseColor(draw.FixedColor);
     if (!chosen)
         return;
@@ -288,7 +288,7 @@ void MainWindow::recolorAll()
 {
     if (m_doc.count() == 0)
         return;
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     UnitSnapshot next = m_doc.snapshot();
     for (int i = 0; i < m_doc.count(); ++i) {
         Parabola rec = next.entries[i].parabola;

@@ -178,7 +178,7 @@ void MainWindow::InputHost::overlayChanged()
 
 void MainWindow::applyLineModeLook()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     static const char *const segmentTexts[] = {" ≦ ≦", " ≦ ＜", " ＜ ≦", " ＜ ＜"};
     QString text;
     if (draw.LineMode == 1) {
@@ -198,7 +198,7 @@ void MainWindow::setLineMode(LineMode mode)
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
     QToolButton *const buttons[] = {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton};
     const int n = ToInt(mode);
-    Program().Draw.LineMode = n;
+    m_view.Draw.LineMode = n;
     lineModeField->setText(QString::fromUtf8(words[n]));
     buttons[n]->defaultAction()->setChecked(true);
     applyLineModeLook();
@@ -206,7 +206,7 @@ void MainWindow::setLineMode(LineMode mode)
 
 void MainWindow::setWholeCurveMode()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     draw.SegmentEnds = 0;
     draw.HalfLineEnds = 0;
     setLineMode(LineMode::Whole);
@@ -229,7 +229,7 @@ void MainWindow::setLeftHalfLineMode()
 
 void MainWindow::cycleEndKinds()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     if (draw.LineMode == 1)
         draw.SegmentEnds = (draw.SegmentEnds + 1) % 4;
     else if (draw.LineMode == 2 || draw.LineMode == 3)
@@ -239,7 +239,7 @@ void MainWindow::cycleEndKinds()
 
 void MainWindow::nextAutoColor()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     if (draw.FixedColor != Colors::White)
         return;
     ++draw.ColorCounter;
@@ -249,7 +249,7 @@ void MainWindow::nextAutoColor()
 void MainWindow::syncLineModeButtons()
 {
     // The line kind dialog changed the settings: show them on the tool bar.
-    const auto mode = LineModeFromInt(Program().Draw.LineMode);
+    const auto mode = LineModeFromInt(m_view.Draw.LineMode);
     if (!mode)
         return;
     if (*mode == LineMode::Whole)

@@ -129,11 +129,12 @@ QPixmap LockGlyph(bool locked)
 
 }  // namespace
 
-MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *parent)
-    : QMainWindow(parent)
+MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSettings &view, AppFolder &folder,
+                       QWidget *parent)
+    : QMainWindow(parent), m_view(view), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmMain"));
-    ProgramState &st = Program();
+    ViewSettings &st = m_view;
     DrawingSettings &draw = st.Draw;
 
     // Start values first: the widgets built next read them.
@@ -163,7 +164,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     applyCreationLayout();
     st.PlaneDefaultSize = m_layout.planeDefaultSize;
 
-    st.AppDir = AppDirFrom(currentDir);
+    m_folder.dir = AppDirFrom(currentDir);
     draw.LineMode = 0;
     draw.FixedColor = Colors::White;
     draw.LineWidth = 1;
@@ -173,7 +174,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, QWidget *
     plane->setCursor(CursorOf(CursorNo::Pencil));
     // A folder we cannot write is kept like a CD-ROM: practice works and
     // no record is written.
-    st.OnCdRom = IsOnCdRom(st.AppDir) || !IsWritableFolder(st.AppDir);
+    m_folder.onCdRom = IsOnCdRom(m_folder.dir) || !IsWritableFolder(m_folder.dir);
 }
 
 MainWindow::~MainWindow() = default;
@@ -246,7 +247,7 @@ void MainWindow::createPanels(QWidget *central)
     plane->paintOverlay = [this](Canvas &frame) { paintPlaneOverlay(frame); };
     plane->setObjectName(QStringLiteral("imgCood"));
 
-    formulaList = new FormulaList(&m_doc, [this] { return formulaSwitch->isChecked(); }, central);
+    formulaList = new FormulaList(&m_doc, m_view.Draw, [this] { return formulaSwitch->isChecked(); }, central);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
@@ -582,7 +583,7 @@ void MainWindow::applyCreationLayout()
     axisImage = PanelImage(axisGroup, "imgJiku", MainDesign::AxisGroupHeight - 22);
     vertexImage = PanelImage(vertexGroup, "imgChouten", MainDesign::AxisGroupHeight - 22);
 
-    MainLayout &shared = Program().Layout;
+    MainLayout &shared = m_view.Layout;
     shared.WindowWidth = l.window.width();
     shared.WindowHeight = l.window.height();
     shared.ToolPanelHeight = MainDesign::ToolPanelHeight;
@@ -602,7 +603,7 @@ void MainWindow::showEvent(QShowEvent *e)
 
 void MainWindow::prepareToShow()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     draw.FormulaRowHeight = 20;
     draw.PanelTextColor = Colors::White;
     draw.PanelBackColor = Colors::Teal;
@@ -628,7 +629,7 @@ void MainWindow::resetWork(const QString &title, const QString &fileName, bool r
 
 void MainWindow::resetDrawing(bool resetEnds)
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     if (resetEnds) {
         draw.SegmentEnds = 0;
         draw.HalfLineEnds = 0;
@@ -640,7 +641,6 @@ void MainWindow::resetDrawing(bool resetEnds)
     redrawLineSample();
     m_input.cancel();
     cancelReplace();
-    Program().ChosenUnit = -1;
     clearDisplay();
 }
 
@@ -648,14 +648,14 @@ void MainWindow::clearDisplay()
 {
     // The still picture without the curves; the document's change draws them.
     plane->dropGeometry();
-    Guarded([this] { plane->setPlaneGeometry(DrawPlane(plane->picture(), Program(), plane->planeGeometry())); });
+    Guarded([this] { plane->setPlaneGeometry(DrawPlane(plane->picture(), m_view, plane->planeGeometry())); });
     plane->overlayChanged();
     clearPanels();
 }
 
 void MainWindow::clearPanels()
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     for (ImageView *v : {domainImage, rangeImage, formulaImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     m_table.ClearValueTable();
@@ -700,12 +700,12 @@ void MainWindow::setPlaneCursor(int n)
 
 PlotContext MainWindow::plotContext() const
 {
-    return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
+    return PlotContext{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
 }
 
 MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
 {
-    const ProgramState &st = Program();
+    const ViewSettings &st = m_view;
     CurveLayerKey key{{}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_stillHidden,
                       m_pastedBitmap.cacheKey()};
     key.entries.reserve(m_doc.count());
@@ -716,7 +716,7 @@ MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
 
 bool MainWindow::redrawPlane()
 {
-    ProgramState &st = Program();
+    ViewSettings &st = m_view;
     m_stillHidden = m_input.overlay().hiddenEntry;
     Canvas &canvas = plane->canvas();
     CurveLayerKey key = curveLayerKey();
@@ -910,7 +910,7 @@ void MainWindow::showFormulaForm(FormulaForm form)
 
 void MainWindow::panelColorSwitched()
 {
-    DrawingSettings &draw = Program().Draw;
+    DrawingSettings &draw = m_view.Draw;
     if (panelColorSwitch->isChecked()) {
         draw.PanelBackColor = Colors::Teal;
         draw.PanelTextColor = Colors::White;

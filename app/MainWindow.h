@@ -11,7 +11,9 @@
 #include "input/DrawingInput.h"
 #include "model/FormulaText.h"
 #include "model/LineMode.h"
-#include "plane/ProgramState.h"
+#include "files/AppFolder.h"
+#include "model/PracticeSource.h"
+#include "plane/ViewSettings.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -51,7 +53,8 @@ class MainWindow : public QMainWindow {
 public:
     // Creation lays the window out over a screen of the given size and
     // records the start folder.
-    MainWindow(const QSize &screen, const QString &currentDir, QWidget *parent = nullptr);
+    MainWindow(const QSize &screen, const QString &currentDir, ViewSettings &view, AppFolder &folder,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The windows this one reads and fills (created before it is shown);
@@ -277,7 +280,12 @@ private:
     void inputOverlayChanged();
     void connectHandlers();
     void applyCreationLayout();
+    void runPractice(const PracticeSource &source);
 
+    ViewSettings &m_view;
+    AppFolder &m_folder;
+    // The unit title last chosen in the unit dialog (a test is recorded under none).
+    QString m_chosenUnitTitle;
     MainState m_state;
     UnitDocument m_doc;
     MainWindowLayout m_layout;

@@ -154,7 +154,7 @@ int main(int argc, char **argv)
     m.show();
     QApplication::processEvents();
 
-    ProgramState &st = Program();
+    ViewSettings &st = forms().settings();
     st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
     FillHundred(m);
     m.findChild<QCheckBox *>(QStringLiteral("chkMaruX"))->setChecked(true);
@@ -267,7 +267,7 @@ int main(int argc, char **argv)
     {
         // The record window over 200 unit files and 10,000 recorded runs.
         QDir(dir.path()).mkdir(QStringLiteral("DATA"));
-        st.AppDir = dir.path() + QLatin1Char('/');
+        forms().folder().dir = dir.path() + QLatin1Char('/');
         QStringList ini;
         for (int u = 0; u < 200; ++u) {
             const QString title = QStringLiteral("単元%1").arg(u, 3, 10, QLatin1Char('0'));
@@ -276,7 +276,7 @@ int main(int argc, char **argv)
             for (int k = 1; k <= 50; ++k)
                 ini << QStringLiteral("%1=2003年04月05日 09:07 ○○×△ 03分25秒").arg(k);
         }
-        WriteCp932Lines(RecordFilePath(st.AppDir), ini);
+        WriteCp932Lines(RecordFilePath(forms().folder().dir), ini);
         RecordsWindow &records = *forms().recordsWindow();
         const double ns = MedianNs(11, [&] {
             records.prepareToShow();

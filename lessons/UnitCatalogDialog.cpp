@@ -5,7 +5,6 @@
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
-#include "plane/ProgramState.h"
 #include "plane/Plotting.h"
 #include "files/TitleText.h"
 #include "files/UnitFile.h"
@@ -21,7 +20,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-UnitCatalogDialog::UnitCatalogDialog(QWidget *parent) : QDialog(parent)
+UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &folder, QWidget *parent)
+    : QDialog(parent), m_view(view), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmTangenOpen"));
     setWindowTitle(QStringLiteral("単元で開く"));
@@ -89,7 +89,6 @@ void UnitCatalogDialog::showEvent(QShowEvent *e)
 
 void UnitCatalogDialog::prepareToShow()
 {
-    ProgramState &st = Program();
     recordsButton->setEnabled(!(locked && locked()));
     if (mainSize) {
         const QSize s = mainSize();
@@ -100,15 +99,15 @@ void UnitCatalogDialog::prepareToShow()
     const QSize planeSize = mainPlaneSize ? mainPlaneSize() : QSize(320, 320);
     plane->place(329, 41, planeSize.width(), planeSize.height());
     drawPreviewPlane();
-    const bool editing = st.OpenForEditing;
+    const bool editing = m_forEditing;
     setWindowTitle(editing ? QStringLiteral("単元名で開く") : QStringLiteral("練習する単元名を開く"));
 
     const QSignalBlocker quiet(titleList);
     titleList->clear();
     formulaList->clear();
     fileNameLabel->clear();
-    st.PracticeCount = 0;
-    const QString folder = DataFolder();
+    m_chosen.count = 0;
+    const QString folder = DataFolder(m_folder.dir);
     m_files = UnitFilesIn(folder, editing);
     for (const QString &file : m_files)
         addTitle(ReadUnitTitle(folder + file));
@@ -126,20 +125,20 @@ void UnitCatalogDialog::titleListClicked(int row)
 {
     if (row < 0 || row >= m_files.size())
         return;
-    ProgramState &st = Program();
     fileNameLabel->setText(m_files[row]);
     drawPreviewPlane();
     formulaList->clear();
-    st.PracticeCount = 0;
-    const auto unit = Shown(ReadPracticeUnit(DataFolder() + m_files[row], {st.Draw.LowerIncluded, st.Draw.UpperIncluded}));
+    m_chosen.count = 0;
+    const auto unit = Shown(ReadPracticeUnit(DataFolder(m_folder.dir) + m_files[row],
+                                             {m_view.Draw.LowerIncluded, m_view.Draw.UpperIncluded}));
     if (unit) {
         for (int i = 0; i < unit->count(); ++i)
-            st.PracticeParabolas[std::size_t(i)] = unit->records[std::size_t(i)];
-        st.PracticeCount = unit->count();
+            m_chosen.parabolas[std::size_t(i)] = unit->records[std::size_t(i)];
+        m_chosen.count = unit->count();
         for (const QString &text : unit->listTexts)
             formulaList->addItem(ShownTitle(text));
     }
-    if (st.PracticeCount > 0)
+    if (m_chosen.count > 0)
         repaintAll();
 }
 
@@ -147,7 +146,7 @@ bool UnitCatalogDialog::drawPreviewPlane()
 {
     plane->dropGeometry();
     return Guarded([&] {
-        plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), Program(), plane->planeGeometry()));
+        plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), m_view, plane->planeGeometry()));
     });
 }
 
@@ -155,13 +154,12 @@ void UnitCatalogDialog::repaintAll()
 {
     // The preview's curves are drawn with the preview plane's own geometry,
     // so they fit its grid.
-    ProgramState &st = Program();
     if (!drawPreviewPlane())
         return;
-    const PlotContext ctx{plane->planeGeometry(), st.Draw, plane->picture().width()};
-    const int n = std::min<int>(int(formulaList->count()), st.PracticeCount);
+    const PlotContext ctx{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
+    const int n = std::min<int>(int(formulaList->count()), m_chosen.count);
     for (int i = 0; i < n; ++i)
-        DrawParabola(plane->canvas(), st.PracticeParabolas[std::size_t(i)], false, ctx);
+        DrawParabola(plane->canvas(), m_chosen.parabolas[std::size_t(i)], false, ctx);
 }
 
 QString UnitCatalogDialog::chosenFileName() const
@@ -176,7 +174,7 @@ void UnitCatalogDialog::okClicked()
         return;
     }
     const QList<QListWidgetItem *> chosen = titleList->selectedItems();
-    Program().PracticeUnitTitle = chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
+    m_chosen.unitTitle = chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
     done(1);
 }
 

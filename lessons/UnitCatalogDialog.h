@@ -3,6 +3,10 @@
 // the clicked one on a plane and returns its file, for editing or for
 // practice. The chosen unit is left in the practice source list.
 
+#include "files/AppFolder.h"
+#include "model/PracticeSource.h"
+#include "plane/ViewSettings.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <functional>
@@ -15,7 +19,12 @@ class QPushButton;
 class UnitCatalogDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit UnitCatalogDialog(QWidget *parent = nullptr);
+    UnitCatalogDialog(const ViewSettings &view, const AppFolder &folder, QWidget *parent = nullptr);
+
+    // For 単元名で開く (all unit files) or for practice (.prb files only).
+    void setForEditing(bool editing) { m_forEditing = editing; }
+    // The unit last clicked (its parabolas) and, after OK, its title.
+    const PracticeSource &chosenUnit() const { return m_chosen; }
 
     // From the main window: its size and plane size, its lock, and the
     // record window.
@@ -50,4 +59,8 @@ private:
     QPushButton *okButton = nullptr, *cancelButton = nullptr, *recordsButton = nullptr;
 
     QStringList m_files;  // file i belongs to line i of titleList
+    const ViewSettings &m_view;
+    const AppFolder &m_folder;
+    bool m_forEditing = false;
+    PracticeSource m_chosen;
 };

@@ -1,15 +1,14 @@
 #include "lessons/UnitFolder.h"
 
 #include "files/UnitFile.h"
-#include "plane/ProgramState.h"
 #include "ui/Prompt.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-QString DataFolder()
+QString DataFolder(const QString &appDir)
 {
-    return Program().AppDir + QStringLiteral("DATA/");
+    return appDir + QStringLiteral("DATA/");
 }
 
 QStringList UnitFilesIn(const QString &folder, bool withPrx)

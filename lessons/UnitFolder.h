@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// AppDir + "DATA/".
-QString DataFolder();
+// appDir + "DATA/".
+QString DataFolder(const QString &appDir);
 // File names (without folder) of the data folder matching the extensions
 // ("prb", or "prb" and "prx"), in either letter case, sorted by name; only
 // regular files (or links to them) are listed.

@@ -30,7 +30,7 @@ public:
 };
 }  // namespace
 
-UnitTitleDialog::UnitTitleDialog(QWidget *parent) : QDialog(parent)
+UnitTitleDialog::UnitTitleDialog(const AppFolder &folder, QWidget *parent) : QDialog(parent), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmNewWork"));
     setWindowTitle(QStringLiteral("新規入力"));
@@ -78,7 +78,7 @@ void UnitTitleDialog::prepareToShow()
         move(m.left() + (m.width() - width()) / 2, m.top() + (m.height() - height()) / 2);
     }
     titleList->clear();
-    const QString folder = DataFolder();
+    const QString folder = DataFolder(m_folder.dir);
     for (const QString &file : UnitFilesIn(folder, false))
         titleList->addItem(ReadUnitTitle(folder + file));
     if (currentTitle)

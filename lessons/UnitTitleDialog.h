@@ -1,4 +1,5 @@
 #pragma once
+#include "files/AppFolder.h"
 // The new-unit dialog "新規入力": the title of a unit is typed here, with
 // the titles already in use listed beside it.
 
@@ -12,7 +13,7 @@ class QPushButton;
 class UnitTitleDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit UnitTitleDialog(QWidget *parent = nullptr);
+    explicit UnitTitleDialog(const AppFolder &folder, QWidget *parent = nullptr);
 
     // From the main window: its geometry (for centring) and the title the
     // unit content window shows now.
@@ -31,6 +32,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    const AppFolder &m_folder;
     QLineEdit *titleField = nullptr;
     QListWidget *titleList = nullptr;
     QPushButton *okButton = nullptr;

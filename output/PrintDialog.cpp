@@ -6,7 +6,6 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
-#include "plane/ProgramState.h"
 #include "ui/ImageView.h"
 #include "ui/Prompt.h"
 
@@ -87,7 +86,8 @@ QSpinBox *SpinBox(QWidget *parent, const char *name, int min, int max, int step,
 }
 } // namespace
 
-PrintDialog::PrintDialog(QWidget *parent) : QDialog(parent)
+PrintDialog::PrintDialog(const DrawingSettings &draw, const AppFolder &folder, QWidget *parent)
+    : QDialog(parent), m_draw(draw), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("グラフの印刷"));
@@ -224,7 +224,7 @@ void PrintDialog::showPageSize()
 void PrintDialog::DrawPrintPreview()
 {
     Picture &pic = sheetView->picture();
-    ClearImage(pic, Colors::White, Program().Draw);
+    ClearImage(pic, Colors::White, m_draw);
     Canvas &c = pic.canvas();
 
     const double ratio = reductionSpin->value() * 0.01;
@@ -270,7 +270,7 @@ int PrintDialog::PrintSheet()
     // printed is exactly the picture that was saved.
     // It lies in the data folder, beside the records: the start folder may
     // be one the user cannot write.
-    const QString folder = Program().AppDir;
+    const QString folder = m_folder.dir;
     const QString path = (folder.isEmpty() ? QDir::current() : QDir(folder)).absoluteFilePath(TempFileName);
     QString why;
     if (!SaveBitmap(path, sheet().image(), &why)) {

@@ -3,6 +3,9 @@
 // printed as one page stretched to the printer's page width. It only shows
 // and prints what the main window hands it; it draws no curves itself.
 
+#include "files/AppFolder.h"
+#include "plane/DrawingSettings.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPrinter>
@@ -39,7 +42,7 @@ public:
     inline static const QString DefaultTitle = QStringLiteral("Quorvel 放物線学習ツール");
     inline static const QString TempFileName = QStringLiteral("temp.bmp");
 
-    explicit PrintDialog(QWidget *parent = nullptr);
+    PrintDialog(const DrawingSettings &draw, const AppFolder &folder, QWidget *parent = nullptr);
     ~PrintDialog() override;
 
     // Wired by the main window: its plane picture with the curves, and the
@@ -74,6 +77,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    const DrawingSettings &m_draw;
+    const AppFolder &m_folder;
     void buildForm();
     void showPageSize();
 

@@ -7,4 +7,3 @@
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
 #include "plane/PlaneSettings.h"
-#include "plane/ProgramState.h"

@@ -5,7 +5,6 @@
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 #include "plane/PlaneDrawing.h"
-#include "plane/ProgramState.h"
 #include "plane/Plotting.h"
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
@@ -61,8 +60,9 @@ QImage PracticeWindow::ArrowPicture()
     return img;
 }
 
-PracticeWindow::PracticeWindow(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+PracticeWindow::PracticeWindow(const ViewSettings &view, const AppFolder &folder, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint), m_view(view),
+      m_folder(folder)
 {
     setObjectName(QStringLiteral("frmRenshu"));
     setWindowTitle(QStringLiteral("練習"));
@@ -184,7 +184,7 @@ void PracticeWindow::connectSession()
 
 PlotContext PracticeWindow::plotContext() const
 {
-    return PlotContext{plane->planeGeometry(), Program().Draw, plane->picture().width()};
+    return PlotContext{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
 }
 
 QPoint PracticeWindow::lattice(QPoint pixel) const
@@ -201,22 +201,22 @@ void PracticeWindow::showEvent(QShowEvent *e)
 
 void PracticeWindow::prepareToShow()
 {
-    ProgramState &st = Program();
-    setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.PracticeUnitTitle));
+    const PracticeSource &st = m_source;
+    setWindowTitle(QStringLiteral("練習　") + ShownTitle(st.unitTitle));
     m_closeRequested = false;
-    if (st.PracticeCount <= 0) {
+    if (st.count <= 0) {
         // Nothing to pose: no empty run is started.
         prompt().message(QStringLiteral("練習する放物線がありません"));
         QMetaObject::invokeMethod(this, [this] { done(2); }, Qt::QueuedConnection);
         return;
     }
-    m_session.setSource(st.PracticeParabolas, st.PracticeCount, st.PracticeUnitTitle, st.TestMode);
+    m_session.setSource(st.parabolas, st.count, st.unitTitle, st.testMode);
     m_session.start(false);
 }
 
 void PracticeWindow::runStarted(int count)
 {
-    ProgramState &st = Program();
+    const ViewSettings &st = m_view;
     secondTimer.start();
     plane->dropGeometry();
     Guarded([&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
@@ -229,7 +229,7 @@ void PracticeWindow::runStarted(int count)
 
 void PracticeWindow::exerciseChanged(int number, const QString &formula)
 {
-    const DrawingSettings &draw = Program().Draw;
+    const DrawingSettings &draw = m_view.Draw;
     ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
     ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
     messageLabel->setText(PracticeSession::Statement(number));
@@ -345,7 +345,7 @@ void PracticeWindow::settleVerdicts()
 
 void PracticeWindow::judgedRight(const QString &answerText, const QString &mark, int seconds)
 {
-    DrawFormulaImage(answerImage->picture(), answerText, Program().Draw);
+    DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
     Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
@@ -363,16 +363,16 @@ void PracticeWindow::judgedRight(const QString &answerText, const QString &mark,
 
 void PracticeWindow::judgedWrong(const QString &answerText)
 {
-    DrawFormulaImage(answerImage->picture(), answerText, Program().Draw);
+    DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
     // The black background of the tick leaves the answer picture as it is.
     answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
 }
 
 void PracticeWindow::runFinished(const QString &marks, int totalSeconds, bool recordDue)
 {
-    const ProgramState &st = Program();
     if (recordDue)
-        ShowMessages(AppendRunRecord(m_session.unitTitle(), marks, totalSeconds, {st.AppDir, st.OnCdRom}).messages);
+        ShowMessages(
+            AppendRunRecord(m_session.unitTitle(), marks, totalSeconds, {m_folder.dir, m_folder.onCdRom}).messages);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(totalSeconds));
 }

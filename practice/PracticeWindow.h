@@ -9,6 +9,9 @@
 #include "model/FormulaText.h"
 #include "practice/PracticeSession.h"
 
+#include "files/AppFolder.h"
+#include "model/PracticeSource.h"
+#include "plane/ViewSettings.h"
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
@@ -30,7 +33,11 @@ class RightAnswerDialog;
 class PracticeWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit PracticeWindow(QWidget *parent = nullptr);
+    PracticeWindow(const ViewSettings &view, const AppFolder &folder, QWidget *parent = nullptr);
+
+    // What the next showing poses.
+    void setSource(const PracticeSource &source) { m_source = source; }
+    const PracticeSource &source() const { return m_source; }
 
     // The verdict dialogs, created on first need below the marks list with
     // this window's owner as theirs.
@@ -94,6 +101,9 @@ private:
     QLineEdit *pointField = nullptr;
     QPushButton *correctButton = nullptr, *endButton = nullptr, *hintButton = nullptr;
 
+    const ViewSettings &m_view;
+    const AppFolder &m_folder;
+    PracticeSource m_source;
     PracticeSession m_session;
     QImage m_grid;  // the empty plane of the run
     RightAnswerDialog *m_rightAnswer = nullptr;

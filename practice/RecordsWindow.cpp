@@ -6,7 +6,6 @@
 #include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
-#include "plane/ProgramState.h"
 #include "ui/Prompt.h"
 
 #include <QKeyEvent>
@@ -62,8 +61,7 @@ QIcon ReturnGlyph()
 }
 }  // namespace
 
-RecordsWindow::RecordsWindow(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmKiroku"));
     setWindowTitle(QStringLiteral("実行記録"));
@@ -118,7 +116,7 @@ void RecordsWindow::prepareToShow()
         move(owner->window()->frameGeometry().topLeft());
     detailView->clear();
     FillLists(true);
-    if (Program().OnCdRom && !m_toldNoRecords) {
+    if (m_folder.onCdRom && !m_toldNoRecords) {
         m_toldNoRecords = true;
         prompt().message(QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません"));
     }
@@ -126,12 +124,12 @@ void RecordsWindow::prepareToShow()
 
 void RecordsWindow::FillLists(bool tell)
 {
-    const ProfileFile records = ProfileFile::load(RecordFilePath(Program().AppDir));
+    const ProfileFile records = ProfileFile::load(RecordFilePath(m_folder.dir));
     if (tell && !records.canWrite())
         prompt().message(records.problemText() + QStringLiteral("\n記録は表示できません。"), MessageKind::Error);
     m_reserve.clear();
     titleList->clear();
-    const QString folder = DataFolder();
+    const QString folder = DataFolder(m_folder.dir);
     for (const QString &file : UnitFilesIn(folder, false)) {
         const QString title = ReadUnitTitle(folder + file);
         m_reserve.append(title);
@@ -145,7 +143,7 @@ void RecordsWindow::titleListClicked(int row)
     if (row < 0 || row >= m_reserve.size())
         return;
     const QString &title = m_reserve[row];
-    const ProfileFile records = ProfileFile::load(RecordFilePath(Program().AppDir));
+    const ProfileFile records = ProfileFile::load(RecordFilePath(m_folder.dir));
     const int count = records.keyCount(title);
     detailView->clear();
     if (count == 0) {
@@ -171,7 +169,7 @@ void RecordsWindow::eraseClicked()
     if (prompt().askYesNo(QStringLiteral("記録を消してもいいですか？")) != Answer::Yes)
         return;
     // Under the record file's lock, so a run recorded meanwhile is kept.
-    ShowMessages(ProfileFile::update(RecordFilePath(Program().AppDir), [&](ProfileFile &records) {
+    ShowMessages(ProfileFile::update(RecordFilePath(m_folder.dir), [&](ProfileFile &records) {
         int erased = 0;
         for (int row : rows) {
             if (titleList->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())

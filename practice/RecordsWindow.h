@@ -1,4 +1,5 @@
 #pragma once
+#include "files/AppFolder.h"
 // The practice record window: recorded runs listed and erased by unit. It
 // keeps nothing between showings; every showing reads the data folder and
 // the record file again.
@@ -14,7 +15,7 @@ class QPushButton;
 class RecordsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit RecordsWindow(QWidget *parent = nullptr);
+    explicit RecordsWindow(const AppFolder &folder, QWidget *parent = nullptr);
 
     // Handlers, public so tests can drive them without exec().
     void prepareToShow();
@@ -29,6 +30,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    const AppFolder &m_folder;
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;
     QPlainTextEdit *detailView = nullptr;

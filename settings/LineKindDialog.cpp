@@ -1,6 +1,5 @@
 #include "settings/LineKindDialog.h"
 
-#include "plane/ProgramState.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,7 +61,7 @@ void ShowGroup(QGroupBox *g, bool enabled, const char *caption)
 
 }  // namespace
 
-LineKindDialog::LineKindDialog(QWidget *parent) : QDialog(parent, Qt::Tool)
+LineKindDialog::LineKindDialog(DrawingSettings &draw, QWidget *parent) : QDialog(parent, Qt::Tool), m_draw(draw)
 {
     setObjectName(QStringLiteral("frmSettei"));
     setWindowTitle(QStringLiteral("線の種類"));
@@ -141,7 +140,7 @@ void LineKindDialog::prepareToShow()
 {
     if (QScreen *s = screen())
         move(s->geometry().topLeft());
-    const DrawingSettings &d = Program().Draw;
+    const DrawingSettings &d = m_draw;
     m_working = {d.LineMode, d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
     for (const Group &g : Groups) {
         const int value = m_working.*g.field;
@@ -170,7 +169,7 @@ void LineKindDialog::enableEndGroups()
 
 void LineKindDialog::okClicked()
 {
-    DrawingSettings &d = Program().Draw;
+    DrawingSettings &d = m_draw;
     d.LineMode = m_working.Mode;
     d.LineWidth = m_working.Width;
     // The whole curve has no ends; whatever the end groups still show is not

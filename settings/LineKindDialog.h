@@ -3,6 +3,8 @@
 // domain kind, end inclusion and width of the next parabolas. It edits
 // copies of the main window's current line kind and hands them back on OK.
 
+#include "plane/DrawingSettings.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -22,7 +24,8 @@ public:
         friend bool operator==(const LineKind &, const LineKind &) = default;
     };
 
-    explicit LineKindDialog(QWidget *parent = nullptr);
+    // Shows and sets the line kind of the next parabola in `draw`.
+    explicit LineKindDialog(DrawingSettings &draw, QWidget *parent = nullptr);
 
     const LineKind &working() const { return m_working; }
 
@@ -43,6 +46,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    DrawingSettings &m_draw;
     void buildForm();
     void choose(int LineKind::*field, int value);
     void enableEndGroups();

@@ -1,7 +1,6 @@
 #include "settings/PlaneSettingsDialog.h"
 
 #include "files/Convert.h"
-#include "plane/ProgramState.h"
 #include "settings/PlaneSettingsPresets.h"
 #include "settings/PlaneSettingsStore.h"
 #include "ui/Prompt.h"
@@ -42,13 +41,14 @@ bool ScaleTextAccepted(const QString &text)
 
 }  // namespace
 
-void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder)
+void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder, int defaultSize)
 {
-    Guarded([&] { LoadPlaneSettings(store, holder, Program().PlaneDefaultSize); });
+    Guarded([&] { LoadPlaneSettings(store, holder, defaultSize); });
 }
 
-PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent)
-    : QDialog(parent), m_store(store), m_settings(holder), m_edit(holder)
+PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, const int &defaultSize,
+                                         QWidget *parent)
+    : QDialog(parent), m_store(store), m_settings(holder), m_defaultSize(defaultSize), m_edit(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));
     setWindowTitle(QStringLiteral("座標面の設定"));
@@ -62,7 +62,7 @@ PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettin
 
 int PlaneSettingsDialog::largestPlaneSize() const
 {
-    return Program().PlaneDefaultSize;
+    return m_defaultSize;
 }
 
 void PlaneSettingsDialog::fillFromEditing()

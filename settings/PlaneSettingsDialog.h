@@ -39,7 +39,10 @@ public:
 
     // Edits `holder`, whose values the controls start from. The store is
     // kept (by value) for saving on OK.
-    PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, QWidget *parent = nullptr);
+    // `defaultSize` is the default plane size (pixels), also the largest
+    // size the dialog takes; it is read when needed.
+    PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, const int &defaultSize,
+                        QWidget *parent = nullptr);
 
     // What the plane uses, and what the controls show.
     const PlaneSettings &settings() const { return m_settings; }
@@ -83,6 +86,7 @@ private:
 
     SettingsStore m_store;
     PlaneSettings &m_settings;
+    const int &m_defaultSize;
     PlaneSettings m_edit;
     ShownValues m_shown;
     bool m_settingsChanged = false;
@@ -112,4 +116,4 @@ private:
 // Loads the stored values into `holder`: clamped to this screen's largest
 // plane size, a problem shown in the error box. Both planes' settings are
 // loaded this way at start.
-void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder);
+void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder, int defaultSize);

@@ -292,7 +292,7 @@ private slots:
     {
         m->newUnit();
         QVERIFY(f->prompt.shown.isEmpty());
-        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") + Program().AppDir +
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") + forms().folder().dir +
                                        QStringLiteral("Parabola.prb"));
         QCOMPARE(m->state().UnitFileName, QStringLiteral("Parabola.prb"));  // only the caption shows the new name
     }
@@ -414,7 +414,7 @@ private slots:
         QCOMPARE(m->document().count(), 5);
         QCOMPARE(m->document().title(), QStringLiteral("グラフの平行移動"));
         QCOMPARE(m->state().UnitFileName, data() + QStringLiteral("02_heikou.prb"));
-        QCOMPARE(Program().PracticeUnitTitle, QStringLiteral("グラフの平行移動"));
+        QCOMPARE(forms().unitCatalogDialog()->chosenUnit().unitTitle, QStringLiteral("グラフの平行移動"));
         QVERIFY(!m->state().Untitled);
         // The preview has a geometry of its own.
         QCOMPARE(Child<PlaneView>(m, "imgCood")->planeGeometry().OriginX, 272);
@@ -436,8 +436,8 @@ private slots:
         bad.write("\x82\x20");
         bad.close();
         QVERIFY(WriteCp932Lines(data() + QStringLiteral("3.prx"), {QStringLiteral("c")}));
-        Program().OpenForEditing = editing;
         UnitCatalogDialog *w = forms().unitCatalogDialog();
+        w->setForEditing(editing);
         w->prepareToShow();
         const QListWidget *list = Child<QListWidget>(w, "lstTitle");
         QStringList titles;
@@ -455,8 +455,8 @@ private slots:
     void unitDialogStartsWithNothingChosen()
     {
         QVERIFY(WriteSampleUnits(data()));
-        Program().OpenForEditing = true;
         UnitCatalogDialog *w = forms().unitCatalogDialog();
+        w->setForEditing(true);
         QListWidget *titles = Child<QListWidget>(w, "lstTitle");
         QPushButton *ok = Child<QPushButton>(w, "btnOK");
         for (int showing = 0; showing < 2; ++showing) {
@@ -466,7 +466,7 @@ private slots:
             titles->setFocus();
             QCoreApplication::processEvents();
             QCOMPARE(w->chosenFileName(), QString());
-            QCOMPARE(Program().PracticeCount, 0);
+            QCOMPARE(w->chosenUnit().count, 0);
             QCOMPARE(Child<QListWidget>(w, "lstShiki")->count(), 0);
             f->prompt.clear();
             ok->click();
@@ -478,7 +478,7 @@ private slots:
             QCOMPARE(w->chosenFileName(), QStringLiteral("03_ippan.prb"));
             ok->click();
             QCOMPARE(w->result(), 1);
-            QCOMPARE(Program().PracticeUnitTitle, titles->item(2)->text());
+            QCOMPARE(w->chosenUnit().unitTitle, titles->item(2)->text());
             QVERIFY(!w->isVisible());
         }
     }
@@ -498,7 +498,7 @@ private slots:
         const QImage empty = plane->canvas().image();
         Child<QListWidget>(w, "lstTitle")->setCurrentRow(0);
         QCOMPARE(w->chosenFileName(), QStringLiteral("01_ax2.prb"));
-        QCOMPARE(Program().PracticeCount, 6);
+        QCOMPARE(w->chosenUnit().count, 6);
         QCOMPARE(Child<QListWidget>(w, "lstShiki")->count(), 6);
         QVERIFY(plane->canvas().image() != empty);
         QCOMPARE(Child<PlaneView>(m, "imgCood")->planeGeometry().OriginX, 272);

@@ -31,7 +31,7 @@ void PlaceVertex(MainWindow *m)
 QImage Rendered(const QString &text, const QSize &size, int rowHeight = 20)
 {
     Picture p(0, 0, size.width(), size.height());
-    DrawingSettings draw = Program().Draw;
+    DrawingSettings draw = forms().settings().Draw;
     draw.FormulaRowHeight = rowHeight;
     DrawFormulaImage(p, text, draw);
     return p.canvas().image();
@@ -183,9 +183,9 @@ private slots:
             m->changeSelectedColor();
         }
         const Canvas &c = Child<ImageView>(m, "imgShiki")->canvas();
-        QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), Program().Draw.PanelBackColor), 0);
+        QCOMPARE(Marked(c, QRect(0, 0, c.width(), c.height()), forms().settings().Draw.PanelBackColor), 0);
         const Canvas &x = Child<ImageView>(m, "imgHenikiX")->canvas();
-        QCOMPARE(Marked(x, QRect(0, 0, x.width(), x.height()), Program().Draw.PanelBackColor), 0);
+        QCOMPARE(Marked(x, QRect(0, 0, x.width(), x.height()), forms().settings().Draw.PanelBackColor), 0);
     }
 
     void generalFormRewritesItemsNotMirrorLines()
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(m->document().at(0).Color, 0xFF0000);
         if (changes) {
             QCOMPARE(m->document().fileLines()[6], QStringLiteral("%1,16").arg(color));
-            QCOMPARE(Program().Draw.ColorCounter, 5);
+            QCOMPARE(forms().settings().Draw.ColorCounter, 5);
         }
         QCOMPARE(!m->document().isModified(), !changes);
     }
@@ -339,7 +339,7 @@ private slots:
         m->chooseFixedColor();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(m->document().at(i).Color, int(kAutoColors[std::size_t(i)]));
-        QCOMPARE(Program().Draw.ColorCounter, 5);
+        QCOMPARE(forms().settings().Draw.ColorCounter, 5);
 
         PlaceVertex(m);
         f->prompt.clear();
@@ -351,11 +351,11 @@ private slots:
     {
         Child<QAction>(m, "mnuHandle")->trigger();
         QVERIFY(!Child<QCheckBox>(m, "chkHandle")->isChecked());
-        QVERIFY(!Program().Draw.Handles);
+        QVERIFY(!forms().settings().Draw.Handles);
         QVERIFY(!Child<QAction>(m, "mnuHandle")->isChecked());
         Child<QCheckBox>(m, "chkTensen")->click();
         QVERIFY(!Child<QAction>(m, "mnuTensen")->isChecked());
-        QVERIFY(!Program().Draw.Dotted);
+        QVERIFY(!forms().settings().Draw.Dotted);
         Child<QAction>(m, "mnuTensen")->trigger();
         QVERIFY(Child<QCheckBox>(m, "chkTensen")->isChecked());
     }
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(c);
         QVERIFY(a);
         const bool &drawn =
-            box == QLatin1String("chkHandle") ? Program().Draw.Handles : Program().Draw.Dotted;
+            box == QLatin1String("chkHandle") ? forms().settings().Draw.Handles : forms().settings().Draw.Dotted;
         bool on = true;
         for (const QChar step : steps) {
             if (step == u'b')

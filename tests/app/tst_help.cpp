@@ -1,7 +1,7 @@
 #include "app/HelpWindow.h"
 #include "plane/Fonts.h"
-#include "plane/ProgramState.h"
 #include "support/Children.h"
+#include "support/TestSettings.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -69,9 +69,9 @@ void WriteFile(const QString &path, const QByteArray &bytes)
 
 // Sets the application folder for one test and puts it back afterwards.
 struct AppDirAs {
-    QString previous = Program().AppDir;
-    explicit AppDirAs(const QString &dir) { Program().AppDir = dir; }
-    ~AppDirAs() { Program().AppDir = previous; }
+    QString previous = TestFolder().dir;
+    explicit AppDirAs(const QString &dir) { TestFolder().dir = dir; }
+    ~AppDirAs() { TestFolder().dir = previous; }
 };
 } // namespace
 
@@ -149,7 +149,7 @@ private slots:
     {
         QFETCH(int, context);
         AppDirAs dir(m_noHelp.path() + QLatin1Char('/'));
-        HelpWindow w;
+        HelpWindow w(TestFolder());
         w.ShowHelp(context);
         QVERIFY(w.isVisible());
         QVERIFY(!w.isModal());
@@ -164,7 +164,7 @@ private slots:
     void contentsAndBack()
     {
         AppDirAs dir(m_noHelp.path() + QLatin1Char('/'));
-        HelpWindow w;
+        HelpWindow w(TestFolder());
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel 放物線／学習ツール - ヘルプ"));
         w.ShowHelp(HelpContext::OnePoint);
         w.ShowHelpContents();
@@ -190,7 +190,7 @@ private slots:
         AppDirAs dir(appDir);
         QCOMPARE(HelpDocumentUrl(appDir), QUrl::fromLocalFile(appDir + QStringLiteral("Marend.hlp")));
 
-        HelpWindow w;
+        HelpWindow w(TestFolder());
         w.ShowHelp(HelpContext::OnePoint);
         QCOMPARE(Child<QTextBrowser>(&w, "txtHelp")->source().toLocalFile(),
                  QDir(tmp.path()).filePath(QStringLiteral("Marend.hlp")));
@@ -222,7 +222,7 @@ private slots:
             appDir = tmp.path() + QStringLiteral("/gone/");
         AppDirAs dir(appDir);
         QCOMPARE(HelpDocumentUrl(appDir), QUrl(QStringLiteral("qrc:/help/Marend.hlp")));
-        HelpWindow w;
+        HelpWindow w(TestFolder());
         w.ShowHelp(HelpContext::MainWindow);
         QVERIFY(Child<QTextBrowser>(&w, "txtHelp")->toPlainText().contains(QStringLiteral("放物線をかく")));
     }

@@ -56,7 +56,6 @@ private slots:
     void init()
     {
         m_prompt = std::make_unique<ScriptedPrompt>();
-        Program() = ProgramState{};
         CreateForms(QSize(1024, 768), m_dir.path(), SettingsStore(m_dir.filePath(QStringLiteral("store.ini"))));
         main()->show();
         QVERIFY(QTest::qWaitForWindowExposed(main()));
@@ -202,8 +201,8 @@ private slots:
     void notOnCdRom()
     {
         QVERIFY(!IsOnCdRom(m_dir.path()));
-        QVERIFY(!Program().OnCdRom);
-        QCOMPARE(Program().AppDir, m_dir.path() + QLatin1Char('/'));
+        QVERIFY(!forms().folder().onCdRom);
+        QCOMPARE(forms().folder().dir, m_dir.path() + QLatin1Char('/'));
     }
 
     // The window of an object name, through forms(): created if it is one
@@ -269,14 +268,13 @@ private slots:
             store.WriteTextSetting(QStringLiteral("EndY"), QStringLiteral("x"));
             store.WriteTextSetting(QStringLiteral("ScaleX"), QStringLiteral("40"));
         }
-        Program() = ProgramState{};
         m_prompt->clear();
         CreateForms(QSize(1024, 768), m_dir.path(), SettingsStore(path));
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'x' は整数ではありません")});
-        QCOMPARE(Program().MainPlane.SizeX, QStringLiteral("256"));
-        QCOMPARE(Program().MainPlane.EndY, QStringLiteral("99"));
-        QCOMPARE(Program().MainPlane.ScaleX, 32);
-        QCOMPARE(Program().PracticePlane, Program().MainPlane);
+        QCOMPARE(forms().settings().MainPlane.SizeX, QStringLiteral("256"));
+        QCOMPARE(forms().settings().MainPlane.EndY, QStringLiteral("99"));
+        QCOMPARE(forms().settings().MainPlane.ScaleX, 32);
+        QCOMPARE(forms().settings().PracticePlane, forms().settings().MainPlane);
     }
 
     void windowCaptions_data()
@@ -439,7 +437,7 @@ private slots:
         QCOMPARE(Child<ImageView>(main(), "imgCood")->geometry(), picture.bounds());
         QCOMPARE(picture.canvas().pixel(272, 100), Colors::Gray);  // the y axis
         QVERIFY(Child<PlaneView>(main(), "imgCood")->hasGeometry());
-        QCOMPARE(Program().PlaneDefaultSize, 544);
+        QCOMPARE(forms().settings().PlaneDefaultSize, 544);
     }
 
     void panelsAreTeal()
@@ -452,7 +450,7 @@ private slots:
         }
         Child<QCheckBox>(main(), "chkRanColor")->click();
         QCOMPARE(Child<ImageView>(main(), "imgShiki")->canvas().pixel(1, 1), Colors::White);
-        QCOMPARE(Program().Draw.PanelTextColor, Colors::Black);
+        QCOMPARE(forms().settings().Draw.PanelTextColor, Colors::Black);
     }
 
     void repaintEndsAClickSequence()
@@ -471,7 +469,7 @@ private slots:
     void conversionErrorReachesTheUser()
     {
         m_prompt->clear();
-        Program().MainPlane.StartX = QStringLiteral("1x");
+        forms().settings().MainPlane.StartX = QStringLiteral("1x");
         main()->repaintAll();
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
         QVERIFY(!Child<PlaneView>(main(), "imgCood")->hasGeometry());  // it takes no click

@@ -95,7 +95,7 @@ private slots:
     // taken until it is drawn again.
     void noClickOnAPlaneThatIsNotDrawn()
     {
-        Program().MainPlane.StartX = QStringLiteral("1x");
+        forms().settings().MainPlane.StartX = QStringLiteral("1x");
         m->repaintAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
         click(0, 0);
@@ -103,7 +103,7 @@ private slots:
         click(1, 1);
         click(1, 1, Qt::RightButton);
         QCOMPARE(m->document().count(), 0);
-        Program().MainPlane.StartX = QStringLiteral("-99");
+        forms().settings().MainPlane.StartX = QStringLiteral("-99");
         m->repaintAll();
         click(0, 0);
         QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
@@ -465,12 +465,12 @@ private slots:
         buttons[mode]->click();
         for (int i = 0; i < samples; ++i)
             Child<QToolButton>(m, "spdSample")->click();
-        QCOMPARE(Program().Draw.LineMode, mode);
+        QCOMPARE(forms().settings().Draw.LineMode, mode);
         QVERIFY(buttons[mode]->isChecked());
         QTEST(Child<QLineEdit>(m, "edtLineMode")->text(), "word");
         QTEST(Child<QLineEdit>(m, "edtHeniki")->text(), "ends");
-        QTEST(Program().Draw.LowerIncluded, "lower");
-        QTEST(Program().Draw.UpperIncluded, "upper");
+        QTEST(forms().settings().Draw.LowerIncluded, "lower");
+        QTEST(forms().settings().Draw.UpperIncluded, "upper");
     }
 
     void newParabolaTakesTheEndStyleAndColours()

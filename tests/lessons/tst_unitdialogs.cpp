@@ -6,7 +6,7 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
 #include "plane/Fonts.h"
-#include "plane/ProgramState.h"
+#include "support/TestSettings.h"
 #include "support/Children.h"
 #include "support/ScriptedPrompt.h"
 
@@ -39,8 +39,9 @@ private slots:
     void init()
     {
         m_prompt.clear();
-        Program() = ProgramState{};
-        Program().AppDir = m_dir.path() + QLatin1Char('/');
+        TestSettings() = ViewSettings{};
+        TestFolder() = AppFolder{};
+        TestFolder().dir = m_dir.path() + QLatin1Char('/');
         QDir(m_dir.path()).mkpath(QStringLiteral("DATA"));
     }
 
@@ -62,7 +63,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, title);
-        UnitTitleDialog w;
+        UnitTitleDialog w(TestFolder());
         QLineEdit *field = Child<QLineEdit>(&w, "edtTangen");
         field->setText(QStringLiteral("[]"));
         field->setCursorPosition(1);
@@ -90,7 +91,7 @@ private slots:
     {
         QFETCH(QString, title);
         QFETCH(QString, message);
-        UnitTitleDialog w;
+        UnitTitleDialog w(TestFolder());
         w.show();
         Child<QLineEdit>(&w, "edtTangen")->setText(title);
         w.okClicked();
@@ -143,7 +144,7 @@ private slots:
                                                              QStringLiteral("y = x^2"), QStringLiteral("0,0"),
                                                              QStringLiteral("1,1"), QStringLiteral("-99,99")}));
         QVERIFY(WriteCp932Lines(dir + QStringLiteral("b.prb"), {QString::fromUtf16(u"前\0後", 3)}));
-        UnitCatalogDialog w;
+        UnitCatalogDialog w(TestSettings(), TestFolder());
         w.show();
         QListWidget *titles = Child<QListWidget>(&w, "lstTitle");
         QCOMPARE(titles->count(), 2);
@@ -153,7 +154,7 @@ private slots:
         QCOMPARE(Child<QListWidget>(&w, "lstShiki")->count(), 1);
         w.okClicked();
         QCOMPARE(w.result(), 1);
-        QCOMPARE(Program().PracticeUnitTitle, HugeTitle());
+        QCOMPARE(w.chosenUnit().unitTitle, HugeTitle());
         QCOMPARE(m_prompt.texts(), QStringList());
     }
 };

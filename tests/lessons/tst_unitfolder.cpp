@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include "support/TestSettings.h"
+
 #include <QtTest>
 
 namespace {
@@ -46,7 +48,7 @@ private slots:
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
-    void sampleUnitsAreWrittenByTheProgram()
+    void sampleUnitsAreWrittenByTheTestSettings()
     {
         const QString data = QStringLiteral(QUORVEL_SOURCE_DIR "/DATA/");
         const QList<SampleUnit> units = SampleUnits();

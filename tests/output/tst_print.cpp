@@ -1,6 +1,7 @@
 #include "files/DateText.h"
 #include "output/PrintDialog.h"
 #include "plane/Canvas.h"
+#include "support/TestSettings.h"
 #include "plane/Fonts.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
@@ -228,7 +229,7 @@ private slots:
         QFETCH(int, top);
         QFETCH(QRect, placed);
         m_plane = Quadrants(plane.width(), plane.height());
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         edit(p, "edtFile")->setText(QString());
         edit(p, "edtTitle")->setText(QString());
@@ -263,7 +264,7 @@ private slots:
     void headingAndTitlePlacement()
     {
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         setSpin(p, "spnShukusho", 50);
         edit(p, "edtFile")->setText(QString());
@@ -312,7 +313,7 @@ private slots:
     {
         QFETCH(Change, change);
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         p.prepareToShow();
         const QImage before = p.sheet().image();
@@ -326,7 +327,7 @@ private slots:
     void showingFillsTheFields()
     {
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         p.setupPrinter = [](QPrinter &) { return true; };
         QVERIFY(p.SetUpPrinter());
@@ -350,14 +351,14 @@ private slots:
     {
         QWidget owner;
         owner.setGeometry(120, 90, 900, 700);
-        auto *p = new PrintDialog(&owner);
+        auto *p = new PrintDialog(TestSettings().Draw, TestFolder(), &owner);
         QCOMPARE(p->geometry(), QRect(120, 90, 900, 700));
         QCOMPARE(p->windowTitle(), QStringLiteral("グラフの印刷"));
     }
 
     void printerSetUpRefreshesPageSize()
     {
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         p.printer().setOutputFormat(QPrinter::PdfFormat);
         p.printer().setPageSize(QPageSize(QPageSize::A4));
         p.prepareToShow();
@@ -399,7 +400,7 @@ private slots:
         QFETCH(int, jobs);
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         toPdf(p, tmp.file(QStringLiteral("out.pdf")));
         p.prepareToShow();
@@ -421,7 +422,7 @@ private slots:
     {
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("sheet.pdf"));
         toPdf(p, pdf);
@@ -450,7 +451,7 @@ private slots:
     {
         InTempFolder tmp;
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("copy.pdf"));
         toPdf(p, pdf);
@@ -493,7 +494,7 @@ private slots:
         if (folder)
             QVERIFY(QDir(tmp.dir.path()).mkdir(PrintDialog::TempFileName));
         m_plane = Quadrants(320, 320);
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
         const QString pdf = tmp.file(QStringLiteral("never.pdf"));
         toPdf(p, pdf);
@@ -512,7 +513,7 @@ private slots:
 
     void closeAccepts()
     {
-        PrintDialog p;
+        PrintDialog p(TestSettings().Draw, TestFolder());
         p.show();
         QTest::mouseClick(p.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
         QVERIFY(!p.isVisible());

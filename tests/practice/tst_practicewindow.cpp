@@ -37,11 +37,12 @@ class TestPracticeWindow : public QObject {
     }
     void setUnit(const QList<Parabola> &exercises, const QString &title = QStringLiteral("練習の単元"))
     {
-        ProgramState &st = Program();
+        PracticeSource st = r->source();
         for (int i = 0; i < exercises.size(); ++i)
-            st.PracticeParabolas[std::size_t(i)] = exercises[i];
-        st.PracticeCount = int(exercises.size());
-        st.PracticeUnitTitle = title;
+            st.parabolas[std::size_t(i)] = exercises[i];
+        st.count = int(exercises.size());
+        st.unitTitle = title;
+        r->setSource(st);
     }
     // The plane as the pupil sees it: the still picture with the marks over it.
     QImage shown() const { return plane()->frame(); }
@@ -116,7 +117,7 @@ class TestPracticeWindow : public QObject {
     QStringList records() const
     {
         QString text;
-        if (!ReadCp932Text(RecordFilePath(Program().AppDir), text))
+        if (!ReadCp932Text(RecordFilePath(forms().folder().dir), text))
             return {};
         return SplitTextLines(text);
     }
@@ -359,7 +360,7 @@ private slots:
 
     void eachPlaneKeepsItsOwnGeometry()
     {
-        Program().PracticePlane.ScaleX = Program().PracticePlane.ScaleY = 8;
+        forms().settings().PracticePlane.ScaleX = forms().settings().PracticePlane.ScaleY = 8;
         setUnit({Exercise(0, 0, 1, 1)});
         const PlaneView *main = Child<PlaneView>(f->main(), "imgCood");
         const PlaneGeometry before = main->planeGeometry();
@@ -382,7 +383,7 @@ private slots:
         f->prompt.clear();
         m->startTest();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("変域があるものはテストできません")});
-        QVERIFY(!Program().TestMode);
+        QVERIFY(!r->source().testMode);
 
         f->select({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
         m->deleteSelected();  // only the first, a whole curve, stays
@@ -393,10 +394,12 @@ private slots:
         };
         m->startTest();
         QVERIFY(shown);
-        QVERIFY(Program().TestMode);
-        QCOMPARE(Program().PracticeCount, 1);
+        QVERIFY(r->source().testMode);
+        QCOMPARE(r->source().count, 1);
 
-        Program().PracticeUnitTitle = QStringLiteral("テスト");
+        PracticeSource titled = r->source();
+        titled.unitTitle = QStringLiteral("テスト");
+        r->setSource(titled);
         r->show();
         m_answers = {Next(), End(2)};
         answer({0, 0}, {1, 1});

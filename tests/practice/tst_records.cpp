@@ -1,7 +1,7 @@
 #include "files/Cp932.h"
 #include "files/ProfileFile.h"
 #include "files/Records.h"
-#include "plane/ProgramState.h"
+#include "support/TestSettings.h"
 #include "practice/RecordsWindow.h"
 #include "support/Children.h"
 #include "support/FullDisk.h"
@@ -53,16 +53,16 @@ class TestRecords : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompt m_prompt;
 
-    QString recordPath() const { return RecordFilePath(Program().AppDir); }
+    QString recordPath() const { return RecordFilePath(TestFolder().dir); }
     // As the practice window records a run: the messages are shown.
     static bool recordRun(const QString &title, const QString &marks, int seconds)
     {
-        return Shown(AppendRunRecord(title, marks, seconds, {Program().AppDir, Program().OnCdRom}));
+        return Shown(AppendRunRecord(title, marks, seconds, {TestFolder().dir, TestFolder().onCdRom}));
     }
     void writeUnit(const QString &name, const QByteArray &firstLine)
     {
-        QDir().mkpath(Program().AppDir + QStringLiteral("DATA"));
-        WriteBytes(Program().AppDir + QStringLiteral("DATA/") + name, firstLine + "\r\n0\r\n");
+        QDir().mkpath(TestFolder().dir + QStringLiteral("DATA"));
+        WriteBytes(TestFolder().dir + QStringLiteral("DATA/") + name, firstLine + "\r\n0\r\n");
     }
     static QListWidget *titles(const RecordsWindow &w) { return Child<QListWidget>(&w, "lstTitle"); }
     static QString detail(const RecordsWindow &w) { return Child<QPlainTextEdit>(&w, "memDetail")->toPlainText(); }
@@ -79,8 +79,8 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        Program().AppDir = m_dir->path() + QLatin1Char('/');
-        Program().OnCdRom = false;
+        TestFolder().dir = m_dir->path() + QLatin1Char('/');
+        TestFolder().onCdRom = false;
         SetRecordClock([] { return kFixed; });
         m_prompt.clear();
         m_prompt.answers.clear();
@@ -88,7 +88,7 @@ private slots:
     void cleanup()
     {
         SetRecordClock({});
-        Program().OnCdRom = false;
+        TestFolder().onCdRom = false;
     }
 
     void profileReading_data()
@@ -282,7 +282,7 @@ private slots:
 
         // The file layer hands the message back as an error and shows nothing.
         const Told<bool> recorded =
-            AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5, {Program().AppDir, false});
+            AppendRunRecord(QStringLiteral("u"), QStringLiteral("○"), 5, {TestFolder().dir, false});
         QVERIFY(!recorded.value);
         QVERIFY(m_prompt.shown.isEmpty());
         QCOMPARE(recorded.messages.size(), 1);
@@ -305,7 +305,7 @@ private slots:
         // The window lists the units with no runs and says why.
         writeUnit(QStringLiteral("a.prb"), "u");
         m_prompt.clear();
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("0回 u")});
         QCOMPARE(m_prompt.shown.size(), 1);
@@ -371,7 +371,7 @@ private slots:
             fs.emplace(64);
             if (!fs->mounted())
                 QSKIP(qPrintable(fs->why()));
-            Program().AppDir = fs->path();
+            TestFolder().dir = fs->path();
         }
         WriteBytes(recordPath(), before);
         if (fs)
@@ -391,7 +391,7 @@ private slots:
         QCOMPARE(m_prompt.texts(), QStringList{message.arg(recordPath())});
         QCOMPARE(LettersBeyond(m_prompt.texts(), {recordPath()}), QString());
         QCOMPARE(Bytes(recordPath()), before);
-        QCOMPARE(QDir(Program().AppDir).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
+        QCOMPARE(QDir(TestFolder().dir).entryList(QDir::Files), QStringList{QStringLiteral("Record.ini")});
         if (fault == QLatin1String("lock")) {
             // Once the lock is free the run goes under the next number.
             QVERIFY(recordRun(QStringLiteral("単元"), QStringLiteral("○○"), 30));
@@ -408,7 +408,7 @@ private slots:
         if (const QByteArray writer = qgetenv("QUORVEL_RECORD_WRITER"); !writer.isEmpty()) {
             // One of the two writers: folder and marks come from the parent.
             const qsizetype bar = writer.indexOf('|');
-            Program().AppDir = QString::fromUtf8(writer.left(bar));
+            TestFolder().dir = QString::fromUtf8(writer.left(bar));
             const QString marks = QString::fromUtf8(writer.mid(bar + 1));
             for (int i = 0; i < kRuns; ++i)
                 QVERIFY(recordRun(title, marks, i));
@@ -420,7 +420,7 @@ private slots:
         for (const QString &m : marks)
             writers.push_back(childrun::StartAgain(__func__, childrun::TestProgram(), {}, [&](QProcess &child) {
                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-                env.insert(QStringLiteral("QUORVEL_RECORD_WRITER"), Program().AppDir + QLatin1Char('|') + m);
+                env.insert(QStringLiteral("QUORVEL_RECORD_WRITER"), TestFolder().dir + QLatin1Char('|') + m);
                 child.setProcessEnvironment(env);
             }));
         for (auto &w : writers) {
@@ -504,7 +504,7 @@ private slots:
 
     void cdRomWritesNothing()
     {
-        Program().OnCdRom = true;
+        TestFolder().onCdRom = true;
         QVERIFY(!recordRun(QStringLiteral("t"), QStringLiteral("○"), 5));
         QVERIFY(!QFile::exists(recordPath()));
         const QByteArray before("[t]\r\n1=a\r\n");
@@ -518,11 +518,11 @@ private slots:
     // so the first time only.
     void windowOnAReadOnlyDataFolderSaysSoOnce()
     {
-        Program().OnCdRom = true;
-        RecordsWindow w;
+        TestFolder().onCdRom = true;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         w.prepareToShow();
-        Program().OnCdRom = false;
+        TestFolder().onCdRom = false;
         QCOMPARE(m_prompt.texts(), QStringList{QStringLiteral("データフォルダに書き込めないため、練習の記録は保存されません")});
     }
 
@@ -532,7 +532,7 @@ private slots:
         const QString title = QString(150, QChar(u'長'));
         writeUnit(QStringLiteral("a.prb"), C(title));
         QVERIFY(recordRun(title, QStringLiteral("○"), 5));
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("1回 ") + title.left(100) + QStringLiteral("…")});
         w.titleListClicked(0);
@@ -545,7 +545,7 @@ private slots:
         writeUnit(QStringLiteral("b.prb"), "\x81\r");  // unreadable title
         writeUnit(QStringLiteral("c.prx"), "not listed");
         WriteBytes(recordPath(), C(QStringLiteral("[？]\r\n1=r1\r\n")));
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("0回 二次関数の基本"), QStringLiteral("1回 ？")}));
         QCOMPARE(w.reserveTitles(), (QStringList{QStringLiteral("二次関数の基本"), QStringLiteral("？")}));
@@ -570,7 +570,7 @@ private slots:
         QByteArray bytes = p.toBytes().value() + C(QStringLiteral("[空の題]\r\n; kept\r\n"));
         WriteBytes(recordPath(), bytes);
 
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         QCOMPARE(listTexts(w), (QStringList{QStringLiteral("2回 同じ題"), QStringLiteral("2回 同じ題"),
                                             QStringLiteral("1回 別の題"), QStringLiteral("0回 空の題")}));
@@ -606,7 +606,7 @@ private slots:
         writeUnit(QStringLiteral("a.prb"), "t");
         QVERIFY(recordRun(QStringLiteral("t"), QStringLiteral("○"), 5));
         const QByteArray before = Bytes(recordPath());
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         w.titleListClicked(0);
         if (select)
@@ -623,7 +623,7 @@ private slots:
     {
         writeUnit(QStringLiteral("a.prb"), "t");
         WriteBytes(recordPath(), "[t]\r\n1=run one\r\n3=run three\r\n");
-        RecordsWindow w;
+        RecordsWindow w(TestFolder());
         w.prepareToShow();
         QCOMPARE(listTexts(w), QStringList{QStringLiteral("2回 t")});
         w.titleListClicked(0);

@@ -1,4 +1,4 @@
-#include "plane/ProgramState.h"
+#include "support/TestSettings.h"
 #include "settings/LineKindDialog.h"
 
 #include "support/Children.h"
@@ -25,13 +25,13 @@ namespace {
 
 LineKind InForce()
 {
-    const DrawingSettings &d = Program().Draw;
+    const DrawingSettings &d = TestSettings().Draw;
     return {d.LineMode, d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
 }
 
 void SetInForce(const LineKind &k)
 {
-    DrawingSettings &d = Program().Draw;
+    DrawingSettings &d = TestSettings().Draw;
     d.LineMode = k.Mode;
     d.LineWidth = k.Width;
     d.SegmentEnds = k.SegmentEnds;
@@ -136,7 +136,8 @@ class TestLineKindDialog : public QObject {
 private slots:
     void init()
     {
-        Program() = ProgramState{};
+        TestSettings() = ViewSettings{};
+        TestFolder() = AppFolder{};
         m_applied = 0;
         m_redraws = 0;
         m_seenOnApply = {};
@@ -160,7 +161,7 @@ private slots:
         QFETCH(bool, segmentOn);
         QFETCH(bool, halfOn);
         SetInForce(inForce);
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         QVERIFY(showAndWait(d));
         QCOMPARE(d.working(), inForce);
         // Even the buttons of a disabled group show the value in force.
@@ -188,13 +189,13 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, segmentOn);
         QFETCH(bool, halfOn);
-        Program().Draw.LineMode = shownMode;
-        LineKindDialog d;
+        TestSettings().Draw.LineMode = shownMode;
+        LineKindDialog d(TestSettings().Draw);
         QVERIFY(showAndWait(d));
         Operate(&d, {click});
         QCOMPARE(d.working().Mode, mode);
         verifyEndGroups(d, segmentOn, halfOn);
-        QCOMPARE(Program().Draw.LineMode, shownMode);  // only OK applies
+        QCOMPARE(TestSettings().Draw.LineMode, shownMode);  // only OK applies
     }
 
     void okApplies_data()
@@ -236,7 +237,7 @@ private slots:
         QFETCH(bool, halfOn);
         QFETCH(LineKind, applied);
         SetInForce(inForce);
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         wire(d);
         QVERIFY(showAndWait(d));
         const QString finish = steps.takeLast();
@@ -267,7 +268,7 @@ private slots:
         QFETCH(LineKind, inForce);
         QFETCH(QStringList, steps);
         SetInForce(inForce);
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         wire(d);
         QVERIFY(showAndWait(d));
         Operate(&d, steps);
@@ -297,7 +298,7 @@ private slots:
         QFETCH(LineKind, working);
         QFETCH(int, redraws);
         SetInForce(inForce);
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         wire(d);
         QVERIFY(showAndWait(d));
         Operate(&d, steps);
@@ -336,7 +337,7 @@ private slots:
         QFETCH(bool, segmentOn);
         QFETCH(bool, halfOn);
         SetInForce(first);
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         QVERIFY(showAndWait(d));
         Operate(&d, steps);
         QVERIFY(!d.isVisible());
@@ -350,7 +351,7 @@ private slots:
 
     void placedAtScreenTopLeft()
     {
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         d.move(240, 160);
         QVERIFY(showAndWait(d));
         const QPoint corner = d.screen()->geometry().topLeft();
@@ -366,7 +367,7 @@ private slots:
 
     void formStaysPutWhenCaptionsGo()
     {
-        LineKindDialog d;
+        LineKindDialog d(TestSettings().Draw);
         QVERIFY(showAndWait(d));
         const QSize size = d.size();
         QCOMPARE(d.minimumSize(), d.maximumSize());

@@ -1,5 +1,5 @@
 #include "plane/PlaneDrawing.h"
-#include "plane/ProgramState.h"
+#include "support/TestSettings.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
@@ -68,19 +68,19 @@ class TestPlaneSettingsDialog : public QObject {
     // The holder loaded as at start, and the dialog created on first need.
     std::unique_ptr<PlaneSettingsDialog> open(PlaneSettings &holder)
     {
-        LoadHeldPlaneSettings(store(), holder);
+        LoadHeldPlaneSettings(store(), holder, TestSettings().PlaneDefaultSize);
         return create(holder);
     }
     std::unique_ptr<PlaneSettingsDialog> create(PlaneSettings &holder)
     {
-        auto d = std::make_unique<PlaneSettingsDialog>(SettingsStore(m_path), holder);
+        auto d = std::make_unique<PlaneSettingsDialog>(SettingsStore(m_path), holder, TestSettings().PlaneDefaultSize);
         d->onRedraw = [this] { ++m_redraws; };
         return d;
     }
     // The dialog of the main plane, shown as the menu shows it.
     std::unique_ptr<PlaneSettingsDialog> shown()
     {
-        auto d = open(Program().MainPlane);
+        auto d = open(TestSettings().MainPlane);
         d->show();
         m_prompt->clear();
         m_redraws = 0;
@@ -92,7 +92,8 @@ private slots:
     void init()
     {
         m_path = m_dir.filePath(QStringLiteral("store-%1.ini").arg(++m_run));
-        Program() = ProgramState{};
+        TestSettings() = ViewSettings{};
+        TestFolder() = AppFolder{};
         m_prompt = std::make_unique<ScriptedPrompt>();
         m_redraws = 0;
     }
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(m_redraws, tests ? 1 : 0);
         QCOMPARE(m_prompt->texts(), QStringList());
         // The holder follows the field.
-        const PlaneSettings &s = Program().MainPlane;
+        const PlaneSettings &s = TestSettings().MainPlane;
         const QString held = field == u"edtSizeX"    ? s.SizeX
                              : field == u"edtSizeY"  ? s.SizeY
                              : field == u"edtDX"     ? s.DX
@@ -184,7 +185,7 @@ private slots:
         QCOMPARE(s->minimum(), min);
         QCOMPARE(s->maximum(), max);
         QCOMPARE(s->value(), value);
-        QCOMPARE(Program().MainPlane, PlaneSettings{});
+        QCOMPARE(TestSettings().MainPlane, PlaneSettings{});
         QCOMPARE(Edit(d.get(), "edtSizeX")->text(), QStringLiteral("-99"));
         QCOMPARE(Edit(d.get(), "edtDY")->text(), QStringLiteral("16"));
         QCOMPARE(Edit(d.get(), "edtEndY")->text(), QStringLiteral("99"));
@@ -201,8 +202,8 @@ private slots:
         store().WriteIntSetting(QStringLiteral("FontSize"), 4);
         auto d = shown();
         QCOMPARE(Spin(d.get(), "spnScaleNumberX")->value(), 20);
-        QCOMPARE(Program().MainPlane.ScaleNumberX, 20);
-        QCOMPARE(Program().MainPlane.FontSize, 8);
+        QCOMPARE(TestSettings().MainPlane.ScaleNumberX, 20);
+        QCOMPARE(TestSettings().MainPlane.FontSize, 8);
     }
 
     // Loaded at start-up, the holder has the stored values (clamped as the
@@ -214,8 +215,8 @@ private slots:
         store().WriteIntSetting(QStringLiteral("Yohaku"), 9);
         store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("-8"));
         store().WriteTextSetting(QStringLiteral("StartX"), QStringLiteral("-4"));
-        LoadHeldPlaneSettings(store(), Program().MainPlane);
-        const PlaneSettings &s = Program().MainPlane;
+        LoadHeldPlaneSettings(store(), TestSettings().MainPlane, TestSettings().PlaneDefaultSize);
+        const PlaneSettings &s = TestSettings().MainPlane;
         QCOMPARE(s.ScaleNumberY, 0);
         QCOMPARE(s.Margin, 5);
         QCOMPARE(s.ScaleY, 8);
@@ -223,10 +224,10 @@ private slots:
 
         // Program start-up repaints from the holder; a later edit of it
         // (another window's) is what the dialog presents.
-        Program().MainPlane.EndX = QStringLiteral("7");
+        TestSettings().MainPlane.EndX = QStringLiteral("7");
         store().WriteTextSetting(QStringLiteral("EndX"), QStringLiteral("x"));
         m_prompt->clear();
-        auto d = create(Program().MainPlane);
+        auto d = create(TestSettings().MainPlane);
         QCOMPARE(d->shownValues().StartX, QStringLiteral("-4"));
         QCOMPARE(d->shownValues().ScaleNumberY, 0);
         QCOMPARE(d->shownValues().EndX, QStringLiteral("7"));
@@ -239,12 +240,12 @@ private slots:
         QCOMPARE(Spin(d.get(), "spnScaleNumberY")->value(), 0);
         Edit(d.get(), "edtStartX")->setText(QStringLiteral("-2"));
         QCOMPARE(d->editing().StartX, QStringLiteral("-2"));
-        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));  // the plane takes it at the test
+        QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-4"));  // the plane takes it at the test
         Edit(d.get(), "edtDY")->setText(QStringLiteral("8"));
         QVERIFY(d->testClicked());
-        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-2"));
+        QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-2"));
         d->cancelClicked();
-        QCOMPARE(Program().MainPlane.StartX, QStringLiteral("-4"));
+        QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-4"));
     }
 
     void noneSizePassesWhateverTheLargestSize_data()
@@ -258,7 +259,7 @@ private slots:
     void noneSizePassesWhateverTheLargestSize()
     {
         QFETCH(int, largest);
-        Program().PlaneDefaultSize = largest;
+        TestSettings().PlaneDefaultSize = largest;
         store().WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("160"));
         auto d = shown();
         QCOMPARE(d->largestPlaneSize(), largest);
@@ -267,8 +268,8 @@ private slots:
         QCOMPARE(m_prompt->texts(), QStringList());
         QCOMPARE(m_redraws, 2);
         QCOMPARE(Edit(d.get(), "edtSizeX")->text(), QStringLiteral("-99"));
-        QCOMPARE(PlaneSizeX(Program()), largest);
-        QCOMPARE(PlaneSizeY(Program()), largest);
+        QCOMPARE(PlaneSizeX(TestSettings()), largest);
+        QCOMPARE(PlaneSizeY(TestSettings()), largest);
     }
 
     void sizeOutOfRange_data()
@@ -291,7 +292,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        Program().PlaneDefaultSize = largest;
+        TestSettings().PlaneDefaultSize = largest;
         store().WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("256"));
         store().WriteTextSetting(QStringLiteral("SizeY"), QStringLiteral("160"));
         auto d = shown();
@@ -308,8 +309,8 @@ private slots:
         QCOMPARE(Edit(d.get(), "edtSizeX")->text(), converted ? QStringLiteral("256") : text);
         if (converted) {
             QCOMPARE(Edit(d.get(), "edtSizeY")->text(), QStringLiteral("160"));
-            QCOMPARE(Program().MainPlane.SizeX, QStringLiteral("256"));
-            QCOMPARE(Program().MainPlane.SizeY, QStringLiteral("160"));
+            QCOMPARE(TestSettings().MainPlane.SizeX, QStringLiteral("256"));
+            QCOMPARE(TestSettings().MainPlane.SizeY, QStringLiteral("160"));
         }
     }
 
@@ -380,7 +381,7 @@ private slots:
         QCOMPARE(m_redraws, onTest.isEmpty() ? 1 : 0);
         QCOMPARE(x ? s.ScaleX : s.ScaleY, scale);  // the field keeps what was typed
 
-        const PlaneSettings &held = Program().MainPlane;
+        const PlaneSettings &held = TestSettings().MainPlane;
         QCOMPARE(x ? held.ScaleX : held.ScaleY, drawnScale);
         QCOMPARE(x ? held.DX : held.DY, QString::number(drawnScale));
         const PlaneGeometry g = ComputePlaneGeometry(544, 544, held, PlaneGeometry{});
@@ -398,8 +399,8 @@ private slots:
         QCOMPARE(m_prompt->texts(), QStringList{ScaleRangeMessage});
         QCOMPARE(m_redraws, 0);
         // The plane keeps 16 pixels per unit; the field still shows 2.
-        QCOMPARE(Program().MainPlane.ScaleX, 16);
-        QCOMPARE(ComputePlaneGeometry(544, 544, Program().MainPlane, PlaneGeometry{}).ScaleX, 16);
+        QCOMPARE(TestSettings().MainPlane.ScaleX, 16);
+        QCOMPARE(ComputePlaneGeometry(544, 544, TestSettings().MainPlane, PlaneGeometry{}).ScaleX, 16);
         QCOMPARE(d->editing().ScaleX, 2);
         QVERIFY(d->settingsChanged());
     }
@@ -436,11 +437,11 @@ private slots:
         Edit(d.get(), "edtEndX")->setText(QStringLiteral("7"));
         Edit(d.get(), "edtSizeY")->setText(QStringLiteral("320"));
         QVERIFY(d->testClicked());
-        const PlaneSettings valid = Program().MainPlane;
+        const PlaneSettings valid = TestSettings().MainPlane;
         m_redraws = 0;
 
         Child<QLineEdit>(d.get(), field)->setText(text);
-        QCOMPARE(Program().MainPlane, valid);
+        QCOMPARE(TestSettings().MainPlane, valid);
         Child<QPushButton>(d.get(), button)->click();
         QCOMPARE(m_prompt->texts(), messages);
         PlaneSettings expected = valid;
@@ -453,7 +454,7 @@ private slots:
             // the dialog shows.
             expected.SizeY = QStringLiteral("-99");
         }
-        QCOMPARE(Program().MainPlane, expected);
+        QCOMPARE(TestSettings().MainPlane, expected);
     }
 
     void cancelKeepsTheScaleAndRestoresTheRest_data()
@@ -471,7 +472,7 @@ private slots:
         store().WriteTextSetting(QStringLiteral("StartY"), QStringLiteral("-2"));
         store().WriteIntSetting(QStringLiteral("ScaleNumberY"), 2);
         auto d = shown();
-        const PlaneSettings atShow = Program().MainPlane;
+        const PlaneSettings atShow = TestSettings().MainPlane;
         PlaneSettingsDialog *w = d.get();
         Edit(w, "edtDX")->setText(scale);
         Edit(w, "edtDY")->setText(scale);
@@ -499,7 +500,7 @@ private slots:
             expected.DX = expected.DY = scale;
             expected.ScaleX = expected.ScaleY = scale.toInt();
         }
-        QCOMPARE(Program().MainPlane, expected);
+        QCOMPARE(TestSettings().MainPlane, expected);
         QCOMPARE(Edit(w, "edtSizeX")->text(), QStringLiteral("320"));
         QCOMPARE(Edit(w, "edtStartY")->text(), QStringLiteral("-2"));
         QCOMPARE(Spin(w, "spnScaleNumberY")->value(), 2);
@@ -513,7 +514,7 @@ private slots:
         Edit(d.get(), "edtEndX")->setText(QStringLiteral("7"));
         QTest::keyClick(d.get(), Qt::Key_Escape);
         QVERIFY(d->isHidden());
-        QCOMPARE(Program().MainPlane.EndX, QStringLiteral("99"));
+        QCOMPARE(TestSettings().MainPlane.EndX, QStringLiteral("99"));
         QCOMPARE(m_redraws, 1);
     }
 
@@ -644,9 +645,10 @@ private slots:
         QCOMPARE(st.ReadIntSetting(QStringLiteral("chkMemori"), 7), 0);
 
         // A second program instance: a fresh dialog and practice plane on the same store.
-        Program() = ProgramState{};
-        auto main = open(Program().MainPlane);
-        LoadHeldPlaneSettings(st, Program().PracticePlane);
+        TestSettings() = ViewSettings{};
+        TestFolder() = AppFolder{};
+        auto main = open(TestSettings().MainPlane);
+        LoadHeldPlaneSettings(st, TestSettings().PracticePlane, TestSettings().PlaneDefaultSize);
         PlaneSettings expected;
         expected.SizeX = QStringLiteral("320");
         expected.SizeY = QStringLiteral("256");
@@ -662,8 +664,8 @@ private slots:
         expected.ScaleNumberY = 0;
         expected.FontSize = 16;
         expected.Margin = 3;
-        QCOMPARE(Program().MainPlane, expected);  // the switches start on
-        QCOMPARE(Program().PracticePlane, expected);
+        QCOMPARE(TestSettings().MainPlane, expected);  // the switches start on
+        QCOMPARE(TestSettings().PracticePlane, expected);
         QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("99"));
         QVERIFY(Check(main.get(), "chkMemori")->isChecked());
         QCOMPARE(m_prompt->texts(), (QStringList{ScaleRangeMessage, QStringLiteral("'x' は整数ではありません")}));
@@ -687,10 +689,10 @@ private slots:
     void practiceHolderIsUntouched()
     {
         store().WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("256"));
-        PlaneSettingsDialog main(store(), Program().MainPlane);
-        LoadHeldPlaneSettings(store(), Program().PracticePlane);
+        PlaneSettingsDialog main(store(), TestSettings().MainPlane, TestSettings().PlaneDefaultSize);
+        LoadHeldPlaneSettings(store(), TestSettings().PracticePlane, TestSettings().PlaneDefaultSize);
         main.onRedraw = [this] { ++m_redraws; };
-        const PlaneSettings before = Program().PracticePlane;
+        const PlaneSettings before = TestSettings().PracticePlane;
         QCOMPARE(before.SizeX, QStringLiteral("256"));
 
         main.show();
@@ -703,9 +705,9 @@ private slots:
         main.okClicked();
 
         QCOMPARE(m_redraws, 1);
-        QCOMPARE(Program().MainPlane.ScaleX, 4);
-        QVERIFY(!Program().MainPlane.ShowCoordinates);
-        QCOMPARE(Program().PracticePlane, before);
+        QCOMPARE(TestSettings().MainPlane.ScaleX, 4);
+        QVERIFY(!TestSettings().MainPlane.ShowCoordinates);
+        QCOMPARE(TestSettings().PracticePlane, before);
     }
 
     void switchClickRunsTheTest_data()
@@ -724,7 +726,7 @@ private slots:
         QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(4, c->height() / 2));
         QVERIFY(!c->isChecked());
         QCOMPARE(m_redraws, 1);
-        const PlaneSettings &s = Program().MainPlane;
+        const PlaneSettings &s = TestSettings().MainPlane;
         auto switchValue = [&] {
             return control == u"chkXY"       ? s.ShowAxisNames
                    : control == u"chkMemori" ? s.ShowTickNumbers
@@ -800,18 +802,18 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, fallback);
         store().WriteTextSetting(name, text);
-        auto d = open(Program().MainPlane);
-        LoadHeldPlaneSettings(store(), Program().PracticePlane);
+        auto d = open(TestSettings().MainPlane);
+        LoadHeldPlaneSettings(store(), TestSettings().PracticePlane, TestSettings().PlaneDefaultSize);
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'%1' は整数ではありません").arg(text)});
         d->show();
         QCOMPARE(Child<QLineEdit>(d.get(), field)->text(), fallback);
-        QCOMPARE(Program().MainPlane, PlaneSettings{});
-        QCOMPARE(Program().PracticePlane, PlaneSettings{});
+        QCOMPARE(TestSettings().MainPlane, PlaneSettings{});
+        QCOMPARE(TestSettings().PracticePlane, PlaneSettings{});
         // The plane is drawn from the defaults, and the next start is quiet.
         Picture pic;
-        DrawPlane(pic, Program(), PlaneGeometry{});
-        QCOMPARE(pic.canvas().width(), Program().PlaneDefaultSize);
-        PlaneSettingsDialog next(store(), Program().MainPlane);
+        DrawPlane(pic, TestSettings(), PlaneGeometry{});
+        QCOMPARE(pic.canvas().width(), TestSettings().PlaneDefaultSize);
+        PlaneSettingsDialog next(store(), TestSettings().MainPlane, TestSettings().PlaneDefaultSize);
         QCOMPARE(m_prompt->texts().size(), 1);
     }
 
@@ -819,11 +821,11 @@ private slots:
     {
         store().WriteTextSetting(QStringLiteral("ScaleY"), QStringLiteral("-8"));
         store().WriteTextSetting(QStringLiteral("ScaleNumberX"), QStringLiteral("5"));
-        auto d = open(Program().MainPlane);
+        auto d = open(TestSettings().MainPlane);
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'ScaleNumberX' のﾃﾞｰﾀ型が不正です")});
         QCOMPARE(Edit(d.get(), "edtDY")->text(), QStringLiteral("-8"));
-        QCOMPARE(Program().MainPlane.ScaleY, 8);  // in step with the text that was read
-        QCOMPARE(Program().MainPlane.ScaleNumberX, 5);
+        QCOMPARE(TestSettings().MainPlane.ScaleY, 8);  // in step with the text that was read
+        QCOMPARE(TestSettings().MainPlane.ScaleNumberX, 5);
     }
 };
 

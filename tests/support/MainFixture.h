@@ -24,7 +24,6 @@ public:
     MainFixture()
     {
         RegisterFontSubstitutions();
-        Program() = ProgramState{};
         CreateForms(QSize(1024, 768), dir.path(), SettingsStore(dir.filePath(QStringLiteral("store.ini"))));
         main()->show();
         if (!QTest::qWaitForWindowExposed(main()))

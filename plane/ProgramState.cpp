@@ -1,7 +1,0 @@
-#include "plane/ProgramState.h"
-
-ProgramState &Program()
-{
-    static ProgramState state;
-    return state;
-}
