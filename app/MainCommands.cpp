@@ -76,12 +76,12 @@ void MainWindow::stepHistory(bool back)
         m_doc.undoStack()->redo();
 }
 
-int MainWindow::saveWithDialog(bool askFirst)
+Answer MainWindow::saveWithDialog(bool askFirst)
 {
     if (askFirst) {
         if (!needsSaving())
             return Answer::No;
-        const int a = prompt().askYesNoCancel(QStringLiteral("現在のデータを保存しますか"));
+        const Answer a = prompt().askYesNoCancel(QStringLiteral("現在のデータを保存しますか"));
         if (a == Answer::Cancel)
             return Answer::Cancel;
         if (a != Answer::Yes)
@@ -93,7 +93,7 @@ int MainWindow::saveWithDialog(bool askFirst)
         return Answer::Cancel;
     const QString title = m_unitTitleDialog ? m_unitTitleDialog->title() : m_doc.title();
     const QString file = Shown(NormalizeUnitFileName(*chosen));
-    int result = Answer::Yes;
+    Answer result = Answer::Yes;
     if (QFileInfo::exists(file)) {
         result = prompt().askYesNoCancel(file + QStringLiteral("上書きしてもいいですか"));
         if (result != Answer::Yes)

@@ -14,6 +14,7 @@
 #include "files/AppFolder.h"
 #include "model/PracticeSource.h"
 #include "plane/ViewSettings.h"
+#include "ui/Prompt.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -133,7 +134,7 @@ public:
     void deleteSelected();
     void showPlaneSettings();
     // Unit and file commands.
-    int saveWithDialog(bool askFirst);
+    Answer saveWithDialog(bool askFirst);
     bool saveAs();
     void newUnit();
     void openFile();

@@ -4,8 +4,8 @@ namespace {
 class SilentPrompt final : public Prompt {
 public:
     void message(const QString &, MessageKind) override {}
-    int askYesNo(const QString &) override { return Answer::No; }
-    int askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    Answer askYesNo(const QString &) override { return Answer::No; }
+    Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
     std::optional<QString> openFileName(const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
     {

@@ -11,20 +11,16 @@
 #include <optional>
 
 // Answers of the confirmation boxes.
-namespace Answer {
-constexpr int Yes = 6;
-constexpr int No = 7;
-constexpr int Cancel = 2;
-}  // namespace Answer
+enum class Answer { Yes, No, Cancel };
 
 class Prompt {
 public:
     virtual ~Prompt() = default;
     // A plain OK box (titled with the application title).
     virtual void message(const QString &text, MessageKind kind = MessageKind::Plain) = 0;
-    // Confirmation boxes titled "確認": 6 yes, 7 no; 6, 7 or 2 cancel.
-    virtual int askYesNo(const QString &text) = 0;
-    virtual int askYesNoCancel(const QString &text) = 0;
+    // Confirmation boxes titled "確認": yes or no; yes, no or cancel.
+    virtual Answer askYesNo(const QString &text) = 0;
+    virtual Answer askYesNoCancel(const QString &text) = 0;
     // File dialogs: the chosen path, or nothing when cancelled. The filter
     // is in the "name|*.a;*.b|name|*.c" form.
     virtual std::optional<QString> openFileName(const QString &folder, const QString &filter) = 0;

@@ -13,7 +13,7 @@ QWidget *Owner()
     return QApplication::activeWindow();
 }
 
-int Ask(const QString &text, bool withCancel)
+Answer Ask(const QString &text, bool withCancel)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, Owner());
     QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
@@ -56,12 +56,12 @@ void QtPrompt::message(const QString &text, MessageKind kind)
     box.exec();
 }
 
-int QtPrompt::askYesNo(const QString &text)
+Answer QtPrompt::askYesNo(const QString &text)
 {
     return Ask(text, false);
 }
 
-int QtPrompt::askYesNoCancel(const QString &text)
+Answer QtPrompt::askYesNoCancel(const QString &text)
 {
     return Ask(text, true);
 }

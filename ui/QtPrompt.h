@@ -14,8 +14,8 @@ public:
     explicit QtPrompt(QString appTitle) : m_title(std::move(appTitle)) {}
 
     void message(const QString &text, MessageKind kind) override;
-    int askYesNo(const QString &text) override;
-    int askYesNoCancel(const QString &text) override;
+    Answer askYesNo(const QString &text) override;
+    Answer askYesNoCancel(const QString &text) override;
     std::optional<QString> openFileName(const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
                                         const QString &filter) override;

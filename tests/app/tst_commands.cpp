@@ -130,7 +130,7 @@ private slots:
         QFETCH(int, answer);
         addOne();
         m->state().Untitled = false;
-        f->prompt.answers.push_back(answer);
+        f->prompt.answers.push_back(Answer(answer));
         m->newUnit();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("現在のデータを保存しますか")});
         QTEST(m->document().count(), "countAfter");
@@ -176,15 +176,15 @@ private slots:
             QVERIFY(!f->prompt.texts().contains(QStringLiteral("現在のデータを保存しますか")));
             return;
         }
-        f->prompt.answers.push_back(answer);
+        f->prompt.answers.push_back(Answer(answer));
         m->action(command.toLatin1().constData())->trigger();
         QCOMPARE(f->prompt.texts().value(0), QStringLiteral("現在のデータを保存しますか"));
-        if (answer == Answer::Cancel) {
+        if (Answer(answer) == Answer::Cancel) {
             QCOMPARE(m->document().at(0).VertexX, moved.VertexX);
             QCOMPARE(m->document().count(), 6);
             QVERIFY(m->needsSaving());
         }
-        QCOMPARE(m->isVisible(), answer == Answer::Cancel || command != QLatin1String("mnuLine2"));
+        QCOMPARE(m->isVisible(), Answer(answer) == Answer::Cancel || command != QLatin1String("mnuLine2"));
     }
 
     // Every change of the unit is one step: undo gives back the records,
@@ -313,8 +313,8 @@ private slots:
         QVERIFY(WriteCp932Lines(file, {QStringLiteral("old unit")}));
         addOne();
         f->prompt.fileNames.push_back(file);
-        f->prompt.answers.push_back(answer);
-        QCOMPARE(m->saveWithDialog(false), answer);
+        f->prompt.answers.push_back(Answer(answer));
+        QCOMPARE(int(m->saveWithDialog(false)), answer);
         QCOMPARE(f->prompt.shown.value(1).text, file + QStringLiteral("上書きしてもいいですか"));
         QStringList lines;
         QVERIFY(ReadCp932Lines(file, lines));
@@ -333,7 +333,7 @@ private slots:
         addOne();
         f->prompt.fileNames.push_back(data() + QStringLiteral("taken.prb"));
         f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
-        QCOMPARE(m->saveWithDialog(false), int(Answer::Cancel));
+        QCOMPARE(m->saveWithDialog(false), Answer::Cancel);
         QVERIFY(f->prompt.texts().contains(data() + QStringLiteral("taken.prb") + QStringLiteral("の保存に失敗しました")));
         QVERIFY(m->document().isModified());
         QCOMPARE(Bytes(file), before);
@@ -540,11 +540,11 @@ private slots:
         QFETCH(int, answer);
         addOne();
         addOne();
-        f->prompt.answers.push_back(answer);
+        f->prompt.answers.push_back(Answer(answer));
         m->deleteAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
         QTEST(m->document().count(), "countAfter");
-        QCOMPARE(m->needsSaving(), answer != Answer::Yes);  // an emptied unit asks nothing
+        QCOMPARE(m->needsSaving(), Answer(answer) != Answer::Yes);  // an emptied unit asks nothing
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
     }
 

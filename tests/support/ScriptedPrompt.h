@@ -21,7 +21,7 @@ public:
     ScriptedPrompt() { m_previous = setPrompt(this); }
     ~ScriptedPrompt() override { setPrompt(m_previous); }
 
-    std::deque<int> answers;
+    std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileNames;
     std::deque<std::optional<Color>> colors;
     QList<Shown> shown;
@@ -39,12 +39,12 @@ public:
     {
         shown.append({QStringLiteral("message"), text, kind});
     }
-    int askYesNo(const QString &text) override
+    Answer askYesNo(const QString &text) override
     {
         shown.append({QStringLiteral("yesno"), text});
         return next(Answer::No);
     }
-    int askYesNoCancel(const QString &text) override
+    Answer askYesNoCancel(const QString &text) override
     {
         shown.append({QStringLiteral("yesnocancel"), text});
         return next(Answer::Cancel);
@@ -66,11 +66,11 @@ public:
     }
 
 private:
-    int next(int fallback)
+    Answer next(Answer fallback)
     {
         if (answers.empty())
             return fallback;
-        const int a = answers.front();
+        const Answer a = answers.front();
         answers.pop_front();
         return a;
     }
