@@ -14,7 +14,7 @@ Parabola MainWindow::newParabolaRecord(QPoint vertex, QPoint passingPoint)
 {
     DrawingSettings &draw = m_view.Draw;
     Parabola rec;
-    rec.LineMode = draw.LineMode;
+    rec.LineMode = ToInt(draw.NextLineMode);
     rec.LineWidth = draw.LineWidth;
     rec.LowerIncluded = draw.LowerIncluded ? 1 : 0;
     rec.UpperIncluded = draw.UpperIncluded ? 1 : 0;

@@ -181,11 +181,11 @@ void MainWindow::applyLineModeLook()
     DrawingSettings &draw = m_view.Draw;
     static const char *const segmentTexts[] = {" ≦ ≦", " ≦ ＜", " ＜ ≦", " ＜ ＜"};
     QString text;
-    if (draw.LineMode == 1) {
+    if (draw.NextLineMode == LineMode::Segment) {
         const int e = draw.SegmentEnds;
         if (e >= 0 && e <= 3)
             text = QString::fromUtf8(segmentTexts[e]);
-    } else if (draw.LineMode == 2 || draw.LineMode == 3) {
+    } else if (draw.NextLineMode == LineMode::RightHalf || draw.NextLineMode == LineMode::LeftHalf) {
         text = draw.HalfLineEnds == 0 ? QStringLiteral("  ≦ ") : QStringLiteral("  ＜ ");
     }
     UpdateEndFlags(draw);
@@ -198,7 +198,7 @@ void MainWindow::setLineMode(LineMode mode)
     static const char *const words[] = {"全域", "中央", "右側", "左側"};
     QToolButton *const buttons[] = {wholeCurveButton, segmentButton, rightHalfLineButton, leftHalfLineButton};
     const int n = ToInt(mode);
-    m_view.Draw.LineMode = n;
+    m_view.Draw.NextLineMode = mode;
     lineModeField->setText(QString::fromUtf8(words[n]));
     buttons[n]->defaultAction()->setChecked(true);
     applyLineModeLook();
@@ -230,9 +230,9 @@ void MainWindow::setLeftHalfLineMode()
 void MainWindow::cycleEndKinds()
 {
     DrawingSettings &draw = m_view.Draw;
-    if (draw.LineMode == 1)
+    if (draw.NextLineMode == LineMode::Segment)
         draw.SegmentEnds = (draw.SegmentEnds + 1) % 4;
-    else if (draw.LineMode == 2 || draw.LineMode == 3)
+    else if (draw.NextLineMode == LineMode::RightHalf || draw.NextLineMode == LineMode::LeftHalf)
         draw.HalfLineEnds = draw.HalfLineEnds == 0 ? 1 : 0;
     applyLineModeLook();
 }
@@ -249,11 +249,9 @@ void MainWindow::nextAutoColor()
 void MainWindow::syncLineModeButtons()
 {
     // The line kind dialog changed the settings: show them on the tool bar.
-    const auto mode = LineModeFromInt(m_view.Draw.LineMode);
-    if (!mode)
-        return;
-    if (*mode == LineMode::Whole)
+    const LineMode mode = m_view.Draw.NextLineMode;
+    if (mode == LineMode::Whole)
         setWholeCurveMode();
     else
-        setLineMode(*mode);
+        setLineMode(mode);
 }

@@ -165,7 +165,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSetti
     st.PlaneDefaultSize = m_layout.planeDefaultSize;
 
     m_folder.dir = AppDirFrom(currentDir);
-    draw.LineMode = 0;
+    draw.NextLineMode = LineMode::Whole;
     draw.FixedColor = Colors::White;
     draw.LineWidth = 1;
 

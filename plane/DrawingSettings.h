@@ -2,6 +2,7 @@
 // How curves, marks and panels are drawn, and the line kind of the next
 // parabola: the main window's switches as the drawing code reads them.
 
+#include "model/LineMode.h"
 #include "plane/Canvas.h"
 
 struct DrawingSettings {
@@ -10,7 +11,7 @@ struct DrawingSettings {
     bool LatticeDots = false;  // dots on the lattice points of selected curves
     bool AxisColor = true;     // coloured axes
     int CircleRadius = 5;      // pixels, of end marks
-    int LineMode = 0;          // domain kind of the next parabola
+    LineMode NextLineMode = LineMode::Whole;  // domain kind of the next parabola
     int LineWidth = 1;         // pixels
     int SegmentEnds = 0;       // 0..3
     int HalfLineEnds = 0;      // 0..1

@@ -323,7 +323,7 @@ void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const PlotContext &
     c.setPenWidth(ctx.draw.LineWidth);
     const QPoint p = Pixel(ctx.geometry, lattice.x(), lattice.y());
     const int r = ctx.draw.CircleRadius;
-    if (ctx.draw.LineMode != 0)
+    if (ctx.draw.NextLineMode != LineMode::Whole)
         c.ellipse(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
     else if (ctx.draw.Handles)
         c.rectangle(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
@@ -366,15 +366,16 @@ std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle)
 
 int CurrentEndStyle(const DrawingSettings &draw)
 {
-    switch (draw.LineMode) {
-    case 1:
+    switch (draw.NextLineMode) {
+    case LineMode::Segment:
         return draw.SegmentEnds;
-    case 2:
-    case 3:
+    case LineMode::RightHalf:
+    case LineMode::LeftHalf:
         return draw.HalfLineEnds;
-    default:
-        return 0;
+    case LineMode::Whole:
+        break;
     }
+    return 0;
 }
 
 void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &draw)
@@ -384,7 +385,7 @@ void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &dr
     if (rec.Formula.isEmpty()) {
         // Stands for the parabola the next click would start.
         color = NextAutoColor(draw);
-        mode = draw.LineMode;
+        mode = ToInt(draw.NextLineMode);
         width = draw.LineWidth;
         endStyle = CurrentEndStyle(draw);
     } else {
@@ -438,7 +439,7 @@ void DrawLineSample(Canvas &c, const Parabola &rec, int top, DrawingSettings &dr
 void UpdateEndFlags(DrawingSettings &draw)
 {
     // A whole curve keeps the flags of the segment ends it would take.
-    const int mode = draw.LineMode;
+    const int mode = ToInt(draw.NextLineMode);
     const int ends = mode <= 1 ? draw.SegmentEnds : draw.HalfLineEnds;
     // An unknown mode or end code keeps the flags as they are.
     if (mode < 0 || mode > 3 || ends < 0 || ends > (mode <= 1 ? 3 : 1))

@@ -141,7 +141,7 @@ void LineKindDialog::prepareToShow()
     if (QScreen *s = screen())
         move(s->geometry().topLeft());
     const DrawingSettings &d = m_draw;
-    m_working = {d.LineMode, d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
+    m_working = {ToInt(d.NextLineMode), d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
     for (const Group &g : Groups) {
         const int value = m_working.*g.field;
         // The button may be in a disabled group: check it directly rather
@@ -170,7 +170,7 @@ void LineKindDialog::enableEndGroups()
 void LineKindDialog::okClicked()
 {
     DrawingSettings &d = m_draw;
-    d.LineMode = m_working.Mode;
+    d.NextLineMode = LineModeFromInt(m_working.Mode).value_or(LineMode::Whole);
     d.LineWidth = m_working.Width;
     // The whole curve has no ends; whatever the end groups still show is not
     // carried over.

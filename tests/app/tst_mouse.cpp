@@ -465,7 +465,7 @@ private slots:
         buttons[mode]->click();
         for (int i = 0; i < samples; ++i)
             Child<QToolButton>(m, "spdSample")->click();
-        QCOMPARE(forms().settings().Draw.LineMode, mode);
+        QCOMPARE(ToInt(forms().settings().Draw.NextLineMode), mode);
         QVERIFY(buttons[mode]->isChecked());
         QTEST(Child<QLineEdit>(m, "edtLineMode")->text(), "word");
         QTEST(Child<QLineEdit>(m, "edtHeniki")->text(), "ends");

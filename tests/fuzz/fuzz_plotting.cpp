@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     draw.LatticeDots = in.ConsumeBool();
     draw.AxisColor = in.ConsumeBool();
     draw.CircleRadius = in.ConsumeIntegralInRange(0, 8);
-    draw.LineMode = in.ConsumeIntegralInRange(0, 3);
+    draw.NextLineMode = static_cast<LineMode>(in.ConsumeIntegralInRange(0, 3));
     draw.LineWidth = in.ConsumeIntegralInRange(1, 15);
     draw.SegmentEnds = in.ConsumeIntegralInRange(0, 3);
     draw.HalfLineEnds = in.ConsumeIntegralInRange(0, 1);

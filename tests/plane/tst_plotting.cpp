@@ -428,7 +428,7 @@ private slots:
         QTest::newRow("point markers") << Figure([](Canvas &c, const PlotState &st) {
             PlotState s = st;
             DrawPointMarker(c, QPoint(2, 3), 0x00A0A0, s);
-            s.Draw.LineMode = 0;
+            s.Draw.NextLineMode = LineMode::Whole;
             DrawPointMarker(c, QPoint(-2, 3), 0x00A0A0, s);
         });
     }
@@ -436,7 +436,7 @@ private slots:
     {
         QFETCH(Figure, figure);
         PlotState st = PlaneState();
-        st.Draw.LineMode = 2;
+        st.Draw.NextLineMode = LineMode::RightHalf;
         st.Draw.LineWidth = 2;
         Canvas c(320, 320);
         for (int i = 0; i < 320; i += 16) {
@@ -596,7 +596,7 @@ private slots:
         QFETCH(int, lineMode);
         QFETCH(bool, handles);
         PlotState st = PlaneState();
-        st.Draw.LineMode = lineMode;
+        st.Draw.NextLineMode = static_cast<LineMode>(lineMode);
         st.Draw.Handles = handles;
         st.Draw.CircleRadius = radius;
         const Color green = 0x00A000;
@@ -682,7 +682,7 @@ private slots:
     {
         QFETCH(int, mode);
         DrawingSettings d;
-        d.LineMode = mode;
+        d.NextLineMode = static_cast<LineMode>(mode);  // 4 stands for a value no kind has
         d.SegmentEnds = 3;
         d.HalfLineEnds = 1;
         QTEST(CurrentEndStyle(d), "style");
@@ -716,7 +716,7 @@ private slots:
         QFETCH(int, ends);
         QFETCH(int, lineWidth);
         DrawingSettings d;
-        d.LineMode = mode;
+        d.NextLineMode = static_cast<LineMode>(mode);  // 4 stands for a value no kind has
         d.SegmentEnds = mode <= 1 ? ends : 0;
         d.HalfLineEnds = mode <= 1 ? 0 : ends;
         d.LineWidth = lineWidth;
@@ -763,7 +763,7 @@ private slots:
         r.EndStyle = endStyle;
         r.LowerIncluded = r.UpperIncluded = 0;
         DrawingSettings d;
-        d.LineMode = 0;
+        d.NextLineMode = LineMode::Whole;
         Canvas c(40, 60);
         DrawLineSample(c, r, 30, d);
         QCOMPARE(c.pixel(20, 40), Red);
@@ -793,7 +793,7 @@ private slots:
         DrawingSettings d;
         d.FixedColor = fixed;
         d.ColorCounter = counter;
-        d.LineMode = 2;
+        d.NextLineMode = LineMode::RightHalf;
         Parabola r = Rec(0, 0, 1, 1, 1, -1, 1);
         r.Formula = formula;
         Canvas c(40, 24, Teal);

@@ -26,13 +26,13 @@ namespace {
 LineKind InForce()
 {
     const DrawingSettings &d = TestSettings().Draw;
-    return {d.LineMode, d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
+    return {ToInt(d.NextLineMode), d.LineWidth, d.SegmentEnds, d.HalfLineEnds};
 }
 
 void SetInForce(const LineKind &k)
 {
     DrawingSettings &d = TestSettings().Draw;
-    d.LineMode = k.Mode;
+    d.NextLineMode = static_cast<LineMode>(k.Mode);
     d.LineWidth = k.Width;
     d.SegmentEnds = k.SegmentEnds;
     d.HalfLineEnds = k.HalfLineEnds;
@@ -189,13 +189,13 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, segmentOn);
         QFETCH(bool, halfOn);
-        TestSettings().Draw.LineMode = shownMode;
+        TestSettings().Draw.NextLineMode = static_cast<LineMode>(shownMode);
         LineKindDialog d(TestSettings().Draw);
         QVERIFY(showAndWait(d));
         Operate(&d, {click});
         QCOMPARE(d.working().Mode, mode);
         verifyEndGroups(d, segmentOn, halfOn);
-        QCOMPARE(TestSettings().Draw.LineMode, shownMode);  // only OK applies
+        QCOMPARE(ToInt(TestSettings().Draw.NextLineMode), shownMode);  // only OK applies
     }
 
     void okApplies_data()
