@@ -127,5 +127,6 @@ PlaneSettingsDialog *Forms::planeSettingsDialog()
 
 HelpWindow *Forms::helpWindow()
 {
-    return OnFirstNeed(m_help, mainWindow, [this](MainWindow *main) { return new HelpWindow(m_folder, main); });
+    return OnFirstNeed(m_help, mainWindow,
+                       [this](MainWindow *main) { return new HelpWindow(m_folder, main); });
 }

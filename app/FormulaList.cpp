@@ -88,7 +88,7 @@ void FormulaItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const Parabola &rec = m_list->m_doc->at(i);
         if (rec.LineMode < 4) {
             Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back));
-            DrawingSettings draw = m_list->m_draw;  // the sample reads, never changes, the counter here
+            DrawingSettings draw = m_list->m_draw; // the sample reads, never changes, the counter here
             DrawLineSample(sample, rec, 0, draw);
             painter->drawImage(r.topLeft(), sample.image());
         }

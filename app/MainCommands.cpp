@@ -28,7 +28,7 @@ IncludedEnds ToolBarEnds(const DrawingSettings &draw)
 {
     return {draw.LowerIncluded, draw.UpperIncluded};
 }
-}  // namespace
+} // namespace
 
 void MainWindow::deleteSelected()
 {
@@ -50,7 +50,7 @@ void MainWindow::deleteSelected()
     m_doc.commit(QStringLiteral("訂正"), next);
     clearPanels();
     m_input.cancel();
-    cancelReplace();  // its index may now name another entry
+    cancelReplace(); // its index may now name another entry
 }
 
 QString MainWindow::dataFolderPath() const

@@ -5,7 +5,6 @@
 #include "files/UnitLines.h"
 #include "plane/AutoColor.h"
 #include "plane/Plotting.h"
-#include "files/UnitLines.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 #include "ui/Prompt.h"

@@ -82,10 +82,10 @@ void MainWindow::reshapeSelected(Reshape op)
         if (r.PointX == r.VertexX)
             break;
         switch (op) {
-        case Reshape::Wider:  // wider: the passing point moves away from the vertex
+        case Reshape::Wider: // wider: the passing point moves away from the vertex
             r.PointX += r.PointX >= r.VertexX ? 1 : -1;
             break;
-        case Reshape::Narrower: {  // narrower: towards the vertex, never onto its column
+        case Reshape::Narrower: { // narrower: towards the vertex, never onto its column
             r.PointX += r.PointX >= r.VertexX ? -1 : 1;
             if (r.PointX == r.VertexX) {
                 prompt().message(QStringLiteral("これ以上はできません"));

@@ -247,7 +247,8 @@ void MainWindow::createPanels(QWidget *central)
     plane->paintOverlay = [this](Canvas &frame) { paintPlaneOverlay(frame); };
     plane->setObjectName(QStringLiteral("imgCood"));
 
-    formulaList = new FormulaList(&m_doc, m_view.Draw, [this] { return formulaSwitch->isChecked(); }, central);
+    formulaList = new FormulaList(
+        &m_doc, m_view.Draw, [this] { return formulaSwitch->isChecked(); }, central);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
     QFont listFont(Fonts::FixedGothic);
     listFont.setPixelSize(16);
@@ -534,7 +535,8 @@ void MainWindow::connectHandlers()
     m_pressTimer.setSingleShot(true);
     m_pressTimer.setTimerType(Qt::PreciseTimer);
     m_pressTimer.setInterval(int(DrawingInput::ClickTime));
-    connect(&m_pressTimer, &QTimer::timeout, this, [this] { m_input.held(m_pressAt + DrawingInput::ClickTime); });
+    connect(&m_pressTimer, &QTimer::timeout, this,
+            [this] { m_input.held(m_pressAt + DrawingInput::ClickTime); });
     // Moves over the window's own background end a drawing in progress.
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
@@ -706,8 +708,8 @@ PlotContext MainWindow::plotContext() const
 MainWindow::CurveLayerKey MainWindow::curveLayerKey() const
 {
     const ViewSettings &st = m_view;
-    CurveLayerKey key{{}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_stillHidden,
-                      m_pastedBitmap.cacheKey()};
+    CurveLayerKey key{
+        {}, st.Draw, st.MainPlane, st.PlaneDefaultSize, st.Layout, m_stillHidden, m_pastedBitmap.cacheKey()};
     key.entries.reserve(m_doc.count());
     for (int i = 0; i < m_doc.count(); ++i)
         key.entries.append(m_doc.at(i));

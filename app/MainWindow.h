@@ -8,10 +8,10 @@
 #include "app/MainState.h"
 #include "app/ValueTable.h"
 #include "document/UnitDocument.h"
+#include "files/AppFolder.h"
 #include "input/DrawingInput.h"
 #include "model/FormulaText.h"
 #include "model/LineMode.h"
-#include "files/AppFolder.h"
 #include "model/PracticeSource.h"
 #include "plane/ViewSettings.h"
 #include "ui/Prompt.h"
@@ -19,9 +19,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <functional>
 #include <QPixmap>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -255,7 +255,7 @@ private:
     void documentChanged();
     // Draws the still picture of the plane: grid, pasted bitmap, stored
     // curves (without the one under a handle drag), handles and dots.
-    bool redrawPlane();  // false after a drawing failure was told
+    bool redrawPlane(); // false after a drawing failure was told
     void paintPlaneOverlay(Canvas &frame) const;
     PlotContext plotContext() const;
     // What the drawing input asks of the window.

@@ -209,7 +209,7 @@ int main(int argc, char **argv)
             QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane.mapToGlobal(p)), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(&plane, &move);
-            (void)plane.frame();  // the step ends with the pixels ready to show
+            (void)plane.frame(); // the step ends with the pixels ready to show
         });
         m.repaintAll();
         Print("rubber_band_us", ns / 1e3, "us");
@@ -255,13 +255,18 @@ int main(int argc, char **argv)
         Print("open_unit_100_ms", ns / 1e6, "ms");
         if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
             const auto unit = ReadUnit(file, m.currentForm(), ends).value;
-            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), ends); }) / 1e6, "ms");
+            Print("detail_read_ms", MedianNs(51, [&] { (void)ReadUnit(file, m.currentForm(), ends); }) / 1e6,
+                  "ms");
             Print("detail_apply_ms", MedianNs(51, [&] { m.applyUnit(*unit, file); }) / 1e6, "ms");
-            Print("detail_repaint_ms", MedianNs(51, [&] {
-                m.dropCachedCurves();
-                m.repaintAll();
-                (void)m.planeImage();
-            }) / 1e6, "ms");
+            Print("detail_repaint_ms",
+                  MedianNs(51,
+                           [&] {
+                               m.dropCachedCurves();
+                               m.repaintAll();
+                               (void)m.planeImage();
+                           }) /
+                      1e6,
+                  "ms");
         }
     }
     {

@@ -5,6 +5,6 @@
 #include <QString>
 
 struct AppFolder {
-    QString dir;           // ends with a separator
-    bool onCdRom = false;  // also for a folder we cannot write: no record is written
+    QString dir;          // ends with a separator
+    bool onCdRom = false; // also for a folder we cannot write: no record is written
 };

@@ -11,7 +11,7 @@ void setWhy(QString *why, const QString &text)
     if (why)
         *why = text;
 }
-}  // namespace
+} // namespace
 
 std::optional<QString> DecodeCp932(const QByteArray &bytes)
 {
@@ -64,7 +64,8 @@ QString JoinCrlf(const QStringList &lines)
     return out;
 }
 
-bool ReadCp932Text(const QString &path, QString &text, QString *why, qsizetype maxBytes, FileRead::Status *status)
+bool ReadCp932Text(const QString &path, QString &text, QString *why, qsizetype maxBytes,
+                   FileRead::Status *status)
 {
     const FileRead read = ReadRegularFile(path, maxBytes);
     if (status)

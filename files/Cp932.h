@@ -27,8 +27,8 @@ constexpr qsizetype kMaxTextFileBytes = 4 * 1024 * 1024;
 // went wrong into *status (Failed for bytes that are not CP932).
 bool ReadCp932Lines(const QString &path, QStringList &lines, QString *why = nullptr,
                     qsizetype maxBytes = kMaxTextFileBytes, FileRead::Status *status = nullptr);
-bool ReadCp932Text(const QString &path, QString &text, QString *why = nullptr, qsizetype maxBytes = kMaxTextFileBytes,
-                   FileRead::Status *status = nullptr);
+bool ReadCp932Text(const QString &path, QString &text, QString *why = nullptr,
+                   qsizetype maxBytes = kMaxTextFileBytes, FileRead::Status *status = nullptr);
 // Writes the lines with CR LF through WriteFileSafely, so a failed write
 // leaves the previous file untouched; *why gets the reason in Japanese.
 bool WriteCp932Lines(const QString &path, const QStringList &lines, QString *why = nullptr);

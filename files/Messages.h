@@ -18,8 +18,7 @@ struct Message {
 using Messages = QList<Message>;
 
 // A value with the messages that came with it.
-template <typename T>
-struct Told {
+template <typename T> struct Told {
     T value{};
     Messages messages;
 };

@@ -13,8 +13,8 @@ bool IsBlank(QChar c)
 {
     // The profile services trim only these; an ideographic space belongs to
     // the text.
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\v') ||
-           c == QLatin1Char('\f');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\v') || c == QLatin1Char('\f');
 }
 
 QStringView Trimmed(QStringView s)
@@ -49,8 +49,7 @@ QString KeyOf(const QString &text)
 }
 
 // Where the line end at or after `from` starts, or -1.
-template <typename View>
-qsizetype LineEnd(View s, qsizetype from)
+template <typename View> qsizetype LineEnd(View s, qsizetype from)
 {
     for (qsizetype i = from; i < s.size(); ++i)
         if (s[i] == u'\n' || s[i] == u'\r')
@@ -59,8 +58,7 @@ qsizetype LineEnd(View s, qsizetype from)
 }
 
 // 2 for CR LF at `at`, else 1.
-template <typename View>
-qsizetype EndLength(View s, qsizetype at)
+template <typename View> qsizetype EndLength(View s, qsizetype at)
 {
     return s[at] == u'\r' && at + 1 < s.size() && s[at + 1] == u'\n' ? 2 : 1;
 }
@@ -69,7 +67,7 @@ QString Shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
 }
-}  // namespace
+} // namespace
 
 ProfileFile ProfileFile::parse(const QByteArray &bytes)
 {
@@ -121,9 +119,15 @@ ProfileFile ProfileFile::load(const QString &path)
     ProfileFile p;
     const FileRead read = ReadRegularFile(path, kMaxProfileBytes);
     switch (read.status) {
-    case FileRead::Status::Ok: p = parse(read.bytes); break;
-    case FileRead::Status::Missing: p.m_status = Status::Missing; break;
-    case FileRead::Status::TooLarge: p.m_status = Status::TooLarge; break;
+    case FileRead::Status::Ok:
+        p = parse(read.bytes);
+        break;
+    case FileRead::Status::Missing:
+        p.m_status = Status::Missing;
+        break;
+    case FileRead::Status::TooLarge:
+        p.m_status = Status::TooLarge;
+        break;
     case FileRead::Status::Failed:
     case FileRead::Status::NotRegular:
         p.m_status = Status::Unreadable;
@@ -147,7 +151,8 @@ QString ProfileFile::problemText() const
             .arg(Shown(m_path))
             .arg(kMaxProfileBytes / (1024 * 1024));
     case Status::NotCp932:
-        return QStringLiteral("記録ファイル %1 が壊れています（文字として読めないバイトがあります）。").arg(Shown(m_path));
+        return QStringLiteral("記録ファイル %1 が壊れています（文字として読めないバイトがあります）。")
+            .arg(Shown(m_path));
     }
     return QString();
 }
@@ -155,19 +160,19 @@ QString ProfileFile::problemText() const
 QString ProfileFile::storedSectionName(const QString &name)
 {
     QString s = Trimmed(OneLine(name)).toString();
-    s.replace(QLatin1Char(']'), QChar(0xFF3D));  // "］"
+    s.replace(QLatin1Char(']'), QChar(0xFF3D)); // "］"
     return s;
 }
 
 QString ProfileFile::storedKeyName(const QString &key)
 {
     QString k = Trimmed(OneLine(key)).toString();
-    k.replace(QLatin1Char('='), QChar(0xFF1D));  // "＝"
+    k.replace(QLatin1Char('='), QChar(0xFF1D)); // "＝"
     // A key line must not read as a comment or a section header.
     if (k.startsWith(QLatin1Char(';')))
-        k[0] = QChar(0xFF1B);  // "；"
+        k[0] = QChar(0xFF1B); // "；"
     else if (k.startsWith(QLatin1Char('[')))
-        k[0] = QChar(0xFF3B);  // "［"
+        k[0] = QChar(0xFF3B); // "［"
     return k;
 }
 
@@ -188,7 +193,7 @@ void ProfileFile::index()
             s.name = storedSectionName((close > 0 ? t.sliced(1, close - 1) : t.sliced(1)).toString());
             current = m_sections.size();
             const QString f = folded(s.name);
-            if (!m_firstSection.contains(f))  // the first one counts
+            if (!m_firstSection.contains(f)) // the first one counts
                 m_firstSection.insert(f, int(current));
             m_sections.append(std::move(s));
             continue;
@@ -342,7 +347,7 @@ Told<bool> Failed(const QString &text)
 {
     return {false, {{text, MessageKind::Error}}};
 }
-}  // namespace
+} // namespace
 
 Told<bool> ProfileFile::update(const QString &path, const std::function<bool(ProfileFile &)> &change)
 {
@@ -357,8 +362,9 @@ Told<bool> ProfileFile::update(const QString &path, const std::function<bool(Pro
         if (lock.error() != QLockFile::LockFailedError)
             break;
         if (waited.elapsed() >= kLockWaitMs) {
-            return Failed(QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。").arg(Shown(path)) +
-                          QLatin1Char('\n') + RefusedText());
+            return Failed(
+                QStringLiteral("記録ファイル %1 がほかのプログラムで使用中です。").arg(Shown(path)) +
+                QLatin1Char('\n') + RefusedText());
         }
         QThread::msleep(5);
     }
@@ -388,7 +394,8 @@ Told<bool> ProfileFile::save()
     else
         WriteFileSafely(m_path, *bytes, &why);
     if (!why.isEmpty())
-        return Failed(QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。").arg(Shown(m_path), why));
+        return Failed(
+            QStringLiteral("記録ファイル %1 に書き込めませんでした（%2）。").arg(Shown(m_path), why));
     // What is on disk now is the new original of every line.
     const QString path = m_path;
     *this = parse(*bytes);

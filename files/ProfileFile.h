@@ -25,11 +25,11 @@ constexpr qsizetype kMaxProfileBytes = 4 * 1024 * 1024;
 class ProfileFile {
 public:
     enum class Status {
-        Ok,          // read and parsed
-        Missing,     // no file yet: empty, created by the first save
-        Unreadable,  // exists but could not be opened or read
-        TooLarge,    // above kMaxProfileBytes
-        NotCp932,    // holds bytes that are not valid CP932
+        Ok,         // read and parsed
+        Missing,    // no file yet: empty, created by the first save
+        Unreadable, // exists but could not be opened or read
+        TooLarge,   // above kMaxProfileBytes
+        NotCp932,   // holds bytes that are not valid CP932
     };
 
     // Reads and parses the file at path.
@@ -88,16 +88,16 @@ public:
 
 private:
     struct Line {
-        QByteArray raw;         // bytes read, with their line end
-        QString text;           // decoded, without the line end
-        bool original = false;  // raw is valid: the line is unchanged
+        QByteArray raw;        // bytes read, with their line end
+        QString text;          // decoded, without the line end
+        bool original = false; // raw is valid: the line is unchanged
     };
     struct Section {
         QString name;
-        int header = 0;  // line index of "[name]"
-        int end = 0;     // one past its last line
-        QHash<QString, int> keyLine;  // case-folded key -> first line
-        QStringList keyOrder;         // distinct keys as spelled
+        int header = 0;              // line index of "[name]"
+        int end = 0;                 // one past its last line
+        QHash<QString, int> keyLine; // case-folded key -> first line
+        QStringList keyOrder;        // distinct keys as spelled
     };
 
     void index();
@@ -106,8 +106,8 @@ private:
 
     QString m_path;
     Status m_status = Status::Missing;
-    QString m_why;  // system reason for Unreadable
+    QString m_why; // system reason for Unreadable
     QList<Line> m_lines;
     QList<Section> m_sections;
-    QHash<QString, int> m_firstSection;  // case-folded name -> m_sections index
+    QHash<QString, int> m_firstSection; // case-folded name -> m_sections index
 };

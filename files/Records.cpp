@@ -9,7 +9,7 @@ std::function<QDateTime()> &Clock()
     static std::function<QDateTime()> clock;
     return clock;
 }
-}  // namespace
+} // namespace
 
 QString RecordFilePath(const QString &appDir)
 {

@@ -12,38 +12,59 @@ QString FileErrorText(int error, FileOp op, QFileDevice::FileError kind)
 {
     const bool read = op == FileOp::Read;
     switch (error) {
-    case 0: break;
+    case 0:
+        break;
     case ENOENT:
-    case ENOTDIR: return read ? QStringLiteral("ファイルが見つかりません") : QStringLiteral("保存先のフォルダーが見つかりません");
+    case ENOTDIR:
+        return read ? QStringLiteral("ファイルが見つかりません")
+                    : QStringLiteral("保存先のフォルダーが見つかりません");
     case EACCES:
     case EPERM:
-        return read ? QStringLiteral("ファイルを読む権限がありません") : QStringLiteral("ファイルを書き込む権限がありません");
-    case EROFS: return QStringLiteral("書き込みのできないディスクです");
+        return read ? QStringLiteral("ファイルを読む権限がありません")
+                    : QStringLiteral("ファイルを書き込む権限がありません");
+    case EROFS:
+        return QStringLiteral("書き込みのできないディスクです");
     case ENOSPC:
-    case EDQUOT: return QStringLiteral("ディスクの空きが足りません");
-    case EFBIG: return read ? QStringLiteral("ファイルが大きすぎます") : QStringLiteral("ファイルが大きすぎて書き込めません");
-    case EOVERFLOW: return QStringLiteral("ファイルが大きすぎます");
-    case EISDIR: return read ? QStringLiteral("ファイルではなくフォルダーです") : QStringLiteral("同じ名前のフォルダーがあります");
-    case EIO: return QStringLiteral("ディスクの読み書きに失敗しました");
+    case EDQUOT:
+        return QStringLiteral("ディスクの空きが足りません");
+    case EFBIG:
+        return read ? QStringLiteral("ファイルが大きすぎます")
+                    : QStringLiteral("ファイルが大きすぎて書き込めません");
+    case EOVERFLOW:
+        return QStringLiteral("ファイルが大きすぎます");
+    case EISDIR:
+        return read ? QStringLiteral("ファイルではなくフォルダーです")
+                    : QStringLiteral("同じ名前のフォルダーがあります");
+    case EIO:
+        return QStringLiteral("ディスクの読み書きに失敗しました");
     case EMFILE:
-    case ENFILE: return QStringLiteral("同時に開いているファイルが多すぎます");
-    case ENAMETOOLONG: return QStringLiteral("ファイル名が長すぎます");
-    case ELOOP: return QStringLiteral("シンボリックリンクをたどれません");
+    case ENFILE:
+        return QStringLiteral("同時に開いているファイルが多すぎます");
+    case ENAMETOOLONG:
+        return QStringLiteral("ファイル名が長すぎます");
+    case ELOOP:
+        return QStringLiteral("シンボリックリンクをたどれません");
     case EBUSY:
-    case ETXTBSY: return QStringLiteral("ファイルがほかで使われています");
-    case ENOMEM: return QStringLiteral("メモリーが足りません");
+    case ETXTBSY:
+        return QStringLiteral("ファイルがほかで使われています");
+    case ENOMEM:
+        return QStringLiteral("メモリーが足りません");
     default:
         return (read ? QStringLiteral("ファイルを読めませんでした（エラー番号 %1）")
                      : QStringLiteral("ファイルに書き込めませんでした（エラー番号 %1）"))
             .arg(error);
     }
     switch (kind) {
-    case QFileDevice::ResourceError: return QStringLiteral("ディスクの空きが足りません");
-    case QFileDevice::PermissionsError: return FileErrorText(EACCES, op);
+    case QFileDevice::ResourceError:
+        return QStringLiteral("ディスクの空きが足りません");
+    case QFileDevice::PermissionsError:
+        return FileErrorText(EACCES, op);
     case QFileDevice::OpenError:
         return read ? QStringLiteral("ファイルを開けません") : QStringLiteral("ファイルを作れません");
-    case QFileDevice::RenameError: return QStringLiteral("ファイルを置き換えられません");
-    default: return read ? QStringLiteral("ファイルを読めません") : QStringLiteral("ファイルに書き込めません");
+    case QFileDevice::RenameError:
+        return QStringLiteral("ファイルを置き換えられません");
+    default:
+        return read ? QStringLiteral("ファイルを読めません") : QStringLiteral("ファイルに書き込めません");
     }
 }
 
@@ -125,8 +146,7 @@ int OpenRegular(const QString &path, qsizetype maxBytes, FileRead *failure)
 
 // Reads into buf from `got` on, growing it up to `cap` bytes, until the end
 // of the file or until stop(new data) says enough. Returns 0 or an errno.
-template <typename Stop>
-int ReadInto(int fd, QByteArray &buf, qsizetype &got, qsizetype cap, Stop stop)
+template <typename Stop> int ReadInto(int fd, QByteArray &buf, qsizetype &got, qsizetype cap, Stop stop)
 {
     while (got < cap) {
         if (got == buf.size())
@@ -145,7 +165,7 @@ int ReadInto(int fd, QByteArray &buf, qsizetype &got, qsizetype cap, Stop stop)
     }
     return 0;
 }
-}  // namespace
+} // namespace
 
 FileRead ReadRegularFile(const QString &path, qsizetype maxBytes)
 {

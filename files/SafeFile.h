@@ -23,14 +23,14 @@ QString NotCp932CharsText();
 struct FileRead {
     enum class Status {
         Ok,
-        Missing,     // no such file
-        Failed,      // could not be opened or read: see why
-        NotRegular,  // a folder, a FIFO, a device...: never read
-        TooLarge,    // above the limit
+        Missing,    // no such file
+        Failed,     // could not be opened or read: see why
+        NotRegular, // a folder, a FIFO, a device...: never read
+        TooLarge,   // above the limit
     };
     Status status = Status::Failed;
-    QByteArray bytes;  // the contents (Ok only)
-    QString why;       // in Japanese, for every status but Ok
+    QByteArray bytes; // the contents (Ok only)
+    QString why;      // in Japanese, for every status but Ok
     bool ok() const { return status == Status::Ok; }
 };
 

@@ -14,7 +14,7 @@ bool IsControl(QChar c)
         return false;
     }
 }
-}  // namespace
+} // namespace
 
 QString WithoutControls(const QString &text)
 {
@@ -40,7 +40,7 @@ QString ShownTitle(const QString &title)
         return shown;
     qsizetype cut = qMin(shown.size(), kShownTitleLength);
     if (cut > 0 && shown[cut - 1].isHighSurrogate())
-        --cut;  // a surrogate pair stays whole
+        --cut; // a surrogate pair stays whole
     return shown.left(cut) + QStringLiteral("…");
 }
 

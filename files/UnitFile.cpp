@@ -42,7 +42,8 @@ UnitContents ParseRecords(const QStringList &lines, int first, int count, bool s
     return c;
 }
 
-Told<std::optional<UnitContents>> Read(const QString &fileName, bool practice, FormulaForm form, IncludedEnds ends)
+Told<std::optional<UnitContents>> Read(const QString &fileName, bool practice, FormulaForm form,
+                                       IncludedEnds ends)
 {
     Told<std::optional<UnitContents>> read;
     const Told<QString> path = NormalizeUnitFileName(fileName);
@@ -71,7 +72,7 @@ Told<std::optional<UnitContents>> Read(const QString &fileName, bool practice, F
     return read;
 }
 
-}  // namespace
+} // namespace
 
 Told<QString> NormalizeUnitFileName(const QString &name)
 {
@@ -137,11 +138,24 @@ void UnpackStyle(int style, Parabola &rec, IncludedEnds current)
     bool lower = current.lower;
     bool upper = current.upper;
     switch (e) {
-    case 0: lower = true; upper = true; break;
-    case 1: lower = true; upper = false; break;
-    case 2: lower = false; upper = true; break;
-    case 3: lower = false; upper = false; break;
-    default: break;
+    case 0:
+        lower = true;
+        upper = true;
+        break;
+    case 1:
+        lower = true;
+        upper = false;
+        break;
+    case 2:
+        lower = false;
+        upper = true;
+        break;
+    case 3:
+        lower = false;
+        upper = false;
+        break;
+    default:
+        break;
     }
     rec.LowerIncluded = lower ? 1 : 0;
     rec.UpperIncluded = upper ? 1 : 0;

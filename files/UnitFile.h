@@ -14,9 +14,9 @@
 
 // What a reader found in a file.
 struct UnitContents {
-    QStringList lines;           // the whole file, line by line
-    QStringList listTexts;       // one formula-list text per record
-    std::vector<Parabola> records;  // at most 100
+    QStringList lines;             // the whole file, line by line
+    QStringList listTexts;         // one formula-list text per record
+    std::vector<Parabola> records; // at most 100
     int count() const { return int(records.size()); }
 };
 

@@ -5,7 +5,7 @@ QString Pair(qint64 a, qint64 b)
 {
     return QString::number(a) + QLatin1Char(',') + QString::number(b);
 }
-}  // namespace
+} // namespace
 
 int PackStyle(const Parabola &rec)
 {

@@ -20,10 +20,10 @@ struct HandleHit {
 
 // The plane cursors the drawing input asks for.
 enum class PlaneCursor {
-    Pencil,         // at rest
-    Finger,         // a handle is dragged
-    ScissorsRight,  // waiting for a domain start
-    ScissorsLeft,   // waiting for a domain end
+    Pencil,        // at rest
+    Finger,        // a handle is dragged
+    ScissorsRight, // waiting for a domain start
+    ScissorsLeft,  // waiting for a domain end
 };
 
 class DrawingHost {

@@ -26,7 +26,7 @@ bool HasDomain(const Parabola &rec)
     const auto mode = LineModeFromInt(rec.LineMode);
     return mode && *mode != LineMode::Whole;
 }
-}  // namespace
+} // namespace
 
 QString DrawingInput::limitMessage(int limit)
 {
@@ -197,7 +197,7 @@ void DrawingInput::storeDrawing()
     // The host may repaint while storing, which cancels: end with copies.
     const Parabola rec = m_record;
     const int index = m_hit.index;
-    m_host.store(rec, index);  // a refusal has told the user already
+    m_host.store(rec, index); // a refusal has told the user already
     endDrawing();
 }
 
@@ -290,7 +290,7 @@ void DrawingInput::clickDomainStart(QPoint q)
         m_record.DomainHigh = q.x();
         break;
     case LineMode::Whole:
-        break;  // stored as it is
+        break; // stored as it is
     }
     storeDrawing();
 }

@@ -15,10 +15,10 @@
 
 enum class InputState {
     Idle,
-    WaitingForPassingPoint,  // the vertex is placed
-    WaitingForDomainStart,   // segment start, or the one bound of a half line
-    WaitingForDomainEnd,     // the segment's second bound
-    HandleDrag,              // a handle of a stored parabola follows the mouse
+    WaitingForPassingPoint, // the vertex is placed
+    WaitingForDomainStart,  // segment start, or the one bound of a half line
+    WaitingForDomainEnd,    // the segment's second bound
+    HandleDrag,             // a handle of a stored parabola follows the mouse
 };
 
 // What the plane paints over its still picture.
@@ -97,7 +97,7 @@ private:
     DrawingHost &m_host;
     InputState m_state = InputState::Idle;
     Parabola m_record;
-    QPoint m_fixed, m_current, m_previous, m_down;  // lattice units
+    QPoint m_fixed, m_current, m_previous, m_down; // lattice units
     bool m_movingPassPoint = true;
     bool m_bandShown = false;
     int m_hiddenEntry = -1;
@@ -108,5 +108,5 @@ private:
     qint64 m_pressTime = 0;
     bool m_mouseDown = false;
     bool m_pressPending = false;
-    bool m_ignoreRelease = false;  // the release of a double click's second press
+    bool m_ignoreRelease = false; // the release of a double click's second press
 };

@@ -6,8 +6,6 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
-#include "files/TitleText.h"
-#include "files/UnitFile.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 #include "ui/Prompt.h"

@@ -49,7 +49,7 @@ protected:
 
 private:
     void addTitle(const QString &title);
-    bool drawPreviewPlane();  // false after a drawing failure was told
+    bool drawPreviewPlane(); // false after a drawing failure was told
 
     QLabel *promptLabel = nullptr;
     QListWidget *titleList = nullptr;

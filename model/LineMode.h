@@ -6,10 +6,10 @@
 #include <optional>
 
 enum class LineMode : std::int32_t {
-    Whole = 0,      // the whole curve
-    Segment = 1,    // between two bounds
-    RightHalf = 2,  // from one bound to the right
-    LeftHalf = 3,   // from one bound to the left
+    Whole = 0,     // the whole curve
+    Segment = 1,   // between two bounds
+    RightHalf = 2, // from one bound to the right
+    LeftHalf = 3,  // from one bound to the left
 };
 
 // The kind stored as n, or nothing for a number no kind has.

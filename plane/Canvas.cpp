@@ -257,7 +257,7 @@ void OrderCorners(int &x1, int &y1, int &x2, int &y2)
     if (y2 < y1)
         std::swap(y1, y2);
 }
-}  // namespace
+} // namespace
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2)
 {

@@ -4,8 +4,8 @@
 // of one value-table cell.
 
 #include "plane/Canvas.h"
-#include "plane/Picture.h"
 #include "plane/DrawingSettings.h"
+#include "plane/Picture.h"
 
 #include <QString>
 #include <functional>

@@ -202,7 +202,8 @@ void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotConte
             break;
         }
         // A degenerate segment shows nothing at all: no marks, no handles.
-        if (!DrawCurvePiece(kUnboundedLow, lo, c, true, rec, ctx) || !DrawCurvePiece(lo, hi, c, false, rec, ctx) ||
+        if (!DrawCurvePiece(kUnboundedLow, lo, c, true, rec, ctx) ||
+            !DrawCurvePiece(lo, hi, c, false, rec, ctx) ||
             !DrawCurvePiece(hi, kUnboundedHigh, c, true, rec, ctx))
             return;
         DrawEndMark(c, lo, rec, lowerIncluded, ctx);
@@ -230,8 +231,8 @@ void DrawParabola(Canvas &c, const Parabola &rec, bool selected, const PlotConte
 
 void DrawSelectionMarks(Canvas &c, const Parabola &rec, const PlotContext &ctx)
 {
-    const bool degenerateSegment = rec.LineMode == 1 && std::min(rec.DomainLow, rec.DomainHigh) != kUnboundedLow &&
-                                   Degenerate(rec);
+    const bool degenerateSegment =
+        rec.LineMode == 1 && std::min(rec.DomainLow, rec.DomainHigh) != kUnboundedLow && Degenerate(rec);
     if (!degenerateSegment) {
         DrawHandle(c, rec, Handle::Vertex, ctx);
         DrawHandle(c, rec, Handle::PassingPoint, ctx);

@@ -9,18 +9,18 @@
 struct MainLayout {
     int WindowWidth = 1024;
     int WindowHeight = 740;
-    int ToolPanelHeight = 40;     // toolPanel
-    int SettingsGroupHeight = 0;  // settingsGroup
-    int ListLeft = 0;             // formulaList
+    int ToolPanelHeight = 40;    // toolPanel
+    int SettingsGroupHeight = 0; // settingsGroup
+    int ListLeft = 0;            // formulaList
     int ListWidth = 0;
 
     friend bool operator==(const MainLayout &, const MainLayout &) = default;
 };
 
 struct ViewSettings {
-    PlaneSettings MainPlane;      // held by the plane settings dialog
-    PlaneSettings PracticePlane;  // as stored when the program started
-    int PlaneDefaultSize = 544;   // pixels, computed at start-up
+    PlaneSettings MainPlane;     // held by the plane settings dialog
+    PlaneSettings PracticePlane; // as stored when the program started
+    int PlaneDefaultSize = 544;  // pixels, computed at start-up
     MainLayout Layout;
     DrawingSettings Draw;
 };

@@ -4,7 +4,8 @@
 
 PracticeSession::PracticeSession(QObject *parent) : QObject(parent) {}
 
-void PracticeSession::setSource(const ParabolaList &parabolas, int count, const QString &unitTitle, bool testMode)
+void PracticeSession::setSource(const ParabolaList &parabolas, int count, const QString &unitTitle,
+                                bool testMode)
 {
     m_source = parabolas;
     m_sourceCount = qBound(0, count, kMaxParabolas);
@@ -134,7 +135,9 @@ void PracticeSession::judge(QPoint lattice)
     const bool hinted = m_hint;
     m_hint = false;
     if (right) {
-        const QString mark = m_wrongAttempts > 0 ? QStringLiteral("×") : hinted ? QStringLiteral("△") : QStringLiteral("○");
+        const QString mark = m_wrongAttempts > 0 ? QStringLiteral("×")
+                             : hinted            ? QStringLiteral("△")
+                                                 : QStringLiteral("○");
         m_marks += mark;
         const int seconds = m_seconds;
         m_totalSeconds += seconds;
@@ -242,7 +245,8 @@ void PracticeSession::hint()
     if (!answering() || m_position >= m_count)
         return;
     const Parabola &e = exercise();
-    const QPoint target = m_stage == Stage::Vertex ? QPoint(e.VertexX, e.VertexY) : QPoint(e.PointX, e.PointY);
+    const QPoint target =
+        m_stage == Stage::Vertex ? QPoint(e.VertexX, e.VertexY) : QPoint(e.PointX, e.PointY);
     // A second press at the same point takes that arrow away again.
     if (!m_overlay.hintArrows.removeOne(target))
         m_overlay.hintArrows.append(target);

@@ -38,10 +38,10 @@ public:
 
     // What is painted over the still curves.
     struct Overlay {
-        std::optional<Parabola> rubberCurve;  // drawn without its domain
-        std::optional<QPoint> vertexMarker;   // lattice point
+        std::optional<Parabola> rubberCurve; // drawn without its domain
+        std::optional<QPoint> vertexMarker;  // lattice point
         int markerColor = 0;
-        QList<QPoint> hintArrows;             // lattice points the arrow tips touch
+        QList<QPoint> hintArrows; // lattice points the arrow tips touch
     };
 
     explicit PracticeSession(QObject *parent = nullptr);
@@ -54,8 +54,8 @@ public:
 
     // Input
     void start(bool review);
-    void click(QPoint lattice);        // an answer click
-    void rightClick(QPoint lattice);   // drops the vertex over a rubber curve, else answers
+    void click(QPoint lattice);      // an answer click
+    void rightClick(QPoint lattice); // drops the vertex over a rubber curve, else answers
     void move(QPoint lattice);
     void leftPlane();
     void cancelVertex();
@@ -116,7 +116,10 @@ signals:
 private:
     bool answering() const { return m_stage == Stage::Vertex || m_stage == Stage::SecondPoint; }
     const Parabola &exercise() const { return m_runList[std::size_t(m_position)]; }
-    const Parabola &sourceEntry() const { return m_source[std::size_t(m_sourceIndex[std::size_t(m_position)])]; }
+    const Parabola &sourceEntry() const
+    {
+        return m_source[std::size_t(m_sourceIndex[std::size_t(m_position)])];
+    }
     bool &mistakeFlag() { return m_mistakes[std::size_t(m_sourceIndex[std::size_t(m_position)])]; }
     FormulaForm form() const { return m_form ? m_form() : FormulaForm::Standard; }
     void judge(QPoint lattice);
@@ -128,24 +131,24 @@ private:
     bool m_testMode = false;
     std::function<FormulaForm()> m_form;
 
-    ParabolaList m_runList{};                          // copies of the posed entries
-    std::array<int, kParabolaSlots> m_sourceIndex{};  // source entry of each run position
-    std::array<bool, kParabolaSlots> m_mistakes{};    // per source entry
+    ParabolaList m_runList{};                        // copies of the posed entries
+    std::array<int, kParabolaSlots> m_sourceIndex{}; // source entry of each run position
+    std::array<bool, kParabolaSlots> m_mistakes{};   // per source entry
     int m_position = 0;
     int m_count = 0;
     Stage m_stage = Stage::Idle;
     int m_wrongAttempts = 0;
-    int m_firstTry = 0;  // exercises right without a wrong attempt
+    int m_firstTry = 0; // exercises right without a wrong attempt
     bool m_hint = false;
     bool m_answerShown = false;
     bool m_review = false;
-    int m_seconds = 0;  // of the current exercise
+    int m_seconds = 0; // of the current exercise
     int m_totalSeconds = 0;
     QString m_marks;
     Parabola m_answer;
-    Parabola m_savedAnswer;  // the last judged answer
-    QPoint m_lastPoint;      // the lattice point the mouse was last over
+    Parabola m_savedAnswer; // the last judged answer
+    QPoint m_lastPoint;     // the lattice point the mouse was last over
 
-    QList<Parabola> m_still;  // drawn in order, each over the ones before
+    QList<Parabola> m_still; // drawn in order, each over the ones before
     Overlay m_overlay;
 };

@@ -163,8 +163,12 @@ WrongAnswerDialog *PracticeWindow::wrongAnswerDialog()
     if (!m_wrongAnswer) {
         verdictDialog(m_wrongAnswer);
         m_wrongAnswer->answerShown = [this] { return m_session.answerShown(); };
-        m_wrongAnswer->removeWrongAnswer = [this] { m_session.wrongVerdict(PracticeSession::WrongChoice::Correct); };
-        m_wrongAnswer->showCorrectGraph = [this] { m_session.wrongVerdict(PracticeSession::WrongChoice::ShowAnswer); };
+        m_wrongAnswer->removeWrongAnswer = [this] {
+            m_session.wrongVerdict(PracticeSession::WrongChoice::Correct);
+        };
+        m_wrongAnswer->showCorrectGraph = [this] {
+            m_session.wrongVerdict(PracticeSession::WrongChoice::ShowAnswer);
+        };
     }
     return m_wrongAnswer;
 }
@@ -219,7 +223,8 @@ void PracticeWindow::runStarted(int count)
     const ViewSettings &st = m_view;
     secondTimer.start();
     plane->dropGeometry();
-    Guarded([&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
+    Guarded(
+        [&] { plane->setPlaneGeometry(DrawPracticePlane(plane->picture(), st, plane->planeGeometry())); });
     plane->place(kPlaneLeft, formulaImage->y(), plane->picture().width(), plane->picture().height());
     m_grid = plane->canvas().image().copy();
     recordList->clear();
@@ -320,7 +325,8 @@ void PracticeWindow::settleVerdicts()
         switch (m_session.stage()) {
         case Stage::RightVerdict: {
             const int r = runModal(rightAnswerDialog());
-            m_session.rightVerdict(r == 2 ? PracticeSession::RightChoice::Stop : PracticeSession::RightChoice::Next);
+            m_session.rightVerdict(r == 2 ? PracticeSession::RightChoice::Stop
+                                          : PracticeSession::RightChoice::Next);
             break;
         }
         case Stage::WrongVerdict:
@@ -372,7 +378,8 @@ void PracticeWindow::runFinished(const QString &marks, int totalSeconds, bool re
 {
     if (recordDue)
         ShowMessages(
-            AppendRunRecord(m_session.unitTitle(), marks, totalSeconds, {m_folder.dir, m_folder.onCdRom}).messages);
+            AppendRunRecord(m_session.unitTitle(), marks, totalSeconds, {m_folder.dir, m_folder.onCdRom})
+                .messages);
     recordList->addItem(QStringLiteral("------------"));
     recordList->addItem(QStringLiteral("      ") + MinutesSecondsText(totalSeconds));
 }

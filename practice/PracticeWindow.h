@@ -105,7 +105,7 @@ private:
     const AppFolder &m_folder;
     PracticeSource m_source;
     PracticeSession m_session;
-    QImage m_grid;  // the empty plane of the run
+    QImage m_grid; // the empty plane of the run
     RightAnswerDialog *m_rightAnswer = nullptr;
     WrongAnswerDialog *m_wrongAnswer = nullptr;
     RunEndDialog *m_runEnd = nullptr;

@@ -61,7 +61,8 @@ QIcon ReturnGlyph()
 }
 }  // namespace
 
-RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint), m_folder(folder)
+RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint), m_folder(folder)
 {
     setObjectName(QStringLiteral("frmKiroku"));
     setWindowTitle(QStringLiteral("実行記録"));
@@ -170,14 +171,15 @@ void RecordsWindow::eraseClicked()
         return;
     // Under the record file's lock, so a run recorded meanwhile is kept.
     ShowMessages(ProfileFile::update(RecordFilePath(m_folder.dir), [&](ProfileFile &records) {
-        int erased = 0;
-        for (int row : rows) {
-            if (titleList->item(row)->text().startsWith(QLatin1Char('0')) || row >= m_reserve.size())
-                continue;
-            erased += records.eraseSection(m_reserve[row]);
-        }
-        return erased > 0;
-    }).messages);
+                     int erased = 0;
+                     for (int row : rows) {
+                         if (titleList->item(row)->text().startsWith(QLatin1Char('0')) ||
+                             row >= m_reserve.size())
+                             continue;
+                         erased += records.eraseSection(m_reserve[row]);
+                     }
+                     return erased > 0;
+                 }).messages);
     detailView->clear();
     FillLists(false);
 }

@@ -1,6 +1,5 @@
 #include "settings/LineKindDialog.h"
 
-
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -61,7 +60,8 @@ void ShowGroup(QGroupBox *g, bool enabled, const char *caption)
 
 }  // namespace
 
-LineKindDialog::LineKindDialog(DrawingSettings &draw, QWidget *parent) : QDialog(parent, Qt::Tool), m_draw(draw)
+LineKindDialog::LineKindDialog(DrawingSettings &draw, QWidget *parent)
+    : QDialog(parent, Qt::Tool), m_draw(draw)
 {
     setObjectName(QStringLiteral("frmSettei"));
     setWindowTitle(QStringLiteral("線の種類"));

@@ -46,8 +46,8 @@ void LoadHeldPlaneSettings(const SettingsStore &store, PlaneSettings &holder, in
     Guarded([&] { LoadPlaneSettings(store, holder, defaultSize); });
 }
 
-PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder, const int &defaultSize,
-                                         QWidget *parent)
+PlaneSettingsDialog::PlaneSettingsDialog(const SettingsStore &store, PlaneSettings &holder,
+                                         const int &defaultSize, QWidget *parent)
     : QDialog(parent), m_store(store), m_settings(holder), m_defaultSize(defaultSize), m_edit(holder)
 {
     setObjectName(QStringLiteral("frmSetCood"));

@@ -16,7 +16,7 @@ public:
 
 SilentPrompt g_silent;
 Prompt *g_prompt = &g_silent;
-}  // namespace
+} // namespace
 
 Prompt &prompt()
 {

@@ -43,8 +43,7 @@ bool Guarded(const std::function<void()> &work);
 // Shows the messages a reader or writer handed back, in their order.
 void ShowMessages(const Messages &messages);
 // Shows the messages that came with a value and hands the value on.
-template <typename T>
-T Shown(Told<T> told)
+template <typename T> T Shown(Told<T> told)
 {
     ShowMessages(told.messages);
     return std::move(told.value);

@@ -292,8 +292,8 @@ private slots:
     {
         m->newUnit();
         QVERIFY(f->prompt.shown.isEmpty());
-        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") + forms().folder().dir +
-                                       QStringLiteral("Parabola.prb"));
+        QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  ") +
+                                       forms().folder().dir + QStringLiteral("Parabola.prb"));
         QCOMPARE(m->state().UnitFileName, QStringLiteral("Parabola.prb"));  // only the caption shows the new name
     }
 
@@ -544,7 +544,7 @@ private slots:
         m->deleteAll();
         QCOMPARE(f->prompt.texts(), QStringList{QStringLiteral("全部削除してもいいですか？")});
         QTEST(m->document().count(), "countAfter");
-        QCOMPARE(m->needsSaving(), Answer(answer) != Answer::Yes);  // an emptied unit asks nothing
+        QCOMPARE(m->needsSaving(), Answer(answer) != Answer::Yes); // an emptied unit asks nothing
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 新しい単元  Parabola.prb"));
     }
 

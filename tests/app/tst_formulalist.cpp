@@ -382,8 +382,8 @@ private slots:
         QAction *a = m->action(command.toLatin1().constData());
         QVERIFY(c);
         QVERIFY(a);
-        const bool &drawn =
-            box == QLatin1String("chkHandle") ? forms().settings().Draw.Handles : forms().settings().Draw.Dotted;
+        const bool &drawn = box == QLatin1String("chkHandle") ? forms().settings().Draw.Handles
+                                                              : forms().settings().Draw.Dotted;
         bool on = true;
         for (const QChar step : steps) {
             if (step == u'b')

@@ -472,7 +472,7 @@ private slots:
         forms().settings().MainPlane.StartX = QStringLiteral("1x");
         main()->repaintAll();
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'1x' は整数ではありません")});
-        QVERIFY(!Child<PlaneView>(main(), "imgCood")->hasGeometry());  // it takes no click
+        QVERIFY(!Child<PlaneView>(main(), "imgCood")->hasGeometry()); // it takes no click
     }
 
     void unitLinesAndSavingState()

@@ -1,11 +1,11 @@
 #include "plane/AutoColor.h"
+#include "plane/Plotting.h"
 #include "support/Children.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
-#include "plane/Plotting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -376,16 +376,16 @@ private slots:
         QTest::mousePress(plane(), Qt::RightButton, {}, at(1, 1));
         QTest::qWait(400);
         QCOMPARE(m->input().state(), InputState::HandleDrag);
-        QCOMPARE(plane()->canvas().image(), empty);  // the still picture without the entry
-        QVERIFY(inked(plane()->frame(), QPoint(-2, 4)) > 0);  // the band stands for it
+        QCOMPARE(plane()->canvas().image(), empty);          // the still picture without the entry
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 4)) > 0); // the band stands for it
         sendMove(plane(), at(2, 1), Qt::RightButton);
-        QCOMPARE(plane()->canvas().image(), empty);  // a band step leaves the still picture
-        QCOMPARE(inked(plane()->frame(), QPoint(-2, 4)), 0);  // no ghost of the old shape
-        QVERIFY(inked(plane()->frame(), QPoint(-2, 1)) > 0);  // the new shape
+        QCOMPARE(plane()->canvas().image(), empty);          // a band step leaves the still picture
+        QCOMPARE(inked(plane()->frame(), QPoint(-2, 4)), 0); // no ghost of the old shape
+        QVERIFY(inked(plane()->frame(), QPoint(-2, 1)) > 0); // the new shape
         QTest::mouseRelease(plane(), Qt::RightButton, {}, at(2, 1));
-        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0);  // stored in the still picture
+        QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0); // stored in the still picture
         QCOMPARE(inked(plane()->canvas().image(), QPoint(-2, 4)), 0);
-        QCOMPARE(plane()->frame(), plane()->canvas().image());  // nothing over it
+        QCOMPARE(plane()->frame(), plane()->canvas().image()); // nothing over it
     }
 
     // Neither a step of the band nor a change of the selection draws the

@@ -34,19 +34,22 @@ private slots:
         const Parabola left = MainFixture::redParabola(0, -1, -2, 3);
         const Parabola right = MainFixture::redParabola(0, 0, 1, 1, 2, 1, 99);
         const Parabola segment = MainFixture::redParabola(0, 0, 1, 1, 1, -98, 3);
-        QTest::newRow("wider") << square << Reshape::Wider << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = 1/4x^2";
-        QTest::newRow("wider, point on the left") << left << Reshape::Wider << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99)
-                                                   << "y = 4/9x^2-1";
-        QTest::newRow("narrower, point on the left") << left << Reshape::Narrower << QPoint(0, -1) << QPoint(-1, 3)
-                                                      << QPoint(-99, 99) << "y = 4x^2-1";
-        QTest::newRow("up") << right << Reshape::Up << QPoint(0, 1) << QPoint(1, 2) << QPoint(1, 99) << "y = x^2+1";
-        QTest::newRow("down") << right << Reshape::Down << QPoint(0, -1) << QPoint(1, 0) << QPoint(1, 99) << "y = x^2-1";
-        QTest::newRow("half line right") << right << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(2, 99)
-                                         << "y = (x-1)^2";
-        QTest::newRow("segment left to the sentinel") << segment << Reshape::Left << QPoint(-1, 0) << QPoint(0, 1)
-                                                      << QPoint(-99, 2) << "y = (x+1)^2";
-        QTest::newRow("whole curve right") << square << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(-99, 99)
-                                           << "y = (x-1)^2";
+        QTest::newRow("wider") << square << Reshape::Wider << QPoint(0, 0) << QPoint(2, 1) << QPoint(-99, 99)
+                               << "y = 1/4x^2";
+        QTest::newRow("wider, point on the left")
+            << left << Reshape::Wider << QPoint(0, -1) << QPoint(-3, 3) << QPoint(-99, 99) << "y = 4/9x^2-1";
+        QTest::newRow("narrower, point on the left")
+            << left << Reshape::Narrower << QPoint(0, -1) << QPoint(-1, 3) << QPoint(-99, 99) << "y = 4x^2-1";
+        QTest::newRow("up") << right << Reshape::Up << QPoint(0, 1) << QPoint(1, 2) << QPoint(1, 99)
+                            << "y = x^2+1";
+        QTest::newRow("down") << right << Reshape::Down << QPoint(0, -1) << QPoint(1, 0) << QPoint(1, 99)
+                              << "y = x^2-1";
+        QTest::newRow("half line right")
+            << right << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(2, 99) << "y = (x-1)^2";
+        QTest::newRow("segment left to the sentinel")
+            << segment << Reshape::Left << QPoint(-1, 0) << QPoint(0, 1) << QPoint(-99, 2) << "y = (x+1)^2";
+        QTest::newRow("whole curve right")
+            << square << Reshape::Right << QPoint(1, 0) << QPoint(2, 1) << QPoint(-99, 99) << "y = (x-1)^2";
     }
     void buttons()
     {
@@ -76,18 +79,26 @@ private slots:
         QTest::addColumn<bool>("refused");
         const int max = std::numeric_limits<int>::max();
         const int min = std::numeric_limits<int>::min();
-        QTest::newRow("wider at the largest x") << MainFixture::redParabola(0, 0, max, 1) << Reshape::Wider << true;
-        QTest::newRow("wider at the smallest x") << MainFixture::redParabola(0, 0, min, 1) << Reshape::Wider << true;
-        QTest::newRow("up from the largest y") << MainFixture::redParabola(0, max, 1, 0) << Reshape::Up << true;
-        QTest::newRow("down from the smallest y") << MainFixture::redParabola(0, 0, 1, min) << Reshape::Down << true;
-        QTest::newRow("right from the largest x") << MainFixture::redParabola(max, 0, 0, 1) << Reshape::Right << true;
+        QTest::newRow("wider at the largest x")
+            << MainFixture::redParabola(0, 0, max, 1) << Reshape::Wider << true;
+        QTest::newRow("wider at the smallest x")
+            << MainFixture::redParabola(0, 0, min, 1) << Reshape::Wider << true;
+        QTest::newRow("up from the largest y")
+            << MainFixture::redParabola(0, max, 1, 0) << Reshape::Up << true;
+        QTest::newRow("down from the smallest y")
+            << MainFixture::redParabola(0, 0, 1, min) << Reshape::Down << true;
+        QTest::newRow("right from the largest x")
+            << MainFixture::redParabola(max, 0, 0, 1) << Reshape::Right << true;
         QTest::newRow("right with the largest upper end")
             << MainFixture::redParabola(0, 0, 1, 1, 1, -5, max) << Reshape::Right << true;
         QTest::newRow("left with the smallest lower end")
             << MainFixture::redParabola(0, 0, 1, 1, 2, min, 99) << Reshape::Left << true;
-        QTest::newRow("narrower always fits") << MainFixture::redParabola(min, 0, max, 1) << Reshape::Narrower << false;
-        QTest::newRow("up onto the largest y") << MainFixture::redParabola(0, max - 1, 1, 0) << Reshape::Up << false;
-        QTest::newRow("left onto the smallest x") << MainFixture::redParabola(min + 1, 0, 0, 1) << Reshape::Left << false;
+        QTest::newRow("narrower always fits")
+            << MainFixture::redParabola(min, 0, max, 1) << Reshape::Narrower << false;
+        QTest::newRow("up onto the largest y")
+            << MainFixture::redParabola(0, max - 1, 1, 0) << Reshape::Up << false;
+        QTest::newRow("left onto the smallest x")
+            << MainFixture::redParabola(min + 1, 0, 0, 1) << Reshape::Left << false;
     }
     void movesPastTheIntegersAreRefused()
     {

@@ -15,8 +15,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("relation signs") << QByteArray("\x81\x85\x81\x83\x81\x86\x81\x84") << QStringLiteral("≦＜≧＞");
-        QTest::newRow("title") << QByteArray("\x90\x56\x82\xb5\x82\xa2\x92\x50\x8c\xb3") << QStringLiteral("新しい単元");
+        QTest::newRow("relation signs")
+            << QByteArray("\x81\x85\x81\x83\x81\x86\x81\x84") << QStringLiteral("≦＜≧＞");
+        QTest::newRow("title") << QByteArray("\x90\x56\x82\xb5\x82\xa2\x92\x50\x8c\xb3")
+                               << QStringLiteral("新しい単元");
         // 0x5C and 0x5B can be CP932 trail bytes; they must not split a character.
         QTest::newRow("trail bytes [ and \\") << QByteArray("\x81\x5b\x83\x5c") << QStringLiteral("ーソ");
         QTest::newRow("half-width katakana") << QByteArray("\xb7\xac\xdd\xbe\xd9") << QStringLiteral("ｷｬﾝｾﾙ");
@@ -32,8 +34,8 @@ private slots:
 
     void refusesWhatIsNotCp932()
     {
-        QVERIFY(!DecodeCp932(QByteArray("\x82\x20", 2)));  // lead byte without a valid trail
-        QVERIFY(!DecodeCp932(QByteArray("abc\x81", 4)));     // cut in the middle of a character
+        QVERIFY(!DecodeCp932(QByteArray("\x82\x20", 2))); // lead byte without a valid trail
+        QVERIFY(!DecodeCp932(QByteArray("abc\x81", 4)));  // cut in the middle of a character
         QVERIFY(!EncodeCp932(QString::fromUtf8("😀")));
     }
 
@@ -82,7 +84,7 @@ private slots:
         QStringList back;
         QVERIFY(ReadCp932Lines(path, back));
         QCOMPARE(back, QStringList{QStringLiteral("old")});
-        QVERIFY(!WriteCp932Lines(dir.path(), {QStringLiteral("x")}, &why));  // a folder
+        QVERIFY(!WriteCp932Lines(dir.path(), {QStringLiteral("x")}, &why)); // a folder
         QCOMPARE(why, QStringLiteral("同じ名前のフォルダーがあります"));
         QVERIFY(!WriteCp932Lines(dir.filePath(QStringLiteral("no/u.prb")), {QStringLiteral("x")}, &why));
         QCOMPARE(why, QStringLiteral("保存先のフォルダーが見つかりません"));
@@ -93,19 +95,22 @@ private slots:
     // on a FIFO; each refusal says why in Japanese.
     void readFailures_data()
     {
-        QTest::addColumn<QString>("kind");  // what is at the path
+        QTest::addColumn<QString>("kind"); // what is at the path
         QTest::addColumn<FileRead::Status>("status");
         QTest::addColumn<QString>("why");
         const auto failed = FileRead::Status::Failed;
         const auto special = FileRead::Status::NotRegular;
         QTest::newRow("missing") << "missing" << FileRead::Status::Missing << "ファイルが見つかりません";
-        QTest::newRow("not CP932") << "bad bytes" << failed << "CP932（シフトJIS）として読めないバイトがあります";
+        QTest::newRow("not CP932") << "bad bytes" << failed
+                                   << "CP932（シフトJIS）として読めないバイトがあります";
         QTest::newRow("folder named x.prb") << "folder" << special << "ファイルではなくフォルダーです";
         QTest::newRow("FIFO named y.prb") << "fifo" << special << "通常のファイルではありません";
         QTest::newRow("symlink to /dev/zero") << "devzero" << special << "通常のファイルではありません";
-        QTest::newRow("larger than the limit") << "large" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
+        QTest::newRow("larger than the limit")
+            << "large" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
         // A file whose size says 0 is still read no further than the limit.
-        QTest::newRow("size not known before") << "proc" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
+        QTest::newRow("size not known before")
+            << "proc" << FileRead::Status::TooLarge << "ファイルが大きすぎます";
     }
     void readFailures()
     {
@@ -151,7 +156,8 @@ private slots:
         QTest::newRow("read-only disk") << EROFS << FileOp::Write << "書き込みのできないディスクです";
         QTest::newRow("folder in the way") << EISDIR << FileOp::Write << "同じ名前のフォルダーがあります";
         QTest::newRow("disk broken") << EIO << FileOp::Read << "ディスクの読み書きに失敗しました";
-        QTest::newRow("unknown number") << 9999 << FileOp::Write << "ファイルに書き込めませんでした（エラー番号 9999）";
+        QTest::newRow("unknown number")
+            << 9999 << FileOp::Write << "ファイルに書き込めませんでした（エラー番号 9999）";
     }
     void fileErrorsAreJapanese()
     {
@@ -174,7 +180,8 @@ private slots:
                 QVERIFY2(!text.isEmpty() && LettersBeyond({text}, {}).isEmpty(), qPrintable(text));
             }
         }
-        for (const QString &text : {NotRegularFileText(), TooLargeFileText(), NotCp932BytesText(), NotCp932CharsText()})
+        for (const QString &text :
+             {NotRegularFileText(), TooLargeFileText(), NotCp932BytesText(), NotCp932CharsText()})
             QCOMPARE(LettersBeyond({text}, {}), QString());
     }
 

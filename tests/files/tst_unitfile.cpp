@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QStandardPaths>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
@@ -55,7 +55,7 @@ QStringList Lines(const QString &title, const QList<Parabola> &recs)
         lines << UnitLinesOf(r);
     return lines;
 }
-}  // namespace
+} // namespace
 
 class TestUnitFile : public QObject {
     Q_OBJECT
@@ -76,9 +76,9 @@ private slots:
     {
         QFETCH(QString, title);
         const QList<Parabola> recs{Rec(0, 0, 1, 1), Rec(-1, 0, 1, -2, 1, -1, 3, true, false),
-                                    Rec(2, 1, 3, 0, 2, 1, 99, false, false), Rec(1, 2, 3, 4, 3, -99, 4)};
+                                   Rec(2, 1, 3, 0, 2, 1, 99, false, false), Rec(1, 2, 3, 4, 3, -99, 4)};
         const QString file = path(QStringLiteral("round.prb"));
-        QCOMPARE(WritingUnitNotice(file), (Message{file, MessageKind::Information}));  // shown first
+        QCOMPARE(WritingUnitNotice(file), (Message{file, MessageKind::Information})); // shown first
         const Told<bool> written = WriteUnitFile(Lines(QStringLiteral("old"), recs), title, file);
         QVERIFY(written.value);
         QCOMPARE(Texts(written.messages), QStringList{});
@@ -94,17 +94,18 @@ private slots:
         }
         const auto practice = ReadPracticeUnit(file, m_ends).value;
         QVERIFY(practice);
-        QCOMPARE(practice->listTexts[1], recs[1].Formula);  // the stored line, not built anew
+        QCOMPARE(practice->listTexts[1], recs[1].Formula); // the stored line, not built anew
     }
 
     void listTextsFollowTheForm()
     {
         const QString file = path(QStringLiteral("form.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("t"), {Rec(1, 2, 3, 4)}), QStringLiteral("t"), file).value);
+        QVERIFY(
+            WriteUnitFile(Lines(QStringLiteral("t"), {Rec(1, 2, 3, 4)}), QStringLiteral("t"), file).value);
         const auto unit = ReadUnit(file, FormulaForm::General, m_ends).value;
         QVERIFY(unit);
         QCOMPARE(unit->listTexts, QStringList{QStringLiteral("y = 1/2x^2-x+5/2")});
-        QCOMPARE(unit->records[0].Formula, QStringLiteral("y = 1/2(x-1)^2+2"));  // as stored
+        QCOMPARE(unit->records[0].Formula, QStringLiteral("y = 1/2(x-1)^2+2")); // as stored
     }
 
     void moreThanAHundredRecords()
@@ -115,10 +116,12 @@ private slots:
         const QString file = path(QStringLiteral("big.prb"));
         QVERIFY(WriteUnitFile(Lines(QStringLiteral("101"), recs), QStringLiteral("101"), file).value);
         for (bool practice : {false, true}) {
-            const auto unit = (practice ? ReadPracticeUnit(file, m_ends) : ReadUnit(file, FormulaForm::Standard, m_ends)).value;
+            const auto unit =
+                (practice ? ReadPracticeUnit(file, m_ends) : ReadUnit(file, FormulaForm::Standard, m_ends))
+                    .value;
             QVERIFY(unit);
             QCOMPARE(unit->count(), 100);
-            QCOMPARE(unit->lines.size(), 506);  // the rest is kept for the next save
+            QCOMPARE(unit->lines.size(), 506); // the rest is kept for the next save
         }
     }
 
@@ -197,28 +200,34 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("special");  // what stands there instead of a file
+        QTest::addColumn<QString>("special"); // what stands there instead of a file
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("error");  // shown as an error, else as a plain box
+        QTest::addColumn<bool>("error"); // shown as an error, else as a plain box
         const QString open = QStringLiteral("ファイル %1 が開けません");
         QTest::newRow("not CP932") << "bad.prb" << QByteArray("t\r\n\x82\x20\r\n") << "" << open << false;
         QTest::newRow("wrong line count") << "bad.prb" << QByteArray("t\r\n1,16\r\n") << ""
                                           << QStringLiteral("データの構造が違います。") << false;
-        QTest::newRow("number not an integer") << "bad.prb" << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n")
-                                               << "" << QStringLiteral("'x' は整数ではありません") << true;
-        QTest::newRow("pair without comma") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n")
-                                            << "" << QStringLiteral("'' は整数ではありません") << true;
-        QTest::newRow("over 32 bits") << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n")
-                                      << "" << QStringLiteral("'99999999999' は整数ではありません") << true;
+        QTest::newRow("number not an integer")
+            << "bad.prb" << QByteArray("t\r\nx,16\r\nf\r\n0,0\r\n1,1\r\n-99,99\r\n") << ""
+            << QStringLiteral("'x' は整数ではありません") << true;
+        QTest::newRow("pair without comma")
+            << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n00\r\n1,1\r\n-99,99\r\n") << ""
+            << QStringLiteral("'' は整数ではありません") << true;
+        QTest::newRow("over 32 bits")
+            << "bad.prb" << QByteArray("t\r\n255,16\r\nf\r\n0,0\r\n1,99999999999\r\n-99,99\r\n") << ""
+            << QStringLiteral("'99999999999' は整数ではありません") << true;
         QTest::newRow("larger than 4 MB") << "big.prb" << QByteArray(kMaxUnitFileBytes + 1, 'a') << ""
                                           << open + QStringLiteral("\r\n(ファイルが大きすぎます)") << false;
         // Nothing hangs on a FIFO and nothing reads endless bytes.
-        QTest::newRow("symlink to /dev/zero") << "z.prb" << QByteArray() << "devzero"
-                                              << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
-        QTest::newRow("FIFO named y.prb") << "y.prb" << QByteArray() << "fifo"
-                                          << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
-        QTest::newRow("folder named x.prb") << "x.prb" << QByteArray() << "folder"
-                                            << open + QStringLiteral("\r\n(ファイルではなくフォルダーです)") << false;
+        QTest::newRow("symlink to /dev/zero")
+            << "z.prb" << QByteArray() << "devzero"
+            << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
+        QTest::newRow("FIFO named y.prb")
+            << "y.prb" << QByteArray() << "fifo"
+            << open + QStringLiteral("\r\n(通常のファイルではありません)") << false;
+        QTest::newRow("folder named x.prb")
+            << "x.prb" << QByteArray() << "folder"
+            << open + QStringLiteral("\r\n(ファイルではなくフォルダーです)") << false;
     }
     void refusedFiles()
     {
@@ -239,7 +248,7 @@ private slots:
         });
         const QString expected = message.contains(QLatin1String("%1")) ? message.arg(file) : message;
         const Messages told{{expected, error ? MessageKind::Error : MessageKind::Plain}};
-        const auto main = ReadUnit(file, FormulaForm::Standard, m_ends);  // ファイル→開く
+        const auto main = ReadUnit(file, FormulaForm::Standard, m_ends); // ファイル→開く
         QVERIFY(!main.value);
         QCOMPARE(main.messages, told);
         if (message.startsWith(QStringLiteral("ファイル "))) {
@@ -279,13 +288,27 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "" << "Parabola.prb" << "ファイル名をParabola.prbにしました";
-        QTest::newRow("no dot") << "unit" << "unit.prb" << "";
-        QTest::newRow("upper case") << "unit.PRB" << "unit.PRB" << "";
-        QTest::newRow("prx") << "unit.prx" << "unit.prx" << "";
-        QTest::newRow("txt") << "unit.txt" << "unit.txt" << "txt拡張子はｐｒｂまたはｐｒｘを使ってください";
-        QTest::newRow("two dots") << "a.b.prb" << "a.b.prb" << "b.prb拡張子はｐｒｂまたはｐｒｘを使ってください";
-        QTest::newRow("dot in the folder only") << "/tmp/my.units/unit" << "/tmp/my.units/unit.prb" << "";
+        QTest::newRow("empty") << ""
+                               << "Parabola.prb"
+                               << "ファイル名をParabola.prbにしました";
+        QTest::newRow("no dot") << "unit"
+                                << "unit.prb"
+                                << "";
+        QTest::newRow("upper case") << "unit.PRB"
+                                    << "unit.PRB"
+                                    << "";
+        QTest::newRow("prx") << "unit.prx"
+                             << "unit.prx"
+                             << "";
+        QTest::newRow("txt") << "unit.txt"
+                             << "unit.txt"
+                             << "txt拡張子はｐｒｂまたはｐｒｘを使ってください";
+        QTest::newRow("two dots") << "a.b.prb"
+                                  << "a.b.prb"
+                                  << "b.prb拡張子はｐｒｂまたはｐｒｘを使ってください";
+        QTest::newRow("dot in the folder only") << "/tmp/my.units/unit"
+                                                << "/tmp/my.units/unit.prb"
+                                                << "";
     }
     void fileNameRule()
     {
@@ -293,7 +316,8 @@ private slots:
         QFETCH(QString, message);
         const Told<QString> normalized = NormalizeUnitFileName(name);
         QTEST(normalized.value, "result");
-        QCOMPARE(normalized.messages, message.isEmpty() ? Messages() : Messages({{message, MessageKind::Plain}}));
+        QCOMPARE(normalized.messages,
+                 message.isEmpty() ? Messages() : Messages({{message, MessageKind::Plain}}));
     }
 
     // A save that cannot be finished says why in Japanese, leaves the old
@@ -301,13 +325,18 @@ private slots:
     void failedWritesKeepThePreviousFile_data()
     {
         QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("reason");  // the third message
-        QTest::newRow("title not in CP932") << "title" << "CP932（シフトJIS）で表せない文字があります";
-        QTest::newRow("folder in the way") << "folder" << "同じ名前のフォルダーがあります";
-        QTest::newRow("file size limit") << "limit" << "ファイルが大きすぎて書き込めません";
-        QTest::newRow("full tmpfs") << "full" << "ディスクの空きが足りません";
+        QTest::addColumn<QString>("reason"); // the third message
+        QTest::newRow("title not in CP932") << "title"
+                                            << "CP932（シフトJIS）で表せない文字があります";
+        QTest::newRow("folder in the way") << "folder"
+                                           << "同じ名前のフォルダーがあります";
+        QTest::newRow("file size limit") << "limit"
+                                         << "ファイルが大きすぎて書き込めません";
+        QTest::newRow("full tmpfs") << "full"
+                                    << "ディスクの空きが足りません";
         // The first 4 KiB go in, the rest does not: a short write.
-        QTest::newRow("tmpfs with 4 KiB free") << "4k free" << "ディスクの空きが足りません";
+        QTest::newRow("tmpfs with 4 KiB free") << "4k free"
+                                               << "ディスクの空きが足りません";
     }
     void failedWritesKeepThePreviousFile()
     {
@@ -329,22 +358,27 @@ private slots:
         if (folder)
             QVERIFY(QDir().mkdir(file));
         else
-            QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file).value);
+            QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}),
+                                  QStringLiteral("元の単元"), file)
+                        .value);
         const QByteArray before = Bytes(file);
         if (fs)
             QVERIFY(fs->fill(fault == QLatin1String("4k free") ? 1 : 0));
         QList<Parabola> recs;
         for (int i = 0; i < 100; ++i)
             recs << Rec(i % 7, 0, i % 7 + 1, 1 + i);
-        const QString title = fault == QLatin1String("title") ? QString::fromUtf8("😀") : QStringLiteral("新しい単元");
+        const QString title =
+            fault == QLatin1String("title") ? QString::fromUtf8("😀") : QStringLiteral("新しい単元");
         const QStringList lines = Lines(title, recs);
         QVERIFY(JoinCrlf(lines).size() > 4096);
         const Told<bool> written = WriteUnitFile(lines, title, file);
         QVERIFY(!written.value);
-        QCOMPARE(written.messages, (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
-                                             {reason, MessageKind::Error}}));
+        QCOMPARE(written.messages,
+                 (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
+                           {reason, MessageKind::Error}}));
         QCOMPARE(LettersBeyond(Texts(written.messages), {file}), QString());
-        QCOMPARE(QDir(dir).entryList(QDir::Files), folder ? QStringList{} : QStringList{QStringLiteral("kept.prb")});
+        QCOMPARE(QDir(dir).entryList(QDir::Files),
+                 folder ? QStringList{} : QStringList{QStringLiteral("kept.prb")});
         if (folder) {
             QVERIFY(QFileInfo(file).isDir());
             return;
@@ -359,7 +393,7 @@ private slots:
     // with its messages and the file keeps every byte.
     void readOnlyPlacesKeepThePreviousFile_data()
     {
-        QTest::addColumn<bool>("folder");  // else the file itself is read-only
+        QTest::addColumn<bool>("folder"); // else the file itself is read-only
         QTest::newRow("read-only folder") << true;
         QTest::newRow("read-only file") << false;
     }
@@ -370,19 +404,22 @@ private slots:
         QDir(m_dir.path()).mkdir(QStringLiteral("ro"));
         const QString dir = path(QStringLiteral("ro"));
         const QString file = dir + QStringLiteral("/kept.prb");
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元の単元"), file).value);
+        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元の単元"), {Rec(0, 0, 1, 1)}),
+                              QStringLiteral("元の単元"), file)
+                    .value);
         const QByteArray before = Bytes(file);
         const QString locked = folder ? dir : file;
         const auto perms = QFile::permissions(locked);
-        QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
-        const Told<bool> saved =
-            WriteUnitFile(Lines(QStringLiteral("新しい単元"), {Rec(1, 1, 2, 3)}), QStringLiteral("新しい単元"), file);
+        QVERIFY(
+            QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
+        const Told<bool> saved = WriteUnitFile(Lines(QStringLiteral("新しい単元"), {Rec(1, 1, 2, 3)}),
+                                               QStringLiteral("新しい単元"), file);
         QFile::setPermissions(locked, perms);
         QVERIFY(!saved.value);
         QCOMPARE(Bytes(file), before);
         QCOMPARE(Texts(saved.messages), (QStringList{file + QStringLiteral("の保存に失敗しました"),
                                                      QStringLiteral("ファイルを書き込む権限がありません")}));
-        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")});  // no leftovers
+        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.prb")}); // no leftovers
     }
 
     // A text with a line break would add a line and shift every record
@@ -390,13 +427,14 @@ private slots:
     void textsThatWouldAddALine_data()
     {
         QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("line");  // whose text gets "\r\n" inside, -1: none
+        QTest::addColumn<int>("line"); // whose text gets "\r\n" inside, -1: none
         QTest::addColumn<QString>("reason");
-        QTest::newRow("line feed in the title") << QStringLiteral("改行\n入り") << -1
-                                                << QStringLiteral("単元名に改行が入っています");
-        QTest::newRow("carriage return in the title") << QStringLiteral("改行\r入り") << -1
-                                                      << QStringLiteral("単元名に改行が入っています");
-        QTest::newRow("formula line") << QStringLiteral("単元") << 7 << QStringLiteral("8行目に改行が入っています");
+        QTest::newRow("line feed in the title")
+            << QStringLiteral("改行\n入り") << -1 << QStringLiteral("単元名に改行が入っています");
+        QTest::newRow("carriage return in the title")
+            << QStringLiteral("改行\r入り") << -1 << QStringLiteral("単元名に改行が入っています");
+        QTest::newRow("formula line")
+            << QStringLiteral("単元") << 7 << QStringLiteral("8行目に改行が入っています");
         QTest::newRow("a NUL adds no line") << QStringLiteral("NUL\0入り") << -1 << QString();
     }
     void textsThatWouldAddALine()
@@ -405,7 +443,8 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, reason);
         const QString file = path(QStringLiteral("lines.prb"));
-        QVERIFY(WriteUnitFile(Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元"), file).value);
+        QVERIFY(
+            WriteUnitFile(Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1)}), QStringLiteral("元"), file).value);
         const QByteArray before = Bytes(file);
         QStringList lines = Lines(QStringLiteral("元"), {Rec(0, 0, 1, 1), Rec(1, 2, 3, 4)});
         if (line >= 0)
@@ -417,8 +456,9 @@ private slots:
             QCOMPARE(ReadUnit(file, FormulaForm::Standard, m_ends).value->lines.size(), 11);
             return;
         }
-        QCOMPARE(written.messages, (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
-                                             {reason, MessageKind::Error}}));
+        QCOMPARE(written.messages,
+                 (Messages{{file + QStringLiteral("の保存に失敗しました"), MessageKind::Error},
+                           {reason, MessageKind::Error}}));
         QCOMPARE(Bytes(file), before);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("lines*")}, QDir::Files),
                  QStringList{QStringLiteral("lines.prb")});
@@ -438,7 +478,8 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
             QSKIP("python3 is not installed");
         const QString file = path(QStringLiteral("py.prb"));
-        const QStringList lines = Lines(QStringLiteral("ｱｲｳ・二次関数～―＼"), {Rec(-1, 0, 1, -2, 1, -1, 3, true, false)});
+        const QStringList lines =
+            Lines(QStringLiteral("ｱｲｳ・二次関数～―＼"), {Rec(-1, 0, 1, -2, 1, -1, 3, true, false)});
         QVERIFY(WriteUnitFile(lines, lines[0], file).value);
         QProcess py;
         py.start(QStringLiteral("python3"),

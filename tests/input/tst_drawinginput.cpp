@@ -161,11 +161,11 @@ public:
         } else if (verb == QLatin1String("rclick")) {
             press(Qt::RightButton, p, m_t);
             m_in.release(Qt::RightButton, p, m_t + 50);
-        } else if (verb == QLatin1String("hold")) {  // the timer fires, then the release
+        } else if (verb == QLatin1String("hold")) { // the timer fires, then the release
             press(Qt::LeftButton, p, m_t);
             m_in.held(m_t + 300);
             m_in.release(Qt::LeftButton, p, m_t + 400);
-        } else if (verb == QLatin1String("late")) {  // released late, before the timer fired
+        } else if (verb == QLatin1String("late")) { // released late, before the timer fired
             press(Qt::LeftButton, p, m_t);
             m_in.release(Qt::LeftButton, p, m_t + 300);
         } else if (verb == QLatin1String("lpress")) {
@@ -173,18 +173,18 @@ public:
             m_pressT = m_t;
         } else if (verb == QLatin1String("lrelease")) {
             m_in.release(Qt::LeftButton, p, m_pressT + 100);
-        } else if (verb == QLatin1String("timedmove")) {  // a move while a press is timed
+        } else if (verb == QLatin1String("timedmove")) { // a move while a press is timed
             m_in.move(p, m_pressT + 50);
         } else if (verb == QLatin1String("rpress")) {
             press(Qt::RightButton, p, m_t);
             m_pressT = m_t;
-        } else if (verb == QLatin1String("early")) {  // the timer fires too soon
+        } else if (verb == QLatin1String("early")) { // the timer fires too soon
             m_in.held(m_pressT + 299);
         } else if (verb == QLatin1String("held")) {
             m_in.held(m_pressT + 300);
         } else if (verb == QLatin1String("rrelease")) {
             m_in.release(Qt::RightButton, p, m_t);
-        } else if (verb == QLatin1String("lateright")) {  // released after 300 ms, timer not fired
+        } else if (verb == QLatin1String("lateright")) { // released after 300 ms, timer not fired
             m_in.release(Qt::RightButton, p, m_pressT + 350);
         } else if (verb == QLatin1String("move")) {
             m_in.move(p, m_t);
@@ -248,7 +248,7 @@ QList<Parabola> ParseEntries(const QStringList &specs)
     }
     return out;
 }
-}  // namespace
+} // namespace
 
 class TestDrawingInput : public QObject {
     Q_OBJECT
@@ -263,12 +263,12 @@ private slots:
 void TestDrawingInput::sequences_data()
 {
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<int>("mode");  // line mode of new records
-    QTest::addColumn<bool>("refuse");  // the host refuses every store
+    QTest::addColumn<int>("mode");    // line mode of new records
+    QTest::addColumn<bool>("refuse"); // the host refuses every store
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("overlays");  // after each step
+    QTest::addColumn<QStringList>("overlays"); // after each step
     QTest::addColumn<QStringList>("calls");
-    QTest::addColumn<QString>("final");  // state and replace index
+    QTest::addColumn<QString>("final"); // state and replace index
 
     const QStringList none;
     const QStringList two{"0,0,1,1", "3,0,4,1"};
@@ -276,196 +276,229 @@ void TestDrawingInput::sequences_data()
 
     // Drawing by clicks.
     QTest::newRow("whole curve") << none << 0 << false
-        << QStringList{"click 0,0", "move 1,1", "move 2,1", "click 2,1"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(2,1) p", "-"}
-        << QStringList{"store (0,0)(2,1) [-99,99] m0 -> -1", pencil} << "Idle -1";
-    QTest::newRow("whole curve, no move before the click") << none << 0 << false
-        << QStringList{"click 1,2", "click 3,-6"} << QStringList{"vertex (1,2)", "-"}
+                                 << QStringList{"click 0,0", "move 1,1", "move 2,1", "click 2,1"}
+                                 << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(2,1) p", "-"}
+                                 << QStringList{"store (0,0)(2,1) [-99,99] m0 -> -1", pencil} << "Idle -1";
+    QTest::newRow("whole curve, no move before the click")
+        << none << 0 << false << QStringList{"click 1,2", "click 3,-6"} << QStringList{"vertex (1,2)", "-"}
         << QStringList{"store (1,2)(3,-6) [-99,99] m0 -> -1", pencil} << "Idle -1";
-    QTest::newRow("the band back on the vertex") << none << 0 << false
-        << QStringList{"click 0,0", "move 1,1", "move 0,0", "move 0,0"}
+    QTest::newRow("the band back on the vertex")
+        << none << 0 << false << QStringList{"click 0,0", "move 1,1", "move 0,0", "move 0,0"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(0,0) p", "band (0,0)(0,0) p"}
         << QStringList{} << "WaitingForPassingPoint -1";
-    QTest::newRow("segment left to right") << none << 1 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click -1,5", "click 2,0"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark -1", "-"}
-        << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", "store (0,0)(1,1) [-1,2] m1 -> -1", pencil}
+    QTest::newRow("segment left to right")
+        << none << 1 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "click -1,5", "click 2,0"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark -1",
+                       "-"}
+        << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", "store (0,0)(1,1) [-1,2] m1 -> -1",
+                       pencil}
         << "Idle -1";
-    QTest::newRow("segment right to left, its end refused once") << none << 1 << false
+    QTest::newRow("segment right to left, its end refused once")
+        << none << 1 << false
         << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 3,5", "click 3,-2", "click -1,7"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 3",
-                       "band (0,0)(1,1) p; mark 3", "-"}
+        << QStringList{"vertex (0,0)",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p; mark 3",
+                       "band (0,0)(1,1) p; mark 3",
+                       "-"}
         << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", "message 変域が正しくありません",
                        "store (0,0)(1,1) [-1,3] m1 -> -1", pencil}
         << "Idle -1";
-    QTest::newRow("right half line") << none << 2 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 1,4"}
+    QTest::newRow("right half line")
+        << none << 2 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 1,4"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
         << QStringList{"cursor ScissorsRight", "store (0,0)(1,1) [1,99] m2 -> -1", pencil} << "Idle -1";
-    QTest::newRow("left half line") << none << 3 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 1,4"}
+    QTest::newRow("left half line")
+        << none << 3 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 1,4"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
         << QStringList{"cursor ScissorsLeft", "store (0,0)(1,1) [-99,1] m3 -> -1", pencil} << "Idle -1";
     // The passing point of a restricted curve is where the band last was.
-    QTest::newRow("half line clicked without a move") << none << 2 << false
-        << QStringList{"click 0,0", "click 1,1", "click 1,4"}
+    QTest::newRow("half line clicked without a move")
+        << none << 2 << false << QStringList{"click 0,0", "click 1,1", "click 1,4"}
         << QStringList{"vertex (0,0)", "vertex (0,0)", "-"}
         << QStringList{"cursor ScissorsRight", "store (0,0)(0,0) [1,99] m2 -> -1", pencil} << "Idle -1";
 
     // Refusals.
-    QTest::newRow("passing point on the vertex row") << none << 0 << false
-        << QStringList{"click 1,1", "move 4,1", "click 4,1"}
+    QTest::newRow("passing point on the vertex row")
+        << none << 0 << false << QStringList{"click 1,1", "move 4,1", "click 4,1"}
         << QStringList{"vertex (1,1)", "band (1,1)(4,1) p", "-"}
         << QStringList{"message 放物線が描けません11", pencil} << "Idle -1";
-    QTest::newRow("passing point on the vertex column") << none << 1 << false
-        << QStringList{"click 1,1", "click 1,5"} << QStringList{"vertex (1,1)", "-"}
+    QTest::newRow("passing point on the vertex column")
+        << none << 1 << false << QStringList{"click 1,1", "click 1,5"} << QStringList{"vertex (1,1)", "-"}
         << QStringList{"message 放物線が描けません11", pencil} << "Idle -1";
-    QTest::newRow("the limit") << QStringList{"*100"} << 0 << false
-        << QStringList{"click 2,2", "move 3,3"} << QStringList{"-", "-"}
-        << QStringList{"message これ以上登録できません\r\n最大登録数は 100 本です"} << "Idle -1";
-    QTest::newRow("below the limit") << QStringList{"*99"} << 0 << false
-        << QStringList{"click 2,2"} << QStringList{"vertex (2,2)"} << QStringList{} << "WaitingForPassingPoint -1";
-    QTest::newRow("the store refuses a whole curve") << none << 0 << true
-        << QStringList{"click 0,0", "click 1,1"} << QStringList{"vertex (0,0)", "-"}
-        << QStringList{"store (0,0)(1,1) [-99,99] m0 -> -1 refused", "message Cannot Store", pencil} << "Idle -1";
-    QTest::newRow("the store refuses a half line") << none << 3 << true
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 0,0"}
+    QTest::newRow("the limit") << QStringList{"*100"} << 0 << false << QStringList{"click 2,2", "move 3,3"}
+                               << QStringList{"-", "-"}
+                               << QStringList{"message これ以上登録できません\r\n最大登録数は 100 本です"}
+                               << "Idle -1";
+    QTest::newRow("below the limit") << QStringList{"*99"} << 0 << false << QStringList{"click 2,2"}
+                                     << QStringList{"vertex (2,2)"} << QStringList{}
+                                     << "WaitingForPassingPoint -1";
+    QTest::newRow("the store refuses a whole curve")
+        << none << 0 << true << QStringList{"click 0,0", "click 1,1"} << QStringList{"vertex (0,0)", "-"}
+        << QStringList{"store (0,0)(1,1) [-99,99] m0 -> -1 refused", "message Cannot Store", pencil}
+        << "Idle -1";
+    QTest::newRow("the store refuses a half line")
+        << none << 3 << true << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 0,0"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
-        << QStringList{"cursor ScissorsLeft", "store (0,0)(1,1) [-99,0] m3 -> -1 refused", pencil} << "Idle -1";
+        << QStringList{"cursor ScissorsLeft", "store (0,0)(1,1) [-99,0] m3 -> -1 refused", pencil}
+        << "Idle -1";
 
     // Presses and clicks.
-    QTest::newRow("a left press held 300 ms is no click") << none << 0 << false
-        << QStringList{"hold 1,1", "move 2,2"} << QStringList{"-", "-"} << QStringList{} << "Idle -1";
-    QTest::newRow("a left release after 300 ms is no click") << none << 0 << false
-        << QStringList{"late 1,1"} << QStringList{"-"} << QStringList{} << "Idle -1";
-    QTest::newRow("a timer firing early leaves a click") << none << 0 << false
-        << QStringList{"lpress 1,1", "early", "lrelease 1,1"} << QStringList{"-", "-", "vertex (1,1)"}
-        << QStringList{} << "WaitingForPassingPoint -1";
-    QTest::newRow("the band waits while a press is timed") << none << 0 << false
+    QTest::newRow("a left press held 300 ms is no click")
+        << none << 0 << false << QStringList{"hold 1,1", "move 2,2"} << QStringList{"-", "-"} << QStringList{}
+        << "Idle -1";
+    QTest::newRow("a left release after 300 ms is no click")
+        << none << 0 << false << QStringList{"late 1,1"} << QStringList{"-"} << QStringList{} << "Idle -1";
+    QTest::newRow("a timer firing early leaves a click")
+        << none << 0 << false << QStringList{"lpress 1,1", "early", "lrelease 1,1"}
+        << QStringList{"-", "-", "vertex (1,1)"} << QStringList{} << "WaitingForPassingPoint -1";
+    QTest::newRow("the band waits while a press is timed")
+        << none << 0 << false
         << QStringList{"click 0,0", "move 1,1", "lpress 3,2", "timedmove 2,2", "lrelease 3,2"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
         << QStringList{"store (0,0)(3,2) [-99,99] m0 -> -1", pencil} << "Idle -1";
-    QTest::newRow("a double click places one vertex") << none << 0 << false
-        << QStringList{"dbl 2,3", "click 3,4"} << QStringList{"vertex (2,3)", "-"}
+    QTest::newRow("a double click places one vertex")
+        << none << 0 << false << QStringList{"dbl 2,3", "click 3,4"} << QStringList{"vertex (2,3)", "-"}
         << QStringList{"store (2,3)(3,4) [-99,99] m0 -> -1", pencil} << "Idle -1";
 
     // Choosing an entry to replace.
-    QTest::newRow("quick right click on a vertex") << two << 0 << false
-        << QStringList{"rclick 3,0", "click -2,0", "click -1,2"} << QStringList{"-", "vertex (-2,0)", "-"}
+    QTest::newRow("quick right click on a vertex")
+        << two << 0 << false << QStringList{"rclick 3,0", "click -2,0", "click -1,2"}
+        << QStringList{"-", "vertex (-2,0)", "-"}
         << QStringList{"select 1", "store (-2,0)(-1,2) [-99,99] m0 -> 1", pencil} << "Idle -1";
-    QTest::newRow("quick right click on a passing point") << two << 0 << false
-        << QStringList{"rclick 4,1"} << QStringList{"-"} << QStringList{"select 1"} << "Idle 1";
-    QTest::newRow("quick right click on nothing") << two << 0 << false
-        << QStringList{"rclick 4,1", "rclick 5,5", "click -2,0", "click -1,2"}
+    QTest::newRow("quick right click on a passing point")
+        << two << 0 << false << QStringList{"rclick 4,1"} << QStringList{"-"} << QStringList{"select 1"}
+        << "Idle 1";
+    QTest::newRow("quick right click on nothing")
+        << two << 0 << false << QStringList{"rclick 4,1", "rclick 5,5", "click -2,0", "click -1,2"}
         << QStringList{"-", "-", "vertex (-2,0)", "-"}
         << QStringList{"select 1", "store (-2,0)(-1,2) [-99,99] m0 -> -1", pencil} << "Idle -1";
-    QTest::newRow("a right click while drawing chooses nothing") << two << 0 << false
-        << QStringList{"click -2,0", "rclick 3,0", "click -1,2"} << QStringList{"vertex (-2,0)", "vertex (-2,0)", "-"}
+    QTest::newRow("a right click while drawing chooses nothing")
+        << two << 0 << false << QStringList{"click -2,0", "rclick 3,0", "click -1,2"}
+        << QStringList{"vertex (-2,0)", "vertex (-2,0)", "-"}
         << QStringList{"store (-2,0)(-1,2) [-99,99] m0 -> -1", pencil} << "Idle -1";
 
     // Handle drags.
-    QTest::newRow("drag of a passing point") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "move 2,1", "rrelease 2,1"}
+    QTest::newRow("drag of a passing point")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "move 2,1", "rrelease 2,1"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,1) p; hide 0", "-"}
         << QStringList{"cursor Finger", pencil, "store (0,0)(2,1) [-99,99] m0 -> 0"} << "Idle -1";
-    QTest::newRow("drag of a vertex") << two << 1 << false
-        << QStringList{"rpress 3,0", "held", "move 2,2", "move -1,3", "rrelease -1,3"}
-        << QStringList{"-", "band (3,0)(4,1) v; hide 1", "band (2,2)(4,1) v; hide 1", "band (-1,3)(4,1) v; hide 1", "-"}
+    QTest::newRow("drag of a vertex")
+        << two << 1 << false << QStringList{"rpress 3,0", "held", "move 2,2", "move -1,3", "rrelease -1,3"}
+        << QStringList{"-", "band (3,0)(4,1) v; hide 1", "band (2,2)(4,1) v; hide 1",
+                       "band (-1,3)(4,1) v; hide 1", "-"}
         << QStringList{"cursor Finger", pencil, "store (-1,3)(4,1) [-99,99] m0 -> 1"} << "Idle -1";
-    QTest::newRow("a timer firing early starts no drag") << two << 0 << false
-        << QStringList{"rpress 1,1", "early", "timedmove 2,1"} << QStringList{"-", "-", "-"} << QStringList{}
-        << "Idle 0";
-    QTest::newRow("a second press during the wait is not taken") << two << 0 << false
-        << QStringList{"rpress 1,1", "lpress 5,5", "held"} << QStringList{"-", "-", "band (0,0)(1,1) p; hide 0"}
+    QTest::newRow("a timer firing early starts no drag")
+        << two << 0 << false << QStringList{"rpress 1,1", "early", "timedmove 2,1"}
+        << QStringList{"-", "-", "-"} << QStringList{} << "Idle 0";
+    QTest::newRow("a second press during the wait is not taken")
+        << two << 0 << false << QStringList{"rpress 1,1", "lpress 5,5", "held"}
+        << QStringList{"-", "-", "band (0,0)(1,1) p; hide 0"}
         << QStringList{"press not taken", "cursor Finger"} << "HandleDrag 0";
-    QTest::newRow("another button released during the wait starts no drag") << two << 0 << false
-        << QStringList{"rpress 1,1", "lrelease 1,1", "held", "move 2,1"} << QStringList{"-", "-", "-", "-"}
-        << QStringList{} << "Idle 0";
-    QTest::newRow("a right release after 300 ms ends a drag") << two << 0 << false
-        << QStringList{"rpress 1,1", "lateright 1,1"} << QStringList{"-", "-"}
+    QTest::newRow("another button released during the wait starts no drag")
+        << two << 0 << false << QStringList{"rpress 1,1", "lrelease 1,1", "held", "move 2,1"}
+        << QStringList{"-", "-", "-", "-"} << QStringList{} << "Idle 0";
+    QTest::newRow("a right release after 300 ms ends a drag")
+        << two << 0 << false << QStringList{"rpress 1,1", "lateright 1,1"} << QStringList{"-", "-"}
         << QStringList{"cursor Finger", pencil, "addToSelection 0"} << "Idle -1";
-    QTest::newRow("drag dropped on the down point") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "move 2,2", "move 1,1", "rrelease 1,1"}
-        << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,2) p; hide 0", "band (0,0)(1,1) p; hide 0", "-"}
+    QTest::newRow("drag dropped on the down point")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "move 2,2", "move 1,1", "rrelease 1,1"}
+        << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,2) p; hide 0",
+                       "band (0,0)(1,1) p; hide 0", "-"}
         << QStringList{"cursor Finger", pencil, "addToSelection 0"} << "Idle -1";
-    QTest::newRow("drag dropped on the fixed point's row") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "move 3,0", "rrelease 3,0"}
+    QTest::newRow("drag dropped on the fixed point's row")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "move 3,0", "rrelease 3,0"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(3,0) p; hide 0", "-"}
-        << QStringList{"cursor Finger", pencil, "addToSelection 0", "message 放物線が描けません"} << "Idle -1";
-    QTest::newRow("drag dropped on the fixed point's column") << two << 0 << false
-        << QStringList{"rpress 0,0", "held", "move 1,4", "rrelease 1,4"}
+        << QStringList{"cursor Finger", pencil, "addToSelection 0", "message 放物線が描けません"}
+        << "Idle -1";
+    QTest::newRow("drag dropped on the fixed point's column")
+        << two << 0 << false << QStringList{"rpress 0,0", "held", "move 1,4", "rrelease 1,4"}
         << QStringList{"-", "band (0,0)(1,1) v; hide 0", "band (1,4)(1,1) v; hide 0", "-"}
-        << QStringList{"cursor Finger", pencil, "addToSelection 0", "message 放物線が描けません"} << "Idle -1";
-    QTest::newRow("a left click during a drag does nothing") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "click 5,5", "rrelease 2,3"}
+        << QStringList{"cursor Finger", pencil, "addToSelection 0", "message 放物線が描けません"}
+        << "Idle -1";
+    QTest::newRow("a left click during a drag does nothing")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "click 5,5", "rrelease 2,3"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(1,1) p; hide 0", "-"}
-        << QStringList{"cursor Finger", "press not taken", pencil, "store (0,0)(2,3) [-99,99] m0 -> 0"} << "Idle -1";
-    QTest::newRow("drag of a segment asks for the domain again") << QStringList{"0,0,1,1,1,-2,2"} << 0 << false
+        << QStringList{"cursor Finger", "press not taken", pencil, "store (0,0)(2,3) [-99,99] m0 -> 0"}
+        << "Idle -1";
+    QTest::newRow("drag of a segment asks for the domain again")
+        << QStringList{"0,0,1,1,1,-2,2"} << 0 << false
         << QStringList{"rpress 1,1", "held", "move 2,2", "rrelease 2,2", "click -3,0", "click 4,0"}
-        << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,2) p; hide 0", "band (0,0)(2,2) p; hide 0",
-                       "band (0,0)(2,2) p; mark -3; hide 0", "-"}
+        << QStringList{"-",
+                       "band (0,0)(1,1) p; hide 0",
+                       "band (0,0)(2,2) p; hide 0",
+                       "band (0,0)(2,2) p; hide 0",
+                       "band (0,0)(2,2) p; mark -3; hide 0",
+                       "-"}
         << QStringList{"cursor Finger", "cursor ScissorsRight", "cursor ScissorsLeft",
                        "store (0,0)(2,2) [-3,4] m1 -> 0", pencil}
         << "Idle -1";
-    QTest::newRow("drag of a left half line") << QStringList{"0,0,1,1,3,-99,2"} << 0 << false
+    QTest::newRow("drag of a left half line")
+        << QStringList{"0,0,1,1,3,-99,2"} << 0 << false
         << QStringList{"rpress 0,0", "held", "move -1,-1", "rrelease -1,-1", "click 5,0"}
         << QStringList{"-", "band (0,0)(1,1) v; hide 0", "band (-1,-1)(1,1) v; hide 0",
                        "band (-1,-1)(1,1) v; hide 0", "-"}
         << QStringList{"cursor Finger", "cursor ScissorsLeft", "store (-1,-1)(1,1) [-99,5] m3 -> 0", pencil}
         << "Idle -1";
-    QTest::newRow("drag of a segment onto the fixed point's row") << QStringList{"0,0,1,1,1,-2,2"} << 0 << false
+    QTest::newRow("drag of a segment onto the fixed point's row")
+        << QStringList{"0,0,1,1,1,-2,2"} << 0 << false
         << QStringList{"rpress 1,1", "held", "move 2,0", "rrelease 2,0"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,0) p; hide 0", "-"}
         << QStringList{"cursor Finger", "message 放物線が描けません11", pencil} << "Idle -1";
-    QTest::newRow("a whole curve drag ignores the line mode") << two << 1 << false
-        << QStringList{"rpress 1,1", "held", "move 1,2", "rrelease 1,2"}
+    QTest::newRow("a whole curve drag ignores the line mode")
+        << two << 1 << false << QStringList{"rpress 1,1", "held", "move 1,2", "rrelease 1,2"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(1,2) p; hide 0", "-"}
         << QStringList{"cursor Finger", pencil, "store (0,0)(1,2) [-99,99] m0 -> 0"} << "Idle -1";
 
     // Esc in every state.
-    QTest::newRow("Esc at rest") << two << 0 << false << QStringList{"esc"} << QStringList{"-"} << QStringList{}
-                                 << "Idle -1";
-    QTest::newRow("Esc with a replace waiting") << two << 0 << false
-        << QStringList{"rclick 3,0", "esc", "click -2,0", "click -1,2"} << QStringList{"-", "-", "vertex (-2,0)", "-"}
-        << QStringList{"select 1", "clearSelection", "store (-2,0)(-1,2) [-99,99] m0 -> -1", pencil} << "Idle -1";
-    QTest::newRow("Esc waiting for the passing point") << none << 0 << false
-        << QStringList{"click 0,0", "move 1,1", "esc", "move 2,2"}
+    QTest::newRow("Esc at rest") << two << 0 << false << QStringList{"esc"} << QStringList{"-"}
+                                 << QStringList{} << "Idle -1";
+    QTest::newRow("Esc with a replace waiting")
+        << two << 0 << false << QStringList{"rclick 3,0", "esc", "click -2,0", "click -1,2"}
+        << QStringList{"-", "-", "vertex (-2,0)", "-"}
+        << QStringList{"select 1", "clearSelection", "store (-2,0)(-1,2) [-99,99] m0 -> -1", pencil}
+        << "Idle -1";
+    QTest::newRow("Esc waiting for the passing point")
+        << none << 0 << false << QStringList{"click 0,0", "move 1,1", "esc", "move 2,2"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "-", "-"} << QStringList{pencil} << "Idle -1";
-    QTest::newRow("Esc waiting for the domain start") << none << 1 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "esc", "click 2,2"}
+    QTest::newRow("Esc waiting for the domain start")
+        << none << 1 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "esc", "click 2,2"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-", "vertex (2,2)"}
         << QStringList{"cursor ScissorsRight", pencil} << "WaitingForPassingPoint -1";
-    QTest::newRow("Esc waiting for the domain end") << none << 1 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 2,0", "esc"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 2", "-"}
+    QTest::newRow("Esc waiting for the domain end")
+        << none << 1 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 2,0", "esc"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 2",
+                       "-"}
         << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", pencil} << "Idle -1";
-    QTest::newRow("Esc during a drag") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "move 2,1", "esc", "rrelease 2,1"}
+    QTest::newRow("Esc during a drag")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "move 2,1", "esc", "rrelease 2,1"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,1) p; hide 0", "-", "-"}
         << QStringList{"cursor Finger", pencil} << "Idle -1";
-    QTest::newRow("Esc while drawing a replacement") << two << 0 << false
-        << QStringList{"rclick 3,0", "click -2,0", "esc"} << QStringList{"-", "vertex (-2,0)", "-"}
-        << QStringList{"select 1", pencil} << "Idle -1";
+    QTest::newRow("Esc while drawing a replacement")
+        << two << 0 << false << QStringList{"rclick 3,0", "click -2,0", "esc"}
+        << QStringList{"-", "vertex (-2,0)", "-"} << QStringList{"select 1", pencil} << "Idle -1";
 
     // Leaving the plane, and repaints.
     QTest::newRow("leaving at rest") << two << 0 << false << QStringList{"rclick 3,0", "leave"}
                                      << QStringList{"-", "-"} << QStringList{"select 1"} << "Idle 1";
-    QTest::newRow("leaving while drawing") << none << 0 << false
-        << QStringList{"click 0,0", "move 2,2", "leave", "move 3,3"}
+    QTest::newRow("leaving while drawing")
+        << none << 0 << false << QStringList{"click 0,0", "move 2,2", "leave", "move 3,3"}
         << QStringList{"vertex (0,0)", "band (0,0)(2,2) p", "-", "-"} << QStringList{pencil} << "Idle -1";
-    QTest::newRow("leaving while the segment end is awaited") << none << 1 << false
-        << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 2,0", "leave"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 2", "-"}
+    QTest::newRow("leaving while the segment end is awaited")
+        << none << 1 << false << QStringList{"click 0,0", "move 1,1", "click 1,1", "click 2,0", "leave"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 2",
+                       "-"}
         << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", pencil} << "Idle -1";
-    QTest::newRow("leaving during a drag") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "move 2,1", "leave", "rrelease 2,1"}
+    QTest::newRow("leaving during a drag")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "move 2,1", "leave", "rrelease 2,1"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(2,1) p; hide 0", "-", "-"}
         << QStringList{"cursor Finger", pencil} << "Idle 0";
-    QTest::newRow("a repaint ends the band") << none << 0 << false
-        << QStringList{"click 0,0", "move 1,1", "cancel", "move 2,2"}
+    QTest::newRow("a repaint ends the band")
+        << none << 0 << false << QStringList{"click 0,0", "move 1,1", "cancel", "move 2,2"}
         << QStringList{"vertex (0,0)", "band (0,0)(1,1) p", "-", "-"} << QStringList{} << "Idle -1";
-    QTest::newRow("a repaint during a drag shows the entry again") << two << 0 << false
-        << QStringList{"rpress 1,1", "held", "cancel", "move 2,1", "rrelease 2,1"}
+    QTest::newRow("a repaint during a drag shows the entry again")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "cancel", "move 2,1", "rrelease 2,1"}
         << QStringList{"-", "band (0,0)(1,1) p; hide 0", "-", "-", "-"} << QStringList{"cursor Finger"}
         << "Idle 0";
 }
@@ -503,7 +536,8 @@ void TestDrawingInput::sequences()
 
 void TestDrawingInput::limitMessage()
 {
-    QCOMPARE(DrawingInput::limitMessage(100), QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です"));
+    QCOMPARE(DrawingInput::limitMessage(100),
+             QStringLiteral("これ以上登録できません\r\n最大登録数は 100 本です"));
 }
 
 void TestDrawingInput::modesOfTheFileFormat_data()

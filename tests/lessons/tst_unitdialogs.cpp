@@ -6,9 +6,9 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
 #include "plane/Fonts.h"
-#include "support/TestSettings.h"
 #include "support/Children.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSettings.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,9 +5,9 @@
 #include "support/NonRegularFiles.h"
 #include "support/ScriptedPrompt.h"
 
+#include "support/TestSettings.h"
 #include <QDir>
 #include <QTemporaryDir>
-#include "support/TestSettings.h"
 
 #include <QtTest>
 
@@ -17,7 +17,7 @@ QByteArray Bytes(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-}  // namespace
+} // namespace
 
 class TestUnitFolder : public QObject {
     Q_OBJECT
@@ -54,9 +54,9 @@ private slots:
         const QList<SampleUnit> units = SampleUnits();
         QVERIFY(units.size() >= 4);
         QVERIFY(WriteSampleUnits(m_dir.path() + QLatin1Char('/')));
-        QCOMPARE(m_prompt.texts().size(), units.size());  // each path, shown before it is written
+        QCOMPARE(m_prompt.texts().size(), units.size()); // each path, shown before it is written
         for (const SampleUnit &u : units) {
-            QCOMPARE(Bytes(data + u.fileName), Bytes(path(u.fileName)));  // DATA/ is up to date
+            QCOMPARE(Bytes(data + u.fileName), Bytes(path(u.fileName))); // DATA/ is up to date
             const auto unit = ReadUnit(data + u.fileName, FormulaForm::Standard, IncludedEnds{}).value;
             QVERIFY(unit);
             QCOMPARE(unit->count(), u.records.size());
@@ -72,11 +72,11 @@ private slots:
     void savingShowsThePathThenTheFailure_data()
     {
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("after");  // shown after the path
+        QTest::addColumn<QStringList>("after"); // shown after the path
         QTest::newRow("written") << QStringLiteral("単元") << QStringList{};
-        QTest::newRow("line break in the title")
-            << QStringLiteral("改行\n入り")
-            << QStringList{QStringLiteral("の保存に失敗しました"), QStringLiteral("単元名に改行が入っています")};
+        QTest::newRow("line break in the title") << QStringLiteral("改行\n入り")
+                                                 << QStringList{QStringLiteral("の保存に失敗しました"),
+                                                                QStringLiteral("単元名に改行が入っています")};
     }
     void savingShowsThePathThenTheFailure()
     {

@@ -1,10 +1,10 @@
 #include "files/DateText.h"
 #include "output/PrintDialog.h"
 #include "plane/Canvas.h"
-#include "support/TestSettings.h"
 #include "plane/Fonts.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSettings.h"
 
 #include <QApplication>
 #include <QDir>

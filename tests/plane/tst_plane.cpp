@@ -420,7 +420,7 @@ private slots:
             QCOMPARE(e.text(), QStringLiteral("'abc' は整数ではありません"));
         }
         QCOMPARE(pic.canvas().image(), before);
-        QCOMPARE(st.Geometry, geometry);  // nothing was returned
+        QCOMPARE(st.Geometry, geometry); // nothing was returned
     }
 
     void selectLetterFont_data()

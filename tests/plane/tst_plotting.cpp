@@ -414,17 +414,18 @@ private slots:
             s.Draw.Handles = false;
             DrawParabola(c, segment, true, s);
         });
-        QTest::newRow("drag of the passing point") << Figure([=](Canvas &c, const PlotState &st) {
-            DrawRubberBand(c, segment, true, st);
-        });
-        QTest::newRow("selected with lattice dots and a cross") << Figure([=](Canvas &c, const PlotState &st) {
-            PlotState s = st;
-            s.Draw.LatticeDots = true;
-            DrawParabola(c, segment, true, s);
-            DrawLatticeDots(c, segment, s);
-            MarkCurvePoint(c, 2, segment, s);
-        });
-        QTest::newRow("unbounded copy") << Figure([=](Canvas &c, const PlotState &st) { DrawUnbounded(c, segment, st); });
+        QTest::newRow("drag of the passing point")
+            << Figure([=](Canvas &c, const PlotState &st) { DrawRubberBand(c, segment, true, st); });
+        QTest::newRow("selected with lattice dots and a cross")
+            << Figure([=](Canvas &c, const PlotState &st) {
+                   PlotState s = st;
+                   s.Draw.LatticeDots = true;
+                   DrawParabola(c, segment, true, s);
+                   DrawLatticeDots(c, segment, s);
+                   MarkCurvePoint(c, 2, segment, s);
+               });
+        QTest::newRow("unbounded copy")
+            << Figure([=](Canvas &c, const PlotState &st) { DrawUnbounded(c, segment, st); });
         QTest::newRow("point markers") << Figure([](Canvas &c, const PlotState &st) {
             PlotState s = st;
             DrawPointMarker(c, QPoint(2, 3), 0x00A0A0, s);
@@ -682,7 +683,7 @@ private slots:
     {
         QFETCH(int, mode);
         DrawingSettings d;
-        d.NextLineMode = static_cast<LineMode>(mode);  // 4 stands for a value no kind has
+        d.NextLineMode = static_cast<LineMode>(mode); // 4 stands for a value no kind has
         d.SegmentEnds = 3;
         d.HalfLineEnds = 1;
         QTEST(CurrentEndStyle(d), "style");
@@ -716,7 +717,7 @@ private slots:
         QFETCH(int, ends);
         QFETCH(int, lineWidth);
         DrawingSettings d;
-        d.NextLineMode = static_cast<LineMode>(mode);  // 4 stands for a value no kind has
+        d.NextLineMode = static_cast<LineMode>(mode); // 4 stands for a value no kind has
         d.SegmentEnds = mode <= 1 ? ends : 0;
         d.HalfLineEnds = mode <= 1 ? 0 : ends;
         d.LineWidth = lineWidth;

@@ -40,25 +40,61 @@ void Play(Session &s, const QString &script)
         const QPoint vertex(e.VertexX, e.VertexY);
         const QPoint away = vertex + QPoint(2, 3);
         switch (step.unicode()) {
-        case 'v': s.click(vertex); break;
-        case 'a': s.click(QPoint(e.PointX, e.PointY)); break;
-        case 'x': s.click(vertex + QPoint(1, 0)); break;
-        case 'm': s.move(away); break;
-        case 'l': s.leftPlane(); break;
-        case 'c': s.cancelVertex(); break;
-        case 'R': s.rightClick(away); break;
-        case 'h': s.hint(); break;
-        case 't': s.tick(); break;
-        case 'n': s.rightVerdict(Session::RightChoice::Next); break;
-        case 's': s.rightVerdict(Session::RightChoice::Stop); break;
-        case 'C': s.wrongVerdict(Session::WrongChoice::Correct); break;
-        case 'S': s.wrongVerdict(Session::WrongChoice::ShowAnswer); break;
-        case 'X': s.wrongVerdict(Session::WrongChoice::Stop); break;
-        case 'r': s.runEndVerdict(Session::RunEndChoice::Repeat); break;
-        case 'f': s.runEndVerdict(Session::RunEndChoice::Review); break;
-        case 'e': s.runEndVerdict(Session::RunEndChoice::Stop); break;
-        case ' ': break;
-        default: QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        case 'v':
+            s.click(vertex);
+            break;
+        case 'a':
+            s.click(QPoint(e.PointX, e.PointY));
+            break;
+        case 'x':
+            s.click(vertex + QPoint(1, 0));
+            break;
+        case 'm':
+            s.move(away);
+            break;
+        case 'l':
+            s.leftPlane();
+            break;
+        case 'c':
+            s.cancelVertex();
+            break;
+        case 'R':
+            s.rightClick(away);
+            break;
+        case 'h':
+            s.hint();
+            break;
+        case 't':
+            s.tick();
+            break;
+        case 'n':
+            s.rightVerdict(Session::RightChoice::Next);
+            break;
+        case 's':
+            s.rightVerdict(Session::RightChoice::Stop);
+            break;
+        case 'C':
+            s.wrongVerdict(Session::WrongChoice::Correct);
+            break;
+        case 'S':
+            s.wrongVerdict(Session::WrongChoice::ShowAnswer);
+            break;
+        case 'X':
+            s.wrongVerdict(Session::WrongChoice::Stop);
+            break;
+        case 'r':
+            s.runEndVerdict(Session::RunEndChoice::Repeat);
+            break;
+        case 'f':
+            s.runEndVerdict(Session::RunEndChoice::Review);
+            break;
+        case 'e':
+            s.runEndVerdict(Session::RunEndChoice::Stop);
+            break;
+        case ' ':
+            break;
+        default:
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
         }
     }
 }
@@ -67,8 +103,12 @@ void Play(Session &s, const QString &script)
 QString Describe(const Parabola &p)
 {
     return QStringLiteral("(%1,%2)(%3,%4) %5 w%6")
-        .arg(p.VertexX).arg(p.VertexY).arg(p.PointX).arg(p.PointY)
-        .arg(p.Color, 6, 16, QLatin1Char('0')).arg(p.LineWidth);
+        .arg(p.VertexX)
+        .arg(p.VertexY)
+        .arg(p.PointX)
+        .arg(p.PointY)
+        .arg(p.Color, 6, 16, QLatin1Char('0'))
+        .arg(p.LineWidth);
 }
 
 QStringList StillCurves(const Session &s)
@@ -86,7 +126,7 @@ QList<int> SourcesOfRun(const Session &s)
         out << s.sourceIndex(k);
     return out;
 }
-}  // namespace
+} // namespace
 
 class TestPracticeSession : public QObject {
     Q_OBJECT
@@ -101,7 +141,8 @@ private slots:
         QTest::newRow("the stored passing point") << false << QPoint(1, -1) << QPoint(3, 1) << true;
         QTest::newRow("the point left of the vertex") << false << QPoint(1, -1) << QPoint(-1, 1) << true;
         QTest::newRow("a far lattice point of the curve") << false << QPoint(1, -1) << QPoint(5, 7) << true;
-        QTest::newRow("vertex height is a horizontal line") << false << QPoint(1, -1) << QPoint(4, -1) << false;
+        QTest::newRow("vertex height is a horizontal line")
+            << false << QPoint(1, -1) << QPoint(4, -1) << false;
         QTest::newRow("a steeper curve") << false << QPoint(1, -1) << QPoint(2, 0) << false;
         QTest::newRow("wrong vertex, parallel curve") << false << QPoint(0, -1) << QPoint(2, 1) << false;
         QTest::newRow("general form, right curve") << true << QPoint(1, -1) << QPoint(3, 1) << true;
@@ -140,15 +181,24 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("mark");
         QTest::addColumn<int>("wrongAttempts");
-        QTest::newRow("right at once") << "vman" << "○" << 0;
-        QTest::newRow("after the hint") << "hvman" << "△" << 0;
-        QTest::newRow("hint pressed twice") << "hhvman" << "△" << 0;
-        QTest::newRow("hint in the second stage") << "vhman" << "△" << 0;
-        QTest::newRow("after a wrong attempt") << "vmxC vman" << "×" << 1;
-        QTest::newRow("hint, wrong, right") << "hvmxC vman" << "×" << 1;
-        QTest::newRow("after 正解を表示する") << "vxS vman" << "×" << 1;
-        QTest::newRow("shown, then wrong again") << "vxS vxC vman" << "×" << 2;
-        QTest::newRow("訂正 is no attempt") << "vc vman" << "○" << 0;
+        QTest::newRow("right at once") << "vman"
+                                       << "○" << 0;
+        QTest::newRow("after the hint") << "hvman"
+                                        << "△" << 0;
+        QTest::newRow("hint pressed twice") << "hhvman"
+                                            << "△" << 0;
+        QTest::newRow("hint in the second stage") << "vhman"
+                                                  << "△" << 0;
+        QTest::newRow("after a wrong attempt") << "vmxC vman"
+                                               << "×" << 1;
+        QTest::newRow("hint, wrong, right") << "hvmxC vman"
+                                            << "×" << 1;
+        QTest::newRow("after 正解を表示する") << "vxS vman"
+                                              << "×" << 1;
+        QTest::newRow("shown, then wrong again") << "vxS vxC vman"
+                                                 << "×" << 2;
+        QTest::newRow("訂正 is no attempt") << "vc vman"
+                                            << "○" << 0;
     }
     void marks()
     {
@@ -159,7 +209,7 @@ private slots:
         Load(s, {Exercise(1, 2, 3, -6), Exercise(0, 0, 1, 1)});
         QSignalSpy rights(&s, &Session::judgedRight);
         s.start(false);
-        Play(s, script.chopped(1));  // up to the right answer's dialog
+        Play(s, script.chopped(1)); // up to the right answer's dialog
         QCOMPARE(s.wrongAttempts(), wrongAttempts);
         Play(s, QStringLiteral("n"));
         QCOMPARE(rights.size(), 1);
@@ -180,7 +230,7 @@ private slots:
         s.start(false);
         Play(s, "vxS");
         QVERIFY(s.answerShown());
-        QCOMPARE(s.runList()[0].Color, 0);  // black for the rest of the run
+        QCOMPARE(s.runList()[0].Color, 0); // black for the rest of the run
         QCOMPARE(s.runList()[0].LineWidth, 1);
         QCOMPARE(s.source()[0].Color, 0xFF0000);
         Play(s, "vxC");
@@ -192,7 +242,7 @@ private slots:
         Play(s, "vxS");
         s.start(false);
         QVERIFY(!s.answerShown());
-        QCOMPARE(s.runList()[1].Color, 0xFF0000);  // a new run copies the source again
+        QCOMPARE(s.runList()[1].Color, 0xFF0000); // a new run copies the source again
     }
 
     void reviewRuns_data()
@@ -202,10 +252,10 @@ private slots:
         QTest::addColumn<QString>("reviewRun");
         QTest::addColumn<QList<int>>("posedAgain");
         QTest::newRow("the middle one") << "van vxCvan van" << QList<int>{1} << "van" << QList<int>{};
-        QTest::newRow("first and last") << "vxSvan van vxCvan" << QList<int>{0, 2} << "van van"
-                                        << QList<int>{};
-        QTest::newRow("wrong again in review") << "vxCvan vxCvan van" << QList<int>{0, 1}
-                                               << "van vxCvan" << QList<int>{1};
+        QTest::newRow("first and last")
+            << "vxSvan van vxCvan" << QList<int>{0, 2} << "van van" << QList<int>{};
+        QTest::newRow("wrong again in review")
+            << "vxCvan vxCvan van" << QList<int>{0, 1} << "van vxCvan" << QList<int>{1};
         QTest::newRow("a hint is no mistake") << "hvan vxCvan van" << QList<int>{1} << "hvan" << QList<int>{};
     }
     void reviewRuns()
@@ -235,7 +285,7 @@ private slots:
             QCOMPARE(exercises[k][1].toString(), kThree[posed[k]].Formula);
         }
         QCOMPARE(finishes.size(), 1);
-        QCOMPARE(finishes.first().at(2).toBool(), false);  // a review leaves no record line
+        QCOMPARE(finishes.first().at(2).toBool(), false); // a review leaves no record line
         QCOMPARE(s.outcome(), Session::Outcome::Review);
         QCOMPARE(s.reviewEnabled(), !posedAgain.isEmpty());
         Play(s, "f");
@@ -257,14 +307,14 @@ private slots:
         QTest::addColumn<QString>("marks");
         QTest::newRow("perfect") << false << "van van van" << Session::Outcome::Perfect << false << true
                                  << "○○○";
-        QTest::newRow("perfect with a hint") << false << "van hvan van" << Session::Outcome::Perfect << false
-                                             << true << "○△○";
+        QTest::newRow("perfect with a hint")
+            << false << "van hvan van" << Session::Outcome::Perfect << false << true << "○△○";
         QTest::newRow("one mistake") << false << "van vxCvan van" << Session::Outcome::Finished << true
                                      << true << "○×○";
-        QTest::newRow("test mode, perfect") << true << "van van van" << Session::Outcome::Perfect << false
-                                            << false << "○○○";
-        QTest::newRow("test mode, one mistake") << true << "vxSvan van van" << Session::Outcome::Finished
-                                                << true << false << "×○○";
+        QTest::newRow("test mode, perfect")
+            << true << "van van van" << Session::Outcome::Perfect << false << false << "○○○";
+        QTest::newRow("test mode, one mistake")
+            << true << "vxSvan van van" << Session::Outcome::Finished << true << false << "×○○";
         QTest::newRow("stop on the last right answer")
             << false << "van van vas" << Session::Outcome::Perfect << false << true << "○○○";
     }
@@ -337,11 +387,12 @@ private slots:
             << "vmR" << St::Vertex << false << false << QStringList{} << 0;
         QTest::newRow("right click without a rubber curve answers")
             << "vlR" << St::WrongVerdict << true << false << QStringList{"(0,0)(2,3) ff0000 w1"} << 0;
-        QTest::newRow("mouse off the plane") << "vml" << St::SecondPoint << false << false << QStringList{}
-                                             << 0;
-        QTest::newRow("mouse back on the plane") << "vmlm" << St::SecondPoint << false << true
-                                                 << QStringList{} << 0;
-        QTest::newRow("right answer") << "vma" << St::RightVerdict << false << false << QStringList{right} << 0;
+        QTest::newRow("mouse off the plane")
+            << "vml" << St::SecondPoint << false << false << QStringList{} << 0;
+        QTest::newRow("mouse back on the plane")
+            << "vmlm" << St::SecondPoint << false << true << QStringList{} << 0;
+        QTest::newRow("right answer")
+            << "vma" << St::RightVerdict << false << false << QStringList{right} << 0;
         QTest::newRow("wrong answer stays under the dialog")
             << "vmx" << St::WrongVerdict << false << false << QStringList{wrong} << 0;
         QTest::newRow("訂正する removes it") << "vmxC" << St::Vertex << false << false << QStringList{} << 0;
@@ -352,8 +403,8 @@ private slots:
         QTest::newRow("stop in the wrong-answer dialog")
             << "vmxX" << St::Vertex << false << false << QStringList{wrong} << 0;
         QTest::newRow("hint") << "h" << St::Vertex << false << false << QStringList{} << 1;
-        QTest::newRow("hint again at the same point") << "hh" << St::Vertex << false << false
-                                                      << QStringList{} << 0;
+        QTest::newRow("hint again at the same point")
+            << "hh" << St::Vertex << false << false << QStringList{} << 0;
         QTest::newRow("hints at vertex and passing point")
             << "hvh" << St::SecondPoint << true << false << QStringList{} << 2;
         QTest::newRow("arrows and answers stay for the next exercise")
@@ -409,13 +460,13 @@ private slots:
         QCOMPARE(kinds(), QList<C>{C::Still});
         Play(s, "C");
         QCOMPARE(kinds(), QList<C>{C::Still});
-        s.move(QPoint(0, 0));  // no vertex, no marker: nothing to repaint
+        s.move(QPoint(0, 0)); // no vertex, no marker: nothing to repaint
         QCOMPARE(kinds(), QList<C>{});
         QSignalSpy hints(&s, &Session::hintShown);
         Play(s, "vh");
         QCOMPARE(kinds(), (QList<C>{C::Overlay, C::Overlay}));
         QCOMPARE(hints.size(), 1);
-        QCOMPARE(hints.first().first().toPoint(), QPoint(1, 1));  // the passing point in the second stage
+        QCOMPARE(hints.first().first().toPoint(), QPoint(1, 1)); // the passing point in the second stage
     }
 
     void closeRequests_data()

@@ -171,14 +171,14 @@ private slots:
         ticks(3);
         answer({0, 0}, {-1, 1});
         QCOMPARE(listLines()[0], QStringLiteral("(1)○ 00分03秒"));
-        QVERIFY(shown() != empty);  // the right answer stays drawn
+        QVERIFY(shown() != empty); // the right answer stays drawn
 
         // 2: after a hint.
         QCOMPARE(message(), QStringLiteral("(2)次の関数のグラフをかきなさい"));
         const QImage beforeHint = shown();
         r->hintClicked();
         QVERIFY(shown() != beforeHint);
-        QCOMPARE(plane()->canvas().image(), beforeHint);  // the arrow lies over the still picture
+        QCOMPARE(plane()->canvas().image(), beforeHint); // the arrow lies over the still picture
         r->hintClicked();  // pressed again: the arrow goes
         QCOMPARE(shown(), beforeHint);
         r->hintClicked();
@@ -191,7 +191,7 @@ private slots:
         m_answers = {Correct(), Next()};
         const QImage beforeWrong = shown();
         answer({1, 1}, {2, 2});
-        QCOMPARE(shown(), beforeWrong);  // 訂正する took the wrong curve off
+        QCOMPARE(shown(), beforeWrong); // 訂正する took the wrong curve off
         QCOMPARE(r->session().wrongAttempts(), 1);
         answer({1, 2}, {2, 0});
         QVERIFY(listLines()[2].startsWith(QStringLiteral("(3)×")));
@@ -203,8 +203,8 @@ private slots:
         answer({0, 0}, {1, 2});
         QCOMPARE(first, QStringLiteral("誤りです。訂正してください"));
         QCOMPARE(second, QStringLiteral("正解を表示しています"));
-        QCOMPARE(r->session().runList()[3].Color, 0);  // shown in black from now on
-        ticks(129 - 3 - 65);  // the run's total then is 129 seconds
+        QCOMPARE(r->session().runList()[3].Color, 0); // shown in black from now on
+        ticks(129 - 3 - 65);                          // the run's total then is 129 seconds
         answer({-2, -3}, {-3, -2});
         QVERIFY(listLines()[3].startsWith(QStringLiteral("(4)×")));
 
@@ -291,20 +291,20 @@ private slots:
         const QImage empty = shown();
         press(2, 2);
         QCOMPARE(r->session().stage(), PracticeSession::Stage::SecondPoint);
-        QVERIFY(shown() != empty);  // the vertex marker
-        moveTo(3, 4);               // takes the marker off
+        QVERIFY(shown() != empty); // the vertex marker
+        moveTo(3, 4);              // takes the marker off
         r->correctClicked();
         QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
-        QCOMPARE(shown(), empty);  // 訂正 leaves no marker behind
+        QCOMPARE(shown(), empty); // 訂正 leaves no marker behind
         press(2, 2);
         moveTo(3, 4);
         QVERIFY(r->session().rubberCurve());
         QVERIFY(shown() != empty);
-        QCOMPARE(plane()->canvas().image(), empty);  // the rubber curve lies over the still picture
+        QCOMPARE(plane()->canvas().image(), empty); // the rubber curve lies over the still picture
         press(3, 4, Qt::RightButton);
         QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
         QVERIFY(!r->session().rubberCurve());
-        QCOMPARE(shown(), empty);  // marker and rubber curve gone
+        QCOMPARE(shown(), empty); // marker and rubber curve gone
         QVERIFY(m_shown.isEmpty());
     }
 
@@ -346,7 +346,7 @@ private slots:
         }};
         answer({0, 0}, {1, 1});
         QVERIFY(!r->isVisible());
-        QCOMPARE(r->session().position(), 1);  // the handling finished before the close
+        QCOMPARE(r->session().position(), 1); // the handling finished before the close
         QVERIFY(records().isEmpty());
     }
 

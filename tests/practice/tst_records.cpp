@@ -1,12 +1,12 @@
 #include "files/Cp932.h"
 #include "files/ProfileFile.h"
 #include "files/Records.h"
-#include "support/TestSettings.h"
 #include "practice/RecordsWindow.h"
 #include "support/Children.h"
 #include "support/FullDisk.h"
 #include "support/NonRegularFiles.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSettings.h"
 #include "support/Unprivileged.h"
 #include "ui/Prompt.h"
 

@@ -1,5 +1,5 @@
-#include "support/TestSettings.h"
 #include "settings/LineKindDialog.h"
+#include "support/TestSettings.h"
 
 #include "support/Children.h"
 #include <QGroupBox>
@@ -195,7 +195,7 @@ private slots:
         Operate(&d, {click});
         QCOMPARE(d.working().Mode, mode);
         verifyEndGroups(d, segmentOn, halfOn);
-        QCOMPARE(ToInt(TestSettings().Draw.NextLineMode), shownMode);  // only OK applies
+        QCOMPARE(ToInt(TestSettings().Draw.NextLineMode), shownMode); // only OK applies
     }
 
     void okApplies_data()

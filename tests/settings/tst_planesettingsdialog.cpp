@@ -1,8 +1,8 @@
 #include "plane/PlaneDrawing.h"
-#include "support/TestSettings.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestSettings.h"
 
 #include "support/Children.h"
 #include <QApplication>
@@ -73,7 +73,8 @@ class TestPlaneSettingsDialog : public QObject {
     }
     std::unique_ptr<PlaneSettingsDialog> create(PlaneSettings &holder)
     {
-        auto d = std::make_unique<PlaneSettingsDialog>(SettingsStore(m_path), holder, TestSettings().PlaneDefaultSize);
+        auto d = std::make_unique<PlaneSettingsDialog>(SettingsStore(m_path), holder,
+                                                       TestSettings().PlaneDefaultSize);
         d->onRedraw = [this] { ++m_redraws; };
         return d;
     }
@@ -240,7 +241,7 @@ private slots:
         QCOMPARE(Spin(d.get(), "spnScaleNumberY")->value(), 0);
         Edit(d.get(), "edtStartX")->setText(QStringLiteral("-2"));
         QCOMPARE(d->editing().StartX, QStringLiteral("-2"));
-        QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-4"));  // the plane takes it at the test
+        QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-4")); // the plane takes it at the test
         Edit(d.get(), "edtDY")->setText(QStringLiteral("8"));
         QVERIFY(d->testClicked());
         QCOMPARE(TestSettings().MainPlane.StartX, QStringLiteral("-2"));
@@ -664,7 +665,7 @@ private slots:
         expected.ScaleNumberY = 0;
         expected.FontSize = 16;
         expected.Margin = 3;
-        QCOMPARE(TestSettings().MainPlane, expected);  // the switches start on
+        QCOMPARE(TestSettings().MainPlane, expected); // the switches start on
         QCOMPARE(TestSettings().PracticePlane, expected);
         QCOMPARE(Edit(main.get(), "edtEndY")->text(), QStringLiteral("99"));
         QVERIFY(Check(main.get(), "chkMemori")->isChecked());
@@ -824,7 +825,7 @@ private slots:
         auto d = open(TestSettings().MainPlane);
         QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("'ScaleNumberX' のﾃﾞｰﾀ型が不正です")});
         QCOMPARE(Edit(d.get(), "edtDY")->text(), QStringLiteral("-8"));
-        QCOMPARE(TestSettings().MainPlane.ScaleY, 8);  // in step with the text that was read
+        QCOMPARE(TestSettings().MainPlane.ScaleY, 8); // in step with the text that was read
         QCOMPARE(TestSettings().MainPlane.ScaleNumberX, 5);
     }
 };

@@ -15,7 +15,7 @@ public:
     struct Shown {
         QString kind;  // "message", "yesno", "yesnocancel", "open", "save", "color"
         QString text;
-        MessageKind messageKind = MessageKind::Plain;  // of a "message"
+        MessageKind messageKind = MessageKind::Plain; // of a "message"
     };
 
     ScriptedPrompt() { m_previous = setPrompt(this); }
