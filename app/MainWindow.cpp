@@ -722,11 +722,13 @@ bool MainWindow::redrawPlane()
     m_stillHidden = m_input.overlay().hiddenEntry;
     Canvas &canvas = plane->canvas();
     CurveLayerKey key = curveLayerKey();
-    if (m_curveKey && *m_curveKey == key && plane->hasGeometry()) {
+    const bool sameCurves = m_curveKey && *m_curveKey == key && plane->hasGeometry();
+    if (sameCurves && !m_curveLayer.isNull()) {
         // Only the selection changed: the grid and curves are as they were.
         canvas.assign(m_curveLayer);
     } else {
         m_curveKey.reset();
+        m_curveLayer = QImage();
         // Until the drawing has given a geometry the plane takes no click.
         plane->dropGeometry();
         const bool drawn = Guarded([&] {
@@ -740,7 +742,11 @@ bool MainWindow::redrawPlane()
         });
         if (!drawn)
             return false;
-        m_curveLayer = canvas.image();
+        // The curves are kept apart from the marks (a copy of the picture)
+        // once a repaint finds them unchanged: the selection is changing,
+        // not the unit.
+        if (sameCurves)
+            m_curveLayer = canvas.image();
         m_curveKey = std::move(key);
     }
     // The marks of the selection lie over every curve.

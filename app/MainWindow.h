@@ -71,7 +71,11 @@ public:
     // Repaint and reset operations shared by every command.
     void repaintAll();
     // Forgets the cached curves, so the next repaint draws every curve again.
-    void dropCachedCurves() { m_curveKey.reset(); }
+    void dropCachedCurves()
+    {
+        m_curveKey.reset();
+        m_curveLayer = QImage();
+    }
     void resetWork(const QString &title, const QString &fileName, bool resetEnds);
     void clearDisplay();
     void clearPanels();
@@ -305,8 +309,9 @@ private:
     qint64 m_pressAt = 0;
     // A bitmap pasted over the plane: the still picture shows it under the curves.
     QImage m_pastedBitmap;
-    // The still picture without the selection's marks, and what it was drawn
-    // from: a change of the selection alone draws no curve again.
+    // The still picture without the selection's marks (kept from the second
+    // repaint of the same curves on), and what the curves were drawn from: a
+    // change of the selection alone draws no curve again.
     struct CurveLayerKey {
         QList<Parabola> entries;
         DrawingSettings draw;

@@ -249,6 +249,7 @@ int main(int argc, char **argv)
         const IncludedEnds ends{st.Draw.LowerIncluded, st.Draw.UpperIncluded};
         const double ns = MedianNs(51, [&] {
             const auto unit = ReadUnit(file, m.currentForm(), ends).value;
+            m.dropCachedCurves();      // another unit: every curve is new
             m.applyUnit(*unit, file);  // the document repaints the views
             (void)m.planeImage();
         });
