@@ -3,6 +3,7 @@
 #include "files/Convert.h"
 #include "files/Cp932.h"
 #include "files/TitleText.h"
+#include "model/LineMode.h"
 
 #include <QFileInfo>
 
@@ -137,25 +138,10 @@ void UnpackStyle(int style, Parabola &rec, IncludedEnds current)
     // for new parabolas stays as the tool bar shows it.
     bool lower = current.lower;
     bool upper = current.upper;
-    switch (e) {
-    case 0:
-        lower = true;
-        upper = true;
-        break;
-    case 1:
-        lower = true;
-        upper = false;
-        break;
-    case 2:
-        lower = false;
-        upper = true;
-        break;
-    case 3:
-        lower = false;
-        upper = false;
-        break;
-    default:
-        break;
+    if (e <= 3) {
+        const auto flags = EndFlagsOf(ToInt(LineMode::Segment), e);
+        lower = flags->first;
+        upper = flags->second;
     }
     rec.LowerIncluded = lower ? 1 : 0;
     rec.UpperIncluded = upper ? 1 : 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 enum class LineMode : std::int32_t {
     Whole = 0,     // the whole curve
@@ -23,4 +24,33 @@ constexpr std::optional<LineMode> LineModeFromInt(std::int32_t n)
 constexpr std::int32_t ToInt(LineMode mode)
 {
     return static_cast<std::int32_t>(mode);
+}
+
+// End inclusion (lower, upper) of a line mode (the file's integer) and end
+// style: the one rule for ends. Nothing for a mode no kind or mark has.
+constexpr std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle)
+{
+    switch (mode) {
+    case 0:
+        return std::pair{true, true};
+    case 1:
+        switch (endStyle) {
+        case 0:
+            return std::pair{true, true};
+        case 1:
+            return std::pair{true, false};
+        case 2:
+            return std::pair{false, true};
+        default:
+            return std::pair{false, false};
+        }
+    case 2:
+    case 3:
+        return std::pair{endStyle == 0, endStyle == 0};
+    case -1:
+    case 4:
+        return std::pair{false, false};
+    default:
+        return std::nullopt;
+    }
 }

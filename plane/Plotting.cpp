@@ -338,33 +338,6 @@ void DrawUnbounded(Canvas &c, const Parabola &rec, const PlotContext &ctx)
     DrawParabola(c, whole, false, ctx);
 }
 
-std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle)
-{
-    switch (mode) {
-    case 0:
-        return std::pair{true, true};
-    case 1:
-        switch (endStyle) {
-        case 0:
-            return std::pair{true, true};
-        case 1:
-            return std::pair{true, false};
-        case 2:
-            return std::pair{false, true};
-        default:
-            return std::pair{false, false};
-        }
-    case 2:
-    case 3:
-        return std::pair{endStyle == 0, endStyle == 0};
-    case -1:
-    case 4:
-        return std::pair{false, false};
-    default:
-        return std::nullopt;
-    }
-}
-
 int CurrentEndStyle(const DrawingSettings &draw)
 {
     switch (draw.NextLineMode) {

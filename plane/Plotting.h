@@ -54,9 +54,6 @@ void MarkCurvePoint(Canvas &c, int x, const Parabola &rec, const PlotContext &ct
 void DrawPointMarker(Canvas &c, QPoint lattice, Color color, const PlotContext &ctx);
 void DrawUnbounded(Canvas &c, const Parabola &rec, const PlotContext &ctx);
 
-// End inclusion (lower, upper) of a line mode and end style; nothing for an
-// unknown mode (the caller reports "GraphMode error").
-std::optional<std::pair<bool, bool>> EndFlagsOf(int mode, int endStyle);
 // The end style of the next parabola: the segment or half-line ends of its
 // line mode, 0 for a whole curve.
 int CurrentEndStyle(const DrawingSettings &draw);
