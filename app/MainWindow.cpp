@@ -702,7 +702,7 @@ void MainWindow::setPlaneCursor(int n)
 
 PlotContext MainWindow::plotContext() const
 {
-    return PlotContext{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
+    return plane->plotContext(m_view.Draw);
 }
 
 MainWindow::CurveLayerKey MainWindow::curveLayerKey() const

@@ -289,7 +289,7 @@ private:
 
     ViewSettings &m_view;
     AppFolder &m_folder;
-    // The unit title last chosen in the unit dialog (a test is recorded under none).
+    // The unit title last chosen in the unit dialog: the caption of a test.
     QString m_chosenUnitTitle;
     MainState m_state;
     UnitDocument m_doc;

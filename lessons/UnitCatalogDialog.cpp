@@ -154,7 +154,7 @@ void UnitCatalogDialog::repaintAll()
     // so they fit its grid.
     if (!drawPreviewPlane())
         return;
-    const PlotContext ctx{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
+    const PlotContext ctx = plane->plotContext(m_view.Draw);
     const int n = std::min<int>(int(formulaList->count()), m_chosen.count);
     for (int i = 0; i < n; ++i)
         DrawParabola(plane->canvas(), m_chosen.parabolas[std::size_t(i)], false, ctx);

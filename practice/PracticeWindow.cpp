@@ -188,7 +188,7 @@ void PracticeWindow::connectSession()
 
 PlotContext PracticeWindow::plotContext() const
 {
-    return PlotContext{plane->planeGeometry(), m_view.Draw, plane->picture().width()};
+    return plane->plotContext(m_view.Draw);
 }
 
 QPoint PracticeWindow::lattice(QPoint pixel) const

@@ -7,6 +7,7 @@
 // geometry of the plane it shows.
 
 #include "plane/PlaneGeometry.h"
+#include "plane/Plotting.h"
 #include "ui/ImageView.h"
 
 #include <functional>
@@ -24,6 +25,11 @@ public:
     void dropGeometry() { m_hasGeometry = false; }
     QPoint latticeAt(QPoint pixel) const { return m_geometry.PixelToLattice(pixel.x(), pixel.y()); }
     QPoint pixelAt(QPoint lattice) const { return m_geometry.LatticeToPixel(lattice.x(), lattice.y()); }
+    // What curves on this plane are drawn with.
+    PlotContext plotContext(const DrawingSettings &draw) const
+    {
+        return PlotContext{m_geometry, draw, picture().width()};
+    }
 
     // Draws the moving figures onto the frame, a canvas that starts as the
     // still picture; set by the owner, run on every paint.
