@@ -1,6 +1,65 @@
 #include "practice/PracticeSession.h"
 
+#include "model/Fraction.h"
+
 #include <QtGlobal>
+
+namespace {
+
+std::int64_t DeltaX(const Parabola &rec)
+{
+    return std::int64_t(rec.PointX) - rec.VertexX;
+}
+
+std::int64_t DeltaY(const Parabola &rec)
+{
+    return std::int64_t(rec.PointY) - rec.VertexY;
+}
+
+// The sign of a = dy/dx²: 1 opens upward, -1 downward, 0 for a line.
+int Opening(const Parabola &rec)
+{
+    if (DeltaX(rec) == 0 || DeltaY(rec) == 0)
+        return 0;
+    return DeltaY(rec) > 0 ? 1 : -1;
+}
+
+// |a| = |dy|/dx², reduced; overflowed when it does not fit.
+Fraction SizeOfA(const Parabola &rec)
+{
+    const WideInt dx = DeltaX(rec);
+    const WideInt dy = DeltaY(rec);
+    return ReducedFractionWide(dy < 0 ? -dy : dy, dx * dx);
+}
+
+// |a| compared across the products, which fit 128 bits where a reduced
+// fraction may not fit 32.
+bool SameSizeOfA(const Parabola &x, const Parabola &y)
+{
+    const auto mag = [](std::int64_t v) { return WideInt(v < 0 ? -v : v); };
+    const WideInt dx1 = DeltaX(x), dx2 = DeltaX(y);
+    return mag(DeltaY(x)) * dx2 * dx2 == mag(DeltaY(y)) * dx1 * dx1;
+}
+
+bool Reciprocal(const Fraction &x, const Fraction &y)
+{
+    return !x.Overflow && !y.Overflow && x.Num != 0 && y.Num != 0 && x.Num == y.Den && x.Den == y.Num;
+}
+
+// The slip named for a coordinate: its sign, or just a wrong value.
+QString CoordinateSlip(std::int32_t answer, std::int32_t exercise, const QString &sign, const QString &other)
+{
+    return std::int64_t(answer) == -std::int64_t(exercise) ? sign : other;
+}
+
+bool SameDomain(const Parabola &x, const Parabola &y)
+{
+    return x.LineMode == y.LineMode && x.DomainLow == y.DomainLow && x.DomainHigh == y.DomainHigh
+           && (x.LowerIncluded != 0) == (y.LowerIncluded != 0)
+           && (x.UpperIncluded != 0) == (y.UpperIncluded != 0);
+}
+
+}  // namespace
 
 PracticeSession::PracticeSession(QObject *parent) : QObject(parent) {}
 
@@ -26,6 +85,26 @@ bool PracticeSession::IsRight(const QString &answerText, const Parabola &exercis
     return answerText == exercise.Formula || answerText == StandardFormText(exercise, form);
 }
 
+QString PracticeSession::Diagnosis(const Parabola &answer, const Parabola &exercise)
+{
+    if (answer.VertexX != exercise.VertexX)
+        return CoordinateSlip(answer.VertexX, exercise.VertexX, QStringLiteral("頂点のｘ座標の符号が逆です"),
+                              QStringLiteral("頂点のｘ座標が違います"));
+    if (answer.VertexY != exercise.VertexY)
+        return CoordinateSlip(answer.VertexY, exercise.VertexY, QStringLiteral("頂点のｙ座標の符号が逆です"),
+                              QStringLiteral("頂点のｙ座標が違います"));
+    // The line says how the exercise's graph opens, not what the answer did.
+    const int opening = Opening(exercise);
+    if (Opening(answer) != opening && opening != 0)
+        return opening > 0 ? QStringLiteral("上に開くグラフです") : QStringLiteral("下に開くグラフです");
+    if (!SameSizeOfA(answer, exercise))
+        return Reciprocal(SizeOfA(answer), SizeOfA(exercise)) ? QStringLiteral("aとその逆数をまちがえています")
+                                                              : QStringLiteral("開き具合が違います");
+    if (exercise.LineMode != 0 && !SameDomain(answer, exercise))
+        return QStringLiteral("定義域の端が違います");
+    return {};
+}
+
 PracticeSession::Outcome PracticeSession::outcome() const
 {
     if (m_firstTry == m_count && !m_review)
@@ -43,6 +122,7 @@ void PracticeSession::start(bool review)
     m_position = 0;
     m_hint = false;
     m_marks.clear();
+    m_diagnosis.clear();
     m_still.clear();
     m_overlay = Overlay{};
     int k = 0;
@@ -134,6 +214,7 @@ void PracticeSession::judge(QPoint lattice)
     const bool right = IsRight(text, exercise(), form());
     const bool hinted = m_hint;
     m_hint = false;
+    m_diagnosis = right || !m_detailedHints ? QString() : Diagnosis(m_answer, exercise());
     if (right) {
         const QString mark = m_wrongAttempts > 0 ? QStringLiteral("×")
                              : hinted            ? QStringLiteral("△")
@@ -179,6 +260,7 @@ void PracticeSession::nextExercise()
     ++m_position;
     m_stage = Stage::Vertex;
     m_wrongAttempts = 0;
+    m_diagnosis.clear();
     emit exerciseChanged(m_position + 1, exercise().Formula);
 }
 

@@ -70,6 +70,13 @@ public:
     // Whether an answer's text matches the exercise: its stored formula
     // text, or the text built now in the given form.
     static bool IsRight(const QString &answerText, const Parabola &exercise, FormulaForm form);
+    // One short line on what a wrong answer gets wrong, the first difference
+    // in this order: the vertex's x, its y, the direction of opening, the
+    // width, the domain ends. Empty when none of them differs.
+    static QString Diagnosis(const Parabola &answer, const Parabola &exercise);
+    // "くわしいヒント": whether a wrong answer gets its diagnosis line.
+    void setDetailedHints(bool on) { m_detailedHints = on; }
+    bool detailedHints() const { return m_detailedHints; }
 
     // The plane
     const QList<Parabola> &stillCurves() const { return m_still; }
@@ -97,6 +104,10 @@ public:
     const QString &marks() const { return m_marks; }
     const Parabola &answer() const { return m_answer; }
     const Parabola &savedAnswer() const { return m_savedAnswer; }
+    // The diagnosis of the last judged answer while its wrong verdict is
+    // the latest news; empty after a right one, at a new exercise and with
+    // the detailed hints off.
+    const QString &diagnosis() const { return m_diagnosis; }
     // At a run's end: how it went, whether reviewing is offered, and whether
     // the run leaves a record line.
     Outcome outcome() const;
@@ -147,6 +158,8 @@ private:
     QString m_marks;
     Parabola m_answer;
     Parabola m_savedAnswer; // the last judged answer
+    bool m_detailedHints = true;
+    QString m_diagnosis;
     QPoint m_lastPoint;     // the lattice point the mouse was last over
 
     QList<Parabola> m_still; // drawn in order, each over the ones before

@@ -92,6 +92,11 @@ void PracticeWindow::buildControls()
     messageLabel->setObjectName(QStringLiteral("lblMess"));
     messageLabel->resize(281, 17);
     messageLabel->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    diagnosisLabel = label(QString(), 8, DiagnosisTop);
+    diagnosisLabel->setObjectName(QStringLiteral("lblDiagnosis"));
+    diagnosisLabel->resize(kPlaneLeft - 16, 17);
+    diagnosisLabel->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    diagnosisLabel->setAccessibleName(QStringLiteral("誤りの説明"));
     formulaImage = new ImageView(this);
     formulaImage->setObjectName(QStringLiteral("imgShiki"));
     formulaImage->place(7, 79, 282, 65);
@@ -215,6 +220,7 @@ void PracticeWindow::prepareToShow()
         return;
     }
     m_session.setSource(st.parabolas, st.count, st.unitTitle, st.testMode);
+    m_session.setDetailedHints(!detailedHints || detailedHints());
     m_session.start(false);
 }
 
@@ -238,6 +244,7 @@ void PracticeWindow::exerciseChanged(int number, const QString &formula)
     ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
     ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
     messageLabel->setText(PracticeSession::Statement(number));
+    diagnosisLabel->clear();
     if (m_session.count() > 0)
         DrawFormulaImage(formulaImage->picture(), formula, draw);
 }
@@ -352,6 +359,7 @@ void PracticeWindow::settleVerdicts()
 void PracticeWindow::judgedRight(const QString &answerText, const QString &mark, int seconds)
 {
     DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
+    diagnosisLabel->clear();
     Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
@@ -370,6 +378,7 @@ void PracticeWindow::judgedRight(const QString &answerText, const QString &mark,
 void PracticeWindow::judgedWrong(const QString &answerText)
 {
     DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
+    diagnosisLabel->setText(m_session.diagnosis());
     // The black background of the tick leaves the answer picture as it is.
     answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
 }

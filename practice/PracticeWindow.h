@@ -48,6 +48,8 @@ public:
     std::function<void()> showRecords;
     // From the main window: its display form.
     std::function<FormulaForm()> currentForm;
+    // From the main window: whether "くわしいヒント" is on (on when unset).
+    std::function<bool()> detailedHints;
     // Shows a verdict dialog modally and returns its result; tests replace it.
     std::function<int(QDialog *)> runModal = [](QDialog *d) { return d->exec(); };
 
@@ -92,9 +94,12 @@ private:
 
     // The verdict dialogs open below the record list.
     static constexpr int RecordListBottom = 449;
+    // The diagnosis line sits under the wrong-answer dialog (105 pixels high).
+    static constexpr int DiagnosisTop = RecordListBottom + 32 + 105 + 14;
 
     PlaneView *plane = nullptr;
     QLabel *messageLabel = nullptr;
+    QLabel *diagnosisLabel = nullptr; // what a wrong answer gets wrong
     ImageView *formulaImage = nullptr;
     ImageView *answerImage = nullptr;
     QListWidget *recordList = nullptr;

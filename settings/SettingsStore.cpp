@@ -139,3 +139,17 @@ bool SettingsStore::HasSetting(const QString &name) const
 {
     return Open(m_path)->contains(name);
 }
+
+namespace {
+const QString kDetailedHints = QStringLiteral("DetailedHints");
+}  // namespace
+
+bool ReadDetailedHints(const SettingsStore &store)
+{
+    return store.ReadIntSetting(kDetailedHints, 1) != 0;
+}
+
+void WriteDetailedHints(const SettingsStore &store, bool on)
+{
+    store.WriteBoolSetting(kDetailedHints, on);
+}

@@ -26,3 +26,8 @@ public:
 private:
     QString m_path;  // empty: the native per-user store
 };
+
+// The practice switch "くわしいヒント", kept as the boolean "DetailedHints";
+// on when it was never stored.
+bool ReadDetailedHints(const SettingsStore &store);
+void WriteDetailedHints(const SettingsStore &store, bool on);

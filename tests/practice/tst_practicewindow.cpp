@@ -8,6 +8,7 @@
 #include "support/MainFixture.h"
 #include "ui/PlaneView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -282,6 +283,47 @@ private slots:
         m_answers = {right ? Next() : Correct()};
         answer(vertex, point);
         QCOMPARE(m_shown, QStringList{right ? QStringLiteral("frmSeikai") : QStringLiteral("frmAyamari")});
+    }
+
+    void diagnosisLineUnderTheVerdict_data()
+    {
+        QTest::addColumn<bool>("hints");
+        QTest::newRow("くわしいヒント on") << true;
+        QTest::newRow("くわしいヒント off") << false;
+    }
+    void diagnosisLineUnderTheVerdict()
+    {
+        QFETCH(bool, hints);
+        QAction *hintsAction = f->main()->action("mnuDetailHint");
+        QVERIFY(hintsAction->isCheckable());
+        QVERIFY(hintsAction->isChecked()); // on by default
+        hintsAction->setChecked(hints);
+        setUnit({Exercise(2, -3, 3, -2), Exercise(5, 5, 6, 6)});
+        r->show();
+        const QLabel *line = Child<QLabel>(r, "lblDiagnosis");
+        QString underDialog;
+        bool below = false;
+        m_answers = {[&](QDialog *d) {
+                         underDialog = line->text();
+                         below = line->mapToGlobal(QPoint(0, 0)).y() > d->geometry().bottom();
+                         return Correct()(d);
+                     },
+                     Next()};
+        answer({-2, -3}, {-1, -2});
+        QVERIFY(below); // under the dialog, which keeps its own message
+        QCOMPARE(underDialog, hints ? QStringLiteral("頂点のｘ座標の符号が逆です") : QString());
+        QCOMPARE(line->text(), underDialog); // stays while the pupil tries again
+        answer({2, -3}, {3, -2});
+        QCOMPARE(line->text(), QString()); // a right answer clears it
+        QCOMPARE(m_shown, (QStringList{"frmAyamari", "frmSeikai"}));
+        // The switch is stored with the other settings and read at the next start.
+        const SettingsStore store(f->dir.filePath(QStringLiteral("store.ini")));
+        QCOMPARE(ReadDetailedHints(store), hints);
+        r->hide();
+        DestroyForms();
+        CreateForms(QSize(1024, 768), f->dir.path(), store);
+        QCOMPARE(forms().mainWindow->action("mnuDetailHint")->isChecked(), hints);
+        r = forms().practiceWindow();
     }
 
     void cancelAndRightClickDropTheVertex()
