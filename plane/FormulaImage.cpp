@@ -16,6 +16,22 @@ constexpr char16_t PhraseMark = u'す';
 // The middle dot only separates numbers; it is never drawn.
 constexpr char16_t Separator = u'･';
 
+// The sign before a square root's argument.
+constexpr char16_t Root = u'√';
+constexpr char16_t PlusMinus = u'±';
+// Pixels in a number with a radical: a digit's advance in the normal size,
+// and the radical sign before its argument.
+constexpr int DigitWidth = 12;
+constexpr int RadicalWidth = 13;
+
+// Characters as wide as the normal size.
+bool IsWide(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    const bool halfWidthKana = u >= 0xFF61 && u <= 0xFF9F;
+    return u == PlusMinus || (u >= 0x3000 && !halfWidthKana);
+}
+
 bool IsRelationSign(QChar ch)
 {
     switch (ch.unicode()) {
@@ -52,10 +68,49 @@ FormulaItem Bar(int x1, int x2, int y, int width)
     return it;
 }
 
+FormulaItem RadicalSign(int x, int y, int endX)
+{
+    FormulaItem it = Bar(x, endX, y, 1);
+    it.kind = FormulaItem::Kind::Radical;
+    return it;
+}
+
+// Columns a number takes: a digit each, or for a number with a radical
+// its pixel width in whole columns.
+int NumberColumns(const QString &text)
+{
+    const qsizetype root = text.indexOf(QChar(Root));
+    if (root < 0)
+        return int(text.size());
+    const int pixels = DigitWidth * int(text.size() - 1) + RadicalWidth;
+    return (pixels + ColumnWidth - 1) / ColumnWidth;
+}
+
+// A number with its top-left at (x, y); "k√m" puts the radical sign over m.
+void AppendNumberText(std::vector<FormulaItem> &items, const QString &text, int x, int y)
+{
+    const qsizetype root = text.indexOf(QChar(Root));
+    if (root < 0) {
+        items.push_back(Text(text, x, y, NormalSize));
+        return;
+    }
+    const QString factor = text.left(root);
+    const QString argument = text.mid(root + 1);
+    if (!factor.isEmpty())
+        items.push_back(Text(factor, x, y, NormalSize));
+    const int sign = x + DigitWidth * int(factor.size());
+    const int start = sign + RadicalWidth;
+    items.push_back(RadicalSign(sign, y, start + DigitWidth * int(argument.size())));
+    items.push_back(Text(argument, start, y, NormalSize));
+}
+
 // The scan state of one formula text.
 class FormulaScanner {
 public:
-    FormulaScanner(FormulaLayout &out, int rowHeight) : m_out(out), m_row(rowHeight) {}
+    FormulaScanner(FormulaLayout &out, int rowHeight, WideText wide)
+        : m_out(out), m_row(rowHeight), m_wide(wide == WideText::ThreeColumns)
+    {
+    }
 
     void scan(const QString &text)
     {
@@ -64,6 +119,13 @@ public:
                 flush();
                 m_out.items.push_back(Text(QString(ch), x(), m_row, NormalSize));
                 m_out.column += 3;
+            } else if (m_wide && IsWide(ch)) {
+                flush();
+                m_out.items.push_back(Text(QString(ch), x(), m_row, NormalSize));
+                m_out.column += 3;
+            } else if (ch == Root) {
+                // Part of the number: its argument follows.
+                m_pending += ch;
             } else if (ch == u'/') {
                 m_numerator = m_pending;
                 m_pending.clear();
@@ -109,6 +171,7 @@ private:
 
     FormulaLayout &m_out;
     const int m_row;
+    const bool m_wide;
     QString m_pending;
     QString m_numerator;
     bool m_fraction = false;
@@ -124,31 +187,30 @@ int LayoutNumber(std::vector<FormulaItem> &items, const QString &top, const QStr
         return 0;
     const int x = ColumnWidth * column;
     if (bottom.isEmpty()) {
-        items.push_back(Text(top, x, rowHeight, NormalSize));
-        return int(top.size()) + 1;
+        AppendNumberText(items, top, x, rowHeight);
+        return NumberColumns(top) + 1;
     }
-    const int topLen = int(top.size());
-    const int bottomLen = int(bottom.size());
+    const int topLen = NumberColumns(top);
+    const int bottomLen = NumberColumns(bottom);
     int m = std::max(topLen, bottomLen);
     // An even width keeps a one-digit difference centred on whole columns.
     if (m % 2 != 0)
         ++m;
     items.push_back(Bar(x, ColumnWidth * (column + m + 1), rowHeight + 10, 1));
-    items.push_back(Text(top, x + (ColumnWidth * m - ColumnWidth * topLen) / 2 + 2, 3, NormalSize));
-    items.push_back(Text(bottom, x + (ColumnWidth * m - ColumnWidth * bottomLen) / 2, 2 * rowHeight - 3,
-                         NormalSize));
+    AppendNumberText(items, top, x + (ColumnWidth * m - ColumnWidth * topLen) / 2 + 2, 3);
+    AppendNumberText(items, bottom, x + (ColumnWidth * m - ColumnWidth * bottomLen) / 2, 2 * rowHeight - 3);
     return m + 2;
 }
 
-FormulaLayout LayoutFormula(const QString &text, int rowHeight)
+FormulaLayout LayoutFormula(const QString &text, int rowHeight, WideText wide)
 {
     FormulaLayout out;
     out.column = FirstColumn;
-    if (text.contains(QChar(PhraseMark))) {
+    if (wide == WideText::TwoColumns && text.contains(QChar(PhraseMark))) {
         out.items.push_back(Text(text, 8, rowHeight, NormalSize));
         return out;
     }
-    FormulaScanner(out, rowHeight).scan(text);
+    FormulaScanner(out, rowHeight, wide).scan(text);
     return out;
 }
 
@@ -200,6 +262,17 @@ void DrawFormulaItems(Canvas &c, const std::vector<FormulaItem> &items)
             c.lineTo(it.endX, it.y);
             continue;
         }
+        if (it.kind == FormulaItem::Kind::Radical) {
+            // A short rise, the long stroke down to the foot of the digits,
+            // up to the top of their cell and on over the argument.
+            c.setPenWidth(it.penWidth);
+            c.moveTo(it.x, it.y + 11);
+            c.lineTo(it.x + 3, it.y + 9);
+            c.lineTo(it.x + 7, it.y + 18);
+            c.lineTo(it.x + 12, it.y + 1);
+            c.lineTo(it.endX, it.y + 1);
+            continue;
+        }
         if (it.fontSize > 0) {
             c.setFontSize(it.fontSize);
             SelectLetterFont(c, it.serif ? QChar(u'A') : QChar(u'0'));
@@ -214,13 +287,13 @@ void DrawFormulaItems(Canvas &c, const std::vector<FormulaItem> &items)
     c.setFontItalic(italic);
 }
 
-void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettings &draw)
+void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettings &draw, WideText wide)
 {
     ClearImage(picture, draw.PanelBackColor, draw);
     Canvas &c = picture.canvas();
     c.setFontSize(NormalSize);
     c.setPenColor(draw.PanelTextColor);
-    DrawFormulaItems(c, LayoutFormula(text, draw.FormulaRowHeight).items);
+    DrawFormulaItems(c, LayoutFormula(text, draw.FormulaRowHeight, wide).items);
 }
 
 int CentredRowHeight(int pictureHeight)

@@ -11,9 +11,15 @@
 #include <functional>
 #include <vector>
 
+// How full-width characters and "±" are laid out: in two columns, as in
+// the formula texts, or in three, as wide as they are drawn, for texts that
+// mix Japanese words with numbers (those need no "す" phrase rule).
+enum class WideText { TwoColumns, ThreeColumns };
+
 // Clears the picture to the panel colour and draws the text in the panel
 // text colour.
-void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettings &draw);
+void DrawFormulaImage(Picture &picture, const QString &text, const DrawingSettings &draw,
+                      WideText wide = WideText::TwoColumns);
 // The row height that centres one line of formula text (no fraction) in a
 // picture of the given height.
 int CentredRowHeight(int pictureHeight);
@@ -28,15 +34,16 @@ int DrawTableValue(Canvas &c, const QString &top, const QString &bottom, int x, 
 // be checked without reading glyph pixels; the Draw functions above only
 // carry the steps out.
 struct FormulaItem {
-    enum class Kind { Text, Bar };
+    enum class Kind { Text, Bar, Radical };
     Kind kind = Kind::Text;
     QString text;        // Text: written with the top-left of its cell at (x, y)
     int x = 0;
     int y = 0;
     int fontSize = 0;    // Text: points; 0 keeps the canvas's font as it is
     bool serif = false;  // Text: serif italic (letters) instead of the gothic face
-    int endX = 0;        // Bar: from (x, y) to (endX, y), endX itself not painted
-    int penWidth = 1;    // Bar
+    int endX = 0;        // Bar: from (x, y) to (endX, y), endX itself not painted;
+                         // Radical: the end of the bar over the argument
+    int penWidth = 1;    // Bar, Radical
 };
 
 struct FormulaLayout {
@@ -44,8 +51,10 @@ struct FormulaLayout {
     int column = 1;  // the column after the last item (1 when the grid is not used)
 };
 
-// The steps of DrawFormulaImage for a row height (FormulaRowHeight).
-FormulaLayout LayoutFormula(const QString &text, int rowHeight);
+// The steps of DrawFormulaImage for a row height (FormulaRowHeight). Besides
+// the formula notation it lays out "√" before a number as a radical sign
+// drawn over that number, also inside a fraction (2√2/3).
+FormulaLayout LayoutFormula(const QString &text, int rowHeight, WideText wide = WideText::TwoColumns);
 // Appends the steps of DrawNumber; returns the columns used.
 int LayoutNumber(std::vector<FormulaItem> &items, const QString &top, const QString &bottom, int column,
                  int rowHeight);
@@ -59,6 +68,6 @@ struct TableValueLayout {
 // widths in pixels textWidth gives.
 TableValueLayout LayoutTableValue(const QString &top, const QString &bottom, int x, int y,
                                   const std::function<int(const QString &)> &textWidth);
-// Carries the steps out: bars in the pen colour, texts in the font colour
+// Carries the steps out: bars and radical signs in the pen colour, texts in the font colour
 // without background. Pen width, brush and font are left as they were.
 void DrawFormulaItems(Canvas &c, const std::vector<FormulaItem> &items);

@@ -12,6 +12,8 @@ QString Describe(const FormulaItem &it)
 {
     if (it.kind == FormulaItem::Kind::Bar)
         return QStringLiteral("bar %1..%2 at %3 w%4").arg(it.x).arg(it.endX).arg(it.y).arg(it.penWidth);
+    if (it.kind == FormulaItem::Kind::Radical)
+        return QStringLiteral("radical %1..%2 at %3 w%4").arg(it.x).arg(it.endX).arg(it.y).arg(it.penWidth);
     const QString font = it.fontSize == 0
                              ? QStringLiteral("table font")
                              : QStringLiteral("%1pt %2").arg(it.fontSize).arg(it.serif ? "serif" : "gothic");
@@ -42,6 +44,12 @@ QString Small(const QString &digit, int x, int y = 20)
 QString Bar(int x1, int x2, int y = 30, int width = 1)
 {
     return QStringLiteral("bar %1..%2 at %3 w%4").arg(x1).arg(x2).arg(y).arg(width);
+}
+// A radical sign from x1 whose bar over the argument ends at x2; y is the
+// top of the argument's cell.
+QString Radical(int x1, int x2, int y = 20)
+{
+    return QStringLiteral("radical %1..%2 at %3 w1").arg(x1).arg(x2).arg(y);
 }
 // Text widths of a pretend table font: 6 pixels a digit, 4 for the minus.
 int PretendWidth(const QString &text)
@@ -140,6 +148,14 @@ private slots:
             << QStringLiteral("[x]") << 20 << QStringList{Serif("[ ", 7), Serif("x ", 21), Serif("] ", 35)} << 7;
         QTest::newRow("other characters take two columns")
             << QStringLiteral("全1") << 20 << QStringList{Gothic("全 ", 7), Gothic("1", 21)} << 5;
+        QTest::newRow("radical over a number") << QStringLiteral("√3") << 20
+                                               << QStringList{Radical(7, 32), Gothic("3", 20)} << 6;
+        QTest::newRow("radical after its factor")
+            << QStringLiteral("2√13") << 20 << QStringList{Gothic("2", 7), Radical(19, 56), Gothic("13", 32)} << 9;
+        QTest::newRow("radical in a numerator")
+            << QStringLiteral("2√2/3") << 20
+            << QStringList{Bar(7, 56), Gothic("2", 9, 3), Radical(21, 46, 3), Gothic("2", 34, 3), Gothic("3", 24, 37)}
+            << 9;
         QTest::newRow("phrase すべての数") << QStringLiteral("すべての数") << 20
                                         << QStringList{Gothic("すべての数", 8)} << 1;
         QTest::newRow("any text with す is written whole")
@@ -172,6 +188,35 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, rowHeight);
         const FormulaLayout l = LayoutFormula(text, rowHeight);
+        QTEST(Describe(l.items), "items");
+        QTEST(l.column, "column");
+    }
+
+    // Texts that mix words with numbers: full-width characters and "±" as
+    // wide as they are, and no phrase rule.
+    void wideTextLayout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("column");
+        QTest::newRow("a full-width character takes three columns")
+            << QStringLiteral("全1") << QStringList{Gothic("全", 7), Gothic("1", 28)} << 6;
+        QTest::newRow("roots with ± and a radical")
+            << QStringLiteral("x = 2±√3")
+            << QStringList{Serif("x ", 7), Gothic("  ", 21), Gothic("= ", 35), Gothic("  ", 49), Gothic("2", 63),
+                           Gothic("±", 77), Radical(98, 123), Gothic("3", 111)}
+            << 19;
+        QTest::newRow("す is no phrase here")
+            << QStringLiteral("x = -1 (接する)")
+            << QStringList{Serif("x ", 7),    Gothic("  ", 21), Gothic("= ", 35), Gothic("  ", 49),
+                           Gothic("- ", 63),  Gothic("1", 77),  Gothic("  ", 91), Gothic("( ", 105),
+                           Gothic("接", 119), Gothic("す", 140), Gothic("る", 161), Gothic(") ", 182)}
+            << 28;
+    }
+    void wideTextLayout()
+    {
+        QFETCH(QString, text);
+        const FormulaLayout l = LayoutFormula(text, 20, WideText::ThreeColumns);
         QTEST(Describe(l.items), "items");
         QTEST(l.column, "column");
     }
