@@ -4,6 +4,7 @@
 #include "app/FormulaList.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/PropertiesWindow.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
@@ -14,6 +15,7 @@
 #include "settings/PlaneSettingsDialog.h"
 #include "ui/ImageView.h"
 
+#include <QAction>
 #include <QLabel>
 
 namespace {
@@ -51,6 +53,10 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     f.unitTitleDialog = new UnitTitleDialog(f.m_folder, f.mainWindow);
     f.unitContentsWindow = new UnitContentsWindow(f.mainWindow);
     f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow);
+    QAction *hints = f.mainWindow->action("mnuDetailHint");
+    Guarded([&] { hints->setChecked(ReadDetailedHints(store)); });
+    QObject::connect(hints, &QAction::toggled, hints,
+                     [store](bool on) { Guarded([&] { WriteDetailedHints(store, on); }); });
 }
 
 void DestroyForms()
@@ -83,6 +89,7 @@ PracticeWindow *Forms::practiceWindow()
     return OnFirstNeed(m_practice, mainWindow, [this](MainWindow *main) {
         auto *w = new PracticeWindow(m_settings, m_folder, main);
         w->currentForm = [main] { return main->currentForm(); };
+        w->detailedHints = [main] { return main->action("mnuDetailHint")->isChecked(); };
         w->showRecords = [this] { recordsWindow()->exec(); };
         return w;
     });
@@ -129,4 +136,13 @@ HelpWindow *Forms::helpWindow()
 {
     return OnFirstNeed(m_help, mainWindow,
                        [this](MainWindow *main) { return new HelpWindow(m_folder, main); });
+}
+
+PropertiesWindow *Forms::propertiesWindow()
+{
+    return OnFirstNeed(m_properties, mainWindow, [this](MainWindow *main) {
+        auto *w = new PropertiesWindow(main->document(), m_settings.Draw, main);
+        w->currentRow = [main] { return main->currentIndex(); };
+        return w;
+    });
 }

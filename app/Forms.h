@@ -22,6 +22,7 @@ class PrintDialog;
 class UnitCatalogDialog;
 class PlaneSettingsDialog;
 class HelpWindow;
+class PropertiesWindow;
 
 class Forms {
 public:
@@ -39,6 +40,7 @@ public:
     UnitCatalogDialog *unitCatalogDialog();
     PlaneSettingsDialog *planeSettingsDialog();
     HelpWindow *helpWindow();
+    PropertiesWindow *propertiesWindow();
 
     // The values of this run, handed to every window at its creation.
     ViewSettings &settings() { return m_settings; }
@@ -57,6 +59,7 @@ private:
     UnitCatalogDialog *m_catalog = nullptr;
     PlaneSettingsDialog *m_planeSettings = nullptr;
     HelpWindow *m_help = nullptr;
+    PropertiesWindow *m_properties = nullptr;
 };
 
 // The windows of this run; empty before CreateForms.

@@ -3,6 +3,7 @@
 #include "app/Forms.h"
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
+#include "app/PropertiesWindow.h"
 #include "files/UnitFile.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
@@ -237,6 +238,16 @@ void MainWindow::showUnitContents()
 {
     if (m_unitContents)
         runModal(m_unitContents);
+}
+
+void MainWindow::showProperties()
+{
+    // Modeless: it stays open beside the plane and follows the selection.
+    if (PropertiesWindow *w = forms().propertiesWindow()) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
 }
 
 void MainWindow::startPractice()

@@ -373,6 +373,10 @@ void MainWindow::createActions()
     command("mnuSetColor", QStringLiteral("線の色(&C)"), QStringLiteral("固定ｶﾗｰ\nの設定"),
             QStringLiteral("固定ｶﾗｰの設定"));
     command("mnuSetCood", QStringLiteral("座標の設定(&S)"));
+    // A wrong answer in practice is told what differs while this is on.
+    QAction *hints = command("mnuDetailHint", QStringLiteral("くわしいヒント"));
+    hints->setCheckable(true);
+    hints->setChecked(true);
 
     command("mnuTest", QStringLiteral("ﾃｽﾄ(&T)"), QStringLiteral("テスト"), QStringLiteral("テスト"));
     command("mnuRenshu", QStringLiteral("練習(&E)"), QStringLiteral("練習"), QStringLiteral("練習"));
@@ -380,6 +384,7 @@ void MainWindow::createActions()
     command("mnuShowTangen", QStringLiteral("単元の内容(&U)"));
     command("mnuShowRecord", QStringLiteral("練習の記録(&R)"), QStringLiteral("記録の\n表示"),
             QStringLiteral("記録の表示"));
+    command("mnuProperties", QStringLiteral("グラフの性質(&P)"));
     handlesAction = command("mnuHandle", QStringLiteral("四角ﾊﾝﾄﾞﾙ(&H)"));
     dottedLinesAction = command("mnuTensen", QStringLiteral("点線(&P)"));
     for (QAction *a : {handlesAction, dottedLinesAction}) {
@@ -428,11 +433,12 @@ void MainWindow::createMenus()
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
     settingsMenu =
-        menu("mnuSettings", QStringLiteral("設定(&S)"), {"mnuSetSenshu", "mnuSetColor", "mnuSetCood"});
+        menu("mnuSettings", QStringLiteral("設定(&S)"),
+             {"mnuSetSenshu", "mnuSetColor", "mnuSetCood", nullptr, "mnuDetailHint"});
     runMenu = menu("mnuRun", QStringLiteral("実行(&R)"), {"mnuTest", "mnuRenshu"});
     viewMenu =
         menu("mnuView", QStringLiteral("表示(&V)"),
-             {"mnuShowTangen", "mnuShowRecord", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
+             {"mnuShowTangen", "mnuShowRecord", "mnuProperties", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
     helpMenu =
         menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), {"mnuShowHelp", "mnuOnePoint", nullptr, "mnuShowAbout"});
 }
@@ -513,6 +519,7 @@ void MainWindow::connectHandlers()
     onAction("mnuClearBitMap", [this] { clearPastedBitmap(); });
     onAction("mnuShowTangen", [this] { showUnitContents(); });
     onAction("mnuShowAbout", [this] { showAbout(); });
+    onAction("mnuProperties", [this] { showProperties(); });
     onAction("mnuRenshu", [this] { startPractice(); });
     onAction("mnuPrint", [this] { printPlane(); });
     onAction("mnuShowHelp", [this] { showHelp(); });

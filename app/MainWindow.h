@@ -152,6 +152,8 @@ public:
     void clearPastedBitmap();
     void showUnitContents();
     void showAbout();
+    // The modeless properties window of the current parabola.
+    void showProperties();
     void startPractice();
     void startTest();
     void showPracticeRecords();
