@@ -20,20 +20,24 @@ constexpr int kImageWidth = 340;
 constexpr int kImageHeight = 60;
 constexpr int kRowPitch = 64;
 constexpr int kTop = 8;
+// Where the window opens, from the main window's top-left corner.
+constexpr int kListLeft = 8;
+constexpr int kListTop = 140;
 
-// The captions, and where each row's text comes from.
+// The pictures' names and captions, and where each row's text comes from.
 struct RowSpec {
+    const char *name;
     const char *caption;
     QString ParabolaProperties::*text;
 };
 const RowSpec kRows[] = {
-    {"軸", &ParabolaProperties::axis},
-    {"頂点", &ParabolaProperties::vertex},
-    {"y軸との交点", &ParabolaProperties::yIntercept},
-    {"x軸との共有点", &ParabolaProperties::xIntercepts},
-    {"判別式", &ParabolaProperties::discriminant},
-    {"最大値", &ParabolaProperties::maximum},
-    {"最小値", &ParabolaProperties::minimum},
+    {"imgAxis", "軸", &ParabolaProperties::axis},
+    {"imgVertex", "頂点", &ParabolaProperties::vertex},
+    {"imgYIntercept", "y軸との交点", &ParabolaProperties::yIntercept},
+    {"imgXIntercepts", "x軸との共有点", &ParabolaProperties::xIntercepts},
+    {"imgDiscriminant", "判別式", &ParabolaProperties::discriminant},
+    {"imgMaximum", "最大値", &ParabolaProperties::maximum},
+    {"imgMinimum", "最小値", &ParabolaProperties::minimum},
 };
 }  // namespace
 
@@ -50,6 +54,7 @@ PropertiesWindow::PropertiesWindow(const UnitDocument &doc, const DrawingSetting
         auto *label = new QLabel(caption, this);
         label->setGeometry(kCaptionLeft, top, kCaptionWidth, kImageHeight);
         auto *image = new ImageView(this);
+        image->setObjectName(QLatin1String(row.name));
         image->place(kImageLeft, top, kImageWidth, kImageHeight);
         image->setAccessibleName(caption);
         label->setBuddy(image);
@@ -57,6 +62,9 @@ PropertiesWindow::PropertiesWindow(const UnitDocument &doc, const DrawingSetting
         top += kRowPitch;
     }
     setFixedSize(kImageLeft + kImageWidth + kCaptionLeft, top + kTop - (kRowPitch - kImageHeight));
+    // It opens over the formula list, leaving the plane with the curve free.
+    if (parent)
+        move(parent->geometry().topLeft() + QPoint(kListLeft, kListTop));
     connect(&doc, &UnitDocument::changed, this, [this] { refresh(); });
     connect(doc.selection(), &QItemSelectionModel::selectionChanged, this, [this] { refresh(); });
 }

@@ -101,7 +101,7 @@ QString PracticeSession::Diagnosis(const Parabola &answer, const Parabola &exerc
         return Reciprocal(SizeOfA(answer), SizeOfA(exercise)) ? QStringLiteral("aとその逆数をまちがえています")
                                                               : QStringLiteral("開き具合が違います");
     if (exercise.LineMode != 0 && !SameDomain(answer, exercise))
-        return QStringLiteral("定義域の端が違います");
+        return QStringLiteral("変域の端が違います");
     return {};
 }
 

@@ -1,3 +1,4 @@
+#include "app/PropertiesWindow.h"
 #include "lessons/UnitContentsWindow.h"
 #include "plane/AutoColor.h"
 #include "plane/FormulaImage.h"
@@ -7,7 +8,9 @@
 #include "ui/PlaneView.h"
 
 #include "support/Pixels.h"
+#include <QAction>
 #include <QApplication>
+#include <QUndoStack>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -107,6 +110,40 @@ private slots:
         Child<FormulaList>(m, "lstShiki")->clearSelection();
         m->repaintAll();
         QCOMPARE(Child<ImageView>(m, "imgShiki")->canvas().image(), before);
+    }
+
+    void propertiesWindowFollowsTheCurrentParabola()
+    {
+        QAction *open = m->action("mnuProperties");
+        QVERIFY(Child<QMenu>(m, "mnuView")->actions().contains(open));
+        open->trigger();
+        auto *w = Child<PropertiesWindow>(m, "frmProperties");
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->isModal());
+        QCOMPARE(w->windowTitle(), QStringLiteral("グラフの性質"));
+        QCOMPARE(w->shownTexts(), QStringList(7));  // no parabola yet
+
+        f->add(MainFixture::redParabola(2, -3, 3, -2)); // y = (x-2)^2-3
+        const QStringList shifted{"x = 2", "(2,-3)", "(0,1)", "x = 2±√3", "D = b^2-4ac = 12", "最大値はありません",
+                                  "x = 2 のとき 最小値 -3"};
+        QCOMPARE(w->shownTexts(), shifted);
+        // Words and numbers laid out together, the root under its radical.
+        const Canvas &roots = Child<ImageView>(w, "imgXIntercepts")->canvas();
+        Picture expected(0, 0, roots.width(), roots.height());
+        DrawFormulaImage(expected, shifted[3], forms().settings().Draw, WideText::ThreeColumns);
+        QCOMPARE(roots.image(), expected.canvas().image());
+
+        f->add(MainFixture::redParabola(-1, 4, 0, 3, 3, -99, -2)); // y = -(x+1)^2+4 (x≦-2)
+        QCOMPARE(w->shownTexts()[5], QStringLiteral("x = -2 のとき 最大値 3")); // nothing selected: the last
+        f->select({0});
+        QCOMPARE(w->shownTexts(), shifted);
+        m->document().undoStack()->undo();
+        m->document().undoStack()->undo();
+        QCOMPARE(w->shownTexts(), QStringList(7));
+        // Closed, it is opened again by the same command.
+        w->close();
+        open->trigger();
+        QVERIFY(w->isVisible());
     }
 
     void wholeCurveDomainIsAllNumbers()

@@ -7,6 +7,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
+#include "app/PropertiesWindow.h"
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
@@ -224,6 +225,7 @@ private slots:
             {"frmTangenOpen", [&] { return f.unitCatalogDialog(); }},
             {"frmSetCood", [&] { return f.planeSettingsDialog(); }},
             {"frmHelp", [&] { return f.helpWindow(); }},
+            {"frmProperties", [&] { return f.propertiesWindow(); }},
         };
         const auto it = windows.find(name);
         return it == windows.end() ? nullptr : it->second();
@@ -238,7 +240,8 @@ private slots:
         for (const char *name : {"frmNewWork", "frmTangen"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
         for (const char *name : {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari",
-                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
+                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp",
+                                 "frmProperties"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void windowsAreCreatedOnFirstNeed()
@@ -293,6 +296,7 @@ private slots:
         QTest::newRow("print") << "frmPrint" << "グラフの印刷";
         QTest::newRow("open by unit") << "frmTangenOpen" << "単元で開く";
         QTest::newRow("plane settings") << "frmSetCood" << "座標面の設定";
+        QTest::newRow("properties") << "frmProperties" << "グラフの性質";
     }
     void windowCaptions()
     {
@@ -551,6 +555,7 @@ private slots:
             {"mnuCancel", "選択解除(&U)"}, {"mnuSetSenshu", "線の種類(&K)"}, {"mnuSetColor", "線の色(&C)"},
             {"mnuSetCood", "座標の設定(&S)"}, {"mnuTest", "ﾃｽﾄ(&T)"}, {"mnuRenshu", "練習(&E)"},
             {"mnuShowTangen", "単元の内容(&U)"}, {"mnuShowRecord", "練習の記録(&R)"},
+            {"mnuProperties", "グラフの性質(&P)"}, {"mnuDetailHint", "くわしいヒント"},
             {"mnuHandle", "四角ﾊﾝﾄﾞﾙ(&H)"}, {"mnuTensen", "点線(&P)"}, {"mnuRedisplay", "再表示(&D)"},
             {"mnuShowHelp", "使い方(&U)"}, {"mnuOnePoint", "ワンポイント(&P)"}, {"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
         for (const auto &[name, text] : items)

@@ -231,13 +231,13 @@ private slots:
             << up << upPoint << segment << up << QPoint(3, 0) << whole << true << width;
         QTest::newRow("another domain end")
             << up << upPoint << segment << up << upPoint << QList<int>{1, -1, 4, 1, 1} << true
-            << "定義域の端が違います";
+            << "変域の端が違います";
         QTest::newRow("an open end for a closed one")
             << up << upPoint << segment << up << upPoint << QList<int>{1, 0, 4, 1, 0} << true
-            << "定義域の端が違います";
+            << "変域の端が違います";
         QTest::newRow("a half line for the segment")
             << up << upPoint << segment << up << upPoint << QList<int>{2, 0, 99, 1, 1} << true
-            << "定義域の端が違います";
+            << "変域の端が違います";
         QTest::newRow("the width is told before the domain")
             << up << upPoint << segment << up << QPoint(3, 0) << QList<int>{1, -1, 4, 1, 1} << true << width;
     }
