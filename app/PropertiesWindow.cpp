@@ -39,7 +39,7 @@ const RowSpec kRows[] = {
     {"imgMaximum", "最大値", &ParabolaProperties::maximum},
     {"imgMinimum", "最小値", &ParabolaProperties::minimum},
 };
-}  // namespace
+} // namespace
 
 PropertiesWindow::PropertiesWindow(const UnitDocument &doc, const DrawingSettings &draw, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint), m_doc(doc),

@@ -167,8 +167,8 @@ QString xIntercepts(const Parabola &rec, std::int64_t dx, std::int64_t dy)
     if (root.m == 1) {
         // Rational roots p ∓ k/e, smaller first.
         const auto rootAt = [&](int sigma) {
-            return FractionText(ReducedFractionWide(WideInt(p) * WideInt(root.e) + sigma * WideInt(root.k),
-                                                    WideInt(root.e)));
+            return FractionText(
+                ReducedFractionWide(WideInt(p) * WideInt(root.e) + sigma * WideInt(root.k), WideInt(root.e)));
         };
         QStringList roots;
         if (low)
@@ -225,8 +225,8 @@ QString extremeText(const Parabola &rec, const Extreme &e, const QString &name)
     QStringList xs;
     for (const std::int64_t x : e.xs)
         xs << num(x);
-    return QStringLiteral("x = ") + xs.join(QStringLiteral(", ")) + QStringLiteral(" のとき ") + name
-           + QLatin1Char(' ') + ValueText(rec, e.xs.first());
+    return QStringLiteral("x = ") + xs.join(QStringLiteral(", ")) + QStringLiteral(" のとき ") + name +
+           QLatin1Char(' ') + ValueText(rec, e.xs.first());
 }
 
 } // namespace
@@ -246,13 +246,12 @@ ParabolaProperties PropertiesOf(const Parabola &rec)
     if (dx == 0 || dy == 0)
         return out;
 
-    out.yIntercept = inDomain(rec, 0)
-                         ? QStringLiteral("(0,") + ValueText(rec, 0) + QLatin1Char(')')
-                         : QStringLiteral("y軸との共有点はありません");
+    out.yIntercept = inDomain(rec, 0) ? QStringLiteral("(0,") + ValueText(rec, 0) + QLatin1Char(')')
+                                      : QStringLiteral("y軸との共有点はありません");
     out.xIntercepts = xIntercepts(rec, dx, dy);
     // b² − 4ac = −4aq = −4q·dy/dx².
-    out.discriminant = QStringLiteral("D = b^2-4ac = ")
-                       + FractionText(ReducedFractionWide(WideInt(-4) * rec.VertexY * dy, WideInt(dx) * dx));
+    out.discriminant = QStringLiteral("D = b^2-4ac = ") +
+                       FractionText(ReducedFractionWide(WideInt(-4) * rec.VertexY * dy, WideInt(dx) * dx));
     // Upward, the value grows with the distance from the axis.
     const Extreme near = nearest(rec);
     const Extreme far = farthest(rec);

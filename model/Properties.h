@@ -10,10 +10,10 @@
 #include <cstdint>
 
 struct ParabolaProperties {
-    QString axis;         // AxisText
-    QString vertex;       // VertexText
-    QString yIntercept;   // "(0,c)", or no common point when x = 0 is outside the domain
-    QString xIntercepts;  // "x = 2±√3", "x = 1/2, 3", "x = -1 (接する)", "x軸との共有点はありません"
+    QString axis;       // AxisText
+    QString vertex;     // VertexText
+    QString yIntercept; // "(0,c)", or no common point when x = 0 is outside the domain
+    QString xIntercepts; // "x = 2±√3", "x = 1/2, 3", "x = -1 (接する)", "x軸との共有点はありません"
     QString discriminant; // "D = b^2-4ac = 12"
     QString maximum;      // "x = -1 のとき 最大値 4" or "最大値はありません"
     QString minimum;      // likewise

@@ -54,12 +54,12 @@ QString CoordinateSlip(std::int32_t answer, std::int32_t exercise, const QString
 
 bool SameDomain(const Parabola &x, const Parabola &y)
 {
-    return x.LineMode == y.LineMode && x.DomainLow == y.DomainLow && x.DomainHigh == y.DomainHigh
-           && (x.LowerIncluded != 0) == (y.LowerIncluded != 0)
-           && (x.UpperIncluded != 0) == (y.UpperIncluded != 0);
+    return x.LineMode == y.LineMode && x.DomainLow == y.DomainLow && x.DomainHigh == y.DomainHigh &&
+           (x.LowerIncluded != 0) == (y.LowerIncluded != 0) &&
+           (x.UpperIncluded != 0) == (y.UpperIncluded != 0);
 }
 
-}  // namespace
+} // namespace
 
 PracticeSession::PracticeSession(QObject *parent) : QObject(parent) {}
 
@@ -98,8 +98,9 @@ QString PracticeSession::Diagnosis(const Parabola &answer, const Parabola &exerc
     if (Opening(answer) != opening && opening != 0)
         return opening > 0 ? QStringLiteral("上に開くグラフです") : QStringLiteral("下に開くグラフです");
     if (!SameSizeOfA(answer, exercise))
-        return Reciprocal(SizeOfA(answer), SizeOfA(exercise)) ? QStringLiteral("aとその逆数をまちがえています")
-                                                              : QStringLiteral("開き具合が違います");
+        return Reciprocal(SizeOfA(answer), SizeOfA(exercise))
+                   ? QStringLiteral("aとその逆数をまちがえています")
+                   : QStringLiteral("開き具合が違います");
     if (exercise.LineMode != 0 && !SameDomain(answer, exercise))
         return QStringLiteral("変域の端が違います");
     return {};

@@ -142,7 +142,7 @@ bool SettingsStore::HasSetting(const QString &name) const
 
 namespace {
 const QString kDetailedHints = QStringLiteral("DetailedHints");
-}  // namespace
+} // namespace
 
 bool ReadDetailedHints(const SettingsStore &store)
 {

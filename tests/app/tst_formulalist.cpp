@@ -10,7 +10,6 @@
 #include "support/Pixels.h"
 #include <QAction>
 #include <QApplication>
-#include <QUndoStack>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <QtTest>
 
