@@ -334,6 +334,22 @@ private slots:
         QCOMPARE(CountColor(c, QRect(40, 0, 80, 65), text), 0);
     }
 
+    void radicalPicture()
+    {
+        Picture pic(0, 0, 80, 65);
+        DrawFormulaImage(pic, QStringLiteral("√3"), Panel(Colors::Teal, Colors::White));
+        const Canvas &c = pic.canvas();
+        // The sign from x = 7 down to its foot, just below the digit, and up
+        // to the bar over the argument, which ends where the item says (32).
+        QCOMPARE(c.pixel(7, 31), Colors::White);
+        QVERIFY(CountColor(c, QRect(7, 37, 8, 1), Colors::White) > 0);
+        QCOMPARE(CountColor(c, QRect(7, 38, 30, 4), Colors::White), 0);
+        QCOMPARE(CountColor(c, QRect(19, 21, 13, 1), Colors::White), 13);
+        QCOMPARE(c.pixel(32, 21), Colors::Teal);
+        QCOMPARE(CountColor(c, QRect(7, 20, 30, 1), Colors::White), 0);
+        QVERIFY(CountColor(c, QRect(20, 23, 12, 16), Colors::White) > 0); // the 3 under the bar
+    }
+
     void emptyTextOnlyClears()
     {
         Picture pic(0, 0, 80, 65);
