@@ -104,9 +104,8 @@ public:
     const QString &marks() const { return m_marks; }
     const Parabola &answer() const { return m_answer; }
     const Parabola &savedAnswer() const { return m_savedAnswer; }
-    // The diagnosis of the last judged answer while its wrong verdict is
-    // the latest news; empty after a right one, at a new exercise and with
-    // the detailed hints off.
+    // The diagnosis of the last wrong answer; cleared by a right answer, a
+    // new exercise or run, and never set with the detailed hints off.
     const QString &diagnosis() const { return m_diagnosis; }
     // At a run's end: how it went, whether reviewing is offered, and whether
     // the run leaves a record line.
