@@ -90,6 +90,7 @@ void MainWindow::showFormula(const Parabola &rec)
         DrawFormulaImage(formulaImage->picture(), rec.Formula, draw);
     else
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
+    describePlane(&rec);
 }
 
 void MainWindow::showCurrentFormula()

@@ -1,6 +1,36 @@
 #include "ui/PlaneView.h"
 
+#include <QKeyEvent>
+
+namespace {
+// Four arms round the point, inverting what lies under them so the cursor
+// shows on any colour; the gap leaves the point itself and a handle visible.
+void DrawKeyCursor(Canvas &c, QPoint p)
+{
+    const PenMode mode = c.penMode();
+    const Color color = c.penColor();
+    const int width = c.penWidth();
+    c.setPenMode(PenMode::NotXor);
+    c.setPenColor(Colors::Black);
+    c.setPenWidth(2);
+    constexpr int inner = 4, outer = 12;
+    for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        c.moveTo(p.x() + d.x() * inner, p.y() + d.y() * inner);
+        c.lineTo(p.x() + d.x() * outer, p.y() + d.y() * outer);
+    }
+    c.setPenMode(mode);
+    c.setPenColor(color);
+    c.setPenWidth(width);
+}
+} // namespace
+
 PlaneView::PlaneView(QWidget *parent) : ImageView(parent) {}
+
+void PlaneView::setKeyHandler(std::function<bool(QKeyEvent *)> handler)
+{
+    m_onKey = std::move(handler);
+    setFocusPolicy(m_onKey ? Qt::StrongFocus : Qt::NoFocus);
+}
 
 void PlaneView::setPlaneGeometry(const PlaneGeometry &g)
 {
@@ -8,13 +38,51 @@ void PlaneView::setPlaneGeometry(const PlaneGeometry &g)
     m_hasGeometry = true;
 }
 
+void PlaneView::setKeyCursor(QPoint lattice)
+{
+    if (lattice == m_keyCursor)
+        return;
+    m_keyCursor = lattice;
+    if (keyCursorShown())
+        update();
+}
+
 const QImage &PlaneView::frame()
 {
     const QImage &still = canvas().image();
-    if (!paintOverlay)
+    const bool cursor = keyCursorShown();
+    if (!paintOverlay && !cursor)
         return still;
     // The copy is shared with the still picture until the overlay draws.
     m_frame.assign(still);
-    paintOverlay(m_frame);
+    if (paintOverlay)
+        paintOverlay(m_frame);
+    if (cursor)
+        DrawKeyCursor(m_frame, pixelAt(m_keyCursor));
     return m_frame.image();
+}
+
+void PlaneView::keyPressEvent(QKeyEvent *e)
+{
+    if (m_onKey && m_onKey(e)) {
+        e->accept();
+        m_keysUsed = true;
+        update();
+    } else {
+        ImageView::keyPressEvent(e);
+    }
+}
+
+void PlaneView::focusInEvent(QFocusEvent *e)
+{
+    ImageView::focusInEvent(e);
+    m_keysUsed = e->reason() != Qt::MouseFocusReason;
+    update();
+}
+
+void PlaneView::focusOutEvent(QFocusEvent *e)
+{
+    ImageView::focusOutEvent(e);
+    m_keysUsed = false;
+    update();
 }

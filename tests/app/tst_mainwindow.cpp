@@ -26,6 +26,7 @@
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QUndoStack>
@@ -254,6 +255,44 @@ private slots:
         QVERIFY(w->isHidden());
         QCOMPARE(Window(objectName), w);
         QCOMPARE(main()->findChildren<QWidget *>(objectName), QList<QWidget *>{w});
+    }
+
+    // A widget the user meets: not a part Qt made inside another control
+    // (those are named "qt_..."), not a bare container, not hidden for good.
+    static bool IsControl(QWidget *w)
+    {
+        for (QWidget *p = w; p && !p->isWindow(); p = p->parentWidget())
+            if (p->objectName().startsWith(QLatin1String("qt_")))
+                return false;
+        const QByteArray kind = w->metaObject()->className();
+        return kind != "QWidget" && kind != "QFrame" && w->isVisibleTo(w->window());
+    }
+
+    // A screen reader has a name to say for every control: its own text,
+    // or the name it was given.
+    void everyControlHasAnAccessibleName_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::newRow("frmMain") << "frmMain";
+        for (const char *name : {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmRenshu", "frmSeikai",
+                                 "frmAyamari", "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood",
+                                 "frmHelp"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyControlHasAnAccessibleName()
+    {
+        QFETCH(QString, objectName);
+        QWidget *window = objectName == QLatin1String("frmMain") ? main() : Window(objectName);
+        QVERIFY(window);
+        QStringList unnamed;
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (w->window() != window || !IsControl(w))
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << w->objectName() + QLatin1Char(' ') + QLatin1String(w->metaObject()->className());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
     }
 
     // Both planes start from the stored values, read and clamped once: a text
