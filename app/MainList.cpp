@@ -132,6 +132,7 @@ void MainWindow::formulaSwitched()
     } else {
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
         ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
+        describePlane(nullptr);
     }
     formulaList->viewport()->update();
 }

@@ -23,6 +23,7 @@ class TestPracticeWindow : public QObject {
     std::unique_ptr<MainFixture> f;
     PracticeWindow *r = nullptr;
     QStringList m_shown;  // dialogs in the order they were shown
+    QStringList m_spoken; // what the plane told a screen reader as each was shown
     std::deque<Answerer> m_answers;
     QList<RunEndDialog::Outcome> m_outcomes;
 
@@ -164,12 +165,14 @@ private slots:
         f = std::make_unique<MainFixture>();
         r = forms().practiceWindow();
         m_shown.clear();
+        m_spoken.clear();
         m_answers.clear();
         m_outcomes.clear();
         m_reviewEnabled.clear();
         m_recordButton.clear();
         r->runModal = [this](QDialog *d) {
             m_shown << d->objectName();
+            m_spoken << plane()->accessibleDescription();
             if (m_answers.empty())
                 return 2;
             auto a = m_answers.front();
@@ -318,6 +321,10 @@ private slots:
         else
             answer(vertex, point);
         QCOMPARE(m_shown, QStringList{right ? QStringLiteral("frmSeikai") : QStringLiteral("frmAyamari")});
+        // The statement, the answer and its verdict, for a screen reader.
+        const QString spoken = m_spoken.value(0);
+        QVERIFY2(spoken.startsWith(QStringLiteral("(1)次の関数のグラフをかきなさい　y = ")), qPrintable(spoken));
+        QVERIFY2(spoken.contains(right ? QStringLiteral("　正解。") : QStringLiteral("　誤答。")), qPrintable(spoken));
     }
 
     void cancelAndRightClickDropTheVertex()
