@@ -1,22 +1,26 @@
 #include "ui/PlaneView.h"
 
 #include <QKeyEvent>
+#include <utility>
 
 namespace {
-// Four arms round the point, inverting what lies under them so the cursor
-// shows on any colour; the gap leaves the point itself and a handle visible.
+// Four black arms edged in white round the point, so the cursor shows on
+// the grey axes and on any curve; the gap leaves the point and a handle
+// visible.
 void DrawKeyCursor(Canvas &c, QPoint p)
 {
     const PenMode mode = c.penMode();
     const Color color = c.penColor();
     const int width = c.penWidth();
-    c.setPenMode(PenMode::NotXor);
-    c.setPenColor(Colors::Black);
-    c.setPenWidth(2);
+    c.setPenMode(PenMode::Copy);
     constexpr int inner = 4, outer = 12;
-    for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-        c.moveTo(p.x() + d.x() * inner, p.y() + d.y() * inner);
-        c.lineTo(p.x() + d.x() * outer, p.y() + d.y() * outer);
+    for (const auto &[pen, penWidth] : {std::pair{Colors::White, 4}, std::pair{Colors::Black, 2}}) {
+        c.setPenColor(pen);
+        c.setPenWidth(penWidth);
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            c.moveTo(p.x() + d.x() * inner, p.y() + d.y() * inner);
+            c.lineTo(p.x() + d.x() * outer, p.y() + d.y() * outer);
+        }
     }
     c.setPenMode(mode);
     c.setPenColor(color);
