@@ -14,13 +14,13 @@
 #include <QToolButton>
 
 namespace {
-const char *const kPlaneUse = "格子点をクリックして放物線をかきます。矢印キーで格子点カーソルを動かし、"
-                              "Enter キーかスペースキーでその点をクリックします。";
+constexpr const char *kPlaneUse = "格子点をクリックして放物線をかきます。矢印キーで格子点カーソルを動かし、"
+                                  "Enter キーかスペースキーでその点をクリックします。";
 } // namespace
 
 void MainWindow::describeControls()
 {
-    DescribeControls(this, {
+    static constexpr ControlText texts[] = {
         {"spdOpenFile", "単元名で開く", "単元名を選んで単元を開きます"},
         {"spdOverWrite", "上書き保存", "今の単元をファイルに上書き保存します"},
         {"spdTest", "テスト", "座標平面の放物線を問題にしてテストをします"},
@@ -49,7 +49,8 @@ void MainWindow::describeControls()
         {"imgHenikiY", "Ｙの変域", "選択している放物線の y の変域です"},
         {"imgJiku", "軸の式", "選択している放物線の軸の式です"},
         {"imgChouten", "頂点の座標", "選択している放物線の頂点の座標です"},
-        {"grpSettei", "表示の設定と放物線の移動", "表示の切り替え、移動と開き具合のボタン、式の形のボタンです"},
+        {"grpSettei", "表示の設定と放物線の移動",
+         "表示の切り替え、移動と開き具合のボタン、式の形のボタンです"},
         {"chkDataTable", "関数の表", "関数の表を表示します"},
         {"chkShiki", "２次関数の式", "式の一覧と式の欄に式を表示します"},
         {"chkDispHeniki", "変域表示", "式に変域を付けて表示します"},
@@ -66,8 +67,10 @@ void MainWindow::describeControls()
         {"btnKatamukiDw", "狭く", "グラフの開きを小さくします"},
         {"btnHyoujun", "標準形", "式を標準形で表示します"},
         {"btnIppan", "一般形", "式を一般形で表示します"},
-    });
-    Describe(menuBar(), QStringLiteral("メニューバー"), QStringLiteral("ファイル、編集、設定、実行、表示、ヘルプのメニューです"));
+    };
+    DescribeControls(this, texts);
+    Describe(menuBar(), QStringLiteral("メニューバー"),
+             QStringLiteral("ファイル、編集、設定、実行、表示、ヘルプのメニューです"));
 
     // Tool bar, formula list, plane, then the switches and buttons below it.
     const QList<QWidget *> order{deselectAllButton, formulaList, plane, valueTableSwitch};

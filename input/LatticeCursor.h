@@ -6,7 +6,6 @@
 // on what key() returns.
 
 #include <QPoint>
-#include <QRect>
 #include <Qt>
 
 class LatticeCursor {

@@ -63,7 +63,7 @@ UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &
     recordsButton = new QPushButton(QStringLiteral("記録を見る"), this);
     recordsButton->setObjectName(QStringLiteral("btnRecord"));
     recordsButton->setGeometry(216, 384, 73, 33);
-    DescribeControls(this, {
+    static constexpr ControlText texts[] = {
         {"lstTitle", "単元名の一覧", "選ぶと、その単元の式とグラフが右に出ます"},
         {"lstShiki", "式の一覧", "選んだ単元の放物線の式です"},
         {"lblFileName", "ファイル名", "選んだ単元のファイル名です"},
@@ -71,7 +71,8 @@ UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &
         {"btnOK", "ＯＫ", "選んだ単元を開きます"},
         {"btnCancel", "キャンセル", "単元を開かずに閉じます"},
         {"btnRecord", "記録を見る", "練習の記録を表示します"},
-    });
+    };
+    DescribeControls(this, texts);
 
     // A unit is chosen by selecting it (click or arrow key). Focus alone
     // makes a line current without selecting it, and chooses nothing.

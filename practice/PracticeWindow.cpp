@@ -26,8 +26,8 @@ namespace {
 constexpr int kPlaneLeft = 350;
 constexpr Color kCorrectPen = 0x7FFFFF00 & 0xFFFFFF;    // the colour values keep only their 24 bits
 constexpr Color kCorrectBrush = 0x7FFFFFFE & 0xFFFFFF;
-const char *const kPlaneUse = "格子点をクリックして答えます。矢印キーで格子点カーソルを動かし、"
-                              "Enter キーかスペースキーでその点をクリックします。";
+constexpr const char *kPlaneUse = "格子点をクリックして答えます。矢印キーで格子点カーソルを動かし、"
+                                  "Enter キーかスペースキーでその点をクリックします。";
 
 QFont PixelFont(const QString &face, int pixels, bool bold)
 {
@@ -134,10 +134,11 @@ void PracticeWindow::buildControls()
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
-    plane->setKeyHandler([this](QKeyEvent *e) { return planeKey(e->key(), e->modifiers(), e->isAutoRepeat()); });
+    plane->setKeyHandler(
+        [this](QKeyEvent *e) { return planeKey(e->key(), e->modifiers(), e->isAutoRepeat()); });
     plane->paintOverlay = [this](Canvas &frame) { paintOverlay(frame); };
 
-    DescribeControls(this, {
+    static constexpr ControlText texts[] = {
         {"lblMess", "問題", "今の問題の番号と問いです"},
         {"imgShiki", "問題の式", "グラフをかく関数の式です"},
         {"imgAns", "答案", "まだ答えていません"},
@@ -147,18 +148,19 @@ void PracticeWindow::buildControls()
         {"btnEnd", "終了", "練習を終わります"},
         {"Button1", "ヒント", "頂点か通る点の位置に矢印を出します"},
         {"imgCood", "座標平面", kPlaneUse},
-    });
+    };
+    DescribeControls(this, texts);
 }
 
 void PracticeWindow::describeAnswer(const QString &answerText, const QString &verdict)
 {
     // The statement and the verdict on the pictures, for a screen reader.
-    const QString answer =
-        answerText.isEmpty() ? QStringLiteral("まだ答えていません") : answerText + QStringLiteral("　") + verdict;
+    const QString answer = answerText.isEmpty() ? QStringLiteral("まだ答えていません")
+                                                : answerText + QStringLiteral("　") + verdict;
     answerImage->setAccessibleDescription(answer);
     plane->setAccessibleDescription(messageLabel->text() + QStringLiteral("　") +
-                                    formulaImage->accessibleDescription() + QStringLiteral("。答案：") + answer +
-                                    QStringLiteral("。") + QString::fromUtf8(kPlaneUse));
+                                    formulaImage->accessibleDescription() + QStringLiteral("。答案：") +
+                                    answer + QStringLiteral("。") + QString::fromUtf8(kPlaneUse));
 }
 
 template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)

@@ -19,7 +19,8 @@ WrongAnswerDialog::WrongAnswerDialog(QWidget *parent)
 
     Describe(monsterImage, QStringLiteral("かいじゅうの絵"), QStringLiteral("誤答のしるしの絵です"));
     Describe(messageField, QStringLiteral("判定"), QStringLiteral("答えがまちがいだったことを知らせます"));
-    Describe(giveUpButton, QStringLiteral("正解を表示する"), QStringLiteral("正しいグラフを黒い太い線でかきます"));
+    Describe(giveUpButton, QStringLiteral("正解を表示する"),
+             QStringLiteral("正しいグラフを黒い太い線でかきます"));
     Describe(correctButton, QStringLiteral("訂正する"), QStringLiteral("かいたグラフを消してやり直します"));
     Describe(cancelButton, QStringLiteral("中止"), QStringLiteral("練習をやめます"));
 

@@ -8,7 +8,7 @@ void Describe(QWidget *control, const QString &name, const QString &description)
     control->setAccessibleDescription(description);
 }
 
-void DescribeControls(QWidget *window, std::initializer_list<ControlText> texts)
+void DescribeControls(QWidget *window, std::span<const ControlText> texts)
 {
     for (const ControlText &t : texts) {
         auto *control = window->findChild<QWidget *>(QLatin1String(t.objectName));

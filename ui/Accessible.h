@@ -3,7 +3,7 @@
 // a sentence on what the control does, both in Japanese.
 
 #include <QString>
-#include <initializer_list>
+#include <span>
 
 class QWidget;
 
@@ -16,4 +16,4 @@ struct ControlText {
 void Describe(QWidget *control, const QString &name, const QString &description);
 // Describes the children of window with these object names; a name not
 // found is a programming slip and is reported.
-void DescribeControls(QWidget *window, std::initializer_list<ControlText> texts);
+void DescribeControls(QWidget *window, std::span<const ControlText> texts);

@@ -31,17 +31,17 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QUndoStack>
-#include <QDir>
-#include <QFileInfo>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 #include <functional>
 #include <map>
@@ -280,8 +280,9 @@ private slots:
         QTest::addColumn<bool>("described");
         QTest::newRow("frmMain") << "frmMain" << true;
         QTest::newRow("frmRenshu") << "frmRenshu" << true;
-        for (const char *name : {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmSeikai", "frmAyamari",
-                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
+        for (const char *name :
+             {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmSeikai", "frmAyamari", "frmOwari",
+              "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void everyControlHasAnAccessibleName()
@@ -294,11 +295,13 @@ private slots:
         for (QWidget *w : window->findChildren<QWidget *>()) {
             if (w->window() != window || !IsControl(w))
                 continue;
-            const QString id = w->objectName() + QLatin1Char(' ') + QLatin1String(w->metaObject()->className());
+            const QString id =
+                w->objectName() + QLatin1Char(' ') + QLatin1String(w->metaObject()->className());
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
             if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
                 unnamed << id;
-            if (described && (w->focusPolicy() & Qt::TabFocus) && (!a || a->text(QAccessible::Description).isEmpty()))
+            if (described && (w->focusPolicy() & Qt::TabFocus) &&
+                (!a || a->text(QAccessible::Description).isEmpty()))
                 undescribed << id;
             auto *button = qobject_cast<QAbstractButton *>(w);
             if (button && button->text().isEmpty() && button->toolTip().isEmpty())
@@ -322,13 +325,15 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(visited, (QStringList{"spdOpenFile", "spdOverWrite", "spdTest",      "spdRenshu",     "spdKiroku",
-                                       "spdTeisei",   "spdShoukyo",   "spdAll",       "spdCenter",     "spdRight",
-                                       "spdLeft",     "spdSample",    "spdLineColor", "btnLocked",     "btnSelectAll",
-                                       "BitBtn1",     "lstShiki",     "imgCood",      "chkDataTable",  "chkShiki",
-                                       "chkDispHeniki", "chkMaruX",   "chkJikuColor", "chkRanColor",   "chkHandle",
-                                       "chkTensen",   "btnUp",        "btnLeft",      "btnRight",      "btnDown",
-                                       "btnKatamukiUp", "btnKatamukiDw", "btnHyoujun", "btnIppan"}));
+        QCOMPARE(
+            visited,
+            (QStringList{"spdOpenFile",   "spdOverWrite",  "spdTest",      "spdRenshu",    "spdKiroku",
+                         "spdTeisei",     "spdShoukyo",    "spdAll",       "spdCenter",    "spdRight",
+                         "spdLeft",       "spdSample",     "spdLineColor", "btnLocked",    "btnSelectAll",
+                         "BitBtn1",       "lstShiki",      "imgCood",      "chkDataTable", "chkShiki",
+                         "chkDispHeniki", "chkMaruX",      "chkJikuColor", "chkRanColor",  "chkHandle",
+                         "chkTensen",     "btnUp",         "btnLeft",      "btnRight",     "btnDown",
+                         "btnKatamukiUp", "btnKatamukiDw", "btnHyoujun",   "btnIppan"}));
     }
 
     // The plane tells a screen reader the selected parabola's formula, unless
@@ -344,7 +349,8 @@ private slots:
         main()->document().commit(QStringLiteral("add"), s);
         main()->selectOnly(0);
         main()->repaintAll();
-        QVERIFY2(plane->accessibleDescription().startsWith(QStringLiteral("選択している放物線：y = (x-1)^2+2 (-1≦x≦3)")),
+        QVERIFY2(plane->accessibleDescription().startsWith(
+                     QStringLiteral("選択している放物線：y = (x-1)^2+2 (-1≦x≦3)")),
                  qPrintable(plane->accessibleDescription()));
         Child<QCheckBox>(main(), "chkShiki")->click();
         QVERIFY(!plane->accessibleDescription().contains(QStringLiteral("y =")));

@@ -85,15 +85,21 @@ private slots:
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QString>("formula");
         QTest::addColumn<QString>("by"); // mouse, keys (Enter), or the mouse to move and Enter to click
-        QTest::newRow("a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2" << "mouse";
-        QTest::newRow("a = 1/4") << QPoint(0, 0) << QPoint(2, 1) << "y = 1/4x^2" << "mouse";
-        QTest::newRow("a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2" << "mouse";
+        QTest::newRow("a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2"
+                               << "mouse";
+        QTest::newRow("a = 1/4") << QPoint(0, 0) << QPoint(2, 1) << "y = 1/4x^2"
+                                 << "mouse";
+        QTest::newRow("a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2"
+                                << "mouse";
         QTest::newRow("point left of the vertex") << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3"
                                                   << "mouse";
-        QTest::newRow("keys: a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2" << "keys";
-        QTest::newRow("keys: a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2" << "keys";
+        QTest::newRow("keys: a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2"
+                                     << "keys";
+        QTest::newRow("keys: a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2"
+                                      << "keys";
         QTest::newRow("keys: point left of the vertex")
-            << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3" << "keys";
+            << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3"
+            << "keys";
         QTest::newRow("mouse moves, Enter clicks") << QPoint(-7, 6) << QPoint(-6, 4) << "y = -2(x+7)^2+6"
                                                    << "move";
     }

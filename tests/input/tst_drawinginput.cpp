@@ -153,8 +153,9 @@ std::pair<int, Qt::KeyboardModifiers> ParseKey(QString text)
         text = text.mid(6);
     }
     static const QHash<QString, int> keys{
-        {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
-        {"Enter", Qt::Key_Enter},   {"Return", Qt::Key_Return}, {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape},
+        {"Left", Qt::Key_Left},   {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},   {"Enter", Qt::Key_Enter}, {"Return", Qt::Key_Return},
+        {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape},
     };
     return {keys.value(text), modifiers};
 }
@@ -505,8 +506,8 @@ void TestDrawingInput::sequences_data()
         << QStringList{"store (0,0)(2,1) [-99,99] m0 -> -1", pencil} << "Idle -1";
     QTest::newRow("keys: segment right to left, its end refused once")
         << none << 1 << false
-        << QStringList{"key Enter", "key Right", "key Up", "key Return", "key Right", "key Right", "key Enter",
-                       "key Down", "key Enter", "key Shift+Left", "key Enter"}
+        << QStringList{"key Enter", "key Right", "key Up",    "key Return",     "key Right", "key Right",
+                       "key Enter", "key Down",  "key Enter", "key Shift+Left", "key Enter"}
         << QStringList{"vertex (0,0)",
                        "band (0,0)(1,0) p",
                        "band (0,0)(1,1) p",
@@ -528,8 +529,8 @@ void TestDrawingInput::sequences_data()
     QTest::newRow("keys: left half line")
         << none << 3 << false
         << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Shift+Left", "key Space"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,0) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p",
-                       "band (0,0)(1,1) p", "-"}
+        << QStringList{"vertex (0,0)",      "band (0,0)(1,0) p", "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
         << QStringList{"cursor ScissorsLeft", "store (0,0)(1,1) [-99,-4] m3 -> -1", pencil} << "Idle -1";
     QTest::newRow("keys: passing point on the vertex row")
         << none << 0 << false << QStringList{"key Enter", "key Right", "key Right", "key Enter"}
@@ -539,24 +540,25 @@ void TestDrawingInput::sequences_data()
         << none << 1 << false << QStringList{"key Enter", "key Shift+Down", "key Enter"}
         << QStringList{"vertex (0,0)", "band (0,0)(0,-5) p", "-"}
         << QStringList{"message 放物線が描けません11", pencil} << "Idle -1";
-    QTest::newRow("keys: the limit") << QStringList{"*100"} << 0 << false << QStringList{"key Enter", "key Up"}
-                                     << QStringList{"-", "-"}
-                                     << QStringList{"message これ以上登録できません\r\n最大登録数は 100 本です"}
-                                     << "Idle -1";
+    QTest::newRow("keys: the limit")
+        << QStringList{"*100"} << 0 << false << QStringList{"key Enter", "key Up"} << QStringList{"-", "-"}
+        << QStringList{"message これ以上登録できません\r\n最大登録数は 100 本です"} << "Idle -1";
     QTest::newRow("keys: Esc waiting for the passing point")
         << none << 0 << false << QStringList{"key Enter", "key Up", "key Esc", "key Right"}
         << QStringList{"vertex (0,0)", "band (0,0)(0,1) p", "-", "-"} << QStringList{pencil} << "Idle -1";
     QTest::newRow("keys: Esc waiting for the domain end")
-        << none << 1 << false << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Enter", "key Esc"}
-        << QStringList{"vertex (0,0)", "band (0,0)(1,0) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p",
-                       "band (0,0)(1,1) p; mark 1", "-"}
+        << none << 1 << false
+        << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Enter", "key Esc"}
+        << QStringList{"vertex (0,0)",      "band (0,0)(1,0) p",         "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 1", "-"}
         << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", pencil} << "Idle -1";
     QTest::newRow("keys: Esc with a replace waiting")
         << two << 0 << false << QStringList{"rclick 3,0", "key Esc"} << QStringList{"-", "-"}
         << QStringList{"select 1", "clearSelection"} << "Idle -1";
     // Mouse and keys mix: a move puts the cursor under the mouse.
     QTest::newRow("keys: Enter where the mouse is")
-        << none << 0 << false << QStringList{"move 3,2", "key Enter", "key Shift+Up", "key Right", "key Enter"}
+        << none << 0 << false
+        << QStringList{"move 3,2", "key Enter", "key Shift+Up", "key Right", "key Enter"}
         << QStringList{"-", "vertex (3,2)", "band (3,2)(3,7) p", "band (3,2)(4,7) p", "-"}
         << QStringList{"store (3,2)(4,7) [-99,99] m0 -> -1", pencil} << "Idle -1";
     QTest::newRow("keys: a mouse click, then keys")
@@ -567,12 +569,20 @@ void TestDrawingInput::sequences_data()
     QTest::newRow("keys: the cursor stays on the plane")
         << none << 0 << false
         << QStringList{"key Shift+Right", "key Shift+Right", "key Shift+Right", "key Enter", "key Shift+Down",
-                       "key Shift+Down", "key Shift+Down", "key Left", "key Enter"}
-        << QStringList{"-", "-", "-", "vertex (10,0)", "band (10,0)(10,-5) p", "band (10,0)(10,-10) p",
-                       "band (10,0)(10,-10) p", "band (10,0)(9,-10) p", "-"}
+                       "key Shift+Down",  "key Shift+Down",  "key Left",        "key Enter"}
+        << QStringList{"-",
+                       "-",
+                       "-",
+                       "vertex (10,0)",
+                       "band (10,0)(10,-5) p",
+                       "band (10,0)(10,-10) p",
+                       "band (10,0)(10,-10) p",
+                       "band (10,0)(9,-10) p",
+                       "-"}
         << QStringList{"store (10,0)(9,-10) [-99,99] m0 -> -1", pencil} << "Idle -1";
     QTest::newRow("keys: a held Enter clicks once")
-        << none << 0 << false << QStringList{"key Enter", "key Up", "key Right", "repeat Enter", "repeat Space"}
+        << none << 0 << false
+        << QStringList{"key Enter", "key Up", "key Right", "repeat Enter", "repeat Space"}
         << QStringList{"vertex (0,0)", "band (0,0)(0,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p",
                        "band (0,0)(1,1) p"}
         << QStringList{} << "WaitingForPassingPoint -1";

@@ -294,13 +294,17 @@ private slots:
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<bool>("right");
         QTest::addColumn<bool>("keys"); // answered with the keyboard only
-        QTest::newRow("another point of the curve") << false << QPoint(1, -1) << QPoint(3, 1) << true << false;
-        QTest::newRow("the point left of the vertex") << false << QPoint(1, -1) << QPoint(-1, 1) << true << false;
-        QTest::newRow("general form, another curve") << true << QPoint(1, -1) << QPoint(2, 0) << false << false;
+        QTest::newRow("another point of the curve")
+            << false << QPoint(1, -1) << QPoint(3, 1) << true << false;
+        QTest::newRow("the point left of the vertex")
+            << false << QPoint(1, -1) << QPoint(-1, 1) << true << false;
+        QTest::newRow("general form, another curve")
+            << true << QPoint(1, -1) << QPoint(2, 0) << false << false;
         QTest::newRow("general form, right curve") << true << QPoint(1, -1) << QPoint(3, 1) << true << false;
         QTest::newRow("vertex height is a line") << false << QPoint(1, -1) << QPoint(4, -1) << false << false;
         QTest::newRow("wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false << false;
-        QTest::newRow("keys: another point of the curve") << false << QPoint(1, -1) << QPoint(3, 1) << true << true;
+        QTest::newRow("keys: another point of the curve")
+            << false << QPoint(1, -1) << QPoint(3, 1) << true << true;
         QTest::newRow("keys: five at a time") << false << QPoint(1, -1) << QPoint(-3, 7) << true << true;
         QTest::newRow("keys: wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false << true;
     }
@@ -323,8 +327,10 @@ private slots:
         QCOMPARE(m_shown, QStringList{right ? QStringLiteral("frmSeikai") : QStringLiteral("frmAyamari")});
         // The statement, the answer and its verdict, for a screen reader.
         const QString spoken = m_spoken.value(0);
-        QVERIFY2(spoken.startsWith(QStringLiteral("(1)次の関数のグラフをかきなさい　y = ")), qPrintable(spoken));
-        QVERIFY2(spoken.contains(right ? QStringLiteral("　正解。") : QStringLiteral("　誤答。")), qPrintable(spoken));
+        QVERIFY2(spoken.startsWith(QStringLiteral("(1)次の関数のグラフをかきなさい　y = ")),
+                 qPrintable(spoken));
+        QVERIFY2(spoken.contains(right ? QStringLiteral("　正解。") : QStringLiteral("　誤答。")),
+                 qPrintable(spoken));
     }
 
     void cancelAndRightClickDropTheVertex()
