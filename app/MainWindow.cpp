@@ -533,6 +533,11 @@ void MainWindow::connectHandlers()
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
     plane->onDoubleClick = [this](QMouseEvent *) { planeDblClick(); };
     plane->setKeyHandler([this](QKeyEvent *e) { return planeKeyPress(e); });
+    plane->onKeyCursorShown = [this] {
+        boundKeyCursor();
+        showPlanePoint(m_input.cursor().position());
+        followKeyCursor();
+    };
     m_clock.start();
     m_pressTimer.setSingleShot(true);
     m_pressTimer.setTimerType(Qt::PreciseTimer);

@@ -136,6 +136,11 @@ void PracticeWindow::buildControls()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
     plane->setKeyHandler(
         [this](QKeyEvent *e) { return planeKey(e->key(), e->modifiers(), e->isAutoRepeat()); });
+    plane->onKeyCursorShown = [this] {
+        boundKeyCursor();
+        showPlanePoint(m_session.cursor().position());
+        plane->setKeyCursor(m_session.cursor().position());
+    };
     plane->paintOverlay = [this](Canvas &frame) { paintOverlay(frame); };
 
     static constexpr ControlText texts[] = {

@@ -70,8 +70,7 @@ void PlaneView::keyPressEvent(QKeyEvent *e)
 {
     if (m_onKey && m_onKey(e)) {
         e->accept();
-        m_keysUsed = true;
-        update();
+        showKeyCursor();
     } else {
         ImageView::keyPressEvent(e);
     }
@@ -80,8 +79,17 @@ void PlaneView::keyPressEvent(QKeyEvent *e)
 void PlaneView::focusInEvent(QFocusEvent *e)
 {
     ImageView::focusInEvent(e);
-    m_keysUsed = e->reason() != Qt::MouseFocusReason;
+    if (e->reason() != Qt::MouseFocusReason)
+        showKeyCursor();
+}
+
+void PlaneView::showKeyCursor()
+{
+    const bool shown = m_keysUsed;
+    m_keysUsed = true;
     update();
+    if (!shown && onKeyCursorShown)
+        onKeyCursorShown();
 }
 
 void PlaneView::focusOutEvent(QFocusEvent *e)

@@ -47,6 +47,8 @@ public:
     // pressed on it; the handler returns true for a key it used (else it
     // goes on to the window).
     void setKeyHandler(std::function<bool(QKeyEvent *)> handler);
+    // The cursor has just shown: the owner shows its point in the read-out.
+    std::function<void()> onKeyCursorShown;
     // What the screen shows: the still picture with the overlay over it.
     const QImage &frame();
 
@@ -57,6 +59,8 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    void showKeyCursor();
+
     PlaneGeometry m_geometry;
     bool m_hasGeometry = false;
     Canvas m_frame;

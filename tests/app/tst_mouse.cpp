@@ -404,6 +404,7 @@ private slots:
         QCOMPARE(plane()->frame(), still);
         focusPlaneByTab();
         QVERIFY(plane()->frame() != still);
+        QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  0,  0)"));
         const QImage atOrigin = plane()->frame().copy();
         QTest::keyClick(plane(), Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(m->input().cursor().position(), QPoint(5, 0));
