@@ -66,5 +66,5 @@ private:
     Canvas m_frame;
     std::function<bool(QKeyEvent *)> m_onKey;
     QPoint m_keyCursor;
-    bool m_keysUsed = false; // the focus came, or a key was used, since the last click
+    bool m_keysUsed = false; // the focus came by keyboard, or a key was used on the plane
 };
