@@ -45,6 +45,8 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     auto *emblem = new QLabel(this);
     emblem->setPixmap(Emblem());
     emblem->setGeometry(16, 16, 64, 64);
+    emblem->setAccessibleName(QStringLiteral("ロゴ"));
+    emblem->setAccessibleDescription(QStringLiteral("放物線のロゴの絵です"));
 
     productLabel = new QLabel(QStringLiteral("Quorvel 放物線／学習ツール"), this);
     productLabel->setObjectName(QStringLiteral("lblProduct"));

@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "app/AppInfo.h"
+#include "ui/Accessible.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -43,6 +44,7 @@ HelpWindow::HelpWindow(const AppFolder &folder, QWidget *parent) : QDialog(paren
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(false);
+    Describe(m_browser, QStringLiteral("ヘルプ"), QStringLiteral("使い方の説明です"));
 
     auto button = [this](const char *name, const QString &caption) {
         auto *b = new QPushButton(caption, this);

@@ -90,6 +90,7 @@ void MainWindow::showFormula(const Parabola &rec)
         DrawFormulaImage(formulaImage->picture(), rec.Formula, draw);
     else
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
+    describePlane(&rec);
 }
 
 void MainWindow::showCurrentFormula()
@@ -131,6 +132,7 @@ void MainWindow::formulaSwitched()
     } else {
         ClearImage(formulaImage->picture(), draw.PanelBackColor, draw);
         ClearImage(domainImage->picture(), draw.PanelBackColor, draw);
+        describePlane(nullptr);
     }
     formulaList->viewport()->update();
 }

@@ -1,6 +1,6 @@
-// Drawing and reshaping parabolas with the mouse on the plane: the plane
-// forwards its events to the drawing input, which the window serves as its
-// host and whose overlay it paints; and the line-mode buttons.
+// Drawing and reshaping parabolas with the mouse or the keys on the plane:
+// the plane forwards its events to the drawing input, which the window
+// serves as its host and whose overlay it paints; and the line-mode buttons.
 
 #include "app/FormulaList.h"
 #include "app/MainWindow.h"
@@ -14,6 +14,7 @@
 #include "ui/Prompt.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -40,11 +41,43 @@ QPoint MainWindow::latticeAt(QPoint pixel) const
     return plane->latticeAt(pixel);
 }
 
+void MainWindow::showPlanePoint(QPoint lattice)
+{
+    pointField->setText(QString::asprintf(" (%3d,%3d)", lattice.x(), lattice.y()));
+}
+
+void MainWindow::followKeyCursor()
+{
+    plane->setKeyCursor(m_input.cursor().position());
+}
+
+void MainWindow::boundKeyCursor()
+{
+    const PlaneGeometry &g = plane->planeGeometry();
+    m_input.cursor().setBounds(g.StartX, g.LastX, g.StartY, g.LastY);
+}
+
 void MainWindow::planeMouseMove(QMouseEvent *e)
 {
     const QPoint p = latticeAt(e->position().toPoint());
-    pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
+    showPlanePoint(p);
+    boundKeyCursor();
     m_input.move(p, m_clock.elapsed());
+    followKeyCursor();
+}
+
+bool MainWindow::planeKeyPress(QKeyEvent *e)
+{
+    if (!plane->hasGeometry())
+        return false;
+    boundKeyCursor();
+    const LatticeCursor::Action action =
+        m_input.key(e->key(), e->modifiers(), e->isAutoRepeat(), m_clock.elapsed());
+    if (action == LatticeCursor::Action::None)
+        return false;
+    showPlanePoint(m_input.cursor().position());
+    followKeyCursor();
+    return true;
 }
 
 void MainWindow::planeMouseDown(QMouseEvent *e)
@@ -53,7 +86,10 @@ void MainWindow::planeMouseDown(QMouseEvent *e)
     if (!plane->hasGeometry())
         return;
     const qint64 t = m_clock.elapsed();
-    if (!m_input.press(e->button(), latticeAt(e->position().toPoint()), t))
+    boundKeyCursor();
+    const bool taken = m_input.press(e->button(), latticeAt(e->position().toPoint()), t);
+    followKeyCursor();
+    if (!taken)
         return;
     m_pressAt = t;
     m_pressTimer.start();

@@ -162,6 +162,7 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSetti
 
     m_layout = ComputeMainWindowLayout(screen.width(), screen.height());
     applyCreationLayout();
+    describeControls();
     st.PlaneDefaultSize = m_layout.planeDefaultSize;
 
     m_folder.dir = AppDirFrom(currentDir);
@@ -538,6 +539,12 @@ void MainWindow::connectHandlers()
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e); };
     plane->onMouseUp = [this](QMouseEvent *e) { planeMouseUp(e); };
     plane->onDoubleClick = [this](QMouseEvent *) { planeDblClick(); };
+    plane->setKeyHandler([this](QKeyEvent *e) { return planeKeyPress(e); });
+    plane->onKeyCursorShown = [this] {
+        boundKeyCursor();
+        showPlanePoint(m_input.cursor().position());
+        followKeyCursor();
+    };
     m_clock.start();
     m_pressTimer.setSingleShot(true);
     m_pressTimer.setTimerType(Qt::PreciseTimer);
@@ -668,6 +675,7 @@ void MainWindow::clearPanels()
     for (ImageView *v : {domainImage, rangeImage, formulaImage, axisImage, vertexImage})
         ClearImage(v->picture(), draw.PanelBackColor, draw);
     m_table.ClearValueTable();
+    describePlane(nullptr);
 }
 
 void MainWindow::showCaptions()

@@ -35,6 +35,7 @@ class QActionGroup;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -173,6 +174,9 @@ public:
     void planeMouseMove(QMouseEvent *e);
     void planeMouseUp(QMouseEvent *e);
     void planeDblClick();
+    // A key on the focused plane: the lattice cursor moves or clicks; false
+    // when the key is not the plane's.
+    bool planeKeyPress(QKeyEvent *e);
     void windowMouseMove();
     void setSegmentMode();
     void setRightHalfLineMode();
@@ -285,8 +289,17 @@ private:
         MainWindow &m_w;
     };
     void inputOverlayChanged();
+    // The coordinate read-out shows a lattice point of the plane.
+    void showPlanePoint(QPoint lattice);
+    // The lattice cursor kept on the plane shown, and painted where it is.
+    void boundKeyCursor();
+    void followKeyCursor();
     void connectHandlers();
     void applyCreationLayout();
+    // Accessible names and descriptions, and the Tab order.
+    void describeControls();
+    // The plane's description: the selected parabola's formula, if shown.
+    void describePlane(const Parabola *selected);
     void runPractice(const PracticeSource &source);
 
     ViewSettings &m_view;

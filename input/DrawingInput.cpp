@@ -77,6 +77,7 @@ bool DrawingInput::press(Qt::MouseButton button, QPoint lattice, qint64 t)
     m_lastButton = button;
     m_mouseDown = true;
     m_pressPoint = lattice;
+    m_cursor.setPosition(lattice);
     // While a parabola is being drawn the entry it will replace is settled.
     if (button != Qt::LeftButton && m_state == InputState::Idle) {
         m_down = lattice;
@@ -100,9 +101,33 @@ void DrawingInput::held(qint64 t)
         beginHandleDrag();
 }
 
+LatticeCursor::Action DrawingInput::key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat, qint64 t)
+{
+    const LatticeCursor::Action action = m_cursor.key(key, modifiers, autoRepeat);
+    switch (action) {
+    case LatticeCursor::Action::Moved:
+        move(m_cursor.position(), t);
+        break;
+    case LatticeCursor::Action::Click:
+        // While a mouse press is timed or a handle dragged the key waits
+        // its turn like a second button.
+        held(t);
+        if (!m_pressPending && m_state != InputState::HandleDrag)
+            click(m_cursor.position());
+        break;
+    case LatticeCursor::Action::Cancel:
+        escape();
+        break;
+    case LatticeCursor::Action::None:
+        break;
+    }
+    return action;
+}
+
 void DrawingInput::move(QPoint lattice, qint64 t)
 {
     held(t);
+    m_cursor.setPosition(lattice);
     m_current = lattice;
     // The band waits while a press is timed.
     const bool follows = m_state == InputState::WaitingForPassingPoint || m_state == InputState::HandleDrag;

@@ -6,6 +6,7 @@
 // plane shows over its still picture is overlay().
 
 #include "input/DrawingHost.h"
+#include "input/LatticeCursor.h"
 #include "model/Parabola.h"
 
 #include <QPoint>
@@ -54,6 +55,9 @@ public:
     void release(Qt::MouseButton button, QPoint lattice, qint64 t);
     // The owner's timer, started at a press, fired.
     void held(qint64 t);
+    // A key pressed on the plane: the cursor moves as a mouse would, and
+    // Enter or Space is a left click at it (never a held press).
+    LatticeCursor::Action key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat, qint64 t);
     void doubleClick();
     void escape();
     // The mouse is over the window outside the plane: a drawing is dropped.
@@ -63,6 +67,10 @@ public:
     void cancel();
     // Forgets the entry a quick right click chose to be replaced.
     void forgetReplace() { m_hit = {}; }
+
+    // The keyboard's point: the owner bounds it to the plane shown.
+    LatticeCursor &cursor() { return m_cursor; }
+    const LatticeCursor &cursor() const { return m_cursor; }
 
     InputState state() const { return m_state; }
     // A parabola is being drawn by clicks (not a handle drag).
@@ -102,6 +110,7 @@ private:
     bool m_bandShown = false;
     int m_hiddenEntry = -1;
     HandleHit m_hit;
+    LatticeCursor m_cursor;
 
     Qt::MouseButton m_lastButton = Qt::NoButton;
     QPoint m_pressPoint;

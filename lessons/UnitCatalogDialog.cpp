@@ -6,6 +6,7 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
+#include "ui/Accessible.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 #include "ui/Prompt.h"
@@ -62,6 +63,16 @@ UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &
     recordsButton = new QPushButton(QStringLiteral("記録を見る"), this);
     recordsButton->setObjectName(QStringLiteral("btnRecord"));
     recordsButton->setGeometry(216, 384, 73, 33);
+    static constexpr ControlText texts[] = {
+        {"lstTitle", "単元名の一覧", "選ぶと、その単元の式とグラフが右に出ます"},
+        {"lstShiki", "式の一覧", "選んだ単元の放物線の式です"},
+        {"lblFileName", "ファイル名", "選んだ単元のファイル名です"},
+        {"imgCood", "グラフの見本", "選んだ単元の放物線をかいた座標平面です"},
+        {"btnOK", "ＯＫ", "選んだ単元を開きます"},
+        {"btnCancel", "キャンセル", "単元を開かずに閉じます"},
+        {"btnRecord", "記録を見る", "練習の記録を表示します"},
+    };
+    DescribeControls(this, texts);
 
     // A unit is chosen by selecting it (click or arrow key). Focus alone
     // makes a line current without selecting it, and chooses nothing.

@@ -2,6 +2,7 @@
 
 #include "document/UnitDocument.h"
 #include "files/TitleText.h"
+#include "ui/Accessible.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -49,6 +50,14 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     f.setPixelSize(16);
     returnButton->setFont(f);
     connect(returnButton, &QPushButton::clicked, this, [this] { done(1); });
+    static constexpr ControlText texts[] = {
+        {"lblTangen", "単元名", "開いている単元の名前です"},
+        {"lblFileName", "ファイル名", "開いている単元のファイル名です"},
+        {"lblNline", "データ数", "単元の放物線の数です"},
+        {"memFile", "ファイルの内容", "単元のファイルの中身です"},
+        {"btnReturn", "戻る", "この画面を閉じます"},
+    };
+    DescribeControls(this, texts);
 }
 
 void UnitContentsWindow::setDocument(const UnitDocument *doc)

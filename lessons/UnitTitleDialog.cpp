@@ -3,6 +3,7 @@
 #include "files/TitleText.h"
 #include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
+#include "ui/Accessible.h"
 #include "ui/Prompt.h"
 
 #include <QLabel>
@@ -62,6 +63,13 @@ UnitTitleDialog::UnitTitleDialog(const AppFolder &folder, QWidget *parent) : QDi
     });
     connect(okButton, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+    static constexpr ControlText texts[] = {
+        {"edtTangen", "単元名", "新しい単元の名前を入力します"},
+        {"lstTitle", "登録済みの単元名", "すでにある単元の名前の一覧です"},
+        {"btnOK", "OK", "この単元名で決めます"},
+        {"btnCancel", "キャンセル", "単元名を決めずに閉じます"},
+    };
+    DescribeControls(this, texts);
 }
 
 void UnitTitleDialog::showEvent(QShowEvent *e)

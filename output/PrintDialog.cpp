@@ -6,6 +6,7 @@
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
+#include "ui/Accessible.h"
 #include "ui/ImageView.h"
 #include "ui/Prompt.h"
 
@@ -113,6 +114,7 @@ void PrintDialog::buildForm()
     sheetView->setObjectName(QStringLiteral("imgCoodX"));
     sheetView->place(0, 0, SheetSize, SheetSize);
     auto *scroll = new QScrollArea(this);
+    Describe(scroll, QStringLiteral("印刷の見本"), QStringLiteral("印刷される用紙のようすです"));
     scroll->setWidget(holder);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const int frame = 2 * scroll->frameWidth();
@@ -155,6 +157,8 @@ void PrintDialog::buildForm()
     titleField = new QLineEdit(this);
     titleField->setObjectName(QStringLiteral("edtTitle"));
     side->addWidget(titleField);
+    Describe(fileField, QStringLiteral("ファイル名と日時"), QStringLiteral("用紙の上に印刷される見出しです"));
+    Describe(titleField, QStringLiteral("タイトル"), QStringLiteral("用紙に印刷されるタイトルです"));
 
     auto *page = new QGroupBox(QStringLiteral("用紙"), this);
     auto *pageRows = new QVBoxLayout(page);

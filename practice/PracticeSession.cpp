@@ -144,8 +144,29 @@ void PracticeSession::start(bool review)
     emit changed(PlaneChange::Still);
 }
 
+bool PracticeSession::key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    switch (m_cursor.key(key, modifiers, autoRepeat)) {
+    case LatticeCursor::Action::Moved:
+        move(m_cursor.position());
+        return true;
+    case LatticeCursor::Action::Click:
+        click(m_cursor.position());
+        return true;
+    case LatticeCursor::Action::Cancel:
+        if (m_stage != Stage::SecondPoint)
+            return false;
+        cancelVertex();
+        return true;
+    case LatticeCursor::Action::None:
+        break;
+    }
+    return false;
+}
+
 void PracticeSession::move(QPoint lattice)
 {
+    m_cursor.setPosition(lattice);
     if (m_count <= 0)
         return;
     bool moved = false;
@@ -184,6 +205,7 @@ void PracticeSession::rightClick(QPoint lattice)
 
 void PracticeSession::click(QPoint lattice)
 {
+    m_cursor.setPosition(lattice);
     if (!answering() || m_position >= m_count)
         return;
     if (m_stage == Stage::SecondPoint) {

@@ -6,6 +6,7 @@
 // tells what happened by signals, and describes the practice plane as data
 // (the curves that stay, and the transient marks over them).
 
+#include "input/LatticeCursor.h"
 #include "model/FormulaText.h"
 #include "model/Parabola.h"
 
@@ -57,6 +58,13 @@ public:
     void click(QPoint lattice);      // an answer click
     void rightClick(QPoint lattice); // drops the vertex over a rubber curve, else answers
     void move(QPoint lattice);
+    // A key on the plane: the cursor moves as the mouse does, Enter or
+    // Space answers at it, Esc drops a placed vertex. False when the key is
+    // not the plane's (Esc with no vertex placed).
+    bool key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    // The keyboard's point: the owner bounds it to the plane shown.
+    LatticeCursor &cursor() { return m_cursor; }
+    const LatticeCursor &cursor() const { return m_cursor; }
     void leftPlane();
     void cancelVertex();
     void hint();
@@ -160,6 +168,7 @@ private:
     bool m_detailedHints = true;
     QString m_diagnosis;
     QPoint m_lastPoint;     // the lattice point the mouse was last over
+    LatticeCursor m_cursor;
 
     QList<Parabola> m_still; // drawn in order, each over the ones before
     Overlay m_overlay;

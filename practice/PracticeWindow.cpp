@@ -9,10 +9,12 @@
 #include "practice/RightAnswerDialog.h"
 #include "practice/RunEndDialog.h"
 #include "practice/WrongAnswerDialog.h"
+#include "ui/Accessible.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 #include "ui/Prompt.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +26,8 @@ namespace {
 constexpr int kPlaneLeft = 350;
 constexpr Color kCorrectPen = 0x7FFFFF00 & 0xFFFFFF;    // the colour values keep only their 24 bits
 constexpr Color kCorrectBrush = 0x7FFFFFFE & 0xFFFFFF;
+constexpr const char *kPlaneUse = "格子点をクリックして答えます。矢印キーで格子点カーソルを動かし、"
+                                  "Enter キーかスペースキーでその点をクリックします。";
 
 QFont PixelFont(const QString &face, int pixels, bool bold)
 {
@@ -135,7 +139,38 @@ void PracticeWindow::buildControls()
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->onMouseDown = [this](QMouseEvent *e) { planeMouseDown(e->button(), e->position().toPoint()); };
     plane->onMouseMove = [this](QMouseEvent *e) { planeMouseMove(e->position().toPoint()); };
+    plane->setKeyHandler(
+        [this](QKeyEvent *e) { return planeKey(e->key(), e->modifiers(), e->isAutoRepeat()); });
+    plane->onKeyCursorShown = [this] {
+        boundKeyCursor();
+        showPlanePoint(m_session.cursor().position());
+        plane->setKeyCursor(m_session.cursor().position());
+    };
     plane->paintOverlay = [this](Canvas &frame) { paintOverlay(frame); };
+
+    static constexpr ControlText texts[] = {
+        {"lblMess", "問題", "今の問題の番号と問いです"},
+        {"imgShiki", "問題の式", "グラフをかく関数の式です"},
+        {"imgAns", "答案", "まだ答えていません"},
+        {"lstRecord", "採点", "問題ごとの採点とかかった時間です"},
+        {"edtCood", "座標", "マウスか格子点カーソルのある格子点の座標です"},
+        {"btnTeisei", "訂正", "決めた頂点を取り消します"},
+        {"btnEnd", "終了", "練習を終わります"},
+        {"Button1", "ヒント", "頂点か通る点の位置に矢印を出します"},
+        {"imgCood", "座標平面", kPlaneUse},
+    };
+    DescribeControls(this, texts);
+}
+
+void PracticeWindow::describeAnswer(const QString &answerText, const QString &verdict)
+{
+    // The statement and the verdict on the pictures, for a screen reader.
+    const QString answer = answerText.isEmpty() ? QStringLiteral("まだ答えていません")
+                                                : answerText + QStringLiteral("　") + verdict;
+    answerImage->setAccessibleDescription(answer);
+    plane->setAccessibleDescription(messageLabel->text() + QStringLiteral("　") +
+                                    formulaImage->accessibleDescription() + QStringLiteral("。答案：") +
+                                    answer + QStringLiteral("。") + QString::fromUtf8(kPlaneUse));
 }
 
 template <typename Dialog> Dialog *PracticeWindow::verdictDialog(Dialog *&dialog)
@@ -245,8 +280,11 @@ void PracticeWindow::exerciseChanged(int number, const QString &formula)
     ClearImage(answerImage->picture(), draw.PanelBackColor, draw);
     messageLabel->setText(PracticeSession::Statement(number));
     diagnosisLabel->clear();
+    messageLabel->setAccessibleName(messageLabel->text());
     if (m_session.count() > 0)
         DrawFormulaImage(formulaImage->picture(), formula, draw);
+    formulaImage->setAccessibleDescription(m_session.count() > 0 ? formula : QString());
+    describeAnswer(QString(), QString());
 }
 
 void PracticeWindow::planeChanged(PracticeSession::PlaneChange change)
@@ -287,11 +325,38 @@ void PracticeWindow::paintOverlay(Canvas &frame)
     }
 }
 
+void PracticeWindow::showPlanePoint(QPoint lattice)
+{
+    pointField->setText(QString::asprintf(" (%3d,%3d)", lattice.x(), lattice.y()));
+}
+
+void PracticeWindow::boundKeyCursor()
+{
+    const PlaneGeometry &g = plane->planeGeometry();
+    m_session.cursor().setBounds(g.StartX, g.LastX, g.StartY, g.LastY);
+}
+
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
     const QPoint p = lattice(pixel);
-    pointField->setText(QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
+    showPlanePoint(p);
+    boundKeyCursor();
     m_session.move(p);
+    plane->setKeyCursor(m_session.cursor().position());
+}
+
+bool PracticeWindow::planeKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    if (m_session.count() <= 0 || m_inPress || !plane->hasGeometry())
+        return false;
+    boundKeyCursor();
+    bool taken = false;
+    answer([&] { taken = m_session.key(key, modifiers, autoRepeat); });
+    if (taken) {
+        showPlanePoint(m_session.cursor().position());
+        plane->setKeyCursor(m_session.cursor().position());
+    }
+    return taken;
 }
 
 void PracticeWindow::windowMouseMove()
@@ -311,12 +376,21 @@ void PracticeWindow::planeMouseDown(Qt::MouseButton button, QPoint pixel)
 {
     if (m_session.count() <= 0 || m_inPress)
         return;
-    m_inPress = true;
     const QPoint p = lattice(pixel);
-    if (button == Qt::RightButton)
-        m_session.rightClick(p);
-    else
-        m_session.click(p);
+    boundKeyCursor();
+    answer([&] {
+        if (button == Qt::RightButton)
+            m_session.rightClick(p);
+        else
+            m_session.click(p);
+    });
+    plane->setKeyCursor(m_session.cursor().position());
+}
+
+void PracticeWindow::answer(const std::function<void()> &input)
+{
+    m_inPress = true;
+    input();
     settleVerdicts();
     m_inPress = false;
     if (m_closeRequested) {
@@ -360,6 +434,7 @@ void PracticeWindow::judgedRight(const QString &answerText, const QString &mark,
 {
     DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
     diagnosisLabel->clear();
+    describeAnswer(answerText, QStringLiteral("正解"));
     Canvas &ans = answerImage->canvas();
     const PenMode keep = ans.penMode();
     ans.setPenMode(PenMode::NotXor);
@@ -379,6 +454,7 @@ void PracticeWindow::judgedWrong(const QString &answerText)
 {
     DrawFormulaImage(answerImage->picture(), answerText, m_view.Draw);
     diagnosisLabel->setText(m_session.diagnosis());
+    describeAnswer(answerText, QStringLiteral("誤答"));
     // The black background of the tick leaves the answer picture as it is.
     answerImage->canvas().xorCopy(100, 0, m_tick.copy(0, 0, 100, 100));
 }

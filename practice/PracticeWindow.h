@@ -58,6 +58,8 @@ public:
     void prepareToShow();
     void planeMouseDown(Qt::MouseButton button, QPoint pixel);
     void planeMouseMove(QPoint pixel);
+    // A key on the focused plane; false when it is not the plane's.
+    bool planeKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false);
     void windowMouseMove();
     void correctClicked();
     void hintClicked();
@@ -80,6 +82,14 @@ private:
     void connectSession();
     // Runs the verdict dialogs the session waits for, one after another.
     void settleVerdicts();
+    // Runs a click or key of the pupil, then the verdicts it leads to, and
+    // a stop chosen in them.
+    void answer(const std::function<void()> &input);
+    void showPlanePoint(QPoint lattice);
+    // The answer and its verdict ("正解", "誤答"; none before an answer) as
+    // accessible text, with the statement, on the answer picture and the plane.
+    void describeAnswer(const QString &answerText, const QString &verdict);
+    void boundKeyCursor();
     void runStarted(int count);
     void exerciseChanged(int number, const QString &formula);
     void judgedRight(const QString &answerText, const QString &mark, int seconds);

@@ -6,6 +6,7 @@
 #include "files/UnitFile.h"
 #include "lessons/UnitFolder.h"
 #include "plane/Fonts.h"
+#include "ui/Accessible.h"
 #include "ui/Prompt.h"
 
 #include <QKeyEvent>
@@ -97,6 +98,12 @@ RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent)
     returnButton->setObjectName(QStringLiteral("btnReturn"));
     returnButton->setGeometry(24, 400, 81, 41);
     connect(returnButton, &QPushButton::clicked, this, [this] { returnClicked(); });
+    static constexpr ControlText texts[] = {
+        {"lstTitle", "単元名の一覧", "クリックすると、その単元の練習の記録が右に出ます"},
+        {"memDetail", "練習の記録", "選んだ単元の練習の日時、採点、かかった時間です"},
+        {"btnReturn", "戻る", "この画面を閉じます"},
+    };
+    DescribeControls(this, texts);
 
     eraseButton = new QPushButton(QStringLiteral("記録消去"), this);
     eraseButton->setObjectName(QStringLiteral("btnErase"));

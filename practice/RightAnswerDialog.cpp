@@ -2,6 +2,7 @@
 
 #include "plane/Canvas.h"
 #include "practice/VerdictIcons.h"
+#include "ui/Accessible.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,11 @@ RightAnswerDialog::RightAnswerDialog(QWidget *parent)
     cancelButton = new QPushButton(QStringLiteral("中止"), this);
     cancelButton->setObjectName(QStringLiteral("btnCancel"));
     cancelButton->setGeometry(216, 64, 49, 33);
+    Describe(flowersImage, QStringLiteral("花の絵"), QStringLiteral("正解のしるしの絵です"));
+    Describe(catImage, QStringLiteral("ねこの絵"), QStringLiteral("正解のしるしの絵です"));
+    Describe(bannerField, QStringLiteral("判定"), QStringLiteral("答えが正解だったことを知らせます"));
+    Describe(nextButton, QStringLiteral("次の問題"), QStringLiteral("次の問題に進みます"));
+    Describe(cancelButton, QStringLiteral("中止"), QStringLiteral("練習をやめます"));
 
     connect(nextButton, &QPushButton::clicked, this, [this] { nextClicked(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });

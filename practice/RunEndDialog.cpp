@@ -1,6 +1,7 @@
 #include "practice/RunEndDialog.h"
 
 #include "practice/VerdictIcons.h"
+#include "ui/Accessible.h"
 
 #include "plane/Canvas.h"
 
@@ -24,6 +25,13 @@ RunEndDialog::RunEndDialog(QWidget *parent)
     showRecordsButton =
         VerdictButton(this, "btnShowRecord", QStringLiteral("記録を見る"), QRect(256, 8, 113, 33));
     m_tabOrder = {reviewButton, retryButton, endButton, messageField, showRecordsButton};
+    Describe(reviewButton, QStringLiteral("間違った所を復習"),
+             QStringLiteral("まちがえた問題だけをもう一度練習します"));
+    Describe(retryButton, QStringLiteral("もう一度やる"), QStringLiteral("最初から練習をやり直します"));
+    Describe(endButton, QStringLiteral("終了"), QStringLiteral("練習を終わります"));
+    Describe(messageField, QStringLiteral("練習の結果"),
+             QStringLiteral("練習が終わったことと、その結果です"));
+    Describe(showRecordsButton, QStringLiteral("記録を見る"), QStringLiteral("練習の記録を表示します"));
 
     connect(showRecordsButton, &QPushButton::clicked, this, [this] { showRecordsClicked(); });
     connect(reviewButton, &QPushButton::clicked, this, [this] { reviewClicked(); });

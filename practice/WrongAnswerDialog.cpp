@@ -1,6 +1,7 @@
 #include "practice/WrongAnswerDialog.h"
 
 #include "practice/VerdictIcons.h"
+#include "ui/Accessible.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,13 @@ WrongAnswerDialog::WrongAnswerDialog(QWidget *parent)
     giveUpButton = VerdictButton(this, "btnGiveup", QStringLiteral("正解を表示する"), QRect(24, 56, 89, 33));
     correctButton = VerdictButton(this, "btnTeisei", QStringLiteral("訂正する"), QRect(128, 56, 97, 33));
     cancelButton = VerdictButton(this, "btnCancel", QStringLiteral("中止"), QRect(240, 56, 57, 33));
+
+    Describe(monsterImage, QStringLiteral("かいじゅうの絵"), QStringLiteral("誤答のしるしの絵です"));
+    Describe(messageField, QStringLiteral("判定"), QStringLiteral("答えがまちがいだったことを知らせます"));
+    Describe(giveUpButton, QStringLiteral("正解を表示する"),
+             QStringLiteral("正しいグラフを黒い太い線でかきます"));
+    Describe(correctButton, QStringLiteral("訂正する"), QStringLiteral("かいたグラフを消してやり直します"));
+    Describe(cancelButton, QStringLiteral("中止"), QStringLiteral("練習をやめます"));
 
     connect(giveUpButton, &QPushButton::clicked, this, [this] { giveUpClicked(); });
     connect(correctButton, &QPushButton::clicked, this, [this] { correctClicked(); });

@@ -4,7 +4,9 @@
 // document, the settings or the geometry change; what moves (the rubber
 // band, the curve under a handle drag, practice markers) is painted over a
 // copy of it on every paint and never drawn into it. The view owns the
-// geometry of the plane it shows.
+// geometry of the plane it shows. While it has the keyboard focus it shows
+// the keyboard's lattice cursor in the overlay: from a Tab into it, or from
+// the first key after a click (a mouse user needs no second pointer).
 
 #include "plane/PlaneGeometry.h"
 #include "plane/Plotting.h"
@@ -36,14 +38,33 @@ public:
     std::function<void(Canvas &frame)> paintOverlay;
     // The overlay changed: paint again.
     void overlayChanged() { update(); }
+    // Where the keyboard's lattice cursor stands; painted over the overlay
+    // only while the plane has the focus.
+    void setKeyCursor(QPoint lattice);
+    QPoint keyCursor() const { return m_keyCursor; }
+    bool keyCursorShown() const { return m_keysUsed && m_hasGeometry && hasFocus(); }
+    // Lets the plane take the focus (Tab or a click) and hands it the keys
+    // pressed on it; the handler returns true for a key it used (else it
+    // goes on to the window).
+    void setKeyHandler(std::function<bool(QKeyEvent *)> handler);
+    // The cursor has just shown: the owner shows its point in the read-out.
+    std::function<void()> onKeyCursorShown;
     // What the screen shows: the still picture with the overlay over it.
     const QImage &frame();
 
 protected:
     const QImage &shownImage() override { return frame(); }
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    void showKeyCursor();
+
     PlaneGeometry m_geometry;
     bool m_hasGeometry = false;
     Canvas m_frame;
+    std::function<bool(QKeyEvent *)> m_onKey;
+    QPoint m_keyCursor;
+    bool m_keysUsed = false; // the focus came by keyboard, or a key was used on the plane
 };

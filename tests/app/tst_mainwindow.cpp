@@ -22,24 +22,27 @@
 #include "settings/PlaneSettingsDialog.h"
 #include "settings/SettingsStore.h"
 #include "support/Children.h"
+#include "support/Records.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Cursors.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QUndoStack>
-#include <QDir>
-#include <QFileInfo>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 #include <functional>
 #include <map>
@@ -257,6 +260,106 @@ private slots:
         QVERIFY(w->isHidden());
         QCOMPARE(Window(objectName), w);
         QCOMPARE(main()->findChildren<QWidget *>(objectName), QList<QWidget *>{w});
+    }
+
+    // A widget the user meets: not a part Qt made inside another control
+    // (those are named "qt_..."), not a bare container, not hidden for good.
+    static bool IsControl(QWidget *w)
+    {
+        for (QWidget *p = w; p && !p->isWindow(); p = p->parentWidget())
+            if (p->objectName().startsWith(QLatin1String("qt_")))
+                return false;
+        const QByteArray kind = w->metaObject()->className();
+        return kind != "QWidget" && kind != "QFrame" && w->isVisibleTo(w->window());
+    }
+
+    // A screen reader has a name to say for every control: its own text,
+    // or the name it was given.
+    // The two windows a pupil works in also say what each control reached
+    // by Tab does, and a button showing only a picture has a tool tip.
+    void everyControlHasAnAccessibleName_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<bool>("described");
+        QTest::newRow("frmMain") << "frmMain" << true;
+        QTest::newRow("frmRenshu") << "frmRenshu" << true;
+        for (const char *name :
+             {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmSeikai", "frmAyamari", "frmOwari",
+              "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp"})
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+    }
+    void everyControlHasAnAccessibleName()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(bool, described);
+        QWidget *window = objectName == QLatin1String("frmMain") ? main() : Window(objectName);
+        QVERIFY(window);
+        QStringList unnamed, undescribed, untipped;
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (w->window() != window || !IsControl(w))
+                continue;
+            const QString id =
+                w->objectName() + QLatin1Char(' ') + QLatin1String(w->metaObject()->className());
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << id;
+            if (described && (w->focusPolicy() & Qt::TabFocus) &&
+                (!a || a->text(QAccessible::Description).isEmpty()))
+                undescribed << id;
+            auto *button = qobject_cast<QAbstractButton *>(w);
+            if (button && button->text().isEmpty() && button->toolTip().isEmpty())
+                untipped << id;
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        QVERIFY2(undescribed.isEmpty(), qPrintable(undescribed.join(QStringLiteral(", "))));
+        QVERIFY2(untipped.isEmpty(), qPrintable(untipped.join(QStringLiteral(", "))));
+    }
+
+    // Tab from the first control visits the tool bar, the formula list, the
+    // plane, then the switches and buttons below the plane, and comes round.
+    void tabVisitsToolBarListPlaneAndPanels()
+    {
+        main()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), main());
+        QWidget *first = Child<QWidget>(main(), "spdOpenFile");
+        first->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (int i = 0; i < 100 && (visited.isEmpty() || QApplication::focusWidget() != first); ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(
+            visited,
+            (QStringList{"spdOpenFile",   "spdOverWrite",  "spdTest",      "spdRenshu",    "spdKiroku",
+                         "spdTeisei",     "spdShoukyo",    "spdAll",       "spdCenter",    "spdRight",
+                         "spdLeft",       "spdSample",     "spdLineColor", "btnLocked",    "btnSelectAll",
+                         "BitBtn1",       "lstShiki",      "imgCood",      "chkDataTable", "chkShiki",
+                         "chkDispHeniki", "chkMaruX",      "chkJikuColor", "chkRanColor",  "chkHandle",
+                         "chkTensen",     "btnUp",         "btnLeft",      "btnRight",     "btnDown",
+                         "btnKatamukiUp", "btnKatamukiDw", "btnHyoujun",   "btnIppan"}));
+    }
+
+    // The plane tells a screen reader the selected parabola's formula, unless
+    // the formulas are switched off.
+    void planeDescribesTheSelectedFormula()
+    {
+        auto *plane = Child<PlaneView>(main(), "imgCood");
+        QVERIFY(!plane->accessibleDescription().contains(QStringLiteral("y =")));
+        Parabola rec = MakeParabola(1, 2, 2, 3, 1, -1, 3);
+        rec.Formula = StandardFormPlain(rec, main()->currentForm());
+        UnitSnapshot s = main()->document().snapshot();
+        s.append(rec, StandardFormText(rec, main()->currentForm()));
+        main()->document().commit(QStringLiteral("add"), s);
+        main()->selectOnly(0);
+        main()->repaintAll();
+        QVERIFY2(plane->accessibleDescription().startsWith(
+                     QStringLiteral("選択している放物線：y = (x-1)^2+2 (-1≦x≦3)")),
+                 qPrintable(plane->accessibleDescription()));
+        Child<QCheckBox>(main(), "chkShiki")->click();
+        QVERIFY(!plane->accessibleDescription().contains(QStringLiteral("y =")));
+        Child<QCheckBox>(main(), "chkShiki")->click();
+        main()->deselectAll();
+        QVERIFY(!plane->accessibleDescription().contains(QStringLiteral("y =")));
     }
 
     // Both planes start from the stored values, read and clamped once: a text

@@ -33,6 +33,29 @@ class TestMouse : public QObject {
         QApplication::sendEvent(w, &e);
     }
     void move(int x, int y) { sendMove(Child<ImageView>(m, "imgCood"), at(x, y)); }
+    // Arrow keys from the lattice cursor to a point, five at a time with Shift.
+    void keysTo(QPoint to)
+    {
+        const auto steps = [this](int n, Qt::Key up, Qt::Key down) {
+            for (; n >= 5 || n <= -5; n += n > 0 ? -5 : 5)
+                QTest::keyClick(plane(), n > 0 ? up : down, Qt::ShiftModifier);
+            for (; n != 0; n += n > 0 ? -1 : 1)
+                QTest::keyClick(plane(), n > 0 ? up : down);
+        };
+        const QPoint from = m->input().cursor().position();
+        steps(to.x() - from.x(), Qt::Key_Right, Qt::Key_Left);
+        steps(to.y() - from.y(), Qt::Key_Up, Qt::Key_Down);
+        QCOMPARE(m->input().cursor().position(), to);
+    }
+    // The plane reached by Tab, as a keyboard user does.
+    void focusPlaneByTab()
+    {
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        Child<QWidget>(m, "lstShiki")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(Child<QWidget>(m, "lstShiki"), Qt::Key_Tab);
+        QVERIFY(plane()->hasFocus());
+    }
     const Parabola &entry(int i) const { return m->document().at(i); }
     bool cursorIs(int n) const
     {
@@ -61,20 +84,51 @@ private slots:
         QTest::addColumn<QPoint>("vertex");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QString>("formula");
-        QTest::newRow("a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2";
-        QTest::newRow("a = 1/4") << QPoint(0, 0) << QPoint(2, 1) << "y = 1/4x^2";
-        QTest::newRow("a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2";
-        QTest::newRow("point left of the vertex") << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3";
+        QTest::addColumn<QString>("by"); // mouse, keys (Enter), or the mouse to move and Enter to click
+        QTest::newRow("a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2"
+                               << "mouse";
+        QTest::newRow("a = 1/4") << QPoint(0, 0) << QPoint(2, 1) << "y = 1/4x^2"
+                                 << "mouse";
+        QTest::newRow("a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2"
+                                << "mouse";
+        QTest::newRow("point left of the vertex") << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3"
+                                                  << "mouse";
+        QTest::newRow("keys: a = 1") << QPoint(0, 0) << QPoint(1, 1) << "y = x^2"
+                                     << "keys";
+        QTest::newRow("keys: a = -2") << QPoint(1, 2) << QPoint(3, -6) << "y = -2(x-1)^2+2"
+                                      << "keys";
+        QTest::newRow("keys: point left of the vertex")
+            << QPoint(-2, -3) << QPoint(-3, -1) << "y = 2(x+2)^2-3"
+            << "keys";
+        QTest::newRow("mouse moves, Enter clicks") << QPoint(-7, 6) << QPoint(-6, 4) << "y = -2(x+7)^2+6"
+                                                   << "move";
     }
     void twoClicksStoreAParabola()
     {
         QFETCH(QPoint, vertex);
         QFETCH(QPoint, point);
         QFETCH(QString, formula);
-        click(vertex.x(), vertex.y());
+        QFETCH(QString, by);
+        const auto clickAt = [&](QPoint p) {
+            if (by == QLatin1String("mouse")) {
+                click(p.x(), p.y());
+                return;
+            }
+            if (by == QLatin1String("keys"))
+                keysTo(p);
+            else
+                move(p.x(), p.y());
+            QTest::keyClick(plane(), p == vertex ? Qt::Key_Return : Qt::Key_Space);
+            // The read-out follows the cursor as it follows the mouse.
+            QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QString::asprintf(" (%3d,%3d)", p.x(), p.y()));
+        };
+        if (by != QLatin1String("mouse"))
+            focusPlaneByTab();
+        clickAt(vertex);
         QCOMPARE(m->input().state(), InputState::WaitingForPassingPoint);
-        move(point.x(), point.y());
-        click(point.x(), point.y());
+        if (by == QLatin1String("mouse"))
+            move(point.x(), point.y());
+        clickAt(point);
         QCOMPARE(m->document().count(), 1);
         QCOMPARE(entry(0).Formula, formula);
         QCOMPARE(m->document().entry(0).listText, formula);
@@ -339,6 +393,25 @@ private slots:
         QCOMPARE(m->input().state(), InputState::Idle);
         QVERIFY(!m->input().overlay().band);
         QCOMPARE(m->document().count(), 0);
+    }
+
+    // The lattice cursor shows over the still picture while the plane has
+    // the keys, and only then.
+    void keyCursorLiesOverTheStillPicture()
+    {
+        m->repaintAll();
+        const QImage still = plane()->canvas().image().copy();
+        QCOMPARE(plane()->frame(), still);
+        focusPlaneByTab();
+        QVERIFY(plane()->frame() != still);
+        QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  0,  0)"));
+        const QImage atOrigin = plane()->frame().copy();
+        QTest::keyClick(plane(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(m->input().cursor().position(), QPoint(5, 0));
+        QVERIFY(plane()->frame() != atOrigin);
+        QCOMPARE(plane()->canvas().image(), still);
+        Child<QWidget>(m, "lstShiki")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(plane()->frame(), still);
     }
 
     void rubberBandIsErasedByTheNextMove()

@@ -144,6 +144,22 @@ public:
     void repaint() { input->cancel(); }
 };
 
+// "Shift+Left" and the like: a key and its modifiers.
+std::pair<int, Qt::KeyboardModifiers> ParseKey(QString text)
+{
+    Qt::KeyboardModifiers modifiers;
+    if (text.startsWith(QLatin1String("Shift+"))) {
+        modifiers = Qt::ShiftModifier;
+        text = text.mid(6);
+    }
+    static const QHash<QString, int> keys{
+        {"Left", Qt::Key_Left},   {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},   {"Enter", Qt::Key_Enter}, {"Return", Qt::Key_Return},
+        {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape},
+    };
+    return {keys.value(text), modifiers};
+}
+
 // Feeds one scripted step; times advance by a second per step so that
 // presses of different steps never count as one.
 class Driver {
@@ -195,6 +211,10 @@ public:
             press(Qt::LeftButton, p, m_t + 120);
             m_in.doubleClick();
             m_in.release(Qt::LeftButton, p, m_t + 160);
+        } else if (verb == QLatin1String("key") || verb == QLatin1String("repeat")) {
+            const auto [key, modifiers] = ParseKey(text.section(QLatin1Char(' '), 1, 1));
+            QVERIFY2(key != 0, qPrintable(text));
+            m_in.key(key, modifiers, verb == QLatin1String("repeat"), m_t);
         } else if (verb == QLatin1String("esc")) {
             m_in.escape();
         } else if (verb == QLatin1String("leave")) {
@@ -479,6 +499,98 @@ void TestDrawingInput::sequences_data()
         << two << 0 << false << QStringList{"rclick 3,0", "click -2,0", "esc"}
         << QStringList{"-", "vertex (-2,0)", "-"} << QStringList{"select 1", pencil} << "Idle -1";
 
+    // The same drawings by keys: the cursor starts at the origin.
+    QTest::newRow("keys: whole curve")
+        << none << 0 << false << QStringList{"key Enter", "key Right", "key Up", "key Right", "key Space"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,0) p", "band (0,0)(1,1) p", "band (0,0)(2,1) p", "-"}
+        << QStringList{"store (0,0)(2,1) [-99,99] m0 -> -1", pencil} << "Idle -1";
+    QTest::newRow("keys: segment right to left, its end refused once")
+        << none << 1 << false
+        << QStringList{"key Enter", "key Right", "key Up",    "key Return",     "key Right", "key Right",
+                       "key Enter", "key Down",  "key Enter", "key Shift+Left", "key Enter"}
+        << QStringList{"vertex (0,0)",
+                       "band (0,0)(1,0) p",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p; mark 3",
+                       "band (0,0)(1,1) p; mark 3",
+                       "band (0,0)(1,1) p; mark 3",
+                       "band (0,0)(1,1) p; mark 3",
+                       "-"}
+        << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", "message 変域が正しくありません",
+                       "store (0,0)(1,1) [-2,3] m1 -> -1", pencil}
+        << "Idle -1";
+    QTest::newRow("keys: right half line")
+        << none << 2 << false << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Enter"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,0) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
+        << QStringList{"cursor ScissorsRight", "store (0,0)(1,1) [1,99] m2 -> -1", pencil} << "Idle -1";
+    QTest::newRow("keys: left half line")
+        << none << 3 << false
+        << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Shift+Left", "key Space"}
+        << QStringList{"vertex (0,0)",      "band (0,0)(1,0) p", "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p", "band (0,0)(1,1) p", "-"}
+        << QStringList{"cursor ScissorsLeft", "store (0,0)(1,1) [-99,-4] m3 -> -1", pencil} << "Idle -1";
+    QTest::newRow("keys: passing point on the vertex row")
+        << none << 0 << false << QStringList{"key Enter", "key Right", "key Right", "key Enter"}
+        << QStringList{"vertex (0,0)", "band (0,0)(1,0) p", "band (0,0)(2,0) p", "-"}
+        << QStringList{"message 放物線が描けません11", pencil} << "Idle -1";
+    QTest::newRow("keys: passing point on the vertex column")
+        << none << 1 << false << QStringList{"key Enter", "key Shift+Down", "key Enter"}
+        << QStringList{"vertex (0,0)", "band (0,0)(0,-5) p", "-"}
+        << QStringList{"message 放物線が描けません11", pencil} << "Idle -1";
+    QTest::newRow("keys: the limit")
+        << QStringList{"*100"} << 0 << false << QStringList{"key Enter", "key Up"} << QStringList{"-", "-"}
+        << QStringList{"message これ以上登録できません\r\n最大登録数は 100 本です"} << "Idle -1";
+    QTest::newRow("keys: Esc waiting for the passing point")
+        << none << 0 << false << QStringList{"key Enter", "key Up", "key Esc", "key Right"}
+        << QStringList{"vertex (0,0)", "band (0,0)(0,1) p", "-", "-"} << QStringList{pencil} << "Idle -1";
+    QTest::newRow("keys: Esc waiting for the domain end")
+        << none << 1 << false
+        << QStringList{"key Enter", "key Right", "key Up", "key Enter", "key Enter", "key Esc"}
+        << QStringList{"vertex (0,0)",      "band (0,0)(1,0) p",         "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p", "band (0,0)(1,1) p; mark 1", "-"}
+        << QStringList{"cursor ScissorsRight", "cursor ScissorsLeft", pencil} << "Idle -1";
+    QTest::newRow("keys: Esc with a replace waiting")
+        << two << 0 << false << QStringList{"rclick 3,0", "key Esc"} << QStringList{"-", "-"}
+        << QStringList{"select 1", "clearSelection"} << "Idle -1";
+    // Mouse and keys mix: a move puts the cursor under the mouse.
+    QTest::newRow("keys: Enter where the mouse is")
+        << none << 0 << false
+        << QStringList{"move 3,2", "key Enter", "key Shift+Up", "key Right", "key Enter"}
+        << QStringList{"-", "vertex (3,2)", "band (3,2)(3,7) p", "band (3,2)(4,7) p", "-"}
+        << QStringList{"store (3,2)(4,7) [-99,99] m0 -> -1", pencil} << "Idle -1";
+    QTest::newRow("keys: a mouse click, then keys")
+        << none << 0 << false << QStringList{"click -3,-3", "key Shift+Up", "key Left", "key Enter"}
+        << QStringList{"vertex (-3,-3)", "band (-3,-3)(-3,2) p", "band (-3,-3)(-4,2) p", "-"}
+        << QStringList{"store (-3,-3)(-4,2) [-99,99] m0 -> -1", pencil} << "Idle -1";
+    // The plane shown is -10 to 10 both ways.
+    QTest::newRow("keys: the cursor stays on the plane")
+        << none << 0 << false
+        << QStringList{"key Shift+Right", "key Shift+Right", "key Shift+Right", "key Enter", "key Shift+Down",
+                       "key Shift+Down",  "key Shift+Down",  "key Left",        "key Enter"}
+        << QStringList{"-",
+                       "-",
+                       "-",
+                       "vertex (10,0)",
+                       "band (10,0)(10,-5) p",
+                       "band (10,0)(10,-10) p",
+                       "band (10,0)(10,-10) p",
+                       "band (10,0)(9,-10) p",
+                       "-"}
+        << QStringList{"store (10,0)(9,-10) [-99,99] m0 -> -1", pencil} << "Idle -1";
+    QTest::newRow("keys: a held Enter clicks once")
+        << none << 0 << false
+        << QStringList{"key Enter", "key Up", "key Right", "repeat Enter", "repeat Space"}
+        << QStringList{"vertex (0,0)", "band (0,0)(0,1) p", "band (0,0)(1,1) p", "band (0,0)(1,1) p",
+                       "band (0,0)(1,1) p"}
+        << QStringList{} << "WaitingForPassingPoint -1";
+    QTest::newRow("keys: Enter during a drag does nothing")
+        << two << 0 << false << QStringList{"rpress 1,1", "held", "key Enter", "rrelease 2,3"}
+        << QStringList{"-", "band (0,0)(1,1) p; hide 0", "band (0,0)(1,1) p; hide 0", "-"}
+        << QStringList{"cursor Finger", pencil, "store (0,0)(2,3) [-99,99] m0 -> 0"} << "Idle -1";
+
     // Leaving the plane, and repaints.
     QTest::newRow("leaving at rest") << two << 0 << false << QStringList{"rclick 3,0", "leave"}
                                      << QStringList{"-", "-"} << QStringList{"select 1"} << "Idle 1";
@@ -519,6 +631,7 @@ void TestDrawingInput::sequences()
     QFETCH(bool, refuse);
     host.lineMode = mode;
     host.refuse = refuse;
+    input.cursor().setBounds(-10, 10, -10, 10);
     Driver driver(input, host.calls);
     for (int i = 0; i < steps.size(); ++i) {
         const int changesBefore = host.overlayChanges;

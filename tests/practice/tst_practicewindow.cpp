@@ -24,6 +24,7 @@ class TestPracticeWindow : public QObject {
     std::unique_ptr<MainFixture> f;
     PracticeWindow *r = nullptr;
     QStringList m_shown;  // dialogs in the order they were shown
+    QStringList m_spoken; // what the plane told a screen reader as each was shown
     std::deque<Answerer> m_answers;
     QList<RunEndDialog::Outcome> m_outcomes;
 
@@ -70,6 +71,34 @@ class TestPracticeWindow : public QObject {
     {
         press(vertex.x(), vertex.y());
         press(point.x(), point.y());
+    }
+    // Arrow keys from the lattice cursor to a point, then Enter.
+    void keyClickAt(QPoint to)
+    {
+        const auto steps = [this](int n, Qt::Key up, Qt::Key down) {
+            for (; n >= 5 || n <= -5; n += n > 0 ? -5 : 5)
+                QTest::keyClick(plane(), n > 0 ? up : down, Qt::ShiftModifier);
+            for (; n != 0; n += n > 0 ? -1 : 1)
+                QTest::keyClick(plane(), n > 0 ? up : down);
+        };
+        const QPoint from = r->session().cursor().position();
+        steps(to.x() - from.x(), Qt::Key_Right, Qt::Key_Left);
+        steps(to.y() - from.y(), Qt::Key_Up, Qt::Key_Down);
+        QCOMPARE(Child<QLineEdit>(r, "edtCood")->text(), QString::asprintf(" (%3d,%3d)", to.x(), to.y()));
+        QTest::keyClick(plane(), Qt::Key_Return);
+    }
+    void focusPlane()
+    {
+        r->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), r);
+        plane()->setFocus(Qt::TabFocusReason);
+        QVERIFY(plane()->hasFocus());
+    }
+    void answerByKeys(QPoint vertex, QPoint point)
+    {
+        focusPlane();
+        keyClickAt(vertex);
+        keyClickAt(point);
     }
     static Answerer Next()
     {
@@ -137,12 +166,14 @@ private slots:
         f = std::make_unique<MainFixture>();
         r = forms().practiceWindow();
         m_shown.clear();
+        m_spoken.clear();
         m_answers.clear();
         m_outcomes.clear();
         m_reviewEnabled.clear();
         m_recordButton.clear();
         r->runModal = [this](QDialog *d) {
             m_shown << d->objectName();
+            m_spoken << plane()->accessibleDescription();
             if (m_answers.empty())
                 return 2;
             auto a = m_answers.front();
@@ -263,12 +294,20 @@ private slots:
         QTest::addColumn<QPoint>("vertex");
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<bool>("right");
-        QTest::newRow("another point of the curve") << false << QPoint(1, -1) << QPoint(3, 1) << true;
-        QTest::newRow("the point left of the vertex") << false << QPoint(1, -1) << QPoint(-1, 1) << true;
-        QTest::newRow("general form, another curve") << true << QPoint(1, -1) << QPoint(2, 0) << false;
-        QTest::newRow("general form, right curve") << true << QPoint(1, -1) << QPoint(3, 1) << true;
-        QTest::newRow("vertex height is a line") << false << QPoint(1, -1) << QPoint(4, -1) << false;
-        QTest::newRow("wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false;
+        QTest::addColumn<bool>("keys"); // answered with the keyboard only
+        QTest::newRow("another point of the curve")
+            << false << QPoint(1, -1) << QPoint(3, 1) << true << false;
+        QTest::newRow("the point left of the vertex")
+            << false << QPoint(1, -1) << QPoint(-1, 1) << true << false;
+        QTest::newRow("general form, another curve")
+            << true << QPoint(1, -1) << QPoint(2, 0) << false << false;
+        QTest::newRow("general form, right curve") << true << QPoint(1, -1) << QPoint(3, 1) << true << false;
+        QTest::newRow("vertex height is a line") << false << QPoint(1, -1) << QPoint(4, -1) << false << false;
+        QTest::newRow("wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false << false;
+        QTest::newRow("keys: another point of the curve")
+            << false << QPoint(1, -1) << QPoint(3, 1) << true << true;
+        QTest::newRow("keys: five at a time") << false << QPoint(1, -1) << QPoint(-3, 7) << true << true;
+        QTest::newRow("keys: wrong vertex") << false << QPoint(0, -1) << QPoint(2, 1) << false << true;
     }
     void gradingComparesTexts()
     {
@@ -276,13 +315,23 @@ private slots:
         QFETCH(QPoint, vertex);
         QFETCH(QPoint, point);
         QFETCH(bool, right);
+        QFETCH(bool, keys);
         if (general)
             f->main()->showFormulaForm(FormulaForm::General);
         setUnit({Exercise(1, -1, 3, 1), Exercise(5, 5, 6, 6)});  // y = 1/2(x-1)^2-1, stored in standard form
         r->show();
         m_answers = {right ? Next() : Correct()};
-        answer(vertex, point);
+        if (keys)
+            answerByKeys(vertex, point);
+        else
+            answer(vertex, point);
         QCOMPARE(m_shown, QStringList{right ? QStringLiteral("frmSeikai") : QStringLiteral("frmAyamari")});
+        // The statement, the answer and its verdict, for a screen reader.
+        const QString spoken = m_spoken.value(0);
+        QVERIFY2(spoken.startsWith(QStringLiteral("(1)次の関数のグラフをかきなさい　y = ")),
+                 qPrintable(spoken));
+        QVERIFY2(spoken.contains(right ? QStringLiteral("　正解。") : QStringLiteral("　誤答。")),
+                 qPrintable(spoken));
     }
 
     void diagnosisLineUnderTheVerdict_data()
@@ -348,6 +397,15 @@ private slots:
         QVERIFY(!r->session().rubberCurve());
         QCOMPARE(shown(), empty); // marker and rubber curve gone
         QVERIFY(m_shown.isEmpty());
+        // Esc on the plane drops a placed vertex; with none it closes the window.
+        focusPlane();
+        QTest::keyClick(plane(), Qt::Key_Enter);
+        QCOMPARE(r->session().stage(), PracticeSession::Stage::SecondPoint);
+        QTest::keyClick(plane(), Qt::Key_Escape);
+        QCOMPARE(r->session().stage(), PracticeSession::Stage::Vertex);
+        QVERIFY(r->isVisible());
+        QTest::keyClick(plane(), Qt::Key_Escape);
+        QVERIFY(!r->isVisible());
     }
 
     void theShownGraphLiesCleanlyUnderTheRightAnswer()
