@@ -98,7 +98,11 @@ void Canvas::assign(const QImage &image)
 void Canvas::reset(int width, int height, Color fill)
 {
     endPainting();
-    m_image = QImage(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
+    // A picture of the same size is cleared in place: a fresh bitmap costs
+    // its allocation and a page fault per page on first touch.
+    const QSize size(qMax(width, 0), qMax(height, 0));
+    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
+        m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(ToPixel(fill));
     m_penColor = Colors::Black;
     m_penWidth = 1;
@@ -146,8 +150,9 @@ const QFontMetrics &Canvas::metrics() const
     return *m_metrics;
 }
 
-void Canvas::changed() const
+void Canvas::changed()
 {
+    ++m_generation;
     // One report until the pixels are next read: a view repaints once
     // for a whole drawing, not once per line of it.
     if (m_changed && !m_changeReported) {

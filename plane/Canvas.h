@@ -119,6 +119,10 @@ public:
 
     // Called after a change of the pixels (a view repaints itself); after
     // one call, the next comes with the first change after image() was read.
+    // Counts every change of the pixels: a picture whose count is as it was
+    // still shows what was drawn then.
+    quint64 generation() const { return m_generation; }
+
     void setChangeHook(std::function<void()> hook)
     {
         m_changed = std::move(hook);
@@ -131,7 +135,7 @@ private:
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
     void endPainting() const;
-    void changed() const;
+    void changed();
 
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;
@@ -148,6 +152,7 @@ private:
     QPoint m_pos;
     std::function<void()> m_changed;
     mutable bool m_changeReported = false;
+    quint64 m_generation = 0;
     // The font and its metrics are built again only when a font setting changes.
     mutable bool m_fontDirty = true;
     mutable QFont m_font;
