@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -135,6 +136,9 @@ private:
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
     void endPainting() const;
+    // The ellipse of this size in the current pen and brush, on a
+    // transparent picture with a margin of the pen width plus 2.
+    const QImage &ellipseStamp(int width, int height);
     void changed();
 
     mutable QImage m_image;
@@ -153,6 +157,19 @@ private:
     std::function<void()> m_changed;
     mutable bool m_changeReported = false;
     quint64 m_generation = 0;
+    struct EllipseStamp {
+        int width, height, penWidth;
+        Color penColor;
+        BrushStyle brush;
+        Color brushColor;
+        QImage image;
+        bool sameShape(const EllipseStamp &o) const
+        {
+            return width == o.width && height == o.height && penWidth == o.penWidth && penColor == o.penColor &&
+                   brush == o.brush && (brush == BrushStyle::Clear || brushColor == o.brushColor);
+        }
+    };
+    std::vector<EllipseStamp> m_stamps;
     // The font and its metrics are built again only when a font setting changes.
     mutable bool m_fontDirty = true;
     mutable QFont m_font;
