@@ -786,11 +786,31 @@ void MainWindow::repaintAll()
                 last = i;
         if (last >= 0) {
             const Parabola &rec = m_doc.at(last);
+            if (m_panelKey && *m_panelKey == panelKey(rec))
+                return;
             showFormula(rec);
             showAxisVertex(rec);
             fillValueTable(last);
+            m_panelKey = panelKey(rec);
         }
     });
+}
+
+MainWindow::PanelKey MainWindow::panelKey(const Parabola &shown) const
+{
+    PanelKey key{shown,
+                 m_view.Draw,
+                 formulaSwitch->isChecked(),
+                 domainSwitch->isChecked(),
+                 valueTableSwitch->isChecked(),
+                 m_table.columnCount(),
+                 {},
+                 {}};
+    for (ImageView *v : {formulaImage, domainImage, rangeImage, axisImage, vertexImage, valueTableView}) {
+        key.bounds.append(v->picture().bounds());
+        key.generations.append(v->picture().canvas().generation());
+    }
+    return key;
 }
 
 void MainWindow::showPlaneSettings()

@@ -339,6 +339,20 @@ private:
     };
     CurveLayerKey curveLayerKey() const;
     QImage m_curveLayer;
+    // What the side panels and the value table were last drawn from, with
+    // each picture's change count after it: a repaint that would draw the
+    // same again leaves them alone.
+    struct PanelKey {
+        Parabola shown;
+        DrawingSettings draw;
+        bool formulas, ranges, table;
+        int tableColumns;
+        QList<QRect> bounds;
+        QList<quint64> generations;
+        friend bool operator==(const PanelKey &, const PanelKey &) = default;
+    };
+    PanelKey panelKey(const Parabola &shown) const;
+    std::optional<PanelKey> m_panelKey;
     std::optional<CurveLayerKey> m_curveKey;
     bool m_shownOnce = false;
 };

@@ -10,6 +10,7 @@
 #include "files/UnitLines.h"
 #include "model/FormulaText.h"
 #include "output/PrintDialog.h"
+#include "plane/PlaneDrawing.h"
 #include "plane/AutoColor.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
@@ -26,15 +27,19 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "Screen.h"
 #include "Startup.h"
 
 #include <QApplication>
+#include <memory>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -53,10 +58,26 @@ double MedianNs(int runs, const std::function<void()> &work)
     return double(t[t.size() / 2]);
 }
 
-void Print(const char *name, double value, const char *unit)
+// Every figure printed, for the ratios at the end.
+std::map<std::string, double> &Figures()
 {
-    std::printf("%s %.3f %s\n", name, value, unit);
+    static std::map<std::string, double> figures;
+    return figures;
+}
+
+void Print(const std::string &name, double value, const char *unit)
+{
+    Figures()[name] = value;
+    std::printf("%s %.3f %s\n", name.c_str(), value, unit);
     std::fflush(stdout);
+}
+
+// A ratio of two printed figures, when both were measured.
+void PrintRatio(const std::string &name, const std::string &over, const std::string &under, double scale = 1)
+{
+    const auto &f = Figures();
+    if (f.count(over) && f.count(under) && f.at(under) > 0)
+        Print(name, f.at(over) / (scale * f.at(under)), "x");
 }
 
 // 100 parabolas of every kind and width, ten of them selected.
@@ -136,13 +157,147 @@ void StartupFigures(const QString &workDir)
     xvfb.waitForFinished(3000);
 }
 
+namespace {
+// Repaints through the screen on the plane size set: a full repaint of the
+// hundred, of the empty plane, a picture's blit, a selection change and a
+// rubber band step.
+void ScreenFiguresOfSize(MainWindow &m, ViewSettings &st, const char *suffix)
+{
+    auto name = [&](const char *base) { return std::string(base) + suffix; };
+    PlaneView &plane = *m.findChild<PlaneView *>(QStringLiteral("imgCood"));
+    m.findChild<QCheckBox *>(QStringLiteral("chkMaruX"))->setChecked(true);
+    st.Draw.LatticeDots = true;
+    constexpr int runs = 31;
+    auto fullRepaint = [&] {
+        m.dropCachedCurves();
+        m.repaintAll();
+    };
+    FillHundred(m);
+    m.repaintAll();
+    Print(name("repaint_100_screen_ms"), MedianScreenMs(runs, plane, fullRepaint), "ms");
+    int k = 0;
+    Print(name("select_ms"), MedianScreenMs(runs, plane, [&] { m.document().setSelectedRows({++k % 100}); }),
+          "ms");
+    {
+        // A vertex placed; each step moves the band to the next lattice point.
+        m.input().press(Qt::LeftButton, QPoint(0, 0), 0);
+        m.input().release(Qt::LeftButton, QPoint(0, 0), 10);
+        const double ms = MedianScreenMs(runs, plane, [&] {
+            ++k;
+            const QPoint p = plane.pixelAt(QPoint(1 + k % 5, 1 + k % 3));
+            QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(plane.mapToGlobal(p)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&plane, &move);
+        });
+        m.input().cancel();
+        Print(name("rubber_band_screen_us"), ms * 1e3, "us");
+    }
+    m.document().reset(QString(), QString());
+    m.repaintAll();
+    Print(name("repaint_0_screen_ms"), MedianScreenMs(runs, plane, fullRepaint), "ms");
+    if (qEnvironmentVariableIsSet("QUORVEL_BENCH_DETAIL")) {
+        // Where a full repaint goes: the plane alone, the widget's paint
+        // alone, and each kind and width of curve.
+        Print(name("detail_draw_plane_0_ms"),
+              MedianNs(31, [&] {
+                  (void)DrawPlane(plane.picture(), st, plane.planeGeometry());
+                  (void)plane.canvas().image();
+              }) / 1e6,
+              "ms");
+        Print(name("detail_widget_paint_ms"), MedianScreenMs(runs, plane, [] {}), "ms");
+        FillHundred(m);
+        m.repaintAll();
+        Print(name("detail_repaint_100_ms"), MedianNs(31, fullRepaint) / 1e6, "ms");
+        const PlotContext ctx = plane.plotContext(st.Draw);
+        Canvas &c = plane.canvas();
+        for (int mode = 0; mode < 4; ++mode)
+            for (int width = 1; width <= 3; ++width) {
+                double total = 0;
+                int n = 0;
+                for (int i = 0; i < m.document().count(); ++i) {
+                    const Parabola &r = m.document().at(i);
+                    if (r.LineMode == mode && r.LineWidth == width) {
+                        ++n;
+                        total += MedianNs(21, [&] { DrawParabola(c, r, false, ctx); });
+                    }
+                }
+                const std::string kind = "detail_curve_mode" + std::to_string(mode) + "_width" +
+                                         std::to_string(width) + "_us";
+                if (n)
+                    Print(name(kind.c_str()), total / n / 1e3, "us");
+            }
+        double marks = 0;
+        for (int i = 0; i < 100; i += 10)
+            marks += MedianNs(21, [&] { DrawSelectionMarks(c, m.document().at(i), ctx); });
+        Print(name("detail_marks_of_10_us"), marks / 1e3, "us");
+        (void)c.image();
+        m.document().reset(QString(), QString());
+        m.repaintAll();
+    }
+    {
+        BlitWidget blit(plane.frame());
+        blit.move(plane.mapToGlobal(QPoint(0, 0)));
+        blit.show();
+        QApplication::processEvents();
+        SyncScreen();
+        QThread::msleep(100);
+        Print(name("blit_screen_ms"), MedianScreenMs(runs, blit, [] {}), "ms");
+    }
+    PrintRatio(name("repaint_100_ratio"), name("repaint_100_screen_ms"), name("repaint_0_screen_ms"));
+    PrintRatio(name("select_ratio"), name("select_ms"), name("blit_screen_ms"));
+    PrintRatio(name("band_ratio"), name("rubber_band_screen_us"), name("blit_screen_ms"), 1000);
+}
+
+void ScreenFigures(MainWindow &m, ViewSettings &st)
+{
+    if (!ScreenAvailable()) {
+        std::printf("# screen figures skipped: no X server (Xvfb) to paint to\n");
+        return;
+    }
+    const MainLayout layout = st.Layout;
+    st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("-99");
+    ScreenFiguresOfSize(m, st, "");
+    // The 1024 plane in a window that holds it whole.
+    st.Layout.WindowWidth = 1400;
+    st.Layout.WindowHeight = 1250;
+    m.resize(st.Layout.WindowWidth, st.Layout.WindowHeight);
+    st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
+    ScreenFiguresOfSize(m, st, "_1024");
+    st.Layout = layout;
+    m.resize(layout.WindowWidth, layout.WindowHeight);
+    QApplication::processEvents();
+}
+
+// A private X server for the figures through the screen; none when Xvfb is
+// missing or the caller chose a platform.
+std::unique_ptr<QProcess> StartScreen()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        return nullptr;
+    const QString display = QStringLiteral(":98");
+    auto xvfb = std::make_unique<QProcess>();
+    xvfb->start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                         QStringLiteral("1600x1300x24"), QStringLiteral("-nolisten"),
+                                         QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    if (!xvfb->waitForStarted(5000))
+        return nullptr;
+    QThread::msleep(500);
+    qputenv("DISPLAY", display.toLatin1());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return xvfb;
+}
+}  // namespace
+
 int main(int argc, char **argv)
 {
+    std::unique_ptr<QProcess> screen;
     {
         QCoreApplication core(argc, argv);
         QTemporaryDir work;
         QDir(work.path()).mkdir(QStringLiteral("DATA"));
         StartupFigures(work.path());
+        screen = StartScreen();
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -155,6 +310,7 @@ int main(int argc, char **argv)
     QApplication::processEvents();
 
     ViewSettings &st = forms().settings();
+    ScreenFigures(m, st);
     st.MainPlane.SizeX = st.MainPlane.SizeY = QStringLiteral("1024");
     FillHundred(m);
     m.findChild<QCheckBox *>(QStringLiteral("chkMaruX"))->setChecked(true);
@@ -299,6 +455,13 @@ int main(int argc, char **argv)
         });
         Print("print_preview_ms", ns / 1e6, "ms");
     }
+    PrintRatio("startup_text_ratio", "startup_ms", "startup_text_floor_ms");
+    PrintRatio("rss_text_ratio", "rss_mb", "rss_text_floor_mb");
+    PrintRatio("open_unit_ratio", "open_unit_100_ms", "repaint_0_screen_ms");
     DestroyForms();
+    if (screen) {
+        screen->terminate();
+        screen->waitForFinished(3000);
+    }
     return 0;
 }

@@ -98,7 +98,11 @@ void Canvas::assign(const QImage &image)
 void Canvas::reset(int width, int height, Color fill)
 {
     endPainting();
-    m_image = QImage(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
+    // A picture of the same size is cleared in place: a fresh bitmap costs
+    // its allocation and a page fault per page on first touch.
+    const QSize size(qMax(width, 0), qMax(height, 0));
+    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
+        m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(ToPixel(fill));
     m_penColor = Colors::Black;
     m_penWidth = 1;
@@ -146,8 +150,9 @@ const QFontMetrics &Canvas::metrics() const
     return *m_metrics;
 }
 
-void Canvas::changed() const
+void Canvas::changed()
 {
+    ++m_generation;
     // One report until the pixels are next read: a view repaints once
     // for a whole drawing, not once per line of it.
     if (m_changed && !m_changeReported) {
@@ -294,18 +299,63 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     changed();
 }
 
+namespace {
+void DrawEllipseIn(QPainter &p, int x1, int y1, int x2, int y2, int penWidth)
+{
+    if (penWidth <= 1) {
+        p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    } else {
+        // A wide outline lies inside its box, so the box stays the bound.
+        const qreal half = penWidth / 2.0;
+        p.drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
+    }
+}
+}  // namespace
+
+const QImage &Canvas::ellipseStamp(int width, int height)
+{
+    const EllipseStamp key{width, height, m_penWidth, m_penColor, m_brushStyle, m_brushColor, {}};
+    for (const EllipseStamp &s : m_stamps)
+        if (s.sameShape(key))
+            return s.image;
+    if (m_stamps.size() >= 64)
+        m_stamps.clear();
+    // A margin for an outline wider than a small box.
+    const int margin = m_penWidth + 2;
+    QImage image(width + 2 * margin, height + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(ToQColor(m_penColor));
+        pen.setWidth(m_penWidth);
+        pen.setCosmetic(m_penWidth == 1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        if (m_brushStyle == BrushStyle::Solid)
+            p.setBrush(ToQColor(m_brushColor));
+        DrawEllipseIn(p, margin, margin, margin + width, margin + height, m_penWidth);
+    }
+    m_stamps.push_back(key);
+    m_stamps.back().image = image;
+    return m_stamps.back().image;
+}
+
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
 {
     OrderCorners(x1, y1, x2, y2);
     if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    QPainter &p = painter(Op::Pen, true, true);
-    if (m_penWidth <= 1) {
-        p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    if (m_penMode == PenMode::Copy && x2 - x1 <= 64 && y2 - y1 <= 64) {
+        // Dots and end marks come by the hundred in a few shapes: the shape
+        // is drawn once and copied, which lands on the same pixels because
+        // whole-pixel moves do not change how a shape is rasterized.
+        const QImage &stamp = ellipseStamp(x2 - x1, y2 - y1);
+        const int margin = m_penWidth + 2;
+        painter(Op::Fill, false, false).drawImage(QPoint(x1 - margin, y1 - margin), stamp);
     } else {
-        // A wide outline lies inside its box, so the box stays the bound.
-        const qreal half = m_penWidth / 2.0;
-        p.drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
+        DrawEllipseIn(painter(Op::Pen, true, true), x1, y1, x2, y2, m_penWidth);
     }
     changed();
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -119,6 +120,10 @@ public:
 
     // Called after a change of the pixels (a view repaints itself); after
     // one call, the next comes with the first change after image() was read.
+    // Counts every change of the pixels: a picture whose count is as it was
+    // still shows what was drawn then.
+    quint64 generation() const { return m_generation; }
+
     void setChangeHook(std::function<void()> hook)
     {
         m_changed = std::move(hook);
@@ -131,7 +136,10 @@ private:
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
     void endPainting() const;
-    void changed() const;
+    // The ellipse of this size in the current pen and brush, on a
+    // transparent picture with a margin of the pen width plus 2.
+    const QImage &ellipseStamp(int width, int height);
+    void changed();
 
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;
@@ -148,6 +156,20 @@ private:
     QPoint m_pos;
     std::function<void()> m_changed;
     mutable bool m_changeReported = false;
+    quint64 m_generation = 0;
+    struct EllipseStamp {
+        int width, height, penWidth;
+        Color penColor;
+        BrushStyle brush;
+        Color brushColor;
+        QImage image;
+        bool sameShape(const EllipseStamp &o) const
+        {
+            return width == o.width && height == o.height && penWidth == o.penWidth && penColor == o.penColor &&
+                   brush == o.brush && (brush == BrushStyle::Clear || brushColor == o.brushColor);
+        }
+    };
+    std::vector<EllipseStamp> m_stamps;
     // The font and its metrics are built again only when a font setting changes.
     mutable bool m_fontDirty = true;
     mutable QFont m_font;

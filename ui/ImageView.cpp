@@ -1,7 +1,9 @@
 #include "ui/ImageView.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 ImageView::ImageView(QWidget *parent) : QWidget(parent)
 {
@@ -30,12 +32,19 @@ void ImageView::followPicture()
     update();
 }
 
-void ImageView::paintEvent(QPaintEvent *)
+void ImageView::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
-    // Outside the bitmap the control shows its parent's background colour.
-    p.fillRect(rect(), palette().window());
-    p.drawImage(QPoint(0, 0), shownImage());
+    const QImage &image = shownImage();
+    // Only the damaged part is copied, and only what the bitmap does not
+    // cover shows the parent's background colour.
+    const QRect damaged = e->rect();
+    const QRect covered = damaged & image.rect();
+    if (covered != damaged)
+        for (const QRect &r : QRegion(damaged).subtracted(covered))
+            p.fillRect(r, palette().window());
+    if (!covered.isEmpty())
+        p.drawImage(covered.topLeft(), image, covered);
 }
 
 void ImageView::mousePressEvent(QMouseEvent *e)

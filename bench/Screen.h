@@ -1,0 +1,29 @@
+#pragma once
+// Figures through the screen: a widget painted to the X server and the
+// server made to finish it (a round trip), so what is timed is what the user
+// waits for. Only on the xcb platform; elsewhere the figures are skipped.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+// True when the application paints to an X server that can be synced.
+bool ScreenAvailable();
+// Waits until the X server has carried out every request sent so far.
+void SyncScreen();
+// Median in ms of `runs` single changes, each after an idle gap: `change`
+// runs, then `widget` is painted at once and the server synced.
+double MedianScreenMs(int runs, QWidget &widget, const std::function<void()> &change);
+
+// A window that only shows a picture: the floor of any repaint of a plane
+// of that size.
+class BlitWidget : public QWidget {
+public:
+    explicit BlitWidget(const QImage &image);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QImage m_image;
+};
