@@ -8,6 +8,7 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
 #include "output/PrintDialog.h"
+#include "output/WorksheetDialog.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
 #include "settings/LineKindDialog.h"
@@ -102,6 +103,11 @@ PrintDialog *Forms::printDialog()
         d->unitFileName = [main] { return main->document().filePath(); };
         return d;
     });
+}
+
+WorksheetDialog *Forms::worksheetDialog()
+{
+    return OnFirstNeed(m_worksheet, mainWindow);
 }
 
 UnitCatalogDialog *Forms::unitCatalogDialog()

@@ -156,6 +156,8 @@ public:
     void startTest();
     void showPracticeRecords();
     void printPlane();
+    // A PDF worksheet of the open unit, or of a unit chosen in the unit dialog.
+    void makeWorksheet();
     void showHelp();
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.

@@ -10,6 +10,7 @@
 #include "files/UnitLines.h"
 #include "model/FormulaText.h"
 #include "output/PrintDialog.h"
+#include "output/WorksheetWriter.h"
 #include "plane/AutoColor.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
@@ -57,6 +58,23 @@ void Print(const char *name, double value, const char *unit)
 {
     std::printf("%s %.3f %s\n", name, value, unit);
     std::fflush(stdout);
+}
+
+// A worksheet of 20 exercises with its key, as PDF bytes (ms).
+double WorksheetMs(const ViewSettings &view)
+{
+    WorksheetUnit unit;
+    unit.title = QStringLiteral("ベンチマーク");
+    for (int i = 0; i < 20; ++i) {
+        Parabola r;
+        r.VertexX = i % 7 - 3;
+        r.VertexY = i % 5 - 2;
+        r.PointX = r.VertexX + 1 + i % 2;
+        r.PointY = r.VertexY + (i % 3) - 1 + (i % 3 == 1 ? 2 : 0);
+        r.Formula = StandardFormPlain(r);
+        unit.exercises.push_back(r);
+    }
+    return MedianNs(5, [&] { (void)WorksheetPdf(unit, WorksheetOptions(), view, QDateTime::currentDateTime()); }) / 1e6;
 }
 
 // 100 parabolas of every kind and width, ten of them selected.
@@ -299,6 +317,7 @@ int main(int argc, char **argv)
         });
         Print("print_preview_ms", ns / 1e6, "ms");
     }
+    Print("worksheet_20_ms", WorksheetMs(forms().settings()), "ms");
     DestroyForms();
     return 0;
 }
