@@ -1,3 +1,4 @@
+#include "files/Convert.h"
 #include "files/DateText.h"
 #include "files/SafeFile.h"
 #include "lessons/SampleUnits.h"
@@ -407,17 +408,26 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("limit");
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("startX");  // the plane setting's text
+        const QString start = PlaneSettings().StartX;
         QTest::newRow("empty unit") << QStringLiteral("empty.pdf") << 0 << false
-                                    << QStringList{EmptyWorksheetText()};
+                                    << QStringList{EmptyWorksheetText()} << start;
+        QTest::newRow("plane setting not a number")
+            << QStringLiteral("setting.pdf") << 3 << false
+            << QStringList{QStringLiteral("の保存に失敗しました"), NotIntegerMessage(QStringLiteral("-1x"))}
+            << QStringLiteral("-1x");
         QTest::newRow("folder in the way")
             << QStringLiteral("folder.pdf") << 3 << false
-            << QStringList{QStringLiteral("の保存に失敗しました"), QStringLiteral("同じ名前のフォルダーがあります")};
+            << QStringList{QStringLiteral("の保存に失敗しました"), QStringLiteral("同じ名前のフォルダーがあります")}
+            << start;
         QTest::newRow("missing folder") << QStringLiteral("missing/x.pdf") << 3 << false
                                         << QStringList{QStringLiteral("の保存に失敗しました"),
-                                                       FileErrorText(ENOENT, FileOp::Write)};
+                                                       FileErrorText(ENOENT, FileOp::Write)}
+                                        << start;
         QTest::newRow("disk full") << QStringLiteral("old.pdf") << 3 << true
                                    << QStringList{QStringLiteral("の保存に失敗しました"),
-                                                  QStringLiteral("ファイルが大きすぎて書き込めません")};
+                                                  QStringLiteral("ファイルが大きすぎて書き込めません")}
+                                   << start;
     }
     void failures()
     {
@@ -425,6 +435,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(bool, limit);
         QFETCH(QStringList, messages);
+        QFETCH(QString, startX);
         if (limit)
             QUORVEL_UNDER_FILE_SIZE_LIMIT(16 * 1024);
         QTemporaryDir dir;
@@ -434,7 +445,9 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(name));
         if (limit)
             QVERIFY(Write(path, old));
-        const Told<bool> r = WriteWorksheet(path, SampleSheet(count), WorksheetOptions(), m_view, When);
+        ViewSettings view = m_view;
+        view.MainPlane.StartX = startX;
+        const Told<bool> r = WriteWorksheet(path, SampleSheet(count), WorksheetOptions(), view, When);
         QVERIFY(!r.value);
         QStringList texts;
         for (const Message &m : r.messages) {
