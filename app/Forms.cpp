@@ -99,7 +99,9 @@ PrintDialog *Forms::printDialog()
 {
     return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
         auto *d = new PrintDialog(m_settings.Draw, m_folder, main);
-        d->planeImage = [main]() -> const QImage & { return main->planeImage(); };
+        d->planeSize = [main] { return main->planeSize(); };
+        d->planeUnit = [main] { return main->planeUnit(); };
+        d->drawPlane = [main](Picture &picture) { main->drawPlaneOnto(picture); };
         d->unitFileName = [main] { return main->document().filePath(); };
         return d;
     });

@@ -564,6 +564,19 @@ QSize MainWindow::planeSize() const
     return plane->picture().bounds().size();
 }
 
+int MainWindow::planeUnit() const
+{
+    return plane->planeGeometry().ScaleX;
+}
+
+void MainWindow::drawPlaneOnto(Picture &picture) const
+{
+    Guarded([&] {
+        const PlaneGeometry g = DrawPlane(picture, m_view, plane->planeGeometry());
+        drawCurves(picture.canvas(), PlotContext{g, m_view.Draw, picture.width()}, true);
+    });
+}
+
 void MainWindow::applyCreationLayout()
 {
     const MainWindowLayout &l = m_layout;
@@ -735,12 +748,7 @@ bool MainWindow::redrawPlane()
         plane->dropGeometry();
         const bool drawn = Guarded([&] {
             plane->setPlaneGeometry(DrawPlane(plane->picture(), st, plane->planeGeometry()));
-            if (!m_pastedBitmap.isNull())
-                canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
-            const PlotContext ctx = plotContext();
-            for (int i = 0; i < m_doc.count(); ++i)
-                if (i != m_stillHidden)
-                    DrawParabola(canvas, m_doc.at(i), false, ctx);
+            drawCurves(canvas, plotContext(), false);
         });
         if (!drawn)
             return false;
@@ -751,12 +759,27 @@ bool MainWindow::redrawPlane()
             m_curveLayer = canvas.image();
         m_curveKey = std::move(key);
     }
+    drawSelectionMarks(canvas, plotContext());
+    return true;
+}
+
+void MainWindow::drawCurves(Canvas &canvas, const PlotContext &ctx, bool withMarks) const
+{
+    if (!m_pastedBitmap.isNull())
+        canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
+    for (int i = 0; i < m_doc.count(); ++i)
+        if (i != m_stillHidden)
+            DrawParabola(canvas, m_doc.at(i), false, ctx);
+    if (withMarks)
+        drawSelectionMarks(canvas, ctx);
+}
+
+void MainWindow::drawSelectionMarks(Canvas &canvas, const PlotContext &ctx) const
+{
     // The marks of the selection lie over every curve.
-    const PlotContext ctx = plotContext();
     for (int i = 0; i < m_doc.count(); ++i)
         if (i != m_stillHidden && isSelected(i))
             DrawSelectionMarks(canvas, m_doc.at(i), ctx);
-    return true;
 }
 
 void MainWindow::repaintAll()
