@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
@@ -499,32 +501,38 @@ private slots:
     {
         QTest::addColumn<bool>("unitOpen");
         QTest::addColumn<int>("catalogRow");  // -1: the unit dialog is cancelled
+        QTest::addColumn<bool>("other");      // "別の単元を選ぶ..." in the options dialog
         QTest::addColumn<bool>("accept");     // the options dialog
         QTest::addColumn<bool>("openAfterwards");
         QTest::addColumn<QStringList>("dialogs");
         QTest::addColumn<QString>("title");   // on the sheet; empty: no file
         QTest::addColumn<QStringList>("messages");
         const QStringList both{QStringLiteral("frmTangenOpen"), QStringLiteral("frmWorksheet")};
-        QTest::newRow("open unit") << true << -1 << true << false << QStringList{QStringLiteral("frmWorksheet")}
+        QTest::newRow("open unit") << true << -1 << false << true << false << QStringList{QStringLiteral("frmWorksheet")}
                                    << QStringLiteral("授業の単元") << QStringList();
-        QTest::newRow("open unit, viewer") << true << -1 << true << true
+        QTest::newRow("open unit, viewer") << true << -1 << false << true << true
                                            << QStringList{QStringLiteral("frmWorksheet")}
                                            << QStringLiteral("授業の単元") << QStringList();
-        QTest::newRow("options cancelled") << true << -1 << false << true
+        QTest::newRow("options cancelled") << true << -1 << false << false << true
                                            << QStringList{QStringLiteral("frmWorksheet")} << QString()
                                            << QStringList();
-        QTest::newRow("no unit open: sample 03") << false << 2 << true << false << both
+        QTest::newRow("no unit open: sample 03") << false << 2 << false << true << false << both
                                                  << QStringLiteral("一般形の式とグラフ") << QStringList();
         QTest::newRow("no unit open, dialog cancelled")
-            << false << -1 << true << false << QStringList{QStringLiteral("frmTangenOpen")} << QString()
+            << false << -1 << false << true << false << QStringList{QStringLiteral("frmTangenOpen")} << QString()
             << QStringList();
-        QTest::newRow("chosen unit empty") << false << 4 << true << true << both << QString()
+        QTest::newRow("open unit, another chosen")
+            << true << 2 << true << true << false
+            << QStringList{QStringLiteral("frmWorksheet"), QStringLiteral("frmTangenOpen")}
+            << QStringLiteral("一般形の式とグラフ") << QStringList();
+        QTest::newRow("chosen unit empty") << false << 4 << false << true << true << both << QString()
                                            << QStringList{EmptyWorksheetText()};
     }
     void command()
     {
         QFETCH(bool, unitOpen);
         QFETCH(int, catalogRow);
+        QFETCH(bool, other);
         QFETCH(bool, accept);
         QFETCH(bool, openAfterwards);
         QFETCH(QString, title);
@@ -542,6 +550,7 @@ private slots:
         }
         QStringList dialogs;
         QStringList opened;
+        QString unitShown;  // in the options dialog when it closed
         m->runModal = [&](QDialog *d) {
             dialogs << d->objectName();
             if (auto *catalog = qobject_cast<UnitCatalogDialog *>(d)) {
@@ -557,6 +566,9 @@ private slots:
             o.openAfterwards = openAfterwards;
             sheet->setOptions(o);
             sheet->openInViewer = [&](const QString &path) { opened << path; };
+            if (other)
+                Child<QPushButton>(sheet, "btnOtherUnit")->click();
+            unitShown = Child<QLabel>(sheet, "lblUnit")->text();
             return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
         };
         const QString chosen = f.dir.filePath(QStringLiteral("sheet"));
@@ -573,8 +585,10 @@ private slots:
         QCOMPARE(QFile::exists(pdf), !title.isEmpty());
         QCOMPARE(QFile::exists(chosen), false);
         QCOMPARE(opened, openAfterwards && !title.isEmpty() ? QStringList{pdf} : QStringList());
-        if (!title.isEmpty())
+        if (!title.isEmpty()) {
+            QCOMPARE(unitShown, title);
             QVERIFY(PageText(pdf, 1).startsWith(Packed(title)));
+        }
     }
 
     // The item sits under the print item of the file menu.
