@@ -30,7 +30,7 @@ QString WorksheetFileName(const QString &title)
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]")), QStringLiteral("_"));
     return (name.isEmpty() ? QStringLiteral("worksheet") : name) + QStringLiteral(".pdf");
 }
-}  // namespace
+} // namespace
 
 void MainWindow::makeWorksheet()
 {
@@ -77,13 +77,14 @@ void MainWindow::makeWorksheet()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    std::optional<QString> path =
-        prompt().saveFileName(folder + QLatin1Char('/'), WorksheetFileName(unit.title), QStringLiteral("PDFファイル|*.pdf"));
+    std::optional<QString> path = prompt().saveFileName(
+        folder + QLatin1Char('/'), WorksheetFileName(unit.title), QStringLiteral("PDFファイル|*.pdf"));
     if (!path || path->isEmpty())
         return;
     if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         *path += QStringLiteral(".pdf");
-    if (QFileInfo::exists(*path) && prompt().askYesNo(*path + QStringLiteral("上書きしてもいいですか")) != Answer::Yes)
+    if (QFileInfo::exists(*path) &&
+        prompt().askYesNo(*path + QStringLiteral("上書きしてもいいですか")) != Answer::Yes)
         return;
     const WorksheetOptions options = dialog->options();
     const Told<bool> written = WriteWorksheet(*path, unit, options, m_view, QDateTime::currentDateTime());

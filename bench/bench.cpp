@@ -74,7 +74,8 @@ double WorksheetMs(const ViewSettings &view)
         r.Formula = StandardFormPlain(r);
         unit.exercises.push_back(r);
     }
-    return MedianNs(5, [&] { (void)WorksheetPdf(unit, WorksheetOptions(), view, QDateTime::currentDateTime()); }) / 1e6;
+    const QDateTime when = QDateTime::currentDateTime();
+    return MedianNs(5, [&] { (void)WorksheetPdf(unit, WorksheetOptions(), view, when); }) / 1e6;
 }
 
 // 100 parabolas of every kind and width, ten of them selected.

@@ -30,7 +30,7 @@ QHBoxLayout *Row(std::initializer_list<QWidget *> widgets)
     row->addStretch();
     return row;
 }
-}  // namespace
+} // namespace
 
 WorksheetDialog::WorksheetDialog(QWidget *parent) : QDialog(parent)
 {

@@ -6,7 +6,7 @@
 #include <random>
 
 namespace {
-constexpr double MarginX = 15;  // mm
+constexpr double MarginX = 15; // mm
 constexpr double MarginTop = 12;
 constexpr double MarginBottom = 12;
 constexpr double HeaderHeight = 26;
@@ -33,7 +33,7 @@ QRectF FitPlane(const QRectF &room, int w, int h, int percent)
     const double width = pw * scale, height = ph * scale;
     return QRectF(room.left() + (room.width() - width) / 2, room.top(), width, height);
 }
-}  // namespace
+} // namespace
 
 QList<int> ExerciseOrder(int count, bool shuffled, std::uint32_t seed)
 {
@@ -69,7 +69,8 @@ QList<WorksheetPage> PaginateWorksheet(int count, int perPage, bool answerKey)
     return pages;
 }
 
-ExerciseBox WorksheetBox(int slot, int perPage, bool answers, int planeWidth, int planeHeight, int planePercent)
+ExerciseBox WorksheetBox(int slot, int perPage, bool answers, int planeWidth, int planeHeight,
+                         int planePercent)
 {
     const int rows = BoxesPerPage(perPage) / 2;
     const double top = MarginTop + HeaderHeight + 2;
@@ -91,7 +92,8 @@ ExerciseBox WorksheetBox(int slot, int perPage, bool answers, int planeWidth, in
     QRectF beside = room, above = room;
     beside.setRight(room.right() - AnswerColumnWidth - 2);
     above.setBottom(room.bottom() - 2 * Worksheet::AnswerItemHeight - 1);
-    if (FitPlane(above, planeWidth, planeHeight, 100).width() > FitPlane(beside, planeWidth, planeHeight, 100).width()) {
+    if (FitPlane(above, planeWidth, planeHeight, 100).width() >
+        FitPlane(beside, planeWidth, planeHeight, 100).width()) {
         b.plane = FitPlane(above, planeWidth, planeHeight, planePercent);
         b.answers = QRectF(room.left(), b.plane.bottom() + 1, room.width(), 2 * Worksheet::AnswerItemHeight);
     } else {
@@ -107,8 +109,9 @@ QList<QRectF> AnswerBoxes(const QRectF &answers)
     const double w = answers.width() / columns;
     QList<QRectF> boxes;
     for (int i = 0; i < 4; ++i)
-        boxes << QRectF(answers.left() + (i % columns) * w, answers.top() + (i / columns) * Worksheet::AnswerItemHeight,
-                        w, Worksheet::AnswerItemHeight);
+        boxes << QRectF(answers.left() + (i % columns) * w,
+                        answers.top() + (i / columns) * Worksheet::AnswerItemHeight, w,
+                        Worksheet::AnswerItemHeight);
     return boxes;
 }
 
@@ -119,8 +122,8 @@ QRectF WorksheetHeaderBox()
 
 QRectF WorksheetFooterBox()
 {
-    return QRectF(MarginX, Worksheet::PageHeight - MarginBottom - FooterHeight, Worksheet::PageWidth - 2 * MarginX,
-                  FooterHeight);
+    return QRectF(MarginX, Worksheet::PageHeight - MarginBottom - FooterHeight,
+                  Worksheet::PageWidth - 2 * MarginX, FooterHeight);
 }
 
 QString WorksheetNameLine()

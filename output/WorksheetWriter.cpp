@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int Resolution = 1200;  // dots per inch of the PDF's drawing units
-constexpr double Dot = Resolution / 25.4;  // dots per mm
+constexpr int Resolution = 1200;          // dots per inch of the PDF's drawing units
+constexpr double Dot = Resolution / 25.4; // dots per mm
 
 QPointF ToDots(QPointF mm)
 {
@@ -55,7 +55,7 @@ struct SheetContext {
     QString date;
     QList<int> order;
     int pages = 0;
-    int planeWidth = 0;  // pixels of the plane picture
+    int planeWidth = 0; // pixels of the plane picture
     int planeHeight = 0;
 };
 
@@ -78,7 +78,8 @@ void DrawHeader(QPainter &p, const SheetContext &sheet, const WorksheetPage &pag
         Text(p, third, 9, WorksheetSeedText(sheet.options.seed), Qt::AlignLeft | Qt::AlignVCenter);
     p.setPen(QPen(Qt::black, 0.3 * Dot));
     p.drawLine(ToDots(QPointF(h.left(), h.bottom())), ToDots(QPointF(h.right(), h.bottom())));
-    Text(p, WorksheetFooterBox(), 9, WorksheetPageText(page.number, sheet.pages), Qt::AlignHCenter | Qt::AlignVCenter);
+    Text(p, WorksheetFooterBox(), 9, WorksheetPageText(page.number, sheet.pages),
+         Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
 // Draws in the picture pixels of a box whose top-left is at `mm`, one pixel
@@ -145,7 +146,8 @@ void DrawBox(QPainter &p, const SheetContext &sheet, const WorksheetPage &page, 
     const Parabola &rec = sheet.unit.exercises[std::size_t(sheet.order[position])];
     const ExerciseBox b = WorksheetBox(slot, sheet.options.perPage, page.answers, sheet.planeWidth,
                                        sheet.planeHeight, sheet.options.planePercent);
-    Text(p, b.number.adjusted(0, 2, 0, 0), 12, ExerciseNumberText(position + 1), Qt::AlignLeft | Qt::AlignTop);
+    Text(p, b.number.adjusted(0, 2, 0, 0), 12, ExerciseNumberText(position + 1),
+         Qt::AlignLeft | Qt::AlignTop);
     const int row = sheet.view.Draw.FormulaRowHeight;
     DrawFormula(p, b.formula, Worksheet::FormulaPixel, ExerciseText(rec), row);
     DrawPlaneBox(p, sheet, b.plane, page.answers ? &rec : nullptr);
@@ -157,11 +159,12 @@ void DrawBox(QPainter &p, const SheetContext &sheet, const WorksheetPage &page, 
         const QRectF &at = places[i];
         Text(p, QRectF(at.left(), at.top(), at.width(), Worksheet::AnswerLabelHeight), 8, texts[i].label,
              Qt::AlignLeft | Qt::AlignBottom);
-        DrawFormula(p, at.adjusted(0, Worksheet::AnswerLabelHeight, 0, 0), Worksheet::AnswerPixel, texts[i].text, row);
+        DrawFormula(p, at.adjusted(0, Worksheet::AnswerLabelHeight, 0, 0), Worksheet::AnswerPixel,
+                    texts[i].text, row);
     }
 }
 
-}  // namespace
+} // namespace
 
 QByteArray WorksheetPdf(const WorksheetUnit &unit, const WorksheetOptions &options, const ViewSettings &view,
                         const QDateTime &when)
@@ -169,7 +172,8 @@ QByteArray WorksheetPdf(const WorksheetUnit &unit, const WorksheetOptions &optio
     const int count = int(std::min<std::size_t>(unit.exercises.size(), kMaxParabolas));
     if (count <= 0)
         return {};
-    SheetContext sheet{unit, options, view, JapaneseDateText(when), ExerciseOrder(count, options.shuffled, options.seed)};
+    SheetContext sheet{unit, options, view, JapaneseDateText(when),
+                       ExerciseOrder(count, options.shuffled, options.seed)};
     const QList<WorksheetPage> pages = PaginateWorksheet(count, options.perPage, options.answerKey);
     sheet.pages = int(pages.size());
     sheet.planeWidth = PlaneSizeX(view);

@@ -19,12 +19,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSpinBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -32,8 +32,8 @@
 namespace {
 const QDateTime When(QDate(2026, 12, 8), QTime(9, 30));
 
-Parabola Exercise(int vx, int vy, int px, int py, int mode = 0, int lo = kUnboundedLow, int hi = kUnboundedHigh,
-                  Color color = 0x00FF00)
+Parabola Exercise(int vx, int vy, int px, int py, int mode = 0, int lo = kUnboundedLow,
+                  int hi = kUnboundedHigh, Color color = 0x00FF00)
 {
     Parabola r = MakeParabola(vx, vy, px, py, mode, lo, hi);
     r.Formula = StandardFormPlain(r);
@@ -46,8 +46,9 @@ Parabola Exercise(int vx, int vy, int px, int py, int mode = 0, int lo = kUnboun
 WorksheetUnit SampleSheet(int count = 8)
 {
     const std::vector<Parabola> all = {
-        Exercise(2, -1, 3, 0), Exercise(1, -2, 3, 0), Exercise(0, 0, 1, 1, 1, -1, 2), Exercise(-1, 3, 0, 1),
-        Exercise(0, 2, 1, 3, 2, 0, 99), Exercise(3, 1, 4, 2), Exercise(-2, -3, -1, -1), Exercise(1, 1, 2, 0),
+        Exercise(2, -1, 3, 0),    Exercise(1, -2, 3, 0),          Exercise(0, 0, 1, 1, 1, -1, 2),
+        Exercise(-1, 3, 0, 1),    Exercise(0, 2, 1, 3, 2, 0, 99), Exercise(3, 1, 4, 2),
+        Exercise(-2, -3, -1, -1), Exercise(1, 1, 2, 0),
     };
     WorksheetUnit unit;
     unit.title = QStringLiteral("２次関数のグラフ");
@@ -88,24 +89,26 @@ int PageCount(const QString &pdf)
 
 QString PageText(const QString &pdf, int page)
 {
-    return Packed(Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
-                                                    QStringLiteral("-l"), QString::number(page), pdf,
-                                                    QStringLiteral("-")}));
+    return Packed(Run(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
+                       QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")}));
 }
 
 constexpr int Dpi = 60;
 QImage PageImage(const QString &pdf, int page, const QString &prefix)
 {
-    Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-png"),
-                                     QStringLiteral("-singlefile"), QStringLiteral("-f"), QString::number(page),
-                                     QStringLiteral("-l"), QString::number(page), pdf, prefix});
+    Run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdf,
+         prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
 QRect ToPixels(const QRectF &mm)
 {
     const double k = Dpi / 25.4;
-    return QRect(QPoint(int(mm.left() * k), int(mm.top() * k)), QPoint(int(mm.right() * k), int(mm.bottom() * k)));
+    return QRect(QPoint(int(mm.left() * k), int(mm.top() * k)),
+                 QPoint(int(mm.right() * k), int(mm.bottom() * k)));
 }
 
 // Pixels in the box that match.
@@ -146,7 +149,7 @@ bool Write(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-}  // namespace
+} // namespace
 
 Q_DECLARE_METATYPE(WorksheetOptions)
 
@@ -333,9 +336,8 @@ private slots:
                 expected += Packed(WorksheetInstruction()) + Packed(WorksheetNameLine());
             QVERIFY2(text.startsWith(expected), qPrintable(text.left(80)));
             QCOMPARE(text.contains(Packed(WorksheetSeedText(options.seed))), options.shuffled);
-            QVERIFY(text.contains(Packed(WorksheetPageText(page.number, PaginateWorksheet(count, options.perPage,
-                                                                                           options.answerKey)
-                                                                              .size()))));
+            QVERIFY(text.contains(Packed(WorksheetPageText(
+                page.number, PaginateWorksheet(count, options.perPage, options.answerKey).size()))));
             // Each box: its number and formula, on the key its answers
             // after the plane's numbers.
             qsizetype at = expected.size();
@@ -384,7 +386,7 @@ private slots:
         const QString pdf = written(SampleSheet(perPage), o, QStringLiteral("planes.pdf"));
         const QStringList images =
             Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(images.size(), 2);  // the two heading lines
+        QCOMPARE(images.size(), 2); // the two heading lines
         const int w = PlaneSizeX(m_view), h = PlaneSizeY(m_view);
         for (const bool answers : {false, true}) {
             const QImage img = PageImage(pdf, answers ? 2 : 1, file(QStringLiteral("page")));
@@ -410,7 +412,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("limit");
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("startX");  // the plane setting's text
+        QTest::addColumn<QString>("startX"); // the plane setting's text
         const QString start = PlaneSettings().StartX;
         QTest::newRow("empty unit") << QStringLiteral("empty.pdf") << 0 << false
                                     << QStringList{EmptyWorksheetText()} << start;
@@ -418,14 +420,14 @@ private slots:
             << QStringLiteral("setting.pdf") << 3 << false
             << QStringList{QStringLiteral("の保存に失敗しました"), NotIntegerMessage(QStringLiteral("-1x"))}
             << QStringLiteral("-1x");
-        QTest::newRow("folder in the way")
-            << QStringLiteral("folder.pdf") << 3 << false
-            << QStringList{QStringLiteral("の保存に失敗しました"), QStringLiteral("同じ名前のフォルダーがあります")}
+        QTest::newRow("folder in the way") << QStringLiteral("folder.pdf") << 3 << false
+                                           << QStringList{QStringLiteral("の保存に失敗しました"),
+                                                          QStringLiteral("同じ名前のフォルダーがあります")}
+                                           << start;
+        QTest::newRow("missing folder")
+            << QStringLiteral("missing/x.pdf") << 3 << false
+            << QStringList{QStringLiteral("の保存に失敗しました"), FileErrorText(ENOENT, FileOp::Write)}
             << start;
-        QTest::newRow("missing folder") << QStringLiteral("missing/x.pdf") << 3 << false
-                                        << QStringList{QStringLiteral("の保存に失敗しました"),
-                                                       FileErrorText(ENOENT, FileOp::Write)}
-                                        << start;
         QTest::newRow("disk full") << QStringLiteral("old.pdf") << 3 << true
                                    << QStringList{QStringLiteral("の保存に失敗しました"),
                                                   QStringLiteral("ファイルが大きすぎて書き込めません")}
@@ -500,33 +502,34 @@ private slots:
     void command_data()
     {
         QTest::addColumn<bool>("unitOpen");
-        QTest::addColumn<int>("catalogRow");  // -1: the unit dialog is cancelled
-        QTest::addColumn<bool>("other");      // "別の単元を選ぶ..." in the options dialog
-        QTest::addColumn<bool>("accept");     // the options dialog
+        QTest::addColumn<int>("catalogRow"); // -1: the unit dialog is cancelled
+        QTest::addColumn<bool>("other");     // "別の単元を選ぶ..." in the options dialog
+        QTest::addColumn<bool>("accept");    // the options dialog
         QTest::addColumn<bool>("openAfterwards");
         QTest::addColumn<QStringList>("dialogs");
-        QTest::addColumn<QString>("title");   // on the sheet; empty: no file
+        QTest::addColumn<QString>("title"); // on the sheet; empty: no file
         QTest::addColumn<QStringList>("messages");
         const QStringList both{QStringLiteral("frmTangenOpen"), QStringLiteral("frmWorksheet")};
-        QTest::newRow("open unit") << true << -1 << false << true << false << QStringList{QStringLiteral("frmWorksheet")}
+        QTest::newRow("open unit") << true << -1 << false << true << false
+                                   << QStringList{QStringLiteral("frmWorksheet")}
                                    << QStringLiteral("授業の単元") << QStringList();
-        QTest::newRow("open unit, viewer") << true << -1 << false << true << true
-                                           << QStringList{QStringLiteral("frmWorksheet")}
-                                           << QStringLiteral("授業の単元") << QStringList();
-        QTest::newRow("options cancelled") << true << -1 << false << false << true
-                                           << QStringList{QStringLiteral("frmWorksheet")} << QString()
-                                           << QStringList();
+        QTest::newRow("open unit, viewer")
+            << true << -1 << false << true << true << QStringList{QStringLiteral("frmWorksheet")}
+            << QStringLiteral("授業の単元") << QStringList();
+        QTest::newRow("options cancelled")
+            << true << -1 << false << false << true << QStringList{QStringLiteral("frmWorksheet")}
+            << QString() << QStringList();
         QTest::newRow("no unit open: sample 03") << false << 2 << false << true << false << both
                                                  << QStringLiteral("一般形の式とグラフ") << QStringList();
         QTest::newRow("no unit open, dialog cancelled")
-            << false << -1 << false << true << false << QStringList{QStringLiteral("frmTangenOpen")} << QString()
-            << QStringList();
+            << false << -1 << false << true << false << QStringList{QStringLiteral("frmTangenOpen")}
+            << QString() << QStringList();
         QTest::newRow("open unit, another chosen")
             << true << 2 << true << true << false
             << QStringList{QStringLiteral("frmWorksheet"), QStringLiteral("frmTangenOpen")}
             << QStringLiteral("一般形の式とグラフ") << QStringList();
-        QTest::newRow("chosen unit empty") << false << 4 << false << true << true << both << QString()
-                                           << QStringList{EmptyWorksheetText()};
+        QTest::newRow("chosen unit empty")
+            << false << 4 << false << true << true << both << QString() << QStringList{EmptyWorksheetText()};
     }
     void command()
     {
@@ -550,7 +553,7 @@ private slots:
         }
         QStringList dialogs;
         QStringList opened;
-        QString unitShown;  // in the options dialog when it closed
+        QString unitShown; // in the options dialog when it closed
         m->runModal = [&](QDialog *d) {
             dialogs << d->objectName();
             if (auto *catalog = qobject_cast<UnitCatalogDialog *>(d)) {
