@@ -9,6 +9,7 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
 #include "output/PrintDialog.h"
+#include "output/WorksheetDialog.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
 #include "settings/LineKindDialog.h"
@@ -105,10 +106,17 @@ PrintDialog *Forms::printDialog()
 {
     return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
         auto *d = new PrintDialog(m_settings.Draw, m_folder, main);
-        d->planeImage = [main]() -> const QImage & { return main->planeImage(); };
+        d->planeSize = [main] { return main->planeSize(); };
+        d->planeUnit = [main] { return main->planeUnit(); };
+        d->drawPlane = [main](Picture &picture) { main->drawPlaneOnto(picture); };
         d->unitFileName = [main] { return main->document().filePath(); };
         return d;
     });
+}
+
+WorksheetDialog *Forms::worksheetDialog()
+{
+    return OnFirstNeed(m_worksheet, mainWindow);
 }
 
 UnitCatalogDialog *Forms::unitCatalogDialog()

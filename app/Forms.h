@@ -19,6 +19,7 @@ class PracticeWindow;
 class UnitContentsWindow;
 class RecordsWindow;
 class PrintDialog;
+class WorksheetDialog;
 class UnitCatalogDialog;
 class PlaneSettingsDialog;
 class HelpWindow;
@@ -37,6 +38,7 @@ public:
     PracticeWindow *practiceWindow();  // with its verdict dialogs
     RecordsWindow *recordsWindow();
     PrintDialog *printDialog();
+    WorksheetDialog *worksheetDialog();
     UnitCatalogDialog *unitCatalogDialog();
     PlaneSettingsDialog *planeSettingsDialog();
     HelpWindow *helpWindow();
@@ -56,6 +58,7 @@ private:
     PracticeWindow *m_practice = nullptr;
     RecordsWindow *m_records = nullptr;
     PrintDialog *m_print = nullptr;
+    WorksheetDialog *m_worksheet = nullptr;
     UnitCatalogDialog *m_catalog = nullptr;
     PlaneSettingsDialog *m_planeSettings = nullptr;
     HelpWindow *m_help = nullptr;

@@ -353,6 +353,7 @@ void MainWindow::createActions()
             QStringLiteral("上書き保存"));
     command("mnuSave", QStringLiteral("名前を付けて保存(&A)"));
     command("mnuPrint", QStringLiteral("印刷(&P)"));
+    command("mnuWorksheet", QStringLiteral("ワークシートの作成(&W)..."));
     command("mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
     command("mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
     command("mnuLine2", QStringLiteral("終了(&X)"));
@@ -430,7 +431,7 @@ void MainWindow::createMenus()
     };
     fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
                     {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
-                     "mnuPrint", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+                     "mnuPrint", "mnuWorksheet", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
     settingsMenu =
@@ -523,6 +524,7 @@ void MainWindow::connectHandlers()
     onAction("mnuProperties", [this] { showProperties(); });
     onAction("mnuRenshu", [this] { startPractice(); });
     onAction("mnuPrint", [this] { printPlane(); });
+    onAction("mnuWorksheet", [this] { makeWorksheet(); });
     onAction("mnuShowHelp", [this] { showHelp(); });
     onAction("mnuOnePoint", [this] { showOnePoint(); });
     onAction("mnuTest", [this] { startTest(); });
@@ -574,6 +576,19 @@ const QImage &MainWindow::planeImage() const
 QSize MainWindow::planeSize() const
 {
     return plane->picture().bounds().size();
+}
+
+int MainWindow::planeUnit() const
+{
+    return plane->planeGeometry().ScaleX;
+}
+
+void MainWindow::drawPlaneOnto(Picture &picture) const
+{
+    Guarded([&] {
+        const PlaneGeometry g = DrawPlane(picture, m_view, plane->planeGeometry());
+        drawCurves(picture.canvas(), PlotContext{g, m_view.Draw, picture.width()}, true);
+    });
 }
 
 void MainWindow::applyCreationLayout()
@@ -748,12 +763,7 @@ bool MainWindow::redrawPlane()
         plane->dropGeometry();
         const bool drawn = Guarded([&] {
             plane->setPlaneGeometry(DrawPlane(plane->picture(), st, plane->planeGeometry()));
-            if (!m_pastedBitmap.isNull())
-                canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
-            const PlotContext ctx = plotContext();
-            for (int i = 0; i < m_doc.count(); ++i)
-                if (i != m_stillHidden)
-                    DrawParabola(canvas, m_doc.at(i), false, ctx);
+            drawCurves(canvas, plotContext(), false);
         });
         if (!drawn)
             return false;
@@ -764,12 +774,27 @@ bool MainWindow::redrawPlane()
             m_curveLayer = canvas.image();
         m_curveKey = std::move(key);
     }
+    drawSelectionMarks(canvas, plotContext());
+    return true;
+}
+
+void MainWindow::drawCurves(Canvas &canvas, const PlotContext &ctx, bool withMarks) const
+{
+    if (!m_pastedBitmap.isNull())
+        canvas.stretchDraw(QRect(QPoint(0, 0), m_pastedBitmap.size()), m_pastedBitmap);
+    for (int i = 0; i < m_doc.count(); ++i)
+        if (i != m_stillHidden)
+            DrawParabola(canvas, m_doc.at(i), false, ctx);
+    if (withMarks)
+        drawSelectionMarks(canvas, ctx);
+}
+
+void MainWindow::drawSelectionMarks(Canvas &canvas, const PlotContext &ctx) const
+{
     // The marks of the selection lie over every curve.
-    const PlotContext ctx = plotContext();
     for (int i = 0; i < m_doc.count(); ++i)
         if (i != m_stillHidden && isSelected(i))
             DrawSelectionMarks(canvas, m_doc.at(i), ctx);
-    return true;
 }
 
 void MainWindow::repaintAll()

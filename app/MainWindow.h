@@ -30,6 +30,7 @@ class ImageView;
 class PlaneView;
 struct PlotContext;
 class Canvas;
+class Picture;
 class QAction;
 class QActionGroup;
 class QCheckBox;
@@ -159,6 +160,8 @@ public:
     void startTest();
     void showPracticeRecords();
     void printPlane();
+    // A PDF worksheet of the open unit, or of a unit chosen in the unit dialog.
+    void makeWorksheet();
     void showHelp();
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.
@@ -192,6 +195,11 @@ public:
     // What other windows read of the main plane: its picture and its size.
     const QImage &planeImage() const;
     QSize planeSize() const;
+    // Pixels of one grid unit across the plane.
+    int planeUnit() const;
+    // The plane as it is on screen (grid, pasted bitmap, curves, selection
+    // marks) drawn afresh onto the picture, whose canvas may have a target.
+    void drawPlaneOnto(Picture &picture) const;
 
     // Dialog settings of the main window.
     static constexpr const char *OpenFilter = "PRB+PRXファイル|*.PRB;*.PRX";
@@ -266,6 +274,10 @@ private:
     // Draws the still picture of the plane: grid, pasted bitmap, stored
     // curves (without the one under a handle drag), handles and dots.
     bool redrawPlane(); // false after a drawing failure was told
+    // The pasted bitmap and the curves (but the one being reshaped), and
+    // the selection marks over them when asked.
+    void drawCurves(Canvas &canvas, const PlotContext &ctx, bool withMarks) const;
+    void drawSelectionMarks(Canvas &canvas, const PlotContext &ctx) const;
     void paintPlaneOverlay(Canvas &frame) const;
     PlotContext plotContext() const;
     // What the drawing input asks of the window.

@@ -10,10 +10,11 @@
 #include "files/UnitLines.h"
 #include "model/FormulaText.h"
 #include "output/PrintDialog.h"
-#include "plane/PlaneDrawing.h"
+#include "output/WorksheetWriter.h"
 #include "plane/AutoColor.h"
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
+#include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 #include "practice/RecordsWindow.h"
 #include "settings/SettingsStore.h"
@@ -78,6 +79,24 @@ void PrintRatio(const std::string &name, const std::string &over, const std::str
     const auto &f = Figures();
     if (f.count(over) && f.count(under) && f.at(under) > 0)
         Print(name, f.at(over) / (scale * f.at(under)), "x");
+}
+
+// A worksheet of 20 exercises with its key, as PDF bytes (ms).
+double WorksheetMs(const ViewSettings &view)
+{
+    WorksheetUnit unit;
+    unit.title = QStringLiteral("ベンチマーク");
+    for (int i = 0; i < 20; ++i) {
+        Parabola r;
+        r.VertexX = i % 7 - 3;
+        r.VertexY = i % 5 - 2;
+        r.PointX = r.VertexX + 1 + i % 2;
+        r.PointY = r.VertexY + (i % 3) - 1 + (i % 3 == 1 ? 2 : 0);
+        r.Formula = StandardFormPlain(r);
+        unit.exercises.push_back(r);
+    }
+    const QDateTime when = QDateTime::currentDateTime();
+    return MedianNs(5, [&] { (void)WorksheetPdf(unit, WorksheetOptions(), view, when); }) / 1e6;
 }
 
 // 100 parabolas of every kind and width, ten of them selected.
@@ -455,6 +474,7 @@ int main(int argc, char **argv)
         });
         Print("print_preview_ms", ns / 1e6, "ms");
     }
+    Print("worksheet_20_ms", WorksheetMs(forms().settings()), "ms");
     PrintRatio("startup_text_ratio", "startup_ms", "startup_text_floor_ms");
     PrintRatio("rss_text_ratio", "rss_mb", "rss_text_floor_mb");
     PrintRatio("open_unit_ratio", "open_unit_100_ms", "repaint_0_screen_ms");

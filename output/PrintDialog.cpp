@@ -2,7 +2,6 @@
 
 #include "files/Cp932.h"
 #include "files/DateText.h"
-#include "files/SafeFile.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/PlaneGeometry.h"
@@ -11,7 +10,7 @@
 #include "ui/Prompt.h"
 
 #include <QApplication>
-#include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -65,16 +64,6 @@ struct WaitCursor {
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
-
-// Writes the image as a BMP file; a failed write puts its reason into *why.
-bool SaveBitmap(const QString &path, const QImage &image, QString *why)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
-        return false;
-    return WriteFileSafely(path, bytes, why);
-}
 
 QSpinBox *SpinBox(QWidget *parent, const char *name, int min, int max, int step, int value)
 {
@@ -144,6 +133,10 @@ void PrintDialog::buildForm()
     auto *size = new QGroupBox(QStringLiteral("サイズ（％）"), this);
     size->setObjectName(QStringLiteral("grpShukusho"));
     auto *sizeRow = new QHBoxLayout(size);
+    scaleCombo = new QComboBox(size);
+    scaleCombo->setObjectName(QStringLiteral("cmbScale"));
+    scaleCombo->addItems({QStringLiteral("％で指定"), QStringLiteral("1目盛 = 5 mm"), QStringLiteral("1目盛 = 1 cm")});
+    sizeRow->addWidget(scaleCombo);
     reductionSpin = SpinBox(size, "spnShukusho", 50, 100, 10, 100);
     sizeRow->addWidget(reductionSpin);
     side->addWidget(size);
@@ -189,6 +182,10 @@ void PrintDialog::buildForm()
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     for (QSpinBox *s : {leftMarginSpin, topMarginSpin, reductionSpin})
         connect(s, &QSpinBox::valueChanged, this, [this] { DrawPrintPreview(); });
+    connect(scaleCombo, &QComboBox::currentIndexChanged, this, [this] {
+        reductionSpin->setEnabled(Scale(scaleCombo->currentIndex()) == Scale::Percent);
+        DrawPrintPreview();
+    });
     for (QLineEdit *e : {titleField, fileField})
         connect(e, &QLineEdit::textChanged, this, [this] { DrawPrintPreview(); });
     // The sheet is first drawn when the dialog is shown: a 640 x 640 picture
@@ -225,20 +222,49 @@ void PrintDialog::showPageSize()
     paperHeightLabel->setText(QStringLiteral("H：") + QString::number(printer().height()));
 }
 
-void PrintDialog::DrawPrintPreview()
+double PrintDialog::planeRatio()
 {
-    Picture &pic = sheetView->picture();
-    ClearImage(pic, Colors::White, m_draw);
-    Canvas &c = pic.canvas();
+    const Scale scale = Scale(scaleCombo->currentIndex());
+    const int unit = planeUnit ? planeUnit() : 0;
+    if (scale == Scale::Percent || unit <= 0)
+        return reductionSpin->value() * 0.01;
+    // One grid unit as a length on paper: printer pixels of that length over
+    // the printer pixels one sheet pixel becomes.
+    const double millimetres = scale == Scale::FiveMillimetres ? 5.0 : 10.0;
+    const double perSheetPixel = PrintFactor(printer().width());
+    if (perSheetPixel <= 0)
+        return reductionSpin->value() * 0.01;
+    return millimetres / 25.4 * printer().resolution() / perSheetPixel / unit;
+}
 
-    const double ratio = reductionSpin->value() * 0.01;
+void PrintDialog::drawSheet(QPainter &painter)
+{
+    const QRect sheetBox(0, 0, SheetSize, SheetSize);
+    painter.save();
+    painter.fillRect(sheetBox, Qt::white);
+    // What runs off the sheet is cut at its edge, on paper as on screen.
+    painter.setClipRect(sheetBox, Qt::IntersectClip);
+
+    const double ratio = planeRatio();
     const int left = leftMarginSpin->value();
     const int top = topMarginSpin->value();
-    const QImage plane = planeImage ? planeImage() : QImage();
+    const QSize plane = planeSize ? planeSize() : QSize();
     const int w = PlaneGeometry::RoundEven(plane.width() * ratio);
     const int h = PlaneGeometry::RoundEven(plane.height() * ratio);
-    c.stretchDraw(QRect(left, top, w, h), plane);
+    if (drawPlane && !plane.isEmpty()) {
+        painter.save();
+        painter.translate(left, top);
+        painter.scale(double(w) / plane.width(), double(h) / plane.height());
+        painter.setClipRect(QRect(QPoint(0, 0), plane), Qt::IntersectClip);
+        Picture pic;
+        pic.canvas().setTarget(&painter, plane.width(), plane.height());
+        drawPlane(pic);
+        pic.canvas().setTarget(nullptr, 0, 0);
+        painter.restore();
+    }
 
+    Canvas c;
+    c.setTarget(&painter, SheetSize, SheetSize);
     c.setFontName(Fonts::Gothic);
     c.setFontSize(FontPoints);
     c.setFontBold(false);
@@ -248,6 +274,25 @@ void PrintDialog::DrawPrintPreview()
     c.textOut(left + 10, 10, fileField->text());
     const QString title = titleField->text();
     c.textOut(TitleLeft(left, w, title, FontPoints), top + h + TitleGap, title);
+    c.setTarget(nullptr, 0, 0);
+    painter.restore();
+}
+
+void PrintDialog::DrawPrintPreview()
+{
+    QImage sheetImage(SheetSize, SheetSize, QImage::Format_RGB32);
+    {
+        QPainter painter(&sheetImage);
+        // A plane drawn smaller than its pixels keeps its thin lines whole
+        // only when they are blended in.
+        const bool scaled = planeRatio() != 1.0;
+        painter.setRenderHint(QPainter::Antialiasing, scaled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        drawSheet(painter);
+    }
+    Picture &pic = sheetView->picture();
+    ClearImage(pic, Colors::White, m_draw);
+    pic.canvas().assign(sheetImage);
 }
 
 bool PrintDialog::SetUpPrinter()
@@ -267,50 +312,36 @@ void PrintDialog::printClicked()
 
 int PrintDialog::PrintSheet()
 {
-    const QRect target = PrintTarget(printer().width(), SheetSize);
+    QPrinter &out = printer();
+    const double factor = PrintFactor(out.width());
     std::optional<WaitCursor> wait(std::in_place);
-
-    // The sheet goes to the printer by way of a bitmap file, so what is
-    // printed is exactly the picture that was saved.
-    // It lies in the data folder, beside the records: the start folder may
-    // be one the user cannot write.
-    const QString folder = m_folder.dir;
-    const QString path = (folder.isEmpty() ? QDir::current() : QDir(folder)).absoluteFilePath(TempFileName);
-    QString why;
-    if (!SaveBitmap(path, sheet().image(), &why)) {
-        // The box is not to show an hourglass over it.
-        wait.reset();
-        prompt().message(QStringLiteral("一時ファイルが作成できません"));
-        if (!why.isEmpty())
-            prompt().message(why, MessageKind::Error);
-        return 0;
-    }
-    QImage bitmap;
-    if (!bitmap.load(path, "BMP")) {
-        QFile::remove(path);
-        wait.reset();
-        prompt().message(QStringLiteral("一時ファイルが作成できません"));
-        return 0;
-    }
 
     // Each copy is a job of its own; the printer must not multiply a job
     // as well.
-    const int copies = qMax(1, printer().copyCount());
-    printer().setCopyCount(1);
+    const int copies = qMax(1, out.copyCount());
+    out.setCopyCount(1);
     int jobs = 0;
     for (int copy = 1; copy <= copies; ++copy) {
         QPainter painter;
-        if (!painter.begin(&printer()))
+        if (!painter.begin(&out))
             break;
-        painter.drawImage(target, bitmap);
+        painter.scale(factor, factor);
+        drawSheet(painter);
         painter.end();
         ++jobs;
         if (jobPrinted)
             jobPrinted(copy);
     }
-    printer().setCopyCount(copies);
-
-    bitmap = QImage();
-    QFile::remove(path);
+    out.setCopyCount(copies);
+    if (jobs == 0) {
+        // The box is not to show an hourglass over it.
+        wait.reset();
+        const bool toFile = out.outputFormat() == QPrinter::PdfFormat;
+        if (toFile && !out.outputFileName().isEmpty())
+            prompt().message(QStringLiteral("PDFファイル「%1」に書き込めません。").arg(QDir::toNativeSeparators(out.outputFileName())),
+                             MessageKind::Error);
+        else
+            prompt().message(QStringLiteral("印刷できません。プリンタが見つからないか、使えません。"), MessageKind::Error);
+    }
     return jobs;
 }

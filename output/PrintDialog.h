@@ -1,7 +1,8 @@
 #pragma once
-// The print dialog: a preview sheet of the plane with heading and title,
-// printed as one page stretched to the printer's page width. It only shows
-// and prints what the main window hands it; it draws no curves itself.
+// The print dialog: a sheet of the plane with heading and title, drawn
+// onto the printer's painter as one page scaled to the printer's page width,
+// and at screen resolution as the preview. The plane itself is drawn by the
+// main window, onto whatever canvas the dialog hands it.
 
 #include "files/AppFolder.h"
 #include "plane/DrawingSettings.h"
@@ -16,6 +17,9 @@
 
 class Canvas;
 class ImageView;
+class Picture;
+class QComboBox;
+class QPainter;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -40,14 +44,20 @@ public:
     static constexpr int FontPoints = 12;           // heading and title
     static constexpr int TitleGap = 15;             // pixels below the plane
     inline static const QString DefaultTitle = QStringLiteral("Quorvel 放物線学習ツール");
-    inline static const QString TempFileName = QStringLiteral("temp.bmp");
+    // The ways the plane's size on paper is chosen: the size in percent, or
+    // one grid unit of the plane as a length on paper.
+    enum class Scale { Percent, FiveMillimetres, OneCentimetre };
 
     PrintDialog(const DrawingSettings &draw, const AppFolder &folder, QWidget *parent = nullptr);
     ~PrintDialog() override;
 
-    // Wired by the main window: its plane picture with the curves, and the
-    // unit window's file-name label.
-    std::function<const QImage &()> planeImage;
+    // Wired by the main window: the size of its plane and the pixels of one
+    // grid unit across, the drawing of the plane with its curves onto a
+    // picture whose canvas has a target of that size, and the unit window's
+    // file-name label.
+    std::function<QSize()> planeSize;
+    std::function<int()> planeUnit;
+    std::function<void(Picture &)> drawPlane;
     std::function<QString()> unitFileName;
     // The printer dialog; true when confirmed. Tests replace it.
     std::function<bool(QPrinter &)> setupPrinter;
@@ -69,8 +79,13 @@ public:
     void DrawPrintPreview();
     // Runs the printer dialog; on confirmation refreshes the page labels.
     bool SetUpPrinter();
-    // Prints the preview sheet, one job per copy; returns the jobs printed.
+    // Prints the sheet, one job per copy; returns the jobs printed.
     int PrintSheet();
+    // Draws the sheet (SheetSize pixels square, cut at its edge) onto the
+    // painter, whose transform places and scales it.
+    void drawSheet(QPainter &painter);
+    // The plane's size on the sheet as a factor of its pixels.
+    double planeRatio();
     void printClicked();
 
 protected:
@@ -89,6 +104,7 @@ private:
     QSpinBox *leftMarginSpin = nullptr;
     QSpinBox *topMarginSpin = nullptr;
     QSpinBox *reductionSpin = nullptr;
+    QComboBox *scaleCombo = nullptr;
     QLineEdit *titleField = nullptr;
     QLineEdit *fileField = nullptr;
     QLabel *paperWidthLabel = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QVarLengthArray>
 
 #include <cstdlib>
@@ -21,6 +22,14 @@ std::uint32_t ToPixel(Color c)
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
+namespace {
+// Where a vector line runs so that it covers the pixels a bitmap line paints.
+QPointF PixelCentre(QPoint p)
+{
+    return QPointF(p.x() + 0.5, p.y() + 0.5);
+}
+}  // namespace
+
 Canvas::Canvas() = default;
 
 Canvas::Canvas(int width, int height, Color fill)
@@ -30,7 +39,19 @@ Canvas::Canvas(int width, int height, Color fill)
 
 Canvas::~Canvas()
 {
+    setTarget(nullptr, 0, 0);
     endPainting();
+}
+
+void Canvas::setTarget(QPainter *target, int width, int height)
+{
+    if (m_target)
+        m_target->restore();
+    endPainting();
+    m_target = target;
+    m_targetSize = QSize(qMax(width, 0), qMax(height, 0));
+    if (m_target)
+        m_target->save();
 }
 
 const QImage &Canvas::image() const
@@ -50,6 +71,8 @@ void Canvas::endPainting() const
 
 QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
 {
+    if (m_target)
+        return targetPainter(withPen, withBrush);
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -88,22 +111,51 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
     return p;
 }
 
+QPainter &Canvas::targetPainter(bool withPen, bool withBrush)
+{
+    // A vector device has no raster operations: every drawing is a copy,
+    // and pens have their real width, so that they scale with the device.
+    QPainter &p = *m_target;
+    if (p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (withPen) {
+        QPen pen(ToQColor(m_penColor));
+        pen.setWidth(m_penWidth);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+    } else {
+        p.setPen(Qt::NoPen);
+    }
+    if (withBrush && m_brushStyle == BrushStyle::Solid)
+        p.setBrush(ToQColor(m_brushColor));
+    else
+        p.setBrush(Qt::NoBrush);
+    return p;
+}
+
 void Canvas::assign(const QImage &image)
 {
     endPainting();
     m_image = image;
+    if (m_target)
+        targetPainter(false, false).drawImage(QRect(QPoint(0, 0), m_targetSize), image);
     changed();
 }
 
 void Canvas::reset(int width, int height, Color fill)
 {
     endPainting();
-    // A picture of the same size is cleared in place: a fresh bitmap costs
-    // its allocation and a page fault per page on first touch.
-    const QSize size(qMax(width, 0), qMax(height, 0));
-    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
-        m_image = QImage(size, QImage::Format_RGB32);
-    m_image.fill(ToPixel(fill));
+    if (m_target) {
+        targetPainter(false, false).fillRect(QRect(0, 0, width, height), ToQColor(fill));
+    } else {
+        // A picture of the same size is cleared in place: a fresh bitmap
+        // costs its allocation and a page fault per page on first touch.
+        const QSize size(qMax(width, 0), qMax(height, 0));
+        if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
+            m_image = QImage(size, QImage::Format_RGB32);
+        m_image.fill(ToPixel(fill));
+    }
     m_penColor = Colors::Black;
     m_penWidth = 1;
     m_penMode = PenMode::Copy;
@@ -154,8 +206,9 @@ void Canvas::changed()
 {
     ++m_generation;
     // One report until the pixels are next read: a view repaints once
-    // for a whole drawing, not once per line of it.
-    if (m_changed && !m_changeReported) {
+    // for a whole drawing, not once per line of it. A target's drawing
+    // leaves the pixels as they are.
+    if (!m_target && m_changed && !m_changeReported) {
         m_changeReported = true;
         m_changed();
     }
@@ -169,8 +222,11 @@ void Canvas::moveTo(int x, int y)
 void Canvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
-    if (!m_image.isNull() && to != m_pos) {
-        if (m_penWidth == 1 && (to.x() == m_pos.x() || to.y() == m_pos.y())) {
+    if (drawable() && to != m_pos) {
+        const bool aligned = to.x() == m_pos.x() || to.y() == m_pos.y();
+        if (m_target && !(m_penWidth == 1 && aligned)) {
+            painter(Op::Pen, true, false).drawLine(PixelCentre(m_pos), PixelCentre(to));
+        } else if (m_penWidth == 1 && aligned) {
             // Grid lines: a one-pixel band without its end point is far
             // cheaper to fill than to stroke.
             const bool vertical = to.x() == m_pos.x();
@@ -193,7 +249,15 @@ void Canvas::lineToEach(const QPoint *points, int count)
 {
     if (count <= 0)
         return;
-    if (!m_image.isNull()) {
+    if (m_target) {
+        // One path for the whole curve, through the pixel centres.
+        QPainterPath line(PixelCentre(m_pos));
+        for (int i = 0; i < count; ++i)
+            if (points[i] != (i ? points[i - 1] : m_pos))
+                line.lineTo(PixelCentre(points[i]));
+        if (line.elementCount() > 1)
+            painter(Op::Pen, true, false).drawPath(line);
+    } else if (drawable()) {
         // The segments go to the rasterizer in one call; drawing them one by
         // one costs more in call overhead than in pixels.
         QVarLengthArray<QLine, 256> lines;
@@ -241,7 +305,7 @@ void Canvas::lineToEach(const QPoint *points, int count)
 
 void Canvas::blocks(const QRect *rects, int count)
 {
-    if (m_image.isNull() || count <= 0)
+    if (!drawable() || count <= 0)
         return;
     const BrushStyle keep = m_brushStyle;
     const Color keepColor = m_brushColor;
@@ -267,7 +331,7 @@ void OrderCorners(int &x1, int &y1, int &x2, int &y2)
 void Canvas::rectangle(int x1, int y1, int x2, int y2)
 {
     OrderCorners(x1, y1, x2, y2);
-    if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
+    if (!drawable() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
     const int w = x2 - x1, h = y2 - y1;
     if (m_brushStyle == BrushStyle::Solid && m_brushColor == m_penColor) {
@@ -345,9 +409,14 @@ const QImage &Canvas::ellipseStamp(int width, int height)
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
 {
     OrderCorners(x1, y1, x2, y2);
-    if (m_image.isNull() || x2 - x1 < 1 || y2 - y1 < 1)
+    if (!drawable() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    if (m_penMode == PenMode::Copy && x2 - x1 <= 64 && y2 - y1 <= 64) {
+    if (m_target) {
+        // The outline runs through the centres of the box's outer pixels.
+        const qreal half = m_penWidth / 2.0;
+        painter(Op::Pen, true, true)
+            .drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
+    } else if (m_penMode == PenMode::Copy && x2 - x1 <= 64 && y2 - y1 <= 64) {
         // Dots and end marks come by the hundred in a few shapes: the shape
         // is drawn once and copied, which lands on the same pixels because
         // whole-pixel moves do not change how a shape is rasterized.
@@ -362,7 +431,7 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
 
 void Canvas::fillRect(const QRect &r)
 {
-    if (m_image.isNull() || r.isEmpty())
+    if (!drawable() || r.isEmpty())
         return;
     painter(Op::Fill, false, false).fillRect(r, ToQColor(m_brushColor));
     changed();
@@ -370,6 +439,10 @@ void Canvas::fillRect(const QRect &r)
 
 void Canvas::fill(Color c)
 {
+    if (m_target) {
+        targetPainter(false, false).fillRect(QRect(QPoint(0, 0), m_targetSize), ToQColor(c));
+        return;
+    }
     endPainting();
     m_image.fill(ToPixel(c));
     changed();
@@ -377,7 +450,7 @@ void Canvas::fill(Color c)
 
 void Canvas::textOut(int x, int y, const QString &text)
 {
-    if (m_image.isNull() || text.isEmpty())
+    if (!drawable() || text.isEmpty())
         return;
     const QFont f = font();
     const QFontMetrics &fm = metrics();
@@ -405,7 +478,7 @@ int Canvas::textHeight(const QString &) const
 
 void Canvas::stretchDraw(const QRect &dest, const QImage &src)
 {
-    if (m_image.isNull() || src.isNull() || dest.isEmpty())
+    if (!drawable() || src.isNull() || dest.isEmpty())
         return;
     painter(Op::Fill, false, false).drawImage(dest, src);
     changed();
@@ -413,8 +486,9 @@ void Canvas::stretchDraw(const QRect &dest, const QImage &src)
 
 void Canvas::xorCopy(int x, int y, const QImage &src)
 {
-    if (m_image.isNull() || src.isNull())
+    if (!drawable() || src.isNull())
         return;
-    painter(Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
+    // A target cannot combine pixels: it gets a plain copy.
+    painter(m_target ? Op::Fill : Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
     changed();
 }

@@ -54,8 +54,14 @@ public:
     // brush and font as they are: an overlay drawn onto a still picture.
     void assign(const QImage &image);
 
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    // Every drawing goes to this painter, in the canvas's logical pixels
+    // (the painter's transform scales them); null draws into the image again.
+    // The painter's state is saved here and restored when the target goes.
+    void setTarget(QPainter *target, int width, int height);
+    bool hasTarget() const { return m_target != nullptr; }
+
+    int width() const { return m_target ? m_targetSize.width() : m_image.width(); }
+    int height() const { return m_target ? m_targetSize.height() : m_image.height(); }
     // The pixels; drawing still under way is finished first.
     const QImage &image() const;
     Color pixel(int x, int y) const;
@@ -135,14 +141,19 @@ private:
     // One painter stays open across drawing calls (opening one per call
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
+    QPainter &targetPainter(bool withPen, bool withBrush);
     void endPainting() const;
     // The ellipse of this size in the current pen and brush, on a
     // transparent picture with a margin of the pen width plus 2.
     const QImage &ellipseStamp(int width, int height);
+    // There is somewhere to draw: a target or a bitmap.
+    bool drawable() const { return m_target || !m_image.isNull(); }
     void changed();
 
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;
+    QPainter *m_target = nullptr;
+    QSize m_targetSize;
     Color m_penColor = Colors::Black;
     int m_penWidth = 1;
     PenMode m_penMode = PenMode::Copy;

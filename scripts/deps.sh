@@ -4,7 +4,7 @@
 
 quorvel_packages=(g++ make cmake pkg-config qt6-base-dev fonts-ipafont-gothic fonts-urw-base35 python3
                   xvfb xdotool imagemagick desktop-file-utils appstream dpkg-dev
-                  qt6-translations-l10n libxcb1-dev)
+                  qt6-translations-l10n libxcb1-dev qt6-svg-dev poppler-utils)
 
 quorvel_install_missing() {
   local missing=()

@@ -2,11 +2,19 @@
 #include "output/PrintDialog.h"
 #include "plane/Canvas.h"
 #include "plane/Fonts.h"
-#include "support/FullDisk.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Plotting.h"
+#include "support/Records.h"
+#include "support/Unprivileged.h"
+#include "support/VectorFiles.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSettings.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -75,9 +83,28 @@ class TestPrint : public QObject {
 
     QImage m_plane;
 
-    void wire(PrintDialog &p)
+    // A plane that is a pasted bitmap (the quadrants), or the plane of the
+    // settings with two whole curves, the red one selected.
+    void wire(PrintDialog &p, bool realPlane = false)
     {
-        p.planeImage = [this]() -> const QImage & { return m_plane; };
+        if (realPlane) {
+            m_plane = QImage(544, 544, QImage::Format_RGB32);
+            p.drawPlane = [](Picture &pic) {
+                ViewSettings &st = TestSettings();
+                const PlaneGeometry g = DrawPlane(pic, st, PlaneGeometry{});
+                const PlotContext ctx{g, st.Draw, pic.width()};
+                DrawParabola(pic.canvas(), MakeParabola(0, 0, 1, 1), false, ctx);
+                Parabola segment = MakeParabola(1, -2, 3, 2);
+                segment.Color = int(Red);
+                DrawParabola(pic.canvas(), segment, true, ctx);
+            };
+        } else {
+            p.drawPlane = [this](Picture &pic) {
+                pic.canvas().stretchDraw(QRect(QPoint(0, 0), m_plane.size()), m_plane);
+            };
+        }
+        p.planeSize = [this] { return m_plane.size(); };
+        p.planeUnit = [] { return 16; };
         p.unitFileName = [] { return QStringLiteral("/home/pupil/DATA/Nijikansu.prb"); };
     }
     void setSpin(PrintDialog &p, const char *name, int v)
@@ -418,33 +445,138 @@ private slots:
         QCOMPARE(QFile::exists(tmp.file(QStringLiteral("out.pdf"))), jobs > 0);
     }
 
+    // The sheet goes onto the printer's painter: text as text, the plane
+    // as lines and paths, no bitmap and no file but the printed one.
     void printsTheSheetToPdf()
     {
         InTempFolder tmp;
-        m_plane = Quadrants(320, 320);
         PrintDialog p(TestSettings().Draw, TestFolder());
-        wire(p);
+        wire(p, true);
         const QString pdf = tmp.file(QStringLiteral("sheet.pdf"));
         toPdf(p, pdf);
         p.prepareToShow();
         setSpin(p, "spnLeft", 80);
+        edit(p, "edtFile")->setText(QStringLiteral("DATA/単元.prb  2004.11.05  09:05"));
+        edit(p, "edtTitle")->setText(QStringLiteral("二次関数のグラフ"));
 
-        QImage printedBitmap;
-        p.jobPrinted = [&](int) { printedBitmap = QImage(tmp.file(PrintDialog::TempFileName)); };
         QCOMPARE(p.PrintSheet(), 1);
-        // The job printed the current preview, by way of the bitmap file...
-        QCOMPARE(printedBitmap.convertToFormat(QImage::Format_RGB32), p.sheet().image());
-        // ...which is gone afterwards.
-        QVERIFY(!QFile::exists(tmp.file(PrintDialog::TempFileName)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
+        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("sheet.pdf")});
+        QCOMPARE(PdfPageCount(pdf), 1);
+        const QString text = PdfText(pdf);
+        // (pdftotext writes runs of spaces as one)
+        QVERIFY2(text.contains(QStringLiteral("DATA/単元.prb 2004.11.05 09:05")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("二次関数のグラフ")), qPrintable(text));
+        QVERIFY2(text.contains(QLatin1String("-10")), qPrintable(text));  // a tick number
+        QCOMPARE(PdfImageCount(pdf), 0);
+    }
 
-        const QByteArray bytes = ReadAll(pdf);
-        QVERIFY(bytes.startsWith("%PDF"));
-        QVERIFY2(bytes.size() > 5000, qPrintable(QString::number(bytes.size())));
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
-                 1);
-        QVERIFY(bytes.contains("/Width 640"));
-        QVERIFY(bytes.contains("/Height 640"));
+    // The size scales the drawing, not pixels: at 50 % the sheet has the
+    // curves of 100 %, whole.
+    void everySizeDrawsTheSameCurves_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("50 %") << int(PrintDialog::Scale::Percent) << 50;
+        QTest::newRow("70 %") << int(PrintDialog::Scale::Percent) << 70;
+        QTest::newRow("1目盛 = 5 mm") << int(PrintDialog::Scale::FiveMillimetres) << 100;
+    }
+    void everySizeDrawsTheSameCurves()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, percent);
+        PrintDialog p(TestSettings().Draw, TestFolder());
+        wire(p, true);
+        p.printer().setOutputFormat(QPrinter::PdfFormat);
+        p.prepareToShow();
+        auto curves = [&p] {
+            QBuffer svg;
+            svg.open(QIODevice::WriteOnly);
+            QSvgGenerator gen;
+            gen.setOutputDevice(&svg);
+            gen.setSize(QSize(PrintDialog::SheetSize, PrintDialog::SheetSize));
+            QPainter painter(&gen);
+            p.drawSheet(painter);
+            painter.end();
+            return SvgCurvePaths(svg.data());
+        };
+        const QStringList whole = curves();
+        QCOMPARE(whole.size(), 2);
+        p.findChild<QComboBox *>(QStringLiteral("cmbScale"))->setCurrentIndex(scale);
+        setSpin(p, "spnShukusho", percent);
+        QCOMPARE(curves(), whole);
+
+        // The preview shows the smaller curves without gaps: from the first
+        // column with a reddish pixel to the last, every column has one.
+        const QImage sheet = p.sheet().image();
+        QList<int> reddish;
+        for (int x = 0; x < sheet.width(); ++x)
+            for (int y = 0; y < sheet.height(); ++y) {
+                const QColor c(sheet.pixel(x, y));
+                if (c.red() - c.green() > 25 && c.red() - c.blue() > 25) {
+                    reddish << x;
+                    break;
+                }
+            }
+        QVERIFY(reddish.size() > 40);
+        QCOMPARE(reddish.last() - reddish.first() + 1, reddish.size());
+    }
+
+    // At true scale one grid unit is 5 mm or 1 cm on paper: measured on a
+    // rendering of 10 pixels to the millimetre.
+    void trueScale_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<double>("millimetres");
+        QTest::newRow("1目盛 = 5 mm") << int(PrintDialog::Scale::FiveMillimetres) << 5.0;
+        QTest::newRow("1目盛 = 1 cm") << int(PrintDialog::Scale::OneCentimetre) << 10.0;
+    }
+    void trueScale()
+    {
+        QFETCH(int, scale);
+        QFETCH(double, millimetres);
+        InTempFolder tmp;
+        PrintDialog p(TestSettings().Draw, TestFolder());
+        wire(p, true);
+        const QString pdf = tmp.file(QStringLiteral("scale.pdf"));
+        toPdf(p, pdf);
+        p.printer().setPageSize(QPageSize(QPageSize::A4));
+        p.prepareToShow();
+        p.findChild<QComboBox *>(QStringLiteral("cmbScale"))->setCurrentIndex(scale);
+        QVERIFY(!p.findChild<QSpinBox *>(QStringLiteral("spnShukusho"))->isEnabled());
+        QCOMPARE(p.PrintSheet(), 1);
+        RunPoppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
+                                                QStringLiteral("-singlefile"), pdf, tmp.file(QStringLiteral("page"))});
+        const QImage page(tmp.file(QStringLiteral("page.pgm")));
+        QVERIFY(!page.isNull());
+        // Sheet pixels to rendered pixels, and a row half a unit below the
+        // plane's top line, where only vertical lines cross.
+        QPrinter &pr = p.printer();
+        const QRectF paper = pr.pageLayout().paintRectPixels(pr.resolution());
+        const double k = PrintFactor(pr.width()) / pr.resolution() * 254;
+        const double ratio = p.planeRatio();
+        const int row = int((paper.top() / pr.resolution() * 254) + (50 + 16 * 1.5 * ratio) * k);
+        const int x0 = int(paper.left() / pr.resolution() * 254 + 50 * k);
+        const int x1 = qMin(page.width(), int(x0 + 544 * ratio * k));
+        QList<double> centres;
+        int runStart = -1;
+        for (int x = x0; x <= x1; ++x) {
+            const bool ink = x < x1 && qGray(page.pixel(x, row)) < 235;
+            if (ink && runStart < 0)
+                runStart = x;
+            if (!ink && runStart >= 0) {
+                centres << (runStart + x - 1) / 2.0;
+                runStart = -1;
+            }
+        }
+        QList<double> gaps;
+        for (int i = 1; i < centres.size(); ++i)
+            gaps << centres[i] - centres[i - 1];
+        std::sort(gaps.begin(), gaps.end());
+        QVERIFY2(gaps.size() >= 8, qPrintable(QString::number(gaps.size())));
+        const double median = gaps[gaps.size() / 2];
+        QVERIFY2(qAbs(median - millimetres * 10) <= 1.0, qPrintable(QString::number(median)));
     }
 
     void eachCopyIsAJobOfItsOwn()
@@ -466,49 +598,74 @@ private slots:
         QCOMPARE(p.PrintSheet(), 2);
         QCOMPARE(copies, QList<int>({1, 2}));
         for (int copy : {1, 2}) {
-            const QByteArray bytes = ReadAll(tmp.file(QStringLiteral("copy%1.pdf").arg(copy)));
-            QVERIFY(bytes.startsWith("%PDF"));
-            QVERIFY(bytes.contains("/Width 640"));
+            const QString file = tmp.file(QStringLiteral("copy%1.pdf").arg(copy));
+            QVERIFY(ReadAll(file).startsWith("%PDF"));
+            QCOMPARE(PdfPageCount(file), 1);
+            QVERIFY(PdfText(file).contains(PrintDialog::DefaultTitle));
         }
         QCOMPARE(p.printer().copyCount(), 2);
-        QVERIFY(!QFile::exists(tmp.file(PrintDialog::TempFileName)));
+        // The pasted bitmap is the one image; nothing else was written.
+        QCOMPARE(PdfImageCount(tmp.file(QStringLiteral("copy1.pdf"))), 1);
+        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files).size(), 2);
     }
 
-    void unwritableTempFilePrintsNothing_data()
+    // A folder the user cannot write is no hindrance: nothing is written
+    // but the printed file.
+    void printsFromAReadOnlyFolder()
     {
-        QTest::addColumn<bool>("folder");  // a folder in the way, else a file-size limit
-        QTest::addColumn<QString>("reason");
-        // Even root cannot write where a folder stands.
-        QTest::newRow("folder in the way") << true << QStringLiteral("同じ名前のフォルダーがあります");
-        // The bitmap is cut short, as on a full disk.
-        QTest::newRow("file size limit") << false << QStringLiteral("ファイルが大きすぎて書き込めません");
+        QUORVEL_WHERE_PERMISSIONS_BIND();
+        QTemporaryDir out;
+        InTempFolder tmp;
+        m_plane = Quadrants(320, 320);
+        AppFolder folder;
+        folder.dir = tmp.dir.path();
+        QVERIFY(QFile::setPermissions(tmp.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        PrintDialog p(TestSettings().Draw, folder);
+        wire(p);
+        toPdf(p, out.filePath(QStringLiteral("sheet.pdf")));
+        p.prepareToShow();
+        const int jobs = p.PrintSheet();
+        QFile::setPermissions(tmp.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(jobs, 1);
+        QVERIFY(PdfText(out.filePath(QStringLiteral("sheet.pdf"))).contains(PrintDialog::DefaultTitle));
+        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList());
     }
-    void unwritableTempFilePrintsNothing()
+
+    void failedPrintSaysWhyAndLeavesNoFile_data()
     {
-        QFETCH(bool, folder);
-        QFETCH(QString, reason);
-        if (!folder)
-            QUORVEL_UNDER_FILE_SIZE_LIMIT(64 * 1024);
+        QTest::addColumn<QString>("output");  // under the temporary folder; empty: no printer
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder missing") << QStringLiteral("missing/sheet.pdf")
+                                        << QStringLiteral("PDFファイル「%1」に書き込めません。");
+        QTest::newRow("a folder of that name") << QStringLiteral("taken")
+                                               << QStringLiteral("PDFファイル「%1」に書き込めません。");
+        QTest::newRow("no printer") << QString() << QStringLiteral("印刷できません。プリンタが見つからないか、使えません。");
+    }
+    void failedPrintSaysWhyAndLeavesNoFile()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, message);
         InTempFolder tmp;
         ScriptedPrompt prompt;
-        if (folder)
-            QVERIFY(QDir(tmp.dir.path()).mkdir(PrintDialog::TempFileName));
+        QVERIFY(QDir(tmp.dir.path()).mkdir(QStringLiteral("taken")));
         m_plane = Quadrants(320, 320);
         PrintDialog p(TestSettings().Draw, TestFolder());
         wire(p);
-        const QString pdf = tmp.file(QStringLiteral("never.pdf"));
+        const QString pdf = output.isEmpty() ? QString() : tmp.file(output);
         toPdf(p, pdf);
         p.prepareToShow();
         int printed = 0;
         p.jobPrinted = [&](int) { ++printed; };
         QCOMPARE(p.PrintSheet(), 0);
-        QCOMPARE(prompt.texts(), (QStringList{QStringLiteral("一時ファイルが作成できません"), reason}));
+        QCOMPARE(prompt.texts(), QStringList{message.contains(QLatin1String("%1"))
+                                                 ? message.arg(QDir::toNativeSeparators(pdf))
+                                                 : message});
         QCOMPARE(printed, 0);
-        QVERIFY(!QFile::exists(pdf));
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QCOMPARE(QFileInfo(tmp.file(PrintDialog::TempFileName)).isDir(), folder);
-        // No stray temporary of the failed save is left behind either.
-        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(tmp.dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("taken")});
+        QCOMPARE(QDir(tmp.file(QStringLiteral("taken"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     void closeAccepts()

@@ -3,11 +3,25 @@
 
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QtTest>
 #include <functional>
 
 using Figure = std::function<void(Canvas &)>;
 Q_DECLARE_METATYPE(Figure)
+
+namespace {
+// Smallest box holding every pixel that is not white.
+QRect InkBox(const QImage &image)
+{
+    QRect r;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+}  // namespace
 
 class TestCanvas : public QObject {
     Q_OBJECT
@@ -220,6 +234,141 @@ private slots:
                 }
         QVERIFY(inside);
         QVERIFY(!above);
+    }
+    // On a painter scaled 3 times, every drawing covers three times the box
+    // it covers in the bitmap: widths, boxes and fonts scale with the painter.
+    void targetDrawingScalesWithThePainter_data()
+    {
+        QTest::addColumn<Figure>("figure");
+        QTest::addColumn<int>("slack");  // device pixels each edge may differ by
+        QTest::newRow("grid line") << Figure([](Canvas &c) {
+            c.moveTo(2, 5);
+            c.lineTo(10, 5);
+        }) << 0;
+        QTest::newRow("wide curve") << Figure([](Canvas &c) {
+            c.setPenWidth(3);
+            const QPoint pts[] = {{10, 5}, {20, 5}, {20, 5}, {30, 5}};
+            c.moveTo(2, 5);
+            c.lineToEach(pts, 4);
+        }) << 2;  // the ends run from pixel centres
+        QTest::newRow("slanted wide line") << Figure([](Canvas &c) {
+            c.setPenWidth(2);
+            c.moveTo(5, 5);
+            c.lineTo(40, 30);
+        }) << 3;
+        QTest::newRow("framed rectangle") << Figure([](Canvas &c) {
+            c.setPenWidth(2);
+            c.setBrushColor(0x808000);
+            c.rectangle(5, 5, 30, 20);
+        }) << 0;
+        QTest::newRow("blocks") << Figure([](Canvas &c) {
+            const QRect boxes[] = {QRect(3, 3, 2, 2), QRect(30, 40, 2, 2)};
+            c.blocks(boxes, 2);
+        }) << 0;
+        QTest::newRow("filled box") << Figure([](Canvas &c) {
+            c.setBrushColor(0x0000FF);
+            c.fillRect(QRect(7, 8, 9, 10));
+        }) << 0;
+        QTest::newRow("circle") << Figure([](Canvas &c) {
+            c.setPenWidth(2);
+            c.ellipse(20, 20, 31, 31);
+        }) << 1;
+        QTest::newRow("text") << Figure([](Canvas &c) {
+            c.setBrushStyle(BrushStyle::Clear);
+            c.setFontSize(14);
+            c.textOut(2, 2, QStringLiteral("y = x²"));
+        }) << 4;
+        QTest::newRow("text on its background") << Figure([](Canvas &c) {
+            c.setBrushColor(0x00FFFF);
+            c.textOut(4, 30, QStringLiteral("-12"));
+        }) << 0;
+        QTest::newRow("stretched image") << Figure([](Canvas &c) {
+            QImage src(4, 4, QImage::Format_RGB32);
+            src.fill(Qt::blue);
+            c.stretchDraw(QRect(10, 12, 20, 8), src);
+        }) << 0;
+    }
+    void targetDrawingScalesWithThePainter()
+    {
+        QFETCH(Figure, figure);
+        QFETCH(int, slack);
+        Canvas bitmap(64, 64);
+        figure(bitmap);
+        const QRect expected = InkBox(bitmap.image());
+        QVERIFY(!expected.isEmpty());
+
+        QImage device(192, 192, QImage::Format_RGB32);
+        device.fill(Qt::white);
+        QPainter p(&device);
+        p.scale(3, 3);
+        Canvas c(8, 8);
+        c.setTarget(&p, 64, 64);
+        QCOMPARE(c.width(), 64);
+        figure(c);
+        c.setTarget(nullptr, 0, 0);
+        p.end();
+        const QRect got = InkBox(device);
+        const QRect want(expected.topLeft() * 3, expected.size() * 3);
+        QVERIFY2(std::abs(got.left() - want.left()) <= slack && std::abs(got.top() - want.top()) <= slack &&
+                     std::abs(got.right() - want.right()) <= slack &&
+                     std::abs(got.bottom() - want.bottom()) <= slack,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 instead of %5,%6 %7x%8")
+                                .arg(got.x()).arg(got.y()).arg(got.width()).arg(got.height())
+                                .arg(want.x()).arg(want.y()).arg(want.width()).arg(want.height())));
+        // The bitmap of the canvas is not drawn on meanwhile.
+        QCOMPARE(InkBox(c.image()), QRect());
+    }
+
+    // A painter cannot invert what is under it: not-xor and xor draw as
+    // copies there, fill covers the canvas's box only, and the painter is
+    // handed back in the state it came in.
+    void targetDrawsCopiesAndKeepsThePainterState()
+    {
+        QImage device(100, 100, QImage::Format_RGB32);
+        device.fill(Qt::white);
+        QPainter p(&device);
+        QPen pen(Qt::green, 7);
+        p.setPen(pen);
+        p.setBrush(Qt::yellow);
+        p.setFont(QFont(QStringLiteral("Bookman Old Style"), 31));
+        p.setCompositionMode(QPainter::CompositionMode_Multiply);
+        p.translate(10, 20);
+        const QTransform transform = p.transform();
+
+        Canvas c;
+        int reports = 0;
+        c.setChangeHook([&reports] { ++reports; });
+        c.setTarget(&p, 50, 40);
+        QVERIFY(c.hasTarget());
+        QCOMPARE(c.height(), 40);
+        c.fill(0x00FF00);
+        c.setPenMode(PenMode::NotXor);
+        c.setPenColor(0x0000FF);
+        for (int twice = 0; twice < 2; ++twice) {
+            c.moveTo(0, 5);
+            c.lineTo(20, 5);
+        }
+        QImage mark(4, 4, QImage::Format_RGB32);
+        mark.fill(Qt::black);
+        c.xorCopy(30, 30, mark);
+        c.xorCopy(30, 30, mark);
+        c.setFontSize(20);
+        c.textOut(0, 10, QStringLiteral("x"));
+        c.setTarget(nullptr, 0, 0);
+        QVERIFY(!c.hasTarget());
+        QCOMPARE(reports, 0);
+
+        QCOMPARE(p.pen(), pen);
+        QCOMPARE(p.brush(), QBrush(Qt::yellow));
+        QCOMPARE(p.font(), QFont(QStringLiteral("Bookman Old Style"), 31));
+        QCOMPARE(p.compositionMode(), QPainter::CompositionMode_Multiply);
+        QCOMPARE(p.transform(), transform);
+        p.end();
+        QCOMPARE(QColor(device.pixel(15, 25)), QColor(255, 0, 0));
+        QCOMPARE(QColor(device.pixel(41, 51)), QColor(0, 0, 0));
+        QCOMPARE(QColor(device.pixel(59, 59)), QColor(0, 255, 0));
+        QCOMPARE(QColor(device.pixel(60, 59)), QColor(255, 255, 255));
+        QCOMPARE(QColor(device.pixel(59, 60)), QColor(255, 255, 255));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "ui/Prompt.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include "support/Pixels.h"
 
 #include <QtTest>
@@ -446,6 +447,43 @@ private slots:
         QCOMPARE(c.fontName(), raise ? Fonts::Serif : Fonts::Gothic);
         QCOMPARE(c.fontItalic(), raise != 0);
         QCOMPARE(c.fontSize(), 14);
+    }
+
+    // The plane drawn onto a painter at twice the size gives each grid pixel
+    // of the bitmap as a block of two by two (the numbers, whose glyphs are
+    // made for each size, lie outside the compared quarter).
+    void planeDrawsOntoAPainterAtAnyScale()
+    {
+        PlaneState st = MainLayoutState();
+        st.Draw.AxisColor = true;
+        Picture bitmap;
+        DrawPlane(bitmap, st, st.Geometry);
+        const QImage one = bitmap.canvas().image();
+
+        QImage two(1088, 1088, QImage::Format_RGB32);
+        two.fill(Qt::red);
+        QPainter p(&two);
+        p.scale(2, 2);
+        Picture target;
+        target.canvas().setTarget(&p, 544, 544);
+        const PlaneGeometry g = DrawPlane(target, st, st.Geometry);
+        target.canvas().setTarget(nullptr, 0, 0);
+        p.end();
+        QCOMPARE(g.OriginX, 272);
+        int differ = 0, lines = 0, uncleared = 0;
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                uncleared += two.pixel(x, y) == qRgb(255, 0, 0);
+        QCOMPARE(uncleared, 0);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 240; ++x) {
+                const QRgb want = one.pixel(x, y);
+                lines += (want & 0xFFFFFF) != 0xFFFFFF;
+                for (int k = 0; k < 4; ++k)
+                    differ += two.pixel(2 * x + k % 2, 2 * y + k / 2) != want;
+            }
+        QVERIFY(lines > 240 * 10);
+        QCOMPARE(differ, 0);
     }
 
     void clearImageTakesThePictureSize()

@@ -6,7 +6,13 @@
 
 #include "support/Pixels.h"
 #include "support/Records.h"
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QTemporaryDir>
+#include "support/VectorFiles.h"
 
 #include <QtTest>
 #include <cmath>
@@ -102,6 +108,54 @@ class TestPlotting : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterFontSubstitutions(); }
+
+    // The plane with its curves, marks and numbers goes onto any painter:
+    // into a PDF and an SVG as lines, paths and text, with no bitmap.
+    void planeWithCurvesDrawsOntoVectorDevices()
+    {
+        ViewSettings st;
+        st.PlaneDefaultSize = 544;
+        st.Layout = MainLayout{1024, 740, 40, 96, 8, 364};
+        Parabola teal = Rec(1, 2, 3, 4, 1, -3, 3);
+        teal.Color = int(Teal);
+        auto draw = [&](QPainter &p) {
+            Picture pic;
+            pic.canvas().setTarget(&p, 544, 544);
+            const PlaneGeometry g = DrawPlane(pic, st, PlaneGeometry{});
+            const PlotContext ctx{g, st.Draw, pic.width()};
+            DrawParabola(pic.canvas(), Rec(0, 0, 1, 1), false, ctx);
+            DrawParabola(pic.canvas(), teal, true, ctx);
+            pic.canvas().setTarget(nullptr, 0, 0);
+        };
+
+        QBuffer svg;
+        svg.open(QIODevice::WriteOnly);
+        QSvgGenerator gen;
+        gen.setOutputDevice(&svg);
+        gen.setSize(QSize(544, 544));
+        gen.setViewBox(QRect(0, 0, 544, 544));
+        {
+            QPainter p(&gen);
+            draw(p);
+        }
+        QStringList curves = SvgCurvePaths(svg.data());
+        curves.sort();
+        QCOMPARE(curves, QStringList({QStringLiteral("#008080"), QStringLiteral("#ff0000")}));
+        QVERIFY(!svg.data().contains("<image"));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("plane.pdf"));
+        {
+            QPdfWriter pdf(file);
+            pdf.setResolution(600);
+            QPainter p(&pdf);
+            p.scale(600.0 / 96, 600.0 / 96);
+            draw(p);
+        }
+        const QString text = PdfText(file);
+        QVERIFY2(text.contains(QLatin1String("10")) && text.contains(QLatin1String("-5")), qPrintable(text));
+        QCOMPARE(PdfImageCount(file), 0);
+    }
 
     void sampleCounts_data()
     {
