@@ -352,6 +352,7 @@ void MainWindow::createActions()
             QStringLiteral("上書き保存"));
     command("mnuSave", QStringLiteral("名前を付けて保存(&A)"));
     command("mnuPrint", QStringLiteral("印刷(&P)"));
+    command("mnuExport", QStringLiteral("図の書き出し(&E)..."));
     command("mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
     command("mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
     command("mnuLine2", QStringLiteral("終了(&X)"));
@@ -424,7 +425,7 @@ void MainWindow::createMenus()
     };
     fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
                     {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
-                     "mnuPrint", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+                     "mnuPrint", "mnuExport", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
     settingsMenu =
@@ -515,6 +516,7 @@ void MainWindow::connectHandlers()
     onAction("mnuShowAbout", [this] { showAbout(); });
     onAction("mnuRenshu", [this] { startPractice(); });
     onAction("mnuPrint", [this] { printPlane(); });
+    onAction("mnuExport", [this] { exportPlane(); });
     onAction("mnuShowHelp", [this] { showHelp(); });
     onAction("mnuOnePoint", [this] { showOnePoint(); });
     onAction("mnuTest", [this] { startTest(); });

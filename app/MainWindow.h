@@ -157,6 +157,8 @@ public:
     void startTest();
     void showPracticeRecords();
     void printPlane();
+    // Saves the plane as on screen as SVG, PDF or PNG, by the chosen file type.
+    void exportPlane();
     void showHelp();
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.
