@@ -59,6 +59,14 @@ void Print(const char *name, double value, const char *unit)
     std::fflush(stdout);
 }
 
+// One sheet printed to a PDF file, median of several.
+double PrintPdfMs(PrintDialog &print, const QString &file)
+{
+    print.printer().setOutputFormat(QPrinter::PdfFormat);
+    print.printer().setOutputFileName(file);
+    return MedianNs(11, [&] { print.PrintSheet(); }) / 1e6;
+}
+
 // 100 parabolas of every kind and width, ten of them selected.
 void FillHundred(MainWindow &m)
 {
@@ -298,6 +306,7 @@ int main(int argc, char **argv)
             (void)print.sheet().image();
         });
         Print("print_preview_ms", ns / 1e6, "ms");
+        Print("print_pdf_ms", PrintPdfMs(print, dir.filePath(QStringLiteral("bench.pdf"))), "ms");
     }
     DestroyForms();
     return 0;

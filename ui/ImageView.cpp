@@ -7,6 +7,9 @@ ImageView::ImageView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Pictures are drawn at the screen's density, so they show sharp and
+    // every device pixel is painted once.
+    m_picture.canvas().setDevicePixelRatio(devicePixelRatioF());
     m_picture.canvas().setChangeHook([this] { update(); });
     m_picture.setGeometryHook([this] { followPicture(); });
 }
