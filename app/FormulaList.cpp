@@ -87,7 +87,8 @@ void FormulaItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     if (i >= 0 && i < m_list->m_doc->count()) {
         const Parabola &rec = m_list->m_doc->at(i);
         if (rec.LineMode < 4) {
-            Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back));
+            Canvas sample(FormulaList::SampleWidth, FormulaList::ItemHeight, FromQColor(back),
+                          painter->device()->devicePixelRatioF());
             DrawingSettings draw = m_list->m_draw; // the sample reads, never changes, the counter here
             DrawLineSample(sample, rec, 0, draw);
             painter->drawImage(r.topLeft(), sample.image());

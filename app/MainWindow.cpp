@@ -353,6 +353,7 @@ void MainWindow::createActions()
             QStringLiteral("上書き保存"));
     command("mnuSave", QStringLiteral("名前を付けて保存(&A)"));
     command("mnuPrint", QStringLiteral("印刷(&P)"));
+    command("mnuExport", QStringLiteral("図の書き出し(&E)..."));
     command("mnuWorksheet", QStringLiteral("ワークシートの作成(&W)..."));
     command("mnuClipBoard", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"));
     command("mnuPaste", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
@@ -431,7 +432,7 @@ void MainWindow::createMenus()
     };
     fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
                     {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
-                     "mnuPrint", "mnuWorksheet", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+                     "mnuPrint", "mnuExport", "mnuWorksheet", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
     settingsMenu =
@@ -524,6 +525,7 @@ void MainWindow::connectHandlers()
     onAction("mnuProperties", [this] { showProperties(); });
     onAction("mnuRenshu", [this] { startPractice(); });
     onAction("mnuPrint", [this] { printPlane(); });
+    onAction("mnuExport", [this] { exportPlane(); });
     onAction("mnuWorksheet", [this] { makeWorksheet(); });
     onAction("mnuShowHelp", [this] { showHelp(); });
     onAction("mnuOnePoint", [this] { showOnePoint(); });

@@ -162,6 +162,8 @@ public:
     void printPlane();
     // A PDF worksheet of the open unit, or of a unit chosen in the unit dialog.
     void makeWorksheet();
+    // Saves the plane as on screen as SVG, PDF or PNG, by the chosen file type.
+    void exportPlane();
     void showHelp();
     void showOnePoint();
     // The help context of a widget or menu item (F1); 100 when none is set.

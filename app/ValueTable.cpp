@@ -67,7 +67,7 @@ void ValueTable::drawCell(int column, int row, const QString &top, const QString
     // Drawn into a picture of the cell alone, so that no pixel reaches the
     // grid lines or the next cell whatever the value.
     const QRect r = cellRect(column, row);
-    Canvas cell(r.width(), r.height(), Colors::White);
+    Canvas cell(r.width(), r.height(), Colors::White, m_view->canvas().devicePixelRatio());
     TableFont(cell);
     cell.setFontBold(bold);
     cell.setFontColor(color);

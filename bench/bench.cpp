@@ -99,6 +99,14 @@ double WorksheetMs(const ViewSettings &view)
     return MedianNs(5, [&] { (void)WorksheetPdf(unit, WorksheetOptions(), view, when); }) / 1e6;
 }
 
+// One sheet printed to a PDF file, median of several.
+double PrintPdfMs(PrintDialog &print, const QString &file)
+{
+    print.printer().setOutputFormat(QPrinter::PdfFormat);
+    print.printer().setOutputFileName(file);
+    return MedianNs(11, [&] { print.PrintSheet(); }) / 1e6;
+}
+
 // 100 parabolas of every kind and width, ten of them selected.
 void FillHundred(MainWindow &m)
 {
@@ -473,6 +481,7 @@ int main(int argc, char **argv)
             (void)print.sheet().image();
         });
         Print("print_preview_ms", ns / 1e6, "ms");
+        Print("print_pdf_ms", PrintPdfMs(print, dir.filePath(QStringLiteral("bench.pdf"))), "ms");
     }
     Print("worksheet_20_ms", WorksheetMs(forms().settings()), "ms");
     PrintRatio("startup_text_ratio", "startup_ms", "startup_text_floor_ms");

@@ -280,12 +280,15 @@ void PrintDialog::drawSheet(QPainter &painter)
 
 void PrintDialog::DrawPrintPreview()
 {
-    QImage sheetImage(SheetSize, SheetSize, QImage::Format_RGB32);
+    // At the density of the screen, as every picture.
+    const qreal dpr = sheetView->canvas().devicePixelRatio();
+    QImage sheetImage(QSize(SheetSize, SheetSize) * dpr, QImage::Format_RGB32);
+    sheetImage.setDevicePixelRatio(dpr);
     {
         QPainter painter(&sheetImage);
         // A plane drawn smaller than its pixels keeps its thin lines whole
         // only when they are blended in.
-        const bool scaled = planeRatio() != 1.0;
+        const bool scaled = planeRatio() != 1.0 || dpr != 1.0;
         painter.setRenderHint(QPainter::Antialiasing, scaled);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         drawSheet(painter);

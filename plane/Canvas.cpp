@@ -32,7 +32,7 @@ QPointF PixelCentre(QPoint p)
 
 Canvas::Canvas() = default;
 
-Canvas::Canvas(int width, int height, Color fill)
+Canvas::Canvas(int width, int height, Color fill, qreal dpr) : m_dpr(dpr)
 {
     reset(width, height, fill);
 }
@@ -71,31 +71,34 @@ void Canvas::endPainting() const
 
 QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
 {
-    if (m_target)
-        return targetPainter(withPen, withBrush);
-    if (!m_painter) {
+    if (!m_target && !m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::TextAntialiasing, false);
     }
-    QPainter &p = *m_painter;
+    // A target cannot combine pixels (a vector device has none): there
+    // every drawing is a copy.
+    QPainter &p = m_target ? *m_target : *m_painter;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    if (op == Op::Xor)
+    if (!m_target && op == Op::Xor)
         mode = QPainter::RasterOp_SourceXorDestination;
-    else if (op == Op::Pen && m_penMode == PenMode::NotXor)
+    else if (!m_target && op == Op::Pen && m_penMode == PenMode::NotXor)
         mode = QPainter::RasterOp_NotSourceXorDestination;
     if (p.compositionMode() != mode)
         p.setCompositionMode(mode);
     if (withPen) {
         const QColor c = ToQColor(m_penColor);
+        // One-pixel lines take the fast cosmetic path of the rasterizer; a
+        // scaled drawing has pens of their real width, so they scale too.
+        const bool cosmetic = exact() && m_penWidth == 1;
+        const Qt::PenJoinStyle join = exact() ? Qt::MiterJoin : Qt::RoundJoin;
         if (p.pen().style() == Qt::NoPen || p.pen().capStyle() != Qt::FlatCap || p.pen().color() != c ||
-            p.pen().width() != m_penWidth) {
+            p.pen().width() != m_penWidth || p.pen().isCosmetic() != cosmetic || p.pen().joinStyle() != join) {
             QPen pen(c);
             pen.setWidth(m_penWidth);
-            // One-pixel lines take the fast cosmetic path of the rasterizer.
-            pen.setCosmetic(m_penWidth == 1);
+            pen.setCosmetic(cosmetic);
             pen.setCapStyle(Qt::FlatCap);
-            pen.setJoinStyle(Qt::MiterJoin);
+            pen.setJoinStyle(join);
             p.setPen(pen);
         }
     } else if (p.pen().style() != Qt::NoPen) {
@@ -111,35 +114,12 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
     return p;
 }
 
-QPainter &Canvas::targetPainter(bool withPen, bool withBrush)
-{
-    // A vector device has no raster operations: every drawing is a copy,
-    // and pens have their real width, so that they scale with the device.
-    QPainter &p = *m_target;
-    if (p.compositionMode() != QPainter::CompositionMode_SourceOver)
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (withPen) {
-        QPen pen(ToQColor(m_penColor));
-        pen.setWidth(m_penWidth);
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        p.setPen(pen);
-    } else {
-        p.setPen(Qt::NoPen);
-    }
-    if (withBrush && m_brushStyle == BrushStyle::Solid)
-        p.setBrush(ToQColor(m_brushColor));
-    else
-        p.setBrush(Qt::NoBrush);
-    return p;
-}
-
 void Canvas::assign(const QImage &image)
 {
     endPainting();
     m_image = image;
     if (m_target)
-        targetPainter(false, false).drawImage(QRect(QPoint(0, 0), m_targetSize), image);
+        painter(Op::Fill, false, false).drawImage(QRect(QPoint(0, 0), m_targetSize), image);
     changed();
 }
 
@@ -147,13 +127,14 @@ void Canvas::reset(int width, int height, Color fill)
 {
     endPainting();
     if (m_target) {
-        targetPainter(false, false).fillRect(QRect(0, 0, width, height), ToQColor(fill));
+        painter(Op::Fill, false, false).fillRect(QRect(0, 0, width, height), ToQColor(fill));
     } else {
         // A picture of the same size is cleared in place: a fresh bitmap
         // costs its allocation and a page fault per page on first touch.
-        const QSize size(qMax(width, 0), qMax(height, 0));
+        const QSize size = QSize(qMax(width, 0), qMax(height, 0)) * m_dpr;
         if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
             m_image = QImage(size, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(m_dpr);
         m_image.fill(ToPixel(fill));
     }
     m_penColor = Colors::Black;
@@ -174,6 +155,11 @@ void Canvas::reset(int width, int height, Color fill)
 Color Canvas::pixel(int x, int y) const
 {
     endPainting();
+    const qreal dpr = m_image.devicePixelRatio();
+    if (dpr != 1.0) {
+        x = int(x * dpr);
+        y = int(y * dpr);
+    }
     if (!m_image.valid(x, y))
         return Colors::White;
     return FromQColor(QColor::fromRgb(m_image.pixel(x, y)));
@@ -224,7 +210,7 @@ void Canvas::lineTo(int x, int y)
     const QPoint to(x, y);
     if (drawable() && to != m_pos) {
         const bool aligned = to.x() == m_pos.x() || to.y() == m_pos.y();
-        if (m_target && !(m_penWidth == 1 && aligned)) {
+        if (!exact() && !(m_penWidth == 1 && aligned)) {
             painter(Op::Pen, true, false).drawLine(PixelCentre(m_pos), PixelCentre(to));
         } else if (m_penWidth == 1 && aligned) {
             // Grid lines: a one-pixel band without its end point is far
@@ -249,7 +235,7 @@ void Canvas::lineToEach(const QPoint *points, int count)
 {
     if (count <= 0)
         return;
-    if (m_target) {
+    if (!exact() && drawable()) {
         // One path for the whole curve, through the pixel centres.
         QPainterPath line(PixelCentre(m_pos));
         for (int i = 0; i < count; ++i)
@@ -257,6 +243,7 @@ void Canvas::lineToEach(const QPoint *points, int count)
                 line.lineTo(PixelCentre(points[i]));
         if (line.elementCount() > 1)
             painter(Op::Pen, true, false).drawPath(line);
+        changed();
     } else if (drawable()) {
         // The segments go to the rasterizer in one call; drawing them one by
         // one costs more in call overhead than in pixels.
@@ -411,7 +398,7 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
     OrderCorners(x1, y1, x2, y2);
     if (!drawable() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    if (m_target) {
+    if (!exact()) {
         // The outline runs through the centres of the box's outer pixels.
         const qreal half = m_penWidth / 2.0;
         painter(Op::Pen, true, true)
@@ -440,7 +427,7 @@ void Canvas::fillRect(const QRect &r)
 void Canvas::fill(Color c)
 {
     if (m_target) {
-        targetPainter(false, false).fillRect(QRect(QPoint(0, 0), m_targetSize), ToQColor(c));
+        painter(Op::Fill, false, false).fillRect(QRect(QPoint(0, 0), m_targetSize), ToQColor(c));
         return;
     }
     endPainting();
@@ -488,7 +475,6 @@ void Canvas::xorCopy(int x, int y, const QImage &src)
 {
     if (!drawable() || src.isNull())
         return;
-    // A target cannot combine pixels: it gets a plain copy.
-    painter(m_target ? Op::Fill : Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
+    painter(Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
     changed();
 }

@@ -43,7 +43,7 @@ public:
     static constexpr int DefaultFontSize = 9;  // points
 
     Canvas();
-    Canvas(int width, int height, Color fill = Colors::White);
+    Canvas(int width, int height, Color fill = Colors::White, qreal devicePixelRatio = 1);
     ~Canvas();
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
@@ -60,8 +60,17 @@ public:
     void setTarget(QPainter *target, int width, int height);
     bool hasTarget() const { return m_target != nullptr; }
 
-    int width() const { return m_target ? m_targetSize.width() : m_image.width(); }
-    int height() const { return m_target ? m_targetSize.height() : m_image.height(); }
+    // Device pixels per canvas pixel of the next fresh bitmap (reset): a
+    // dense screen gets sharp pictures drawn in the same coordinates.
+    void setDevicePixelRatio(qreal dpr) { m_dpr = dpr > 0 ? dpr : 1; }
+    qreal devicePixelRatio() const { return m_dpr; }
+
+    // Sizes and positions are in canvas pixels, whatever the device's.
+    int width() const { return m_target ? m_targetSize.width() : qRound(m_image.deviceIndependentSize().width()); }
+    int height() const
+    {
+        return m_target ? m_targetSize.height() : qRound(m_image.deviceIndependentSize().height());
+    }
     // The pixels; drawing still under way is finished first.
     const QImage &image() const;
     Color pixel(int x, int y) const;
@@ -141,19 +150,22 @@ private:
     // One painter stays open across drawing calls (opening one per call
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
-    QPainter &targetPainter(bool withPen, bool withBrush);
     void endPainting() const;
     // The ellipse of this size in the current pen and brush, on a
     // transparent picture with a margin of the pen width plus 2.
     const QImage &ellipseStamp(int width, int height);
     // There is somewhere to draw: a target or a bitmap.
     bool drawable() const { return m_target || !m_image.isNull(); }
+    // Drawing lands on the bitmap's pixels one to one: the fast pixel-exact
+    // ways of drawing apply.
+    bool exact() const { return !m_target && m_image.devicePixelRatio() == 1.0; }
     void changed();
 
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;
     QPainter *m_target = nullptr;
     QSize m_targetSize;
+    qreal m_dpr = 1;
     Color m_penColor = Colors::Black;
     int m_penWidth = 1;
     PenMode m_penMode = PenMode::Copy;

@@ -9,6 +9,9 @@ ImageView::ImageView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Pictures are drawn at the screen's density, so they show sharp and
+    // every device pixel is painted once.
+    m_picture.canvas().setDevicePixelRatio(devicePixelRatioF());
     m_picture.canvas().setChangeHook([this] { update(); });
     m_picture.setGeometryHook([this] { followPicture(); });
 }
@@ -38,13 +41,19 @@ void ImageView::paintEvent(QPaintEvent *e)
     const QImage &image = shownImage();
     // Only the damaged part is copied, and only what the bitmap does not
     // cover shows the parent's background colour.
+    const qreal ratio = image.devicePixelRatio();
     const QRect damaged = e->rect();
-    const QRect covered = damaged & image.rect();
+    const QRect covered = damaged & QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
     if (covered != damaged)
         for (const QRect &r : QRegion(damaged).subtracted(covered))
             p.fillRect(r, palette().window());
-    if (!covered.isEmpty())
+    if (covered.isEmpty())
+        return;
+    if (ratio == 1.0)
         p.drawImage(covered.topLeft(), image, covered);
+    else
+        p.drawImage(QRectF(covered), image,
+                    QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio, covered.height() * ratio));
 }
 
 void ImageView::mousePressEvent(QMouseEvent *e)

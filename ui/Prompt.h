@@ -26,6 +26,14 @@ public:
     virtual std::optional<QString> openFileName(const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
                                                 const QString &filter) = 0;
+    // A save dialog that also tells which type of the filter was chosen:
+    // its index, or -1 when the dialog cannot tell.
+    virtual std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName,
+                                                      const QString &filter, int *type)
+    {
+        *type = -1;
+        return saveFileName(folder, fileName, filter);
+    }
     virtual std::optional<Color> chooseColor(Color initial) = 0;
 };
 

@@ -93,6 +93,20 @@ std::optional<QString> QtPrompt::saveFileName(const QString &folder, const QStri
     return path;
 }
 
+std::optional<QString> QtPrompt::saveFileNameOfType(const QString &folder, const QString &fileName,
+                                                    const QString &filter, int *type)
+{
+    QFileDialog dialog(Owner(), QString(), folder + fileName, ToQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks about overwriting itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    *type = -1;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    *type = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    return dialog.selectedFiles().first();
+}
+
 std::optional<Color> QtPrompt::chooseColor(Color initial)
 {
     const QColor c = QColorDialog::getColor(ToQColor(initial), Owner());

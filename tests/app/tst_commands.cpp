@@ -7,6 +7,7 @@
 #include "support/Children.h"
 #include "support/MainFixture.h"
 #include "support/Pixels.h"
+#include "support/VectorFiles.h"
 #include "ui/ImageView.h"
 #include "ui/PlaneView.h"
 
@@ -594,12 +595,91 @@ private slots:
         QCOMPARE(f->prompt.shown.size(), 1);
     }
 
+    // The plane as on screen goes to the file type chosen in the dialog:
+    // SVG and PDF as vector curves and text, PNG at 1, 2 or 4 times.
+    void exportWritesTheChosenType_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");  // index in the dialog's filter, -1 untold
+        QTest::addColumn<int>("pixels");  // PNG: times the plane's size
+        QTest::newRow("SVG") << "plane.svg" << 0 << 0;
+        QTest::newRow("PDF") << "plane.pdf" << 1 << 0;
+        QTest::newRow("PNG 1x") << "plane.png" << 2 << 1;
+        QTest::newRow("PNG 2x") << "plane.png" << 3 << 2;
+        QTest::newRow("PNG 4x") << "plane.PNG" << 4 << 4;
+        QTest::newRow("PNG by its suffix alone") << "plane.png" << -1 << 1;
+        QTest::newRow("suffix over a type that does not fit") << "plane.svg" << 3 << 0;
+    }
+    void exportWritesTheChosenType()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        QFETCH(int, pixels);
+        f->add(MainFixture::redParabola(0, 0, 1, 1));
+        f->select({0});
+        m->repaintAll();
+        const QString file = data() + name;
+        f->prompt.fileNames.push_back(file);
+        f->prompt.fileTypes.push_back(type);
+        m->action("mnuExport")->trigger();
+        // Only the save dialog, offering the unit's name as an SVG file.
+        QCOMPARE(f->prompt.shown.size(), 1);
+        QCOMPARE(f->prompt.shown[0].kind, QStringLiteral("save"));
+        QCOMPARE(f->prompt.shown[0].text, data() + QFileInfo(m->state().UnitFileName).completeBaseName() + QStringLiteral(".svg"));
+        QCOMPARE(QDir(data()).entryList(QDir::Files), QStringList{name});
+        const QImage screen = Child<ImageView>(m, "imgCood")->canvas().image();
+        if (name.endsWith(QLatin1String(".svg"))) {
+            QCOMPARE(SvgCurvePaths(Bytes(file)), QStringList{QStringLiteral("#0000ff")});
+            QVERIFY(Bytes(file).contains("<text"));
+        } else if (name.endsWith(QLatin1String(".pdf"))) {
+            QCOMPARE(PdfPageCount(file), 1);
+            QCOMPARE(PdfImageCount(file), 0);
+            QVERIFY(PdfText(file).contains(QLatin1String("-10")));
+        } else {
+            const QImage png(file);
+            QCOMPARE(png.size(), screen.size() * pixels);
+            if (pixels == 1)
+                QCOMPARE(png.convertToFormat(QImage::Format_RGB32), screen);
+        }
+    }
+
+    void failedExportSaysWhyAndLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a folder of that name")
+            << "taken.svg" << QStringList{QStringLiteral("%1taken.svgに図を書き出せませんでした"),
+                                          QStringLiteral("同じ名前のフォルダーがあります")};
+        QTest::newRow("another suffix")
+            << "plane.bmp"
+            << QStringList{QStringLiteral("図は SVG・PDF・PNG のどれかのファイルに書き出します（拡張子 .svg・.pdf・.png）")};
+    }
+    void failedExportSaysWhyAndLeavesNoFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, messages);
+        QVERIFY(QDir(data()).mkdir(QStringLiteral("taken.svg")));
+        f->prompt.fileNames.push_back(data() + name);
+        f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
+        m->exportPlane();
+        QStringList told;
+        for (const ScriptedPrompt::Shown &shown : f->prompt.shown)
+            if (shown.kind == QLatin1String("message"))
+                told << shown.text;
+        for (QString &text : messages)
+            text = text.arg(data());
+        QCOMPARE(told, messages);
+        QCOMPARE(QDir(data()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("taken.svg")});
+    }
+
     void helpContexts_data()
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<int>("context");
         QTest::newRow("new") << "mnuNewFile" << 214;
         QTest::newRow("print") << "mnuPrint" << 214;
+        QTest::newRow("export") << "mnuExport" << 214;
         QTest::newRow("paste is not a file item") << "mnuPaste" << 100;
         QTest::newRow("correction") << "mnuTetsei" << 216;
         QTest::newRow("clear all") << "mnuShoukyo" << 216;

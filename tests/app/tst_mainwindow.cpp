@@ -652,6 +652,7 @@ private slots:
         const QList<QPair<const char *, const char *>> items{
             {"mnuNewFile", "新規作成(&N)"}, {"mnuTangenOpen", "単元名で開く(&T)"}, {"mnuOpenFile", "開く(&O)"},
             {"mnuOverWrite", "上書き保存(&S)"}, {"mnuSave", "名前を付けて保存(&A)"}, {"mnuPrint", "印刷(&P)"},
+            {"mnuExport", "図の書き出し(&E)..."},
             {"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"}, {"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"},
             {"mnuLine2", "終了(&X)"}, {"mnuTetsei", "訂正(&C)"}, {"mnuShoukyo", "全部消去(&A)"},
             {"mnuClearBitMap", "ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"}, {"mnuSelectAll", "すべて選択(&S)"},

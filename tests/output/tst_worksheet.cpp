@@ -594,14 +594,15 @@ private slots:
         }
     }
 
-    // The item sits under the print item of the file menu.
+    // The item sits in the file menu's output group, after print and export.
     void menuItem()
     {
         MainFixture f;
         const QMenu *fileMenu = f.main()->menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
         QVERIFY(fileMenu);
         const QList<QAction *> items = fileMenu->actions();
-        const qsizetype at = items.indexOf(f.main()->action("mnuPrint"));
+        QCOMPARE(items.indexOf(f.main()->action("mnuExport")), items.indexOf(f.main()->action("mnuPrint")) + 1);
+        const qsizetype at = items.indexOf(f.main()->action("mnuExport"));
         QVERIFY(at >= 0 && at + 1 < items.size());
         QCOMPARE(items.at(at + 1)->objectName(), QStringLiteral("mnuWorksheet"));
         QCOMPARE(items.at(at + 1)->text(), QStringLiteral("ワークシートの作成(&W)..."));

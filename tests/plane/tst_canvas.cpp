@@ -67,22 +67,25 @@ private slots:
     void notXorTwiceRestores()
     {
         QFETCH(Figure, figure);
-        Canvas c(64, 64);
-        // A background that is not plain white, so inversions show.
-        for (int i = 0; i < 64; i += 8) {
-            c.setPenColor(0xC0C0C0);
-            c.moveTo(i, 0);
-            c.lineTo(i, 64);
+        // On a bitmap of the screen's pixels and on one of twice as many.
+        for (qreal dpr : {1.0, 2.0}) {
+            Canvas c(64, 64, Colors::White, dpr);
+            // A background that is not plain white, so inversions show.
+            for (int i = 0; i < 64; i += 8) {
+                c.setPenColor(0xC0C0C0);
+                c.moveTo(i, 0);
+                c.lineTo(i, 64);
+            }
+            const QImage before = c.image();
+            c.setPenMode(PenMode::NotXor);
+            figure(c);
+            QVERIFY(c.image() != before);
+            c.setPenMode(PenMode::NotXor);
+            c.setPenWidth(1);
+            c.setBrushStyle(BrushStyle::Solid);
+            figure(c);
+            QCOMPARE(c.image(), before);
         }
-        const QImage before = c.image();
-        c.setPenMode(PenMode::NotXor);
-        figure(c);
-        QVERIFY(c.image() != before);
-        c.setPenMode(PenMode::NotXor);
-        c.setPenWidth(1);
-        c.setBrushStyle(BrushStyle::Solid);
-        figure(c);
-        QCOMPARE(c.image(), before);
     }
 
     void lineLeavesOutItsEndPoint()
@@ -98,15 +101,18 @@ private slots:
 
     void boxesExcludeRightAndBottom()
     {
-        Canvas c(20, 20);
-        c.setPenColor(0x0000FF);
-        c.setBrushColor(0x00FF00);
-        c.rectangle(2, 2, 8, 8);
-        QCOMPARE(c.pixel(2, 2), Color(0x0000FF));
-        QCOMPARE(c.pixel(7, 7), Color(0x0000FF));
-        QCOMPARE(c.pixel(8, 8), Colors::White);
-        QCOMPARE(c.pixel(8, 4), Colors::White);
-        QCOMPARE(c.pixel(4, 4), Color(0x00FF00));
+        // Pixels are read at canvas coordinates whatever the density.
+        for (qreal dpr : {1.0, 2.0}) {
+            Canvas c(20, 20, Colors::White, dpr);
+            c.setPenColor(0x0000FF);
+            c.setBrushColor(0x00FF00);
+            c.rectangle(2, 2, 8, 8);
+            QCOMPARE(c.pixel(2, 2), Color(0x0000FF));
+            QCOMPARE(c.pixel(7, 7), Color(0x0000FF));
+            QCOMPARE(c.pixel(8, 8), Colors::White);
+            QCOMPARE(c.pixel(8, 4), Colors::White);
+            QCOMPARE(c.pixel(4, 4), Color(0x00FF00));
+        }
     }
 
     // Blocks drawn in one call give the pixels of the same boxes drawn one
@@ -235,8 +241,9 @@ private slots:
         QVERIFY(inside);
         QVERIFY(!above);
     }
-    // On a painter scaled 3 times, every drawing covers three times the box
-    // it covers in the bitmap: widths, boxes and fonts scale with the painter.
+    // On a painter scaled 3 times, and on a bitmap of 3 device pixels per
+    // pixel, every drawing covers three times the box it covers in the
+    // bitmap: widths, boxes and fonts scale.
     void targetDrawingScalesWithThePainter_data()
     {
         QTest::addColumn<Figure>("figure");
@@ -317,6 +324,16 @@ private slots:
                                 .arg(want.x()).arg(want.y()).arg(want.width()).arg(want.height())));
         // The bitmap of the canvas is not drawn on meanwhile.
         QCOMPARE(InkBox(c.image()), QRect());
+
+        Canvas dense(64, 64, Colors::White, 3);
+        figure(dense);
+        QCOMPARE(dense.width(), 64);
+        QCOMPARE(dense.image().size(), QSize(192, 192));
+        const QRect ink = InkBox(dense.image());
+        QVERIFY2(std::abs(ink.left() - want.left()) <= slack && std::abs(ink.top() - want.top()) <= slack &&
+                     std::abs(ink.right() - want.right()) <= slack &&
+                     std::abs(ink.bottom() - want.bottom()) <= slack,
+                 qPrintable(QStringLiteral("dense: %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
     }
 
     // A painter cannot invert what is under it: not-xor and xor draw as

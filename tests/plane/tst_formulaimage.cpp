@@ -2,6 +2,7 @@
 #include "plane/FormulaImage.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include "support/Pixels.h"
 
 #include <QtTest>
@@ -316,22 +317,41 @@ private slots:
     {
         QFETCH(Color, back);
         QFETCH(Color, text);
-        Picture pic(0, 0, 120, 65);
-        DrawFormulaImage(pic, QStringLiteral("1/2"), Panel(back, text));
-        const Canvas &c = pic.canvas();
-        QCOMPARE(c.width(), 120);
-        QCOMPARE(c.height(), 65);
-        QCOMPARE(c.pixel(0, 0), back);
-        QCOMPARE(c.pixel(119, 64), back);
-        // The bar: x 7 up to 28, one pixel high.
-        QCOMPARE(CountColor(c, QRect(7, 30, 21, 1), text), 21);
-        QCOMPARE(c.pixel(6, 30), back);
-        QCOMPARE(c.pixel(28, 30), back);
-        QCOMPARE(CountColor(c, QRect(7, 29, 21, 1), text), 0);
-        QCOMPARE(CountColor(c, QRect(7, 31, 21, 1), text), 0);
-        QVERIFY(CountColor(c, QRect(7, 3, 21, 18), text) > 0);
-        QVERIFY(CountColor(c, QRect(7, 37, 21, 20), text) > 0);
-        QCOMPARE(CountColor(c, QRect(40, 0, 80, 65), text), 0);
+        // On the bitmap, on a bitmap of twice the pixels, and onto a painter
+        // scaled twice (read back as such a bitmap): the same picture.
+        for (int where = 0; where < 3; ++where) {
+            Picture pic(0, 0, 120, 65);
+            Canvas read;
+            QImage device(240, 130, QImage::Format_RGB32);
+            device.setDevicePixelRatio(2);
+            QPainter painter;
+            if (where == 1)
+                pic.canvas().setDevicePixelRatio(2);
+            if (where == 2) {
+                painter.begin(&device);
+                pic.canvas().setTarget(&painter, 120, 65);
+            }
+            DrawFormulaImage(pic, QStringLiteral("1/2"), Panel(back, text));
+            if (where == 2) {
+                pic.canvas().setTarget(nullptr, 0, 0);
+                painter.end();
+                read.assign(device);
+            }
+            const Canvas &c = where == 2 ? read : pic.canvas();
+            QCOMPARE(c.width(), 120);
+            QCOMPARE(c.height(), 65);
+            QCOMPARE(c.pixel(0, 0), back);
+            QCOMPARE(c.pixel(119, 64), back);
+            // The bar: x 7 up to 28, one pixel high.
+            QCOMPARE(CountColor(c, QRect(7, 30, 21, 1), text), 21);
+            QCOMPARE(c.pixel(6, 30), back);
+            QCOMPARE(c.pixel(28, 30), back);
+            QCOMPARE(CountColor(c, QRect(7, 29, 21, 1), text), 0);
+            QCOMPARE(CountColor(c, QRect(7, 31, 21, 1), text), 0);
+            QVERIFY(CountColor(c, QRect(7, 3, 21, 18), text) > 0);
+            QVERIFY(CountColor(c, QRect(7, 37, 21, 20), text) > 0);
+            QCOMPARE(CountColor(c, QRect(40, 0, 80, 65), text), 0);
+        }
     }
 
     void radicalPicture()

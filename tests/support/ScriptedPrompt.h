@@ -24,6 +24,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileNames;
     std::deque<std::optional<Color>> colors;
+    std::deque<int> fileTypes;  // the types chosen in save dialogs that tell one
     QList<Shown> shown;
 
     QStringList texts() const
@@ -58,6 +59,14 @@ public:
     {
         shown.append({QStringLiteral("save"), folder + fileName});
         return nextOf(fileNames);
+    }
+    std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName, const QString &filter,
+                                              int *type) override
+    {
+        *type = fileTypes.empty() ? -1 : fileTypes.front();
+        if (!fileTypes.empty())
+            fileTypes.pop_front();
+        return saveFileName(folder, fileName, filter);
     }
     std::optional<Color> chooseColor(Color) override
     {
