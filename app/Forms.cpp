@@ -151,6 +151,8 @@ PropertiesWindow *Forms::propertiesWindow()
     return OnFirstNeed(m_properties, mainWindow, [this](MainWindow *main) {
         auto *w = new PropertiesWindow(main->document(), m_settings.Draw, main);
         w->currentRow = [main] { return main->currentIndex(); };
+        w->answersShown = [main] { return main->answersShown(); };
+        QObject::connect(main, &MainWindow::panelsSwitched, w, &PropertiesWindow::refresh);
         return w;
     });
 }

@@ -119,6 +119,11 @@ void MainWindow::formulaFormSwitched()
         showFormula(m_doc.at(s));
 }
 
+bool MainWindow::answersShown() const
+{
+    return formulaSwitch->isChecked() && domainSwitch->isChecked();
+}
+
 void MainWindow::formulaSwitched()
 {
     const DrawingSettings &draw = m_view.Draw;
@@ -135,6 +140,7 @@ void MainWindow::formulaSwitched()
         describePlane(nullptr);
     }
     formulaList->viewport()->update();
+    emit panelsSwitched();
 }
 
 void MainWindow::domainSwitched()
@@ -147,6 +153,7 @@ void MainWindow::domainSwitched()
         showDomainAndRange(m_doc.at(i));
         showAxisVertex(m_doc.at(i));
     }
+    emit panelsSwitched();
 }
 
 void MainWindow::valueTableSwitched()

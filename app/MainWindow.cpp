@@ -990,4 +990,5 @@ void MainWindow::panelColorSwitched()
     }
     clearPanels();
     showCurrentFormula();
+    emit panelsSwitched();
 }

@@ -60,6 +60,12 @@ public:
                QWidget *parent = nullptr);
     ~MainWindow() override;
 
+signals:
+    // A panel switch or the panel colours changed.
+    void panelsSwitched();
+
+public:
+
     // The windows this one reads and fills (created before it is shown);
     // the others it obtains from forms() when first needed.
     void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents);
@@ -72,6 +78,9 @@ public:
 
     // Repaint and reset operations shared by every command.
     void repaintAll();
+    // The panels show the formulas and the ranges: a teacher who hides them
+    // hides everything that gives the answer away.
+    bool answersShown() const;
     // Forgets the cached curves, so the next repaint draws every curve again.
     void dropCachedCurves()
     {

@@ -81,7 +81,7 @@ void PropertiesWindow::refresh()
     if (!isVisible())
         return;
     const int row = currentRow ? currentRow() : -1;
-    const bool shown = row >= 0 && row < m_doc.count();
+    const bool shown = row >= 0 && row < m_doc.count() && (!answersShown || answersShown());
     const ParabolaProperties p = shown ? PropertiesOf(m_doc.at(row)) : ParabolaProperties{};
     m_texts.clear();
     for (std::size_t i = 0; i < m_images.size(); ++i) {

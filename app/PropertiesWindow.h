@@ -21,6 +21,9 @@ public:
 
     // The row whose properties are shown: the main window's current parabola.
     std::function<int()> currentRow;
+    // False while the main window hides its formulas or ranges: then
+    // nothing is shown here either.
+    std::function<bool()> answersShown;
 
     // Shows the current parabola's properties, or empty pictures.
     void refresh();

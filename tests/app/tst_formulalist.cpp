@@ -127,6 +127,13 @@ private slots:
         const QStringList shifted{"x = 2", "(2,-3)", "(0,1)", "x = 2±√3", "D = b^2-4ac = 12", "最大値はありません",
                                   "x = 2 のとき 最小値 -3"};
         QCOMPARE(w->shownTexts(), shifted);
+        // Hidden formulas or ranges in the main window hide the properties too.
+        for (const char *name : {"chkShiki", "chkDispHeniki"}) {
+            Child<QCheckBox>(m, name)->click();
+            QCOMPARE(w->shownTexts(), QStringList(7));
+            Child<QCheckBox>(m, name)->click();
+            QCOMPARE(w->shownTexts(), shifted);
+        }
         // Words and numbers laid out together, the root under its radical.
         const Canvas &roots = Child<ImageView>(w, "imgXIntercepts")->canvas();
         Picture expected(0, 0, roots.width(), roots.height());
