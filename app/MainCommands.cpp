@@ -216,21 +216,23 @@ void MainWindow::exportPlane()
 {
     int type = -1;
     const QString name = QFileInfo(m_state.UnitFileName).completeBaseName();
-    const auto chosen = prompt().saveFileNameOfType(dataFolderPath(), name.isEmpty() ? QString() : name + QStringLiteral(".svg"),
-                                                    ExportFilter(), &type);
+    const auto chosen = prompt().saveFileNameOfType(
+        dataFolderPath(), name.isEmpty() ? QString() : name + QStringLiteral(".svg"), ExportFilter(), &type);
     if (!chosen)
         return;
     const std::optional<ExportType> kind = ExportTypeFor(*chosen, type);
     if (!kind) {
-        prompt().message(QStringLiteral("図は SVG・PDF・PNG のどれかのファイルに書き出します（拡張子 .svg・.pdf・.png）"),
-                         MessageKind::Error);
+        prompt().message(
+            QStringLiteral("図は SVG・PDF・PNG のどれかのファイルに書き出します（拡張子 .svg・.pdf・.png）"),
+            MessageKind::Error);
         return;
     }
     if (QFileInfo::exists(*chosen) &&
         prompt().askYesNoCancel(*chosen + QStringLiteral("上書きしてもいいですか")) != Answer::Yes)
         return;
     QString why;
-    if (!ExportPlane(*chosen, *kind, planeSize(), [this](Picture &picture) { drawPlaneOnto(picture); }, &why)) {
+    if (!ExportPlane(
+            *chosen, *kind, planeSize(), [this](Picture &picture) { drawPlaneOnto(picture); }, &why)) {
         prompt().message(*chosen + QStringLiteral("に図を書き出せませんでした"), MessageKind::Error);
         if (!why.isEmpty())
             prompt().message(why, MessageKind::Error);

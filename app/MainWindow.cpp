@@ -430,18 +430,18 @@ void MainWindow::createMenus()
         }
         return m;
     };
-    fileMenu = menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
-                    {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr,
-                     "mnuPrint", "mnuExport", "mnuWorksheet", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
+    fileMenu =
+        menu("mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"),
+             {"mnuNewFile", "mnuTangenOpen", "mnuOpenFile", "mnuOverWrite", "mnuSave", nullptr, "mnuPrint",
+              "mnuExport", "mnuWorksheet", nullptr, "mnuClipBoard", "mnuPaste", nullptr, "mnuLine2"});
     editMenu = menu("mnuEdit", QStringLiteral("編集(&E)"),
                     {"mnuUndo", "mnuRedo", nullptr, "mnuTetsei", "mnuShoukyo", "mnuClearBitMap", nullptr, "mnuSelectAll", "mnuCancel"});
-    settingsMenu =
-        menu("mnuSettings", QStringLiteral("設定(&S)"),
-             {"mnuSetSenshu", "mnuSetColor", "mnuSetCood", nullptr, "mnuDetailHint"});
+    settingsMenu = menu("mnuSettings", QStringLiteral("設定(&S)"),
+                        {"mnuSetSenshu", "mnuSetColor", "mnuSetCood", nullptr, "mnuDetailHint"});
     runMenu = menu("mnuRun", QStringLiteral("実行(&R)"), {"mnuTest", "mnuRenshu"});
-    viewMenu =
-        menu("mnuView", QStringLiteral("表示(&V)"),
-             {"mnuShowTangen", "mnuShowRecord", "mnuProperties", nullptr, "mnuHandle", "mnuTensen", nullptr, "mnuRedisplay"});
+    viewMenu = menu("mnuView", QStringLiteral("表示(&V)"),
+                    {"mnuShowTangen", "mnuShowRecord", "mnuProperties", nullptr, "mnuHandle", "mnuTensen",
+                     nullptr, "mnuRedisplay"});
     helpMenu =
         menu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"), {"mnuShowHelp", "mnuOnePoint", nullptr, "mnuShowAbout"});
 }

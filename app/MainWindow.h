@@ -65,7 +65,6 @@ signals:
     void panelsSwitched();
 
 public:
-
     // The windows this one reads and fills (created before it is shown);
     // the others it obtains from forms() when first needed.
     void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents);

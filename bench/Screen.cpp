@@ -21,7 +21,7 @@ xcb_connection_t *Connection()
     return nullptr;
 }
 #endif
-}  // namespace
+} // namespace
 
 bool ScreenAvailable()
 {

@@ -32,7 +32,6 @@
 #include "Startup.h"
 
 #include <QApplication>
-#include <memory>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -40,6 +39,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -226,10 +226,12 @@ void ScreenFiguresOfSize(MainWindow &m, ViewSettings &st, const char *suffix)
         // Where a full repaint goes: the plane alone, the widget's paint
         // alone, and each kind and width of curve.
         Print(name("detail_draw_plane_0_ms"),
-              MedianNs(31, [&] {
-                  (void)DrawPlane(plane.picture(), st, plane.planeGeometry());
-                  (void)plane.canvas().image();
-              }) / 1e6,
+              MedianNs(31,
+                       [&] {
+                           (void)DrawPlane(plane.picture(), st, plane.planeGeometry());
+                           (void)plane.canvas().image();
+                       }) /
+                  1e6,
               "ms");
         Print(name("detail_widget_paint_ms"), MedianScreenMs(runs, plane, [] {}), "ms");
         FillHundred(m);
@@ -248,8 +250,8 @@ void ScreenFiguresOfSize(MainWindow &m, ViewSettings &st, const char *suffix)
                         total += MedianNs(21, [&] { DrawParabola(c, r, false, ctx); });
                     }
                 }
-                const std::string kind = "detail_curve_mode" + std::to_string(mode) + "_width" +
-                                         std::to_string(width) + "_us";
+                const std::string kind =
+                    "detail_curve_mode" + std::to_string(mode) + "_width" + std::to_string(width) + "_us";
                 if (n)
                     Print(name(kind.c_str()), total / n / 1e3, "us");
             }
@@ -304,9 +306,9 @@ std::unique_ptr<QProcess> StartScreen()
         return nullptr;
     const QString display = QStringLiteral(":98");
     auto xvfb = std::make_unique<QProcess>();
-    xvfb->start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                         QStringLiteral("1600x1300x24"), QStringLiteral("-nolisten"),
-                                         QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    xvfb->start(QStringLiteral("Xvfb"),
+                {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1600x1300x24"),
+                 QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!xvfb->waitForStarted(5000))
         return nullptr;
     QThread::msleep(500);
@@ -314,7 +316,7 @@ std::unique_ptr<QProcess> StartScreen()
     qputenv("QT_QPA_PLATFORM", "xcb");
     return xvfb;
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

@@ -36,7 +36,7 @@ void DrawOnto(QPainter &painter, QSize size, const PlaneDrawer &draw)
     draw(pic);
     pic.canvas().setTarget(nullptr, 0, 0);
 }
-}  // namespace
+} // namespace
 
 QString ExportFilter()
 {
@@ -78,7 +78,8 @@ QByteArray ExportBytes(ExportType type, QSize size, const PlaneDrawer &draw)
         QPdfWriter pdf(&buffer);
         pdf.setResolution(kPdfDpi);
         pdf.setPageMargins(QMarginsF());
-        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageSize(
+            QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
         QPainter painter(&pdf);
         painter.scale(kPdfDpi / 96.0, kPdfDpi / 96.0);
         DrawOnto(painter, size, draw);

@@ -14,7 +14,7 @@ class Picture;
 struct ExportType {
     enum class Kind { Svg, Pdf, Png };
     Kind kind = Kind::Png;
-    int pixels = 1;  // PNG: image pixels per plane pixel
+    int pixels = 1; // PNG: image pixels per plane pixel
     friend bool operator==(const ExportType &, const ExportType &) = default;
 };
 

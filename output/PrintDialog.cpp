@@ -135,7 +135,8 @@ void PrintDialog::buildForm()
     auto *sizeRow = new QHBoxLayout(size);
     scaleCombo = new QComboBox(size);
     scaleCombo->setObjectName(QStringLiteral("cmbScale"));
-    scaleCombo->addItems({QStringLiteral("％で指定"), QStringLiteral("1目盛 = 5 mm"), QStringLiteral("1目盛 = 1 cm")});
+    scaleCombo->addItems(
+        {QStringLiteral("％で指定"), QStringLiteral("1目盛 = 5 mm"), QStringLiteral("1目盛 = 1 cm")});
     sizeRow->addWidget(scaleCombo);
     reductionSpin = SpinBox(size, "spnShukusho", 50, 100, 10, 100);
     sizeRow->addWidget(reductionSpin);
@@ -341,10 +342,12 @@ int PrintDialog::PrintSheet()
         wait.reset();
         const bool toFile = out.outputFormat() == QPrinter::PdfFormat;
         if (toFile && !out.outputFileName().isEmpty())
-            prompt().message(QStringLiteral("PDFファイル「%1」に書き込めません。").arg(QDir::toNativeSeparators(out.outputFileName())),
+            prompt().message(QStringLiteral("PDFファイル「%1」に書き込めません。")
+                                 .arg(QDir::toNativeSeparators(out.outputFileName())),
                              MessageKind::Error);
         else
-            prompt().message(QStringLiteral("印刷できません。プリンタが見つからないか、使えません。"), MessageKind::Error);
+            prompt().message(QStringLiteral("印刷できません。プリンタが見つからないか、使えません。"),
+                             MessageKind::Error);
     }
     return jobs;
 }

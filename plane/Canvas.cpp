@@ -28,7 +28,7 @@ QPointF PixelCentre(QPoint p)
 {
     return QPointF(p.x() + 0.5, p.y() + 0.5);
 }
-}  // namespace
+} // namespace
 
 Canvas::Canvas() = default;
 
@@ -93,7 +93,8 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
         const bool cosmetic = exact() && m_penWidth == 1;
         const Qt::PenJoinStyle join = exact() ? Qt::MiterJoin : Qt::RoundJoin;
         if (p.pen().style() == Qt::NoPen || p.pen().capStyle() != Qt::FlatCap || p.pen().color() != c ||
-            p.pen().width() != m_penWidth || p.pen().isCosmetic() != cosmetic || p.pen().joinStyle() != join) {
+            p.pen().width() != m_penWidth || p.pen().isCosmetic() != cosmetic ||
+            p.pen().joinStyle() != join) {
             QPen pen(c);
             pen.setWidth(m_penWidth);
             pen.setCosmetic(cosmetic);
@@ -361,7 +362,7 @@ void DrawEllipseIn(QPainter &p, int x1, int y1, int x2, int y2, int penWidth)
         p.drawEllipse(QRectF(x1 + half, y1 + half, x2 - x1 - 2 * half, y2 - y1 - 2 * half));
     }
 }
-}  // namespace
+} // namespace
 
 const QImage &Canvas::ellipseStamp(int width, int height)
 {

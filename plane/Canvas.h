@@ -66,7 +66,10 @@ public:
     qreal devicePixelRatio() const { return m_dpr; }
 
     // Sizes and positions are in canvas pixels, whatever the device's.
-    int width() const { return m_target ? m_targetSize.width() : qRound(m_image.deviceIndependentSize().width()); }
+    int width() const
+    {
+        return m_target ? m_targetSize.width() : qRound(m_image.deviceIndependentSize().width());
+    }
     int height() const
     {
         return m_target ? m_targetSize.height() : qRound(m_image.deviceIndependentSize().height());
@@ -188,8 +191,9 @@ private:
         QImage image;
         bool sameShape(const EllipseStamp &o) const
         {
-            return width == o.width && height == o.height && penWidth == o.penWidth && penColor == o.penColor &&
-                   brush == o.brush && (brush == BrushStyle::Clear || brushColor == o.brushColor);
+            return width == o.width && height == o.height && penWidth == o.penWidth &&
+                   penColor == o.penColor && brush == o.brush &&
+                   (brush == BrushStyle::Clear || brushColor == o.brushColor);
         }
     };
     std::vector<EllipseStamp> m_stamps;

@@ -53,7 +53,8 @@ void ImageView::paintEvent(QPaintEvent *e)
         p.drawImage(covered.topLeft(), image, covered);
     else
         p.drawImage(QRectF(covered), image,
-                    QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio, covered.height() * ratio));
+                    QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
+                           covered.height() * ratio));
 }
 
 void ImageView::mousePressEvent(QMouseEvent *e)

@@ -19,8 +19,8 @@ public:
     std::optional<QString> openFileName(const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &folder, const QString &fileName,
                                         const QString &filter) override;
-    std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName, const QString &filter,
-                                              int *type) override;
+    std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName,
+                                              const QString &filter, int *type) override;
     std::optional<Color> chooseColor(Color initial) override;
 
     // Opens the help at a context number (F1 in the open dialog).

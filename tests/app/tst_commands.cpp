@@ -600,8 +600,8 @@ private slots:
     void exportWritesTheChosenType_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("type");  // index in the dialog's filter, -1 untold
-        QTest::addColumn<int>("pixels");  // PNG: times the plane's size
+        QTest::addColumn<int>("type");   // index in the dialog's filter, -1 untold
+        QTest::addColumn<int>("pixels"); // PNG: times the plane's size
         QTest::newRow("SVG") << "plane.svg" << 0 << 0;
         QTest::newRow("PDF") << "plane.pdf" << 1 << 0;
         QTest::newRow("PNG 1x") << "plane.png" << 2 << 1;
@@ -625,7 +625,8 @@ private slots:
         // Only the save dialog, offering the unit's name as an SVG file.
         QCOMPARE(f->prompt.shown.size(), 1);
         QCOMPARE(f->prompt.shown[0].kind, QStringLiteral("save"));
-        QCOMPARE(f->prompt.shown[0].text, data() + QFileInfo(m->state().UnitFileName).completeBaseName() + QStringLiteral(".svg"));
+        QCOMPARE(f->prompt.shown[0].text,
+                 data() + QFileInfo(m->state().UnitFileName).completeBaseName() + QStringLiteral(".svg"));
         QCOMPARE(QDir(data()).entryList(QDir::Files), QStringList{name});
         const QImage screen = Child<ImageView>(m, "imgCood")->canvas().image();
         if (name.endsWith(QLatin1String(".svg"))) {
@@ -648,11 +649,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("a folder of that name")
-            << "taken.svg" << QStringList{QStringLiteral("%1taken.svgに図を書き出せませんでした"),
-                                          QStringLiteral("同じ名前のフォルダーがあります")};
+            << "taken.svg"
+            << QStringList{QStringLiteral("%1taken.svgに図を書き出せませんでした"),
+                           QStringLiteral("同じ名前のフォルダーがあります")};
         QTest::newRow("another suffix")
             << "plane.bmp"
-            << QStringList{QStringLiteral("図は SVG・PDF・PNG のどれかのファイルに書き出します（拡張子 .svg・.pdf・.png）")};
+            << QStringList{QStringLiteral(
+                   "図は SVG・PDF・PNG のどれかのファイルに書き出します（拡張子 .svg・.pdf・.png）")};
     }
     void failedExportSaysWhyAndLeavesNoFile()
     {
@@ -660,7 +663,7 @@ private slots:
         QFETCH(QStringList, messages);
         QVERIFY(QDir(data()).mkdir(QStringLiteral("taken.svg")));
         f->prompt.fileNames.push_back(data() + name);
-        f->prompt.answers.push_back(Answer::Yes);  // overwrite the "file"
+        f->prompt.answers.push_back(Answer::Yes); // overwrite the "file"
         m->exportPlane();
         QStringList told;
         for (const ScriptedPrompt::Shown &shown : f->prompt.shown)

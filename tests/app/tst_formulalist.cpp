@@ -121,10 +121,15 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(!w->isModal());
         QCOMPARE(w->windowTitle(), QStringLiteral("グラフの性質"));
-        QCOMPARE(w->shownTexts(), QStringList(7));  // no parabola yet
+        QCOMPARE(w->shownTexts(), QStringList(7)); // no parabola yet
 
         f->add(MainFixture::redParabola(2, -3, 3, -2)); // y = (x-2)^2-3
-        const QStringList shifted{"x = 2", "(2,-3)", "(0,1)", "x = 2±√3", "D = b^2-4ac = 12", "最大値はありません",
+        const QStringList shifted{"x = 2",
+                                  "(2,-3)",
+                                  "(0,1)",
+                                  "x = 2±√3",
+                                  "D = b^2-4ac = 12",
+                                  "最大値はありません",
                                   "x = 2 のとき 最小値 -3"};
         QCOMPARE(w->shownTexts(), shifted);
         // Hidden formulas or ranges in the main window hide the properties too.
@@ -140,7 +145,7 @@ private slots:
         DrawFormulaImage(expected, shifted[3], forms().settings().Draw, WideText::ThreeColumns);
         QCOMPARE(roots.image(), expected.canvas().image());
 
-        f->add(MainFixture::redParabola(-1, 4, 0, 3, 3, -99, -2)); // y = -(x+1)^2+4 (x≦-2)
+        f->add(MainFixture::redParabola(-1, 4, 0, 3, 3, -99, -2));              // y = -(x+1)^2+4 (x≦-2)
         QCOMPARE(w->shownTexts()[5], QStringLiteral("x = -2 のとき 最大値 3")); // nothing selected: the last
         f->select({0});
         QCOMPARE(w->shownTexts(), shifted);

@@ -242,9 +242,9 @@ private slots:
         QTest::addColumn<bool>("atStart");
         for (const char *name : {"frmNewWork", "frmTangen"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
-        for (const char *name : {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari",
-                                 "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp",
-                                 "frmProperties"})
+        for (const char *name :
+             {"frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari", "frmOwari", "frmKiroku",
+              "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp", "frmProperties"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void windowsAreCreatedOnFirstNeed()
@@ -399,7 +399,8 @@ private slots:
         QTest::newRow("print") << "frmPrint" << "グラフの印刷";
         QTest::newRow("open by unit") << "frmTangenOpen" << "単元で開く";
         QTest::newRow("plane settings") << "frmSetCood" << "座標面の設定";
-        QTest::newRow("properties") << "frmProperties" << "グラフの性質";
+        QTest::newRow("properties") << "frmProperties"
+                                    << "グラフの性質";
     }
     void windowCaptions()
     {
@@ -649,19 +650,36 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        const QList<QPair<const char *, const char *>> items{
-            {"mnuNewFile", "新規作成(&N)"}, {"mnuTangenOpen", "単元名で開く(&T)"}, {"mnuOpenFile", "開く(&O)"},
-            {"mnuOverWrite", "上書き保存(&S)"}, {"mnuSave", "名前を付けて保存(&A)"}, {"mnuPrint", "印刷(&P)"},
-            {"mnuExport", "図の書き出し(&E)..."},
-            {"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"}, {"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"},
-            {"mnuLine2", "終了(&X)"}, {"mnuTetsei", "訂正(&C)"}, {"mnuShoukyo", "全部消去(&A)"},
-            {"mnuClearBitMap", "ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"}, {"mnuSelectAll", "すべて選択(&S)"},
-            {"mnuCancel", "選択解除(&U)"}, {"mnuSetSenshu", "線の種類(&K)"}, {"mnuSetColor", "線の色(&C)"},
-            {"mnuSetCood", "座標の設定(&S)"}, {"mnuTest", "ﾃｽﾄ(&T)"}, {"mnuRenshu", "練習(&E)"},
-            {"mnuShowTangen", "単元の内容(&U)"}, {"mnuShowRecord", "練習の記録(&R)"},
-            {"mnuProperties", "グラフの性質(&P)"}, {"mnuDetailHint", "くわしいヒント"},
-            {"mnuHandle", "四角ﾊﾝﾄﾞﾙ(&H)"}, {"mnuTensen", "点線(&P)"}, {"mnuRedisplay", "再表示(&D)"},
-            {"mnuShowHelp", "使い方(&U)"}, {"mnuOnePoint", "ワンポイント(&P)"}, {"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
+        const QList<QPair<const char *, const char *>> items{{"mnuNewFile", "新規作成(&N)"},
+                                                             {"mnuTangenOpen", "単元名で開く(&T)"},
+                                                             {"mnuOpenFile", "開く(&O)"},
+                                                             {"mnuOverWrite", "上書き保存(&S)"},
+                                                             {"mnuSave", "名前を付けて保存(&A)"},
+                                                             {"mnuPrint", "印刷(&P)"},
+                                                             {"mnuExport", "図の書き出し(&E)..."},
+                                                             {"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"},
+                                                             {"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"},
+                                                             {"mnuLine2", "終了(&X)"},
+                                                             {"mnuTetsei", "訂正(&C)"},
+                                                             {"mnuShoukyo", "全部消去(&A)"},
+                                                             {"mnuClearBitMap", "ﾋﾞｯﾄﾏｯﾌﾟのｸﾘｱ(&B)"},
+                                                             {"mnuSelectAll", "すべて選択(&S)"},
+                                                             {"mnuCancel", "選択解除(&U)"},
+                                                             {"mnuSetSenshu", "線の種類(&K)"},
+                                                             {"mnuSetColor", "線の色(&C)"},
+                                                             {"mnuSetCood", "座標の設定(&S)"},
+                                                             {"mnuTest", "ﾃｽﾄ(&T)"},
+                                                             {"mnuRenshu", "練習(&E)"},
+                                                             {"mnuShowTangen", "単元の内容(&U)"},
+                                                             {"mnuShowRecord", "練習の記録(&R)"},
+                                                             {"mnuProperties", "グラフの性質(&P)"},
+                                                             {"mnuDetailHint", "くわしいヒント"},
+                                                             {"mnuHandle", "四角ﾊﾝﾄﾞﾙ(&H)"},
+                                                             {"mnuTensen", "点線(&P)"},
+                                                             {"mnuRedisplay", "再表示(&D)"},
+                                                             {"mnuShowHelp", "使い方(&U)"},
+                                                             {"mnuOnePoint", "ワンポイント(&P)"},
+                                                             {"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
         for (const auto &[name, text] : items)
             QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(text);
     }

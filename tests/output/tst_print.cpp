@@ -5,24 +5,24 @@
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 #include "support/Records.h"
-#include "support/Unprivileged.h"
-#include "support/VectorFiles.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestSettings.h"
+#include "support/Unprivileged.h"
+#include "support/VectorFiles.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
-#include <QPainter>
-#include <QSvgGenerator>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageSize>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QSvgGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -468,7 +468,7 @@ private slots:
         // (pdftotext writes runs of spaces as one)
         QVERIFY2(text.contains(QStringLiteral("DATA/単元.prb 2004.11.05 09:05")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("二次関数のグラフ")), qPrintable(text));
-        QVERIFY2(text.contains(QLatin1String("-10")), qPrintable(text));  // a tick number
+        QVERIFY2(text.contains(QLatin1String("-10")), qPrintable(text)); // a tick number
         QCOMPARE(PdfImageCount(pdf), 0);
     }
 
@@ -546,8 +546,9 @@ private slots:
         p.findChild<QComboBox *>(QStringLiteral("cmbScale"))->setCurrentIndex(scale);
         QVERIFY(!p.findChild<QSpinBox *>(QStringLiteral("spnShukusho"))->isEnabled());
         QCOMPARE(p.PrintSheet(), 1);
-        RunPoppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
-                                                QStringLiteral("-singlefile"), pdf, tmp.file(QStringLiteral("page"))});
+        RunPoppler(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
+                    QStringLiteral("-singlefile"), pdf, tmp.file(QStringLiteral("page"))});
         const QImage page(tmp.file(QStringLiteral("page.pgm")));
         QVERIFY(!page.isNull());
         // Sheet pixels to rendered pixels, and a row half a unit below the
@@ -633,13 +634,15 @@ private slots:
 
     void failedPrintSaysWhyAndLeavesNoFile_data()
     {
-        QTest::addColumn<QString>("output");  // under the temporary folder; empty: no printer
+        QTest::addColumn<QString>("output"); // under the temporary folder; empty: no printer
         QTest::addColumn<QString>("message");
-        QTest::newRow("folder missing") << QStringLiteral("missing/sheet.pdf")
-                                        << QStringLiteral("PDFファイル「%1」に書き込めません。");
-        QTest::newRow("a folder of that name") << QStringLiteral("taken")
-                                               << QStringLiteral("PDFファイル「%1」に書き込めません。");
-        QTest::newRow("no printer") << QString() << QStringLiteral("印刷できません。プリンタが見つからないか、使えません。");
+        QTest::newRow("folder missing")
+            << QStringLiteral("missing/sheet.pdf") << QStringLiteral("PDFファイル「%1」に書き込めません。");
+        QTest::newRow("a folder of that name")
+            << QStringLiteral("taken") << QStringLiteral("PDFファイル「%1」に書き込めません。");
+        QTest::newRow("no printer") << QString()
+                                    << QStringLiteral(
+                                           "印刷できません。プリンタが見つからないか、使えません。");
     }
     void failedPrintSaysWhyAndLeavesNoFile()
     {

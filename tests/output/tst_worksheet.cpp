@@ -601,7 +601,8 @@ private slots:
         const QMenu *fileMenu = f.main()->menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
         QVERIFY(fileMenu);
         const QList<QAction *> items = fileMenu->actions();
-        QCOMPARE(items.indexOf(f.main()->action("mnuExport")), items.indexOf(f.main()->action("mnuPrint")) + 1);
+        QCOMPARE(items.indexOf(f.main()->action("mnuExport")),
+                 items.indexOf(f.main()->action("mnuPrint")) + 1);
         const qsizetype at = items.indexOf(f.main()->action("mnuExport"));
         QVERIFY(at >= 0 && at + 1 < items.size());
         QCOMPARE(items.at(at + 1)->objectName(), QStringLiteral("mnuWorksheet"));

@@ -21,7 +21,7 @@ QRect InkBox(const QImage &image)
                 r |= QRect(x, y, 1, 1);
     return r;
 }
-}  // namespace
+} // namespace
 
 class TestCanvas : public QObject {
     Q_OBJECT
@@ -247,7 +247,7 @@ private slots:
     void targetDrawingScalesWithThePainter_data()
     {
         QTest::addColumn<Figure>("figure");
-        QTest::addColumn<int>("slack");  // device pixels each edge may differ by
+        QTest::addColumn<int>("slack"); // device pixels each edge may differ by
         QTest::newRow("grid line") << Figure([](Canvas &c) {
             c.moveTo(2, 5);
             c.lineTo(10, 5);
@@ -257,7 +257,7 @@ private slots:
             const QPoint pts[] = {{10, 5}, {20, 5}, {20, 5}, {30, 5}};
             c.moveTo(2, 5);
             c.lineToEach(pts, 4);
-        }) << 2;  // the ends run from pixel centres
+        }) << 2; // the ends run from pixel centres
         QTest::newRow("slanted wide line") << Figure([](Canvas &c) {
             c.setPenWidth(2);
             c.moveTo(5, 5);
@@ -320,8 +320,14 @@ private slots:
                      std::abs(got.right() - want.right()) <= slack &&
                      std::abs(got.bottom() - want.bottom()) <= slack,
                  qPrintable(QStringLiteral("%1,%2 %3x%4 instead of %5,%6 %7x%8")
-                                .arg(got.x()).arg(got.y()).arg(got.width()).arg(got.height())
-                                .arg(want.x()).arg(want.y()).arg(want.width()).arg(want.height())));
+                                .arg(got.x())
+                                .arg(got.y())
+                                .arg(got.width())
+                                .arg(got.height())
+                                .arg(want.x())
+                                .arg(want.y())
+                                .arg(want.width())
+                                .arg(want.height())));
         // The bitmap of the canvas is not drawn on meanwhile.
         QCOMPARE(InkBox(c.image()), QRect());
 
@@ -333,7 +339,11 @@ private slots:
         QVERIFY2(std::abs(ink.left() - want.left()) <= slack && std::abs(ink.top() - want.top()) <= slack &&
                      std::abs(ink.right() - want.right()) <= slack &&
                      std::abs(ink.bottom() - want.bottom()) <= slack,
-                 qPrintable(QStringLiteral("dense: %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+                 qPrintable(QStringLiteral("dense: %1,%2 %3x%4")
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())));
     }
 
     // A painter cannot invert what is under it: not-xor and xor draw as

@@ -1,9 +1,9 @@
 #include "plane/Fonts.h"
 #include "plane/FormulaImage.h"
 
+#include "support/Pixels.h"
 #include <QGuiApplication>
 #include <QPainter>
-#include "support/Pixels.h"
 
 #include <QtTest>
 
@@ -149,13 +149,15 @@ private slots:
             << QStringLiteral("[x]") << 20 << QStringList{Serif("[ ", 7), Serif("x ", 21), Serif("] ", 35)} << 7;
         QTest::newRow("other characters take two columns")
             << QStringLiteral("全1") << 20 << QStringList{Gothic("全 ", 7), Gothic("1", 21)} << 5;
-        QTest::newRow("radical over a number") << QStringLiteral("√3") << 20
-                                               << QStringList{Radical(7, 32), Gothic("3", 20)} << 6;
+        QTest::newRow("radical over a number")
+            << QStringLiteral("√3") << 20 << QStringList{Radical(7, 32), Gothic("3", 20)} << 6;
         QTest::newRow("radical after its factor")
-            << QStringLiteral("2√13") << 20 << QStringList{Gothic("2", 7), Radical(19, 56), Gothic("13", 32)} << 9;
+            << QStringLiteral("2√13") << 20 << QStringList{Gothic("2", 7), Radical(19, 56), Gothic("13", 32)}
+            << 9;
         QTest::newRow("radical in a numerator")
             << QStringLiteral("2√2/3") << 20
-            << QStringList{Bar(7, 56), Gothic("2", 9, 3), Radical(21, 46, 3), Gothic("2", 34, 3), Gothic("3", 24, 37)}
+            << QStringList{Bar(7, 56), Gothic("2", 9, 3), Radical(21, 46, 3), Gothic("2", 34, 3),
+                           Gothic("3", 24, 37)}
             << 9;
         QTest::newRow("phrase すべての数") << QStringLiteral("すべての数") << 20
                                         << QStringList{Gothic("すべての数", 8)} << 1;
@@ -204,13 +206,13 @@ private slots:
             << QStringLiteral("全1") << QStringList{Gothic("全", 7), Gothic("1", 28)} << 6;
         QTest::newRow("roots with ± and a radical")
             << QStringLiteral("x = 2±√3")
-            << QStringList{Serif("x ", 7), Gothic("  ", 21), Gothic("= ", 35), Gothic("  ", 49), Gothic("2", 63),
-                           Gothic("±", 77), Radical(98, 123), Gothic("3", 111)}
+            << QStringList{Serif("x ", 7),  Gothic("  ", 21), Gothic("= ", 35), Gothic("  ", 49),
+                           Gothic("2", 63), Gothic("±", 77),  Radical(98, 123), Gothic("3", 111)}
             << 19;
         QTest::newRow("す is no phrase here")
             << QStringLiteral("x = -1 (接する)")
-            << QStringList{Serif("x ", 7),    Gothic("  ", 21), Gothic("= ", 35), Gothic("  ", 49),
-                           Gothic("- ", 63),  Gothic("1", 77),  Gothic("  ", 91), Gothic("( ", 105),
+            << QStringList{Serif("x ", 7),    Gothic("  ", 21),  Gothic("= ", 35),  Gothic("  ", 49),
+                           Gothic("- ", 63),  Gothic("1", 77),   Gothic("  ", 91),  Gothic("( ", 105),
                            Gothic("接", 119), Gothic("す", 140), Gothic("る", 161), Gothic(") ", 182)}
             << 28;
     }

@@ -2,9 +2,9 @@
 #include "plane/PlaneDrawing.h"
 #include "ui/Prompt.h"
 
+#include "support/Pixels.h"
 #include <QGuiApplication>
 #include <QPainter>
-#include "support/Pixels.h"
 
 #include <QtTest>
 

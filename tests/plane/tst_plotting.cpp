@@ -6,13 +6,13 @@
 
 #include "support/Pixels.h"
 #include "support/Records.h"
+#include "support/VectorFiles.h"
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <QTemporaryDir>
-#include "support/VectorFiles.h"
 
 #include <QtTest>
 #include <cmath>

@@ -183,10 +183,10 @@ private slots:
         QTest::addColumn<QList<int>>("exerciseDomain"); // mode, low, high, lower, upper; empty: whole
         QTest::addColumn<QPoint>("vertex");
         QTest::addColumn<QPoint>("point");
-        QTest::addColumn<QList<int>>("answerDomain");   // empty: the exercise's
+        QTest::addColumn<QList<int>>("answerDomain"); // empty: the exercise's
         QTest::addColumn<bool>("hints");
         QTest::addColumn<QString>("line");
-        const QPoint up(2, -3), upPoint(4, -1);  // y = 1/2(x-2)^2-3
+        const QPoint up(2, -3), upPoint(4, -1);    // y = 1/2(x-2)^2-3
         const QPoint down(-1, 4), downPoint(0, 2); // y = -2(x+1)^2+4
         const QList<int> whole;
         const QList<int> segment{1, 0, 4, 1, 1};
@@ -200,14 +200,15 @@ private slots:
             << up << upPoint << whole << QPoint(-2, -3) << QPoint(0, -1) << whole << true << xSign;
         QTest::newRow("x wrong") << up << upPoint << whole << QPoint(1, -3) << QPoint(3, -1) << whole << true
                                  << "頂点のｘ座標が違います";
-        QTest::newRow("y with the wrong sign") << up << upPoint << whole << QPoint(2, 3) << QPoint(4, 5) << whole
-                                               << true << "頂点のｙ座標の符号が逆です";
+        QTest::newRow("y with the wrong sign") << up << upPoint << whole << QPoint(2, 3) << QPoint(4, 5)
+                                               << whole << true << "頂点のｙ座標の符号が逆です";
         QTest::newRow("y wrong") << up << upPoint << whole << QPoint(2, -2) << QPoint(4, 0) << whole << true
                                  << "頂点のｙ座標が違います";
         QTest::newRow("x is told before y")
             << up << upPoint << whole << QPoint(-2, 3) << QPoint(0, 5) << whole << true << xSign;
         QTest::newRow("y is told before the opening")
-            << up << upPoint << whole << QPoint(2, -2) << QPoint(4, -4) << whole << true << "頂点のｙ座標が違います";
+            << up << upPoint << whole << QPoint(2, -2) << QPoint(4, -4) << whole << true
+            << "頂点のｙ座標が違います";
         QTest::newRow("opens down instead of up")
             << up << upPoint << whole << up << QPoint(4, -5) << whole << true << "上に開くグラフです";
         QTest::newRow("a line at the vertex's height")
@@ -216,22 +217,24 @@ private slots:
             << down << downPoint << whole << down << QPoint(0, 6) << whole << true << "下に開くグラフです";
         QTest::newRow("the opening is told before the width")
             << down << downPoint << whole << down << QPoint(0, 5) << whole << true << "下に開くグラフです";
-        QTest::newRow("2 for 1/2") << up << upPoint << whole << up << QPoint(3, -1) << whole << true << inverse;
+        QTest::newRow("2 for 1/2") << up << upPoint << whole << up << QPoint(3, -1) << whole << true
+                                   << inverse;
         QTest::newRow("-1/2 for -2") << down << downPoint << whole << down << QPoint(1, 2) << whole << true
                                      << inverse;
-        QTest::newRow("another width") << up << upPoint << whole << up << QPoint(3, 0) << whole << true << width;
+        QTest::newRow("another width")
+            << up << upPoint << whole << up << QPoint(3, 0) << whole << true << width;
         QTest::newRow("-1/4 for -2") << down << downPoint << whole << down << QPoint(1, 3) << whole << true
                                      << width;
-        QTest::newRow("hints off") << up << upPoint << whole << QPoint(-2, -3) << QPoint(0, -1) << whole << false
-                                   << xSign;
-        QTest::newRow("hints off, right answer") << up << upPoint << whole << up << upPoint << whole << false << "";
+        QTest::newRow("hints off") << up << upPoint << whole << QPoint(-2, -3) << QPoint(0, -1) << whole
+                                   << false << xSign;
+        QTest::newRow("hints off, right answer")
+            << up << upPoint << whole << up << upPoint << whole << false << "";
         QTest::newRow("domain exercise, right answer")
             << up << upPoint << segment << up << upPoint << whole << true << "";
         QTest::newRow("domain exercise, width")
             << up << upPoint << segment << up << QPoint(3, 0) << whole << true << width;
-        QTest::newRow("another domain end")
-            << up << upPoint << segment << up << upPoint << QList<int>{1, -1, 4, 1, 1} << true
-            << "変域の端が違います";
+        QTest::newRow("another domain end") << up << upPoint << segment << up << upPoint
+                                            << QList<int>{1, -1, 4, 1, 1} << true << "変域の端が違います";
         QTest::newRow("an open end for a closed one")
             << up << upPoint << segment << up << upPoint << QList<int>{1, 0, 4, 1, 0} << true
             << "変域の端が違います";
@@ -261,8 +264,9 @@ private slots:
             p.UpperIncluded = d[4];
             return p;
         };
-        const Parabola e = withDomain(
-            Exercise(exerciseVertex.x(), exerciseVertex.y(), exercisePoint.x(), exercisePoint.y()), exerciseDomain);
+        const Parabola e =
+            withDomain(Exercise(exerciseVertex.x(), exerciseVertex.y(), exercisePoint.x(), exercisePoint.y()),
+                       exerciseDomain);
         Parabola a = withDomain(e, answerDomain);
         a.VertexX = vertex.x();
         a.VertexY = vertex.y();

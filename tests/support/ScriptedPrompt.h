@@ -24,7 +24,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileNames;
     std::deque<std::optional<Color>> colors;
-    std::deque<int> fileTypes;  // the types chosen in save dialogs that tell one
+    std::deque<int> fileTypes; // the types chosen in save dialogs that tell one
     QList<Shown> shown;
 
     QStringList texts() const
@@ -60,8 +60,8 @@ public:
         shown.append({QStringLiteral("save"), folder + fileName});
         return nextOf(fileNames);
     }
-    std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName, const QString &filter,
-                                              int *type) override
+    std::optional<QString> saveFileNameOfType(const QString &folder, const QString &fileName,
+                                              const QString &filter, int *type) override
     {
         *type = fileTypes.empty() ? -1 : fileTypes.front();
         if (!fileTypes.empty())

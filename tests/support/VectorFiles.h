@@ -54,8 +54,9 @@ inline QStringList SvgCurvePaths(const QByteArray &svg, int points = 10)
         xml.readNext();
         if (xml.isStartElement()) {
             const auto attrs = xml.attributes();
-            const QString stroke =
-                attrs.hasAttribute(QStringLiteral("stroke")) ? attrs.value(QStringLiteral("stroke")).toString() : strokes.last();
+            const QString stroke = attrs.hasAttribute(QStringLiteral("stroke"))
+                                       ? attrs.value(QStringLiteral("stroke")).toString()
+                                       : strokes.last();
             strokes.append(stroke);
             if (xml.name() == QLatin1String("path")) {
                 const QString d = attrs.value(QStringLiteral("d")).toString();
