@@ -79,8 +79,9 @@ void PlaneView::keyPressEvent(QKeyEvent *e)
 void PlaneView::focusInEvent(QFocusEvent *e)
 {
     ImageView::focusInEvent(e);
-    if (e->reason() != Qt::MouseFocusReason)
-        showKeyCursor();
+    // However the focus came (a click or Tab), the cursor shows where the
+    // keys will act.
+    showKeyCursor();
 }
 
 void PlaneView::showKeyCursor()

@@ -426,6 +426,7 @@ private slots:
         QCOMPARE(plane()->canvas().image(), empty);
         QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  2,  3)"));
         sendMove(m->centralWidget(), QPoint(200, 60));
+        plane()->clearFocus(); // the key cursor the click brought is not the band
         QCOMPARE(plane()->frame(), empty);
     }
 
@@ -458,6 +459,7 @@ private slots:
         QTest::mouseRelease(plane(), Qt::RightButton, {}, at(2, 1));
         QVERIFY(inked(plane()->canvas().image(), QPoint(-2, 1)) > 0); // stored in the still picture
         QCOMPARE(inked(plane()->canvas().image(), QPoint(-2, 4)), 0);
+        plane()->clearFocus(); // the key cursor the click brought is not the curve
         QCOMPARE(plane()->frame(), plane()->canvas().image()); // nothing over it
     }
 
@@ -505,6 +507,7 @@ private slots:
         Child<QCheckBox>(m, "chkJikuColor")->click();
         QCOMPARE(m->input().state(), InputState::Idle);
         QVERIFY(!m->input().overlay().band);
+        plane()->clearFocus(); // the key cursor the click brought is not the band
         QCOMPARE(plane()->frame(), normal); // not drawn in the drag form
         move(5, 6);
         QCOMPARE(plane()->frame(), normal); // no band follows the mouse
