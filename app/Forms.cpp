@@ -51,9 +51,6 @@ void CreateForms(const QSize &screen, const QString &currentDir, const SettingsS
     // the main plane is drawn from its settings at the first showing.
     LoadHeldPlaneSettings(store, f.m_settings.MainPlane, f.m_settings.PlaneDefaultSize);
     LoadHeldPlaneSettings(store, f.m_settings.PracticePlane, f.m_settings.PlaneDefaultSize);
-    f.unitTitleDialog = new UnitTitleDialog(f.m_folder, f.mainWindow);
-    f.unitContentsWindow = new UnitContentsWindow(f.mainWindow);
-    f.mainWindow->attach(f.unitTitleDialog, f.unitContentsWindow);
     QAction *hints = f.mainWindow->action("mnuDetailHint");
     Guarded([&] { hints->setChecked(ReadDetailedHints(store)); });
     QObject::connect(hints, &QAction::toggled, hints,
@@ -65,6 +62,16 @@ void DestroyForms()
     // Every other form is a child of the main window.
     delete forms().mainWindow;
     forms() = Forms{};
+}
+
+UnitTitleDialog *Forms::unitTitleDialog()
+{
+    return mainWindow ? mainWindow->unitTitleDialog() : nullptr;
+}
+
+UnitContentsWindow *Forms::unitContentsWindow()
+{
+    return mainWindow ? mainWindow->unitContentsWindow() : nullptr;
 }
 
 LineKindDialog *Forms::lineKindDialog()

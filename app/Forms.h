@@ -28,11 +28,10 @@ class PropertiesWindow;
 class Forms {
 public:
     MainWindow *mainWindow = nullptr;
-    UnitTitleDialog *unitTitleDialog = nullptr;
-    UnitContentsWindow *unitContentsWindow = nullptr;
-
     // Created and wired to the main window on the first call; nullptr
     // before CreateForms.
+    UnitTitleDialog *unitTitleDialog();
+    UnitContentsWindow *unitContentsWindow();
     LineKindDialog *lineKindDialog();
     AboutDialog *aboutDialog();
     PracticeWindow *practiceWindow();  // with its verdict dialogs
@@ -68,7 +67,7 @@ private:
 // The windows of this run; empty before CreateForms.
 Forms &forms();
 
-// Creates the windows needed from the start and wires them to each other.
+// Creates the main window; every other window is made on its first need.
 // The main window is laid out over a screen of the given size; the
 // settings of both planes are loaded from store.
 void CreateForms(const QSize &screen, const QString &currentDir, const SettingsStore &store);

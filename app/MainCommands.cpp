@@ -93,7 +93,7 @@ Answer MainWindow::saveWithDialog(bool askFirst)
                                               QString::fromUtf8(SaveFilter));
     if (!chosen)
         return Answer::Cancel;
-    const QString title = m_unitTitleDialog ? m_unitTitleDialog->title() : m_doc.title();
+    const QString title = unitTitleDialog()->title();
     const QString file = Shown(NormalizeUnitFileName(*chosen));
     Answer result = Answer::Yes;
     if (QFileInfo::exists(file)) {
@@ -114,7 +114,7 @@ bool MainWindow::saveAs()
         prompt().message(QStringLiteral("保存するﾃﾞｰﾀがありません"));
         return false;
     }
-    if (!m_unitTitleDialog || runModal(m_unitTitleDialog) != 1)
+    if (runModal(unitTitleDialog()) != 1)
         return false;
     saveWithDialog(false);
     return true;
@@ -132,7 +132,7 @@ void MainWindow::closeEvent(QCloseEvent *e)
 void MainWindow::newUnit()
 {
     if (saveWithDialog(true) != Answer::Cancel)
-        resetWork(QStringLiteral("新しい単元"), m_folder.dir + QStringLiteral("Parabola.prb"), true);
+        resetWork(UnitTitleDialog::DefaultTitle, m_folder.dir + QStringLiteral("Parabola.prb"), true);
     m_state.Untitled = true;
 }
 
@@ -264,8 +264,7 @@ void MainWindow::clearPastedBitmap()
 
 void MainWindow::showUnitContents()
 {
-    if (m_unitContents)
-        runModal(m_unitContents);
+    runModal(unitContentsWindow());
 }
 
 void MainWindow::showProperties()

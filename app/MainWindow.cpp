@@ -180,16 +180,23 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSetti
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents)
+UnitTitleDialog *MainWindow::unitTitleDialog()
 {
-    if (titleDialog) {
-        titleDialog->mainGeometry = [this] { return geometry(); };
-        titleDialog->currentTitle = [this] { return m_doc.title(); };
+    if (!m_unitTitleDialog) {
+        m_unitTitleDialog = new UnitTitleDialog(m_folder, this);
+        m_unitTitleDialog->mainGeometry = [this] { return geometry(); };
+        m_unitTitleDialog->currentTitle = [this] { return m_doc.title(); };
     }
-    m_unitTitleDialog = titleDialog;
-    m_unitContents = contents;
-    if (m_unitContents)
+    return m_unitTitleDialog;
+}
+
+UnitContentsWindow *MainWindow::unitContentsWindow()
+{
+    if (!m_unitContents) {
+        m_unitContents = new UnitContentsWindow(this);
         m_unitContents->setDocument(&m_doc);
+    }
+    return m_unitContents;
 }
 
 void MainWindow::createToolBar(QWidget *central)
@@ -642,8 +649,7 @@ void MainWindow::prepareToShow()
     draw.PanelBackColor = Colors::Teal;
     valueTableView->setVisible(valueTableSwitch->isChecked());
     m_pastedBitmap = QImage();
-    resetWork(m_unitTitleDialog ? m_unitTitleDialog->title() : QString(), m_state.UnitFileName,
-              true);
+    resetWork(UnitTitleDialog::DefaultTitle, m_state.UnitFileName, true);
     cancelDrawing();
     setWholeCurveMode();
     valueTableSwitched();
@@ -656,11 +662,20 @@ void MainWindow::prepareToShow()
 
 void MainWindow::resetWork(const QString &title, const QString &fileName, bool resetEnds)
 {
-    resetDrawing(resetEnds);
+    // The document's reset draws the plane and clears the panels; clearing
+    // them first as well would draw everything twice.
+    resetDrawingState(resetEnds);
+    plane->dropGeometry();
     m_doc.reset(title, fileName);
 }
 
 void MainWindow::resetDrawing(bool resetEnds)
+{
+    resetDrawingState(resetEnds);
+    clearDisplay();
+}
+
+void MainWindow::resetDrawingState(bool resetEnds)
 {
     DrawingSettings &draw = m_view.Draw;
     if (resetEnds) {
@@ -674,7 +689,6 @@ void MainWindow::resetDrawing(bool resetEnds)
     redrawLineSample();
     m_input.cancel();
     cancelReplace();
-    clearDisplay();
 }
 
 void MainWindow::clearDisplay()

@@ -65,9 +65,10 @@ signals:
     void panelsSwitched();
 
 public:
-    // The windows this one reads and fills (created before it is shown);
-    // the others it obtains from forms() when first needed.
-    void attach(UnitTitleDialog *titleDialog, UnitContentsWindow *contents);
+    // The windows this one reads and fills, made on their first need like
+    // the others, which it obtains from forms().
+    UnitTitleDialog *unitTitleDialog();
+    UnitContentsWindow *unitContentsWindow();
 
     MainState &state() { return m_state; }
     // The plane's click state machine; the plane forwards its events to it.
@@ -280,6 +281,7 @@ private:
     void createPopup();
     void showCaptions();
     void resetDrawing(bool resetEnds);
+    void resetDrawingState(bool resetEnds);
     void documentChanged();
     // Draws the still picture of the plane: grid, pasted bitmap, stored
     // curves (without the one under a handle drag), handles and dots.

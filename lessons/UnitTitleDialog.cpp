@@ -39,7 +39,7 @@ UnitTitleDialog::UnitTitleDialog(const AppFolder &folder, QWidget *parent) : QDi
 
     auto *label1 = new QLabel(QStringLiteral("単元名を入力してください"), this);
     label1->move(56, 32);
-    titleField = new QLineEdit(QStringLiteral("新しい単元"), this);
+    titleField = new QLineEdit(DefaultTitle, this);
     titleField->setObjectName(QStringLiteral("edtTangen"));
     titleField->setGeometry(56, 56, 209, 20);
     titleField->setValidator(new TitleValidator(titleField));

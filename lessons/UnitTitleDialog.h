@@ -15,6 +15,9 @@ class UnitTitleDialog : public QDialog {
 public:
     explicit UnitTitleDialog(const AppFolder &folder, QWidget *parent = nullptr);
 
+    // The title offered until one is typed.
+    static inline const QString DefaultTitle = QStringLiteral("新しい単元");
+
     // From the main window: its geometry (for centring) and the title the
     // unit content window shows now.
     std::function<QRect()> mainGeometry;

@@ -353,7 +353,7 @@ private slots:
         QVERIFY(!m->document().isModified());
         QVERIFY(!m->state().Untitled);
         QCOMPARE(m->windowTitle(), QStringLiteral("Quorvel 放物線学習ツール - 定義域と値域  ") + file);
-        QCOMPARE(Child<QLabel>(forms().unitContentsWindow, "lblNline")->text(), QStringLiteral("5"));
+        QCOMPARE(Child<QLabel>(forms().unitContentsWindow(), "lblNline")->text(), QStringLiteral("5"));
         QCOMPARE(m->document().fileLines().size(), 26);
     }
 
@@ -509,7 +509,7 @@ private slots:
     {
         QVERIFY(WriteSampleUnits(data()));
         f->prompt.clear();
-        UnitTitleDialog *w = forms().unitTitleDialog;
+        UnitTitleDialog *w = forms().unitTitleDialog();
         w->prepareToShow();
         QLineEdit *field = Child<QLineEdit>(w, "edtTangen");
         QCOMPARE(Child<QListWidget>(w, "lstTitle")->count(), 4);
@@ -713,7 +713,7 @@ private slots:
         });
         m->showUnitContents();
         QCOMPARE(m_modal, QStringList{QStringLiteral("frmTangen")});
-        const QPlainTextEdit *text = Child<QPlainTextEdit>(forms().unitContentsWindow, "memFile");
+        const QPlainTextEdit *text = Child<QPlainTextEdit>(forms().unitContentsWindow(), "memFile");
         QCOMPARE(text->document()->blockCount(), 6);
         QCOMPARE(text->toPlainText().split(QLatin1Char('\n')),
                  m->document().fileLines());
