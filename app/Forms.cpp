@@ -8,13 +8,16 @@
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
-#include "output/PrintDialog.h"
+#include "output/PrintingModule.h"
 #include "output/WorksheetDialog.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
 #include "settings/LineKindDialog.h"
 #include "settings/PlaneSettingsDialog.h"
 #include "ui/ImageView.h"
+#include "ui/Prompt.h"
+
+#include <QDialog>
 
 #include <QAction>
 #include <QLabel>
@@ -109,15 +112,21 @@ RecordsWindow *Forms::recordsWindow()
                        [this](MainWindow *main) { return new RecordsWindow(m_folder, main); });
 }
 
-PrintDialog *Forms::printDialog()
+QDialog *Forms::printDialog()
 {
-    return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) {
-        auto *d = new PrintDialog(m_settings.Draw, m_folder, main);
-        d->planeSize = [main] { return main->planeSize(); };
-        d->planeUnit = [main] { return main->planeUnit(); };
-        d->drawPlane = [main](Picture &picture) { main->drawPlaneOnto(picture); };
-        d->unitFileName = [main] { return main->document().filePath(); };
-        return d;
+    return OnFirstNeed(m_print, mainWindow, [this](MainWindow *main) -> QDialog * {
+        QString why;
+        const PrintingModule *printing = Printing(&why);
+        if (!printing) {
+            prompt().message(why, MessageKind::Error);
+            return nullptr;
+        }
+        PrintHooks hooks;
+        hooks.planeSize = [main] { return main->planeSize(); };
+        hooks.planeUnit = [main] { return main->planeUnit(); };
+        hooks.drawPlane = [main](Picture &picture) { main->drawPlaneOnto(picture); };
+        hooks.unitFileName = [main] { return main->document().filePath(); };
+        return printing->makePrintDialog(m_settings.Draw, m_folder, main, hooks);
     });
 }
 

@@ -18,7 +18,7 @@ class AboutDialog;
 class PracticeWindow;
 class UnitContentsWindow;
 class RecordsWindow;
-class PrintDialog;
+class QDialog;
 class WorksheetDialog;
 class UnitCatalogDialog;
 class PlaneSettingsDialog;
@@ -36,7 +36,9 @@ public:
     AboutDialog *aboutDialog();
     PracticeWindow *practiceWindow();  // with its verdict dialogs
     RecordsWindow *recordsWindow();
-    PrintDialog *printDialog();
+    // Through the printing module; nullptr, said to the user, when it
+    // cannot be loaded.
+    QDialog *printDialog();
     WorksheetDialog *worksheetDialog();
     UnitCatalogDialog *unitCatalogDialog();
     PlaneSettingsDialog *planeSettingsDialog();
@@ -56,7 +58,7 @@ private:
     AboutDialog *m_about = nullptr;
     PracticeWindow *m_practice = nullptr;
     RecordsWindow *m_records = nullptr;
-    PrintDialog *m_print = nullptr;
+    QDialog *m_print = nullptr;
     WorksheetDialog *m_worksheet = nullptr;
     UnitCatalogDialog *m_catalog = nullptr;
     PlaneSettingsDialog *m_planeSettings = nullptr;

@@ -9,7 +9,7 @@
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitFolder.h"
 #include "lessons/UnitTitleDialog.h"
-#include "output/PlaneExport.h"
+#include "output/PrintingModule.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
 #include "ui/ImageView.h"
@@ -231,7 +231,12 @@ void MainWindow::exportPlane()
         prompt().askYesNoCancel(*chosen + QStringLiteral("上書きしてもいいですか")) != Answer::Yes)
         return;
     QString why;
-    if (!ExportPlane(
+    const PrintingModule *printing = Printing(&why);
+    if (!printing) {
+        prompt().message(why, MessageKind::Error);
+        return;
+    }
+    if (!printing->exportPlane(
             *chosen, *kind, planeSize(), [this](Picture &picture) { drawPlaneOnto(picture); }, &why)) {
         prompt().message(*chosen + QStringLiteral("に図を書き出せませんでした"), MessageKind::Error);
         if (!why.isEmpty())

@@ -8,7 +8,6 @@
 #include "app/FormulaList.h"
 #include "app/HelpWindow.h"
 #include "files/TitleText.h"
-#include "output/PrintDialog.h"
 #include "plane/FormulaImage.h"
 #include "plane/Plotting.h"
 #include "plane/Utils.h"

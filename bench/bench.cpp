@@ -476,7 +476,13 @@ int main(int argc, char **argv)
         Print("record_window_ms", ns / 1e6, "ms");
     }
     {
-        PrintDialog &print = *forms().printDialog();
+        // Made here as the printing module makes it: the figures are of
+        // the dialog's drawing, not of loading the module.
+        PrintDialog print(forms().settings().Draw, forms().folder(), &m);
+        print.planeSize = [&m] { return m.planeSize(); };
+        print.planeUnit = [&m] { return m.planeUnit(); };
+        print.drawPlane = [&m](Picture &picture) { m.drawPlaneOnto(picture); };
+        print.unitFileName = [&m] { return m.document().filePath(); };
         print.prepareToShow();
         const double ns = MedianNs(51, [&] {
             print.DrawPrintPreview();

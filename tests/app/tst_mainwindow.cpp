@@ -11,7 +11,6 @@
 #include "lessons/UnitCatalogDialog.h"
 #include "lessons/UnitContentsWindow.h"
 #include "lessons/UnitTitleDialog.h"
-#include "output/PrintDialog.h"
 #include "plane/Fonts.h"
 #include "practice/PracticeWindow.h"
 #include "practice/RecordsWindow.h"
