@@ -78,7 +78,8 @@ Strokes HundredCurves()
         r.PointX = r.VertexX + 1 + i % 3;
         r.PointY = r.VertexY + ((i % 2) ? 2 + i % 4 : -(1 + i % 5));
         r.LineWidth = 1 + i % 3;
-        const std::vector<QPoint> samples = CurvePieceSamples(i % 4 ? r.VertexX - 1 - i % 7 : -99, 99, r, ctx);
+        const std::vector<QPoint> samples =
+            CurvePieceSamples(i % 4 ? r.VertexX - 1 - i % 7 : -99, 99, r, ctx);
         curves.append({QPolygon(QList<QPoint>(samples.begin(), samples.end())), r.LineWidth,
                        Color(0x10101 * (i % 7) * 30)});
     }
@@ -208,7 +209,8 @@ private slots:
         const QRect plane(0, 0, 544, 544);
         QTest::newRow("every short line from the middle") << 129 << LinesFrom(QPoint(64, 64), 64);
         QTest::newRow("short lines from the top-left corner") << 544 << LinesFrom(QPoint(0, 0), 64, plane);
-        QTest::newRow("short lines from the bottom-right corner") << 544 << LinesFrom(QPoint(543, 543), 64, plane);
+        QTest::newRow("short lines from the bottom-right corner")
+            << 544 << LinesFrom(QPoint(543, 543), 64, plane);
         QTest::newRow("short lines from an odd point") << 544 << LinesFrom(QPoint(301, 17), 64, plane);
         QTest::newRow("lines leaving the picture") << 544 << LinesFrom(QPoint(20, 530), 40);
         QTest::newRow("picture-long lines at every slope") << 544 << CornerToFarEdges(544);
