@@ -1,5 +1,7 @@
 #include "plane/Canvas.h"
 
+#include "plane/ThinLines.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -201,6 +203,25 @@ void Canvas::changed()
     }
 }
 
+int Canvas::drawThinLines(QLine *lines, int count)
+{
+    if (!exact() || m_penMode != PenMode::Copy || !ThinLines::canDrawOn(m_image))
+        return count;
+    // Safe beside the open painter: it made the bitmap its own when it
+    // began, and a copy taken while it paints is a deep one, so the write
+    // access below never moves the pixels away from under it.
+    const ThinLines thin(m_image);
+    const std::uint32_t pixel = ToPixel(m_penColor);
+    int left = 0;
+    for (int i = 0; i < count; ++i) {
+        if (thin.fits(lines[i]))
+            thin.draw(lines[i], pixel);
+        else
+            lines[left++] = lines[i];
+    }
+    return left;
+}
+
 void Canvas::moveTo(int x, int y)
 {
     m_pos = QPoint(x, y);
@@ -225,7 +246,9 @@ void Canvas::lineTo(int x, int y)
                                         : QRect(QPoint(lo, to.y()), QPoint(hi, to.y()));
             painter(Op::Pen, false, false).fillRect(band, ToQColor(m_penColor));
         } else {
-            painter(Op::Pen, true, false).drawLine(m_pos, to);
+            QLine line(m_pos, to);
+            if (m_penWidth > 1 || drawThinLines(&line, 1) == 1)
+                painter(Op::Pen, true, false).drawLine(line);
         }
         changed();
     }
@@ -269,6 +292,10 @@ void Canvas::lineToEach(const QPoint *points, int count)
             }
             from = to;
         }
+        const bool drawing = !lines.isEmpty();
+        // One-pixel lines, banded or not, mostly go straight into the bitmap.
+        if (m_penWidth == 1 || banded)
+            lines.resize(drawThinLines(lines.data(), int(lines.size())));
         if (!lines.isEmpty()) {
             if (banded) {
                 QPainter &p = painter(Op::Pen, false, false);
@@ -285,8 +312,9 @@ void Canvas::lineToEach(const QPoint *points, int count)
                 for (const QLine &l : lines)
                     p.drawLine(l);
             }
-            changed();
         }
+        if (drawing)
+            changed();
     }
     m_pos = points[count - 1];
 }

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLine>
 #include <QRect>
 #include <QString>
 #include <cstdint>
@@ -163,6 +164,11 @@ private:
     // ways of drawing apply.
     bool exact() const { return !m_target && m_image.devicePixelRatio() == 1.0; }
     void changed();
+    // Draws straight into the bitmap the one-pixel lines that land there
+    // exactly as the painter would draw them (copy mode, both ends inside)
+    // and moves the others, in order, to the front for the painter; returns
+    // how many are left.
+    int drawThinLines(QLine *lines, int count);
 
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;

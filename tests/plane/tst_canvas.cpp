@@ -1,14 +1,27 @@
 #include "plane/Fonts.h"
 #include "plane/Canvas.h"
+#include "plane/PlaneDrawing.h"
+#include "plane/Plotting.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QtTest>
+#include <cstring>
 #include <functional>
+#include <optional>
 
 using Figure = std::function<void(Canvas &)>;
 Q_DECLARE_METATYPE(Figure)
+
+// A polyline in one pen: its points in drawing order.
+struct Stroke {
+    QPolygon points;
+    int width = 1;
+    Color color = Colors::Black;
+};
+using Strokes = QList<Stroke>;
+Q_DECLARE_METATYPE(Strokes)
 
 namespace {
 // Smallest box holding every pixel that is not white.
@@ -20,6 +33,94 @@ QRect InkBox(const QImage &image)
             if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
                 r |= QRect(x, y, 1, 1);
     return r;
+}
+// Lines from the start to every point up to reach pixels away each way;
+// only those ending inside the box unless it is null.
+Strokes LinesFrom(QPoint start, int reach, const QRect &inside = QRect())
+{
+    Strokes lines;
+    for (int dx = -reach; dx <= reach; ++dx)
+        for (int dy = -reach; dy <= reach; ++dy)
+            if ((dx || dy) && (inside.isNull() || inside.contains(start + QPoint(dx, dy))))
+                lines.append({QPolygon({start, start + QPoint(dx, dy)})});
+    return lines;
+}
+
+// Lines of the whole length of the picture at every slope: from each
+// corner to every pixel of the two far edges, both ways round.
+Strokes CornerToFarEdges(int side)
+{
+    const int far = side - 1;
+    Strokes lines;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(far, 0), QPoint(0, far), QPoint(far, far)}) {
+        const int ex = far - corner.x(), ey = far - corner.y();
+        for (int k = 0; k < side; ++k)
+            for (const QPoint end : {QPoint(ex, k), QPoint(k, ey)}) {
+                lines.append({QPolygon({corner, end})});
+                lines.append({QPolygon({end, corner})});
+            }
+    }
+    return lines;
+}
+
+// The curves of 100 parabolas of every pen width on the 544-pixel plane,
+// whole or from near the vertex on, leaving the picture at the top or bottom.
+Strokes HundredCurves()
+{
+    const PlaneGeometry g = ComputePlaneGeometry(544, 544, PlaneSettings{}, PlaneGeometry{});
+    const DrawingSettings draw;
+    const PlotContext ctx{g, draw, 544};
+    Strokes curves;
+    for (int i = 0; i < 100; ++i) {
+        Parabola r;
+        r.VertexX = i % 21 - 10;
+        r.VertexY = (i * 7) % 19 - 9;
+        r.PointX = r.VertexX + 1 + i % 3;
+        r.PointY = r.VertexY + ((i % 2) ? 2 + i % 4 : -(1 + i % 5));
+        r.LineWidth = 1 + i % 3;
+        const std::vector<QPoint> samples =
+            CurvePieceSamples(i % 4 ? r.VertexX - 1 - i % 7 : -99, 99, r, ctx);
+        curves.append({QPolygon(QList<QPoint>(samples.begin(), samples.end())), r.LineWidth,
+                       Color(0x10101 * (i % 7) * 30)});
+    }
+    return curves;
+}
+
+// A stroke as QPainter's cosmetic one-pixel pen draws it: a wide pen as
+// one-pixel lines side by side across each segment's main direction.
+void PainterStroke(QPainter &p, const Stroke &s)
+{
+    QPen pen(ToQColor(s.color), 1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    QList<QLine> lines;
+    for (qsizetype i = 1; i < s.points.size(); ++i) {
+        const QPoint a = s.points[i - 1], b = s.points[i];
+        if (a == b)
+            continue;
+        const bool flat = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+        for (int k = -(s.width - 1) / 2, n = 0; n < s.width; ++k, ++n) {
+            const QPoint off = flat ? QPoint(0, k) : QPoint(k, 0);
+            lines.append(QLine(a + off, b + off));
+        }
+    }
+    p.drawLines(lines.constData(), int(lines.size()));
+}
+
+// The first pixel in the box where two pictures differ, or none.
+std::optional<QPoint> FirstDifference(const QImage &a, const QImage &b, const QRect &box)
+{
+    const QRect r = box & a.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto *pa = reinterpret_cast<const quint32 *>(a.constScanLine(y));
+        const auto *pb = reinterpret_cast<const quint32 *>(b.constScanLine(y));
+        if (std::memcmp(pa + r.left(), pb + r.left(), std::size_t(r.width()) * 4) != 0)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (pa[x] != pb[x])
+                    return QPoint(x, y);
+    }
+    return std::nullopt;
 }
 } // namespace
 
@@ -97,6 +198,91 @@ private slots:
         QCOMPARE(c.pixel(7, 5), Colors::Black);
         QCOMPARE(c.pixel(8, 5), Colors::White);
         QCOMPARE(c.penPosition(), QPoint(8, 5));
+    }
+
+    // Curves go into the bitmap by a rasterizer of our own where the lines
+    // are one pixel wide or banded: each stroke must give QPainter's pixels.
+    void strokesGiveThePaintersPixels_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<Strokes>("strokes");
+        QTest::addColumn<bool>("oneByOne"); // each stroke alone, or all in one picture
+        const QRect plane(0, 0, 544, 544);
+        QTest::newRow("every short line from the middle") << 129 << LinesFrom(QPoint(64, 64), 64) << true;
+        QTest::newRow("short lines from the top-left corner")
+            << 544 << LinesFrom(QPoint(0, 0), 64, plane) << true;
+        QTest::newRow("short lines from the bottom-right corner")
+            << 544 << LinesFrom(QPoint(543, 543), 64, plane) << true;
+        QTest::newRow("short lines from an odd point")
+            << 544 << LinesFrom(QPoint(301, 17), 64, plane) << true;
+        QTest::newRow("lines leaving the picture") << 544 << LinesFrom(QPoint(20, 530), 40) << true;
+        QTest::newRow("picture-long lines at every slope") << 544 << CornerToFarEdges(544) << true;
+        QTest::newRow("100 curves of widths 1 to 3") << 544 << HundredCurves() << false;
+    }
+    void strokesGiveThePaintersPixels()
+    {
+        QFETCH(int, side);
+        QFETCH(Strokes, strokes);
+        QFETCH(bool, oneByOne);
+        Canvas c(side, side);
+        QImage want(side, side, QImage::Format_RGB32);
+        want.fill(Qt::white);
+        QPainter p(&want);
+        for (const Stroke &s : strokes) {
+            c.setPenWidth(s.width);
+            c.setPenColor(s.color);
+            c.moveTo(s.points.first().x(), s.points.first().y());
+            c.lineToEach(s.points.constData() + 1, int(s.points.size()) - 1);
+            PainterStroke(p, s);
+            if (oneByOne) {
+                // Compared, then cleared, in a box around the stroke.
+                const QRect box = s.points.boundingRect().adjusted(-s.width, -s.width, s.width, s.width);
+                if (const std::optional<QPoint> bad = FirstDifference(c.image(), want, box))
+                    QFAIL(qPrintable(QStringLiteral("(%1,%2) to (%3,%4) differs at (%5,%6)")
+                                         .arg(s.points[0].x())
+                                         .arg(s.points[0].y())
+                                         .arg(s.points[1].x())
+                                         .arg(s.points[1].y())
+                                         .arg(bad->x())
+                                         .arg(bad->y())));
+                c.setBrushColor(Colors::White);
+                c.fillRect(box);
+                p.fillRect(box, Qt::white);
+            }
+        }
+        p.end();
+        // Nothing strayed outside the boxes; the curves span the plane.
+        QCOMPARE(c.image(), want);
+        if (!oneByOne)
+            QVERIFY(InkBox(want).width() > 400);
+    }
+
+    // Lines written straight into the bitmap land in the canvas's own
+    // pixels: never in a picture it was given, nor in a copy taken while
+    // its painter is open, and the painter goes on drawing there too.
+    void linesLeaveSharedPicturesAlone()
+    {
+        QImage given(40, 40, QImage::Format_RGB32);
+        given.fill(Qt::white);
+        Canvas c;
+        c.assign(given);
+        c.moveTo(2, 20);
+        c.lineTo(38, 25);
+        QCOMPARE(c.pixel(3, 20), Colors::Black);
+        QCOMPARE(given.pixel(3, 20), ToPixel(Colors::White));
+
+        const QImage &pixels = c.image();
+        c.setBrushColor(0x00FF00);
+        c.fillRect(QRect(0, 0, 4, 4));
+        const QImage copy = pixels;
+        c.moveTo(5, 5);
+        c.lineTo(30, 12);
+        c.fillRect(QRect(30, 30, 4, 4));
+        QCOMPARE(c.pixel(6, 5), Colors::Black);
+        QCOMPARE(c.pixel(31, 31), Color(0x00FF00));
+        QCOMPARE(copy.pixel(1, 1), ToPixel(0x00FF00));
+        QCOMPARE(copy.pixel(6, 5), ToPixel(Colors::White));
+        QCOMPARE(copy.pixel(31, 31), ToPixel(Colors::White));
     }
 
     void boxesExcludeRightAndBottom()
