@@ -9,13 +9,14 @@ namespace {
 using Entry = const PrintingModule *(*)();
 
 // Installed, the module lies in lib/quorvel beside the program's bin
-// folder; in the build tree, where the build put it.
+// folder; a program run in the build tree takes the one built there, and
+// only that program, so an installed one never loads a stray build.
 QStringList Candidates()
 {
-    QStringList paths{QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/quorvel/quorvel_printing")};
-#ifdef QUORVEL_BUILT_PRINTING_MODULE
-    paths << QStringLiteral(QUORVEL_BUILT_PRINTING_MODULE);
-#endif
+    const QString dir = QCoreApplication::applicationDirPath();
+    QStringList paths{dir + QStringLiteral("/../lib/quorvel/quorvel_printing")};
+    if (dir.startsWith(QStringLiteral(QUORVEL_BUILD_DIR "/")))
+        paths << QStringLiteral(QUORVEL_BUILT_PRINTING_MODULE);
     return paths;
 }
 }  // namespace
@@ -23,10 +24,15 @@ QStringList Candidates()
 const PrintingModule *Printing(QString *why)
 {
     static const PrintingModule *loaded = nullptr;
-    if (loaded)
-        return loaded;
+    if (!loaded)
+        loaded = LoadPrinting(Candidates(), why);
+    return loaded;
+}
+
+const PrintingModule *LoadPrinting(const QStringList &paths, QString *why)
+{
     QString reason;
-    for (const QString &path : Candidates()) {
+    for (const QString &path : paths) {
         QLibrary library(path);
         // Every symbol now, so a module that does not fit this program is
         // refused here instead of ending the run at its first call.
@@ -39,10 +45,8 @@ const PrintingModule *Printing(QString *why)
             continue;
         }
         // Kept loaded for the rest of the run: its dialog and code are in use.
-        if (auto entry = reinterpret_cast<Entry>(library.resolve(QUORVEL_PRINTING_ENTRY))) {
-            loaded = entry();
-            return loaded;
-        }
+        if (auto entry = reinterpret_cast<Entry>(library.resolve(QUORVEL_PRINTING_ENTRY)))
+            return entry();
         reason = library.errorString();
     }
     if (why)

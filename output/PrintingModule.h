@@ -7,6 +7,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct AppFolder;
@@ -37,3 +38,5 @@ struct PrintingModule {
 // The module, loaded on the first call and kept; nullptr when it cannot be
 // loaded, with the reason in Japanese in *why.
 const PrintingModule *Printing(QString *why);
+// The first of `paths` (without the .so) that loads as the module.
+const PrintingModule *LoadPrinting(const QStringList &paths, QString *why);

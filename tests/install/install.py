@@ -28,7 +28,7 @@ def check(cmd, **kw):
 
 
 def installed_files():
-    files = ["usr/bin/quorvel", "usr/share/quorvel/Marend.hlp",
+    files = ["usr/bin/quorvel", "usr/lib/quorvel/quorvel_printing.so", "usr/share/quorvel/Marend.hlp",
              f"usr/share/applications/{APP_ID}.desktop", f"usr/share/metainfo/{APP_ID}.metainfo.xml",
              f"usr/share/mime/packages/{APP_ID}.xml", "usr/share/icons/hicolor/scalable/apps/quorvel.svg"]
     files += [f"usr/share/icons/hicolor/{n}x{n}/apps/quorvel.png" for n in ICON_SIZES]
@@ -82,6 +82,13 @@ def from_empty_home(binary, installed_data, shots):
         if os.path.exists(os.path.join(home, "Record.ini")):
             raise Failure("Record.ini was written into the home folder")
         s.shot("installed_after_practice")
+        # The print dialog comes from the module installed beside the program.
+        s.click(28, 8)  # ﾌｧｲﾙ
+        s.click(46, 135)  # 印刷
+        s.wait_window("グラフの印刷")
+        s.shot("installed_print_dialog")
+        s.key("Escape")
+        s.wait_gone("グラフの印刷")
         stop(app)
 
         # A unit named on the command line is open at start.

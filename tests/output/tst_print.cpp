@@ -1,5 +1,6 @@
 #include "files/DateText.h"
 #include "output/PrintDialog.h"
+#include "output/PrintingModule.h"
 #include "plane/Canvas.h"
 #include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPainter>
@@ -669,6 +671,47 @@ private slots:
                  QStringList{QStringLiteral("taken")});
         QCOMPARE(QDir(tmp.file(QStringLiteral("taken"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
+    }
+
+    // The module the program loads on the first print: found among the
+    // paths in order, and refused with the reason when a path holds none.
+    void printingModuleLoadsOrSaysWhy_data()
+    {
+        const QString built = QStringLiteral(QUORVEL_TEST_PRINTING_MODULE);
+        QTest::addColumn<QStringList>("paths");  // %1: the temporary folder
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("the built module") << QStringList{built} << true;
+        QTest::newRow("after a missing one") << QStringList{QStringLiteral("%1/none"), built} << true;
+        QTest::newRow("missing") << QStringList{QStringLiteral("%1/none")} << false;
+        QTest::newRow("not a library") << QStringList{QStringLiteral("%1/junk")} << false;
+        QTest::newRow("a library without the entry")
+            << QStringList{QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Svg.so.6")}
+            << false;
+    }
+    void printingModuleLoadsOrSaysWhy()
+    {
+        QFETCH(QStringList, paths);
+        QFETCH(bool, loads);
+        QTemporaryDir dir;
+        QFile junk(dir.filePath(QStringLiteral("junk.so")));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a library") > 0);
+        junk.close();
+        for (QString &p : paths)
+            p = p.arg(dir.path());
+        QString why;
+        const PrintingModule *module = LoadPrinting(paths, &why);
+        QCOMPARE(module != nullptr, loads);
+        if (loads) {
+            QVERIFY(module->makePrintDialog && module->exportPlane);
+            std::unique_ptr<QDialog> d(
+                module->makePrintDialog(TestSettings().Draw, TestFolder(), nullptr, PrintHooks{}));
+            QCOMPARE(d->objectName(), QStringLiteral("frmPrint"));
+            QVERIFY(why.isEmpty());
+        } else {
+            QVERIFY2(why.startsWith(QStringLiteral("印刷と図の書き出しの部品（quorvel_printing）を読み込めません。")) &&
+                         why.size() > 40,
+                     qPrintable(why));
+        }
     }
 
     void closeAccepts()
