@@ -8,6 +8,7 @@
 #include <QVarLengthArray>
 
 #include <cstdlib>
+#include <cstring>
 
 QColor ToQColor(Color c)
 {
@@ -74,6 +75,7 @@ void Canvas::endPainting() const
 QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
 {
     if (!m_target && !m_painter) {
+        ownPixels();
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::TextAntialiasing, false);
@@ -117,12 +119,71 @@ QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
     return p;
 }
 
+void Canvas::ownPixels()
+{
+    if (m_image.isDetached() || m_spare.size() != m_image.size() || m_spare.format() != m_image.format() ||
+        m_spare.bytesPerLine() != m_image.bytesPerLine() || !m_spare.isDetached())
+        return;
+    std::memcpy(m_spare.bits(), m_image.constBits(), std::size_t(m_image.sizeInBytes()));
+    m_spare.setDevicePixelRatio(m_image.devicePixelRatio());
+    m_image = std::move(m_spare);
+    m_spare = QImage();
+}
+
+void Canvas::touch(QRect box)
+{
+    if (!m_tracksDamage)
+        return;
+    box &= QRect(0, 0, width(), height());
+    if (box.isEmpty())
+        return;
+    // Neighbouring boxes of a curve are merged while that wastes little.
+    if (!m_damage.isEmpty()) {
+        QRect &last = m_damage.last();
+        const QRect both = last | box;
+        const qint64 area = qint64(both.width()) * both.height();
+        if (area <= qint64(last.width()) * last.height() + qint64(box.width()) * box.height() + 64) {
+            last = both;
+            return;
+        }
+    }
+    if (m_damage.size() >= 4096) {
+        QRect all = box;
+        for (const QRect &r : std::as_const(m_damage))
+            all |= r;
+        m_damage = {all};
+        return;
+    }
+    m_damage.append(box);
+}
+
+bool Canvas::restore(const QImage &from, const QList<QRect> &boxes)
+{
+    if (m_target || !m_image.isDetached() || m_image.size() != from.size() || m_image.format() != from.format() ||
+        m_image.devicePixelRatio() != 1.0 || from.devicePixelRatio() != 1.0 || from.depth() != 32)
+        return false;
+    if (boxes.isEmpty())
+        return true;
+    const QRect whole(QPoint(0, 0), from.size());
+    for (const QRect &b : boxes) {
+        const QRect r = b & whole;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(m_image.scanLine(y) + 4 * r.left(), from.constScanLine(y) + 4 * r.left(),
+                        std::size_t(4) * std::size_t(r.width()));
+    }
+    changed();
+    return true;
+}
+
 void Canvas::assign(const QImage &image)
 {
     endPainting();
+    if (m_reusesBitmap && m_image.isDetached() && !m_image.isNull())
+        m_spare = std::move(m_image);
     m_image = image;
     if (m_target)
         painter(Op::Fill, false, false).drawImage(QRect(QPoint(0, 0), m_targetSize), image);
+    touchAll();
     changed();
 }
 
@@ -152,6 +213,7 @@ void Canvas::reset(int width, int height, Color fill)
     m_fontColor = Colors::Black;
     m_fontDirty = true;
     m_pos = QPoint();
+    touchAll();
     changed();
 }
 
@@ -210,6 +272,7 @@ int Canvas::drawThinLines(QLine *lines, int count)
     // Safe beside the open painter: it made the bitmap its own when it
     // began, and a copy taken while it paints is a deep one, so the write
     // access below never moves the pixels away from under it.
+    ownPixels();
     const ThinLines thin(m_image);
     const std::uint32_t pixel = ToPixel(m_penColor);
     int left = 0;
@@ -231,6 +294,7 @@ void Canvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
     if (drawable() && to != m_pos) {
+        touchLine(m_pos, to);
         const bool aligned = to.x() == m_pos.x() || to.y() == m_pos.y();
         if (!exact() && !(m_penWidth == 1 && aligned)) {
             painter(Op::Pen, true, false).drawLine(PixelCentre(m_pos), PixelCentre(to));
@@ -263,8 +327,10 @@ void Canvas::lineToEach(const QPoint *points, int count)
         // One path for the whole curve, through the pixel centres.
         QPainterPath line(PixelCentre(m_pos));
         for (int i = 0; i < count; ++i)
-            if (points[i] != (i ? points[i - 1] : m_pos))
+            if (points[i] != (i ? points[i - 1] : m_pos)) {
                 line.lineTo(PixelCentre(points[i]));
+                touchLine(i ? points[i - 1] : m_pos, points[i]);
+            }
         if (line.elementCount() > 1)
             painter(Op::Pen, true, false).drawPath(line);
         changed();
@@ -278,6 +344,7 @@ void Canvas::lineToEach(const QPoint *points, int count)
             const QPoint to = points[i];
             if (to == from)
                 continue;
+            touchLine(from, to);
             if (banded) {
                 // A wide pen as one-pixel lines side by side: the same band
                 // at a fraction of the cost. In not-xor mode they would
@@ -328,6 +395,8 @@ void Canvas::blocks(const QRect *rects, int count)
     m_brushStyle = BrushStyle::Solid;
     m_brushColor = m_penColor;
     painter(Op::Pen, false, true).drawRects(rects, count);
+    for (int i = 0; i < count; ++i)
+        touch(rects[i].adjusted(-1, -1, 1, 1));
     m_brushStyle = keep;
     m_brushColor = keepColor;
     changed();
@@ -350,6 +419,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     if (!drawable() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
     const int w = x2 - x1, h = y2 - y1;
+    touch(QRect(x1 - 1, y1 - 1, w + 2, h + 2));
     if (m_brushStyle == BrushStyle::Solid && m_brushColor == m_penColor) {
         // Outline and inside in one colour: one block.
         painter(Op::Pen, false, false).fillRect(QRect(x1, y1, w, h), ToQColor(m_penColor));
@@ -427,6 +497,10 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
     OrderCorners(x1, y1, x2, y2);
     if (!drawable() || x2 - x1 < 1 || y2 - y1 < 1)
         return;
+    {
+        const int m = m_penWidth + 2;
+        touch(QRect(QPoint(x1 - m, y1 - m), QPoint(x2 + m, y2 + m)));
+    }
     if (!exact()) {
         // The outline runs through the centres of the box's outer pixels.
         const qreal half = m_penWidth / 2.0;
@@ -450,6 +524,7 @@ void Canvas::fillRect(const QRect &r)
     if (!drawable() || r.isEmpty())
         return;
     painter(Op::Fill, false, false).fillRect(r, ToQColor(m_brushColor));
+    touch(r);
     changed();
 }
 
@@ -461,6 +536,7 @@ void Canvas::fill(Color c)
     }
     endPainting();
     m_image.fill(ToPixel(c));
+    touchAll();
     changed();
 }
 
@@ -470,6 +546,8 @@ void Canvas::textOut(int x, int y, const QString &text)
         return;
     const QFont f = font();
     const QFontMetrics &fm = metrics();
+    // Italic and wide glyphs may reach past the advance and the line.
+    touch(QRect(x - fm.height(), y - fm.height(), fm.horizontalAdvance(text) + 2 * fm.height(), 3 * fm.height()));
     if (m_brushStyle == BrushStyle::Solid)
         painter(Op::Fill, false, false)
             .fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));
@@ -497,6 +575,7 @@ void Canvas::stretchDraw(const QRect &dest, const QImage &src)
     if (!drawable() || src.isNull() || dest.isEmpty())
         return;
     painter(Op::Fill, false, false).drawImage(dest, src);
+    touch(dest.normalized().adjusted(-1, -1, 1, 1));
     changed();
 }
 
@@ -505,5 +584,6 @@ void Canvas::xorCopy(int x, int y, const QImage &src)
     if (!drawable() || src.isNull())
         return;
     painter(Op::Xor, false, false).drawImage(QPoint(x, y), src.convertToFormat(QImage::Format_RGB32));
+    touch(QRect(QPoint(x, y), src.deviceIndependentSize().toSize()).adjusted(-1, -1, 1, 1));
     changed();
 }

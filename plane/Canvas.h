@@ -9,11 +9,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLine>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -54,6 +56,24 @@ public:
     // The pixels of an image (shared until the first drawing), with pen,
     // brush and font as they are: an overlay drawn onto a still picture.
     void assign(const QImage &image);
+    // With this on, the bitmap an assign() lets go is kept and takes the
+    // assigned pixels at the first drawing: a frame composed over and over
+    // costs one copy, not an allocation and its page faults each time.
+    void setReusesBitmap(bool on) { m_reusesBitmap = on; }
+
+    // With tracking on, each drawing notes a box holding every pixel it may
+    // have changed; takeDamage() hands the boxes over. restore() copies just
+    // those boxes back from the picture the canvas was assigned, so an
+    // overlay is taken away without copying the whole picture.
+    void setTracksDamage(bool on)
+    {
+        m_tracksDamage = on;
+        m_damage.clear();
+    }
+    QList<QRect> takeDamage() { return std::exchange(m_damage, {}); }
+    // False, changing nothing, unless this canvas has its own bitmap of
+    // the shape of `from`.
+    bool restore(const QImage &from, const QList<QRect> &boxes);
 
     // Every drawing goes to this painter, in the canvas's logical pixels
     // (the painter's transform scales them); null draws into the image again.
@@ -154,6 +174,19 @@ private:
     // One painter stays open across drawing calls (opening one per call
     // costs more than the drawing); it is ended before the pixels are read.
     QPainter &painter(Op op, bool withPen, bool withBrush);
+    // Before the pixels are written: shared ones are copied into the spare
+    // bitmap when it has their shape.
+    void ownPixels();
+    void touch(QRect box);
+    // A line of the pen, with room for its width.
+    void touchLine(QPoint a, QPoint b)
+    {
+        if (m_tracksDamage) {
+            const int m = m_penWidth + 1;
+            touch(QRect(a, b).normalized().adjusted(-m, -m, m, m));
+        }
+    }
+    void touchAll() { touch(QRect(0, 0, width(), height())); }
     void endPainting() const;
     // The ellipse of this size in the current pen and brush, on a
     // transparent picture with a margin of the pen width plus 2.
@@ -171,6 +204,10 @@ private:
     int drawThinLines(QLine *lines, int count);
 
     mutable QImage m_image;
+    QImage m_spare;  // the bitmap let go by assign(), when reused
+    bool m_reusesBitmap = false;
+    bool m_tracksDamage = false;
+    QList<QRect> m_damage;
     mutable std::unique_ptr<QPainter> m_painter;
     QPainter *m_target = nullptr;
     QSize m_targetSize;

@@ -28,7 +28,10 @@ void DrawKeyCursor(Canvas &c, QPoint p)
 }
 } // namespace
 
-PlaneView::PlaneView(QWidget *parent) : ImageView(parent) {}
+PlaneView::PlaneView(QWidget *parent) : ImageView(parent)
+{
+    m_frame.setReusesBitmap(true);
+}
 
 void PlaneView::setKeyHandler(std::function<bool(QKeyEvent *)> handler)
 {
@@ -57,12 +60,21 @@ const QImage &PlaneView::frame()
     const bool cursor = keyCursorShown();
     if (!paintOverlay && !cursor)
         return still;
-    // The copy is shared with the still picture until the overlay draws.
-    m_frame.assign(still);
+    // Over an unchanged still picture only the last overlay is taken back;
+    // otherwise the copy is shared with the still picture until the overlay
+    // draws.
+    const quint64 generation = canvas().generation();
+    if (!(m_framed && m_frameStill == generation && m_frame.restore(still, m_overlayDamage)))
+        m_frame.assign(still);
+    m_frame.setTracksDamage(true);
     if (paintOverlay)
         paintOverlay(m_frame);
     if (cursor)
         DrawKeyCursor(m_frame, pixelAt(m_keyCursor));
+    m_overlayDamage = m_frame.takeDamage();
+    m_frame.setTracksDamage(false);
+    m_frameStill = generation;
+    m_framed = true;
     return m_frame.image();
 }
 

@@ -64,6 +64,11 @@ private:
     PlaneGeometry m_geometry;
     bool m_hasGeometry = false;
     Canvas m_frame;
+    // What the last frame's overlay drew, over the still picture of that
+    // change count.
+    QList<QRect> m_overlayDamage;
+    quint64 m_frameStill = 0;
+    bool m_framed = false;
     std::function<bool(QKeyEvent *)> m_onKey;
     QPoint m_keyCursor;
     bool m_keysUsed = false; // the focus came by keyboard, or a key was used on the plane

@@ -1,4 +1,5 @@
 #include "plane/AutoColor.h"
+#include "plane/Canvas.h"
 #include "plane/Plotting.h"
 #include "support/Children.h"
 #include "support/MainFixture.h"
@@ -425,6 +426,20 @@ private slots:
         // The band lies over the still picture, which it leaves untouched.
         QCOMPARE(plane()->canvas().image(), empty);
         QCOMPARE(Child<QLineEdit>(m, "edtCood")->text(), QStringLiteral(" (  2,  3)"));
+        // Each frame is the still picture with this step's band alone, as a
+        // frame composed afresh shows it, wherever the band was before.
+        plane()->clearFocus();
+        const auto afresh = [this] {
+            Canvas c;
+            c.assign(plane()->canvas().image());
+            plane()->paintOverlay(c);
+            return c.image().copy();
+        };
+        for (const QPoint p : {QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15), QPoint(0, 1), QPoint(15, 15),
+                               QPoint(-1, 2)}) {
+            move(p.x(), p.y());
+            QCOMPARE(plane()->frame(), afresh());
+        }
         sendMove(m->centralWidget(), QPoint(200, 60));
         plane()->clearFocus(); // the key cursor the click brought is not the band
         QCOMPARE(plane()->frame(), empty);
