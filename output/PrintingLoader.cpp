@@ -19,7 +19,7 @@ QStringList Candidates()
         paths << QStringLiteral(QUORVEL_BUILT_PRINTING_MODULE);
     return paths;
 }
-}  // namespace
+} // namespace
 
 const PrintingModule *Printing(QString *why)
 {

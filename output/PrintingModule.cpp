@@ -19,7 +19,7 @@ QDialog *MakePrintDialog(const DrawingSettings &draw, const AppFolder &folder, Q
 }
 
 const PrintingModule kModule{MakePrintDialog, ExportPlane};
-}  // namespace
+} // namespace
 
 extern "C" Q_DECL_EXPORT const PrintingModule *quorvel_printing_module()
 {

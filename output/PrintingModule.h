@@ -29,7 +29,8 @@ struct PrintHooks {
 struct PrintingModule {
     QDialog *(*makePrintDialog)(const DrawingSettings &draw, const AppFolder &folder, QWidget *parent,
                                 const PrintHooks &hooks);
-    bool (*exportPlane)(const QString &path, ExportType type, QSize size, const PlaneDrawer &draw, QString *why);
+    bool (*exportPlane)(const QString &path, ExportType type, QSize size, const PlaneDrawer &draw,
+                        QString *why);
 };
 
 // The module's entry, a C name so the loader can find it.

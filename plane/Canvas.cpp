@@ -159,8 +159,9 @@ void Canvas::touch(QRect box)
 
 bool Canvas::restore(const QImage &from, const QList<QRect> &boxes)
 {
-    if (m_target || !m_image.isDetached() || m_image.size() != from.size() || m_image.format() != from.format() ||
-        m_image.devicePixelRatio() != 1.0 || from.devicePixelRatio() != 1.0 || from.depth() != 32)
+    if (m_target || !m_image.isDetached() || m_image.size() != from.size() ||
+        m_image.format() != from.format() || m_image.devicePixelRatio() != 1.0 ||
+        from.devicePixelRatio() != 1.0 || from.depth() != 32)
         return false;
     if (boxes.isEmpty())
         return true;
@@ -547,7 +548,8 @@ void Canvas::textOut(int x, int y, const QString &text)
     const QFont f = font();
     const QFontMetrics &fm = metrics();
     // Italic and wide glyphs may reach past the advance and the line.
-    touch(QRect(x - fm.height(), y - fm.height(), fm.horizontalAdvance(text) + 2 * fm.height(), 3 * fm.height()));
+    touch(QRect(x - fm.height(), y - fm.height(), fm.horizontalAdvance(text) + 2 * fm.height(),
+                3 * fm.height()));
     if (m_brushStyle == BrushStyle::Solid)
         painter(Op::Fill, false, false)
             .fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));

@@ -204,7 +204,7 @@ private:
     int drawThinLines(QLine *lines, int count);
 
     mutable QImage m_image;
-    QImage m_spare;  // the bitmap let go by assign(), when reused
+    QImage m_spare; // the bitmap let go by assign(), when reused
     bool m_reusesBitmap = false;
     bool m_tracksDamage = false;
     QList<QRect> m_damage;

@@ -270,7 +270,8 @@ private slots:
         QCOMPARE(m->document().fileLines().size(), 16);
         QCOMPARE(m->document().fileLines().first(), mirror.first());
         QVERIFY(m->document().isModified());
-        QCOMPARE(Child<QLabel>(forms().unitContentsWindow(), "lblNline")->text(), QStringLiteral("3"));  // the count follows
+        QCOMPARE(Child<QLabel>(forms().unitContentsWindow(), "lblNline")->text(),
+                 QStringLiteral("3")); // the count follows
     }
 
     void correctionWithNothingSelectedChangesNothing()

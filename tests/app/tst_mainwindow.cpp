@@ -239,8 +239,8 @@ private slots:
     {
         QTest::addColumn<QString>("objectName");
         for (const char *name :
-             {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari", "frmOwari", "frmKiroku",
-              "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp", "frmProperties"})
+             {"frmNewWork", "frmTangen", "frmSettei", "frmVersion", "frmRenshu", "frmSeikai", "frmAyamari",
+              "frmOwari", "frmKiroku", "frmPrint", "frmTangenOpen", "frmSetCood", "frmHelp", "frmProperties"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void windowsAreCreatedOnFirstNeed()

@@ -435,8 +435,8 @@ private slots:
             plane()->paintOverlay(c);
             return c.image().copy();
         };
-        for (const QPoint p : {QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15), QPoint(0, 1), QPoint(15, 15),
-                               QPoint(-1, 2)}) {
+        for (const QPoint p :
+             {QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15), QPoint(0, 1), QPoint(15, 15), QPoint(-1, 2)}) {
             move(p.x(), p.y());
             QCOMPARE(plane()->frame(), afresh());
         }

@@ -678,14 +678,15 @@ private slots:
     void printingModuleLoadsOrSaysWhy_data()
     {
         const QString built = QStringLiteral(QUORVEL_TEST_PRINTING_MODULE);
-        QTest::addColumn<QStringList>("paths");  // %1: the temporary folder
+        QTest::addColumn<QStringList>("paths"); // %1: the temporary folder
         QTest::addColumn<bool>("loads");
         QTest::newRow("the built module") << QStringList{built} << true;
         QTest::newRow("after a missing one") << QStringList{QStringLiteral("%1/none"), built} << true;
         QTest::newRow("missing") << QStringList{QStringLiteral("%1/none")} << false;
         QTest::newRow("not a library") << QStringList{QStringLiteral("%1/junk")} << false;
         QTest::newRow("a library without the entry")
-            << QStringList{QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Svg.so.6")}
+            << QStringList{QLibraryInfo::path(QLibraryInfo::LibrariesPath) +
+                           QStringLiteral("/libQt6Svg.so.6")}
             << false;
     }
     void printingModuleLoadsOrSaysWhy()
@@ -708,7 +709,8 @@ private slots:
             QCOMPARE(d->objectName(), QStringLiteral("frmPrint"));
             QVERIFY(why.isEmpty());
         } else {
-            QVERIFY2(why.startsWith(QStringLiteral("印刷と図の書き出しの部品（quorvel_printing）を読み込めません。")) &&
+            QVERIFY2(why.startsWith(
+                         QStringLiteral("印刷と図の書き出しの部品（quorvel_printing）を読み込めません。")) &&
                          why.size() > 40,
                      qPrintable(why));
         }

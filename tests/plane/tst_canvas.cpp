@@ -1,5 +1,5 @@
-#include "plane/Fonts.h"
 #include "plane/Canvas.h"
+#include "plane/Fonts.h"
 #include "plane/PlaneDrawing.h"
 #include "plane/Plotting.h"
 
