@@ -40,23 +40,47 @@ void SyncScreen()
 #endif
 }
 
+namespace {
+// One change painted: after the idle gap, in which what is pending is done
+// and the server is quiet.
+qint64 OneScreenNs(QWidget &widget, const std::function<void()> &change)
+{
+    QApplication::processEvents();
+    SyncScreen();
+    QThread::msleep(15);
+    QElapsedTimer timer;
+    timer.start();
+    if (change)
+        change();
+    widget.repaint();
+    SyncScreen();
+    return timer.nsecsElapsed();
+}
+} // namespace
+
+double MedianMs(std::vector<qint64> t)
+{
+    std::sort(t.begin(), t.end());
+    return t.empty() ? 0 : double(t[t.size() / 2]) / 1e6;
+}
+
 double MedianScreenMs(int runs, QWidget &widget, const std::function<void()> &change)
 {
     std::vector<qint64> t;
+    for (int i = 0; i < runs; ++i)
+        t.push_back(OneScreenNs(widget, change));
+    return MedianMs(t);
+}
+
+double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, QWidget &other,
+                            std::vector<qint64> &samples)
+{
+    std::vector<qint64> t;
     for (int i = 0; i < runs; ++i) {
-        // The idle gap: what is pending is done, and the server is quiet.
-        QApplication::processEvents();
-        SyncScreen();
-        QThread::msleep(15);
-        QElapsedTimer timer;
-        timer.start();
-        change();
-        widget.repaint();
-        SyncScreen();
-        t.push_back(timer.nsecsElapsed());
+        t.push_back(OneScreenNs(widget, change));
+        samples.push_back(OneScreenNs(other, {}));
     }
-    std::sort(t.begin(), t.end());
-    return double(t[t.size() / 2]) / 1e6;
+    return MedianMs(t);
 }
 
 BlitWidget::BlitWidget(const QImage &image) : m_image(image)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 // True when the application paints to an X server that can be synced.
 bool ScreenAvailable();
@@ -14,6 +15,13 @@ void SyncScreen();
 // Median in ms of `runs` single changes, each after an idle gap: `change`
 // runs, then `widget` is painted at once and the server synced.
 double MedianScreenMs(int runs, QWidget &widget, const std::function<void()> &change);
+// The same for a change and, in turns with it, a widget painted as it is:
+// the two medians come from the same stretch of time, so their ratio does
+// not drift with the machine's load. `samples` gets the second's timings.
+double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, QWidget &other,
+                            std::vector<qint64> &samples);
+// The median of timings in ns, in ms.
+double MedianMs(std::vector<qint64> t);
 
 // A window that only shows a picture: the floor of any repaint of a plane
 // of that size.
