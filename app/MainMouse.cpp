@@ -59,6 +59,7 @@ void MainWindow::boundKeyCursor()
 
 void MainWindow::planeMouseMove(QMouseEvent *e)
 {
+    const PlaneView::OverlayBatch batch(*plane);
     const QPoint p = latticeAt(e->position().toPoint());
     showPlanePoint(p);
     boundKeyCursor();

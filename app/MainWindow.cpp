@@ -770,6 +770,22 @@ bool MainWindow::redrawPlane()
     const bool sameCurves = m_curveKey && *m_curveKey == key && plane->hasGeometry();
     if (sameCurves && !m_curveLayer.isNull()) {
         // Only the selection changed: the grid and curves are as they were.
+        // When nothing else has drawn since the last marks, those alone are
+        // taken back from the curves, and only their boxes and the new
+        // marks' are repainted.
+        bool inPlace = false;
+        QList<QRect> marks;
+        plane->changeQuietly([&] {
+            inPlace = canvas.generation() == m_marksGeneration && canvas.restore(m_curveLayer, m_markBoxes);
+            if (inPlace)
+                marks = drawMarksTracked(canvas);
+        });
+        if (inPlace) {
+            plane->stillChangedIn(m_markBoxes + marks);
+            m_markBoxes = std::move(marks);
+            m_marksGeneration = canvas.generation();
+            return true;
+        }
         canvas.assign(m_curveLayer);
     } else {
         m_curveKey.reset();
@@ -789,8 +805,18 @@ bool MainWindow::redrawPlane()
             m_curveLayer = canvas.image();
         m_curveKey = std::move(key);
     }
-    drawSelectionMarks(canvas, plotContext());
+    m_markBoxes = drawMarksTracked(canvas);
+    m_marksGeneration = canvas.generation();
     return true;
+}
+
+QList<QRect> MainWindow::drawMarksTracked(Canvas &canvas) const
+{
+    canvas.setTracksDamage(true);
+    drawSelectionMarks(canvas, plotContext());
+    QList<QRect> boxes = canvas.takeDamage();
+    canvas.setTracksDamage(false);
+    return boxes;
 }
 
 void MainWindow::drawCurves(Canvas &canvas, const PlotContext &ctx, bool withMarks) const

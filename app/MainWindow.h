@@ -290,6 +290,8 @@ private:
     // the selection marks over them when asked.
     void drawCurves(Canvas &canvas, const PlotContext &ctx, bool withMarks) const;
     void drawSelectionMarks(Canvas &canvas, const PlotContext &ctx) const;
+    // The same on the still picture, returning the boxes the marks drew.
+    QList<QRect> drawMarksTracked(Canvas &canvas) const;
     void paintPlaneOverlay(Canvas &frame) const;
     PlotContext plotContext() const;
     // What the drawing input asks of the window.
@@ -363,6 +365,10 @@ private:
     };
     CurveLayerKey curveLayerKey() const;
     QImage m_curveLayer;
+    // The boxes the selection marks drew on the still picture, and its
+    // change count after them.
+    QList<QRect> m_markBoxes;
+    quint64 m_marksGeneration = 0;
     // What the side panels and the value table were last drawn from, with
     // each picture's change count after it: a repaint that would draw the
     // same again leaves them alone.

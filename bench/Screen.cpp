@@ -43,7 +43,7 @@ void SyncScreen()
 namespace {
 // One change painted: after the idle gap, in which what is pending is done
 // and the server is quiet.
-qint64 OneScreenNs(QWidget &widget, const std::function<void()> &change)
+qint64 OneScreenNs(QWidget &widget, const std::function<void()> &change, ScreenPaint paint)
 {
     QApplication::processEvents();
     SyncScreen();
@@ -52,7 +52,10 @@ qint64 OneScreenNs(QWidget &widget, const std::function<void()> &change)
     timer.start();
     if (change)
         change();
-    widget.repaint();
+    if (paint == ScreenPaint::Whole)
+        widget.repaint();
+    else
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     SyncScreen();
     return timer.nsecsElapsed();
 }
@@ -68,17 +71,17 @@ double MedianScreenMs(int runs, QWidget &widget, const std::function<void()> &ch
 {
     std::vector<qint64> t;
     for (int i = 0; i < runs; ++i)
-        t.push_back(OneScreenNs(widget, change));
+        t.push_back(OneScreenNs(widget, change, ScreenPaint::Whole));
     return MedianMs(t);
 }
 
-double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, QWidget &other,
-                            std::vector<qint64> &samples)
+double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, ScreenPaint paint,
+                            QWidget &other, std::vector<qint64> &samples)
 {
     std::vector<qint64> t;
     for (int i = 0; i < runs; ++i) {
-        t.push_back(OneScreenNs(widget, change));
-        samples.push_back(OneScreenNs(other, {}));
+        t.push_back(OneScreenNs(widget, change, paint));
+        samples.push_back(OneScreenNs(other, {}, ScreenPaint::Whole));
     }
     return MedianMs(t);
 }

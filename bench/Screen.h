@@ -12,14 +12,19 @@
 bool ScreenAvailable();
 // Waits until the X server has carried out every request sent so far.
 void SyncScreen();
+// How a change reaches the screen: its widget repainted whole, or only what
+// the change asked the window to repaint (as the event loop would do next).
+enum class ScreenPaint { Whole, AsAsked };
+
 // Median in ms of `runs` single changes, each after an idle gap: `change`
 // runs, then `widget` is painted at once and the server synced.
 double MedianScreenMs(int runs, QWidget &widget, const std::function<void()> &change);
-// The same for a change and, in turns with it, a widget painted as it is:
-// the two medians come from the same stretch of time, so their ratio does
-// not drift with the machine's load. `samples` gets the second's timings.
-double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, QWidget &other,
-                            std::vector<qint64> &samples);
+// The same for a change painted as `paint` says and, in turns with it, a
+// widget repainted as it is: the two medians come from the same stretch of
+// time, so their ratio does not drift with the machine's load. `samples`
+// gets the second's timings.
+double MedianScreenMsBeside(int runs, QWidget &widget, const std::function<void()> &change, ScreenPaint paint,
+                            QWidget &other, std::vector<qint64> &samples);
 // The median of timings in ns, in ms.
 double MedianMs(std::vector<qint64> t);
 

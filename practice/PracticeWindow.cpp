@@ -338,6 +338,7 @@ void PracticeWindow::boundKeyCursor()
 
 void PracticeWindow::planeMouseMove(QPoint pixel)
 {
+    const PlaneView::OverlayBatch batch(*plane);
     const QPoint p = lattice(pixel);
     showPlanePoint(p);
     boundKeyCursor();

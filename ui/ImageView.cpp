@@ -12,7 +12,10 @@ ImageView::ImageView(QWidget *parent) : QWidget(parent)
     // Pictures are drawn at the screen's density, so they show sharp and
     // every device pixel is painted once.
     m_picture.canvas().setDevicePixelRatio(devicePixelRatioF());
-    m_picture.canvas().setChangeHook([this] { update(); });
+    m_picture.canvas().setChangeHook([this] {
+        if (!m_quietChange)
+            update();
+    });
     m_picture.setGeometryHook([this] { followPicture(); });
 }
 
@@ -20,6 +23,16 @@ ImageView::~ImageView()
 {
     m_picture.canvas().setChangeHook({});
     m_picture.setGeometryHook({});
+}
+
+void ImageView::changeQuietly(const std::function<void()> &change)
+{
+    m_quietChange = true;
+    change();
+    m_quietChange = false;
+    // The canvas reports one change until its pixels are read: reading them
+    // here lets the next change ask for its repaint again.
+    (void)canvas().image();
 }
 
 void ImageView::place(int left, int top, int width, int height)
@@ -42,19 +55,21 @@ void ImageView::paintEvent(QPaintEvent *e)
     // Only the damaged part is copied, and only what the bitmap does not
     // cover shows the parent's background colour.
     const qreal ratio = image.devicePixelRatio();
-    const QRect damaged = e->rect();
-    const QRect covered = damaged & QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
-    if (covered != damaged)
-        for (const QRect &r : QRegion(damaged).subtracted(covered))
-            p.fillRect(r, palette().window());
-    if (covered.isEmpty())
-        return;
-    if (ratio == 1.0)
-        p.drawImage(covered.topLeft(), image, covered);
-    else
-        p.drawImage(QRectF(covered), image,
-                    QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
-                           covered.height() * ratio));
+    const QRect bitmap(QPoint(0, 0), image.deviceIndependentSize().toSize());
+    for (const QRect &damaged : e->region()) {
+        const QRect covered = damaged & bitmap;
+        if (covered != damaged)
+            for (const QRect &r : QRegion(damaged).subtracted(covered))
+                p.fillRect(r, palette().window());
+        if (covered.isEmpty())
+            continue;
+        if (ratio == 1.0)
+            p.drawImage(covered.topLeft(), image, covered);
+        else
+            p.drawImage(QRectF(covered), image,
+                        QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
+                               covered.height() * ratio));
+    }
 }
 
 void ImageView::mousePressEvent(QMouseEvent *e)

@@ -18,6 +18,10 @@ public:
     const Picture &picture() const { return m_picture; }
     Canvas &canvas() { return m_picture.canvas(); }
 
+    // Runs a change of the picture that the caller repaints itself, only
+    // where it changed: the change asks for no repaint of the whole view.
+    void changeQuietly(const std::function<void()> &change);
+
     // Places the widget and the picture together (parent coordinates).
     void place(int left, int top, int width, int height);
 
@@ -41,4 +45,5 @@ private:
 
     Picture m_picture;
     bool m_pressedInside = false;
+    bool m_quietChange = false;
 };

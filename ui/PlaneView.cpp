@@ -1,6 +1,9 @@
 #include "ui/PlaneView.h"
 
 #include <QKeyEvent>
+#include <QRegion>
+#include <algorithm>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -25,6 +28,36 @@ void DrawKeyCursor(Canvas &c, QPoint p)
     c.setPenMode(mode);
     c.setPenColor(color);
     c.setPenWidth(width);
+}
+// The area to repaint for the boxes an overlay drew, in few rectangles:
+// each band of `strip` rows gets one rectangle per run of boxes with gaps
+// under `strip` pixels. Every rectangle sent to the screen has a fixed
+// cost, so a little more area is cheaper than hundreds of small boxes.
+constexpr int RepaintStrip = 32;
+
+QRegion CoalescedRegion(const QList<QRect> &boxes, int strip)
+{
+    struct Run {
+        int band, left, right, top, bottom;
+    };
+    std::vector<Run> runs;
+    for (const QRect &b : boxes)
+        for (int band = b.top() / strip; band <= b.bottom() / strip; ++band)
+            runs.push_back({band, b.left(), b.right(), std::max(b.top(), band * strip),
+                            std::min(b.bottom(), band * strip + strip - 1)});
+    std::sort(runs.begin(), runs.end(),
+              [](const Run &a, const Run &b) { return a.band != b.band ? a.band < b.band : a.left < b.left; });
+    QRegion region;
+    for (std::size_t i = 0; i < runs.size();) {
+        Run r = runs[i];
+        for (++i; i < runs.size() && runs[i].band == r.band && runs[i].left <= r.right + strip; ++i) {
+            r.right = std::max(r.right, runs[i].right);
+            r.top = std::min(r.top, runs[i].top);
+            r.bottom = std::max(r.bottom, runs[i].bottom);
+        }
+        region += QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
+    }
+    return region;
 }
 } // namespace
 
@@ -51,11 +84,62 @@ void PlaneView::setKeyCursor(QPoint lattice)
         return;
     m_keyCursor = lattice;
     if (keyCursorShown())
+        overlayChanged();
+}
+
+PlaneView::OverlayBatch::~OverlayBatch()
+{
+    if (--m_plane.m_batchDepth == 0 && std::exchange(m_plane.m_batchedChange, false))
+        m_plane.overlayChanged();
+}
+
+void PlaneView::overlayChanged()
+{
+    m_composed = nullptr;
+    if (m_batchDepth > 0) {
+        m_batchedChange = true;
+        return;
+    }
+    if (!isVisible()) {
         update();
+        return;
+    }
+    // Over the still picture the last frame was composed on, the screen
+    // differs from the new frame only in the old and the new overlay's boxes.
+    const bool overSameStill = m_framed && m_frameStill == canvas().generation() &&
+                               canvas().image().devicePixelRatio() == 1.0;
+    QList<QRect> boxes = overSameStill ? m_overlayDamage : QList<QRect>();
+    const QImage &shown = compose();
+    m_composed = &shown;
+    m_composedCursor = keyCursorShown();
+    if (!overSameStill) {
+        update();
+        return;
+    }
+    if (&shown != &canvas().image())
+        boxes += m_overlayDamage;
+    update(CoalescedRegion(boxes, RepaintStrip));
+}
+
+void PlaneView::stillChangedIn(const QList<QRect> &boxes)
+{
+    m_composed = nullptr;
+    if (canvas().image().devicePixelRatio() != 1.0)
+        update();
+    else
+        update(CoalescedRegion(boxes, RepaintStrip));
 }
 
 const QImage &PlaneView::frame()
 {
+    if (m_composed && m_frameStill == canvas().generation() && m_composedCursor == keyCursorShown())
+        return *m_composed;
+    return compose();
+}
+
+const QImage &PlaneView::compose()
+{
+    m_composed = nullptr;
     const QImage &still = canvas().image();
     const bool cursor = keyCursorShown();
     if (!paintOverlay && !cursor)
@@ -75,6 +159,12 @@ const QImage &PlaneView::frame()
     m_frame.setTracksDamage(false);
     m_frameStill = generation;
     m_framed = true;
+    // An overlay that drew nothing leaves the frame the still picture: the
+    // frame lets go of it, so that the still picture can change in place.
+    if (m_frame.image().cacheKey() == still.cacheKey()) {
+        m_frame.assign(QImage());
+        return still;
+    }
     return m_frame.image();
 }
 
@@ -100,7 +190,7 @@ void PlaneView::showKeyCursor()
 {
     const bool shown = m_keysUsed;
     m_keysUsed = true;
-    update();
+    overlayChanged();
     if (!shown && onKeyCursorShown)
         onKeyCursorShown();
 }
@@ -109,5 +199,5 @@ void PlaneView::focusOutEvent(QFocusEvent *e)
 {
     ImageView::focusOutEvent(e);
     m_keysUsed = false;
-    update();
+    overlayChanged();
 }

@@ -33,11 +33,29 @@ public:
         return PlotContext{m_geometry, draw, picture().width()};
     }
 
+    // The still picture changed only in these boxes (device pixels): they
+    // alone are repainted.
+    void stillChangedIn(const QList<QRect> &boxes);
+
     // Draws the moving figures onto the frame, a canvas that starts as the
     // still picture; set by the owner, run on every paint.
     std::function<void(Canvas &frame)> paintOverlay;
-    // The overlay changed: paint again.
-    void overlayChanged() { update(); }
+    // The overlay changed: the frame is composed at once and, over an
+    // unchanged still picture, repainted only where the overlay drew before
+    // or draws now.
+    void overlayChanged();
+    // Overlay changes made while one lives are composed once, when it ends:
+    // a mouse move changes the band and the key cursor together.
+    class OverlayBatch {
+    public:
+        explicit OverlayBatch(PlaneView &plane) : m_plane(plane) { ++plane.m_batchDepth; }
+        ~OverlayBatch();
+        OverlayBatch(const OverlayBatch &) = delete;
+        OverlayBatch &operator=(const OverlayBatch &) = delete;
+
+    private:
+        PlaneView &m_plane;
+    };
     // Where the keyboard's lattice cursor stands; painted over the overlay
     // only while the plane has the focus.
     void setKeyCursor(QPoint lattice);
@@ -49,7 +67,8 @@ public:
     void setKeyHandler(std::function<bool(QKeyEvent *)> handler);
     // The cursor has just shown: the owner shows its point in the read-out.
     std::function<void()> onKeyCursorShown;
-    // What the screen shows: the still picture with the overlay over it.
+    // What the screen shows: the still picture with the overlay over it,
+    // as composed for the last change.
     const QImage &frame();
 
 protected:
@@ -60,6 +79,8 @@ protected:
 
 private:
     void showKeyCursor();
+    // Composes the frame afresh: the still picture with the overlay over it.
+    const QImage &compose();
 
     PlaneGeometry m_geometry;
     bool m_hasGeometry = false;
@@ -69,6 +90,13 @@ private:
     QList<QRect> m_overlayDamage;
     quint64 m_frameStill = 0;
     bool m_framed = false;
+    // The frame composed for the last overlay change, still to be shown: a
+    // paint shows it as it is while the still picture and the cursor's
+    // showing stay.
+    const QImage *m_composed = nullptr;
+    bool m_composedCursor = false;
+    int m_batchDepth = 0;
+    bool m_batchedChange = false;
     std::function<bool(QKeyEvent *)> m_onKey;
     QPoint m_keyCursor;
     bool m_keysUsed = false; // the focus came by keyboard, or a key was used on the plane

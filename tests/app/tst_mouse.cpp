@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolButton>
 #include <QtTest>
 
@@ -443,6 +444,56 @@ private slots:
         sendMove(m->centralWidget(), QPoint(200, 60));
         plane()->clearFocus(); // the key cursor the click brought is not the band
         QCOMPARE(plane()->frame(), empty);
+    }
+
+    // The screen shows the frame after every change, however little of the
+    // plane the change repaints: band and key cursor steps repaint only
+    // where the overlay was and is, a selection change only the marks.
+    void screenShowsEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("band steps") << "band";
+        QTest::newRow("key cursor steps") << "keys";
+        QTest::newRow("selection changes") << "select";
+    }
+    void screenShowsEveryChange()
+    {
+        QFETCH(QString, change);
+        for (int i = 0; i < 4; ++i)
+            f->add(MainFixture::redParabola(3 * i - 6, i - 2, 3 * i - 4, i + 3));
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m));
+        m->repaintAll();
+        const auto screen = [this] {
+            QApplication::processEvents();
+            const QPoint o = plane()->mapTo(m, QPoint(0, 0));
+            return m->screen()
+                ->grabWindow(m->winId(), o.x(), o.y(), plane()->width(), plane()->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        if (change == QLatin1String("band"))
+            click(0, 0);
+        else if (change == QLatin1String("keys"))
+            focusPlaneByTab();
+        const QList<QPoint> steps{QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15), QPoint(2, 1), QPoint(15, 15),
+                                  QPoint(-1, 2)};
+        for (int i = 0; i < steps.size(); ++i) {
+            if (change == QLatin1String("band")) {
+                move(steps[i].x(), steps[i].y());
+            } else if (change == QLatin1String("keys")) {
+                keysTo(steps[i]);
+            } else {
+                f->select({i % 4, (i + 2) % 4});
+                m->repaintAll();
+            }
+            QCOMPARE(screen(), plane()->frame().convertToFormat(QImage::Format_RGB32));
+        }
+        // Marks changed in place leave the still picture a full drawing gives.
+        const QImage still = plane()->canvas().image().copy();
+        m->dropCachedCurves();
+        m->repaintAll();
+        QCOMPARE(still, plane()->canvas().image());
     }
 
     // A handle drag takes the curve off the still picture and paints it only
