@@ -211,7 +211,8 @@ void ScreenFiguresOfSize(MainWindow &m, ViewSettings &st, const char *suffix)
     SyncScreen();
     QThread::msleep(100);
     std::vector<qint64> blits;
-    Print(name("repaint_100_screen_ms"), MedianScreenMsBeside(runs, plane, fullRepaint, ScreenPaint::Whole, blit, blits), "ms");
+    Print(name("repaint_100_screen_ms"),
+          MedianScreenMsBeside(runs, plane, fullRepaint, ScreenPaint::Whole, blit, blits), "ms");
     int k = 0;
     Print(name("select_ms"),
           MedianScreenMsBeside(

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QRegion>
 #include <algorithm>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace {
 // Four black arms edged in white round the point, so the cursor shows on
@@ -45,8 +45,9 @@ QRegion CoalescedRegion(const QList<QRect> &boxes, int strip)
         for (int band = b.top() / strip; band <= b.bottom() / strip; ++band)
             runs.push_back({band, b.left(), b.right(), std::max(b.top(), band * strip),
                             std::min(b.bottom(), band * strip + strip - 1)});
-    std::sort(runs.begin(), runs.end(),
-              [](const Run &a, const Run &b) { return a.band != b.band ? a.band < b.band : a.left < b.left; });
+    std::sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) {
+        return a.band != b.band ? a.band < b.band : a.left < b.left;
+    });
     QRegion region;
     for (std::size_t i = 0; i < runs.size();) {
         Run r = runs[i];
@@ -106,8 +107,8 @@ void PlaneView::overlayChanged()
     }
     // Over the still picture the last frame was composed on, the screen
     // differs from the new frame only in the old and the new overlay's boxes.
-    const bool overSameStill = m_framed && m_frameStill == canvas().generation() &&
-                               canvas().image().devicePixelRatio() == 1.0;
+    const bool overSameStill =
+        m_framed && m_frameStill == canvas().generation() && canvas().image().devicePixelRatio() == 1.0;
     QList<QRect> boxes = overSameStill ? m_overlayDamage : QList<QRect>();
     const QImage &shown = compose();
     m_composed = &shown;

@@ -476,8 +476,8 @@ private slots:
             click(0, 0);
         else if (change == QLatin1String("keys"))
             focusPlaneByTab();
-        const QList<QPoint> steps{QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15), QPoint(2, 1), QPoint(15, 15),
-                                  QPoint(-1, 2)};
+        const QList<QPoint> steps{QPoint(9, 1), QPoint(-9, 15), QPoint(1, -15),
+                                  QPoint(2, 1), QPoint(15, 15), QPoint(-1, 2)};
         for (int i = 0; i < steps.size(); ++i) {
             if (change == QLatin1String("band")) {
                 move(steps[i].x(), steps[i].y());
