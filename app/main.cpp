@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "plane/Fonts.h"
 #include "settings/SettingsStore.h"
+#include "ui/AppStyle.h"
 #include "ui/Prompt.h"
 #include "ui/QtPrompt.h"
 #include "ui/QtTranslations.h"
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setStyle(new AppStyle);
     QApplication::setApplicationName(QStringLiteral("Marendo"));
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     RegisterFontSubstitutions();
