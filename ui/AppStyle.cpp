@@ -1,6 +1,5 @@
 #include "ui/AppStyle.h"
 
-#include <qdrawutil.h>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -9,6 +8,7 @@
 #include <QPixmap>
 #include <QStyleOption>
 #include <optional>
+#include <qdrawutil.h>
 
 namespace {
 // A standard icon of a style, fetched on its first use; until then it only
@@ -78,23 +78,25 @@ const QPixmap &FusionGroupBoxFrame()
 QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
 {
     if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
-        return QIcon(new DeferredStandardIcon(baseStyle(), icon,
-                                              option ? option->direction : QGuiApplication::layoutDirection()));
+        return QIcon(new DeferredStandardIcon(
+            baseStyle(), icon, option ? option->direction : QGuiApplication::layoutDirection()));
     return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                              const QWidget *widget) const
 {
-    if (element == PE_FrameGroupBox && baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 &&
+    if (element == PE_FrameGroupBox &&
+        baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 &&
         !FusionGroupBoxFrame().isNull()) {
         // The frame starts below the title line, or just below the top
         // edge of a box with neither a title nor a check box.
         constexpr int topGap = 3;
         const auto *box = qobject_cast<const QGroupBox *>(widget);
-        const int top = box && !box->isCheckable() && box->title().isEmpty()
-                            ? topGap
-                            : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + topGap;
+        const int top =
+            box && !box->isCheckable() && box->title().isEmpty()
+                ? topGap
+                : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + topGap;
         qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
                           FusionGroupBoxFrame());
         return;

@@ -60,9 +60,11 @@ private slots:
     void looksLikeTheBaseStyle_data()
     {
         QTest::addColumn<WidgetMaker>("make");
-        QTest::newRow("titled group box") << WidgetMaker([] { return GroupBox(QStringLiteral("軸の式"), false); });
+        QTest::newRow("titled group box")
+            << WidgetMaker([] { return GroupBox(QStringLiteral("軸の式"), false); });
         QTest::newRow("untitled group box") << WidgetMaker([] { return GroupBox(QString(), false); });
-        QTest::newRow("checkable group box") << WidgetMaker([] { return GroupBox(QStringLiteral("変域"), true); });
+        QTest::newRow("checkable group box")
+            << WidgetMaker([] { return GroupBox(QStringLiteral("変域"), true); });
     }
     void looksLikeTheBaseStyle()
     {
@@ -74,7 +76,8 @@ private slots:
     // The menu bar's overflow icon, fetched late, is the base style's.
     void overflowIconIsTheBaseStyles()
     {
-        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        for (const auto which :
+             {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
             const QIcon late = m_app->standardIcon(which), base = m_base->standardIcon(which);
             QVERIFY(!base.availableSizes().isEmpty());
             QCOMPARE(late.availableSizes(), base.availableSizes());
