@@ -61,18 +61,6 @@ private:
     std::optional<QIcon> m_icon;
 };
 
-// The frame image of a group box in the Fusion style, read as PNG without
-// asking the plug-ins whether they read it better; null if it is missing.
-const QPixmap &FusionGroupBoxFrame()
-{
-    static const QPixmap frame = [] {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        return QPixmap::fromImage(reader.read());
-    }();
-    return frame;
-}
 } // namespace
 
 QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
@@ -83,12 +71,25 @@ QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, co
     return QProxyStyle::standardIcon(icon, option, widget);
 }
 
+const QPixmap &AppStyle::groupBoxFrame() const
+{
+    // Read as PNG without asking the plug-ins whether they read it better;
+    // null if the file is missing.
+    if (!m_groupBoxFrame) {
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        m_groupBoxFrame = QPixmap::fromImage(reader.read());
+    }
+    return *m_groupBoxFrame;
+}
+
 void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                              const QWidget *widget) const
 {
     if (element == PE_FrameGroupBox &&
         baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 &&
-        !FusionGroupBoxFrame().isNull()) {
+        !groupBoxFrame().isNull()) {
         // The frame starts below the title line, or just below the top
         // edge of a box with neither a title nor a check box.
         constexpr int topGap = 3;
@@ -98,7 +99,7 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *optio
                 ? topGap
                 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + topGap;
         qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
-                          FusionGroupBoxFrame());
+                          groupBoxFrame());
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);

@@ -7,7 +7,9 @@
 // so the first is fetched on first use and the second is read as the PNG
 // it is.
 
+#include <QPixmap>
 #include <QProxyStyle>
+#include <optional>
 
 class AppStyle : public QProxyStyle {
 public:
@@ -16,4 +18,9 @@ public:
                        const QWidget *widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
+
+private:
+    // The Fusion style's frame image of a group box.
+    const QPixmap &groupBoxFrame() const;
+    mutable std::optional<QPixmap> m_groupBoxFrame;
 };
