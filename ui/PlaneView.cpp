@@ -30,13 +30,12 @@ void DrawKeyCursor(Canvas &c, QPoint p)
     c.setPenWidth(width);
 }
 // The area to repaint for the boxes an overlay drew, in few rectangles:
-// each band of `strip` rows gets one rectangle per run of boxes with gaps
-// under `strip` pixels. Every rectangle sent to the screen has a fixed
-// cost, so a little more area is cheaper than hundreds of small boxes.
-constexpr int RepaintStrip = 32;
-
-QRegion CoalescedRegion(const QList<QRect> &boxes, int strip)
+// each band of 32 rows gets one rectangle per run of boxes with gaps under
+// 32 pixels. Every rectangle sent to the screen has a fixed cost, so a
+// little more area is cheaper than hundreds of small boxes.
+QRegion CoalescedRegion(const QList<QRect> &boxes)
 {
+    constexpr int strip = 32;
     struct Run {
         int band, left, right, top, bottom;
     };
@@ -119,7 +118,7 @@ void PlaneView::overlayChanged()
     }
     if (&shown != &canvas().image())
         boxes += m_overlayDamage;
-    update(CoalescedRegion(boxes, RepaintStrip));
+    update(CoalescedRegion(boxes));
 }
 
 void PlaneView::stillChangedIn(const QList<QRect> &boxes)
@@ -128,7 +127,7 @@ void PlaneView::stillChangedIn(const QList<QRect> &boxes)
     if (canvas().image().devicePixelRatio() != 1.0)
         update();
     else
-        update(CoalescedRegion(boxes, RepaintStrip));
+        update(CoalescedRegion(boxes));
 }
 
 const QImage &PlaneView::frame()
