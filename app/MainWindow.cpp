@@ -233,9 +233,7 @@ void MainWindow::createToolBar(QWidget *central)
     lineSample->place(next(40), 7, 40, 24);
     x += 4;
     pointField = ReadOnlyEdit(toolPanel, "edtCood", QStringLiteral("  ( x, y )"), next(84), 84);
-    QFont fixed(Fonts::FixedGothic);
-    fixed.setPixelSize(13);
-    pointField->setFont(fixed);
+    pointField->setFont(Fonts::PixelFace(Fonts::FixedGothic, 13));
     x += 4;
     fixedColorButton = SpeedButton(toolPanel, "spdLineColor", action("mnuSetColor"), next(48), 48);
     lockButton = SpeedButton(toolPanel, "btnLocked", action("actLocked"), next(34), 34);
@@ -257,9 +255,7 @@ void MainWindow::createPanels(QWidget *central)
     formulaList = new FormulaList(
         &m_doc, m_view.Draw, [this] { return formulaSwitch->isChecked(); }, central);
     formulaList->setObjectName(QStringLiteral("lstShiki"));
-    QFont listFont(Fonts::FixedGothic);
-    listFont.setPixelSize(16);
-    formulaList->setFont(listFont);
+    formulaList->setFont(Fonts::PixelFace(Fonts::FixedGothic, 16));
 
     valueTableView = new ImageView(central);
     valueTableView->setObjectName(QStringLiteral("drgTable"));

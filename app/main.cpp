@@ -57,8 +57,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Marendo"));
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     RegisterFontSubstitutions();
-    QFont base(QStringLiteral("ＭＳ Ｐゴシック"));
-    base.setPixelSize(12);
+    QFont base = Fonts::PixelFace(Fonts::Gothic, 12);
     base.setStyleStrategy(QFont::NoFontMerging);
     QApplication::setFont(base);
 

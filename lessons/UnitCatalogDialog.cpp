@@ -27,9 +27,7 @@ UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &
 
     promptLabel = new QLabel(QStringLiteral("単元を選んでください"), this);
     promptLabel->setObjectName(QStringLiteral("Label1"));
-    QFont f16(Fonts::FixedGothic);
-    f16.setPixelSize(16);
-    promptLabel->setFont(f16);
+    promptLabel->setFont(Fonts::PixelFace(Fonts::FixedGothic, 16));
     promptLabel->setGeometry(8, 16, 200, 20);
     titleList = new QListWidget(this);
     titleList->setObjectName(QStringLiteral("lstTitle"));
@@ -47,9 +45,7 @@ UnitCatalogDialog::UnitCatalogDialog(const ViewSettings &view, const AppFolder &
     QPalette pal = fileNameLabel->palette();
     pal.setColor(QPalette::Window, Qt::white);
     fileNameLabel->setPalette(pal);
-    QFont g16(Fonts::Gothic);
-    g16.setPixelSize(16);
-    fileNameLabel->setFont(g16);
+    fileNameLabel->setFont(Fonts::PixelFace(Fonts::Gothic, 16));
     plane = new PlaneView(this);
     plane->setObjectName(QStringLiteral("imgCood"));
     plane->place(329, 41, 320, 320);

@@ -3,6 +3,7 @@
 #include "document/UnitDocument.h"
 #include "files/TitleText.h"
 #include "ui/Accessible.h"
+#include "plane/Fonts.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -46,9 +47,7 @@ UnitContentsWindow::UnitContentsWindow(QWidget *parent) : QDialog(parent)
     returnButton = new QPushButton(QStringLiteral("戻る"), this);
     returnButton->setObjectName(QStringLiteral("btnReturn"));
     returnButton->setGeometry(128, 192, 73, 33);
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPixelSize(16);
-    returnButton->setFont(f);
+    returnButton->setFont(Fonts::PixelFace(Fonts::Gothic, 16));
     connect(returnButton, &QPushButton::clicked, this, [this] { done(1); });
     static constexpr ControlText texts[] = {
         {"lblTangen", "単元名", "開いている単元の名前です"},

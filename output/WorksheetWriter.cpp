@@ -33,7 +33,7 @@ QRectF ToDots(const QRectF &mm)
 
 QFont TextFont(double points, bool bold = false)
 {
-    QFont f(Fonts::Gothic);
+    QFont f(Fonts::InstalledFamily(Fonts::Gothic));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

@@ -1,6 +1,7 @@
 #include "plane/Canvas.h"
 
 #include "plane/ThinLines.h"
+#include "plane/Fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -234,7 +235,7 @@ Color Canvas::pixel(int x, int y) const
 QFont Canvas::font() const
 {
     if (m_fontDirty) {
-        QFont f(m_fontName);
+        QFont f(Fonts::InstalledFamily(m_fontName));
         // Point sizes are meant at 96 dots per inch.
         f.setPixelSize(qMax(1, (m_fontSize * 96 + 36) / 72));
         f.setBold(m_bold);

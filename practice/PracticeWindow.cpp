@@ -28,14 +28,6 @@ constexpr Color kCorrectPen = 0x7FFFFF00 & 0xFFFFFF;    // the colour values kee
 constexpr Color kCorrectBrush = 0x7FFFFFFE & 0xFFFFFF;
 constexpr const char *kPlaneUse = "格子点をクリックして答えます。矢印キーで格子点カーソルを動かし、"
                                   "Enter キーかスペースキーでその点をクリックします。";
-
-QFont PixelFont(const QString &face, int pixels, bool bold)
-{
-    QFont f(face);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 }  // namespace
 
 QImage PracticeWindow::TickPicture()
@@ -86,7 +78,7 @@ PracticeWindow::PracticeWindow(const ViewSettings &view, const AppFolder &folder
 
 void PracticeWindow::buildControls()
 {
-    setFont(PixelFont(Fonts::FixedGothic, 16, true));
+    setFont(Fonts::PixelFace(Fonts::FixedGothic, 16, true));
     auto label = [this](const QString &text, int x, int y) {
         auto *l = new QLabel(text, this);
         l->move(x, y);
@@ -95,11 +87,11 @@ void PracticeWindow::buildControls()
     messageLabel = label(QString(), 8, 58);
     messageLabel->setObjectName(QStringLiteral("lblMess"));
     messageLabel->resize(281, 17);
-    messageLabel->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    messageLabel->setFont(Fonts::PixelFace(Fonts::FixedGothic, 14, true));
     diagnosisLabel = label(QString(), 8, DiagnosisTop);
     diagnosisLabel->setObjectName(QStringLiteral("lblDiagnosis"));
     diagnosisLabel->resize(kPlaneLeft - 16, 17);
-    diagnosisLabel->setFont(PixelFont(Fonts::FixedGothic, 14, true));
+    diagnosisLabel->setFont(Fonts::PixelFace(Fonts::FixedGothic, 14, true));
     diagnosisLabel->setAccessibleName(QStringLiteral("誤りの説明"));
     formulaImage = new ImageView(this);
     formulaImage->setObjectName(QStringLiteral("imgShiki"));
@@ -113,19 +105,19 @@ void PracticeWindow::buildControls()
     recordList->setObjectName(QStringLiteral("lstRecord"));
     recordList->setGeometry(48, 240, 137, RecordListBottom - 240);
     recordList->setSelectionMode(QAbstractItemView::NoSelection);
-    recordList->setFont(PixelFont(Fonts::FixedGothic, 14, false));
+    recordList->setFont(Fonts::PixelFace(Fonts::FixedGothic, 14, false));
     pointField = new QLineEdit(this);
     pointField->setObjectName(QStringLiteral("edtCood"));
     pointField->setGeometry(200, 16, 81, 24);
     pointField->setReadOnly(true);
     pointField->setFocusPolicy(Qt::NoFocus);
-    pointField->setFont(PixelFont(Fonts::Gothic, 16, false));
+    pointField->setFont(Fonts::PixelFace(Fonts::Gothic, 16, false));
 
     auto button = [this](const char *name, const QString &text, int y) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(200, y, 81, 33);
-        b->setFont(PixelFont(Fonts::FixedGothic, 13, false));
+        b->setFont(Fonts::PixelFace(Fonts::FixedGothic, 13, false));
         return b;
     };
     correctButton = button("btnTeisei", QStringLiteral("訂正"), 256);

@@ -18,13 +18,6 @@
 #include <functional>
 
 namespace {
-QFont Face(const QString &family, int pixels)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    return f;
-}
-
 // A list whose keyboard moves count as clicks, so arrow keys show a unit's
 // runs; a click or a focus change alone does not refill the memo twice.
 class TitleList final : public QListWidget {
@@ -68,7 +61,7 @@ RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent)
     setObjectName(QStringLiteral("frmKiroku"));
     setWindowTitle(QStringLiteral("実行記録"));
     setFixedSize(640, 480);
-    setFont(Face(Fonts::Gothic, 12));
+    setFont(Fonts::PixelFace(Fonts::Gothic, 12));
 
     promptLabel = new QLabel(QStringLiteral("単元をクリックして下さい"), this);
     promptLabel->setObjectName(QStringLiteral("Label1"));
@@ -79,7 +72,7 @@ RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent)
     titleList = list;
     titleList->setObjectName(QStringLiteral("lstTitle"));
     titleList->setGeometry(16, 32, 225, 345);
-    titleList->setFont(Face(Fonts::FixedGothic, 15));
+    titleList->setFont(Fonts::PixelFace(Fonts::FixedGothic, 15));
     titleList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->moved = [this](int row) { titleListClicked(row); };
     connect(titleList, &QListWidget::itemClicked, this,
@@ -88,7 +81,7 @@ RecordsWindow::RecordsWindow(const AppFolder &folder, QWidget *parent)
     detailView = new QPlainTextEdit(this);
     detailView->setObjectName(QStringLiteral("memDetail"));
     detailView->setGeometry(256, 32, 361, 377);
-    detailView->setFont(Face(Fonts::FixedGothic, 13));
+    detailView->setFont(Fonts::PixelFace(Fonts::FixedGothic, 13));
     detailView->setReadOnly(true);
     detailView->setLineWrapMode(QPlainTextEdit::NoWrap);
     detailView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -177,9 +177,7 @@ QPixmap MonsterIcon()
 
 QFont VerdictFont(int pixels)
 {
-    QFont f(Fonts::Gothic);
-    f.setPixelSize(pixels);
-    return f;
+    return Fonts::PixelFace(Fonts::Gothic, pixels);
 }
 
 QPushButton *VerdictButton(QWidget *parent, const char *name, const QString &caption, const QRect &place)

@@ -401,11 +401,14 @@ private slots:
         QTest::newRow("proportional gothic") << QStringLiteral("ＭＳ Ｐゴシック") << QStringLiteral("IPAPGothic");
         QTest::newRow("fixed gothic") << QStringLiteral("ＭＳ ゴシック") << QStringLiteral("IPAGothic");
         QTest::newRow("serif") << QStringLiteral("Bookman Old Style") << QStringLiteral("URW Bookman");
+        QTest::newRow("installed family") << QStringLiteral("IPAGothic") << QStringLiteral("IPAGothic");
     }
     void layoutFaceNamesResolveToInstalledFonts()
     {
         QFETCH(QString, face);
         QFETCH(QString, family);
+        // Asked by the installed family itself, so Qt never searches fallbacks.
+        QCOMPARE(Fonts::InstalledFamily(face), family);
         Canvas c(10, 10);
         c.setFontName(face);
         QVERIFY2(QFontInfo(c.font()).family().startsWith(family), qPrintable(QFontInfo(c.font()).family()));
