@@ -1,7 +1,7 @@
 #include "plane/Canvas.h"
 
-#include "plane/ThinLines.h"
 #include "plane/Fonts.h"
+#include "plane/ThinLines.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -35,9 +35,11 @@ QString Fonts::InstalledFamily(const QString &face)
         return QString();
     };
     QString family = spelled(face);
-    for (const QString &substitute : QFont::substitutes(face))
-        if (family.isEmpty())
-            family = spelled(substitute);
+    for (const QString &substitute : QFont::substitutes(face)) {
+        if (!family.isEmpty())
+            break;
+        family = spelled(substitute);
+    }
     if (family.isEmpty())
         family = face;
     resolved.insert(face, family);
