@@ -139,6 +139,26 @@ void FillHundred(MainWindow &m)
 
 }  // namespace
 
+namespace {
+// Starts a private Xvfb on a free display of its own choosing and returns
+// that display once the server is ready, or nothing. A fixed display number
+// would silently measure on whatever server already holds it.
+QString StartPrivateXvfb(QProcess &xvfb, const QString &screen)
+{
+    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                        QStringLiteral("0"), screen, QStringLiteral("-nolisten"),
+                                        QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    if (!xvfb.waitForStarted(5000))
+        return QString();
+    QByteArray number;
+    while (!number.contains('\n') && xvfb.waitForReadyRead(5000))
+        number += xvfb.readAllStandardOutput();
+    bool ok = false;
+    const int n = number.trimmed().toInt(&ok);
+    return ok ? QStringLiteral(":%1").arg(n) : QString();
+}
+}  // namespace
+
 // Start-up and memory under a private Xvfb, for the program and for a bare
 // Qt window, printed first; skipped when Xvfb or xdotool is missing.
 void StartupFigures(const QString &workDir)
@@ -149,18 +169,16 @@ void StartupFigures(const QString &workDir)
         return;
     }
     // No reset when the last client leaves: a start during one would fail.
-    const QString display = QStringLiteral(":97");
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!xvfb.waitForStarted(5000))
+    const QString display = StartPrivateXvfb(xvfb, QStringLiteral("1024x768x24"));
+    if (display.isEmpty()) {
+        std::printf("# startup figures skipped: Xvfb did not start\n");
         return;
-    QThread::msleep(500);
+    }
     const auto figures = MeasureStartup({{QStringLiteral(QUORVEL_PROGRAM), QStringLiteral("Quorvel")},
                                          {QStringLiteral(QUORVEL_FLOOR), QStringLiteral("quorvel-floor")},
                                          {QStringLiteral(QUORVEL_FLOOR_TEXT), QStringLiteral("quorvel-floor-text")}},
-                                        workDir, display, 11);
+                                        workDir, display, 21);
     const auto &app = figures[0];
     const auto &floor = figures[1];
     const auto &textFloor = figures[2];
@@ -325,14 +343,10 @@ std::unique_ptr<QProcess> StartScreen()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return nullptr;
-    const QString display = QStringLiteral(":98");
     auto xvfb = std::make_unique<QProcess>();
-    xvfb->start(QStringLiteral("Xvfb"),
-                {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("2600x1300x24"),
-                 QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!xvfb->waitForStarted(5000))
+    const QString display = StartPrivateXvfb(*xvfb, QStringLiteral("2600x1300x24"));
+    if (display.isEmpty())
         return nullptr;
-    QThread::msleep(500);
     qputenv("DISPLAY", display.toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     return xvfb;
