@@ -137,12 +137,10 @@ void FillHundred(MainWindow &m)
     m.document().commit(QStringLiteral("百本"), s);
 }
 
-}  // namespace
-
-namespace {
 // Starts a private Xvfb on a free display of its own choosing and returns
 // that display once the server is ready, or nothing. A fixed display number
-// would silently measure on whatever server already holds it.
+// would silently measure on whatever server already holds it. No reset when
+// the last client leaves: a start during one would fail.
 QString StartPrivateXvfb(QProcess &xvfb, const QString &screen)
 {
     xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
@@ -168,7 +166,6 @@ void StartupFigures(const QString &workDir)
         std::printf("# startup figures skipped: Xvfb or xdotool not installed\n");
         return;
     }
-    // No reset when the last client leaves: a start during one would fail.
     QProcess xvfb;
     const QString display = StartPrivateXvfb(xvfb, QStringLiteral("1024x768x24"));
     if (display.isEmpty()) {
