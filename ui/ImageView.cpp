@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScopeGuard>
 
 ImageView::ImageView(QWidget *parent) : QWidget(parent)
 {
@@ -28,8 +29,11 @@ ImageView::~ImageView()
 void ImageView::changeQuietly(const std::function<void()> &change)
 {
     m_quietChange = true;
-    change();
-    m_quietChange = false;
+    {
+        // A change that throws must not leave the view deaf to later ones.
+        const auto loud = qScopeGuard([this] { m_quietChange = false; });
+        change();
+    }
     // The canvas reports one change until its pixels are read: reading them
     // here lets the next change ask for its repaint again.
     (void)canvas().image();
