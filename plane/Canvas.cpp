@@ -61,8 +61,26 @@ void Canvas::setTarget(QPainter *target, int width, int height)
 const QImage &Canvas::image() const
 {
     endPainting();
+    allocateBlank();
     m_changeReported = false;
     return m_image;
+}
+
+QSize Canvas::bitmapSize() const
+{
+    if (m_blank)
+        return QSize(qRound(m_blankSize.width() / m_blankRatio), qRound(m_blankSize.height() / m_blankRatio));
+    return m_image.deviceIndependentSize().toSize();
+}
+
+void Canvas::allocateBlank() const
+{
+    if (!m_blank)
+        return;
+    m_blank = false;
+    m_image = QImage(m_blankSize, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(m_blankRatio);
+    m_image.fill(ToPixel(m_blankFill));
 }
 
 void Canvas::endPainting() const
@@ -76,6 +94,7 @@ void Canvas::endPainting() const
 QPainter &Canvas::painter(Op op, bool withPen, bool withBrush)
 {
     if (!m_target && !m_painter) {
+        allocateBlank();
         ownPixels();
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -160,6 +179,7 @@ void Canvas::touch(QRect box)
 
 bool Canvas::restore(const QImage &from, const QList<QRect> &boxes)
 {
+    allocateBlank();
     if (m_target || !m_image.isDetached() || m_image.size() != from.size() ||
         m_image.format() != from.format() || m_image.devicePixelRatio() != 1.0 ||
         from.devicePixelRatio() != 1.0 || from.depth() != 32)
@@ -182,6 +202,7 @@ void Canvas::assign(const QImage &image)
     endPainting();
     if (m_reusesBitmap && m_image.isDetached() && !m_image.isNull())
         m_spare = std::move(m_image);
+    m_blank = false;
     m_image = image;
     if (m_target)
         painter(Op::Fill, false, false).drawImage(QRect(QPoint(0, 0), m_targetSize), image);
@@ -198,10 +219,17 @@ void Canvas::reset(int width, int height, Color fill)
         // A picture of the same size is cleared in place: a fresh bitmap
         // costs its allocation and a page fault per page on first touch.
         const QSize size = QSize(qMax(width, 0), qMax(height, 0)) * m_dpr;
-        if (m_image.size() != size || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
-            m_image = QImage(size, QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(m_dpr);
-        m_image.fill(ToPixel(fill));
+        m_blank = false;
+        if (m_image.size() == size && m_image.format() == QImage::Format_RGB32 && m_image.isDetached()) {
+            m_image.setDevicePixelRatio(m_dpr);
+            m_image.fill(ToPixel(fill));
+        } else {
+            m_image = QImage();
+            m_blank = !size.isEmpty();
+            m_blankSize = size;
+            m_blankRatio = m_dpr;
+            m_blankFill = fill;
+        }
     }
     m_penColor = Colors::Black;
     m_penWidth = 1;
@@ -222,6 +250,8 @@ void Canvas::reset(int width, int height, Color fill)
 Color Canvas::pixel(int x, int y) const
 {
     endPainting();
+    if (m_blank)
+        return QRect(QPoint(0, 0), bitmapSize()).contains(x, y) ? m_blankFill : Colors::White;
     const qreal dpr = m_image.devicePixelRatio();
     if (dpr != 1.0) {
         x = int(x * dpr);
@@ -269,7 +299,10 @@ void Canvas::changed()
 
 int Canvas::drawThinLines(QLine *lines, int count)
 {
-    if (!exact() || m_penMode != PenMode::Copy || !ThinLines::canDrawOn(m_image))
+    if (!exact() || m_penMode != PenMode::Copy)
+        return count;
+    allocateBlank();
+    if (!ThinLines::canDrawOn(m_image))
         return count;
     // Safe beside the open painter: it made the bitmap its own when it
     // began, and a copy taken while it paints is a deep one, so the write
@@ -537,7 +570,10 @@ void Canvas::fill(Color c)
         return;
     }
     endPainting();
-    m_image.fill(ToPixel(c));
+    if (m_blank)
+        m_blankFill = c;
+    else
+        m_image.fill(ToPixel(c));
     touchAll();
     changed();
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -52,7 +53,15 @@ public:
     Canvas &operator=(const Canvas &) = delete;
 
     // A fresh bitmap of the given size; pen, brush and font back to defaults.
+    // A new bitmap is only allocated at the first drawing or reading of its
+    // pixels: a panel that stays blank costs no memory.
     void reset(int width, int height, Color fill = Colors::White);
+    // The colour of every pixel while the bitmap is one colour not yet
+    // allocated; nothing once it has pixels of its own.
+    std::optional<Color> blankColor() const
+    {
+        return m_blank ? std::optional<Color>(m_blankFill) : std::nullopt;
+    }
     // The pixels of an image (shared until the first drawing), with pen,
     // brush and font as they are: an overlay drawn onto a still picture.
     void assign(const QImage &image);
@@ -87,14 +96,8 @@ public:
     qreal devicePixelRatio() const { return m_dpr; }
 
     // Sizes and positions are in canvas pixels, whatever the device's.
-    int width() const
-    {
-        return m_target ? m_targetSize.width() : qRound(m_image.deviceIndependentSize().width());
-    }
-    int height() const
-    {
-        return m_target ? m_targetSize.height() : qRound(m_image.deviceIndependentSize().height());
-    }
+    int width() const { return m_target ? m_targetSize.width() : bitmapSize().width(); }
+    int height() const { return m_target ? m_targetSize.height() : bitmapSize().height(); }
     // The pixels; drawing still under way is finished first.
     const QImage &image() const;
     Color pixel(int x, int y) const;
@@ -168,6 +171,8 @@ public:
         m_changed = std::move(hook);
         m_changeReported = false;
     }
+    // As reading the pixels does: the next change is reported again.
+    void rearmChangeHook() { m_changeReported = false; }
 
 private:
     enum class Op { Pen, Fill, Xor };
@@ -192,10 +197,14 @@ private:
     // transparent picture with a margin of the pen width plus 2.
     const QImage &ellipseStamp(int width, int height);
     // There is somewhere to draw: a target or a bitmap.
-    bool drawable() const { return m_target || !m_image.isNull(); }
+    bool drawable() const { return m_target || m_blank || !m_image.isNull(); }
     // Drawing lands on the bitmap's pixels one to one: the fast pixel-exact
     // ways of drawing apply.
-    bool exact() const { return !m_target && m_image.devicePixelRatio() == 1.0; }
+    bool exact() const { return !m_target && (m_blank ? m_blankRatio : m_image.devicePixelRatio()) == 1.0; }
+    // The bitmap's size in canvas pixels, allocated or not.
+    QSize bitmapSize() const;
+    // Allocates and fills a blank bitmap before its pixels are used.
+    void allocateBlank() const;
     void changed();
     // Draws straight into the bitmap the one-pixel lines that land there
     // exactly as the painter would draw them (copy mode, both ends inside)
@@ -204,6 +213,11 @@ private:
     int drawThinLines(QLine *lines, int count);
 
     mutable QImage m_image;
+    // A bitmap not yet allocated: its size in device pixels, density and colour.
+    mutable bool m_blank = false;
+    QSize m_blankSize;
+    qreal m_blankRatio = 1;
+    Color m_blankFill = Colors::White;
     QImage m_spare; // the bitmap let go by assign(), when reused
     bool m_reusesBitmap = false;
     bool m_tracksDamage = false;

@@ -34,9 +34,9 @@ void ImageView::changeQuietly(const std::function<void()> &change)
         const auto loud = qScopeGuard([this] { m_quietChange = false; });
         change();
     }
-    // The canvas reports one change until its pixels are read: reading them
-    // here lets the next change ask for its repaint again.
-    (void)canvas().image();
+    // The canvas reports one change until its pixels are read: the next
+    // change asks for its repaint again.
+    canvas().rearmChangeHook();
 }
 
 void ImageView::place(int left, int top, int width, int height)
@@ -55,11 +55,18 @@ void ImageView::followPicture()
 void ImageView::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
-    const QImage &image = shownImage();
+    // A blank picture is painted as its colour: its bitmap is never made.
+    const std::optional<Color> blank = shownBlankColor();
+    // Painting the colour shows the pixels as reading them would: the next
+    // change asks for its repaint again.
+    if (blank)
+        canvas().rearmChangeHook();
+    const QImage &image = blank ? m_noImage : shownImage();
     // Only the damaged part is copied, and only what the bitmap does not
     // cover shows the parent's background colour.
     const qreal ratio = image.devicePixelRatio();
-    const QRect bitmap(QPoint(0, 0), image.deviceIndependentSize().toSize());
+    const QRect bitmap(QPoint(0, 0),
+                       blank ? QSize(canvas().width(), canvas().height()) : image.deviceIndependentSize().toSize());
     for (const QRect &damaged : e->region()) {
         const QRect covered = damaged & bitmap;
         if (covered != damaged)
@@ -67,7 +74,9 @@ void ImageView::paintEvent(QPaintEvent *e)
                 p.fillRect(r, palette().window());
         if (covered.isEmpty())
             continue;
-        if (ratio == 1.0)
+        if (blank)
+            p.fillRect(covered, ToQColor(*blank));
+        else if (ratio == 1.0)
             p.drawImage(covered.topLeft(), image, covered);
         else
             p.drawImage(QRectF(covered), image,

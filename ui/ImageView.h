@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class ImageView : public QWidget {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
 protected:
     // The picture painted on screen (a plane adds its overlay).
     virtual const QImage &shownImage() { return m_picture.canvas().image(); }
+    // The one colour of the picture on screen while its bitmap is not made.
+    virtual std::optional<Color> shownBlankColor() const { return m_picture.canvas().blankColor(); }
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
@@ -44,6 +47,7 @@ private:
     void followPicture();
 
     Picture m_picture;
+    const QImage m_noImage;
     bool m_pressedInside = false;
     bool m_quietChange = false;
 };

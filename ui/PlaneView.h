@@ -73,6 +73,8 @@ public:
 
 protected:
     const QImage &shownImage() override { return frame(); }
+    // The frame carries the overlay, so it is always painted as a picture.
+    std::optional<Color> shownBlankColor() const override { return std::nullopt; }
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;

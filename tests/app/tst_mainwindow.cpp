@@ -46,6 +46,23 @@
 #include <functional>
 #include <map>
 
+// Counts the paint events of a widget while it lives.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget *w, int &count) : m_widget(w), m_count(count) { w->installEventFilter(this); }
+    ~PaintCounter() override { m_widget->removeEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    QWidget *m_widget;
+    int &m_count;
+};
+
 class TestMainWindow : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -550,6 +567,15 @@ private slots:
                              Child<ImageView>(main(), "imgChouten")}) {
             QVERIFY(v->canvas().width() > 0);
             QCOMPARE(v->canvas().pixel(1, 1), Colors::Teal);
+            // A blank panel is painted as its colour and holds no bitmap,
+            // and what is drawn on it next is painted again.
+            QCOMPARE(v->grab().toImage().pixel(1, 1), ToPixel(Colors::Teal));
+            QCOMPARE(v->canvas().blankColor(), std::optional<Color>(Colors::Teal));
+            int paints = 0;
+            PaintCounter counter(v, paints);
+            v->canvas().setBrushColor(Colors::Red);
+            v->canvas().fillRect(QRect(0, 0, 4, 4));
+            QTRY_VERIFY(paints > 0);
         }
         Child<QCheckBox>(main(), "chkRanColor")->click();
         QCOMPARE(Child<ImageView>(main(), "imgShiki")->canvas().pixel(1, 1), Colors::White);

@@ -285,6 +285,33 @@ private slots:
         QCOMPARE(copy.pixel(31, 31), ToPixel(Colors::White));
     }
 
+    // A fresh bitmap is one colour until it is drawn on or read: its size,
+    // pixels and colour changes hold without it, and it comes out whole.
+    void blankBitmapIsMadeOnFirstUse()
+    {
+        for (qreal dpr : {1.0, 2.0}) {
+            Canvas c(30, 20, Colors::Silver, dpr);
+            QCOMPARE(c.blankColor(), std::optional<Color>(Colors::Silver));
+            QCOMPARE(QSize(c.width(), c.height()), QSize(30, 20));
+            QCOMPARE(c.pixel(29, 19), Colors::Silver);
+            QCOMPARE(c.pixel(30, 0), Colors::White);  // outside, as for a bitmap
+            c.fill(Colors::Navy);
+            QCOMPARE(c.blankColor(), std::optional<Color>(Colors::Navy));
+            QImage want(QSize(30, 20) * dpr, QImage::Format_RGB32);
+            want.fill(ToPixel(Colors::Navy));
+            want.setDevicePixelRatio(dpr);
+            QCOMPARE(c.image(), want);
+            QCOMPARE(c.blankColor(), std::nullopt);
+            // Cleared again at the same size, the bitmap is kept and filled.
+            c.reset(30, 20, Colors::Red);
+            QCOMPARE(c.blankColor(), std::nullopt);
+            QCOMPARE(c.pixel(3, 3), Colors::Red);
+        }
+        Canvas empty(0, 5);
+        QCOMPARE(empty.blankColor(), std::nullopt);
+        QVERIFY(empty.image().isNull());
+    }
+
     void boxesExcludeRightAndBottom()
     {
         // Pixels are read at canvas coordinates whatever the density.
