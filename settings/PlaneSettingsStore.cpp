@@ -110,6 +110,7 @@ std::vector<NotIntegerSetting> ClampPlaneSettings(PlaneSettings &s, int largestS
 void LoadPlaneSettings(const SettingsStore &store, PlaneSettings &s, int largestSize)
 {
     s = PlaneSettings{};
+    const SettingsSession session(store);
     std::optional<UserError> stopped;
     try {
         ReadStoredValues(store, s);

@@ -10,7 +10,7 @@ namespace {
 
 enum class Kind { Text, Integer };
 
-std::unique_ptr<QSettings> Open(const QString &path)
+std::unique_ptr<QSettings> OpenFile(const QString &path)
 {
     if (path.isEmpty())
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
@@ -78,29 +78,39 @@ QString WrongKindMessage(const QString &name)
     return QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name);
 }
 
-void Write(const QString &path, const QString &name, const QVariant &value)
+// The store a call goes through: the session's, or one opened for the call.
+class Opened {
+public:
+    Opened(const QString &path, QSettings *session)
+        : m_own(session ? nullptr : OpenFile(path)), m_settings(session ? session : m_own.get())
+    {
+    }
+    QSettings *operator->() const { return m_settings; }
+
+private:
+    std::unique_ptr<QSettings> m_own;
+    QSettings *m_settings;
+};
+
+void Write(const Opened &s, const QString &name, const QVariant &value)
 {
-    auto s = Open(path);
     s->setValue(name, value);
     s->sync();
     if (s->status() != QSettings::NoError)
         throw UserError(QStringLiteral("'%1' の設定に失敗しました").arg(name));
 }
 
-QVariant Read(const QString &path, const QString &name, Kind kind, const QVariant &encodedDefault,
+QVariant Read(const Opened &s, const QString &name, Kind kind, const QVariant &encodedDefault,
               const QVariant &plainDefault)
 {
-    {
-        auto s = Open(path);
-        const QVariant stored = s->value(name);
-        if (stored.isValid()) {
-            const auto v = Decode(stored, kind);
-            if (!v)
-                throw UserError(WrongKindMessage(name));
-            return *v;
-        }
+    const QVariant stored = s->value(name);
+    if (stored.isValid()) {
+        const auto v = Decode(stored, kind);
+        if (!v)
+            throw UserError(WrongKindMessage(name));
+        return *v;
     }
-    Write(path, name, encodedDefault);
+    Write(s, name, encodedDefault);
     return plainDefault;
 }
 
@@ -112,32 +122,45 @@ SettingsStore::SettingsStore(const QString &iniPath) : m_path(iniPath) {}
 
 QString SettingsStore::ReadTextSetting(const QString &name, const QString &def) const
 {
-    return Read(m_path, name, Kind::Text, EncodeText(def), def).toString();
+    return Read(Opened(m_path, m_session), name, Kind::Text, EncodeText(def), def).toString();
 }
 
 int SettingsStore::ReadIntSetting(const QString &name, int def) const
 {
-    return Read(m_path, name, Kind::Integer, EncodeInt(def), def).toInt();
+    return Read(Opened(m_path, m_session), name, Kind::Integer, EncodeInt(def), def).toInt();
 }
 
 void SettingsStore::WriteTextSetting(const QString &name, const QString &value) const
 {
-    Write(m_path, name, EncodeText(value));
+    Write(Opened(m_path, m_session), name, EncodeText(value));
 }
 
 void SettingsStore::WriteIntSetting(const QString &name, int value) const
 {
-    Write(m_path, name, EncodeInt(value));
+    Write(Opened(m_path, m_session), name, EncodeInt(value));
 }
 
 void SettingsStore::WriteBoolSetting(const QString &name, bool value) const
 {
-    Write(m_path, name, EncodeInt(value ? 1 : 0));
+    Write(Opened(m_path, m_session), name, EncodeInt(value ? 1 : 0));
 }
 
 bool SettingsStore::HasSetting(const QString &name) const
 {
-    return Open(m_path)->contains(name);
+    return Opened(m_path, m_session)->contains(name);
+}
+
+SettingsSession::SettingsSession(const SettingsStore &store)
+    : m_store(store), m_settings(store.m_session ? nullptr : OpenFile(store.m_path))
+{
+    if (m_settings)
+        store.m_session = m_settings.get();
+}
+
+SettingsSession::~SettingsSession()
+{
+    if (m_settings)
+        m_store.m_session = nullptr;
 }
 
 namespace {
