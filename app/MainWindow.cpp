@@ -141,7 +141,6 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSetti
     draw.LineWidth = 1;
     draw.LowerIncluded = true;
     draw.UpperIncluded = true;
-    InstallCursors();
     m_captionPrefix = AppInfo::CaptionPrefix;
 
     auto *central = new QWidget(this);
@@ -154,7 +153,9 @@ MainWindow::MainWindow(const QSize &screen, const QString &currentDir, ViewSetti
     createMenus();
     createPopup();
     connectHandlers();
-    enableCommands(false);  // until the first showing unlocks
+    // As the first showing leaves them, unlocked: changing them then would
+    // lay the visible menu bar out again once per menu.
+    enableCommands(true);
     connect(&m_doc, &UnitDocument::changed, this, &MainWindow::documentChanged);
     connect(&m_doc, &UnitDocument::namesChanged, this, &MainWindow::showCaptions);
     setupHelpContexts();

@@ -37,25 +37,37 @@ std::map<int, QCursor> &Installed()
     static std::map<int, QCursor> cursors;
     return cursors;
 }
+
+// Reading a picture costs more than the window's first frame can spare for
+// cursors it does not show yet: each is read on its first need.
+const QCursor *Load(const CursorResource &r)
+{
+    auto it = Installed().find(r.number);
+    if (it == Installed().end()) {
+        const QPixmap pm(r.xpm);
+        if (pm.isNull())
+            return nullptr;
+        it = Installed().emplace(r.number, QCursor(pm, r.hotX, r.hotY)).first;
+    }
+    return &it->second;
+}
 }  // namespace
 
 int InstallCursors()
 {
     int found = 0;
-    for (const auto &r : kResources) {
-        const QPixmap pm(r.xpm);
-        if (pm.isNull())
-            continue;
-        Installed()[r.number] = QCursor(pm, r.hotX, r.hotY);
-        ++found;
-    }
+    for (const auto &r : kResources)
+        found += Load(r) ? 1 : 0;
     return found;
 }
 
 QCursor CursorOf(int n)
 {
-    const auto it = Installed().find(n);
-    return it == Installed().end() ? QCursor(Qt::ArrowCursor) : it->second;
+    for (const auto &r : kResources)
+        if (r.number == n)
+            if (const QCursor *c = Load(r))
+                return *c;
+    return QCursor(Qt::ArrowCursor);
 }
 
 QString CursorResourceName(int n)

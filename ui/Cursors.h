@@ -17,7 +17,8 @@ constexpr int HasamiR = 7;   // waiting for a domain start
 
 // Loads the cursors; returns how many of the seven were found.
 int InstallCursors();
-// The cursor installed under n (the arrow for an unknown number).
+// The cursor installed under n, loaded on its first need (the arrow for an
+// unknown number).
 QCursor CursorOf(int n);
 // The resource name of cursor n, or an empty text.
 QString CursorResourceName(int n);
