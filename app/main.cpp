@@ -21,6 +21,9 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 // Without a display Qt would abort with a long plugin message; say plainly
@@ -38,6 +41,12 @@ bool HasDisplay()
 
 int main(int argc, char *argv[])
 {
+#ifdef __GLIBC__
+    // Nearly every allocation is made on the main thread: an arena of its
+    // own for each helper thread (the font configuration's, the display
+    // connection's) would only keep memory the one arena can share.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
@@ -52,10 +61,12 @@ int main(int argc, char *argv[])
                              "for example: xvfb-run -a -s '-screen 0 1024x768x24' build/app/quorvel\n");
         return 1;
     }
+    Fonts::ConfigurationLoader fontConfiguration;
     QApplication app(argc, argv);
     QApplication::setStyle(new AppStyle);
     QApplication::setApplicationName(QStringLiteral("Marendo"));
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    fontConfiguration.wait();
     RegisterFontSubstitutions();
     QFont base = Fonts::PixelFace(Fonts::Gothic, 12);
     base.setStyleStrategy(QFont::NoFontMerging);

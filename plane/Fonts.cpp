@@ -5,10 +5,27 @@
 #include <QMutex>
 #include <QStringList>
 
+#include <system_error>
+
+#ifdef QUORVEL_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace {
 QMutex resolvedLock;
 QHash<QString, QString> resolved;
 }  // namespace
+
+Fonts::ConfigurationLoader::ConfigurationLoader()
+{
+#ifdef QUORVEL_HAVE_FONTCONFIG
+    // A thread that cannot start leaves the reading to the first lookup.
+    try {
+        m_thread = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+    }
+#endif
+}
 
 void RegisterFontSubstitutions()
 {

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Sourced by run.sh and test.sh.
 
-quorvel_packages=(g++ make cmake pkg-config qt6-base-dev fonts-ipafont-gothic fonts-urw-base35 python3
+quorvel_packages=(g++ make cmake pkg-config qt6-base-dev libfontconfig-dev fonts-ipafont-gothic fonts-urw-base35 python3
                   xvfb xdotool imagemagick desktop-file-utils appstream dpkg-dev
                   qt6-translations-l10n libxcb1-dev qt6-svg-dev poppler-utils)
 

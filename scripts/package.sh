@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/deps.sh"
-quorvel_install_missing g++ make cmake pkg-config qt6-base-dev dpkg-dev
+quorvel_install_missing g++ make cmake pkg-config qt6-base-dev libfontconfig-dev dpkg-dev
 cmake -S "$top" -B "$top/build-package" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$top/build-package" -j "$(nproc)"
 cd "$top/build-package"

@@ -110,6 +110,31 @@ private slots:
         const SettingsStore store(blocker.fileName() + QStringLiteral("/store.ini"));
         QCOMPARE(ErrorOf([&] { store.WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("1")); }),
                  QStringLiteral("'SizeX' の設定に失敗しました"));
+        const SettingsSession session(store);
+        QCOMPARE(ErrorOf([&] { store.WriteTextSetting(QStringLiteral("SizeY"), QStringLiteral("1")); }),
+                 QStringLiteral("'SizeY' の設定に失敗しました"));
+    }
+
+    // With the store held open, each write still reaches the file at once,
+    // and nothing of the session is left to a copy or an inner session.
+    void sessionKeepsEveryWriteInTheFile()
+    {
+        const SettingsStore store(m_path);
+        std::optional<SettingsStore> copy;
+        {
+            const SettingsSession session(store);
+            {
+                const SettingsSession inner(store);
+                QCOMPARE(store.ReadIntSetting(QStringLiteral("ScaleNumberX"), 5), 5);
+            }
+            store.WriteTextSetting(QStringLiteral("SizeX"), QStringLiteral("320"));
+            const QSettings other(m_path, QSettings::IniFormat);
+            QCOMPARE(other.value(QStringLiteral("ScaleNumberX")).toString(), QStringLiteral("dword:00000005"));
+            QCOMPARE(other.value(QStringLiteral("SizeX")).toString(), QStringLiteral("320"));
+            copy.emplace(store);
+        }
+        copy->WriteTextSetting(QStringLiteral("SizeY"), QStringLiteral("240"));
+        QCOMPARE(store.ReadTextSetting(QStringLiteral("SizeY"), QString()), QStringLiteral("240"));
     }
 
     void nativeStoreIsPerUser()
