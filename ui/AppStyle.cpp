@@ -3,10 +3,11 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIconEngine>
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleOption>
+#include <algorithm>
 #include <optional>
 #include <qdrawutil.h>
 
@@ -61,6 +62,39 @@ private:
     std::optional<QIcon> m_icon;
 };
 
+// The Fusion style's frame of a group box, 98 x 38 unpremultiplied ARGB
+// pixels, kept as lines of runs: decoding its PNG would touch the PNG and
+// zlib libraries for one small picture.
+constexpr int kFrameWidth = 98, kFrameHeight = 38;
+struct PixelRun {
+    QRgb pixel;
+    int count;
+};
+// Each distinct line as runs of one value (the unused runs are empty).
+// clang-format off
+constexpr PixelRun kFrameLines[][11] = {
+    {{0x00ffffff, 98}},
+    {{0x00ffffff, 1}, {0x0d272727, 1}, {0x345d5d5d, 1}, {0x346c6c6c, 1}, {0x32757575, 91},
+     {0x346c6c6c, 1}, {0x37666666, 1}, {0x0c151515, 1}},
+    {{0x00ffffff, 1}, {0x39626262, 1}, {0x1f5a5a5a, 1}, {0x0a000000, 1}, {0x08000000, 1},
+     {0x07000000, 89}, {0x08000000, 1}, {0x0a000000, 1}, {0x1e5e5e5e, 1}, {0x355b5b5b, 1}},
+    {{0x00ffffff, 1}, {0x346c6c6c, 1}, {0x09000000, 1}, {0x03000000, 93}, {0x09000000, 1},
+     {0x346c6c6c, 1}},
+    {{0x00ffffff, 1}, {0x32757575, 1}, {0x08000000, 1}, {0x03000000, 93}, {0x08000000, 1},
+     {0x32757575, 1}},
+    {{0x00ffffff, 1}, {0x32757575, 1}, {0x07000000, 1}, {0x03000000, 93}, {0x07000000, 1},
+     {0x32757575, 1}},
+    {{0x00ffffff, 1}, {0x355b5b5b, 1}, {0x1e5e5e5e, 1}, {0x0a000000, 1}, {0x08000000, 1},
+     {0x07000000, 89}, {0x08000000, 1}, {0x0a000000, 1}, {0x1f5a5a5a, 1}, {0x39626262, 1}},
+    {{0x00ffffff, 1}, {0x0c151515, 1}, {0x37666666, 1}, {0x346c6c6c, 1}, {0x32757575, 91},
+     {0x346c6c6c, 1}, {0x345d5d5d, 1}, {0x0d272727, 1}},
+};
+// clang-format on
+// Which of those lines each line of the image is, top to bottom.
+constexpr unsigned char kFrameLineOf[kFrameHeight] = {0, 1, 2, 3, 4, 5, 5, 5, 5, 5, 5, 5, 5,
+                                                      5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5,
+                                                      5, 5, 5, 5, 5, 5, 5, 5, 4, 3, 6, 7};
+
 } // namespace
 
 QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
@@ -73,13 +107,14 @@ QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, co
 
 const QPixmap &AppStyle::groupBoxFrame() const
 {
-    // Read as PNG without asking the plug-ins whether they read it better;
-    // null if the file is missing.
     if (!m_groupBoxFrame) {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        m_groupBoxFrame = QPixmap::fromImage(reader.read());
+        QImage frame(kFrameWidth, kFrameHeight, QImage::Format_ARGB32);
+        for (int y = 0; y < kFrameHeight; ++y) {
+            auto *line = reinterpret_cast<QRgb *>(frame.scanLine(y));
+            for (const PixelRun &run : kFrameLines[kFrameLineOf[y]])
+                line = std::fill_n(line, run.count, run.pixel);
+        }
+        m_groupBoxFrame = QPixmap::fromImage(frame);
     }
     return *m_groupBoxFrame;
 }

@@ -4,8 +4,8 @@
 // first loading every image-format plug-in (SVG with its library, GIF, ICO,
 // JPEG); the main window needs only two images, the menu bar's overflow
 // icon, shown only when the menus do not fit, and the group boxes' frame,
-// so the first is fetched on first use and the second is read as the PNG
-// it is.
+// so the first is fetched on first use and the second is built from its
+// pixels, kept in the code.
 
 #include <QPixmap>
 #include <QProxyStyle>
