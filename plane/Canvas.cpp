@@ -4,6 +4,8 @@
 #include "plane/ThinLines.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVarLengthArray>
@@ -27,6 +29,20 @@ std::uint32_t ToPixel(Color c)
 }
 
 namespace {
+// Text widths by font and text, for every canvas: a panel or table cell is
+// drawn anew for each selection with the same few texts, and measuring
+// shapes the text each time.
+struct WidthCache {
+    QMutex lock;
+    QHash<QPair<QString, QString>, int> widths;
+};
+
+WidthCache &Widths()
+{
+    static WidthCache cache;
+    return cache;
+}
+
 // Where a vector line runs so that it covers the pixels a bitmap line paints.
 QPointF PixelCentre(QPoint p)
 {
@@ -273,6 +289,7 @@ QFont Canvas::font() const
         f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
         f.setKerning(false);
         m_font = f;
+        m_fontKey = f.key();
         m_metrics = std::make_unique<QFontMetrics>(m_font);
         m_fontDirty = false;
     }
@@ -584,12 +601,11 @@ void Canvas::textOut(int x, int y, const QString &text)
         return;
     const QFont f = font();
     const QFontMetrics &fm = metrics();
+    const int width = textWidth(text);
     // Italic and wide glyphs may reach past the advance and the line.
-    touch(QRect(x - fm.height(), y - fm.height(), fm.horizontalAdvance(text) + 2 * fm.height(),
-                3 * fm.height()));
+    touch(QRect(x - fm.height(), y - fm.height(), width + 2 * fm.height(), 3 * fm.height()));
     if (m_brushStyle == BrushStyle::Solid)
-        painter(Op::Fill, false, false)
-            .fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(m_brushColor));
+        painter(Op::Fill, false, false).fillRect(QRect(x, y, width, fm.height()), ToQColor(m_brushColor));
     QPainter &p = painter(Op::Pen, false, false);
     if (p.font() != f)
         p.setFont(f);
@@ -601,7 +617,20 @@ void Canvas::textOut(int x, int y, const QString &text)
 
 int Canvas::textWidth(const QString &text) const
 {
-    return metrics().horizontalAdvance(text);
+    const QFontMetrics &fm = metrics();
+    WidthCache &cache = Widths();
+    const QPair<QString, QString> key(m_fontKey, text);
+    {
+        const QMutexLocker locker(&cache.lock);
+        if (const auto it = cache.widths.constFind(key); it != cache.widths.cend())
+            return *it;
+    }
+    const int width = fm.horizontalAdvance(text);
+    const QMutexLocker locker(&cache.lock);
+    if (cache.widths.size() >= 4096)
+        cache.widths.clear();
+    cache.widths.insert(key, width);
+    return width;
 }
 
 int Canvas::textHeight(const QString &) const

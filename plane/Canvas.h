@@ -257,5 +257,6 @@ private:
     // The font and its metrics are built again only when a font setting changes.
     mutable bool m_fontDirty = true;
     mutable QFont m_font;
+    mutable QString m_fontKey;  // m_font.key(), for the cache of text widths
     mutable std::unique_ptr<QFontMetrics> m_metrics;
 };

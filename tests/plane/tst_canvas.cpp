@@ -457,6 +457,23 @@ private slots:
         QVERIFY(inside);
         QVERIFY(!above);
     }
+
+    // Widths are remembered per font: the same text in another face, size
+    // or weight, asked for in turns, is measured in that font.
+    void textWidthsFollowTheFont()
+    {
+        Canvas c(10, 10);
+        const QString text = QStringLiteral("y＝-3/4x²");
+        for (int round = 0; round < 2; ++round)
+            for (const QString &face : {Fonts::Gothic, Fonts::FixedGothic, Fonts::Serif})
+                for (int size : {9, 14})
+                    for (bool bold : {false, true}) {
+                        c.setFontName(face);
+                        c.setFontSize(size);
+                        c.setFontBold(bold);
+                        QCOMPARE(c.textWidth(text), QFontMetrics(c.font()).horizontalAdvance(text));
+                    }
+    }
     // On a painter scaled 3 times, and on a bitmap of 3 device pixels per
     // pixel, every drawing covers three times the box it covers in the
     // bitmap: widths, boxes and fonts scale.
