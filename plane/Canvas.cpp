@@ -617,7 +617,7 @@ void Canvas::textOut(int x, int y, const QString &text)
 
 int Canvas::textWidth(const QString &text) const
 {
-    const QFontMetrics &fm = metrics();
+    const QFontMetrics &fm = metrics(); // brings the font and its key up to date
     WidthCache &cache = Widths();
     const QPair<QString, QString> key(m_fontKey, text);
     {

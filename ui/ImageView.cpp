@@ -61,12 +61,12 @@ void ImageView::paintEvent(QPaintEvent *e)
     // change asks for its repaint again.
     if (blank)
         canvas().rearmChangeHook();
-    const QImage &image = blank ? m_noImage : shownImage();
+    const QImage *image = blank ? nullptr : &shownImage();
     // Only the damaged part is copied, and only what the bitmap does not
     // cover shows the parent's background colour.
-    const qreal ratio = image.devicePixelRatio();
-    const QRect bitmap(QPoint(0, 0),
-                       blank ? QSize(canvas().width(), canvas().height()) : image.deviceIndependentSize().toSize());
+    const qreal ratio = image ? image->devicePixelRatio() : 1.0;
+    const QRect bitmap(QPoint(0, 0), image ? image->deviceIndependentSize().toSize()
+                                           : QSize(canvas().width(), canvas().height()));
     for (const QRect &damaged : e->region()) {
         const QRect covered = damaged & bitmap;
         if (covered != damaged)
@@ -74,12 +74,12 @@ void ImageView::paintEvent(QPaintEvent *e)
                 p.fillRect(r, palette().window());
         if (covered.isEmpty())
             continue;
-        if (blank)
+        if (!image)
             p.fillRect(covered, ToQColor(*blank));
         else if (ratio == 1.0)
-            p.drawImage(covered.topLeft(), image, covered);
+            p.drawImage(covered.topLeft(), *image, covered);
         else
-            p.drawImage(QRectF(covered), image,
+            p.drawImage(QRectF(covered), *image,
                         QRectF(covered.x() * ratio, covered.y() * ratio, covered.width() * ratio,
                                covered.height() * ratio));
     }

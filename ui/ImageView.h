@@ -47,7 +47,6 @@ private:
     void followPicture();
 
     Picture m_picture;
-    const QImage m_noImage;
     bool m_pressedInside = false;
     bool m_quietChange = false;
 };
