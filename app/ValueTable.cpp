@@ -67,7 +67,13 @@ void ValueTable::drawCell(int column, int row, const QString &top, const QString
     // Drawn into a picture of the cell alone, so that no pixel reaches the
     // grid lines or the next cell whatever the value.
     const QRect r = cellRect(column, row);
-    Canvas cell(r.width(), r.height(), Colors::White, m_view->canvas().devicePixelRatio());
+    // One picture per row height, cleared for each cell: a fresh one costs
+    // its bitmap and a paint engine.
+    if (!m_cells)
+        m_cells = std::make_unique<Canvas[]>(2);
+    Canvas &cell = m_cells[row == 0 ? 0 : 1];
+    cell.setDevicePixelRatio(m_view->canvas().devicePixelRatio());
+    cell.reset(r.width(), r.height(), Colors::White);
     TableFont(cell);
     cell.setFontBold(bold);
     cell.setFontColor(color);

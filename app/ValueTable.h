@@ -9,6 +9,8 @@
 
 #include <QRect>
 
+#include <memory>
+
 class ImageView;
 
 class ValueTable {
@@ -47,4 +49,5 @@ private:
 
     ImageView *m_view;
     int m_columns = NarrowColumns;
+    std::unique_ptr<Canvas[]> m_cells; // a cell of the x row and one of the y row
 };

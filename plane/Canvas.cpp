@@ -3,11 +3,14 @@
 #include "plane/Fonts.h"
 #include "plane/ThinLines.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
-#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
+#include <QThread>
 #include <QVarLengthArray>
 
 #include <cstdlib>
@@ -28,19 +31,90 @@ std::uint32_t ToPixel(Color c)
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-namespace {
-// Text widths by font and text, for every canvas: a panel or table cell is
-// drawn anew for each selection with the same few texts, and measuring
-// shapes the text each time.
-struct WidthCache {
-    QMutex lock;
-    QHash<QPair<QString, QString>, int> widths;
+// A font as the canvases use it, with its metrics and the widths and glyphs
+// of the texts measured or drawn in it; it belongs to the thread that made
+// it. Panels and table cells are drawn anew for each
+// selection with the same few fonts and texts: building a font and its
+// metrics, loading its engine and shaping a text to measure it each cost
+// more than drawing the text.
+struct CanvasFont {
+    QFont font;
+    QFontMetrics metrics;
+    mutable QHash<QString, int> widths;
+    // Shaped texts, their glyphs placed from the start of the baseline.
+    mutable QHash<QString, QList<QGlyphRun>> shaped;
+    const QList<QGlyphRun> &glyphRuns(const QString &text) const;
 };
 
-WidthCache &Widths()
+const QList<QGlyphRun> &CanvasFont::glyphRuns(const QString &text) const
 {
-    static WidthCache cache;
-    return cache;
+    if (const auto it = shaped.constFind(text); it != shaped.cend())
+        return *it;
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    // The layout puts the baseline at the line's ascent; as a QFixed it
+    // is a multiple of 1/64, so taking it off is exact.
+    const QPointF baseline(0, line.ascent());
+    for (QGlyphRun &run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF &p : positions)
+            p -= baseline;
+        run.setPositions(positions);
+    }
+    if (shaped.size() >= 4096)
+        shaped.clear();
+    return *shaped.insert(text, runs);
+}
+
+namespace {
+struct FontRequest {
+    QString family;
+    int pixels;
+    bool bold;
+    bool italic;
+    bool operator==(const FontRequest &) const = default;
+};
+
+size_t qHash(const FontRequest &r, size_t seed = 0)
+{
+    return qHashMulti(seed, r.family, r.pixels, r.bold, r.italic);
+}
+
+// The fonts built so far in this thread (fonts belong to the thread that
+// made them), let go before the application ends, while the font engines
+// they hold can still be freed.
+QHash<FontRequest, std::shared_ptr<const CanvasFont>> &KnownFonts()
+{
+    thread_local QHash<FontRequest, std::shared_ptr<const CanvasFont>> fonts;
+    thread_local bool released = false;
+    if (!released && QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        released = true;
+        qAddPostRoutine([] { KnownFonts().clear(); });
+    }
+    return fonts;
+}
+
+std::shared_ptr<const CanvasFont> FontFor(const FontRequest &request)
+{
+    auto &fonts = KnownFonts();
+    if (const auto it = fonts.constFind(request); it != fonts.cend())
+        return *it;
+    QFont f(request.family);
+    f.setPixelSize(request.pixels);
+    f.setBold(request.bold);
+    f.setItalic(request.italic);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    f.setKerning(false);
+    // A canvas keeps its own font alive when the cache is emptied.
+    if (fonts.size() >= 256)
+        fonts.clear();
+    auto made = std::make_shared<const CanvasFont>(CanvasFont{f, QFontMetrics(f), {}, {}});
+    fonts.insert(request, made);
+    return made;
 }
 
 // Where a vector line runs so that it covers the pixels a bitmap line paints.
@@ -278,28 +352,25 @@ Color Canvas::pixel(int x, int y) const
     return FromQColor(QColor::fromRgb(m_image.pixel(x, y)));
 }
 
-QFont Canvas::font() const
+const CanvasFont &Canvas::currentFont() const
 {
-    if (m_fontDirty) {
-        QFont f(Fonts::InstalledFamily(m_fontName));
+    if (m_fontDirty || !m_font) {
         // Point sizes are meant at 96 dots per inch.
-        f.setPixelSize(qMax(1, (m_fontSize * 96 + 36) / 72));
-        f.setBold(m_bold);
-        f.setItalic(m_italic);
-        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
-        f.setKerning(false);
-        m_font = f;
-        m_fontKey = f.key();
-        m_metrics = std::make_unique<QFontMetrics>(m_font);
+        m_font = FontFor(
+            {Fonts::InstalledFamily(m_fontName), qMax(1, (m_fontSize * 96 + 36) / 72), m_bold, m_italic});
         m_fontDirty = false;
     }
-    return m_font;
+    return *m_font;
+}
+
+QFont Canvas::font() const
+{
+    return currentFont().font;
 }
 
 const QFontMetrics &Canvas::metrics() const
 {
-    font();
-    return *m_metrics;
+    return currentFont().metrics;
 }
 
 void Canvas::changed()
@@ -599,37 +670,39 @@ void Canvas::textOut(int x, int y, const QString &text)
 {
     if (!drawable() || text.isEmpty())
         return;
-    const QFont f = font();
-    const QFontMetrics &fm = metrics();
+    const CanvasFont &f = currentFont();
+    const int height = f.metrics.height();
     const int width = textWidth(text);
     // Italic and wide glyphs may reach past the advance and the line.
-    touch(QRect(x - fm.height(), y - fm.height(), width + 2 * fm.height(), 3 * fm.height()));
+    touch(QRect(x - height, y - height, width + 2 * height, 3 * height));
     if (m_brushStyle == BrushStyle::Solid)
-        painter(Op::Fill, false, false).fillRect(QRect(x, y, width, fm.height()), ToQColor(m_brushColor));
+        painter(Op::Fill, false, false).fillRect(QRect(x, y, width, height), ToQColor(m_brushColor));
     QPainter &p = painter(Op::Pen, false, false);
-    if (p.font() != f)
-        p.setFont(f);
     p.setPen(ToQColor(m_fontColor));
-    p.drawText(QPoint(x, y + fm.ascent()), text);
+    const QPoint baseline(x, y + f.metrics.ascent());
+    if (exact()) {
+        // On the bitmap's own pixels the shaped glyphs are drawn as the text
+        // would be, from the same font engine, without shaping it again.
+        for (const QGlyphRun &run : f.glyphRuns(text))
+            p.drawGlyphRun(baseline, run);
+    } else {
+        if (p.font() != f.font)
+            p.setFont(f.font);
+        p.drawText(baseline, text);
+    }
     p.setPen(Qt::NoPen);
     changed();
 }
 
 int Canvas::textWidth(const QString &text) const
 {
-    const QFontMetrics &fm = metrics(); // brings the font and its key up to date
-    WidthCache &cache = Widths();
-    const QPair<QString, QString> key(m_fontKey, text);
-    {
-        const QMutexLocker locker(&cache.lock);
-        if (const auto it = cache.widths.constFind(key); it != cache.widths.cend())
-            return *it;
-    }
-    const int width = fm.horizontalAdvance(text);
-    const QMutexLocker locker(&cache.lock);
-    if (cache.widths.size() >= 4096)
-        cache.widths.clear();
-    cache.widths.insert(key, width);
+    const CanvasFont &f = currentFont();
+    if (const auto it = f.widths.constFind(text); it != f.widths.cend())
+        return *it;
+    const int width = f.metrics.horizontalAdvance(text);
+    if (f.widths.size() >= 4096)
+        f.widths.clear();
+    f.widths.insert(text, width);
     return width;
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 class QPainter;
+struct CanvasFont;
 
 using Color = std::uint32_t;  // 0xBBGGRR, as stored in unit files
 
@@ -193,6 +194,7 @@ private:
     }
     void touchAll() { touch(QRect(0, 0, width(), height())); }
     void endPainting() const;
+    const CanvasFont &currentFont() const;
     // The ellipse of this size in the current pen and brush, on a
     // transparent picture with a margin of the pen width plus 2.
     const QImage &ellipseStamp(int width, int height);
@@ -254,9 +256,7 @@ private:
         }
     };
     std::vector<EllipseStamp> m_stamps;
-    // The font and its metrics are built again only when a font setting changes.
+    // The font is looked up again only when a font setting changes.
     mutable bool m_fontDirty = true;
-    mutable QFont m_font;
-    mutable QString m_fontKey;  // m_font.key(), for the cache of text widths
-    mutable std::unique_ptr<QFontMetrics> m_metrics;
+    mutable std::shared_ptr<const CanvasFont> m_font;
 };

@@ -458,21 +458,49 @@ private slots:
         QVERIFY(!above);
     }
 
-    // Widths are remembered per font: the same text in another face, size
-    // or weight, asked for in turns, is measured in that font.
-    void textWidthsFollowTheFont()
+    // Fonts, widths and shaped texts are remembered per font: the same text
+    // in another face, size, weight or slant, asked for in turns, is
+    // measured and drawn in that font, with the pixels the painter gives
+    // it, in either pen mode.
+    void textsFollowTheFont()
     {
-        Canvas c(10, 10);
-        const QString text = QStringLiteral("y＝-3/4x²");
+        const QString text = QStringLiteral("y＝-3/4x²（あ）");
         for (int round = 0; round < 2; ++round)
             for (const QString &face : {Fonts::Gothic, Fonts::FixedGothic, Fonts::Serif})
                 for (int size : {9, 14})
-                    for (bool bold : {false, true}) {
-                        c.setFontName(face);
-                        c.setFontSize(size);
-                        c.setFontBold(bold);
-                        QCOMPARE(c.textWidth(text), QFontMetrics(c.font()).horizontalAdvance(text));
-                    }
+                    for (bool bold : {false, true})
+                        for (bool italic : {false, true})
+                            for (PenMode mode : {PenMode::Copy, PenMode::NotXor}) {
+                                Canvas c(160, 30);
+                                c.setPenColor(0xC0C0C0);
+                                for (int x = 0; x < 160; x += 3) {
+                                    c.moveTo(x, 0);
+                                    c.lineTo(x, 30);
+                                }
+                                QImage want = c.image().copy();
+                                c.setFontName(face);
+                                c.setFontSize(size);
+                                c.setFontBold(bold);
+                                c.setFontItalic(italic);
+                                c.setFontColor(0x0000FF);
+                                c.setBrushStyle(BrushStyle::Clear);
+                                c.setPenMode(mode);
+                                QCOMPARE(c.textWidth(text), QFontMetrics(c.font()).horizontalAdvance(text));
+                                c.textOut(4, 3, text);
+                                QPainter p(&want);
+                                if (mode == PenMode::NotXor)
+                                    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+                                p.setFont(c.font());
+                                p.setPen(QColor(Qt::red));
+                                p.drawText(QPoint(4, 3 + QFontMetrics(c.font()).ascent()), text);
+                                p.end();
+                                QVERIFY2(c.image() == want, qPrintable(QStringLiteral("%1 %2 %3 %4 %5")
+                                                                           .arg(face)
+                                                                           .arg(size)
+                                                                           .arg(bold)
+                                                                           .arg(italic)
+                                                                           .arg(int(mode))));
+                            }
     }
     // On a painter scaled 3 times, and on a bitmap of 3 device pixels per
     // pixel, every drawing covers three times the box it covers in the
