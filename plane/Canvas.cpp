@@ -41,15 +41,25 @@ struct CanvasFont {
     QFont font;
     QFontMetrics metrics;
     mutable QHash<QString, int> widths;
-    // Shaped texts, their glyphs placed from the start of the baseline.
-    mutable QHash<QString, QList<QGlyphRun>> shaped;
-    const QList<QGlyphRun> &glyphRuns(const QString &text) const;
+    // Texts drawn before, and for those drawn twice their glyphs placed
+    // from the start of the baseline: most texts of a plane are drawn once,
+    // and shaping them for the glyphs alone would cost more than drawing.
+    mutable QHash<QString, std::optional<QList<QGlyphRun>>> shaped;
+    // The glyphs of a text drawn before, or nothing.
+    const QList<QGlyphRun> *glyphRuns(const QString &text) const;
 };
 
-const QList<QGlyphRun> &CanvasFont::glyphRuns(const QString &text) const
+const QList<QGlyphRun> *CanvasFont::glyphRuns(const QString &text) const
 {
-    if (const auto it = shaped.constFind(text); it != shaped.cend())
-        return *it;
+    auto it = shaped.find(text);
+    if (it == shaped.end()) {
+        if (shaped.size() >= 4096)
+            shaped.clear();
+        shaped.insert(text, std::nullopt);
+        return nullptr;
+    }
+    if (*it)
+        return &**it;
     QTextLayout layout(text, font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
@@ -64,9 +74,8 @@ const QList<QGlyphRun> &CanvasFont::glyphRuns(const QString &text) const
             p -= baseline;
         run.setPositions(positions);
     }
-    if (shaped.size() >= 4096)
-        shaped.clear();
-    return *shaped.insert(text, runs);
+    *it = std::move(runs);
+    return &**it;
 }
 
 namespace {
@@ -680,10 +689,11 @@ void Canvas::textOut(int x, int y, const QString &text)
     QPainter &p = painter(Op::Pen, false, false);
     p.setPen(ToQColor(m_fontColor));
     const QPoint baseline(x, y + f.metrics.ascent());
-    if (exact()) {
-        // On the bitmap's own pixels the shaped glyphs are drawn as the text
-        // would be, from the same font engine, without shaping it again.
-        for (const QGlyphRun &run : f.glyphRuns(text))
+    // On the bitmap's own pixels a text drawn again is drawn from its
+    // glyphs, as the text itself would be, from the same font engine,
+    // without shaping it again.
+    if (const QList<QGlyphRun> *runs = exact() ? f.glyphRuns(text) : nullptr) {
+        for (const QGlyphRun &run : *runs)
             p.drawGlyphRun(baseline, run);
     } else {
         if (p.font() != f.font)

@@ -461,7 +461,7 @@ private slots:
     // Fonts, widths and shaped texts are remembered per font: the same text
     // in another face, size, weight or slant, asked for in turns, is
     // measured and drawn in that font, with the pixels the painter gives
-    // it, in either pen mode.
+    // it, in either pen mode, when it is drawn first and when again.
     void textsFollowTheFont()
     {
         const QString text = QStringLiteral("y＝-3/4x²（あ）");
