@@ -33,10 +33,9 @@ std::uint32_t ToPixel(Color c)
 
 // A font as the canvases use it, with its metrics and the widths and glyphs
 // of the texts measured or drawn in it; it belongs to the thread that made
-// it. Panels and table cells are drawn anew for each
-// selection with the same few fonts and texts: building a font and its
-// metrics, loading its engine and shaping a text to measure it each cost
-// more than drawing the text.
+// it. Panels and table cells are drawn anew for each selection with the
+// same few fonts and texts: building a font and its metrics, loading its
+// engine and shaping a text each cost more than drawing the text.
 struct CanvasFont {
     QFont font;
     QFontMetrics metrics;
